@@ -1,0 +1,66 @@
+# Sourced by the other scripts: where things are and how Wine runs.
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD="${BUILD_DIR:-$ROOT/build/release}"
+export WINEPREFIX="$ROOT/build/wineprefix"
+export WINEARCH=win64
+# 64-bit Wine, called directly: /usr/bin/wine prefers a 32-bit loader when one is installed.
+WINE=/usr/lib/wine/wine64
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export LANG=C.UTF-8 LC_ALL=C.UTF-8
+
+# Builds the project (configure once, then incremental).
+project_build() {
+    bash "$ROOT/tools/setup.sh"
+    if [ ! -f "$BUILD/build.ninja" ]; then
+        cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+              -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-x86_64.cmake" -Wno-dev >/dev/null
+    fi
+    cmake --build "$BUILD" "$@"
+}
+
+# Starts an X server of our own on a free display and exports DISPLAY.
+start_xvfb() {
+    local n=90
+    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 1 50); do
+        [ -e "/tmp/.X11-unix/X$n" ] && return 0
+        sleep 0.1
+    done
+    echo "Xvfb did not start on :$n" >&2
+    return 1
+}
+
+stop_xvfb() {
+    if [ -n "${XVFB_PID:-}" ]; then kill "$XVFB_PID" 2>/dev/null || true; wait "$XVFB_PID" 2>/dev/null || true; fi
+}
+
+# Creates the Wine prefix once: no Mono or Gecko prompts, font substitutes, no desktop menus.
+ensure_prefix() {
+    if [ -f "$WINEPREFIX/.project-ready" ]; then return 0; fi
+    echo "Creating the Wine prefix in $WINEPREFIX"
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    "$WINE" wineboot.exe -i >/dev/null 2>&1 || true
+    wineserver -w
+    local key='HKCU\Software\Wine\Fonts\Replacements'
+    "$WINE" reg add "$key" /v "Courier New" /t REG_SZ /d "Liberation Mono" /f >/dev/null 2>&1
+    "$WINE" reg add "$key" /v "Arial" /t REG_SZ /d "Liberation Sans" /f >/dev/null 2>&1
+    "$WINE" reg add "$key" /v "Times New Roman" /t REG_SZ /d "Liberation Serif" /f >/dev/null 2>&1
+    wineserver -w
+    touch "$WINEPREFIX/.project-ready"
+}
+
+# One wineserver for a whole run, with Wine's background services started once.
+start_wine() {
+    ensure_prefix
+    wineserver -p
+    "$WINE" cmd /c exit >/dev/null 2>&1 </dev/null || true
+}
+
+stop_wine() {
+    wineserver -k 2>/dev/null || true
+}
