@@ -1,7 +1,8 @@
 # Sourced by the other scripts: where things are and how Wine runs.
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${BUILD_DIR:-$ROOT/build/release}"
-export WINEPREFIX="$ROOT/build/wineprefix"
+# Each build tree has its own prefix (and so its own wineserver).
+export WINEPREFIX="${WINEPREFIX:-$BUILD/wineprefix}"
 export WINEARCH=win64
 # 64-bit Wine, called directly: /usr/bin/wine prefers a 32-bit loader when one is installed.
 WINE=/usr/lib/wine/wine64
@@ -21,16 +22,20 @@ project_build() {
 
 # Starts an X server of our own on a free display and exports DISPLAY.
 start_xvfb() {
-    local n=90
-    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    XVFB_PID=$!
-    export DISPLAY=":$n"
-    for _ in $(seq 1 50); do
-        [ -e "/tmp/.X11-unix/X$n" ] && return 0
-        sleep 0.1
+    local n=$((90 + RANDOM % 400)) tries
+    for tries in $(seq 1 20); do
+        while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        XVFB_PID=$!
+        export DISPLAY=":$n"
+        for _ in $(seq 1 50); do
+            if ! kill -0 "$XVFB_PID" 2>/dev/null; then break; fi   # lost a race for :n
+            [ -e "/tmp/.X11-unix/X$n" ] && return 0
+            sleep 0.1
+        done
+        n=$((n + 1))
     done
-    echo "Xvfb did not start on :$n" >&2
+    echo "Xvfb did not start" >&2
     return 1
 }
 
