@@ -34,5 +34,11 @@ function(project_tests DIR)
         target_link_libraries(${target} PRIVATE test_support ${ARGN})
         add_test(NAME ${DIR}.${name} COMMAND ${target})
         set_tests_properties(${DIR}.${name} PROPERTIES TIMEOUT 300 LABELS ${DIR})
+        # Tests that need the desktop to themselves (focus, foreground, the clipboard, real
+        # input) say so with a line "// test-needs: desktop" and run one at a time.
+        file(STRINGS ${t} needs REGEX "^// test-needs: desktop")
+        if(needs)
+            set_tests_properties(${DIR}.${name} PROPERTIES RESOURCE_LOCK desktop)
+        endif()
     endforeach()
 endfunction()
