@@ -1,0 +1,361 @@
+// Graphics: fonts, pens and brushes.
+#include "Graphics.h"
+
+#include <cstdlib>
+
+int ScreenPixelsPerInch()
+{
+    static const int Ppi = [] {
+        HDC DC = GetDC(nullptr);
+        int Value = DC ? GetDeviceCaps(DC, LOGPIXELSY) : 96;
+        if (DC) ReleaseDC(nullptr, DC);
+        return Value > 0 ? Value : 96;
+    }();
+    return Ppi;
+}
+
+// ---- TGraphicsObject --------------------------------------------------------------------------
+
+void TGraphicsObject::Changed()
+{
+    if (OnChanging) OnChanging(this);
+    FreeHandle();
+    if (OnChange) OnChange(this);
+}
+
+// ---- TFont ------------------------------------------------------------------------------------
+
+TFont::TFont()
+{
+    FPixelsPerInch = ScreenPixelsPerInch();
+    FHeight = -MulDiv(8, FPixelsPerInch, 72);
+}
+
+TFont::~TFont()
+{
+    FreeHandle();
+}
+
+void TFont::FreeHandle()
+{
+    if (FHandle) DeleteObject(FHandle);
+    FHandle = nullptr;
+}
+
+void TFont::Assign(TPersistent* Source)
+{
+    if (auto* F = dynamic_cast<TFont*>(Source)) {
+        if (F == this) return;
+        FName = F->FName;
+        // The height keeps the point size when the two fonts differ in pixels per inch.
+        FHeight = F->FPixelsPerInch == FPixelsPerInch
+                      ? F->FHeight
+                      : MulDiv(F->FHeight, FPixelsPerInch, F->FPixelsPerInch);
+        FStyle = F->FStyle;
+        FColor = F->FColor;
+        FCharset = F->FCharset;
+        FPitch = F->FPitch;
+        FOrientation = F->FOrientation;
+        FQuality = F->FQuality;
+        Changed();
+        return;
+    }
+    inherited::Assign(Source);
+}
+
+LOGFONTW TFont::GetLogFont() const
+{
+    LOGFONTW LF{};
+    LF.lfHeight = FHeight;
+    LF.lfEscapement = FOrientation;
+    LF.lfOrientation = FOrientation;
+    LF.lfWeight = FStyle.Contains(fsBold) ? FW_BOLD : FW_NORMAL;
+    LF.lfItalic = FStyle.Contains(fsItalic);
+    LF.lfUnderline = FStyle.Contains(fsUnderline);
+    LF.lfStrikeOut = FStyle.Contains(fsStrikeOut);
+    LF.lfCharSet = FCharset;
+    LF.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    LF.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    static const BYTE Qualities[] = {DEFAULT_QUALITY, DRAFT_QUALITY, PROOF_QUALITY,
+                                     NONANTIALIASED_QUALITY, ANTIALIASED_QUALITY,
+                                     CLEARTYPE_QUALITY, CLEARTYPE_NATURAL_QUALITY};
+    LF.lfQuality = Qualities[FQuality];
+    LF.lfPitchAndFamily = FPitch == fpVariable ? VARIABLE_PITCH
+                          : FPitch == fpFixed  ? FIXED_PITCH
+                                               : DEFAULT_PITCH;
+    String Face = FName.substr(0, LF_FACESIZE - 1);
+    if (Face.empty() || Face == L"Default") Face = L"Tahoma";
+    wmemcpy(LF.lfFaceName, Face.c_str(), Face.size());
+    return LF;
+}
+
+HFONT TFont::GetHandle()
+{
+    if (!FHandle) {
+        LOGFONTW LF = GetLogFont();
+        FHandle = CreateFontIndirectW(&LF);
+        if (!FHandle) {
+            // A face GDI refuses falls back to the default face, so drawing never fails.
+            wmemcpy(LF.lfFaceName, L"Tahoma", 7);
+            FHandle = CreateFontIndirectW(&LF);
+        }
+    }
+    return FHandle;
+}
+
+void TFont::SetHandle(HFONT Value)
+{
+    LOGFONTW LF{};
+    if (!Value || GetObjectW(Value, sizeof(LF), &LF) == 0) return;
+    FName = LF.lfFaceName;
+    FHeight = LF.lfHeight;
+    FOrientation = LF.lfEscapement;
+    TFontStyles S;
+    if (LF.lfWeight >= FW_SEMIBOLD) S << fsBold;
+    if (LF.lfItalic) S << fsItalic;
+    if (LF.lfUnderline) S << fsUnderline;
+    if (LF.lfStrikeOut) S << fsStrikeOut;
+    FStyle = S;
+    FCharset = LF.lfCharSet;
+    int Pitch = LF.lfPitchAndFamily & 3;
+    FPitch = Pitch == VARIABLE_PITCH ? fpVariable : Pitch == FIXED_PITCH ? fpFixed : fpDefault;
+    switch (LF.lfQuality) {
+    case DRAFT_QUALITY: FQuality = fqDraft; break;
+    case PROOF_QUALITY: FQuality = fqProof; break;
+    case NONANTIALIASED_QUALITY: FQuality = fqNonAntialiased; break;
+    case ANTIALIASED_QUALITY: FQuality = fqAntialiased; break;
+    case CLEARTYPE_QUALITY: FQuality = fqClearType; break;
+    case CLEARTYPE_NATURAL_QUALITY: FQuality = fqClearTypeNatural; break;
+    default: FQuality = fqDefault;
+    }
+    Changed();
+}
+
+void TFont::SetName(const TFontName& Value)
+{
+    if (Value.empty() || Value == FName) return;
+    FName = Value;
+    Changed();
+}
+
+void TFont::SetHeight(int Value)
+{
+    if (Value == FHeight) return;
+    FHeight = Value;
+    Changed();
+}
+
+int TFont::GetSize() const
+{
+    return -MulDiv(FHeight, 72, FPixelsPerInch);
+}
+
+void TFont::SetSize(int Value)
+{
+    SetHeight(-MulDiv(Value, FPixelsPerInch, 72));
+}
+
+void TFont::SetPixelsPerInch(int Value)
+{
+    // Only the conversion between Size and Height changes; the font itself stays.
+    if (Value > 0) FPixelsPerInch = Value;
+}
+
+void TFont::SetStyle(TFontStyles Value)
+{
+    if (Value == FStyle) return;
+    FStyle = Value;
+    Changed();
+}
+
+void TFont::SetColor(TColor Value)
+{
+    if (Value == FColor) return;
+    FColor = Value;
+    // The colour is not part of the GDI font: only the listeners hear of it.
+    if (OnChanging) OnChanging(this);
+    if (OnChange) OnChange(this);
+}
+
+void TFont::SetCharset(TFontCharset Value)
+{
+    if (Value == FCharset) return;
+    FCharset = Value;
+    Changed();
+}
+
+void TFont::SetPitch(TFontPitch Value)
+{
+    if (Value == FPitch) return;
+    FPitch = Value;
+    Changed();
+}
+
+void TFont::SetOrientation(int Value)
+{
+    if (Value == FOrientation) return;
+    FOrientation = Value;
+    Changed();
+}
+
+void TFont::SetQuality(TFontQuality Value)
+{
+    if (Value == FQuality) return;
+    FQuality = Value;
+    Changed();
+}
+
+bool TFont::IsEqual(const TFont* Other) const
+{
+    return Other && _wcsicmp(FName.c_str(), Other->FName.c_str()) == 0 && FHeight == Other->FHeight &&
+           FStyle == Other->FStyle && FColor == Other->FColor && FCharset == Other->FCharset &&
+           FPitch == Other->FPitch && FOrientation == Other->FOrientation &&
+           FQuality == Other->FQuality;
+}
+
+// ---- TPen -------------------------------------------------------------------------------------
+
+TPen::~TPen()
+{
+    FreeHandle();
+}
+
+void TPen::FreeHandle()
+{
+    if (FHandle) DeleteObject(FHandle);
+    FHandle = nullptr;
+}
+
+void TPen::Assign(TPersistent* Source)
+{
+    if (auto* P = dynamic_cast<TPen*>(Source)) {
+        if (P == this) return;
+        FColor = P->FColor;
+        FWidth = P->FWidth;
+        FStyle = P->FStyle;
+        FMode = P->FMode;
+        Changed();
+        return;
+    }
+    inherited::Assign(Source);
+}
+
+HPEN TPen::GetHandle()
+{
+    if (!FHandle) {
+        static const int Styles[] = {PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT,
+                                     PS_NULL, PS_INSIDEFRAME, PS_USERSTYLE, PS_ALTERNATE};
+        COLORREF C = COLORREF(ColorToRGB(FColor));
+        int Style = Styles[FStyle];
+        if (FStyle == psAlternate || FStyle == psUserStyle ||
+            (FWidth > 1 && FStyle >= psDash && FStyle <= psDashDotDot)) {
+            // Dashes wider than one pixel and the alternate style need a geometric or cosmetic
+            // extended pen.
+            LOGBRUSH LB{BS_SOLID, C, 0};
+            DWORD PenStyle = FStyle == psAlternate || FStyle == psUserStyle
+                                 ? PS_COSMETIC | PS_ALTERNATE
+                                 : PS_GEOMETRIC | DWORD(Style) | PS_ENDCAP_FLAT;
+            FHandle = ExtCreatePen(PenStyle, FStyle == psAlternate ? 1 : DWORD(FWidth), &LB, 0,
+                                   nullptr);
+        }
+        if (!FHandle) FHandle = CreatePen(Style == PS_USERSTYLE ? PS_SOLID : Style, FWidth, C);
+    }
+    return FHandle;
+}
+
+void TPen::SetColor(TColor Value)
+{
+    if (Value == FColor) return;
+    FColor = Value;
+    Changed();
+}
+
+void TPen::SetWidth(int Value)
+{
+    if (Value < 0 || Value == FWidth) return;
+    FWidth = Value;
+    Changed();
+}
+
+void TPen::SetStyle(TPenStyle Value)
+{
+    if (Value == FStyle) return;
+    FStyle = Value;
+    Changed();
+}
+
+void TPen::SetMode(TPenMode Value)
+{
+    if (Value == FMode) return;
+    FMode = Value;
+    // The mode is a device context setting, not part of the GDI pen.
+    if (OnChanging) OnChanging(this);
+    if (OnChange) OnChange(this);
+}
+
+// ---- TBrush -----------------------------------------------------------------------------------
+
+TBrush::~TBrush()
+{
+    FreeHandle();
+}
+
+void TBrush::FreeHandle()
+{
+    if (FHandle && FOwnsHandle) DeleteObject(FHandle);
+    FHandle = nullptr;
+    FOwnsHandle = false;
+}
+
+void TBrush::Assign(TPersistent* Source)
+{
+    if (auto* B = dynamic_cast<TBrush*>(Source)) {
+        if (B == this) return;
+        FColor = B->FColor;
+        FStyle = B->FStyle;
+        FBitmap = B->FBitmap;
+        Changed();
+        return;
+    }
+    inherited::Assign(Source);
+}
+
+HBRUSH TBrush::GetHandle()
+{
+    if (!FHandle) {
+        if (FStyle == bsClear) {
+            FHandle = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+            return FHandle;   // stock: never freed
+        } else if (FStyle == bsSolid) {
+            FHandle = CreateSolidBrush(COLORREF(ColorToRGB(FColor)));
+        } else {
+            static const int Hatches[] = {0, 0, HS_HORIZONTAL, HS_VERTICAL, HS_FDIAGONAL,
+                                          HS_BDIAGONAL, HS_CROSS, HS_DIAGCROSS};
+            FHandle = CreateHatchBrush(Hatches[FStyle], COLORREF(ColorToRGB(FColor)));
+        }
+        FOwnsHandle = FHandle != nullptr;
+    }
+    return FHandle;
+}
+
+void TBrush::SetColor(TColor Value)
+{
+    if (Value == FColor && FStyle != bsClear) return;
+    FColor = Value;
+    if (FStyle == bsClear) FStyle = bsSolid;
+    Changed();
+}
+
+void TBrush::SetStyle(TBrushStyle Value)
+{
+    if (Value == FStyle) return;
+    FStyle = Value;
+    Changed();
+}
+
+void TBrush::SetBitmap(TBitmap* Value)
+{
+    if (Value == FBitmap) return;
+    FBitmap = Value;
+    Changed();
+}
