@@ -7,6 +7,10 @@
 
 #include "SysUtils.h"
 
+#include <windows.h>
+#include <objidl.h>
+
+#include <functional>
 #include <vector>
 
 class TPersistent;
@@ -117,3 +121,9 @@ private:
 
 // Events with their sender first and "var" answers as references.
 using TComponentEvent = std::function<void(TObject* Sender, TComponent* Component)>;
+
+// ---- the rest of Classes ----------------------------------------------------------------------
+#include "ClassesIntf.h"
+#include "ClassesLists.h"
+#include "ClassesStreams.h"
+#include "ClassesCollections.h"

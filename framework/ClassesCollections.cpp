@@ -1,0 +1,220 @@
+#include "Classes.h"
+
+#include <algorithm>
+
+// ---- TCollectionItem --------------------------------------------------------------------------
+
+TCollectionItem::TCollectionItem(TCollection* ACollection)
+{
+    SetCollection(ACollection);
+}
+
+TCollectionItem::~TCollectionItem()
+{
+    if (FCollection) FCollection->RemoveItem(this);
+}
+
+void TCollectionItem::SetCollection(TCollection* Value)
+{
+    if (FCollection == Value) return;
+    if (FCollection) FCollection->RemoveItem(this);
+    if (Value) Value->InsertItem(this);
+}
+
+int TCollectionItem::GetIndex() const
+{
+    if (!FCollection) return -1;
+    auto& Items = FCollection->FItems;
+    auto It = std::find(Items.begin(), Items.end(), this);
+    return It == Items.end() ? -1 : int(It - Items.begin());
+}
+
+void TCollectionItem::SetIndex(int Value)
+{
+    int Cur = GetIndex();
+    if (Cur < 0 || Cur == Value) return;
+    auto& Items = FCollection->FItems;
+    if (Value < 0 || Value >= int(Items.size()))
+        throw EListError(L"List index out of bounds (" + std::to_wstring(Value) + L")");
+    Items.erase(Items.begin() + Cur);
+    Items.insert(Items.begin() + Value, this);
+    Changed(true);
+}
+
+String TCollectionItem::GetDisplayName() const
+{
+    return ClassName();
+}
+
+void TCollectionItem::SetDisplayName(const String& Value)
+{
+    Changed(false);
+}
+
+TPersistent* TCollectionItem::GetOwner()
+{
+    return FCollection;
+}
+
+String TCollectionItem::GetNamePath()
+{
+    if (!FCollection) return ClassName();
+    return FCollection->GetNamePath() + L"[" + std::to_wstring(GetIndex()) + L"]";
+}
+
+void TCollectionItem::Changed(bool AllItems)
+{
+    if (FCollection && FCollection->FUpdateCount == 0)
+        FCollection->Update(AllItems ? nullptr : this);
+}
+
+// ---- TCollection ------------------------------------------------------------------------------
+
+TCollection::TCollection(TCollectionItemFactory AItemFactory) : FItemFactory(std::move(AItemFactory))
+{
+}
+
+TCollection::~TCollection()
+{
+    OnChange = nullptr;
+    FUpdateCount = 1;   // no notifications while going
+    while (!FItems.empty()) FItems.back()->Free();
+}
+
+TCollectionItem* TCollection::CreateItem()
+{
+    if (FItemFactory) return FItemFactory(this);
+    return Create<TCollectionItem>(this);
+}
+
+void TCollection::InsertItem(TCollectionItem* Item)
+{
+    FItems.push_back(Item);
+    Item->FCollection = this;
+    Item->FID = FNextID++;
+    Notify(Item, cnAdded);
+    Changed();
+}
+
+void TCollection::RemoveItem(TCollectionItem* Item)
+{
+    Notify(Item, cnExtracting);
+    auto It = std::find(FItems.begin(), FItems.end(), Item);
+    if (It != FItems.end()) FItems.erase(It);
+    Item->FCollection = nullptr;
+    Changed();
+}
+
+TCollectionItem* TCollection::Add()
+{
+    TCollectionItem* Item = CreateItem();
+    // A factory that made the item elsewhere is put right.
+    if (Item && Item->FCollection != this) Item->SetCollection(this);
+    return Item;
+}
+
+TCollectionItem* TCollection::Insert(int Index)
+{
+    if (Index < 0 || Index > Count())
+        throw EListError(L"List index out of bounds (" + std::to_wstring(Index) + L")");
+    BeginUpdate();
+    TCollectionItem* Item = nullptr;
+    try {
+        Item = Add();
+        Item->SetIndex(Index);
+    } catch (...) {
+        EndUpdate();
+        throw;
+    }
+    EndUpdate();
+    return Item;
+}
+
+void TCollection::Delete(int Index)
+{
+    TCollectionItem* Item = GetItem(Index);
+    Notify(Item, cnDeleting);
+    Item->Free();
+}
+
+void TCollection::Clear()
+{
+    if (FItems.empty()) return;
+    BeginUpdate();
+    try {
+        while (!FItems.empty()) FItems.back()->Free();
+    } catch (...) {
+        EndUpdate();
+        throw;
+    }
+    EndUpdate();
+}
+
+TCollectionItem* TCollection::GetItem(int Index) const
+{
+    if (Index < 0 || Index >= Count())
+        throw EListError(L"List index out of bounds (" + std::to_wstring(Index) + L")");
+    return FItems[size_t(Index)];
+}
+
+void TCollection::SetItem(int Index, TCollectionItem* Value)
+{
+    GetItem(Index)->Assign(Value);
+}
+
+TCollectionItem* TCollection::FindItemID(int ID) const
+{
+    for (TCollectionItem* Item : FItems)
+        if (Item->FID == ID) return Item;
+    return nullptr;
+}
+
+void TCollection::Assign(TPersistent* Source)
+{
+    auto* Src = dynamic_cast<TCollection*>(Source);
+    if (!Src) {
+        TPersistent::Assign(Source);
+        return;
+    }
+    if (Src == this) return;
+    BeginUpdate();
+    try {
+        Clear();
+        for (TCollectionItem* Item : std::vector<TCollectionItem*>(Src->FItems)) Add()->Assign(Item);
+    } catch (...) {
+        EndUpdate();
+        throw;
+    }
+    EndUpdate();
+}
+
+void TCollection::BeginUpdate()
+{
+    ++FUpdateCount;
+}
+
+void TCollection::EndUpdate()
+{
+    if (FUpdateCount <= 0) return;
+    --FUpdateCount;
+    Changed();
+}
+
+void TCollection::Changed()
+{
+    if (FUpdateCount == 0) Update(nullptr);
+}
+
+void TCollection::Update(TCollectionItem* Item)
+{
+    if (OnChange) OnChange(this);
+}
+
+String TCollection::GetNamePath()
+{
+    TPersistent* Owner = GetOwner();
+    if (!Owner) return ClassName();
+    String OwnerPath = Owner->GetNamePath();
+    if (OwnerPath.empty()) return ClassName();
+    return OwnerPath + L"." + ClassName();
+}
