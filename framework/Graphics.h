@@ -454,6 +454,9 @@ public:
     virtual void Changed(TObject* Sender);
 
 protected:
+    // Any graphic assigns itself to a TBitmap by drawing on it.
+    void AssignTo(TPersistent* Dest) override;
+
     bool FTransparent = false;
     bool FModified = false;
 };
@@ -496,6 +499,7 @@ public:
 
 private:
     TBitmap* FBitmap;
+    HDC FDC = nullptr;
     HGDIOBJ FOldBitmap = nullptr;
     HPALETTE FOldPalette = nullptr;
 };
@@ -574,7 +578,7 @@ private:
     void NewImage(int AWidth, int AHeight, TPixelFormat APixelFormat, const RGBQUAD* Colors,
                   int ColorCount);
     void FreeHandles();
-    void CanvasChanging(TObject*);
+    void LoadDIBAt(const Byte* Data, size_t Size, size_t BitsOffsetHint);
 
     HBITMAP FHandle = nullptr;
     HPALETTE FPalette = nullptr;
@@ -667,6 +671,7 @@ public:
 
 protected:
     virtual void Changed(TObject* Sender);
+    void AssignTo(TPersistent* Dest) override;
 
 private:
     void Adopt(TGraphic* NewGraphic);

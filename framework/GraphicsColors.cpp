@@ -309,11 +309,15 @@ void GetColorValues(const std::function<void(const String&)>& Proc)
 
 String ColorToWebColorName(TColor Color)
 {
-    TColor RGB = ColorToRGB(Color);
-    if (Color == clNone || Color == clDefault) return L"";
+    String Name;
+    if (Color == clNone || Color == clDefault) return Name;
+    TColor RGB = ColorToRGB(Color) & 0xFFFFFF;
     for (const auto& W : WebColors)
-        if (W.Value == (RGB & 0xFFFFFF)) return W.Name;
-    return L"";
+        if (W.Value == RGB) {
+            Name = W.Name;
+            break;
+        }
+    return Name;
 }
 
 bool WebColorNameToColor(const String& Name, TColor& Color)

@@ -323,7 +323,9 @@ void TBrush::Assign(TPersistent* Source)
 HBRUSH TBrush::GetHandle()
 {
     if (!FHandle) {
-        if (FStyle == bsClear) {
+        if (FBitmap && !FBitmap->GetEmpty()) {
+            FHandle = CreatePatternBrush(FBitmap->GetHandle());
+        } else if (FStyle == bsClear) {
             FHandle = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
             return FHandle;   // stock: never freed
         } else if (FStyle == bsSolid) {
