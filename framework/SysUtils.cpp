@@ -99,12 +99,13 @@ namespace {
 template <class Str>
 Str CopyImpl(const Str& S, int Index, int Count)
 {
+    // An index before the start counts as 1 (the count is not shortened), as the class library
+    // does it.
     Int64 len = Int64(S.size());
     Int64 start = Index < 1 ? 1 : Index;
     if (start > len || Count <= 0) return Str();
-    Int64 end = Int64(Index) + Int64(Count);   // one past the last, 1-based
+    Int64 end = start + Int64(Count);   // one past the last, 1-based
     if (end > len + 1) end = len + 1;
-    if (end <= start) return Str();
     return S.substr(size_t(start - 1), size_t(end - start));
 }
 
@@ -347,8 +348,9 @@ String AnsiDequotedStr(const String& S, Char Quote)
     if (S.empty() || S[0] != Quote) return S;
     int Index = 1;
     String r = AnsiExtractQuotedStr(S, Index, Quote);
-    // An unterminated or partly quoted text is returned unchanged, as the class library does.
-    if (size_t(Index - 1) != S.size() || S.size() < 2 || S.back() != Quote) return S;
+    // An unterminated quote gives the text unchanged; text after the closing quote is dropped.
+    bool AtEnd = size_t(Index - 1) >= S.size();
+    if ((r.empty() || AtEnd) && (S.size() < 2 || S.back() != Quote)) return S;
     return r;
 }
 
@@ -432,9 +434,9 @@ int HexDigit(wchar_t c)
 // unsigned range of the type (as "$FFFFFFFF" gives -1 for a 32-bit integer).
 bool ParseStrictInt(const String& S, Int64 Lo, Int64 Hi, UInt64 HexMax, Int64& Out)
 {
+    // Leading blanks are allowed, trailing ones are not.
     size_t i = 0, n = S.size();
     while (i < n && S[i] == L' ') ++i;
-    while (n > i && S[n - 1] == L' ') --n;
     if (i >= n) return false;
     bool Neg = false;
     if (S[i] == L'+' || S[i] == L'-') {

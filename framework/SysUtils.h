@@ -119,7 +119,8 @@ WideChar Win1252ToWideChar(AnsiChar C);
 
 inline int Length(const String& S) { return int(S.size()); }
 inline int Length(const AnsiString& S) { return int(S.size()); }
-// Count characters from Index (1-based). Out-of-range parts are clipped; never raises.
+// Count characters from Index (1-based; an Index below 1 counts as 1). Out-of-range parts are
+// clipped; never raises.
 String Copy(const String& S, int Index, int Count = 0x7FFFFFFF);
 AnsiString Copy(const AnsiString& S, int Index, int Count = 0x7FFFFFFF);
 // First position of Substr in S, at or after Offset (1-based); 0 when absent or Substr is empty.
@@ -187,7 +188,7 @@ String UIntToStr(UInt64 Value);
 String IntToHex(Int64 Value, int Digits = 0);
 String IntToHex(int Value, int Digits = 0);
 
-// Strict integer text: optional blanks around, optional sign, decimal digits, or hexadecimal after
+// Strict integer text: optional leading blanks, optional sign, decimal digits, or hexadecimal after
 // "$", "0x" or "0X". Overflow is an error. Raises EConvertError "'abc' is not a valid integer
 // value".
 int StrToInt(const String& S);

@@ -358,8 +358,7 @@ TDateTime Date() { return std::trunc(Now()); }
 
 TDateTime Time()
 {
-    TDateTime N = Now();
-    return N - std::trunc(N);
+    return DateTimeToTimeStamp(Now()).Time / MSecsPerDay;
 }
 
 TDateTime GetTime() { return Time(); }
@@ -675,13 +674,8 @@ bool ScanDate(TScanner& Sc, const TFormatSettings& FS, TDateTime& Result)
     DecodeDate(Date(), CurY, CurM, CurD);
     int Y, M, D, YLen;
     TDateOrder Order = DateOrderOf(FS.ShortDateFormat);
-    if (Sc.Char_(FS.DateSeparator)) {
-        size_t Back = Sc.Pos;
-        if (!Sc.Number(N3, L3)) {
-            Sc.Pos = Back;   // a trailing separator ("10.12.")
-            L3 = 0;
-        }
-    }
+    // A separator may also end the date ("10.12." or "10.12.2026.").
+    if (Sc.Char_(FS.DateSeparator) && Sc.Number(N3, L3)) Sc.Char_(FS.DateSeparator);
     if (L3 > 0) {
         switch (Order) {
         case doMDY: Y = N3; YLen = L3; M = N1; D = N2; break;
