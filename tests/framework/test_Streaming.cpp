@@ -493,3 +493,25 @@ TEST_F(Streaming, WholeComponentsThroughTheBinaryForm)
     EXPECT_EQ(Copy->Data, (TBytes{0x01, 0x02, 0xFF}));
     EXPECT_EQ(Copy->GetFont()->GetStyle(), (TProbeStyles{psBold, psItalic}));
 }
+
+// The program's own stored descriptions parse, and survive the binary form unchanged.
+TEST(StreamingStoredForms, ParseAndRoundTrip)
+{
+    std::string Here = __FILE__;
+    std::string Root = Here.substr(0, Here.rfind("tests/framework/"));
+    for (const char* Name : {"resources/forms/Unit1.form", "resources/forms/FHelp.form"}) {
+        SCOPED_TRACE(Name);
+        std::string Path = (Root.size() && Root[0] == '/' ? "Z:" : "") + Root + Name;
+        FILE* F = std::fopen(Path.c_str(), "rb");
+        if (!F) GTEST_SKIP() << "no " << Path;
+        std::string Bytes;
+        char Buf[4096];
+        for (size_t N; (N = std::fread(Buf, 1, sizeof Buf, F)) > 0;) Bytes.append(Buf, N);
+        std::fclose(F);
+        TStreamObject Obj = ParseObjectText(Utf8ToUtf16(Bytes));
+        EXPECT_FALSE(Obj.Children.empty());
+        String Text = FormatObjectText(Obj);
+        EXPECT_EQ(ObjectBinaryToText(ObjectTextToBinary(Text)), Text);
+        EXPECT_EQ(FormatObjectText(ParseObjectText(Text)), Text);
+    }
+}
