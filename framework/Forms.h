@@ -1,0 +1,377 @@
+// Forms: forms (top-level windows with border styles, position, modal results and close
+// actions), the application object with its message loop and exception display, and the screen.
+#pragma once
+
+#include "Controls.h"
+
+#include <map>
+
+class TMainMenu;
+class TMonitor;
+
+enum TPosition {
+    poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter,
+    poMainFormCenter, poOwnerFormCenter
+};
+enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+enum class TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
+using enum TBorderIcon;
+using TBorderIcons = TSet<TBorderIcon>;
+enum class TFormStateFlag { fsCreating, fsVisible, fsShowing, fsModal, fsActivated };
+using TFormState = TSet<TFormStateFlag>;
+
+using TModalResult = int;
+constexpr TModalResult mrNone = 0;
+constexpr TModalResult mrOk = IDOK;
+constexpr TModalResult mrCancel = IDCANCEL;
+constexpr TModalResult mrAbort = IDABORT;
+constexpr TModalResult mrRetry = IDRETRY;
+constexpr TModalResult mrIgnore = IDIGNORE;
+constexpr TModalResult mrYes = IDYES;
+constexpr TModalResult mrNo = IDNO;
+constexpr TModalResult mrClose = 8;
+constexpr TModalResult mrHelp = 9;
+constexpr TModalResult mrTryAgain = 10;
+constexpr TModalResult mrContinue = 11;
+constexpr TModalResult mrAll = mrContinue + 1;
+constexpr TModalResult mrNoToAll = mrAll + 1;
+constexpr TModalResult mrYesToAll = mrNoToAll + 1;
+
+using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
+using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
+using TMessageEvent = std::function<void(MSG& Msg, bool& Handled)>;
+using TExceptionEvent = std::function<void(TObject* Sender, Exception* E)>;
+using TShowHintEvent = std::function<void(String& HintStr, bool& CanShow, THintInfo& HintInfo)>;
+using TIdleEvent = std::function<void(TObject* Sender, bool& Done)>;
+
+// ---- Forms -------------------------------------------------------------------------------------
+
+class TCustomForm : public TWinControl {
+    DECLARE_CLASS(TCustomForm, TWinControl)
+public:
+    explicit TCustomForm(TComponent* AOwner);
+    ~TCustomForm() override;
+    void AfterConstruction() override;
+    void BeforeDestruction() override;
+
+    TFormBorderStyle GetBorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TFormBorderStyle Value);
+    TBorderIcons GetBorderIcons() const { return FBorderIcons; }
+    void SetBorderIcons(TBorderIcons Value);
+    TPosition GetPosition() const { return FPosition; }
+    void SetPosition(TPosition Value) { FPosition = Value; }
+    TFormStyle GetFormStyle() const { return FFormStyle; }
+    void SetFormStyle(TFormStyle Value);
+    TWindowState GetWindowState() const { return FWindowState; }
+    void SetWindowState(TWindowState Value);
+    TIcon* GetIcon() const { return FIcon; }
+    void SetIcon(TIcon* Value);
+    TMainMenu* GetMenu() const { return FMenu; }
+    void SetMenu(TMainMenu* Value) { FMenu = Value; }
+    bool GetKeyPreview() const { return FKeyPreview; }
+    void SetKeyPreview(bool Value) { FKeyPreview = Value; }
+    bool GetScaled() const { return FScaled; }
+    void SetScaled(bool Value) { FScaled = Value; }
+    int GetPixelsPerInch() const { return FPixelsPerInch; }
+    void SetPixelsPerInch(int Value) { FPixelsPerInch = Value; }
+    bool GetAlphaBlend() const { return FAlphaBlend; }
+    void SetAlphaBlend(bool Value);
+    Byte GetAlphaBlendValue() const { return FAlphaBlendValue; }
+    void SetAlphaBlendValue(Byte Value);
+    TFormState GetFormState() const { return FFormState; }
+
+    TModalResult GetModalResult() const { return FModalResult; }
+    void SetModalResult(TModalResult Value) { FModalResult = Value; }
+    // Shows the form modally: the application's other windows are disabled until ModalResult is
+    // set (by a button or by Close) or the application terminates.
+    virtual TModalResult ShowModal();
+    void Close();
+    bool CloseQuery();
+    // Frees the form once the messages already queued for it have been handled.
+    void Release();
+    void BringToFront();
+    bool GetActive() const { return FActive; }
+
+    // The control that has (or gets, when the form is next active) the focus.
+    TWinControl* GetActiveControl() const { return FActiveControl; }
+    void SetActiveControl(TWinControl* Control);
+    TWinControl* GetFocusedControl() const { return FFocusedControl; }
+    void FocusControl(TWinControl* Control);
+    void DefocusControl(TWinControl* Control, bool Removing);
+    // Bookkeeping when a window of the form gets the focus: exit and enter notifications.
+    bool SetFocusedControl(TWinControl* Control);
+    void SendCancelMode(TControl* Sender);
+    bool IsShortCut(TMessage& Message);
+    void MouseWheelHandler(TMessage& Message);
+
+    void SetFocus() override;
+    void Dispatch(TMessage& Message) override;
+
+    TNotifyEvent OnCreate;
+    TNotifyEvent OnDestroy;
+    TNotifyEvent OnShow;
+    TNotifyEvent OnHide;
+    TCloseEvent OnClose;
+    TCloseQueryEvent OnCloseQuery;
+    TNotifyEvent OnActivate;
+    TNotifyEvent OnDeactivate;
+    TNotifyEvent OnPaint;
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
+    void Loaded() override;
+    virtual void DoCreate();
+    virtual void DoDestroy();
+    virtual void DoShow();
+    virtual void DoHide();
+    virtual void DoClose(TCloseAction& Action);
+    virtual void Activate();
+    virtual void Deactivate();
+    virtual void Paint();
+    void PaintWindow(HDC DC) override;
+    void SetWindowToMonitor();
+
+    void WMClose(TMessage& Message);
+    void WMActivate(TMessage& Message);
+    void WMMouseActivate(TMessage& Message);
+    void WMSysCommand(TMessage& Message);
+    void WMQueryEndSession(TMessage& Message);
+    void CMShowingChangedForm(TMessage& Message);
+    void CMDialogKeyForm(TMessage& Message);
+    void CMRelease(TMessage& Message);
+    void CMActivate(TMessage& Message);
+    void CMDeactivate(TMessage& Message);
+
+    TCanvas* FCanvas = nullptr;
+    TFormBorderStyle FBorderStyle = bsSizeable;
+    TBorderIcons FBorderIcons{biSystemMenu, biMinimize, biMaximize};
+    TPosition FPosition = poDefaultPosOnly;
+    TFormStyle FFormStyle = fsNormal;
+    TWindowState FWindowState = wsNormal;
+    TIcon* FIcon = nullptr;
+    TMainMenu* FMenu = nullptr;
+    bool FKeyPreview = false;
+    bool FScaled = true;
+    int FPixelsPerInch = 96;
+    bool FAlphaBlend = false;
+    Byte FAlphaBlendValue = 255;
+    TFormState FFormState;
+    TModalResult FModalResult = mrNone;
+    bool FActive = false;
+    bool FPositioned = false;
+    TWinControl* FActiveControl = nullptr;
+    TWinControl* FFocusedControl = nullptr;
+    TWinControl* FLastFocusedControl = nullptr;
+
+    friend class TApplication;
+    friend class TScreen;
+};
+
+class TForm : public TCustomForm {
+    DECLARE_CLASS(TForm, TCustomForm)
+public:
+    explicit TForm(TComponent* AOwner) : TCustomForm(AOwner) {}
+    // A form without a stored description.
+    template <class T = TForm>
+    static T* CreateNew(TComponent* AOwner) { return Create<T>(AOwner); }
+};
+
+// ---- Screen ------------------------------------------------------------------------------------
+
+class TMonitor : public TObject {
+    DECLARE_CLASS(TMonitor, TObject)
+public:
+    HMONITOR Handle = nullptr;
+    int MonitorNum = 0;
+    TRect GetBoundsRect() const;
+    TRect GetWorkareaRect() const;
+    bool GetPrimary() const;
+    int GetPixelsPerInch() const;
+};
+
+class TScreen : public TComponent {
+    DECLARE_CLASS(TScreen, TComponent)
+public:
+    explicit TScreen(TComponent* AOwner);
+    ~TScreen() override;
+
+    int FormCount() const { return int(FForms.size()); }
+    TCustomForm* Forms(int Index) const { return FForms.at(size_t(Index)); }
+    TCustomForm* GetActiveForm() const { return FActiveForm; }
+    TWinControl* GetActiveControl() const { return FActiveControl; }
+
+    TCursor GetCursor() const { return FCursor; }
+    void SetCursor(TCursor Value);
+    HCURSOR GetCursors(int Index);
+    void SetCursors(int Index, HCURSOR Handle);
+
+    int GetWidth() const;
+    int GetHeight() const;
+    int GetPixelsPerInch() const;
+    TRect GetWorkAreaRect() const;
+    int GetWorkAreaWidth() const { return GetWorkAreaRect().Width(); }
+    int GetWorkAreaHeight() const { return GetWorkAreaRect().Height(); }
+    int GetWorkAreaLeft() const { return GetWorkAreaRect().Left; }
+    int GetWorkAreaTop() const { return GetWorkAreaRect().Top; }
+    int MonitorCount();
+    TMonitor* Monitors(int Index);
+    TMonitor* MonitorFromPoint(const TPoint& P);
+    TMonitor* MonitorFromRect(const TRect& R);
+    TMonitor* MonitorFromWindow(HWND Wnd);
+    // The installed font family names, sorted.
+    const std::vector<String>& GetFonts();
+
+    TNotifyEvent OnActiveControlChange;
+    TNotifyEvent OnActiveFormChange;
+
+    // Seam: the work area tests want; empty = the platform's.
+    std::function<TRect()> WorkAreaProvider;
+
+private:
+    void AddForm(TCustomForm* AForm);
+    void RemoveForm(TCustomForm* AForm);
+    void SetActiveForm(TCustomForm* AForm);
+    void SetActiveControl(TWinControl* Control);
+    void RefreshMonitors();
+
+    std::vector<TCustomForm*> FForms;
+    TCustomForm* FActiveForm = nullptr;
+    TWinControl* FActiveControl = nullptr;
+    TCursor FCursor = crDefault;
+    std::map<int, HCURSOR> FCursors;
+    std::vector<TMonitor*> FMonitors;
+    std::vector<String> FFonts;
+
+    friend class TCustomForm;
+    friend class TWinControl;
+    friend class TApplication;
+};
+
+// ---- Application -------------------------------------------------------------------------------
+
+class TApplication : public TComponent {
+    DECLARE_CLASS(TApplication, TComponent)
+public:
+    explicit TApplication(TComponent* AOwner);
+    ~TApplication() override;
+
+    void Initialize() {}
+    // Creates a form owned by the application; the first one becomes the main form.
+    template <class T>
+    void CreateForm(T*& Reference)
+    {
+        Reference = nullptr;
+        T* F = Create<T>(this);
+        Reference = F;
+        if (!FMainForm) {
+            FMainForm = F;
+            F->HandleNeeded();
+        }
+    }
+    // Shows the main form and handles messages until the application terminates.
+    void Run();
+    // Handles every message waiting, then returns.
+    void ProcessMessages();
+    // Handles one message, waiting for one when none is queued (idle processing first).
+    void HandleMessage();
+    // One step of the message loop: the key pipeline, then translate and dispatch. False when
+    // no message was waiting.
+    bool ProcessMessage(MSG& Msg);
+    void Terminate();
+    bool GetTerminated() const { return FTerminated; }
+    // Tests reset the flag between runs of the loop.
+    void ResetTerminated() { FTerminated = false; }
+
+    TCustomForm* GetMainForm() const { return FMainForm; }
+    bool GetMainFormOnTaskbar() const { return FMainFormOnTaskbar; }
+    void SetMainFormOnTaskbar(bool Value) { FMainFormOnTaskbar = Value; }
+    HWND GetHandle();
+    const String& GetTitle() const { return FTitle; }
+    void SetTitle(const String& Value) { FTitle = Value; }
+    String GetExeName() const;
+
+    // Exceptions that reach the loop or a window procedure.
+    void HandleException(TObject* Sender);
+    void ShowException(const Exception* E);
+    int MessageBox(const String& Text, const String& Caption, UINT Flags = MB_OK);
+    // Seam: how a message box is shown (tests record and close it). Empty = MessageBoxW.
+    std::function<int(HWND Owner, const String& Text, const String& Caption, UINT Flags)> MessageBoxProc;
+
+    // Hints
+    bool GetShowHint() const { return FShowHint; }
+    void SetShowHint(bool Value);
+    int HintPause = 500;
+    int HintShortPause = 50;
+    int HintHidePause = 2500;
+    TColor HintColor = clInfoBk;
+    THintWindowClass HintWindowClass;
+    const String& GetHint() const { return FHint; }
+    void SetHint(const String& Value);
+    void CancelHint();
+    void HideHint();
+    void ActivateHint(const TPoint& CursorPos);
+    THintWindow* GetHintWindow() const { return FHintWindow; }
+    TControl* GetHintControl() const { return FHintControl; }
+    // Called by controls for mouse moves: starts, moves or cancels the hint.
+    void HintMouseMessage(TControl* Control, TMessage& Message);
+    // The control the mouse is over; enter and leave notifications when it changes.
+    void SetMouseControl(TControl* Control);
+    TControl* GetMouseControl() const { return FMouseControl; }
+
+    // Modal bookkeeping: other top-level windows of the thread are disabled while a form is modal.
+    void ModalStarted() { ++FModalLevel; }
+    void ModalFinished() { if (FModalLevel > 0) --FModalLevel; }
+    int ModalLevel() const { return FModalLevel; }
+
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    // A control is going: forget every reference the application and screen keep to it.
+    void ControlDestroying(TControl* Control);
+
+    TMessageEvent OnMessage;
+    TExceptionEvent OnException;
+    TNotifyEvent OnHint;
+    TShowHintEvent OnShowHint;
+    TIdleEvent OnIdle;
+    TNotifyEvent OnActivate;
+    TNotifyEvent OnDeactivate;
+
+private:
+    bool IsKeyMsg(MSG& Msg);
+    bool IsHintMsg(MSG& Msg);
+    void Idle(const MSG& Msg);
+    void WndProc(TMessage& Message);
+    void StartHintTimer(int Value);
+    void StopHintTimer();
+    void HintTimerExpired();
+    void HideHintTimerExpired();
+    static LRESULT CALLBACK AppWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
+
+    HWND FHandle = nullptr;
+    TCustomForm* FMainForm = nullptr;
+    bool FMainFormOnTaskbar = false;
+    bool FTerminated = false;
+    bool FHandleException = false;
+    String FTitle;
+    int FModalLevel = 0;
+    bool FShowHint = true;
+    String FHint;
+    THintWindow* FHintWindow = nullptr;
+    TControl* FHintControl = nullptr;
+    TControl* FMouseControl = nullptr;
+    TPoint FHintCursorPos;
+    bool FHintActive = false;
+    bool FHintTimerRunning = false;
+    bool FHideTimerRunning = false;
+
+    friend class TCustomForm;
+};
+
+extern TApplication* Application;
+extern TScreen* Screen;
+
+// Hint timer ids on the application's window (tests send WM_TIMER with them).
+constexpr UINT_PTR HintTimerId = 0x4849;
+constexpr UINT_PTR HideHintTimerId = 0x484A;
