@@ -275,7 +275,6 @@ bool WriteAll(const String& FileName, const TBytes& Data)
         Ok = WriteFile(H, Data.data() + Done, DWORD(Data.size() - Done), &Put, nullptr) && Put > 0;
         Done += Put;
     }
-    Ok = Ok && FlushFileBuffers(H);
     Ok = CloseHandle(H) && Ok;
     return Ok;
 }
@@ -297,7 +296,7 @@ void WriteFileBytes(const String& FileName, const TBytes& Data)
         wchar_t Tmp[MAX_PATH * 2];
         if (GetTempFileNameW(Dir.c_str(), L"ini", 0, Tmp)) {
             if (WriteAll(Tmp, Data) &&
-                MoveFileExW(Tmp, Full, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+                MoveFileExW(Tmp, Full, MOVEFILE_REPLACE_EXISTING)) {
                 Written = true;
             } else {
                 DeleteFileW(Tmp);
@@ -324,12 +323,14 @@ TBytes EncodeText(const String& Text, TEncoding* Encoding)
     return R;
 }
 
-String DecodeText(const TBytes& Data, TEncoding*& Found)
+// The text of a file: in the encoding its byte-order mark names (Found), else in Assumed (the ANSI
+// code page when null; Found stays null then).
+String DecodeText(const TBytes& Data, TEncoding*& Found, TEncoding* Assumed = nullptr)
 {
     Found = nullptr;
     int Skip = TEncoding::GetBufferEncoding(Data, Found, TEncoding::Default());
-    if (Skip == 0) Found = nullptr;   // no mark: the ANSI code page
-    TEncoding* E = Found ? Found : TEncoding::Default();
+    if (Skip == 0) Found = nullptr;
+    TEncoding* E = Found ? Found : Assumed ? Assumed : TEncoding::Default();
     return E->GetString(Data, Skip, NativeInt(Data.size()) - Skip);
 }
 
@@ -481,6 +482,16 @@ void TIniFile::Save(TIniDocument& Doc)
     WriteFileBytes(FFileName, EncodeText(Doc.GetText(), Doc.Encoding));
 }
 
+bool TIniFile::SectionExists(const String& Section)
+{
+    return Load(false)->HasSection(Section);
+}
+
+bool TIniFile::ValueExists(const String& Section, const String& Ident)
+{
+    return Load(false)->FindKey(Section, Ident) != nullptr;
+}
+
 String TIniFile::ReadString(const String& Section, const String& Ident, const String& Default)
 {
     auto Doc = Load(false);
@@ -545,13 +556,23 @@ void TMemIniFile::LoadValues()
     switch (ReadFileBytes(FFileName, Data)) {
     case TReadResult::Read: {
         TEncoding* Found = nullptr;
-        FDoc->Parse(DecodeText(Data, Found));
+        FDoc->Parse(DecodeText(Data, Found, FEncoding));
         if (!FEncoding) FEncoding = Found;
         break;
     }
     case TReadResult::Missing: break;
     case TReadResult::Failed: throw EIniFileException(L"Unable to read " + FFileName);
     }
+}
+
+bool TMemIniFile::SectionExists(const String& Section)
+{
+    return FDoc->HasSection(Section);
+}
+
+bool TMemIniFile::ValueExists(const String& Section, const String& Ident)
+{
+    return FDoc->FindKey(Section, Ident) != nullptr;
 }
 
 String TMemIniFile::ReadString(const String& Section, const String& Ident, const String& Default)

@@ -25,7 +25,8 @@ public:
     const String& GetFileName() const { return FFileName; }
     String FileName() const { return FFileName; }
 
-    bool SectionExists(const String& Section);
+    // A section header of that name (a section without keys exists too).
+    virtual bool SectionExists(const String& Section);
     virtual bool ValueExists(const String& Section, const String& Ident);
 
     virtual String ReadString(const String& Section, const String& Ident, const String& Default) = 0;
@@ -71,6 +72,8 @@ public:
     explicit TIniFile(const String& FileName);
     ~TIniFile() override;
 
+    bool SectionExists(const String& Section) override;
+    bool ValueExists(const String& Section, const String& Ident) override;
     String ReadString(const String& Section, const String& Ident, const String& Default) override;
     void WriteString(const String& Section, const String& Ident, const String& Value) override;
     void ReadSection(const String& Section, TStrings* Strings) override;
@@ -94,6 +97,8 @@ public:
     explicit TMemIniFile(const String& FileName, TEncoding* AEncoding = nullptr);
     ~TMemIniFile() override;
 
+    bool SectionExists(const String& Section) override;
+    bool ValueExists(const String& Section, const String& Ident) override;
     String ReadString(const String& Section, const String& Ident, const String& Default) override;
     void WriteString(const String& Section, const String& Ident, const String& Value) override;
     void ReadSection(const String& Section, TStrings* Strings) override;

@@ -408,7 +408,7 @@ String TRegistry::GetDataAsString(const String& Name)
     case REG_DWORD: {
         DWORD V = 0;
         std::memcpy(&V, Data.data(), std::min<size_t>(Data.size(), sizeof V));
-        return IntToStr(Int64(V));
+        return IntToStr(Integer(V));   // signed, as ReadInteger answers
     }
     case REG_QWORD: {
         UInt64 V = 0;
@@ -560,6 +560,13 @@ TRegistryIniFile::TRegistryIniFile(const String& FileName, REGSAM AAccess)
 TRegistryIniFile::~TRegistryIniFile()
 {
     delete FRegIniFile;
+}
+
+bool TRegistryIniFile::SectionExists(const String& Section)
+{
+    TRegistry R(KEY_READ);
+    R.SetRootKey(FRegIniFile->GetRootKey());
+    return !Section.empty() && R.KeyExists(L"\\" + FFileName + L"\\" + Section);
 }
 
 bool TRegistryIniFile::ValueExists(const String& Section, const String& Ident)

@@ -85,7 +85,7 @@ public:
     int ReadBinaryData(const String& Name, void* Buffer, int BufSize);
     void WriteBinaryData(const String& Name, const void* Buffer, int BufSize);
 
-    // The value as text whatever its type: strings as they are, integers in decimal, binary data
+    // The value as text whatever its type: strings as they are, integers in decimal (a REG_DWORD signed), binary data
     // as hexadecimal byte pairs, multi-strings one per line; "" for a missing value.
     String GetDataAsString(const String& Name);
 
@@ -154,6 +154,7 @@ public:
 
     TRegIniFile* RegIniFile() const { return FRegIniFile; }
 
+    bool SectionExists(const String& Section) override;
     bool ValueExists(const String& Section, const String& Ident) override;
     String ReadString(const String& Section, const String& Ident, const String& Default) override;
     void WriteString(const String& Section, const String& Ident, const String& Value) override;

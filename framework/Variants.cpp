@@ -471,8 +471,7 @@ bool VarIsClear(const Variant& V)
 
 bool VarIsNumeric(const Variant& V)
 {
-    return IsIntKind(V.VType()) || V.VType() == varSingle || V.VType() == varDouble ||
-           V.VType() == varCurrency;
+    return VarIsOrdinal(V) || VarIsFloat(V);
 }
 
 bool VarIsOrdinal(const Variant& V) { return IsIntKind(V.VType()) || V.VType() == varBoolean; }

@@ -181,7 +181,7 @@ bool VarIsType(const Variant& V, TVarType AVarType);
 bool VarIsEmpty(const Variant& V);
 bool VarIsNull(const Variant& V);
 bool VarIsClear(const Variant& V);     // Empty, or an interface reference that is null
-bool VarIsNumeric(const Variant& V);   // the integer and floating kinds (not dates, not Boolean)
+bool VarIsNumeric(const Variant& V);   // ordinal or floating (Boolean counts, a date does not)
 bool VarIsOrdinal(const Variant& V);   // the integer kinds and Boolean
 bool VarIsFloat(const Variant& V);     // Single, Double, Currency
 bool VarIsStr(const Variant& V);       // OleStr, String, UString

@@ -167,7 +167,7 @@ TEST_F(IniFile, MemIniFileWritesOnlyOnUpdateFile)
 
 TEST_F(IniFile, EncodingsAreReadAndKept)
 {
-    const String Text = L"[Sektion]\r\nNavn=Ærø ☃\r\n";
+    const String Text = L"[Sektion Æ]\r\nNavn=Ærø ☃\r\n";
     struct Case {
         TEncoding* Encoding;
         size_t MarkLength;
@@ -179,18 +179,19 @@ TEST_F(IniFile, EncodingsAreReadAndKept)
         TBytes Body = c.Encoding->GetBytes(Text);
         B.insert(B.end(), Body.begin(), Body.end());
         PutBytes(Name, B);
-        EXPECT_EQ(TIniFile(Name).ReadString(L"sektion", L"navn", L""), L"Ærø ☃");
+        EXPECT_EQ(TIniFile(Name).ReadString(L"sektion æ", L"NAVN", L""), L"Ærø ☃");
+        EXPECT_TRUE(TMemIniFile(Name).ValueExists(L"SEKTION Æ", L"navn"));
         // Written back in the same encoding, mark and all.
-        TIniFile(Name).WriteString(L"Sektion", L"Ny", L"ø");
+        TIniFile(Name).WriteString(L"Sektion Æ", L"Ny", L"ø");
         TBytes After = FileBytes(Name);
         ASSERT_GE(After.size(), c.MarkLength);
         EXPECT_TRUE(std::equal(B.begin(), B.begin() + std::ptrdiff_t(c.MarkLength), After.begin()));
-        EXPECT_EQ(TMemIniFile(Name).ReadString(L"Sektion", L"Ny", L""), L"ø");
+        EXPECT_EQ(TMemIniFile(Name).ReadString(L"Sektion Æ", L"Ny", L""), L"ø");
         TMemIniFile M(Name);
-        M.WriteString(L"Sektion", L"Mere", L"å");
+        M.WriteString(L"Sektion Æ", L"Mere", L"å");
         M.UpdateFile();
         EXPECT_EQ(FileBytes(Name).size() > After.size(), true);
-        EXPECT_EQ(TIniFile(Name).ReadString(L"Sektion", L"Mere", L""), L"å");
+        EXPECT_EQ(TIniFile(Name).ReadString(L"Sektion Æ", L"Mere", L""), L"å");
     }
 }
 
@@ -206,7 +207,9 @@ TEST_F(IniFile, NewFilesAreAnsiUnlessTheTextNeedsMore)
     EXPECT_EQ(B[0], 0xEF);
     EXPECT_EQ(TMemIniFile(Name).ReadString(L"S", L"K2", L""), L"☃");
 
-    // An encoding given to the in-memory file is used.
+    // An encoding given to the in-memory file is used, for reading a file without a mark too.
+    PutBytes(Name, TEncoding::UTF8()->GetBytes(L"[S]\r\nK=Æblegrød\r\n"));
+    EXPECT_EQ(TMemIniFile(Name, TEncoding::UTF8()).ReadString(L"S", L"K", L""), L"Æblegrød");
     DeleteFileW(Name.c_str());
     TMemIniFile M(Name, TEncoding::Unicode());
     M.WriteString(L"S", L"K", L"v");

@@ -98,7 +98,7 @@ TEST_F(RegistryTest, ValuesOfEveryTypeRoundTrip)
     struct TypeCase { const wchar_t* Name; TRegDataType Type; const wchar_t* Text; };
     const TypeCase Cases[] = {
         {L"Text", rdString, L"Ærø"},   {L"Expand", rdExpandString, L"%TEMP%\\x"},
-        {L"Int", rdInteger, L"4294967291"}, {L"Bool", rdInteger, L"1"},
+        {L"Int", rdInteger, L"-5"}, {L"Bool", rdInteger, L"1"},
         {L"Blob", rdBinary, L"0102AB"}, {L"Missing", rdUnknown, L""},
     };
     for (const auto& c : Cases) {

@@ -9,6 +9,13 @@
 
 namespace {
 
+// Conversions read and write text under the process-wide format settings: pin them.
+class PinnedSettings : public ::testing::Environment {
+public:
+    void SetUp() override { FormatSettings = TFormatSettings::Invariant(); }
+};
+const auto* const Pinned = ::testing::AddGlobalTestEnvironment(new PinnedSettings);
+
 struct KindCase {
     Variant V;
     TVarType Kind;
@@ -54,7 +61,7 @@ TEST(Variants, KindPredicates)
 {
     EXPECT_TRUE(VarIsNumeric(Variant(1.5)));
     EXPECT_TRUE(VarIsNumeric(Variant(Byte(1))));
-    EXPECT_FALSE(VarIsNumeric(Variant(true)));
+    EXPECT_TRUE(VarIsNumeric(Variant(true)));   // Boolean is ordinal
     EXPECT_FALSE(VarIsNumeric(VarFromDateTime(1)));
     EXPECT_FALSE(VarIsNumeric(Variant(L"1")));
     EXPECT_TRUE(VarIsStr(Variant(L"1")));
@@ -267,4 +274,24 @@ TEST(Variants, DateFromTextForAGivenLocale)
     EXPECT_DOUBLE_EQ(D, 44000.75);
     EXPECT_FALSE(TryVarDateFromStr(L"no date", 0x0409, D));
     EXPECT_FALSE(TryVarDateFromStr(L"", 0x0409, D));
+}
+
+TEST(Variants, TextFollowsTheCurrentFormatSettings)
+{
+    struct Restore {
+        TFormatSettings Saved = FormatSettings;
+        ~Restore() { FormatSettings = Saved; }
+    } Guard;
+    FormatSettings.DecimalSeparator = L',';
+    FormatSettings.DateSeparator = L'-';
+    FormatSettings.ShortDateFormat = L"dd/mm/yyyy";
+    FormatSettings.LongTimeFormat = L"hh:nn:ss";
+    EXPECT_EQ(VarToStr(Variant(1.5)), L"1,5");
+    EXPECT_EQ(VarToStr(VarFromCurrency(-12345)), L"-1,2345");
+    EXPECT_DOUBLE_EQ(Variant(L"2,25").AsDouble(), 2.25);
+    EXPECT_THROW(Variant(L"2.25").AsDouble(), EVariantTypeCastError);
+    EXPECT_EQ(VarToStr(VarFromDateTime(44000)), L"18-06-2020");
+    EXPECT_EQ(VarToStr(VarFromDateTime(44000.75)), L"18-06-2020 18:00:00");
+    EXPECT_DOUBLE_EQ(Variant(L"18-06-2020").AsDateTime(), 44000.0);
+    EXPECT_DOUBLE_EQ(Variant(L"18-06-2020 18:00").AsDateTime(), 44000.75);
 }
