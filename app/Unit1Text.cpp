@@ -2,30 +2,15 @@
 // HTML export.
 #include "Unit1Text.h"
 
+#include "framework/SysUtils.h"
+
+#include <algorithm>
 #include <string>
 #include <string_view>
-
 
 namespace Unit1TextDetail {
 
 bool IsWhite(Char C) { return unsigned(C) <= 32; }
-
-String Trim(const String& S)
-{
-    size_t b = 0, e = S.size();
-    while (b < e && IsWhite(S[b])) ++b;
-    while (e > b && IsWhite(S[e - 1])) --e;
-    return S.substr(b, e - b);
-}
-
-String Copy(const String& S, int Index, int Count)
-{
-    if (Index < 1) Index = 1;
-    if (Count <= 0 || size_t(Index) > S.size()) return {};
-    return S.substr(size_t(Index - 1), size_t(Count));
-}
-
-String CopyFrom(const String& S, int Index) { return Copy(S, Index, int(S.size()) + 1); }
 
 bool Contains(const String& S, const wchar_t* Sub) { return S.find(Sub) != String::npos; }
 
@@ -35,37 +20,6 @@ String CollapseRuns(const String& S, Char C)
     R.reserve(S.size());
     for (Char ch : S)
         if (!(ch == C && !R.empty() && R.back() == C)) R += ch;
-    return R;
-}
-
-// Upper-casing as the user's language expects for the letters a board copied from a web page
-// holds: Latin (with æ ø å and the other accented letters), Greek and Cyrillic.
-Char UpperChar(Char C)
-{
-    unsigned c = unsigned(C);
-    if (c < 0x80) return (c >= 'a' && c <= 'z') ? Char(c - 32) : C;
-    if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return Char(c - 0x20);
-    if (c == 0xFF) return Char(0x178);
-    if (c >= 0x100 && c <= 0x17F) {
-        if (c == 0x131) return L'I';
-        if (c == 0x17F) return L'S';
-        bool oddLower = (c <= 0x137) || (c >= 0x14A && c <= 0x177);
-        bool evenLower = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
-        if (oddLower && (c & 1)) return Char(c - 1);
-        if (evenLower && !(c & 1)) return Char(c - 1);
-        return C;
-    }
-    if (c == 0x3C2) return Char(0x3A3);
-    if (c >= 0x3B1 && c <= 0x3C9) return Char(c - 0x20);
-    if (c >= 0x430 && c <= 0x44F) return Char(c - 0x20);
-    if (c >= 0x450 && c <= 0x45F) return Char(c - 0x50);
-    return C;
-}
-
-String UpperLinguistic(const String& S)
-{
-    String R(S);
-    for (Char& c : R) c = UpperChar(c);
     return R;
 }
 
@@ -169,15 +123,15 @@ TDiagramFields ImportBoard(const String& ClipboardText, const TDiagramFields& Cu
             if (e >= n) break;
             continue;
         }
-        String line = UpperLinguistic(raw);
+        String line = AnsiUpperCase(raw);
         if (k == 0) {
             F.Edit37 = line;
         } else if (k == 1) {
             F.Edit38 = DealerText(line);
         } else {
             if (line.size() == 1) line += L" -";
-            if (k <= 17) F.Holding(k - 2) = CopyFrom(line, 3);
-            else F.Edit33 = CopyFrom(line, 3);
+            if (k <= 17) F.Holding(k - 2) = Copy(line, 3);
+            else F.Edit33 = Copy(line, 3);
         }
         ++k;
         if (e >= n) break;
@@ -238,7 +192,7 @@ TPreformattedFieldResult InsertPreformattedField(const TLines& Lines, int CaretL
 {
     if (CaretLine < 0) CaretLine = 0;
     TPreformattedFieldResult R;
-    R.Message = std::to_wstring(CaretLine);
+    R.Message = IntToStr(CaretLine);
     R.Lines.reserve(Lines.size() + 4);
     if (size_t(CaretLine) < Lines.size()) {
         R.Lines.assign(Lines.begin(), Lines.begin() + CaretLine + 1);
@@ -246,7 +200,7 @@ TPreformattedFieldResult InsertPreformattedField(const TLines& Lines, int CaretL
         // The caret stands in the empty line after the last line break: keep that line.
         R.Lines = Lines;
         R.Lines.push_back(String());
-        R.Message = std::to_wstring(Lines.size());
+        R.Message = IntToStr(Int64(Lines.size()));
     }
     R.Lines.push_back(L"<pre>");
     R.Lines.push_back(L"Skriv her");
@@ -307,8 +261,10 @@ TLines HtmlExportLines(const TLines& Lines)
 
 String HtmlExportText(const String& Text)
 {
+    // Room for every span at once, so the result is never moved while it grows.
+    size_t red = size_t(std::count_if(Text.begin(), Text.end(), [](Char c) { return c == L'♦' || c == L'♥'; }));
     String Out;
-    Out.reserve(Text.size() + Text.size() / 4 + 2);
+    Out.reserve(Text.size() + red * (std::char_traits<wchar_t>::length(SpanHeart) - 1) + 2);
     ForEachLine(Text, [&](const Char* P, size_t N) {
         AppendHtmlLine(Out, std::wstring_view(P, N));
         Out += L"\r\n";

@@ -145,13 +145,9 @@ bool IsSelectAllKey(Char Key);
 // ---- Shared by the unit's source files --------------------------------------------------------
 
 namespace Unit1TextDetail {
-bool IsWhite(Char C);                         // codes 0 to 32
-String Trim(const String& S);                 // white space removed at both ends
-String Copy(const String& S, int Index, int Count);   // 1-based, clipped to the string
-String CopyFrom(const String& S, int Index);  // from Index to the end
+bool IsWhite(Char C);                         // codes 0 to 32, what Trim removes
 bool Contains(const String& S, const wchar_t* Sub);
 String CollapseRuns(const String& S, Char C); // every run of C made one C
-String UpperLinguistic(const String& S);      // the user's letters upper-cased (ø to Ø)
 extern const wchar_t* const SuitPrefix[4];    // "♠ ", "♥ ", "♦ ", "♣ "
 String Pad(const String& S, int Width);       // S followed by blanks up to Width
 

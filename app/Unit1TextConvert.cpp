@@ -2,6 +2,8 @@
 // normalisers.
 #include "Unit1Text.h"
 
+#include "framework/SysUtils.h"
+
 #include <string>
 
 using namespace Unit1TextDetail;
@@ -82,7 +84,7 @@ bool IsSuitWord(const String& S)
 String FewGroupsMessage(size_t Found)
 {
     return L"Hånden fra BBO skal indeholde 16 farver (4 for hver spiller); der er kun fundet " +
-           std::to_wstring(Found) + L".";
+           IntToStr(Int64(Found)) + L".";
 }
 
 bool BBOMode(const String& Text, TEasydeal& Deal, TConvertResult& Result)
@@ -188,7 +190,7 @@ String DiagramFieldLine(const String& Line)
 
 String NormaliseHolding(const String& Entry)
 {
-    String S = CopyFrom(Entry, 2);
+    String S = Copy(Entry, 2);
     ReplaceFirst(S, L"A", L"E");
     ReplaceFirst(S, L"Q", L"D");
     ReplaceFirst(S, L"J", L"B");

@@ -84,6 +84,10 @@ int main()
         sink += exported.size();
     });
 
+    String symbols;
+    double symbolsOnly = TimeIt([&] { symbols = SuitSymbolText(article); });
+    double exportOnly = TimeIt([&] { sink += HtmlExportText(symbols).size(); });
+
     double convert = TimeIt([&] {
         TEasydeal deal;
         sink += ConvertDeal(Clipboard, imWritingOrder, deal).Lines.size();
@@ -98,6 +102,8 @@ int main()
                 append / base);
     std::printf("suit-symbol pass and HTML export:          %8.3f ms, %.2fx the lower bound\n",
                 symbolsAndExport, symbolsAndExport / base);
+    std::printf("  of which the suit-symbol pass:           %8.3f ms\n", symbolsOnly);
+    std::printf("  of which the HTML export:                %8.3f ms\n", exportOnly);
     std::printf("paste converter (board text):              %8.3f ms\n", convert);
     std::printf("line normaliser \"Analysér\" on the article: %8.3f ms, %.2fx the lower bound\n", analyse,
                 analyse / base);

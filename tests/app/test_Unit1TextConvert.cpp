@@ -262,14 +262,14 @@ TEST(Unit1TextNormalisers, AnalyseLineByLine)
         {L"x2", L"2"},
         {L"100", L"T"}};
     for (auto c : cases)
-        EXPECT_EQ(AnalyseLines(c.In), (TLines{c.Out, L""})) << ::testing::PrintToString(String(c.In));
+        EXPECT_EQ(AnalyseLines(c.In), (TLines{c.Out, String()})) << ::testing::PrintToString(String(c.In));
 
     // 39 characters pass, 40 give an empty line.
-    EXPECT_EQ(AnalyseLines(String(39, L'2')), (TLines{String(39, L'2'), L""}));
-    EXPECT_EQ(AnalyseLines(String(40, L'2')), (TLines{L"", L""}));
+    EXPECT_EQ(AnalyseLines(String(39, L'2')), (TLines{String(39, L'2'), String()}));
+    EXPECT_EQ(AnalyseLines(String(40, L'2')), (TLines{L"", String()}));
     // One line per input line and one for the line past the end.
-    EXPECT_EQ(AnalyseLines(L"AK\r\nxy\r\n"), (TLines{L"EK", L"", L""}));
-    EXPECT_EQ(AnalyseLines(L""), TLines{L""});
+    EXPECT_EQ(AnalyseLines(L"AK\r\nxy\r\n"), (TLines{L"EK", L"", String()}));
+    EXPECT_EQ(AnalyseLines(L""), TLines{String()});
 }
 
 TEST(Unit1TextNormalisers, FindCandidates)
@@ -308,8 +308,9 @@ TEST(Unit1TextRobustness, OddAndHugeTextThroughEveryFunction)
         TLines sym = SuitSymbolPass(lines);
         ASSERT_EQ(sym.size(), lines.size());
         for (size_t i = 0; i < lines.size(); ++i) ASSERT_EQ(sym[i].size(), lines[i].size());
+        EXPECT_EQ(SuitSymbolText(t), LinesToText(sym));
         RetmeldingerPass(lines);
-        HtmlExport(sym);
+        EXPECT_EQ(HtmlExportText(t), HtmlExport(lines));
         PreformatAll(lines);
         InsertPreformattedField(lines, RealLineAt(t, int(t.size()) / 2));
         ImportBoard(t, {});
