@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <exception>
 
 std::function<TComponent*(const String& Name)> FindGlobalComponentProc;
 
@@ -139,13 +140,25 @@ void TReader::ReadProperties(const TStreamObject& Obj, TPersistent* Instance)
 
 void TReader::Finish(bool Success)
 {
-    for (TComponent* C : FLoaded) C->SetReading(false);
-    if (Success) {
-        for (TComponent* C : FLoaded) C->Loaded();
-    } else {
-        for (TComponent* C : FLoaded) C->SetLoading(false);
+    std::vector<TComponent*> Loaded;
+    Loaded.swap(FLoaded);
+    for (TComponent* C : Loaded) C->SetReading(false);
+    if (!Success) {
+        for (TComponent* C : Loaded) C->SetLoading(false);
+        return;
     }
-    FLoaded.clear();
+    // Every component gets its Loaded even when an earlier one fails; the first failure is
+    // passed on afterwards.
+    std::exception_ptr First;
+    for (TComponent* C : Loaded) {
+        try {
+            C->Loaded();
+        } catch (...) {
+            C->SetLoading(false);
+            if (!First) First = std::current_exception();
+        }
+    }
+    if (First) std::rethrow_exception(First);
 }
 
 void TReader::ReadChildren(const TStreamObject& Obj, TComponent* Parent, int Depth)
@@ -285,6 +298,12 @@ void TReader::SetValue(TObject* Instance, const TPropInfo& Prop, const TStreamVa
         else if (V.IsInteger()) I = V.Int;
         else BadValue(V);
         if (Prop.Kind == TPropKind::Color && (I < INT32_MIN || I > INT32_MAX)) BadValue(V);
+        if (Prop.Kind == TPropKind::Enumeration && V.IsInteger()) {
+            // A number must still be one of the enumeration's values.
+            const TIdentTable* T = Prop.IdentTable();
+            String Ident;
+            if (T && !T->Entries().empty() && !T->ToIdent(I, Ident)) BadValue(V);
+        }
         NeedSetter();
         Prop.Set(Instance, TPropValue(I));
         return;
@@ -771,9 +790,9 @@ void ReadComponentData(const Byte* Data, size_t Size, TComponent* Instance)
     Reader.ReadRootComponent(Obj, Instance);
 }
 
-void ReadComponentRes(const String& ResName, TComponent* Instance)
+void ReadComponentRes(const String& ResName, TComponent* Instance, HMODULE Module)
 {
-    HMODULE Module = GetModuleHandleW(nullptr);
+    if (!Module) Module = GetModuleHandleW(nullptr);
     HRSRC Res = FindResourceW(Module, ResName.c_str(), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
     HGLOBAL Handle = Res ? LoadResource(Module, Res) : nullptr;
     const void* Data = Handle ? LockResource(Handle) : nullptr;

@@ -247,10 +247,10 @@ void ReadComponentText(const String& Text, TComponent* Root);
 TComponent* CreateComponentFromText(const String& Text, TComponent* Owner);
 String WriteComponentText(TComponent* Root);
 
-// Reads the description stored as an RCDATA resource ResName of the program (UTF-8 text, with or
-// without a byte-order mark, or a binary record) into Instance. A missing resource raises
-// EResNotFound.
-void ReadComponentRes(const String& ResName, TComponent* Instance);
+// Reads the description stored as an RCDATA resource ResName of the program (or of Module) into
+// Instance: UTF-8 text with or without a byte-order mark, UTF-16 text with one, or a binary
+// record. A missing resource raises EResNotFound.
+void ReadComponentRes(const String& ResName, TComponent* Instance, HMODULE Module = nullptr);
 // Reads a description held in memory the way ReadComponentRes reads a resource.
 void ReadComponentData(const Byte* Data, size_t Size, TComponent* Instance);
 

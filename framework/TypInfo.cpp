@@ -310,6 +310,8 @@ void TypInfoDetail::FillBuiltins()
     TRegisteredClass& Comp = RegisterClassEntry(L"TComponent", L"TPersistent", typeid(TComponent));
     Comp.IsComponent = true;
     Comp.Factory = [](TComponent* Owner) -> TPersistent* { return Create<TComponent>(Owner); };
+    // Name travels in the object header, never as a property.
+    Comp.Properties.Add(L"Name", &TComponent::GetName, &TComponent::SetName).Stored(false);
     Comp.Properties.Add(L"Tag", &TComponent::GetTag, &TComponent::SetTag, 0);
     TRegisteredClass& Strings = RegisterClassEntry(L"TStrings", L"TPersistent", typeid(TStrings));
     (void)Strings;
@@ -388,15 +390,17 @@ const std::vector<const TPropInfo*>& TRegisteredClass::AllProperties() const
             if (Same != FAll.end()) *Same = Prop.get();   // a redeclaration keeps its place
             else FAll.push_back(Prop.get());
         }
+    FIndex.clear();
+    for (const TPropInfo* P : FAll) FIndex[UpperName(P->Name)] = P;
     FAllGeneration = Registry().Generation;
     return FAll;
 }
 
 const TPropInfo* TRegisteredClass::FindProperty(const String& PropName) const
 {
-    for (const TPropInfo* P : AllProperties())
-        if (SameName(P->Name, PropName)) return P;
-    return nullptr;
+    AllProperties();
+    auto It = FIndex.find(UpperName(PropName));
+    return It == FIndex.end() ? nullptr : It->second;
 }
 
 const TMethodTable::TBinder* TRegisteredClass::FindMethod(const String& MethodName) const

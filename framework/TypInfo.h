@@ -22,7 +22,8 @@
 #include "Classes.h"
 
 #include <any>
-#include <cstring>
+#include <map>
+#include <cwchar>
 #include <memory>
 #include <typeindex>
 #include <variant>
@@ -191,11 +192,7 @@ public:
         return *this;
     }
     template <class C>
-    TPropInfo& Stored(bool (C::*Fn)() const)
-    {
-        StoredProc = [Fn](TObject* O) { return (dynamic_cast<C*>(O)->*Fn)(); };
-        return *this;
-    }
+    TPropInfo& Stored(bool (C::*Fn)() const);
 };
 
 namespace TypInfoDetail {
@@ -308,6 +305,13 @@ String TypeNameOf()
 }
 
 }  // namespace TypInfoDetail
+
+template <class C>
+TPropInfo& TPropInfo::Stored(bool (C::*Fn)() const)
+{
+    StoredProc = [Fn, Name = this->Name](TObject* O) { return (TypInfoDetail::Cast<C>(O, Name)->*Fn)(); };
+    return *this;
+}
 
 // Handlers a root object (a form) offers to the events of its description, by name.
 class TMethodTable {
@@ -506,6 +510,7 @@ public:
 private:
     friend TRegisteredClass& RegisterClassEntry(const String&, const String&, std::type_index);
     mutable std::vector<const TPropInfo*> FAll;
+    mutable std::map<String, const TPropInfo*> FIndex;   // by upper-case name
     mutable unsigned FAllGeneration = 0;
 };
 

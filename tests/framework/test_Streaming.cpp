@@ -229,6 +229,8 @@ INSTANTIATE_TEST_SUITE_P(Descriptions, StreamingErrors, ::testing::Values(
               L"Property Font.Size does not exist (line 3)"},
     ErrorCase{L"object Form1: TProbeForm\n  object Probe1: TProbe\n    Align = paLeft\n  end\nend",
               L"Error reading Align: Invalid property value paLeft (line 3)"},
+    ErrorCase{L"object Form1: TProbeForm\n  object Probe1: TProbe\n    Align = 7\n  end\nend",
+              L"Error reading Align: Invalid property value 7 (line 3)"},
     ErrorCase{L"object Form1: TProbeForm\n  object Probe1: TProbe\n    Width = 'abc'\n  end\nend",
               L"Error reading Width: Invalid property value 'abc' (line 3)"},
     ErrorCase{L"object Form1: TProbeForm\n  object Probe1: TProbe\n    Width = 3000000000\n  end\nend",
@@ -266,6 +268,25 @@ TEST_F(Streaming, ResourcesAndMemoryDescriptions)
 {
     TProbeForm Form(nullptr);
     EXPECT_THROW(ReadComponentRes(L"NO_SUCH_FORM", &Form), EResNotFound);
+
+    // A description stored as an RCDATA resource of a module (a copy of this program).
+    wchar_t Exe[MAX_PATH], TempDir[MAX_PATH];
+    GetModuleFileNameW(nullptr, Exe, MAX_PATH);
+    GetTempPathW(MAX_PATH, TempDir);
+    String Copy = String(TempDir) + L"streaming_res_" + std::to_wstring(GetCurrentProcessId()) + L".exe";
+    ASSERT_TRUE(CopyFileW(Exe, Copy.c_str(), FALSE));
+    std::string Desc = "object Form1: TProbeForm\r\n  Caption = 'fra ressource \xC3\xB8'\r\nend\r\n";
+    HANDLE Update = BeginUpdateResourceW(Copy.c_str(), FALSE);
+    ASSERT_NE(Update, nullptr);
+    ASSERT_TRUE(UpdateResourceW(Update, RT_RCDATA, L"PROBEFORM", MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL),
+                                Desc.data(), DWORD(Desc.size())));
+    ASSERT_TRUE(EndUpdateResourceW(Update, FALSE));
+    HMODULE Module = LoadLibraryExW(Copy.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(Module, nullptr);
+    ReadComponentRes(L"ProbeForm", &Form, Module);
+    EXPECT_EQ(Form.GetCaption(), L"fra ressource \u00F8");
+    FreeLibrary(Module);
+    DeleteFileW(Copy.c_str());
 
     std::string Utf8 = "\xEF\xBB\xBF" "object Form1: TProbeForm\r\n  Caption = 'Hj\xC3\xA6lp'\r\nend\r\n";
     ReadComponentData(reinterpret_cast<const Byte*>(Utf8.data()), Utf8.size(), &Form);

@@ -51,7 +51,7 @@ TEST_F(TypInfo, RegistryFindsClassesByNameWithTheirAncestors)
 TEST_F(TypInfo, PropertiesAreInheritedAncestorsFirst)
 {
     std::vector<String> Names = GetPropNames(L"TProbeEx");
-    std::vector<String> Expected = {L"Tag",   L"Caption", L"Width", L"Enabled", L"Ratio",  L"Precise",
+    std::vector<String> Expected = {L"Name", L"Tag",   L"Caption", L"Width", L"Enabled", L"Ratio",  L"Precise",
                                     L"Align", L"Letter",  L"Big",   L"Mask",    L"Color",  L"Font",
                                     L"Lines", L"Items",   L"Buddy", L"OnClick", L"OnKeyPress", L"Level"};
     EXPECT_EQ(Names, Expected);
@@ -99,6 +99,7 @@ INSTANTIATE_TEST_SUITE_P(Kinds, PropText, ::testing::Values(
     TextCase{L"Color", L"$00123456", L"$00123456"},
     TextCase{L"Color", L"255", L"clRed"},
     TextCase{L"Level", L"7", L"7"},
+    TextCase{L"Name", L"Probe9", L"Probe9"},
     TextCase{L"Font.Name", L"Courier New", L"Courier New"},
     TextCase{L"Font.Style", L"[ psItalic , psBold ]", L"[psBold,psItalic]"},
     TextCase{L"Font.Style", L"[]", L"[]"},
