@@ -65,11 +65,11 @@ int RealLineAt(const String& Text, int CaretPos)
 {
     size_t end = CaretPos < 0 ? 0 : std::min(Text.size(), size_t(CaretPos));
     int line = 0;
+    // A CR LF pair counts at its LF, so a caret between the two stays in the line they close.
     for (size_t i = 0; i < end; ++i) {
         if (Text[i] == L'\n') ++line;
         else if (Text[i] == L'\r' && !(i + 1 < Text.size() && Text[i + 1] == L'\n')) ++line;
     }
-    // A caret between CR and LF stands at the end of the line the pair closes.
     return line;
 }
 
@@ -107,35 +107,21 @@ String DealerText(const String& Line)
 TDiagramFields ImportBoard(const String& ClipboardText, const TDiagramFields& Current)
 {
     TDiagramFields F = Current;
-    int k = 0;
-    size_t start = 0, n = ClipboardText.size();
-    // Walk the lines without splitting the whole text: only the first 19 non-blank ones count.
-    while (k < BoardLines && start <= n) {
-        size_t e = start;
-        while (e < n && ClipboardText[e] != L'\r' && ClipboardText[e] != L'\n') ++e;
-        String raw = ClipboardText.substr(start, e - start);
-        if (e < n && ClipboardText[e] == L'\r' && e + 1 < n && ClipboardText[e + 1] == L'\n') ++e;
-        start = e + 1;
-        bool blank = true;
-        for (Char c : raw)
-            if (!IsWhite(c)) { blank = false; break; }
-        if (blank) {
-            if (e >= n) break;
-            continue;
-        }
-        String line = AnsiUpperCase(raw);
+    int k = 0;   // the number of the non-blank line
+    ForEachLine(ClipboardText, [&](const Char* P, size_t N) {
+        if (k >= BoardLines || std::all_of(P, P + N, IsWhite)) return;
+        String line = AnsiUpperCase(String(P, N));
         if (k == 0) {
             F.Edit37 = line;
         } else if (k == 1) {
             F.Edit38 = DealerText(line);
         } else {
-            if (line.size() == 1) line += L" -";
+            if (line.size() == 1) line += L" -";   // a void suit: the symbol alone
             if (k <= 17) F.Holding(k - 2) = Copy(line, 3);
             else F.Edit33 = Copy(line, 3);
         }
         ++k;
-        if (e >= n) break;
-    }
+    });
     return F;
 }
 

@@ -8,6 +8,24 @@
 // Line model: a text splits into lines at CR LF, CR or LF; a final line break ends the last line
 // and starts no new one (so "" has no lines and "a\r\n" has one). A list of lines turns back into
 // text with every line followed by CR LF. This is how a string list reads and writes a text area.
+//
+// What each handler of TForm1 calls (Text = a text area's whole text):
+//   Button8Click, Indstfraclipboard1Click  fields = ImportBoard(clipboard text, or "" when the
+//                                          clipboard holds none, fields)
+//   Button11Click    Memo2 = AppendLinesToText(Memo2, DiagramBlock(fields))
+//   Button13Click    Memo2 = SuitSymbolText(Memo2)
+//   Retmeldinger1Click  Memo2 = LinesToText(RetmeldingerPass(TextToLines(Memo2)))
+//   Button14Click    r = InsertPreformattedField(TextToLines(Memo2), RealLineAt(Memo2, SelStart));
+//                    show r.Message and wait for the box to close; then Memo2 = LinesToText(r.Lines)
+//   Button15Click    Memo2 = LinesToText(PreformatAll(TextToLines(Memo2)))
+//   Button12Click    Memo4 = HtmlExportText(Memo2); select all of Memo4; copy it
+//   Button1Click     r = ConvertDeal(Memo1, InputModeFromChecks(NV1, N1, Diagram1, FraBBO1),
+//                    Easydeal); show r.Message when set (as an error when r.ErrorBox);
+//                    Memo2 = AppendLinesToText(Memo2, r.Lines) when r.Lines is not empty
+//   Button4Click     Memo2 = LinesToText(AnalyseLines(Memo1))
+//   Button5Click     Memo2 = AppendLinesToText(Memo2, FindCandidateLines(Memo1))
+//   NV1Click, N1Click, Diagram1Click, FraBBO1Click  checked states = ChecksForInputMode(mode)
+//   MemoKeyPress     IsSelectAllKey(Key): select all, Key = 0
 #pragma once
 
 #include "framework/System.h"
