@@ -6,7 +6,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <cwctype>
 #include <limits>
 
 // The element store of a variant array: bounds per dimension and the elements, the last
@@ -31,7 +30,7 @@ struct TVarAccess {
 
 namespace {
 
-using A = TVarAccess;
+using Acc = TVarAccess;
 
 // ---- Text and number conversions ---------------------------------------------------------------
 // All under the process-wide FormatSettings, as the class library's variants convert.
@@ -119,7 +118,7 @@ Int64 DoubleToInt64(double d, TVarType From, TVarType To)
 // The value as a signed 64-bit integer; kinds that are not numbers raise for To.
 Int64 ToInt64(const Variant& V, TVarType To)
 {
-    const auto& D = A::Data(V);
+    const auto& D = Acc::Data(V);
     switch (V.VType()) {
     case varEmpty: return 0;
     case varBoolean: return D.VBoolean ? -1 : 0;
@@ -144,7 +143,7 @@ Int64 ToInt64(const Variant& V, TVarType To)
         return q;
     }
     case varOleStr: case varString: case varUString: {
-        const String& S = A::Str(V);
+        const String& S = Acc::Str(V);
         Int64 i;
         if (TryTextToInt64(S, i)) return i;
         double d;
@@ -166,7 +165,7 @@ Int64 CheckedRange(Int64 v, Int64 Lo, Int64 Hi)
 
 double ToDouble(const Variant& V, TVarType To)
 {
-    const auto& D = A::Data(V);
+    const auto& D = Acc::Data(V);
     switch (V.VType()) {
     case varSingle: return D.VSingle;
     case varDouble: return D.VDouble;
@@ -175,11 +174,11 @@ double ToDouble(const Variant& V, TVarType To)
     case varUInt64: return double(D.VUInt64);
     case varOleStr: case varString: case varUString: {
         double d;
-        if (TryTextToFloat(A::Str(V), d)) return d;
+        if (TryTextToFloat(Acc::Str(V), d)) return d;
         Int64 i;
-        if (TryTextToInt64(A::Str(V), i)) return double(i);
+        if (TryTextToInt64(Acc::Str(V), i)) return double(i);
         bool b;
-        if (TryTextToBool(A::Str(V), b)) return b ? -1.0 : 0.0;
+        if (TryTextToBool(Acc::Str(V), b)) return b ? -1.0 : 0.0;
         CastError(V.VType(), To);
     }
     default:
@@ -190,7 +189,7 @@ double ToDouble(const Variant& V, TVarType To)
 Variant MakeOfType(TVarType t)
 {
     Variant V;
-    A::Type(V) = t;
+    Acc::Type(V) = t;
     return V;
 }
 
@@ -198,8 +197,8 @@ Variant MakeOfType(TVarType t)
 
 const TVarArrayStore& ArrayOf(const Variant& V)
 {
-    if (!(V.VType() & varArray) || !A::Array(V)) NotArray();
-    return *A::Array(V);
+    if (!(V.VType() & varArray) || !Acc::Array(V)) NotArray();
+    return *Acc::Array(V);
 }
 
 size_t Offset(const TVarArrayStore& S, std::initializer_list<int> Indices)
@@ -466,7 +465,7 @@ bool VarIsNull(const Variant& V) { return V.VType() == varNull; }
 bool VarIsClear(const Variant& V)
 {
     return V.VType() == varEmpty ||
-           ((V.VType() == varDispatch || V.VType() == varUnknown) && !A::Data(V).VUnknown);
+           ((V.VType() == varDispatch || V.VType() == varUnknown) && !Acc::Data(V).VUnknown);
 }
 
 bool VarIsNumeric(const Variant& V)
@@ -567,7 +566,7 @@ Variant VarAsType(const Variant& V, TVarType AVarType)
     case varBoolean: return Variant(V.AsBoolean());
     case varOleStr: case varString: case varUString: {
         Variant R(V.AsString());
-        A::Type(R) = AVarType;
+        Acc::Type(R) = AVarType;
         return R;
     }
     case varDispatch:
@@ -616,12 +615,11 @@ TVariantRelationship VarCompareValue(const Variant& A, const Variant& B)
         return Rel(A.AsDouble(), B.AsDouble());
     }
     if ((IsStrKind(ta) && IsPlainNumber(tb)) || (IsPlainNumber(ta) && IsStrKind(tb))) {
-        double x, y;
-        const Variant& S = IsStrKind(ta) ? A : B;
-        if (TryTextToFloat(S.AsString(), IsStrKind(ta) ? x : y)) {
-            (IsStrKind(ta) ? y : x) = (IsStrKind(ta) ? B : A).AsDouble();
-            return Rel(x, y);
-        }
+        // Numeric text compares by value; other text compares with the number's text.
+        bool TextFirst = IsStrKind(ta);
+        double d;
+        if (TryTextToFloat((TextFirst ? A : B).AsString(), d))
+            return TextFirst ? Rel(d, B.AsDouble()) : Rel(A.AsDouble(), d);
         return Rel(A.AsString().compare(B.AsString()), 0);
     }
     if (ta == varError && tb == varError) return Rel(A.RawError(), B.RawError());
@@ -638,6 +636,28 @@ bool operator==(const Variant& A, const Variant& B)
 bool operator<(const Variant& A, const Variant& B)
 {
     return VarCompareValue(A, B) == vrLessThan;
+}
+
+bool operator>(const Variant& A, const Variant& B)
+{
+    return VarCompareValue(A, B) == vrGreaterThan;
+}
+
+bool operator<=(const Variant& A, const Variant& B)
+{
+    TVariantRelationship R = VarCompareValue(A, B);
+    return R == vrLessThan || R == vrEqual;
+}
+
+bool operator>=(const Variant& A, const Variant& B)
+{
+    TVariantRelationship R = VarCompareValue(A, B);
+    return R == vrGreaterThan || R == vrEqual;
+}
+
+void VarClear(Variant& V)
+{
+    V = Variant();
 }
 
 namespace {
@@ -720,15 +740,15 @@ Variant VarArrayCreate(const std::vector<int>& Bounds, TVarType AVarType)
     else if (AVarType != varVariant) Zero = VarAsType(Variant(), AVarType);
     Store->Items.assign(Count, Zero);
     Variant V;
-    A::Type(V) = TVarType(varArray | AVarType);
-    A::Array(V) = std::move(Store);
+    Acc::Type(V) = TVarType(varArray | AVarType);
+    Acc::Array(V) = std::move(Store);
     return V;
 }
 
 Variant VarArrayOf(std::initializer_list<Variant> Values)
 {
     Variant V = VarArrayCreate({0, int(Values.size()) - 1}, varVariant);
-    std::copy(Values.begin(), Values.end(), A::Array(V)->Items.begin());
+    std::copy(Values.begin(), Values.end(), Acc::Array(V)->Items.begin());
     return V;
 }
 
@@ -777,7 +797,7 @@ VARTYPE OleElemType(TVarType t)
 
 void ScalarToOle(const Variant& V, VARIANT& D)
 {
-    const auto& S = A::Data(V);
+    const auto& S = Acc::Data(V);
     switch (V.VType()) {
     case varEmpty: D.vt = VT_EMPTY; break;
     case varNull: D.vt = VT_NULL; break;
@@ -796,7 +816,7 @@ void ScalarToOle(const Variant& V, VARIANT& D)
     case varDate: D.vt = VT_DATE; D.date = S.VDate; break;
     case varError: D.vt = VT_ERROR; D.scode = S.VError; break;
     case varOleStr: case varString: case varUString: {
-        const String& T = A::Str(V);
+        const String& T = Acc::Str(V);
         D.bstrVal = SysAllocStringLen(T.data(), UINT(T.size()));
         if (!D.bstrVal) throw EOutOfResources(L"Out of memory for a text value");
         D.vt = VT_BSTR;
@@ -882,7 +902,7 @@ Variant ScalarFromOle(const VARIANT& S)
     case VT_ERROR: return VarAsError(Integer(S.scode));
     case VT_BSTR: {
         Variant R(S.bstrVal ? String(S.bstrVal, SysStringLen(S.bstrVal)) : String());
-        A::Type(R) = varOleStr;
+        Acc::Type(R) = varOleStr;
         return R;
     }
     case VT_DISPATCH: return Variant(S.pdispVal);
@@ -903,6 +923,16 @@ Variant ArrayFromOle(const VARIANT& S)
     SAFEARRAY* Psa = S.parray;
     if (!Psa) return Variant();
     VARTYPE Vt = VARTYPE(S.vt & VT_TYPEMASK);
+    // Elements are fetched into a VARIANT's value field: only the kinds that fit there.
+    switch (Vt) {
+    case VT_I1: case VT_UI1: case VT_I2: case VT_UI2: case VT_I4: case VT_UI4: case VT_INT:
+    case VT_UINT: case VT_I8: case VT_UI8: case VT_R4: case VT_R8: case VT_CY: case VT_DATE:
+    case VT_BSTR: case VT_DISPATCH: case VT_UNKNOWN: case VT_ERROR: case VT_BOOL: case VT_VARIANT:
+    case VT_DECIMAL:
+        break;
+    default:
+        throw EVariantInvalidArgError(L"Unsupported automation array element type " + IntText(Vt));
+    }
     UINT Dims = SafeArrayGetDim(Psa);
     std::vector<int> Bounds;
     for (UINT d = 1; d <= Dims; ++d) {
@@ -915,7 +945,7 @@ Variant ArrayFromOle(const VARIANT& S)
     TVarType Elem = Vt == VT_VARIANT ? varVariant : Vt == VT_BSTR ? varOleStr : TVarType(Vt);
     if (!ValidElemType(Elem)) Elem = varVariant;
     Variant R = VarArrayCreate(Bounds, Elem);
-    TVarArrayStore& Store = *A::Array(R);
+    TVarArrayStore& Store = *Acc::Array(R);
     if (Store.Items.empty()) return R;
     std::vector<LONG> Idx(Store.Low.begin(), Store.Low.end());
     size_t k = 0;
@@ -924,6 +954,11 @@ Variant ArrayFromOle(const VARIANT& S)
         HRESULT hr;
         if (Vt == VT_VARIANT) {
             hr = SafeArrayGetElement(Psa, Idx.data(), &E.V);
+        } else if (Vt == VT_DECIMAL) {
+            DECIMAL D{};
+            hr = SafeArrayGetElement(Psa, Idx.data(), &D);
+            E.V.decVal = D;   // overlays the type field, so the type is set after
+            if (SUCCEEDED(hr)) E.V.vt = VT_DECIMAL;
         } else {
             hr = SafeArrayGetElement(Psa, Idx.data(), &E.V.bVal);
             if (SUCCEEDED(hr)) E.V.vt = Vt;

@@ -203,6 +203,11 @@ Variant VarAsType(const Variant& V, TVarType AVarType);
 TVariantRelationship VarCompareValue(const Variant& A, const Variant& B);
 bool operator==(const Variant& A, const Variant& B);
 bool operator<(const Variant& A, const Variant& B);
+bool operator>(const Variant& A, const Variant& B);
+bool operator<=(const Variant& A, const Variant& B);   // false for values that do not compare
+bool operator>=(const Variant& A, const Variant& B);
+// Makes V Empty, releasing what it held.
+void VarClear(Variant& V);
 
 // Arithmetic on numbers (and "+" on two texts, which joins them). Null in, Null out.
 Variant operator+(const Variant& A, const Variant& B);

@@ -160,6 +160,9 @@ TEST(Variants, ComparisonAndArithmetic)
     EXPECT_TRUE(Variant(2) == Variant(2.0));
     EXPECT_TRUE(Variant(L"10") == Variant(10));
     EXPECT_TRUE(Variant(L"abc") < Variant(L"abd"));
+    EXPECT_TRUE(Variant(3) > Variant(2.5));
+    EXPECT_TRUE(Variant(3) >= Variant(L"3"));
+    EXPECT_FALSE(Null() <= Variant(1));
     EXPECT_TRUE(Variant(UInt64(1) << 63) == Variant(UInt64(1) << 63));
     EXPECT_EQ(VarCompareValue(Null(), Variant(0)), vrNotEqual);
     EXPECT_EQ(VarCompareValue(Null(), Null()), vrEqual);
@@ -225,7 +228,9 @@ TEST(Variants, PlatformVariantRoundTrip)
         Variant Back = VarFromOle(O);
         VariantClear(&O);
         EXPECT_EQ(VarType(Back), VarType(v) == varUString ? varOleStr : VarType(v));
-        if (!VarIsNull(v)) EXPECT_EQ(VarCompareValue(Back, v), vrEqual) << VarType(v);
+        if (!VarIsNull(v)) {
+            EXPECT_EQ(VarCompareValue(Back, v), vrEqual) << VarType(v);
+        }
     }
 
     Variant Arr = VarArrayCreate({1, 3, 1, 2}, varVariant);
@@ -253,6 +258,30 @@ TEST(Variants, PlatformVariantRoundTrip)
     EXPECT_EQ(VarToStr(Back(3, 2)), L"r3c2");
     EXPECT_EQ(Back(1, 2).AsInteger(), 12);
     EXPECT_TRUE(VarIsEmpty(Back(2, 1)));
+
+    // Typed arrays from a server come in with their element kind; decimals as doubles.
+    SAFEARRAYBOUND B{3, 0};
+    SAFEARRAY* Ints = SafeArrayCreate(VT_I4, 1, &B);
+    for (LONG i = 0; i < 3; ++i) {
+        LONG v = 10 * i;
+        SafeArrayPutElement(Ints, &i, &v);
+    }
+    VARIANT IntsV;
+    VariantInit(&IntsV);
+    IntsV.vt = VT_ARRAY | VT_I4;
+    IntsV.parray = Ints;
+    Variant FromInts = VarFromOle(IntsV);
+    VariantClear(&IntsV);
+    EXPECT_EQ(VarType(FromInts), varArray | varInteger);
+    EXPECT_EQ(FromInts(2).AsInteger(), 20);
+    VARIANT Dec;
+    VariantInit(&Dec);
+    VARIANT Src;
+    VariantInit(&Src);
+    Src.vt = VT_R8;
+    Src.dblVal = 1.25;
+    ASSERT_EQ(VariantChangeType(&Dec, &Src, 0, VT_DECIMAL), S_OK);
+    EXPECT_EQ(VarFromOle(Dec).AsDouble(), 1.25);
 
     // A reference is followed.
     VARIANT Inner, Ref;
