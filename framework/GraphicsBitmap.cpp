@@ -44,11 +44,23 @@ std::vector<RGBQUAD> DefaultColors(int Bpp)
         for (int G = 0; G < 6; ++G)
             for (int B = 0; B < 6; ++B)
                 C.push_back({Byte(B * 51), Byte(G * 51), Byte(R * 51), 0});
-    for (int I = 0; C.size() < 256; ++I) {
-        Byte V = Byte(8 + I * 10);
+    // A grey ramp to white: the last entry is white, as in the system palette.
+    for (int I = 1; C.size() < 256; ++I) {
+        Byte V = Byte(I * 255 / 24);
         C.push_back({V, V, V, 0});
     }
     return C;
+}
+
+// The colour table of a DIB section that no device context holds.
+int ColorTableOf(HBITMAP Bitmap, RGBQUAD* Colors)
+{
+    HDC DC = CreateCompatibleDC(nullptr);
+    HGDIOBJ Old = SelectObject(DC, Bitmap);
+    int N = Old ? int(GetDIBColorTable(DC, 0, 256, Colors)) : 0;
+    SelectObject(DC, Old);
+    DeleteDC(DC);
+    return N;
 }
 
 struct TDibInfo {
@@ -320,6 +332,7 @@ void TBitmap::NewImage(int AWidth, int AHeight, TPixelFormat APixelFormat, const
     int Bpp = BitsPerPixel(APixelFormat);
     HBITMAP NewHandle = nullptr;
     void* NewBits = nullptr;
+    std::vector<RGBQUAD> Def;
     if (AWidth > 0 && AHeight > 0) {
         TDibInfo Info{};
         Info.Header.biSize = sizeof(BITMAPINFOHEADER);
@@ -334,7 +347,6 @@ void TBitmap::NewImage(int AWidth, int AHeight, TPixelFormat APixelFormat, const
             Info.Masks[1] = 0x07E0;
             Info.Masks[2] = 0x001F;
         } else if (Bpp <= 8) {
-            std::vector<RGBQUAD> Def;
             if (!Colors || ColorCount <= 0) {
                 Def = DefaultColors(Bpp);
                 Colors = Def.data();
@@ -354,11 +366,14 @@ void TBitmap::NewImage(int AWidth, int AHeight, TPixelFormat APixelFormat, const
                 for (Int64 I = 0, N = Int64(AWidth) * AHeight; I < N; ++I)
                     static_cast<Byte*>(NewBits)[I * 4 + 3] = 0;
         } else {
-            HDC DC = CreateCompatibleDC(nullptr);
-            HGDIOBJ Old = SelectObject(DC, NewHandle);
-            PatBlt(DC, 0, 0, AWidth, AHeight, WHITENESS);
-            SelectObject(DC, Old);
-            DeleteDC(DC);
+            // The entry nearest white, repeated over every pixel.
+            int White = 0, Best = -1;
+            for (int I = 0; I < ColorCount; ++I) {
+                int D = (255 - Colors[I].rgbRed) + (255 - Colors[I].rgbGreen) + (255 - Colors[I].rgbBlue);
+                if (Best < 0 || D < Best) Best = D, White = I;
+            }
+            Byte Fill = Bpp == 8 ? Byte(White) : Bpp == 4 ? Byte(White << 4 | White) : Byte(White ? 0xFF : 0);
+            std::memset(NewBits, Fill, size_t(Stride(AWidth, Bpp)) * size_t(AHeight));
         }
     }
     FreeHandles();
@@ -382,14 +397,7 @@ void TBitmap::SetSize(int AWidth, int AHeight)
     FHandle = nullptr;   // NewImage must not free the old image yet
     FBits = nullptr;
     RGBQUAD Colors[256];
-    int ColorCount = 0;
-    if (OldHandle && BitsPerPixel(FPixelFormat) <= 8) {
-        HDC DC = CreateCompatibleDC(nullptr);
-        HGDIOBJ Old = SelectObject(DC, OldHandle);
-        ColorCount = int(GetDIBColorTable(DC, 0, 256, Colors));
-        SelectObject(DC, Old);
-        DeleteDC(DC);
-    }
+    int ColorCount = OldHandle && BitsPerPixel(FPixelFormat) <= 8 ? ColorTableOf(OldHandle, Colors) : 0;
     try {
         NewImage(AWidth, AHeight, FPixelFormat, ColorCount ? Colors : nullptr, ColorCount);
     } catch (...) {
@@ -582,14 +590,8 @@ void TBitmap::Assign(TPersistent* Source)
     if (auto* B = dynamic_cast<TBitmap*>(Source)) {
         if (B == this) return;
         RGBQUAD Colors[256];
-        int ColorCount = 0;
-        if (B->FHandle && BitsPerPixel(B->FPixelFormat) <= 8) {
-            HDC DC = CreateCompatibleDC(nullptr);
-            HGDIOBJ Old = SelectObject(DC, B->FHandle);
-            ColorCount = int(GetDIBColorTable(DC, 0, 256, Colors));
-            SelectObject(DC, Old);
-            DeleteDC(DC);
-        }
+        B->FreeContext();
+        int ColorCount = B->FHandle && BitsPerPixel(B->FPixelFormat) <= 8 ? ColorTableOf(B->FHandle, Colors) : 0;
         NewImage(B->FWidth, B->FHeight, B->FPixelFormat, ColorCount ? Colors : nullptr, ColorCount);
         if (FHandle && B->FBits) {
             GdiFlush();
@@ -801,14 +803,8 @@ std::vector<Byte> TBitmap::SaveToBytes()
     GdiFlush();
     int Bpp = BitsPerPixel(FPixelFormat);
     RGBQUAD Colors[256];
-    int ColorCount = 0;
-    if (Bpp <= 8) {
-        HDC DC = CreateCompatibleDC(nullptr);
-        HGDIOBJ Old = SelectObject(DC, FHandle);
-        ColorCount = int(GetDIBColorTable(DC, 0, 256, Colors));
-        SelectObject(DC, Old);
-        DeleteDC(DC);
-    }
+    FreeContext();
+    int ColorCount = Bpp <= 8 ? ColorTableOf(FHandle, Colors) : 0;
     size_t MaskBytes = FPixelFormat == pf16bit ? 12 : 0;
     size_t InfoSize = sizeof(BITMAPINFOHEADER) + MaskBytes + size_t(ColorCount) * 4;
     size_t ImageSize = size_t(BytesPerScanline()) * size_t(FHeight);
