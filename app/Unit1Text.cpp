@@ -248,7 +248,8 @@ TLines HtmlExportLines(const TLines& Lines)
 String HtmlExportText(const String& Text)
 {
     // Room for every span at once, so the result is never moved while it grows.
-    size_t red = size_t(std::count_if(Text.begin(), Text.end(), [](Char c) { return c == L'♦' || c == L'♥'; }));
+    auto isRed = [](Char c) { return c == L'♦' || c == L'♥'; };
+    size_t red = size_t(std::count_if(Text.begin(), Text.end(), isRed));
     String Out;
     Out.reserve(Text.size() + red * (std::char_traits<wchar_t>::length(SpanHeart) - 1) + 2);
     ForEachLine(Text, [&](const Char* P, size_t N) {

@@ -90,7 +90,8 @@ bool IsCallDelimiter(Char C)
 void CallPass(Char* Line, size_t L, String& T)
 {
     TestCopy(Line, L, T);
-    auto endsAt = [&](size_t last) { return last + 1 == L || (last + 1 < L && IsCallDelimiter(T[last + 1])); };
+    // The word ends at position Last: the line ends there or a delimiter follows.
+    auto endsAt = [&](size_t Last) { return Last + 1 == L || IsCallDelimiter(T[Last + 1]); };
     for (size_t j = 0; j < L; ++j) {
         if (j > 0 && T[j - 1] != Blank && T[j - 1] != Tab) continue;
         if (T[j] == L'P' && endsAt(j)) Line[j] = L'P';
@@ -151,15 +152,15 @@ String RetmeldingerLine(const String& Line)
     String R(Line);
     const size_t L = R.size();
     for (size_t j = 0; j + 1 < L; ++j)
-        if (R[j] >= L'1' && R[j] <= L'7' && (R[j + 1] == L'S' || R[j + 1] == L'H' || R[j + 1] == L'R' || R[j + 1] == L'K'))
-            R[j + 1] = SuitSymbol(R[j + 1]);
+        if (R[j] >= L'1' && R[j] <= L'7' && SuitSymbol(R[j + 1])) R[j + 1] = SuitSymbol(R[j + 1]);
 
     // The first character that is not white space: replacements only turn letters into symbols,
     // so it stays at the same place while the line changes.
     size_t first = 0;
     while (first < L && unsigned(R[first]) <= 32) ++first;
     auto beginsWithSymbol = [&] {
-        return first < L && (R[first] == L'♠' || R[first] == L'♥' || R[first] == L'♦' || R[first] == L'♣');
+        return first < L && (R[first] == L'♠' || R[first] == L'♥' || R[first] == L'♦' ||
+                             R[first] == L'♣');
     };
     for (size_t j = 0; j + 1 < L; ++j) {
         if (!IsRank(R[j + 1])) continue;

@@ -24,7 +24,8 @@ TEST(Unit1TextLines, SplitAtEveryKindOfLineBreak)
         {L"a\rb\nc\r\nd", {L"a", L"b", L"c", L"d"}},
         {L"a\n\rb", {L"a", L"", L"b"}},           // LF CR is two breaks
     };
-    for (const auto& c : cases) EXPECT_EQ(TextToLines(c.Text), c.Lines) << ::testing::PrintToString(String(c.Text));
+    for (const auto& c : cases)
+        EXPECT_EQ(TextToLines(c.Text), c.Lines) << ::testing::PrintToString(String(c.Text));
 }
 
 TEST(Unit1TextLines, JoinAndAppendKeepExistingText)
