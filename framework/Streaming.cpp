@@ -220,6 +220,7 @@ void TReader::ReadProperty(TPersistent* Instance, const TStreamProperty& Prop)
         for (size_t I = 0; I + 1 < Segs.size(); ++I) {
             TRegisteredClass* C = ClassOf(Obj);
             const TPropInfo* P = C ? C->FindProperty(Segs[I]) : nullptr;
+            if (!P && C && C->IsIgnoredProperty(Segs[I])) return;
             if (!P || !IsNested(P->Kind)) Error(L"Property " + Path + L" does not exist", Line);
             Obj = P->Get(Obj).AsObject();
             if (!Obj) Error(L"Property " + Path + L" does not exist: " + Segs[I] + L" is not assigned", Line);
@@ -235,6 +236,7 @@ void TReader::ReadProperty(TPersistent* Instance, const TStreamProperty& Prop)
             return;
         }
         if (auto* Pers = dynamic_cast<TPersistent*>(Obj); Pers && ReadDefined(Pers, Last, Prop.Value)) return;
+        if (C && C->IsIgnoredProperty(Last)) return;
         Error(L"Property " + Path + L" does not exist", Line);
     } catch (const EReadError&) {
         throw;

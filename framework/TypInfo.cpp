@@ -264,6 +264,13 @@ TPropInfo& TPropertyTable::NewProp(const String& Name, TPropKind Kind)
     return *FProps.back();
 }
 
+bool TPropertyTable::IsIgnored(const String& Name) const
+{
+    for (auto& N : FIgnored)
+        if (SameName(N, Name)) return true;
+    return false;
+}
+
 const TPropInfo* TPropertyTable::Find(const String& Name) const
 {
     for (auto& P : FProps)
@@ -417,6 +424,14 @@ const TFieldTable::TSetter* TRegisteredClass::FindField(const String& FieldName)
     for (const TRegisteredClass* P = this; P && ++Guard < 256; P = P->Parent())
         if (auto* S = P->Properties.Fields.Find(FieldName)) return S;
     return nullptr;
+}
+
+bool TRegisteredClass::IsIgnoredProperty(const String& PropName) const
+{
+    int Guard = 0;
+    for (const TRegisteredClass* P = this; P && ++Guard < 256; P = P->Parent())
+        if (P->Properties.IsIgnored(PropName)) return true;
+    return false;
 }
 
 const std::function<void(TComponent*, TComponent*)>* TRegisteredClass::FindSetParentProc() const

@@ -465,6 +465,11 @@ public:
         return P;
     }
 
+    // A name that descriptions may carry but this class does not keep (values of another
+    // environment, such as PixelsPerInch): read and dropped, never written.
+    void AddIgnored(const String& Name) { FIgnored.push_back(Name); }
+    bool IsIgnored(const String& Name) const;
+
     const std::vector<std::unique_ptr<TPropInfo>>& Props() const { return FProps; }
     const TPropInfo* Find(const String& Name) const;
 
@@ -474,6 +479,7 @@ public:
 private:
     TPropInfo& NewProp(const String& Name, TPropKind Kind);
     std::vector<std::unique_ptr<TPropInfo>> FProps;
+    std::vector<String> FIgnored;
 };
 
 // ---- The class registry -----------------------------------------------------------------------
@@ -501,6 +507,7 @@ public:
     const TPropInfo* FindProperty(const String& PropName) const;
     const TMethodTable::TBinder* FindMethod(const String& MethodName) const;
     const TFieldTable::TSetter* FindField(const String& FieldName) const;
+    bool IsIgnoredProperty(const String& PropName) const;
     // Hooks found along the chain.
     const std::function<void(TComponent*, TComponent*)>* FindSetParentProc() const;
     const std::function<std::vector<TComponent*>(TComponent*, TComponent*)>* FindGetChildrenProc() const;

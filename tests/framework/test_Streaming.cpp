@@ -35,6 +35,8 @@ const wchar_t* const FormText =
     L"object Form1: TProbeForm\r\n"
     L"  Caption = 'Main ' +\r\n"
     L"    'window'\r\n"
+    L"  PixelsPerInch = 96\r\n"
+    L"  Constraints.MinWidth = 100\r\n"
     L"  object Probe1: TProbe\r\n"
     L"    Caption = 'It''s'#13#10'two'#$41' lines'\r\n"
     L"    Width = -3\r\n"

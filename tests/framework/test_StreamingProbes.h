@@ -218,6 +218,8 @@ public:
     static void RegisterProperties(TPropertyTable& T)
     {
         T.Add(L"Caption", &TProbeForm::GetCaption, &TProbeForm::SetCaption);
+        T.AddIgnored(L"PixelsPerInch");
+        T.AddIgnored(L"Constraints");
         T.Methods.Add(L"Probe1Click", &TProbeForm::Probe1Click);
         T.Methods.Add(L"MemoKeyPress", &TProbeForm::MemoKeyPress);
         T.Fields.Add(L"Probe1", &TProbeForm::Probe1);
