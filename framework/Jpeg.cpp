@@ -6,11 +6,9 @@
 #include <cstdlib>
 #include <cstring>
 
-// The library's boolean is an int; the platform headers know another one.
-typedef int jpeg_boolean;
-#ifndef HAVE_BOOLEAN
-#define HAVE_BOOLEAN
-#endif
+// The library was built with an unsigned char boolean, as the platform has it; a name of our own
+// keeps the two declarations apart.
+typedef unsigned char jpeg_boolean;
 #define boolean jpeg_boolean
 extern "C" {
 #include <jpeglib.h>
