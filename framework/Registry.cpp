@@ -70,6 +70,18 @@ bool DeleteTree(HKEY Parent, const String& Name)
     return RegDeleteKeyW(Parent, Name.c_str()) == ERROR_SUCCESS;
 }
 
+// "\File\Section" from the root, empty parts and stray delimiters left out.
+String SectionPath(const String& FileName, const String& Section)
+{
+    String R;
+    for (const String* Part : {&FileName, &Section}) {
+        bool Relative;
+        String P = PathPart(*Part, Relative);
+        if (!P.empty()) R += L"\\" + P;
+    }
+    return R.empty() ? String(L"\\") : R;
+}
+
 }  // namespace
 
 // ---- TRegistry ------------------------------------------------------------------------------------
@@ -436,13 +448,12 @@ String TRegistry::GetDataAsString(const String& Name)
 
 TRegIniFile::TRegIniFile(const String& FileName, REGSAM AAccess) : TRegistry(AAccess), FFileName(FileName)
 {
-    OpenKey(L"\\" + FFileName, false);
+    OpenKey(SectionPath(FFileName, String()), false);
 }
 
 bool TRegIniFile::InSection(const String& Section, bool Create, const std::function<void(TRegistry&)>& Work)
 {
-    String Path = L"\\" + FFileName;
-    if (!Section.empty()) Path += L"\\" + Section;
+    String Path = SectionPath(FFileName, Section);
     TRegistry R(GetAccess());
     R.SetRootKey(GetRootKey());
     R.SetLazyWrite(GetLazyWrite());
@@ -532,10 +543,11 @@ void TRegIniFile::ReadSectionValues(const String& Section, TStrings* Strings)
 
 void TRegIniFile::EraseSection(const String& Section)
 {
-    if (Section.empty()) return;   // never the whole file's key by accident
+    bool Relative;
+    if (PathPart(Section, Relative).empty()) return;   // never the whole file's key by accident
     TRegistry R(GetAccess());
     R.SetRootKey(GetRootKey());
-    R.DeleteKey(L"\\" + FFileName + L"\\" + Section);
+    R.DeleteKey(SectionPath(FFileName, Section));
 }
 
 void TRegIniFile::DeleteKey(const String& Section, const String& Ident)
@@ -566,7 +578,7 @@ bool TRegistryIniFile::SectionExists(const String& Section)
 {
     TRegistry R(KEY_READ);
     R.SetRootKey(FRegIniFile->GetRootKey());
-    return !Section.empty() && R.KeyExists(L"\\" + FFileName + L"\\" + Section);
+    return !Section.empty() && R.KeyExists(SectionPath(FFileName, Section));
 }
 
 bool TRegistryIniFile::ValueExists(const String& Section, const String& Ident)

@@ -242,6 +242,15 @@ TEST_F(IniFile, FailedWritesRaiseAndNothingIsLost)
     EXPECT_THROW(F.WriteString(L"S]x", L"k", L"v"), EIniFileException);
     EXPECT_EQ(FileText(Name), "[S]\r\nK=V\r\n");
 
+    // A file that cannot be read (held open without sharing) is never rewritten from nothing.
+    HANDLE Held = CreateFileW(Name.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(Held, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(F.ReadString(L"S", L"K", L"-"), L"-");
+    EXPECT_THROW(F.WriteString(L"S", L"Other", L"x"), EIniFileException);
+    EXPECT_THROW(TMemIniFile Blocked(Name), EIniFileException);
+    CloseHandle(Held);
+    EXPECT_EQ(FileText(Name), "[S]\r\nK=V\r\n");
+
     // A read-only file is not replaced.
     SetFileAttributesW(Name.c_str(), FILE_ATTRIBUTE_READONLY);
     EXPECT_THROW(F.WriteString(L"S", L"K", L"new"), EIniFileException);

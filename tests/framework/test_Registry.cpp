@@ -182,6 +182,9 @@ TEST_F(RegistryTest, SettingsFileInTheRegistry)
     EXPECT_EQ(Names([&](TStrings* S) { Ini.ReadSectionValues(L"Cols", S); }),
               (std::vector<String>{L"Col0=80", L"Name=grid"}));
 
+    Ini.EraseSection(L"");     // neither of these is a section: the file's key stays
+    Ini.EraseSection(L"\\");
+    EXPECT_TRUE(Ini.SectionExists(L"Cols"));
     Ini.DeleteKey(L"Cols", L"Name");
     EXPECT_FALSE(Ini.ValueExists(L"Cols", L"Name"));
     Ini.EraseSection(L"Opts");
