@@ -6,7 +6,13 @@
 
 TCollectionItem::TCollectionItem(TCollection* ACollection)
 {
-    SetCollection(ACollection);
+    if (ACollection) ACollection->InsertItem(this, false);
+}
+
+void TCollectionItem::AfterConstruction()
+{
+    TPersistent::AfterConstruction();
+    if (FAddPending && FCollection) FCollection->Announce(this);
 }
 
 TCollectionItem::~TCollectionItem()
@@ -87,17 +93,31 @@ TCollectionItem* TCollection::CreateItem()
     return Create<TCollectionItem>(this);
 }
 
-void TCollection::InsertItem(TCollectionItem* Item)
+void TCollection::InsertItem(TCollectionItem* Item, bool AnnounceNow)
 {
     FItems.push_back(Item);
     Item->FCollection = this;
     Item->FID = FNextID++;
+    Item->FAddPending = true;
+    if (AnnounceNow) Announce(Item);
+}
+
+void TCollection::Announce(TCollectionItem* Item)
+{
+    Item->FAddPending = false;
     Notify(Item, cnAdded);
     Changed();
 }
 
 void TCollection::RemoveItem(TCollectionItem* Item)
 {
+    if (Item->FAddPending) {
+        // Never announced (its construction failed): it goes quietly.
+        Item->FAddPending = false;
+        FItems.erase(std::remove(FItems.begin(), FItems.end(), Item), FItems.end());
+        Item->FCollection = nullptr;
+        return;
+    }
     Notify(Item, cnExtracting);
     auto It = std::find(FItems.begin(), FItems.end(), Item);
     if (It != FItems.end()) FItems.erase(It);
@@ -108,8 +128,11 @@ void TCollection::RemoveItem(TCollectionItem* Item)
 TCollectionItem* TCollection::Add()
 {
     TCollectionItem* Item = CreateItem();
+    if (!Item) throw EListError(L"The collection's item factory made no item");
     // A factory that made the item elsewhere is put right.
-    if (Item && Item->FCollection != this) Item->SetCollection(this);
+    if (Item->FCollection != this) Item->SetCollection(this);
+    // Made without the factory's after-construction step: announce it now.
+    if (Item->FAddPending) Announce(Item);
     return Item;
 }
 

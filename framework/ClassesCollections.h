@@ -14,13 +14,15 @@ class TCollection;
 
 enum TCollectionNotification { cnAdded, cnExtracting, cnDeleting };
 
-// An item of a collection. Constructing it with a collection inserts it at the end; freeing it
-// takes it out.
+// An item of a collection. Constructing it with a collection puts it at the end; the collection
+// hears of it (Notify cnAdded, then Update) once the item is fully made, after construction, so
+// that handlers see the finished item. Freeing it takes it out.
 class TCollectionItem : public TPersistent {
     DECLARE_CLASS(TCollectionItem, TPersistent)
 public:
     explicit TCollectionItem(TCollection* ACollection);
     ~TCollectionItem() override;
+    void AfterConstruction() override;
 
     TCollection* GetCollection() const { return FCollection; }
     TCollection* Collection() const { return FCollection; }
@@ -48,6 +50,7 @@ private:
     friend class TCollection;
     TCollection* FCollection = nullptr;
     int FID = 0;
+    bool FAddPending = false;   // in the collection, not yet announced
 };
 
 // Makes a new item inside the collection it is given.
@@ -111,7 +114,8 @@ protected:
 
 private:
     friend class TCollectionItem;
-    void InsertItem(TCollectionItem* Item);
+    void InsertItem(TCollectionItem* Item, bool AnnounceNow = true);
+    void Announce(TCollectionItem* Item);
     void RemoveItem(TCollectionItem* Item);
 
     std::vector<TCollectionItem*> FItems;

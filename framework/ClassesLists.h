@@ -313,6 +313,7 @@ public:
     // Sorts by CompareStrings; lines that compare equal keep their order.
     virtual void Sort();
     // Sorts with Compare, which is given indexes into the list as it was before the sort.
+    // A Sorted list keeps its order and ignores this.
     virtual void CustomSort(const TStringListSortCompare& Compare);
 
     bool GetSorted() const { return FSorted; }

@@ -75,7 +75,7 @@ void TStream::WriteBuffer(const TBytes& Buffer)
 Int64 TStream::CopyFrom(TStream* Source, Int64 Count)
 {
     if (!Source) return 0;
-    if (Count == 0) {
+    if (Count <= 0) {
         Source->SetPosition(0);
         Count = Source->GetSize();
     }
@@ -219,7 +219,13 @@ void TMemoryStream::SetSize(Int64 NewSize)
     if (NewSize > Int64(FData.size())) {
         // Grow by a quarter at least, so that many small writes stay cheap.
         Int64 Want = std::max<Int64>(NewSize, Int64(FData.size()) + Int64(FData.size()) / 4);
-        FData.resize(size_t((Want + 0xFFF) & ~Int64(0xFFF)));
+        try {
+            FData.resize(size_t((Want + 0xFFF) & ~Int64(0xFFF)));
+        } catch (const std::bad_alloc&) {
+            throw EStreamError(L"Out of memory while expanding memory stream");
+        } catch (const std::length_error&) {
+            throw EStreamError(L"Out of memory while expanding memory stream");
+        }
     } else if (NewSize < FSize) {
         std::fill(FData.begin() + NewSize, FData.begin() + FSize, Byte(0));
     }
@@ -408,8 +414,12 @@ HRESULT STDMETHODCALLTYPE TStreamAdapter::Seek(LARGE_INTEGER dlibMove, DWORD dwO
 {
     if (dwOrigin > STREAM_SEEK_END) return STG_E_INVALIDFUNCTION;
     try {
+        Int64 Old = FStream->GetPosition();
         Int64 Pos = FStream->Seek(dlibMove.QuadPart, TSeekOrigin(dwOrigin));
-        if (Pos < 0) return STG_E_INVALIDFUNCTION;
+        if (Pos < 0) {
+            FStream->Seek(Old, soBeginning);   // a seek before the start moves nothing
+            return STG_E_INVALIDFUNCTION;
+        }
         if (plibNewPosition) plibNewPosition->QuadPart = ULONGLONG(Pos);
         return S_OK;
     } catch (...) {

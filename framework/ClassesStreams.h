@@ -40,8 +40,8 @@ public:
     void WriteBuffer(const void* Buffer, NativeInt Count);
     void ReadBuffer(TBytes& Buffer, NativeInt Count);   // resizes Buffer to Count first
     void WriteBuffer(const TBytes& Buffer);
-    // Copies Count bytes from Source's position; Count 0 copies the whole of Source from its
-    // start. Answers the bytes copied.
+    // Copies Count bytes from Source's position; Count 0 (or less) copies the whole of Source
+    // from its start. Answers the bytes copied.
     Int64 CopyFrom(TStream* Source, Int64 Count = 0);
 
     // Plain values in the machine's byte order.

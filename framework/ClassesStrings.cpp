@@ -507,8 +507,17 @@ void TStrings::LoadFromStream(TStream* Stream, TEncoding* AEncoding)
     TEncoding* Found = AEncoding;
     int Skip = TEncoding::GetBufferEncoding(Buffer, Found, GetDefaultEncoding());
     String Text = Found->GetString(Buffer.data() + Skip, NativeInt(Buffer.size()) - Skip);
-    // The list keeps a shared encoding by reference; a caller's own one is not kept.
-    SetEncoding(TEncoding::IsStandardEncoding(Found) ? Found : nullptr);
+    // A shared encoding is kept by reference, a caller's own one as a copy of the list's
+    // (when its code page can make one).
+    TEncoding* Kept = Found;
+    if (!TEncoding::IsStandardEncoding(Found)) {
+        try {
+            Kept = TEncoding::GetEncoding(Found->GetCodePage());
+        } catch (EEncodingError&) {
+            Kept = nullptr;
+        }
+    }
+    SetEncoding(Kept);
     SetText(Text);
 }
 
@@ -770,7 +779,8 @@ void TStringList::SortByKeys()
 
 void TStringList::CustomSort(const TStringListSortCompare& Compare)
 {
-    if (!Compare || FList.size() < 2) return;
+    // A sorted list keeps its own order (its searches depend on it).
+    if (!Compare || FSorted || FList.size() < 2) return;
     Changing();
     // The comparison sees the list as it was: indexes are sorted, the lines moved at the end.
     std::vector<int> Order(FList.size());

@@ -24,6 +24,7 @@ public:
         TCollectionItem::Assign(Source);
     }
     String GetDisplayName() const override { return Name; }
+    int Width = 64;   // set by this class's own construction
     void SetName(const String& Value)
     {
         Name = Value;
@@ -48,6 +49,11 @@ protected:
     void Notify(TCollectionItem* Item, TCollectionNotification Action) override
     {
         static const wchar_t* Names[] = {L"added", L"extracting", L"deleting"};
+        // A new item is announced only once it is fully made.
+        if (Action == cnAdded) {
+            auto* Colour = dynamic_cast<TColourItem*>(Item);
+            EXPECT_TRUE(Colour && Colour->Width == 64);
+        }
         Log.push_back(String(Names[Action]) + L" " + std::to_wstring(Item->GetID()));
     }
 };

@@ -146,6 +146,27 @@ TEST_F(TempDir, FileStreamFailuresNameTheFile)
     EXPECT_THROW(TFileStream(Missing, fmOpenReadWrite), EStreamError);
 }
 
+TEST_F(TempDir, StringListFilesKeepTheirEncoding)
+{
+    const String Name = Path(L"list.txt");
+    TStringList Out;
+    Out.Add(L"K\u00f8benhavn");
+    TEncoding* Latin1 = TEncoding::GetEncoding(1252);
+    Out.SaveToFile(Name, Latin1);
+    TStringList In;
+    In.LoadFromFile(Name, Latin1);
+    TEncoding::FreeEncoding(Latin1);
+    EXPECT_EQ(In.Get(0), L"K\u00f8benhavn");
+    ASSERT_NE(In.GetEncoding(), nullptr);
+    EXPECT_EQ(In.GetEncoding()->GetCodePage(), 1252u);   // the list keeps its own copy
+    In.Add(L"\u00e6");
+    In.SaveToFile(Name);
+    TMemoryStream M;
+    M.LoadFromFile(Name);
+    EXPECT_EQ(ContentsOf(M), (TBytes{'K', 0xF8, 'b', 'e', 'n', 'h', 'a', 'v', 'n', 13, 10, 0xE6, 13, 10}));
+    EXPECT_THROW(In.LoadFromFile(Path(L"absent.txt")), EFOpenError);
+}
+
 TEST(ClassesStreams, StringStreamEncodings)
 {
     TStringStream Utf(L"\u00f8\u2660", TEncoding::UTF8());
