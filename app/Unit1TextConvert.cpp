@@ -83,7 +83,7 @@ bool IsSuitWord(const String& S)
 
 String FewGroupsMessage(size_t Found)
 {
-    return L"Hånden fra BBO skal indeholde 16 farver (4 for hver spiller); der er kun fundet " +
+    return L"Den indsatte hånd skal indeholde 16 farver (4 for hver spiller); der er kun fundet " +
            IntToStr(Int64(Found)) + L".";
 }
 
