@@ -368,17 +368,11 @@ TCustomIniFile::~TCustomIniFile() = default;
 
 bool TCustomIniFile::SectionExists(const String& Section)
 {
-    TStringList* S = new TStringList();
-    try {
-        ReadSections(S);
-        bool Found = false;
-        for (int i = 0; i < S->Count() && !Found; ++i) Found = SameText(S->Strings(i), Trim(Section));
-        delete S;
-        return Found;
-    } catch (...) {
-        delete S;
-        throw;
-    }
+    std::unique_ptr<TStringList> S(new TStringList());
+    ReadSections(S.get());
+    for (int i = 0; i < S->Count(); ++i)
+        if (SameText(S->Strings(i), Trim(Section))) return true;
+    return false;
 }
 
 bool TCustomIniFile::ValueExists(const String& Section, const String& Ident)
