@@ -114,14 +114,16 @@ enum class TPropKind {
 class TPropValue {
 public:
     TPropValue() = default;
-    TPropValue(Int64 V) : FValue(V) {}
-    TPropValue(int V) : FValue(Int64(V)) {}
+    template <class I>
+        requires(std::is_integral_v<I> && !std::is_same_v<I, bool>)
+    TPropValue(I V) : FValue(Int64(V)) {}
     TPropValue(Extended V) : FValue(V) {}
     TPropValue(double V) : FValue(Extended(V)) {}
     TPropValue(bool V) : FValue(V) {}
     TPropValue(const String& V) : FValue(V) {}
     TPropValue(const wchar_t* V) : FValue(String(V)) {}
     TPropValue(TObject* V) : FValue(V) {}
+    TPropValue(std::nullptr_t) : FValue(static_cast<TObject*>(nullptr)) {}
 
     bool IsEmpty() const { return FValue.index() == 0; }
     bool IsInt() const { return FValue.index() == 1; }
@@ -320,6 +322,15 @@ public:
     using TBinder = std::function<std::any(TObject* Root)>;
 
     template <class C, class R, class... A>
+    void Add(const String& Name, R (C::*Method)(A...) const)
+    {
+        AddBinder(Name, [Name, Method](TObject* Root) -> std::any {
+            const C* Self = TypInfoDetail::Cast<C>(Root, Name);
+            return std::function<R(A...)>(TNamedMethod<R(A...)>{
+                Name, [Self, Method](A... Args) -> R { return (Self->*Method)(std::forward<A>(Args)...); }});
+        });
+    }
+    template <class C, class R, class... A>
     void Add(const String& Name, R (C::*Method)(A...))
     {
         AddBinder(Name, [Name, Method](TObject* Root) -> std::any {
@@ -441,6 +452,17 @@ public:
     TPropInfo& AddColor(const String& Name, G Get, S Set, const D& Default)
     {
         return AddColor(Name, Get, Set).SetDefault(TPropValue(Int64(Default)));
+    }
+
+    // A property reached through functions of the caller's own (computed values, lists kept as
+    // text). Get answers and Set takes the TPropValue form of Kind.
+    TPropInfo& AddProc(const String& Name, TPropKind Kind, std::function<TPropValue(TObject*)> Get,
+                       std::function<void(TObject*, const TPropValue&)> Set)
+    {
+        TPropInfo& P = NewProp(Name, Kind);
+        P.Get = std::move(Get);
+        P.Set = std::move(Set);
+        return P;
     }
 
     // An event: an std::function member, stored as the name of its handler.
