@@ -54,13 +54,10 @@ bool DiagramMode(const String& Text, TEasydeal& Deal, TConvertResult& Result)
     for (int i = 0; i < 12; ++i) {
         String conv = DiagramFieldLine(lines[size_t(i)]);
         size_t p = conv.find(L';');
-        String after = p == String::npos ? conv : conv.substr(p + 1);
-        if (i < 4 || i >= 8) {
-            Deal[size_t(i)] = L";" + after;
-        } else {
-            Deal[size_t(i)] = L";" + after;   // East of the West-East row
-            Deal[size_t(i + 8)] = L";" + (p == String::npos ? String() : conv.substr(0, p));
-        }
+        // North, South, or East of a West-East row: what follows the first separator (a board
+        // number or dealer before it is dropped); West: what precedes it.
+        Deal[size_t(i)] = L";" + (p == String::npos ? conv : conv.substr(p + 1));
+        if (i >= 4 && i < 8) Deal[size_t(i + 8)] = L";" + (p == String::npos ? String() : conv.substr(0, p));
     }
     return true;
 }
