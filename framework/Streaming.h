@@ -20,7 +20,18 @@
 //     end
 //
 // The binary form starts with "TPF0"; values carry the tags below. Errors in either form raise
-// EReadError (EClassNotFound for classes) naming what failed and, for text, the line.
+// EReadError (EClassNotFound for classes) naming what failed and, for text, the line. A binary
+// record is parsed whole before anything is applied, so a damaged record changes nothing.
+//
+// How the layers above take part:
+// - every class a description names is registered (RegisterClass<T>), with its properties;
+// - a form registers its handlers (Table.Methods) and component fields (Table.Fields), and reads
+//   its description with ReadComponentRes(ResName, this) once constructed;
+// - the control layer registers a parent setter (RegisterParentSetter(L"TControl", ...)): the
+//   reader calls it for each component with the object it is nested in, before the component's
+//   properties; and a children getter (RegisterChildrenGetter) so that the writer nests controls
+//   in their parents (without one, a root writes the components it owns, in order);
+// - the forms layer may set FindGlobalComponentProc for references to other forms.
 #pragma once
 
 #include "TypInfo.h"

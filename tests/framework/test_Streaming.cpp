@@ -21,6 +21,8 @@ public:
     String Cell;
     bool HasProp = false;
     Extended Value = 0;
+    std::vector<std::pair<int, String>> Spans;   // a defined list of (number, text) pairs
+
     static void RegisterProperties(TPropertyTable& T)
     {
         T.AddField(L"Col", &TCellRec::Col);
@@ -28,6 +30,31 @@ public:
         T.AddField(L"Cell", &TCellRec::Cell);
         T.AddField(L"HasProp", &TCellRec::HasProp);
         T.AddField(L"Value", &TCellRec::Value);
+    }
+
+protected:
+    void DefineProperties(TFiler* Filer) override
+    {
+        Filer->DefineProperty(
+            L"Spans",
+            [this](TReader* R) {
+                Spans.clear();
+                R->ReadListBegin();
+                while (!R->EndOfList()) {
+                    int N = int(R->ReadInteger());
+                    Spans.emplace_back(N, R->ReadString());
+                }
+                R->ReadListEnd();
+            },
+            [this](TWriter* W) {
+                W->WriteListBegin();
+                for (auto& [N, S] : Spans) {
+                    W->WriteInteger(N);
+                    W->WriteString(S);
+                }
+                W->WriteListEnd();
+            },
+            !Spans.empty());
     }
 };
 
@@ -332,6 +359,7 @@ TEST_F(Streaming, RecordBytesFollowTheFormat)
 TEST_F(Streaming, RecordsReadInSequenceIntoExistingObjects)
 {
     TCellRec A(nullptr), B(nullptr), Target(nullptr);
+    A.Spans = {{2, L"to"}, {70000, L"mange"}};
     A.Col = 1;
     A.Cell = L"\u00C6ble";
     A.Value = -2.5L;
@@ -346,6 +374,7 @@ TEST_F(Streaming, RecordsReadInSequenceIntoExistingObjects)
     EXPECT_EQ(Target.Col, 1);
     EXPECT_EQ(Target.Cell, L"\u00C6ble");
     EXPECT_EQ(Target.Value, -2.5L);
+    EXPECT_EQ(Target.Spans, A.Spans);
     Int64 After1 = S.Position();
     ReadComponentFromStream(&S, &Target);
     EXPECT_EQ(Target.Col, 2);
