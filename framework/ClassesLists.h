@@ -259,6 +259,10 @@ public:
     virtual int CompareStrings(const String& S1, const String& S2) const;
 
 protected:
+    using TLines = std::vector<std::pair<String, TObject*>>;
+    // Adds many lines as AddObject would one by one (the bulk paths of AddStrings, Text,
+    // CommaText and Assign come through here).
+    virtual void AddLines(TLines&& Lines);
     // Called with true at the outermost BeginUpdate and false at its EndUpdate.
     virtual void SetUpdateState(bool Updating) {}
     void CheckIndex(int Index, int Limit) const;
@@ -303,9 +307,7 @@ public:
     void Exchange(int Index1, int Index2) override;
     void Move(int CurIndex, int NewIndex) override;
     int IndexOf(const String& S) const override;
-    void AddStrings(TStrings* Strings) override;
-    void Assign(TPersistent* Source) override;
-    void SetText(const String& Value) override;
+    String GetText() const override;
 
     // Binary search of a sorted list: true when found, Index the first match or where S would go.
     // On an unsorted list, a linear search.
@@ -337,13 +339,17 @@ protected:
     virtual void Changed();
     virtual void Changing();
     void InsertItem(int Index, const String& S, TObject* AObject);
+    // A sorted list takes many lines at once by sorting once.
+    void AddLines(TLines&& Lines) override;
 
 private:
     struct TStringItem {
         String FString;
         TObject* FObject = nullptr;
     };
-    void SortByKeys();
+    // Stable sort by collation keys; with DropDuplicates, a line from FirstNew on that equals
+    // one before it in the sorted order is dropped.
+    void SortByKeys(bool DropDuplicates = false, size_t FirstNew = 0);
     int AddSorted(const String& S, TObject* AObject);
     void CheckNotSorted() const;
     void FreeObject(TObject* AObject);

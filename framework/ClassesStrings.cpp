@@ -105,17 +105,22 @@ void TStrings::InsertObject(int Index, const String& S, TObject* AObject)
     PutObject(Index, AObject);
 }
 
+void TStrings::AddLines(TLines&& Lines)
+{
+    for (auto& L : Lines) AddObject(L.first, L.second);
+}
+
 void TStrings::AddStrings(TStrings* Strings)
 {
     if (!Strings) return;
     // Copy first: Strings may be this list.
-    std::vector<std::pair<String, TObject*>> Lines;
+    TLines Lines;
     Lines.reserve(size_t(Strings->GetCount()));
     for (int i = 0; i < Strings->GetCount(); ++i)
         Lines.emplace_back(Strings->Get(i), Strings->GetObjects(i));
     BeginUpdate();
     try {
-        for (auto& L : Lines) AddObject(L.first, L.second);
+        AddLines(std::move(Lines));
     } catch (...) {
         EndUpdate();
         throw;
@@ -125,9 +130,12 @@ void TStrings::AddStrings(TStrings* Strings)
 
 void TStrings::AddStrings(const std::vector<String>& Strings)
 {
+    TLines Lines;
+    Lines.reserve(Strings.size());
+    for (auto& S : Strings) Lines.emplace_back(S, nullptr);
     BeginUpdate();
     try {
-        for (auto& S : Strings) Add(S);
+        AddLines(std::move(Lines));
     } catch (...) {
         EndUpdate();
         throw;
@@ -135,12 +143,15 @@ void TStrings::AddStrings(const std::vector<String>& Strings)
     EndUpdate();
 }
 
-void TStrings::SetStringsFrom(const std::vector<String>& Lines)
+void TStrings::SetStringsFrom(const std::vector<String>& Strings)
 {
+    TLines Lines;
+    Lines.reserve(Strings.size());
+    for (auto& S : Strings) Lines.emplace_back(S, nullptr);
     BeginUpdate();
     try {
         Clear();
-        for (auto& S : Lines) Add(S);
+        AddLines(std::move(Lines));
     } catch (...) {
         EndUpdate();
         throw;
@@ -710,21 +721,39 @@ int TStringList::IndexOf(const String& S) const
     return Find(S, Index) ? Index : -1;
 }
 
-void TStringList::AddStrings(TStrings* Strings)
+String TStringList::GetText() const
 {
-    if (!Strings) return;
-    if (!FSorted) FList.reserve(FList.size() + size_t(Strings->GetCount()));
-    TStrings::AddStrings(Strings);
+    if (GetTrailingLineBreak() && GetLineBreak() == L"\r\n") {
+        size_t Len = 0;
+        for (auto& Item : FList) Len += Item.FString.size() + 2;
+        String Result;
+        Result.reserve(Len);
+        for (auto& Item : FList) {
+            Result += Item.FString;
+            Result += L"\r\n";
+        }
+        return Result;
+    }
+    return TStrings::GetText();
 }
 
-void TStringList::Assign(TPersistent* Source)
+void TStringList::AddLines(TLines&& Lines)
 {
-    TStrings::Assign(Source);
-}
-
-void TStringList::SetText(const String& Value)
-{
-    TStrings::SetText(Value);
+    // Inserting one by one into a sorted list moves the tail each time; with dupError the
+    // list must stop at the first duplicate, so that case goes one by one.
+    if (!FSorted || FDuplicates == dupError || Lines.size() < 16) {
+        if (!FSorted) FList.reserve(FList.size() + Lines.size());
+        TStrings::AddLines(std::move(Lines));
+        return;
+    }
+    Changing();
+    const size_t FirstNew = FList.size();
+    FList.reserve(FList.size() + Lines.size());
+    for (auto& L : Lines) FList.push_back(TStringItem{std::move(L.first), L.second});
+    // The lines already there come first, so they win over equal new ones (dupIgnore) or
+    // precede them (dupAccept), as single adds would have it.
+    SortByKeys(FDuplicates == dupIgnore, FirstNew);
+    Changed();
 }
 
 bool TStringList::Find(const String& S, int& Index) const
@@ -759,7 +788,7 @@ void TStringList::Sort()
 }
 
 // One collation key per line, then a stable sort on the keys.
-void TStringList::SortByKeys()
+void TStringList::SortByKeys(bool DropDuplicates, size_t FirstNew)
 {
     const DWORD Flags = FCaseSensitive ? 0 : NORM_IGNORECASE;
     const size_t N = FList.size();
@@ -767,13 +796,17 @@ void TStringList::SortByKeys()
     for (size_t i = 0; i < N; ++i) Keys[i] = SortKey(FList[i].FString, Flags);
     std::vector<size_t> Order(N);
     std::iota(Order.begin(), Order.end(), size_t(0));
-    std::stable_sort(Order.begin(), Order.end(), [&](size_t A, size_t B) {
-        int C = Keys[A].compare(Keys[B]);
-        return C < 0;
-    });
+    std::stable_sort(Order.begin(), Order.end(),
+                     [&](size_t A, size_t B) { return Keys[A].compare(Keys[B]) < 0; });
     std::vector<TStringItem> Sorted;
     Sorted.reserve(N);
-    for (size_t i : Order) Sorted.push_back(std::move(FList[i]));
+    const std::string* LastKept = nullptr;
+    for (size_t k = 0; k < N; ++k) {
+        size_t i = Order[k];
+        if (DropDuplicates && i >= FirstNew && LastKept && *LastKept == Keys[i]) continue;
+        Sorted.push_back(std::move(FList[i]));
+        LastKept = &Keys[i];
+    }
     FList.swap(Sorted);
 }
 

@@ -350,6 +350,34 @@ TEST(ClassesStrings, SortIsStableAndAgreesWithLocaleCollation)
     for (int i = 1; i < N; ++i) ASSERT_LE(StringListCompareStr(L.Get(i - 1), L.Get(i)), 0);
 }
 
+TEST(ClassesStrings, BulkAddToSortedListMatchesSingleAdds)
+{
+    std::mt19937 Rng(11);
+    const wchar_t Letters[] = L"aAbB\u00f8\u00d8";
+    std::vector<String> Words;
+    for (int i = 0; i < 3000; ++i) {
+        String W;
+        for (int k = 0, n = 1 + int(Rng() % 3); k < n; ++k) W += Letters[Rng() % 6];
+        Words.push_back(W);
+    }
+    for (TDuplicates Dup : {dupIgnore, dupAccept}) {
+        TStringList One, Bulk;
+        for (TStringList* L : {&One, &Bulk}) {
+            // Existing content with a duplicate, made sorted afterwards.
+            L->Add(L"b");
+            L->Add(L"B");
+            L->SetSorted(true);
+            L->SetDuplicates(Dup);
+        }
+        TStringList Source;
+        for (size_t i = 0; i < Words.size(); ++i) Source.AddObject(Words[i], Tag(int(i)));
+        for (int i = 0; i < Source.Count(); ++i) One.AddObject(Source.Get(i), Source.GetObjects(i));
+        Bulk.AddStrings(&Source);
+        ASSERT_EQ(LinesOf(Bulk), LinesOf(One)) << "duplicates " << Dup;
+        for (int i = 0; i < One.Count(); ++i) ASSERT_EQ(Bulk.GetObjects(i), One.GetObjects(i));
+    }
+}
+
 // ---- errors, events, ownership ----------------------------------------------------------------
 
 TEST(ClassesStrings, BadIndexRaisesListError)
