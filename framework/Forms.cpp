@@ -182,9 +182,8 @@ void TCustomForm::SetFormStyle(TFormStyle Value)
 {
     if (FFormStyle == Value) return;
     FFormStyle = Value;
-    if (FHandle)
-        SetWindowPos(FHandle, Value == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // The window's top-most style comes from its creation parameters.
+    RecreateWnd();
 }
 
 void TCustomForm::SetWindowState(TWindowState Value)
