@@ -4,7 +4,10 @@
 // value and keeps its scratch buffers between calls: the common paths allocate nothing.
 #include "QorFilter.h"
 
+#include <cstdint>
+#include <cstdlib>
 #include <cwchar>
+#include <memory>
 #include <vector>
 
 namespace QorUtil {
@@ -91,29 +94,78 @@ String StripThousand(View ps)
     return r;
 }
 
-// The whole text as a number: [sign] digits [. digits] [e|E [sign] digits], blanks around.
+// The text, with the locale's thousand separators dropped and its decimal separator read as
+// ".", as a whole number: [blanks][sign]digits[.digits][e|E[sign]digits][blanks].
 bool ReadNumber(View s, double& Value)
 {
-    s = TrimView(s);
-    size_t i = 0, n = s.size();
-    if (i < n && (s[i] == L'+' || s[i] == L'-')) ++i;
+    constexpr size_t MaxLen = 400;
+    char Buf[MaxLen + 1];
+    size_t Len = 0;
+    const Char Thou = FormatSettings.ThousandSeparator, Dec = FormatSettings.DecimalSeparator;
+    for (Char c : s) {
+        if (c == Thou) continue;
+        if (c == Dec) c = L'.';
+        if (c > 0x7F || Len == MaxLen) return false;   // no number has such characters or length
+        Buf[Len++] = char(c);
+    }
+    size_t i = 0, n = Len;
+    while (i < n && Buf[i] >= 0 && Buf[i] <= ' ') ++i;
+    while (n > i && Buf[n - 1] >= 0 && Buf[n - 1] <= ' ') --n;
+    const size_t Begin = i;
+    bool Negative = false;
+    if (i < n && (Buf[i] == '+' || Buf[i] == '-')) Negative = Buf[i++] == '-';
+    // Clinger's fast path: up to 15 significant digits and a small power of ten are exact.
+    std::uint64_t Mantissa = 0;
+    int Significant = 0, Scale = 0;
     size_t Digits = 0;
-    while (i < n && s[i] >= L'0' && s[i] <= L'9') ++i, ++Digits;
-    if (i < n && s[i] == L'.') {
+    auto Digit = [&](char d, bool Fraction) {
+        ++Digits;
+        if (Mantissa == 0 && d == '0') {
+            if (Fraction) --Scale;
+            return;
+        }
+        if (Significant < 19) {
+            Mantissa = Mantissa * 10 + std::uint64_t(d - '0');
+            ++Significant;
+            if (Fraction) --Scale;
+        } else if (!Fraction) {
+            ++Scale;
+            ++Significant;
+        }
+    };
+    while (i < n && Buf[i] >= '0' && Buf[i] <= '9') Digit(Buf[i++], false);
+    if (i < n && Buf[i] == '.') {
         ++i;
-        while (i < n && s[i] >= L'0' && s[i] <= L'9') ++i, ++Digits;
+        while (i < n && Buf[i] >= '0' && Buf[i] <= '9') Digit(Buf[i++], true);
     }
     if (Digits == 0) return false;
-    if (i < n && (s[i] == L'e' || s[i] == L'E')) {
+    int Exp = 0;
+    if (i < n && (Buf[i] == 'e' || Buf[i] == 'E')) {
         ++i;
-        if (i < n && (s[i] == L'+' || s[i] == L'-')) ++i;
+        bool ExpNeg = false;
+        if (i < n && (Buf[i] == '+' || Buf[i] == '-')) ExpNeg = Buf[i++] == '-';
         size_t ExpDigits = 0;
-        while (i < n && s[i] >= L'0' && s[i] <= L'9') ++i, ++ExpDigits;
+        while (i < n && Buf[i] >= '0' && Buf[i] <= '9') {
+            if (Exp < 100000) Exp = Exp * 10 + (Buf[i] - '0');
+            ++i;
+            ++ExpDigits;
+        }
         if (ExpDigits == 0) return false;
+        if (ExpNeg) Exp = -Exp;
     }
     if (i != n) return false;
-    String Buf(s);
-    Value = std::wcstod(Buf.c_str(), nullptr);
+    static constexpr double Pow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const int E = Exp + Scale;
+    if (Significant <= 15 && E >= -22 && E <= 22) {
+        double v = double(Mantissa);
+        v = E >= 0 ? v * Pow10[E] : v / Pow10[-E];
+        Value = Negative ? -v : v;
+        return true;
+    }
+    Buf[n] = 0;
+    Value = std::strtod(Buf + Begin, nullptr);
     return true;
 }
 
@@ -124,14 +176,14 @@ bool ReadCompareNumber(View s, double& Value)
 {
     if (!ReadNumber(s, Value)) return false;
     TDateTime d;
-    return !(s.find(FormatSettings.DateSeparator) != npos && IsDateView(s, d));
+    return !(s.find(FormatSettings.DateSeparator) != npos && IsDateView(StripThousand(s), d));
 }
 
 // One comparison (">" when Greater, else "<") of the value with its operand.
 bool CompareTest(View v, View Operand, bool Greater, bool OrEqual)
 {
     double a = 0, b = 0;
-    if (ReadCompareNumber(StripThousand(v), a) && ReadCompareNumber(StripThousand(Operand), b))
+    if (ReadCompareNumber(v, a) && ReadCompareNumber(Operand, b))
         return Greater ? (OrEqual ? a >= b : a > b) : (OrEqual ? a <= b : a < b);
     TDateTime da = 0, db = 0;
     if (IsDateView(v, da) && IsDateView(Operand, db))
@@ -178,7 +230,10 @@ struct TScan {
     size_t End;   // value position after the segment when Matched
 };
 
-TScan ScanSegment(View p, size_t a, size_t b, View v, size_t j, bool BangLiteral)
+// Fold, when not null, maps each value character to upper case as it is compared.
+inline Char At(View v, size_t j, const Char* Fold) { return Fold ? Fold[Word(v[j])] : v[j]; }
+
+TScan ScanSegment(View p, size_t a, size_t b, View v, size_t j, bool BangLiteral, const Char* Fold)
 {
     bool Negate = false, AfterQuote = false;
     for (size_t i = a; i < b; ++i) {
@@ -194,24 +249,67 @@ TScan ScanSegment(View p, size_t a, size_t b, View v, size_t j, bool BangLiteral
                 continue;
             }
             AfterQuote = false;
-            if (j < v.size() && v[j] == L'"') {
+            if (j < v.size() && At(v, j, Fold) == L'"') {
                 ++j;
                 continue;
             }
             return {false, Negate, j};
         }
         AfterQuote = false;
-        if (j >= v.size() || (c != L'?' && v[j] != c)) return {false, Negate, j};
+        if (j >= v.size() || (c != L'?' && At(v, j, Fold) != c)) return {false, Negate, j};
         ++j;
     }
     return {true, Negate, j};
 }
 
-bool WildcardMatch(View p, View v)
+// The segments after the first star, none holding a negating "!": the classic scan that, on a
+// mismatch, lets the last star take one more character. Every token has a fixed width (a quote
+// that is skipped takes none), so this gives the same answer as trying every tail.
+bool MatchAfterStars(View p, size_t i, View v, size_t j, const Char* Fold)
 {
-    const bool BangLiteral = !p.empty() && p[0] == L'"';
-    thread_local std::vector<size_t> Bounds;   // segment a0, b0, a1, b1, ...
-    Bounds.clear();
+    const size_t m = p.size(), n = v.size();
+    size_t StarI = i, StarJ = j;
+    bool AfterQuote = false;
+    for (;;) {
+        bool Ok;
+        if (i == m) {
+            if (j == n) return true;
+            Ok = false;
+        } else {
+            const Char c = p[i];
+            if (c == L'*') {
+                while (i < m && p[i] == L'*') ++i;
+                if (i == m) return true;   // a final star takes the rest of the value
+                StarI = i;
+                StarJ = j;
+                AfterQuote = false;
+                continue;
+            }
+            if (c == L'"' && !AfterQuote) {
+                AfterQuote = true;
+                ++i;
+                continue;
+            }
+            AfterQuote = false;
+            Ok = j < n && (c == L'?' ? true : At(v, j, Fold) == c);
+            if (Ok) {
+                ++i;
+                ++j;
+                continue;
+            }
+        }
+        // Back to the last star, which takes one more character.
+        if (StarJ >= n) return false;
+        i = StarI;
+        j = ++StarJ;
+        AfterQuote = false;
+    }
+}
+
+// Any order of segments: evaluated from the last to the first over every value position.
+bool MatchSegments(View p, View v, bool BangLiteral, const Char* Fold)
+{
+    std::vector<size_t> Bounds;   // segment a0, b0, a1, b1, ...
     size_t a = 0;
     for (size_t i = 0; i < p.size(); ++i) {
         if (p[i] != L'*') continue;
@@ -223,31 +321,63 @@ bool WildcardMatch(View p, View v)
     Bounds.push_back(a);
     Bounds.push_back(p.size());
     const size_t Segs = Bounds.size() / 2, n = v.size();
-    if (Segs == 1) {
-        TScan r = ScanSegment(p, 0, p.size(), v, 0, BangLiteral);
-        return r.Negate != (r.Matched && r.End == n);
-    }
     // Rest[j]: the segments after a star match from some position >= j.
-    thread_local std::vector<unsigned char> Rest, Next;
-    Rest.assign(n + 2, 0);
-    Next.assign(n + 2, 0);
+    std::vector<unsigned char> Rest(n + 2, 0), Next(n + 2, 0);
     for (size_t m = Segs - 1; m >= 1; --m) {
         const bool Last = m == Segs - 1;
         Next[n + 1] = 0;
         for (size_t j = n + 1; j-- > 0;) {
-            TScan r = ScanSegment(p, Bounds[2 * m], Bounds[2 * m + 1], v, j, BangLiteral);
+            TScan r = ScanSegment(p, Bounds[2 * m], Bounds[2 * m + 1], v, j, BangLiteral, Fold);
             const bool Tail = r.Matched && (Last ? r.End == n : Rest[r.End] != 0);
             Next[j] = (r.Negate != Tail) || Next[j + 1];
         }
         Rest.swap(Next);
     }
-    TScan r = ScanSegment(p, Bounds[0], Bounds[1], v, 0, BangLiteral);
+    TScan r = ScanSegment(p, Bounds[0], Bounds[1], v, 0, BangLiteral, Fold);
     return r.Negate != (r.Matched && Rest[r.End] != 0);
+}
+
+bool WildcardMatch(View p, View v, const Char* Fold)
+{
+    const bool BangLiteral = !p.empty() && p[0] == L'"';
+    const size_t FirstStar = p.find(L'*');
+    TScan r = ScanSegment(p, 0, FirstStar == npos ? p.size() : FirstStar, v, 0, BangLiteral, Fold);
+    if (FirstStar == npos) return r.Negate != (r.Matched && r.End == v.size());
+    if (!r.Matched) return r.Negate;
+    if (BangLiteral || p.find(L'!', FirstStar) == npos)
+        return r.Negate != MatchAfterStars(p, FirstStar, v, r.End, Fold);
+    return MatchSegments(p, v, BangLiteral, Fold);
 }
 
 // ---- Operands ----------------------------------------------------------------------------------
 
-bool MatchesView(View p, View v)
+// A text in upper case, on the stack when it is short.
+class TUpper {
+public:
+    explicit TUpper(View s)
+    {
+        Char* d = Local;
+        if (s.size() > std::size(Local)) {
+            Heap.resize(s.size());
+            d = Heap.data();
+        }
+        static const Char* const Table = Detail::UpperCaseTable();
+        const Char* const T = Table;   // one guarded load per text, not per character
+        for (size_t i = 0; i < s.size(); ++i) d[i] = T[Word(s[i])];
+        FView = View(d, s.size());
+    }
+    TUpper(const TUpper&) = delete;
+    TUpper& operator=(const TUpper&) = delete;
+    View view() const { return FView; }
+
+private:
+    Char Local[128];
+    String Heap;
+    View FView;
+};
+
+// Fold, when not null, upper-cases the value as it is read.
+bool MatchesView(View p, View v, const Char* Fold)
 {
     // One pass for the operator characters outside quotes.
     size_t Gt = npos, Lt = npos;
@@ -269,6 +399,11 @@ bool MatchesView(View p, View v)
         }
     }
     bool GtMade = false, GtHeld = false, LtMade = false, LtHeld = false;
+    std::unique_ptr<TUpper> Folded;
+    if (Fold && (Gt != npos || Lt != npos)) {
+        Folded = std::make_unique<TUpper>(v);
+        v = Folded->view();
+    }
     if (Gt != npos) {
         bool OrEqual;
         View op = ComparisonOperand(p, Gt, OrEqual);
@@ -288,18 +423,15 @@ bool MatchesView(View p, View v)
     if (HasCaret && (GtMade || LtMade)) return (GtMade ? GtHeld : true) || (LtMade ? LtHeld : true);
     if (HasAmp && GtMade && LtMade) return GtHeld && LtHeld;
     if ((Gt != npos && GtHeld) || (Lt != npos && LtHeld)) return true;
-    return WildcardMatch(p, v);
+    return WildcardMatch(p, v, Folded ? nullptr : Fold);
 }
 
-// The value arrives already upper-cased when !DoCase.
-bool MatchOperand(View Operand, View CasedValue, bool DoCase)
+bool MatchOperand(View Operand, View Value, bool DoCase)
 {
-    if (Operand == View(L"\"\"")) return CasedValue.empty();
-    if (DoCase) return MatchesView(Operand, CasedValue);
-    thread_local String Up;
-    Up.resize(Operand.size());
-    for (size_t i = 0; i < Operand.size(); ++i) Up[i] = Detail::UpperChar(Operand[i]);
-    return MatchesView(Up, CasedValue);
+    if (Operand == View(L"\"\"")) return Value.empty();
+    if (DoCase) return MatchesView(Operand, Value, nullptr);
+    TUpper Up(Operand);
+    return MatchesView(Up.view(), Value, Detail::UpperCaseTable());
 }
 
 void Join(bool& Result, Char LastOp, bool r)
@@ -312,7 +444,7 @@ void Join(bool& Result, Char LastOp, bool r)
         Result = Result || r;
 }
 
-bool MatchExpression(View s, View CasedValue, bool DoCase, int Depth)
+bool MatchExpression(View s, View Value, bool DoCase, int Depth)
 {
     s = TrimView(s);
     if (!s.empty() && s[0] == L'=') s.remove_prefix(1);
@@ -323,7 +455,7 @@ bool MatchExpression(View s, View CasedValue, bool DoCase, int Depth)
         if (OpPos == npos) break;
         const size_t Close = (s[0] == L'(' && Depth < MaxGroupDepth) ? ClosingParen(s) : 0;
         if (Close > 0) {
-            Join(Result, LastOp, MatchExpression(s.substr(1, Close - 2), CasedValue, DoCase, Depth + 1));
+            Join(Result, LastOp, MatchExpression(s.substr(1, Close - 2), Value, DoCase, Depth + 1));
             s.remove_prefix(Close);
             if (!s.empty() && IsOperator(s[0])) {
                 LastOp = s[0];
@@ -331,11 +463,11 @@ bool MatchExpression(View s, View CasedValue, bool DoCase, int Depth)
             }
             continue;
         }
-        Join(Result, LastOp, MatchOperand(s.substr(0, OpPos), CasedValue, DoCase));
+        Join(Result, LastOp, MatchOperand(s.substr(0, OpPos), Value, DoCase));
         LastOp = s[OpPos];
         s.remove_prefix(OpPos + 1);
     }
-    Join(Result, LastOp, MatchOperand(s, CasedValue, DoCase));
+    Join(Result, LastOp, MatchOperand(s, Value, DoCase));
     return Result;
 }
 
@@ -430,20 +562,17 @@ bool MatchStrEx(const String& s1, const String& s2, bool DoCase)
         Stripped = StripLogicSpaces(String(e));
         e = Stripped;
     }
-    if (DoCase) return MatchExpression(e, s2, true, 0);
-    String Value = Detail::UpperStr(s2);
-    return MatchExpression(e, Value, false, 0);
+    return MatchExpression(e, s2, DoCase, 0);
 }
 
 bool MatchStr(const String& s1, const String& s2, bool DoCase)
 {
-    if (DoCase) return MatchOperand(s1, s2, true);
-    return MatchOperand(s1, Detail::UpperStr(s2), false);
+    return MatchOperand(s1, s2, DoCase);
 }
 
 bool Matches(const String& s0a, const String& s1a)
 {
-    return MatchesView(s0a, s1a);
+    return MatchesView(s0a, s1a, nullptr);
 }
 
 bool IsDate(const String& s, TDateTime& dt)

@@ -51,7 +51,8 @@ const Char* LowerCaseTable()
 String UpperStr(std::wstring_view s)
 {
     String r(s.size(), L'\0');
-    for (size_t i = 0; i < s.size(); ++i) r[i] = UpperChar(s[i]);
+    const Char* const T = UpperCaseTable();
+    for (size_t i = 0; i < s.size(); ++i) r[i] = T[Word(s[i])];
     return r;
 }
 
@@ -193,10 +194,14 @@ TAutoType IsType(const String& s, Char ADecimalSeparator, Char AThousandSeparato
     int DateSeps = 0, TimeSeps = 0, Minus = 0, Decs = 0;
     long LastDate = -1, LastTime = -1, LastThousand = -1;
     const long L = long(s.size());
+    // A digit changes nothing but HasDigit unless a separator is itself a digit.
+    const bool DigitsPlain = !IsAsciiDigit(ADecimalSeparator) && !IsAsciiDigit(AThousandSeparator) &&
+                             !IsAsciiDigit(DS) && !IsAsciiDigit(TS);
     for (long i = 1; i <= L; ++i) {
         const Char c = s[i - 1];
         const bool Digit = IsAsciiDigit(c);
         HasDigit = HasDigit || Digit;
+        if (Digit && DigitsPlain) continue;
         if (!Digit && c != L'-') isInt = false;
         if (c == L'e' || c == L'E') {
             if (isExp) isSci = false;
@@ -233,6 +238,8 @@ TAutoType IsType(const String& s, Char ADecimalSeparator, Char AThousandSeparato
         }
         if (c == L'-') ++Minus;
         if (c == ADecimalSeparator) ++Decs;
+        // Every kind ruled out: plain text whatever follows.
+        if (!(isInt || isFloat || isSci || isDate || isTime)) return atString;
     }
     // A text without a single digit (a lone "-", a lone separator) is no number.
     if (!HasDigit) return atString;

@@ -79,8 +79,10 @@ constexpr TNamedColor ColorNames[] = {
 
 // ---- Sections and conditions -------------------------------------------------------------------
 
+using View = std::wstring_view;
+
 struct TSections {
-    String Section[MaxSections];
+    View Section[MaxSections];   // views into the format string
     TResultCondition Cond[MaxSections];
     int Count = 0;
     int Targeted = -1;   // the first section whose condition holds
@@ -153,14 +155,14 @@ TSections GetSections(const String& f, double x)
             size_t Close = f.find(L']', i);
             i = Close == String::npos ? n : Close + 1;
         } else if (c == L';') {
-            S.Section[S.Count++] = f.substr(Start, i - Start);
+            S.Section[S.Count++] = View(f).substr(Start, i - Start);
             Start = ++i;
             if (S.Count == MaxSections) return S;
         } else {
             ++i;
         }
     }
-    S.Section[S.Count++] = f.substr(std::min(Start, n));
+    S.Section[S.Count++] = View(f).substr(std::min(Start, n));
     return S;
 }
 
@@ -183,16 +185,29 @@ int GetNegativeSign(const TSections& S, double x, bool& Negate)
     return Target < S.Count ? Target : -1;
 }
 
-const String* GetSection(const TSections& S, double x, bool& Negate)
+const View* GetSection(const TSections& S, double x, bool& Negate)
 {
     int t = GetNegativeSign(S, x, Negate);
     return t < 0 ? nullptr : &S.Section[t];
 }
 
-String UpperAscii(String s)
+String UpperAscii(View v)
 {
+    String s(v);
     for (Char& c : s) c = UpAscii(c);
     return s;
+}
+
+// Whether s contains Code (upper case ASCII), a to z folded.
+bool ContainsCode(View s, View Code)
+{
+    if (Code.size() > s.size()) return false;
+    for (size_t i = 0; i + Code.size() <= s.size(); ++i) {
+        size_t k = 0;
+        while (k < Code.size() && UpAscii(s[i + k]) == Code[k]) ++k;
+        if (k == Code.size()) return true;
+    }
+    return false;
 }
 
 void EnsureAMPM(TFormatSettings& FS)
@@ -216,7 +231,7 @@ bool TryFormatDateTime1904(const String& Pattern, double Value, bool Dates1904,
 
 // One pass of formatting over a section; each Check step consumes what it understands at P.
 struct TNumberFormatter {
-    const String& Sec;
+    View Sec;
     const Variant& V;
     double Value;
     bool Negate;
@@ -236,9 +251,9 @@ struct TNumberFormatter {
         if (Sec.empty() || Sec[0] != L'[') return;
         size_t Close = Sec.find(L']');
         if (Close == String::npos) return;
-        const String Name = Sec.substr(1, Close - 1);
+        const View Name = Sec.substr(1, Close - 1);
         for (const auto& c : ColorNames) {
-            if (Name == c.Name) {
+            if (Name == View(c.Name)) {
                 Color = c.Value;
                 P = Close + 1;
                 return;
@@ -265,8 +280,8 @@ struct TNumberFormatter {
             P = n();
             return;
         }
-        const String Code = Sec.substr(q + 1, Close - q - 1);
-        const String Hex = Code.size() > 4 ? Code.substr(Code.size() - 4) : Code;
+        const View Code = Sec.substr(q + 1, Close - q - 1);
+        const View Hex = Code.size() > 4 ? Code.substr(Code.size() - 4) : Code;
         LCID Id = 0;
         bool Valid = !Hex.empty();
         for (Char c : Hex) {
@@ -437,7 +452,7 @@ struct TNumberFormatter {
     }
 };
 
-String FormatNumber(const Variant& V, double Value, bool Negate, const String& Section, bool Dates1904,
+String FormatNumber(const Variant& V, double Value, bool Negate, View Section, bool Dates1904,
                     Integer& Color, bool& HasDate, bool& HasTime)
 {
     TNumberFormatter F{Section, V, Value, Negate, Dates1904, Color, HasDate, HasTime};
@@ -451,7 +466,7 @@ String FormatText(const Variant& V, const String& Format, Integer& Color)
 {
     const TSections S = GetSections(Format, 0);
     const String Text = VarToStr(V);
-    const String& Sec = S.Count == MaxSections ? S.Section[3] : S.Section[0];
+    const View Sec = S.Count == MaxSections ? S.Section[3] : S.Section[0];
     // The colour bracket at the start, as CheckColor reads it.
     size_t Start = 0;
     Integer SecColor = 0;
@@ -459,9 +474,9 @@ String FormatText(const Variant& V, const String& Format, Integer& Color)
     if (!Sec.empty() && Sec[0] == L'[') {
         size_t Close = Sec.find(L']');
         if (Close != String::npos) {
-            const String Name = Sec.substr(1, Close - 1);
+            const View Name = Sec.substr(1, Close - 1);
             for (const auto& c : ColorNames)
-                if (Name == c.Name) {
+                if (Name == View(c.Name)) {
                     SecColor = c.Value;
                     Named = true;
                     Start = Close + 1;
@@ -470,7 +485,7 @@ String FormatText(const Variant& V, const String& Format, Integer& Color)
     }
     if (S.Count != MaxSections && Sec.find(L'@') == String::npos) {
         if (Named) {
-            const String Rest = Sec.substr(Start);
+            const View Rest = Sec.substr(Start);
             if (Rest.empty() || UpperAscii(Rest) == L"GENERAL") Color = SecColor;
         }
         return Text;
@@ -549,15 +564,14 @@ String FormatValue(const Variant& V, const String& Format, bool Dates1904, Integ
         const double x = t == varDate ? V.RawDate() : V.AsDouble();
         const TSections S = GetSections(Format, x);
         bool Negate = false;
-        const String* Sec = GetSection(S, x, Negate);
+        const View* Sec = GetSection(S, x, Negate);
         if (!Sec) return NoSectionText;
-        const String Up = UpperAscii(*Sec);
         String Text;
-        if (Up.find(L"[$-F800]") != String::npos) {
+        if (ContainsCode(*Sec, L"[$-F800]")) {
             HasDate = true;
             return TryFormatDateTime1904(FS.LongDateFormat, x, Dates1904, FormatSettings, Text) ? Text : L"##";
         }
-        if (Up.find(L"[$-F400]") != String::npos) {
+        if (ContainsCode(*Sec, L"[$-F400]")) {
             HasTime = true;
             return TryFormatDateTime1904(FS.LongTimeFormat, x, Dates1904, FormatSettings, Text) ? Text : L"##";
         }
