@@ -18,7 +18,7 @@ std::unique_ptr<TFormatSettings> RegionalSet;
 LCID RegionalSetCode = 0;
 
 // The settings for a [$-xxxx] locale code; null when the locale cannot be built.
-const TFormatSettings* BuildRegionalSet(LCID Code)
+TFormatSettings* BuildRegionalSet(LCID Code)
 {
     if (RegionalSet && RegionalSetCode == Code) return RegionalSet.get();
     try {
@@ -241,7 +241,7 @@ struct TNumberFormatter {
     bool& HasTime;
     size_t P = 0;
     String Out;
-    const TFormatSettings* DateSettings = nullptr;
+    TFormatSettings* DateSettings = nullptr;   // the cached record the date letters use
     bool HourMark = false;
 
     size_t n() const { return Sec.size(); }
@@ -294,7 +294,7 @@ struct TNumberFormatter {
                 Valid = false;
         }
         if (Valid)
-            if (const TFormatSettings* FS = BuildRegionalSet(Id)) DateSettings = FS;
+            if (TFormatSettings* FS = BuildRegionalSet(Id)) DateSettings = FS;
         P = Close + 1;
     }
 
@@ -384,10 +384,9 @@ struct TNumberFormatter {
             ++P;
         }
         if (Pattern.empty()) return;
-        TFormatSettings FS = *DateSettings;
-        EnsureAMPM(FS);
+        EnsureAMPM(*DateSettings);
         String Text;
-        Out += TryFormatDateTime1904(Pattern, Value, Dates1904, FS, Text) ? Text : String(L"##");
+        Out += TryFormatDateTime1904(Pattern, Value, Dates1904, *DateSettings, Text) ? Text : String(L"##");
     }
 
     void CheckNumber()

@@ -159,6 +159,7 @@ TEST(QorUtilLines, NextLineCountAndLongest)
     EXPECT_EQ(LinesInText(L"a" + CRLF + L"b" + CRLF, true), 2);
     EXPECT_EQ(LinesInText(L"a" + CRLF + L"b" + CRLF, false), 1);
     EXPECT_EQ(LinesInText(L"", true), 1);
+    EXPECT_EQ(LinesInText(L"a\rb", true), 2) << "a lone CR breaks a line as GetNextLine reads it";
 
     auto Len = [](const String& l) { return int(l.size()); };
     EXPECT_EQ(GetLongestLineBy(L"a" + CRLF + CRLF + L"bbbb", Len), L"bbbb");
