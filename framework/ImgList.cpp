@@ -210,7 +210,7 @@ void TCustomImageList::Insert(int Index, TBitmap* Image, TBitmap* Mask)
     CheckIndex(Index, true);
     BeginUpdate();
     int Added = Add(Image, Mask);
-    for (int I = Added; I > Index; --I) ImageList_Copy(FHandle, I, FHandle, I - 1, ILCF_SWAP);
+    MoveImage(Added, Index);
     EndUpdate();
 }
 
@@ -219,7 +219,7 @@ void TCustomImageList::InsertMasked(int Index, TBitmap* Image, TColor MaskColor)
     CheckIndex(Index, true);
     BeginUpdate();
     int Added = AddMasked(Image, MaskColor);
-    for (int I = Added; I > Index; --I) ImageList_Copy(FHandle, I, FHandle, I - 1, ILCF_SWAP);
+    MoveImage(Added, Index);
     EndUpdate();
 }
 
@@ -228,7 +228,7 @@ void TCustomImageList::InsertIcon(int Index, TIcon* Image)
     CheckIndex(Index, true);
     BeginUpdate();
     int Added = AddIcon(Image);
-    for (int I = Added; I > Index; --I) ImageList_Copy(FHandle, I, FHandle, I - 1, ILCF_SWAP);
+    MoveImage(Added, Index);
     EndUpdate();
 }
 
@@ -269,6 +269,29 @@ void TCustomImageList::ReplaceIcon(int Index, TIcon* Image)
     Change();
 }
 
+// Moves one image by taking every image out as an icon (colour and mask) and adding them back in
+// the new order; swapping in place is not reliable on every platform version.
+void TCustomImageList::MoveImage(int CurIndex, int NewIndex)
+{
+    if (CurIndex == NewIndex || !FHandle) return;
+    int N = GetCount();
+    std::vector<HICON> Icons;
+    for (int I = 0; I < N; ++I) Icons.push_back(ImageList_GetIcon(FHandle, I, ILD_NORMAL));
+    if (std::find(Icons.begin(), Icons.end(), nullptr) != Icons.end()) {
+        for (HICON Icon : Icons)
+            if (Icon) DestroyIcon(Icon);
+        throw EInvalidOperation(L"Unable to move the image");   // the list stays as it was
+    }
+    HICON Moving = Icons[size_t(CurIndex)];
+    Icons.erase(Icons.begin() + CurIndex);
+    Icons.insert(Icons.begin() + NewIndex, Moving);
+    ImageList_RemoveAll(FHandle);
+    for (HICON Icon : Icons) {
+        ImageList_ReplaceIcon(FHandle, -1, Icon);
+        if (Icon) DestroyIcon(Icon);
+    }
+}
+
 void TCustomImageList::Delete(int Index)
 {
     CheckIndex(Index);
@@ -281,9 +304,7 @@ void TCustomImageList::Move(int CurIndex, int NewIndex)
     if (CurIndex == NewIndex) return;
     CheckIndex(CurIndex);
     CheckIndex(NewIndex);
-    int Step = NewIndex > CurIndex ? 1 : -1;
-    for (int I = CurIndex; I != NewIndex; I += Step)
-        ImageList_Copy(FHandle, I + Step, FHandle, I, ILCF_SWAP);
+    MoveImage(CurIndex, NewIndex);
     Change();
 }
 

@@ -102,6 +102,7 @@ protected:
 
 private:
     void CheckIndex(int Index, bool AllowEnd = false);
+    void MoveImage(int CurIndex, int NewIndex);
     void FreeHandle();
     void Recreate();
     UINT CreateFlags() const;
