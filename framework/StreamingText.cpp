@@ -2,6 +2,7 @@
 // description tree.
 #include "Streaming.h"
 
+#include <cmath>
 #include <cwctype>
 
 namespace {
@@ -60,6 +61,17 @@ private:
         String R = TokStr;
         Next();
         return R;
+    }
+
+    // A float token's value; currency is kept in units of 1/10000.
+    void SetFloat(TStreamValue& V, Extended F) const
+    {
+        V.Type = TokFloatType;
+        V.Float = F;
+        if (V.Type == vaCurrency) {
+            if (!(std::fabs(F) < 9.2e14L)) SyntaxError(L"Currency value out of range", TokLine);
+            V.Int = std::llround(F * 10000);
+        }
     }
 
     // ---- grammar
@@ -278,8 +290,7 @@ TStreamValue TTextParser::ParseValue(int Depth)
         if (Tok == tkInteger) {
             V = TStreamValue::Integer(Neg ? -TokInt : TokInt);
         } else if (Tok == tkFloat) {
-            V.Type = TokFloatType;
-            V.Float = Neg ? -TokFloat : TokFloat;
+            SetFloat(V, Neg ? -TokFloat : TokFloat);
         } else {
             SyntaxError(L"Number expected", TokLine);
         }
@@ -294,8 +305,7 @@ TStreamValue TTextParser::ParseValue(int Depth)
         Next();
         return V;
     case tkFloat:
-        V.Type = TokFloatType;
-        V.Float = TokFloat;
+        SetFloat(V, TokFloat);
         Next();
         return V;
     case tkString: {

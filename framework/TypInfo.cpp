@@ -792,3 +792,40 @@ void SetEnumProp(TObject* Instance, const String& Path, const String& Ident)
 {
     SetPropValue(Instance, Path, Ident);
 }
+
+namespace {
+
+void ResetObject(TObject* Instance, int Depth)
+{
+    TRegisteredClass* C = ClassOf(Instance);
+    if (!C || Depth > 100) return;
+    for (const TPropInfo* P : C->AllProperties()) {
+        switch (P->Kind) {
+        case TPropKind::Class:
+            if (TObject* Nested = P->Get(Instance).AsObject()) ResetObject(Nested, Depth + 1);
+            continue;
+        case TPropKind::Strings:
+            if (auto* S = dynamic_cast<TStrings*>(P->Get(Instance).AsObject())) S->Clear();
+            continue;
+        case TPropKind::Collection:
+            if (auto* L = dynamic_cast<TCollection*>(P->Get(Instance).AsObject())) L->Clear();
+            continue;
+        case TPropKind::Method:
+            if (P->AssignMethod) P->AssignMethod(Instance, std::any());
+            continue;
+        default: break;
+        }
+        if (P->IsReadOnly() || !P->IsStored(Instance)) continue;
+        if (P->HasDefault) P->Set(Instance, P->Default);
+        else if (P->Kind == TPropKind::String) P->Set(Instance, TPropValue(String()));
+        else if (P->Kind == TPropKind::Float) P->Set(Instance, TPropValue(Extended(0)));
+        else if (P->Kind == TPropKind::Component) P->Set(Instance, TPropValue(nullptr));
+    }
+}
+
+}  // namespace
+
+void ResetProperties(TPersistent* Instance)
+{
+    ResetObject(Instance, 0);
+}

@@ -657,6 +657,11 @@ String GetEnumProp(TObject* Instance, const String& Path);
 void SetEnumProp(TObject* Instance, const String& Path, const String& Ident);
 TObject* GetObjectProp(TObject* Instance, const String& Path);
 
+// Puts every published property of Instance back to its declared default; without one, strings
+// become empty, floats 0 and references nil (ordinals without a default keep their value).
+// Nested objects are reset likewise; string lists and collections are emptied.
+void ResetProperties(TPersistent* Instance);
+
 // Text of a value of the given property (see GetPropValue) and back.
 String PropValueToText(const TPropInfo& Prop, const TPropValue& Value);
 TPropValue TextToPropValue(const TPropInfo& Prop, const String& Text);

@@ -567,3 +567,21 @@ TEST(StreamingStoredForms, ParseAndRoundTrip)
         EXPECT_EQ(FormatObjectText(ParseObjectText(Text)), Text);
     }
 }
+
+TEST(StreamingFloats, SuffixesKeepTheirKindThroughBothForms)
+{
+    TStreamObject Obj = ParseObjectText(L"object A: TX\n  C = -12.3456c\n  S = 0.5s\n  D = 45000.25d\n  E = 1.5E+300\nend");
+    ASSERT_EQ(Obj.Props.size(), 4u);
+    EXPECT_EQ(Obj.Props[0].Value.Type, vaCurrency);
+    EXPECT_EQ(Obj.Props[0].Value.Int, -123456);
+    EXPECT_EQ(Obj.Props[1].Value.Type, vaSingle);
+    EXPECT_EQ(Obj.Props[2].Value.Type, vaDate);
+    EXPECT_EQ(Obj.Props[3].Value.Type, vaExtended);
+    TStreamObject Back = ParseObjectBinary(FormatObjectBinary(Obj));
+    for (size_t I = 0; I < 4; ++I) {
+        EXPECT_EQ(Back.Props[I].Value.Type, Obj.Props[I].Value.Type);
+        EXPECT_EQ(Back.Props[I].Value.Int, Obj.Props[I].Value.Int);
+    }
+    EXPECT_EQ(Back.Props[2].Value.Float, 45000.25L);
+    EXPECT_EQ(FormatObjectText(Back), FormatObjectText(Obj));
+}

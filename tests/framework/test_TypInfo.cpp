@@ -238,3 +238,28 @@ TEST(TypInfoNumbers, FloatsReadBackExactly)
     EXPECT_FALSE(TryInvariantToFloat(L"1,5", F));
     EXPECT_FALSE(TryInvariantToFloat(L"0x1p3", F));
 }
+
+TEST_F(TypInfo, ResetPutsPropertiesBackToTheirDefaults)
+{
+    TProbeForm Form(nullptr);
+    TProbe P(&Form);
+    P.SetName(L"Kept");
+    P.SetCaption(L"x");
+    P.SetWidth(4);
+    P.SetEnabled(false);
+    P.SetRatio(2.5);
+    P.SetAlign(paTop);
+    P.SetColor(1);
+    P.SetBuddy(&Form);
+    P.GetFont()->SetStyle({psBold});
+    P.GetFont()->SetName(L"Arial");
+    P.GetLines()->Add(L"line");
+    P.GetItems()->Add();
+    SetPropValue(&P, L"OnClick", L"Probe1Click");
+
+    ResetProperties(&P);
+    TWriter W;
+    EXPECT_TRUE(W.WriteObject(&P).Props.empty());
+    EXPECT_EQ(P.GetName(), L"Kept");
+    EXPECT_FALSE(P.OnClick);
+}
