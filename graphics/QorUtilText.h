@@ -77,9 +77,15 @@ String HTMLLineBreaks(const String& s);
 
 String GetNextLine(String& s, bool multiline);
 int LinesInText(const String& s, bool multiline);
-// GetLongestLine(Canvas, s) needs a canvas and lives with the drawing routines; this is its
-// measuring-free core: the line for which Width is largest (first on ties).
+// The line of s (lines as GetNextLine in multiline mode gives them) for which Width is largest;
+// the first such line on ties; every line is examined.
 String GetLongestLineBy(const String& s, const std::function<int(const String&)>& Width);
+// The line of s that is widest on Canvas (any canvas with TextWidth(String)).
+template <class TCanvasType>
+String GetLongestLine(TCanvasType* Canvas, const String& s)
+{
+    return GetLongestLineBy(s, [Canvas](const String& Line) { return int(Canvas->TextWidth(Line)); });
+}
 
 // ---- Packed wide text, fixed decimal separator -------------------------------------------------
 

@@ -164,6 +164,10 @@ TEST(QorUtilLines, NextLineCountAndLongest)
     auto Len = [](const String& l) { return int(l.size()); };
     EXPECT_EQ(GetLongestLineBy(L"a" + CRLF + CRLF + L"bbbb", Len), L"bbbb");
     EXPECT_EQ(GetLongestLineBy(L"ab" + CRLF + L"cd", Len), L"ab");
+    struct FakeCanvas {
+        int TextWidth(const String& l) const { return l == L"wide" ? 100 : int(l.size()); }
+    } Canvas;
+    EXPECT_EQ(GetLongestLine(&Canvas, L"longer" + CRLF + L"wide"), L"wide");
 }
 
 // ---- Packing, separators -----------------------------------------------------------------------
