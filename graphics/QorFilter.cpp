@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cwchar>
-#include <memory>
+#include <optional>
 #include <vector>
 
 namespace QorUtil {
@@ -399,9 +399,9 @@ bool MatchesView(View p, View v, const Char* Fold)
         }
     }
     bool GtMade = false, GtHeld = false, LtMade = false, LtHeld = false;
-    std::unique_ptr<TUpper> Folded;
+    std::optional<TUpper> Folded;   // comparisons read the value whole, so fold it once
     if (Fold && (Gt != npos || Lt != npos)) {
-        Folded = std::make_unique<TUpper>(v);
+        Folded.emplace(v);
         v = Folded->view();
     }
     if (Gt != npos) {
