@@ -146,6 +146,24 @@ TEST_F(Matcher, IsDateReadsTheShortDateFormat)
     EXPECT_TRUE(MatchStrEx(L">2020-01-31", L"2020-02-01", false));
 }
 
+TEST_F(Matcher, ComparisonsUnderADanishLocale)
+{
+    FormatSettings.DecimalSeparator = L',';
+    FormatSettings.ThousandSeparator = L'.';
+    FormatSettings.DateSeparator = L'-';
+    FormatSettings.ShortDateFormat = L"dd-MM-yyyy";
+    const MatchCase Cases[] = {
+        {L">1.000", L"1.500,5", false, true},
+        {L"<=2,5", L"2,5", false, true},
+        {L">2,5&<3", L"2,75", false, true},
+        {L">1-2-2020", L"3-2-2020", false, true},
+        {L">1-2-2020", L"1-3-2019", false, false},
+    };
+    for (const auto& c : Cases)
+        EXPECT_EQ(MatchStrEx(c.Condition, c.Value, c.DoCase), c.Expected)
+            << Utf16ToUtf8(c.Condition) << " on " << Utf16ToUtf8(c.Value);
+}
+
 TEST_F(Matcher, FallsBackToTextOrderForImpossibleDates)
 {
     EXPECT_TRUE(MatchStrEx(L">31/2/2020", L"4/1/2020", false)) << "'4' sorts after '3'";
