@@ -66,10 +66,12 @@ void LinkIdentTable(std::type_index Type, const String& TypeName);
 const TIdentTable* IdentTableOf(std::type_index Type);
 String IdentTableNameOf(std::type_index Type);
 
+// Only for enumeration types: a colour (an int) uses AddColor and the "TColor" table instead.
 template <class E>
 TIdentTable& RegisterEnumIdents(const String& TypeName,
                                 std::initializer_list<std::pair<E, const wchar_t*>> Values)
 {
+    static_assert(std::is_enum_v<E>, "identifier tables by type are for enumerations");
     TIdentTable T;
     for (auto& [V, Name] : Values) T.Add(static_cast<Int64>(V), Name);
     LinkIdentTable(typeid(E), TypeName);

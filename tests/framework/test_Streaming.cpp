@@ -585,3 +585,28 @@ TEST(StreamingFloats, SuffixesKeepTheirKindThroughBothForms)
     EXPECT_EQ(Back.Props[2].Value.Float, 45000.25L);
     EXPECT_EQ(FormatObjectText(Back), FormatObjectText(Obj));
 }
+
+TEST_F(Streaming, DamagedTextRaisesOnlyLibraryErrors)
+{
+    const String Good = FormText;
+    std::mt19937 Rng(777);
+    const wchar_t Noise[] = L"'#$=:.,()[]<>{}+- \r\nxyz019endobjectitem";
+    for (int Round = 0; Round < 1500; ++Round) {
+        String Text = Good;
+        int Edits = 1 + int(Rng() % 4);
+        for (int K = 0; K < Edits; ++K) {
+            size_t At = Rng() % Text.size();
+            switch (Rng() % 3) {
+            case 0: Text[At] = Noise[Rng() % (sizeof Noise / sizeof Noise[0] - 1)]; break;
+            case 1: Text.erase(At, 1 + Rng() % 8); break;
+            default: Text.insert(At, 1, Noise[Rng() % (sizeof Noise / sizeof Noise[0] - 1)]);
+            }
+            if (Text.empty()) Text = L"x";
+        }
+        TProbeForm Form(nullptr);
+        try {
+            ReadComponentText(Text, &Form);
+        } catch (const Exception&) {
+        }
+    }
+}
