@@ -388,10 +388,11 @@ HRESULT STDMETHODCALLTYPE TStreamAdapter::Read(void* pv, ULONG cb, ULONG* pcbRea
         Integer N = FStream->Read(pv, Integer(std::min<ULONG>(cb, 0x7FFFFFFF)));
         if (N < 0) N = 0;
         if (pcbRead) *pcbRead = ULONG(N);
-        return ULONG(N) < cb ? S_FALSE : S_OK;
+        // A short read at the end succeeds, as the system's own streams answer it.
+        return S_OK;
     } catch (...) {
         if (pcbRead) *pcbRead = 0;
-        return S_FALSE;
+        return STG_E_READFAULT;
     }
 }
 
@@ -402,7 +403,7 @@ HRESULT STDMETHODCALLTYPE TStreamAdapter::Write(const void* pv, ULONG cb, ULONG*
         Integer N = FStream->Write(pv, Integer(std::min<ULONG>(cb, 0x7FFFFFFF)));
         if (N < 0) N = 0;
         if (pcbWritten) *pcbWritten = ULONG(N);
-        return ULONG(N) < cb ? STG_E_CANTSAVE : S_OK;
+        return ULONG(N) < cb ? STG_E_MEDIUMFULL : S_OK;
     } catch (...) {
         if (pcbWritten) *pcbWritten = 0;
         return STG_E_CANTSAVE;
