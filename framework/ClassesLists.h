@@ -148,7 +148,6 @@ class TStrings;
 class TStringList;
 
 enum TDuplicates { dupIgnore, dupAccept, dupError };
-enum TStringsOption { soStrictDelimiter, soWriteBOM, soTrailingLineBreak, soUseLocale, soOwnsObjects };
 
 // Compares the lines at Index1 and Index2 of List: < 0, 0 or > 0.
 using TStringListSortCompare = std::function<int(TStringList* List, int Index1, int Index2)>;

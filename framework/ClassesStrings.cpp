@@ -534,8 +534,11 @@ void TStrings::LoadFromStream(TStream* Stream, TEncoding* AEncoding)
 
 void TStrings::SaveToFile(const String& FileName, TEncoding* AEncoding) const
 {
+    // The bytes are made before the file is emptied.
+    TMemoryStream Bytes;
+    SaveToStream(&Bytes, AEncoding);
     TFileStream Stream(FileName, fmCreate);
-    SaveToStream(&Stream, AEncoding);
+    Bytes.SaveToStream(&Stream);
 }
 
 void TStrings::SaveToStream(TStream* Stream, TEncoding* AEncoding) const
