@@ -54,14 +54,12 @@ bool DecodeUtf8(const Byte* P, size_t N, String& Out)
 }
 
 // Bytes of a short or long string: ASCII as it is; otherwise UTF-8 when the bytes are valid
-// UTF-8, else single-byte Latin-1 so that no byte is lost.
+// UTF-8, else Windows-1252 (what older writers stored there), so that no byte is lost.
 String DecodeBytes(const Byte* P, size_t N)
 {
     String R;
     if (DecodeUtf8(P, N, R)) return R;
-    R.clear();
-    for (size_t I = 0; I < N; ++I) R += wchar_t(P[I]);
-    return R;
+    return Win1252ToUnicode(RawByteString(reinterpret_cast<const char*>(P), N));
 }
 
 class TBinReader {

@@ -519,6 +519,10 @@ TEST_F(Streaming, BadBinaryInputRaisesAReadError)
     Deep.insert(Deep.end(), 5000, Byte(vaList));
     size_t Pos = 0;
     EXPECT_THROW(ParseObjectBinary(Deep.data(), Deep.size(), Pos), EReadError);
+    // Single-byte text of older writers is taken as Windows-1252.
+    TBytes Old = {'T', 'P', 'F', '0', 1, 'T', 0, 1, 'X', vaString, 4, 'A', 0x80, 0xE6, 'B', 0, 0};
+    Pos = 0;
+    EXPECT_EQ(ParseObjectBinary(Old.data(), Old.size(), Pos).Props.at(0).Value.Str, L"A\u20AC\u00E6B");
     TBytes NotARecord = {'T', 'P', 'F', '1', 1, 'T', 0, 0, 0};
     Pos = 0;
     EXPECT_THROW(ParseObjectBinary(NotARecord.data(), NotARecord.size(), Pos), EReadError);
