@@ -11,6 +11,8 @@
 
 Exception::Exception(const String& Msg) : Message(Msg), FWhat(Utf16ToUtf8(Msg)) {}
 
+Exception::Exception(const String& Fmt, TVarRecs Args) : Exception(Format(Fmt, Args)) {}
+
 void Abort()
 {
     throw EAbort(L"Operation aborted");

@@ -13,6 +13,55 @@
 #include <initializer_list>
 #include <string>
 
+// ---- Format arguments -------------------------------------------------------------------------
+
+// One argument of Format.
+struct TVarRec {
+    enum TKind : Byte { vtInteger, vtInt64, vtUInt64, vtExtended, vtString, vtPWideChar, vtWideChar,
+                        vtBoolean, vtPointer, vtCurrency };
+    TKind VType;
+    union {
+        int VInteger;
+        Int64 VInt64;
+        UInt64 VUInt64;
+        Extended VExtended;
+        const String* VString;
+        const wchar_t* VPWideChar;
+        wchar_t VWideChar;
+        bool VBoolean;
+        const void* VPointer;
+    };
+    TVarRec(int V) : VType(vtInteger), VInteger(V) {}
+    TVarRec(short V) : VType(vtInteger), VInteger(V) {}
+    TVarRec(unsigned short V) : VType(vtInteger), VInteger(V) {}
+    TVarRec(signed char V) : VType(vtInteger), VInteger(V) {}
+    TVarRec(unsigned char V) : VType(vtInteger), VInteger(V) {}
+    TVarRec(unsigned int V) : VType(vtInt64), VInt64(V) {}
+    TVarRec(long V) : VType(vtInt64), VInt64(V) {}
+    TVarRec(unsigned long V) : VType(vtInt64), VInt64(Int64(V)) {}
+    TVarRec(long long V) : VType(vtInt64), VInt64(V) {}
+    TVarRec(unsigned long long V) : VType(vtUInt64), VUInt64(V) {}
+    TVarRec(float V) : VType(vtExtended), VExtended(V) {}
+    TVarRec(double V) : VType(vtExtended), VExtended(V) {}
+    TVarRec(long double V) : VType(vtExtended), VExtended(V) {}
+    TVarRec(const String& V) : VType(vtString), VString(&V) {}
+    TVarRec(const wchar_t* V) : VType(vtPWideChar), VPWideChar(V) {}
+    TVarRec(wchar_t V) : VType(vtWideChar), VWideChar(V) {}
+    TVarRec(char V) : VType(vtWideChar), VWideChar(wchar_t(static_cast<unsigned char>(V))) {}
+    TVarRec(bool V) : VType(vtBoolean), VBoolean(V) {}
+    TVarRec(const void* V) : VType(vtPointer), VPointer(V) {}
+    TVarRec(std::nullptr_t) : VType(vtPointer), VPointer(nullptr) {}
+    // A Currency is an Int64; pass it through this to format it as money.
+    static TVarRec FromCurrency(Currency V)
+    {
+        TVarRec R(0LL);
+        R.VType = vtCurrency;
+        R.VInt64 = V;
+        return R;
+    }
+};
+using TVarRecs = std::initializer_list<TVarRec>;
+
 // ---- Exceptions -------------------------------------------------------------------------------
 
 // The root of the library's exceptions: a plain message.
@@ -20,6 +69,8 @@ class Exception : public TObject, public std::exception {
     DECLARE_CLASS(Exception, TObject)
 public:
     explicit Exception(const String& Msg);
+    // The message made by Format (a format that does not fit its arguments raises EConvertError).
+    Exception(const String& Fmt, TVarRecs Args);
     const String& GetMessage() const { return Message; }
     const char* what() const noexcept override { return FWhat.c_str(); }
 
@@ -321,52 +372,6 @@ String FormatFloat(const String& Format, Extended Value, const TFormatSettings& 
 
 // ---- Format -----------------------------------------------------------------------------------
 
-// One argument of Format.
-struct TVarRec {
-    enum TKind : Byte { vtInteger, vtInt64, vtUInt64, vtExtended, vtString, vtPWideChar, vtWideChar,
-                        vtBoolean, vtPointer, vtCurrency };
-    TKind VType;
-    union {
-        int VInteger;
-        Int64 VInt64;
-        UInt64 VUInt64;
-        Extended VExtended;
-        const String* VString;
-        const wchar_t* VPWideChar;
-        wchar_t VWideChar;
-        bool VBoolean;
-        const void* VPointer;
-    };
-    TVarRec(int V) : VType(vtInteger), VInteger(V) {}
-    TVarRec(short V) : VType(vtInteger), VInteger(V) {}
-    TVarRec(unsigned short V) : VType(vtInteger), VInteger(V) {}
-    TVarRec(signed char V) : VType(vtInteger), VInteger(V) {}
-    TVarRec(unsigned char V) : VType(vtInteger), VInteger(V) {}
-    TVarRec(unsigned int V) : VType(vtInt64), VInt64(V) {}
-    TVarRec(long V) : VType(vtInt64), VInt64(V) {}
-    TVarRec(unsigned long V) : VType(vtInt64), VInt64(Int64(V)) {}
-    TVarRec(long long V) : VType(vtInt64), VInt64(V) {}
-    TVarRec(unsigned long long V) : VType(vtUInt64), VUInt64(V) {}
-    TVarRec(float V) : VType(vtExtended), VExtended(V) {}
-    TVarRec(double V) : VType(vtExtended), VExtended(V) {}
-    TVarRec(long double V) : VType(vtExtended), VExtended(V) {}
-    TVarRec(const String& V) : VType(vtString), VString(&V) {}
-    TVarRec(const wchar_t* V) : VType(vtPWideChar), VPWideChar(V) {}
-    TVarRec(wchar_t V) : VType(vtWideChar), VWideChar(V) {}
-    TVarRec(char V) : VType(vtWideChar), VWideChar(wchar_t(static_cast<unsigned char>(V))) {}
-    TVarRec(bool V) : VType(vtBoolean), VBoolean(V) {}
-    TVarRec(const void* V) : VType(vtPointer), VPointer(V) {}
-    TVarRec(std::nullptr_t) : VType(vtPointer), VPointer(nullptr) {}
-    // A Currency is an Int64; pass it through this to format it as money.
-    static TVarRec FromCurrency(Currency V)
-    {
-        TVarRec R(0LL);
-        R.VType = vtCurrency;
-        R.VInt64 = V;
-        return R;
-    }
-};
-using TVarRecs = std::initializer_list<TVarRec>;
 
 // The class library's Format: "%" [index ":"] ["-"] [width] ["." precision] type, with type one of
 // d u x e f g n m p s (either case); index, width and precision may be "*" (taken from the

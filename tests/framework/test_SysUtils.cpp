@@ -259,6 +259,10 @@ TEST(SysUtilsExceptions, AssertNamesTheMessageFileAndLine)
     EXPECT_NO_THROW(Assert(true, L"never"));
     EXPECT_THROW(Abort(), EAbort);
     EXPECT_STREQ(Exception(L"Ærgerligt").what(), "\xC3\x86rgerligt");
+    // Formatted messages, and a format mistake in one reported as the conversion error.
+    EXPECT_EQ(EConvertError(L"Cell [%d, %d]", {1, 2}).Message, L"Cell [1, 2]");
+    EXPECT_EQ(EOSError(L"%s", {L"disk"}).Message, L"disk");
+    EXPECT_THROW(EListError(L"%d", {L"x"}), EConvertError);
 }
 
 // ---- Files ------------------------------------------------------------------------------------
