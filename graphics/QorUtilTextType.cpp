@@ -190,7 +190,9 @@ TAutoType IsType(const String& s, Char ADecimalSeparator, Char AThousandSeparato
     const Char DS = FormatSettings.DateSeparator, TS = FormatSettings.TimeSeparator;
     const Char LocDec = FormatSettings.DecimalSeparator, LocThou = FormatSettings.ThousandSeparator;
     bool isInt = true, isFloat = true, isSci = true, isExp = false, HasDigit = false;
-    bool isDate = s.find(DS) != String::npos, isTime = s.find(TS) != String::npos;
+    // isDate and isTime start as "the text holds the separator"; that is settled by the counts at
+    // the end, which saves two scans.
+    bool isDate = true, isTime = true;
     int DateSeps = 0, TimeSeps = 0, Minus = 0, Decs = 0;
     long LastDate = -1, LastTime = -1, LastThousand = -1;
     const long L = long(s.size());
@@ -253,7 +255,7 @@ TAutoType IsType(const String& s, Char ADecimalSeparator, Char AThousandSeparato
             if (Minus == 2) Minus = 1;
         }
     }
-    if (isTime) return atTime;
+    if (isTime && TimeSeps > 0) return atTime;
     if (isDate && DateSeps == 2) return atDate;
     if (Minus > 1 || Decs > 1) return atString;
     return Result;
