@@ -16,6 +16,7 @@
 #include <vector>
 
 class TStream;
+class TPropertyTable;
 class TCanvas;
 class TGraphic;
 class TBitmap;
@@ -106,6 +107,12 @@ bool WebColorNameToColor(const String& Name, TColor& Color);
 String ColorToWebColorStr(TColor Color);
 
 
+// Registers the graphics classes (fonts, pens, brushes, pictures, bitmaps, icons, PNG and JPEG
+// images, image lists) and the identifier tables of their property types ("TColor" with every
+// colour name, "TFontStyle", "TFontCharset", "TFontPitch", "TPenStyle", "TPenMode", "TBrushStyle",
+// ...) for stored descriptions. Safe to call more than once; making a font calls it.
+void RegisterGraphicsClasses();
+
 // ---- Fonts, pens and brushes ------------------------------------------------------------------
 
 enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
@@ -184,6 +191,8 @@ public:
     LOGFONTW GetLogFont() const;
     bool IsEqual(const TFont* Other) const;
 
+    static void RegisterProperties(TPropertyTable& Table);
+
 protected:
     void FreeHandle() override;
 
@@ -219,6 +228,8 @@ public:
     TPenMode GetMode() const { return FMode; }
     void SetMode(TPenMode Value);
 
+    static void RegisterProperties(TPropertyTable& Table);
+
 protected:
     void FreeHandle() override;
 
@@ -248,6 +259,8 @@ public:
     // A pattern brush from a bitmap (not owned; nullptr for none).
     TBitmap* GetBitmap() const { return FBitmap; }
     void SetBitmap(TBitmap* Value);
+
+    static void RegisterProperties(TPropertyTable& Table);
 
 protected:
     void FreeHandle() override;
@@ -456,6 +469,8 @@ public:
 protected:
     // Any graphic assigns itself to a TBitmap by drawing on it.
     void AssignTo(TPersistent* Dest) override;
+    // "Data": the graphic's ReadData / WriteData form, when it is not empty.
+    void DefineProperties(TFiler* Filer) override;
 
     bool FTransparent = false;
     bool FModified = false;
@@ -672,6 +687,8 @@ public:
 protected:
     virtual void Changed(TObject* Sender);
     void AssignTo(TPersistent* Dest) override;
+    // "Data": the class name and the graphic's data, when there is a graphic.
+    void DefineProperties(TFiler* Filer) override;
 
 private:
     void Adopt(TGraphic* NewGraphic);

@@ -2,6 +2,9 @@
 #include "Graphics.h"
 
 #include <cstdlib>
+#include <map>
+#include <mutex>
+#include <string>
 
 int ScreenPixelsPerInch()
 {
@@ -13,6 +16,83 @@ int ScreenPixelsPerInch()
     }();
     return Ppi;
 }
+
+// ---- font handles -----------------------------------------------------------------------------
+
+namespace {
+
+// Font handles shared by equal fonts, and kept a while after their last user lets go: painting
+// that assigns a cell's font to a canvas for every cell finds the handle (and the glyphs GDI
+// keeps for it) again instead of making a new font each time. Never destroyed, so fonts freed
+// during shutdown still find it.
+class TFontCache {
+public:
+    HFONT Acquire(const LOGFONTW& LF)
+    {
+        std::lock_guard<std::mutex> G(FLock);
+        std::string Key(reinterpret_cast<const char*>(&LF), sizeof(LF));
+        auto It = FByKey.find(Key);
+        if (It != FByKey.end()) {
+            ++It->second.Refs;
+            It->second.LastUse = ++FClock;
+            return It->second.Font;
+        }
+        HFONT F = CreateFontIndirectW(&LF);
+        if (!F) return nullptr;
+        FByKey[Key] = {F, 1, ++FClock};
+        FKeys[F] = Key;
+        return F;
+    }
+
+    void Release(HFONT F)
+    {
+        std::lock_guard<std::mutex> G(FLock);
+        auto K = FKeys.find(F);
+        if (K == FKeys.end()) return;
+        auto& E = FByKey[K->second];
+        if (E.Refs > 0) --E.Refs;
+        E.LastUse = ++FClock;
+        Trim();
+    }
+
+private:
+    struct TEntry {
+        HFONT Font;
+        int Refs;
+        UInt64 LastUse;
+    };
+
+    // Frees the least recently used fonts nobody holds, beyond the first few.
+    void Trim()
+    {
+        constexpr size_t Keep = 48;
+        size_t Unused = 0;
+        for (const auto& [K, E] : FByKey) Unused += E.Refs == 0;
+        while (Unused > Keep) {
+            auto Oldest = FByKey.end();
+            for (auto It = FByKey.begin(); It != FByKey.end(); ++It)
+                if (It->second.Refs == 0 && (Oldest == FByKey.end() || It->second.LastUse < Oldest->second.LastUse))
+                    Oldest = It;
+            DeleteObject(Oldest->second.Font);
+            FKeys.erase(Oldest->second.Font);
+            FByKey.erase(Oldest);
+            --Unused;
+        }
+    }
+
+    std::mutex FLock;
+    std::map<std::string, TEntry> FByKey;
+    std::map<HFONT, std::string> FKeys;
+    UInt64 FClock = 0;
+};
+
+TFontCache& FontCache()
+{
+    static TFontCache* Cache = new TFontCache;
+    return *Cache;
+}
+
+}  // namespace
 
 // ---- TGraphicsObject --------------------------------------------------------------------------
 
@@ -27,6 +107,7 @@ void TGraphicsObject::Changed()
 
 TFont::TFont()
 {
+    RegisterGraphicsClasses();
     FPixelsPerInch = ScreenPixelsPerInch();
     FHeight = -MulDiv(8, FPixelsPerInch, 72);
 }
@@ -38,7 +119,7 @@ TFont::~TFont()
 
 void TFont::FreeHandle()
 {
-    if (FHandle) DeleteObject(FHandle);
+    if (FHandle) FontCache().Release(FHandle);
     FHandle = nullptr;
 }
 
@@ -93,11 +174,12 @@ HFONT TFont::GetHandle()
 {
     if (!FHandle) {
         LOGFONTW LF = GetLogFont();
-        FHandle = CreateFontIndirectW(&LF);
+        FHandle = FontCache().Acquire(LF);
         if (!FHandle) {
             // A face GDI refuses falls back to the default face, so drawing never fails.
-            wmemcpy(LF.lfFaceName, L"Tahoma", 7);
-            FHandle = CreateFontIndirectW(&LF);
+            std::fill(std::begin(LF.lfFaceName), std::end(LF.lfFaceName), L'\0');
+            wmemcpy(LF.lfFaceName, L"Tahoma", 6);
+            FHandle = FontCache().Acquire(LF);
         }
     }
     return FHandle;

@@ -89,6 +89,8 @@ public:
     bool ResInstLoad(HINSTANCE Instance, TResType ResType, const String& Name, TColor MaskColor);
     bool ResourceLoad(TResType ResType, const String& Name, TColor MaskColor);
 
+    static void RegisterProperties(TPropertyTable& Table);
+
     void BeginUpdate() { ++FUpdateCount; }
     void EndUpdate();
     void RegisterChanges(TChangeLink* Value);

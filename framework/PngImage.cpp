@@ -200,6 +200,9 @@ TPngPixels DecodePng(const Byte* Data, size_t Size)
         int PW = (H.Width - Pa.X0 + Pa.DX - 1) / Pa.DX, PH = (H.Height - Pa.Y0 + Pa.DY - 1) / Pa.DY;
         if (PW > 0 && PH > 0) Expected += size_t(PH) * (H.RowBytes(PW) + 1);
     }
+    // Deflate cannot expand data more than about 1032 times: a header claiming far more pixels
+    // than the data can hold is refused before any memory is set aside for them.
+    if (Expected / 1032 > Compressed.size() + 64) BadPng(L"image data is truncated");
     std::vector<Byte> Raw(Expected);
     z_stream Z{};
     if (inflateInit(&Z) != Z_OK) BadPng(L"decompressor failed");
