@@ -253,7 +253,29 @@ private:
     bool* Freed;
 };
 
+// Starts itself once made, does nothing and frees itself.
+class TFireAndForget : public TThread {
+    DECLARE_CLASS(TFireAndForget, TThread)
+public:
+    explicit TFireAndForget(HANDLE AGone) : TThread(false), Gone(AGone) { SetFreeOnTerminate(true); }
+    ~TFireAndForget() override { SetEvent(Gone); }
+
+protected:
+    void Execute() override {}
+
+private:
+    HANDLE Gone;
+};
+
 }  // namespace
+
+TEST(ClassesThread, NotSuspendedStartsAfterConstructionAndFreesItself)
+{
+    HANDLE Gone = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    Create<TFireAndForget>(Gone);
+    EXPECT_EQ(WaitForSingleObject(Gone, 5000), WAIT_OBJECT_0);
+    CloseHandle(Gone);
+}
 
 TEST(ClassesThread, RunsFromStartAndEndsOnTerminate)
 {
