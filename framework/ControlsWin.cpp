@@ -44,6 +44,8 @@ TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner)
 
 TWinControl::~TWinControl()
 {
+    // The derived parts are gone: the window's last messages take the plain path.
+    SetWindowProc(nullptr);
     if (FParent) {
         RemoveFocus(true);
         TWinControl* P = FParent;
@@ -708,11 +710,10 @@ void TWinControl::WMSize(TMessage& Message)
     GetWindowRect(FHandle, &WR);
     int W = WR.right - WR.left, H = WR.bottom - WR.top;
     if (Message.WParam == SIZE_MINIMIZED) return;
-    bool Changed = W != FWidth || H != FHeight;
     FWidth = W;
     FHeight = H;
     Realign();
-    if (Changed || true) Resize();
+    Resize();
 }
 
 void TWinControl::WMMove(TMessage& Message)
