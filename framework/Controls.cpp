@@ -769,15 +769,29 @@ void TControl::DoContextPopup(TPoint MousePos, bool& Handled)
 void TControl::WMContextMenu(TMessage& Message)
 {
     TPoint Pos{short(LOWORD(Message.LParam)), short(HIWORD(Message.LParam))};
-    TPoint Client = (Pos.X == -1 && Pos.Y == -1) ? TPoint{-1, -1} : ScreenToClient(Pos);
+    bool FromKeyboard = Pos.X == -1 && Pos.Y == -1;
+    TPoint Client = FromKeyboard ? TPoint{-1, -1} : ScreenToClient(Pos);
     bool Handled = false;
     DoContextPopup(Client, Handled);
     if (Handled) {
         Message.Result = 1;
         return;
     }
-    // The popup menu hook: menus answer this once they exist.
+    if (FPopupMenu) {
+        // From the keyboard the menu opens at the middle of the control.
+        TRect R = GetClientRect();
+        TPoint At = FromKeyboard ? ClientToScreen({R.Width() / 2, R.Height() / 2}) : Pos;
+        if (DoPopupMenu(At)) {
+            Message.Result = 1;
+            return;
+        }
+    }
     DefaultHandler(Message);
+}
+
+bool TControl::DoPopupMenu(const TPoint& ScreenPos)
+{
+    return FPopupMenu && PopupMenuHandler && PopupMenuHandler(this, FPopupMenu, ScreenPos);
 }
 
 bool TControl::GetMouseCapture()

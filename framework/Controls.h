@@ -271,6 +271,9 @@ public:
     NativeInt GetHelpContext() const { return FHelpContext; }
     void SetHelpContext(NativeInt Value) { FHelpContext = Value; }
 
+    // How a popup menu is shown for a control (installed by the menus): true when it was shown.
+    static inline std::function<bool(TControl* Control, TPopupMenu* Menu, const TPoint& ScreenPos)> PopupMenuHandler;
+
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;
     TNotifyEvent OnResize;
@@ -293,6 +296,8 @@ protected:
     virtual bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos);
     virtual bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos);
     virtual void DoContextPopup(TPoint MousePos, bool& Handled);
+    // Shows the control's popup menu at a screen point; true when one was shown.
+    virtual bool DoPopupMenu(const TPoint& ScreenPos);
     virtual void Resize();
     virtual void FontChanged();
     virtual bool CanResize(int& NewWidth, int& NewHeight) { return true; }

@@ -344,6 +344,43 @@ TEST_F(ControlsTest, ClickElsewhereSendsCancelModeToTheActiveControl)
     EXPECT_EQ(Box->CancelSender, Swatch);
 }
 
+TEST_F(ControlsTest, ContextMenuGoesToTheEventThenToThePopupMenuHook)
+{
+    auto* Box = AddControl<TTestBox>(Form, 20, 30, 60, 40);
+    ui::ShowAndActivate(Form);
+    // The menu is only handed on, never used: any distinct address serves.
+    static char MenuToken;
+    auto* Menu = reinterpret_cast<TPopupMenu*>(&MenuToken);
+    std::vector<TPoint> Shown;
+    TControl::PopupMenuHandler = [&](TControl* C, TPopupMenu* M, const TPoint& P) {
+        EXPECT_EQ(C, Box);
+        EXPECT_EQ(M, Menu);
+        Shown.push_back(P);
+        return true;
+    };
+    bool EventHandles = true;
+    TPoint EventPos;
+    Box->OnContextPopup = [&](TObject*, TPoint P, bool& Handled) {
+        EventPos = P;
+        Handled = EventHandles;
+    };
+    Box->SetPopupMenu(Menu);
+    TPoint Screen = Box->ClientToScreen({5, 6});
+    HWND W = Box->GetHandle();
+    SendMessageW(W, WM_CONTEXTMENU, WPARAM(W), MAKELPARAM(Screen.X, Screen.Y));
+    EXPECT_EQ(EventPos, TPoint(5, 6));
+    EXPECT_TRUE(Shown.empty());
+
+    EventHandles = false;
+    SendMessageW(W, WM_CONTEXTMENU, WPARAM(W), MAKELPARAM(Screen.X, Screen.Y));
+    SendMessageW(W, WM_CONTEXTMENU, WPARAM(W), MAKELPARAM(-1, -1));   // the keyboard's menu key
+    ASSERT_EQ(Shown.size(), 2u);
+    EXPECT_EQ(Shown[0], Screen);
+    EXPECT_EQ(Shown[1], Box->ClientToScreen({30, 20}));
+    Box->SetPopupMenu(nullptr);
+    TControl::PopupMenuHandler = nullptr;
+}
+
 // A 32-bit top-down DIB selected into a memory DC, for reading painted pixels.
 struct MemoryImage {
     HDC DC = nullptr;
