@@ -11,8 +11,9 @@
 //     }
 //     RegisterClass<TButton>();        // also registers TButton's ancestors
 //
-// A class inherits the properties of its ancestors; they come first in the property list. A form
-// registers the handlers its description names (Table.Methods.Add(L"Button1Click",
+// RegisterProperties must be public (a hidden one is not found). A class inherits the properties
+// of its ancestors; they come first in the property list, and a redeclared name keeps its place.
+// A form registers the handlers its description names (Table.Methods.Add(L"Button1Click",
 // &TForm1::Button1Click)) and the fields that receive its components (Table.Fields.Add(L"Memo1",
 // &TForm1::Memo1)).
 //
