@@ -331,7 +331,8 @@ private:
 // ---- Floating-point text ----------------------------------------------------------------------
 
 // Strict: optional blanks around, sign, digits with the settings' decimal separator, optional
-// exponent; no thousand separators. Raises EConvertError "'x' is not a valid floating point value".
+// exponent; no thousand separators. Values are read to double precision; beyond the double range
+// is an error, below it is 0. Raises EConvertError "'x' is not a valid floating point value".
 Extended StrToFloat(const String& S);
 Extended StrToFloat(const String& S, const TFormatSettings& FS);
 bool TryStrToFloat(const String& S, double& Value);

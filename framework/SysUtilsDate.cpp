@@ -403,9 +403,17 @@ namespace {
 
 void AppendNumber(String& R, int Value, int MinDigits)
 {
-    String S = IntToStr(Value);
-    if (int(S.size()) < MinDigits) R.append(size_t(MinDigits) - S.size(), L'0');
-    R += S;
+    // Parts of a date are small and never negative.
+    wchar_t Buf[12];
+    wchar_t* p = Buf + 12;
+    unsigned v = unsigned(Value < 0 ? 0 : Value);
+    do {
+        *--p = wchar_t(L'0' + v % 10);
+        v /= 10;
+    } while (v);
+    int Len = int(Buf + 12 - p);
+    if (Len < MinDigits) R.append(size_t(MinDigits - Len), L'0');
+    R.append(p, size_t(Len));
 }
 
 inline Char Up(Char c) { return (c >= L'a' && c <= L'z') ? Char(c - 32) : c; }
@@ -570,6 +578,7 @@ String FormatDateTime(const String& Format, TDateTime DateTime, const TFormatSet
     P.Dow = Dow;
     DecodeTime(DateTime, P.Hour, P.Min, P.Sec, P.MSec);
     String R;
+    R.reserve(Format.size() + 16);
     FormatInto(R, Format.empty() ? String(L"c") : Format, P, FS, 0);
     return R;
 }

@@ -191,9 +191,15 @@ void FloatToDecimal(TFloatRec& Result, Extended Value, int Precision, int Decima
     }
     if (Precision < 1) Precision = 1;
     if (Precision > 18) Precision = 18;
-    // 18 significant digits, correctly rounded, then decimal rounding half away from zero.
+    // 17 or 18 significant digits, correctly rounded, then decimal rounding half away from zero.
     char Buf[64];
-    auto r = std::to_chars(Buf, Buf + sizeof(Buf), std::fabs(Value), std::chars_format::scientific, 17);
+    const Extended Abs = std::fabs(Value);
+    const double AsDouble = double(Abs);
+    // A value that is a double (nearly always) takes the double's much faster conversion: its 17
+    // digits are exact enough.
+    auto r = Extended(AsDouble) == Abs
+                 ? std::to_chars(Buf, Buf + sizeof(Buf), AsDouble, std::chars_format::scientific, 16)
+                 : std::to_chars(Buf, Buf + sizeof(Buf), Abs, std::chars_format::scientific, 17);
     *r.ptr = 0;
     char D[20];
     int nd = 0;
