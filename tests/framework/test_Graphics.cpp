@@ -513,3 +513,44 @@ TEST(Canvas, MeasuresOnAScreenCompatibleMemoryDc)
     }
     DeleteDC(DC);
 }
+
+TEST(Font, EqualFontsShareAHandleAndChangesStayApart)
+{
+    TFont A, B;
+    A.SetName(L"Arial");
+    B.SetName(L"Arial");
+    HFONT H = A.GetHandle();
+    EXPECT_EQ(B.GetHandle(), H);
+    A.SetSize(30);
+    EXPECT_NE(A.GetHandle(), H);
+    LOGFONTW LF{};
+    ASSERT_NE(GetObjectW(B.GetHandle(), sizeof(LF), &LF), 0);   // B's handle lives on
+    EXPECT_EQ(LF.lfHeight, B.GetHeight());
+    // Many different fonts made and dropped in turn: drawing keeps working.
+    TDibSurface S(60, 30);
+    for (int I = 1; I <= 300; ++I) {
+        S.Canvas()->GetFont()->SetHeight(-(I % 90 + 6));
+        S.Canvas()->TextOut(0, 0, L"x");
+    }
+    EXPECT_GT(S.InkCount(S.Bounds()), 0);
+}
+
+TEST(Surface, PaintsAWindowIntoMemory)
+{
+    HWND W = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | SS_BLACKRECT, 0, 0, 30, 20, nullptr, nullptr,
+                             GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(W, nullptr);
+    TDibSurface S(40, 30, clWhite);
+    PaintWindowInto(W, S);
+    DestroyWindow(W);
+    // The control fills its rectangle with one dark system colour; the rest stays as it was.
+    TColor Fill = S.Pixel(0, 0);
+    EXPECT_NE(Fill, clWhite);
+    EXPECT_TRUE(S.AllColor(Rect(0, 0, 30, 20), Fill));
+    EXPECT_EQ(S.InkCount(S.Bounds()), 30 * 20);
+    EXPECT_TRUE(S.SavePng(SnapshotPath(L"surface.png")));
+    TPicture P;
+    P.LoadFromFile(SnapshotPath(L"surface.png"));
+    EXPECT_EQ(P.GetWidth(), 40);
+    DeleteFileW(SnapshotPath(L"surface.png").c_str());
+}
