@@ -1,0 +1,369 @@
+// Grids: cell storage of the string grid, its row and column views, the draw grid's events and
+// the structural operations (moving and deleting rows and columns).
+#include "Grids.h"
+#include "TypInfo.h"
+
+#include <algorithm>
+
+// ---- Structure (base) --------------------------------------------------------------------------
+
+void TCustomGrid::MoveColumn(int FromIndex, int ToIndex)
+{
+    if (FromIndex == ToIndex) return;
+    if (FromIndex < 0 || ToIndex < 0)
+        throw EInvalidGridOperation(L"Grid index out of range");
+    // The descendant moves whatever it keeps per column (cells, widths, order) in ColumnMoved.
+    HideEditor();
+    ColumnMoved(FromIndex, ToIndex);
+    if (FCurrent.X == FromIndex) FCurrent.X = ToIndex;
+    else if (FromIndex < ToIndex && FCurrent.X > FromIndex && FCurrent.X <= ToIndex) --FCurrent.X;
+    else if (FromIndex > ToIndex && FCurrent.X >= ToIndex && FCurrent.X < FromIndex) ++FCurrent.X;
+    FAnchor.X = FCurrent.X;
+    InvalidateGrid();
+}
+
+void TCustomGrid::MoveRow(int FromIndex, int ToIndex)
+{
+    if (FromIndex == ToIndex) return;
+    if (FromIndex < 0 || ToIndex < 0)
+        throw EInvalidGridOperation(L"Grid index out of range");
+    HideEditor();
+    RowMoved(FromIndex, ToIndex);
+    if (FCurrent.Y == FromIndex) FCurrent.Y = ToIndex;
+    else if (FromIndex < ToIndex && FCurrent.Y > FromIndex && FCurrent.Y <= ToIndex) --FCurrent.Y;
+    else if (FromIndex > ToIndex && FCurrent.Y >= ToIndex && FCurrent.Y < FromIndex) ++FCurrent.Y;
+    FAnchor.Y = FCurrent.Y;
+    InvalidateGrid();
+}
+
+void TCustomGrid::DeleteColumn(int ACol)
+{
+    if (ACol < 0 || ACol >= FColCount) throw EInvalidGridOperation(L"Grid index out of range");
+    MoveColumn(ACol, FColCount - 1);
+    SetColCount(FColCount - 1);
+}
+
+void TCustomGrid::DeleteRow(int ARow)
+{
+    if (ARow < 0 || ARow >= FRowCount) throw EInvalidGridOperation(L"Grid index out of range");
+    // The row's cells travel to the end, where they stay stored beyond the lowered count.
+    MoveRow(ARow, FRowCount - 1);
+    SetRowCount(FRowCount - 1);
+}
+
+// ---- TDrawGrid ---------------------------------------------------------------------------------
+
+void TDrawGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState)
+{
+    if (OnDrawCell) OnDrawCell(this, ACol, ARow, ARect, AState);
+}
+
+bool TDrawGrid::SelectCell(int ACol, int ARow)
+{
+    bool CanSelect = true;
+    if (OnSelectCell) OnSelectCell(this, ACol, ARow, CanSelect);
+    return CanSelect;
+}
+
+void TDrawGrid::ColumnMoved(int FromIndex, int ToIndex)
+{
+    if (OnColumnMoved) OnColumnMoved(this, FromIndex, ToIndex);
+}
+
+void TDrawGrid::RowMoved(int FromIndex, int ToIndex)
+{
+    if (OnRowMoved) OnRowMoved(this, FromIndex, ToIndex);
+}
+
+String TDrawGrid::GetEditMask(int ACol, int ARow)
+{
+    String Value;
+    if (OnGetEditMask) OnGetEditMask(this, ACol, ARow, Value);
+    return Value;
+}
+
+String TDrawGrid::GetEditText(int ACol, int ARow)
+{
+    String Value;
+    if (OnGetEditText) OnGetEditText(this, ACol, ARow, Value);
+    return Value;
+}
+
+void TDrawGrid::SetEditText(int ACol, int ARow, const String& Value)
+{
+    if (OnSetEditText) OnSetEditText(this, ACol, ARow, Value);
+}
+
+// ---- TStringGrid storage -----------------------------------------------------------------------
+
+TStringGrid::TStringGrid(TComponent* AOwner) : TDrawGrid(AOwner)
+{
+}
+
+TStringGrid::~TStringGrid() = default;
+
+const TStringGrid::TCell* TStringGrid::FindCell(int ACol, int ARow) const
+{
+    if (ARow < 0 || ARow >= int(FData.size()) || ACol < 0) return nullptr;
+    const TRowData& R = FData[ARow];
+    return ACol < int(R.size()) ? &R[ACol] : nullptr;
+}
+
+TStringGrid::TCell& TStringGrid::CellFor(int ACol, int ARow)
+{
+    if (ACol < 0 || ARow < 0) throw EInvalidGridOperation(L"Grid index out of range");
+    if (ARow >= int(FData.size())) FData.resize(ARow + 1);
+    TRowData& R = FData[ARow];
+    if (ACol >= int(R.size())) R.resize(ACol + 1);
+    return R[ACol];
+}
+
+String TStringGrid::GetCells(int ACol, int ARow) const
+{
+    const TCell* C = FindCell(ACol, ARow);
+    return C ? C->Text : String();
+}
+
+void TStringGrid::SetCells(int ACol, int ARow, const String& Value)
+{
+    if (!FindCell(ACol, ARow) && Value.empty() && ACol >= 0 && ARow >= 0) return;   // stays sparse
+    CellFor(ACol, ARow).Text = Value;
+    InvalidateCell(ACol, ARow);
+}
+
+TObject* TStringGrid::GetObjects(int ACol, int ARow) const
+{
+    const TCell* C = FindCell(ACol, ARow);
+    return C ? C->Object : nullptr;
+}
+
+void TStringGrid::SetObjects(int ACol, int ARow, TObject* Value)
+{
+    if (!FindCell(ACol, ARow) && !Value && ACol >= 0 && ARow >= 0) return;
+    CellFor(ACol, ARow).Object = Value;
+}
+
+TStrings* TStringGrid::GetRows(int Index)
+{
+    if (Index < 0) throw EInvalidGridOperation(L"Grid index out of range");
+    if (Index >= int(FRowViews.size())) FRowViews.resize(Index + 1);
+    if (!FRowViews[Index]) FRowViews[Index] = std::make_unique<TStringGridStrings>(this, true, Index);
+    return FRowViews[Index].get();
+}
+
+TStrings* TStringGrid::GetCols(int Index)
+{
+    if (Index < 0) throw EInvalidGridOperation(L"Grid index out of range");
+    if (Index >= int(FColViews.size())) FColViews.resize(Index + 1);
+    if (!FColViews[Index]) FColViews[Index] = std::make_unique<TStringGridStrings>(this, false, Index);
+    return FColViews[Index].get();
+}
+
+void TStringGrid::ColumnMoved(int FromIndex, int ToIndex)
+{
+    // Rotates the cells of every stored row between the two columns; rows shorter than the
+    // range are grown only when they hold something inside it.
+    int Hi = std::max(FromIndex, ToIndex);
+    for (TRowData& R : FData) {
+        if (int(R.size()) <= std::min(FromIndex, ToIndex)) continue;
+        if (int(R.size()) <= Hi) R.resize(Hi + 1);
+        if (FromIndex < ToIndex)
+            std::rotate(R.begin() + FromIndex, R.begin() + FromIndex + 1, R.begin() + ToIndex + 1);
+        else
+            std::rotate(R.begin() + ToIndex, R.begin() + FromIndex, R.begin() + FromIndex + 1);
+    }
+    inherited::ColumnMoved(FromIndex, ToIndex);
+}
+
+void TStringGrid::RowMoved(int FromIndex, int ToIndex)
+{
+    int Hi = std::max(FromIndex, ToIndex);
+    if (int(FData.size()) > std::min(FromIndex, ToIndex)) {
+        if (int(FData.size()) <= Hi) FData.resize(Hi + 1);
+        if (FromIndex < ToIndex)
+            std::rotate(FData.begin() + FromIndex, FData.begin() + FromIndex + 1, FData.begin() + ToIndex + 1);
+        else
+            std::rotate(FData.begin() + ToIndex, FData.begin() + FromIndex, FData.begin() + FromIndex + 1);
+    }
+    inherited::RowMoved(FromIndex, ToIndex);
+}
+
+String TStringGrid::GetEditText(int ACol, int ARow)
+{
+    if (OnGetEditText) return inherited::GetEditText(ACol, ARow);
+    return GetCells(ACol, ARow);
+}
+
+void TStringGrid::SetEditText(int ACol, int ARow, const String& Value)
+{
+    // The cell takes the text without a repaint of its own: the editor covers it.
+    bool Old = FUpdating;
+    FUpdating = true;
+    SetCells(ACol, ARow, Value);
+    FUpdating = Old;
+    inherited::SetEditText(ACol, ARow, Value);
+}
+
+void TStringGrid::ViewChanged(bool IsRow, int Index, int Pos)
+{
+    if (IsRow) InvalidateCell(Pos, Index);
+    else InvalidateCell(Index, Pos);
+}
+
+// ---- Row and column views ----------------------------------------------------------------------
+
+int TStringGridStrings::GetCount() const
+{
+    return FIsRow ? FGrid->GetColCount() : FGrid->GetRowCount();
+}
+
+String TStringGridStrings::Get(int Index) const
+{
+    if (Index < 0) IndexError(Index);
+    return FIsRow ? FGrid->GetCells(Index, FIndex) : FGrid->GetCells(FIndex, Index);
+}
+
+void TStringGridStrings::Put(int Index, const String& S)
+{
+    if (Index < 0) IndexError(Index);
+    if (FIsRow) FGrid->SetCells(Index, FIndex, S);
+    else FGrid->SetCells(FIndex, Index, S);
+}
+
+TObject* TStringGridStrings::GetObjects(int Index) const
+{
+    if (Index < 0) IndexError(Index);
+    return FIsRow ? FGrid->GetObjects(Index, FIndex) : FGrid->GetObjects(FIndex, Index);
+}
+
+void TStringGridStrings::PutObject(int Index, TObject* AObject)
+{
+    if (Index < 0) IndexError(Index);
+    if (FIsRow) FGrid->SetObjects(Index, FIndex, AObject);
+    else FGrid->SetObjects(FIndex, Index, AObject);
+}
+
+int TStringGridStrings::Add(const String& S)
+{
+    return AddObject(S, nullptr);
+}
+
+int TStringGridStrings::AddObject(const String& S, TObject* AObject)
+{
+    // Fills the entries in turn from the last Clear (or the start).
+    int Pos = FAddPos++;
+    Put(Pos, S);
+    PutObject(Pos, AObject);
+    return Pos;
+}
+
+void TStringGridStrings::Insert(int Index, const String& S)
+{
+    Error(L"Cannot insert into a grid row or column");
+}
+
+void TStringGridStrings::Delete(int Index)
+{
+    Error(L"Cannot delete from a grid row or column");
+}
+
+void TStringGridStrings::Clear()
+{
+    // Empties every stored entry of the row or column, beyond the count included.
+    FAddPos = 0;
+    if (FIsRow) {
+        if (FIndex < int(FGrid->FData.size())) {
+            auto& R = FGrid->FData[FIndex];
+            for (auto& C : R) C = {};
+        }
+    } else {
+        for (auto& R : FGrid->FData)
+            if (FIndex < int(R.size())) R[FIndex] = {};
+    }
+    FGrid->InvalidateGrid();
+}
+
+void TStringGridStrings::Assign(TPersistent* Source)
+{
+    auto* Src = dynamic_cast<TStrings*>(Source);
+    if (!Src) {
+        inherited::Assign(Source);
+        return;
+    }
+    if (Src == this) return;
+    // Entry by entry up to this view's length; entries beyond the source's lines are emptied.
+    // Texts and objects are read first, so that a view of an overlapping row copies safely.
+    int N = GetCount();
+    int SrcCount = Src->GetCount();
+    std::vector<std::pair<String, TObject*>> Items;
+    Items.reserve(std::min(N, SrcCount));
+    for (int i = 0; i < N && i < SrcCount; ++i) Items.emplace_back(Src->Get(i), Src->GetObjects(i));
+    bool Old = FGrid->FUpdating;
+    FGrid->FUpdating = true;
+    try {
+        for (int i = 0; i < N; ++i) {
+            if (i < int(Items.size())) {
+                Put(i, Items[i].first);
+                PutObject(i, Items[i].second);
+            } else {
+                Put(i, String());
+                PutObject(i, nullptr);
+            }
+        }
+    } catch (...) {
+        FGrid->FUpdating = Old;
+        throw;
+    }
+    FGrid->FUpdating = Old;
+    FAddPos = std::min(N, SrcCount);
+    FGrid->InvalidateGrid();
+}
+
+// ---- Published properties ----------------------------------------------------------------------
+
+void TDrawGrid::RegisterProperties(TPropertyTable& T)
+{
+    T.Add(L"ColCount", &TCustomGrid::GetColCount, &TCustomGrid::SetColCount, 5);
+    T.Add(L"RowCount", &TCustomGrid::GetRowCount, &TCustomGrid::SetRowCount, 5);
+    T.Add(L"FixedCols", &TCustomGrid::GetFixedCols, &TCustomGrid::SetFixedCols, 1);
+    T.Add(L"FixedRows", &TCustomGrid::GetFixedRows, &TCustomGrid::SetFixedRows, 1);
+    T.Add(L"DefaultColWidth", &TCustomGrid::GetDefaultColWidth, &TCustomGrid::SetDefaultColWidth, 64);
+    T.Add(L"DefaultRowHeight", &TCustomGrid::GetDefaultRowHeight, &TCustomGrid::SetDefaultRowHeight, 24);
+    T.Add(L"GridLineWidth", &TCustomGrid::GetGridLineWidth, &TCustomGrid::SetGridLineWidth, 1);
+    T.Add(L"Options", &TCustomGrid::GetOptions, &TCustomGrid::SetOptions,
+          TGridOptions{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect});
+    T.Add(L"ScrollBars", &TCustomGrid::GetScrollBars, &TCustomGrid::SetScrollBars, TScrollStyle::ssBoth);
+    T.Add(L"BorderStyle", &TCustomGrid::GetBorderStyle, &TCustomGrid::SetBorderStyle, bsSingle);
+    T.Add(L"DefaultDrawing", &TCustomGrid::GetDefaultDrawing, &TCustomGrid::SetDefaultDrawing, true);
+    T.Add(L"FixedColor", &TCustomGrid::GetFixedColor, &TCustomGrid::SetFixedColor, clBtnFace);
+    T.Add(L"DrawingStyle", &TCustomGrid::GetDrawingStyle, &TCustomGrid::SetDrawingStyle, gdsClassic);
+}
+
+void TStringGrid::RegisterProperties(TPropertyTable& T)
+{
+    TDrawGrid::RegisterProperties(T);
+}
+
+void RegisterGrids()
+{
+    static bool Done = false;
+    if (Done) return;
+    Done = true;
+    RegisterStdCtrls();
+    if (!IdentTableOf(typeid(TGridDrawingStyle)))
+        RegisterEnumIdents<TGridDrawingStyle>(L"TGridDrawingStyle", {{gdsClassic, L"gdsClassic"},
+                                                                     {gdsThemed, L"gdsThemed"},
+                                                                     {gdsGradient, L"gdsGradient"}});
+    if (!IdentTableOf(typeid(TGridOption)))
+        RegisterEnumIdents<TGridOption>(
+            L"TGridOption",
+            {{goFixedVertLine, L"goFixedVertLine"}, {goFixedHorzLine, L"goFixedHorzLine"},
+             {goVertLine, L"goVertLine"}, {goHorzLine, L"goHorzLine"}, {goRangeSelect, L"goRangeSelect"},
+             {goDrawFocusSelected, L"goDrawFocusSelected"}, {goRowSizing, L"goRowSizing"},
+             {goColSizing, L"goColSizing"}, {goRowMoving, L"goRowMoving"}, {goColMoving, L"goColMoving"},
+             {goEditing, L"goEditing"}, {goTabs, L"goTabs"}, {goRowSelect, L"goRowSelect"},
+             {goAlwaysShowEditor, L"goAlwaysShowEditor"}, {goThumbTracking, L"goThumbTracking"},
+             {goFixedColClick, L"goFixedColClick"}, {goFixedRowClick, L"goFixedRowClick"},
+             {goFixedHotTrack, L"goFixedHotTrack"}});
+    RegisterClassesQuietly<TDrawGrid, TStringGrid>();
+}
