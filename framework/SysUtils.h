@@ -306,6 +306,9 @@ struct TFormatSettings {
     static const TFormatSettings& Invariant();
     // Fixed English (United States) settings: "M/d/yyyy", "h:nn AMPM", "$".
     static TFormatSettings EnglishUS();
+    // Fixed Danish settings: "," decimals, "." thousands, "dd-mm-yyyy", "hh:nn:ss", "1 kr.",
+    // Danish month and day names.
+    static TFormatSettings Danish();
 };
 
 // The process-wide settings: filled from the user locale at start-up, read at each call of the

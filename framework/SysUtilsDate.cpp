@@ -173,6 +173,40 @@ TFormatSettings TFormatSettings::EnglishUS()
     return F;
 }
 
+TFormatSettings TFormatSettings::Danish()
+{
+    TFormatSettings F;
+    F.CurrencyFormat = 3;
+    F.NegCurrFormat = 8;
+    F.ThousandSeparator = L'.';
+    F.DecimalSeparator = L',';
+    F.DateSeparator = L'-';
+    F.TimeSeparator = L':';
+    F.ListSeparator = L';';
+    F.CurrencyString = L"kr.";
+    F.ShortDateFormat = L"dd/mm/yyyy";
+    F.LongDateFormat = L"d. mmmm yyyy";
+    F.ShortTimeFormat = L"hh:nn";
+    F.LongTimeFormat = L"hh:nn:ss";
+    static const wchar_t* const Months[12] = {L"januar", L"februar", L"marts",     L"april",
+                                              L"maj",    L"juni",    L"juli",      L"august",
+                                              L"september", L"oktober", L"november", L"december"};
+    static const wchar_t* const ShortMonths[12] = {L"jan.", L"feb.", L"mar.", L"apr.", L"maj",  L"jun.",
+                                                   L"jul.", L"aug.", L"sep.", L"okt.", L"nov.", L"dec."};
+    static const wchar_t* const Days[7] = {L"søndag", L"mandag", L"tirsdag", L"onsdag",
+                                           L"torsdag", L"fredag", L"lørdag"};
+    static const wchar_t* const ShortDays[7] = {L"søn.", L"man.", L"tirs.", L"ons.", L"tors.", L"fre.", L"lør."};
+    for (int i = 0; i < 12; ++i) {
+        F.LongMonthNames[i] = Months[i];
+        F.ShortMonthNames[i] = ShortMonths[i];
+    }
+    for (int i = 0; i < 7; ++i) {
+        F.LongDayNames[i] = Days[i];
+        F.ShortDayNames[i] = ShortDays[i];
+    }
+    return F;
+}
+
 // Filled before any other unit's start-up code can read it.
 __attribute__((init_priority(150))) TFormatSettings FormatSettings = TFormatSettings::Create();
 

@@ -301,6 +301,18 @@ TEST(SysUtilsSettings, DanishLocale)
     EXPECT_NE(Us.LongTimeFormat.find(L"AMPM"), String::npos) << Utf16ToUtf8(Us.LongTimeFormat);
 }
 
+TEST(SysUtilsSettings, FixedDanishSettings)
+{
+    const TFormatSettings F = TFormatSettings::Danish();
+    const TDateTime Dt = EncodeDate(2026, 3, 5) + EncodeTime(14, 7, 9, 0);
+    EXPECT_EQ(DateTimeToStr(Dt, F), L"05-03-2026 14:07:09");
+    EXPECT_EQ(FormatDateTime(L"dddddd", Dt, F), L"5. marts 2026");
+    EXPECT_EQ(FormatDateTime(L"dddd", Dt, F), L"torsdag");
+    EXPECT_DOUBLE_EQ(StrToDateTime(L"5-3-2026 14:07:09", F), Dt);
+    EXPECT_EQ(FloatToStrF(-1234.5, ffCurrency, 15, 2, F), L"-1.234,50 kr.");
+    EXPECT_EQ(Format(L"%.1n", {1234.25}, F), L"1.234,3");
+}
+
 TEST(SysUtilsSettings, ProcessSettingsAreWritableAndRestored)
 {
     const Char Before = FormatSettings.DecimalSeparator;

@@ -177,6 +177,12 @@ TEST_F(SysUtilsFloatText, FloatToDecimalDigits)
     EXPECT_TRUE(R.Negative);
     FloatToDecimal(R, 0, 15, 2);
     EXPECT_STREQ(R.Digits, "");
+    // A double carries its binary error into 17 digits; an extended 0.1 is 0.1 to 18 digits.
+    FloatToDecimal(R, 0.1, 18, 9999);
+    EXPECT_STREQ(R.Digits, "10000000000000001");
+    FloatToDecimal(R, 0.1L, 18, 9999);
+    EXPECT_STREQ(R.Digits, "1");
+    EXPECT_EQ(FloatToStr(1.0L + 1e-18L), L"1");
 }
 
 // ---- FormatFloat ------------------------------------------------------------------------------
