@@ -114,19 +114,33 @@ bool ReadPngSize(const Byte* Data, size_t Size, int& Width, int& Height)
     return true;
 }
 
-TPngPixels DecodePng(const Byte* Data, size_t Size)
-{
-    if (!Data || Size < 8 || std::memcmp(Data, Signature, 8) != 0) BadPng(L"no PNG signature");
+namespace {
+
+// What the chunks of a PNG file say: the header, palette, transparency and the image data.
+struct TPngInfo {
     THeader H;
-    bool HaveHeader = false, HaveEnd = false;
-    Byte Palette[256][4];
-    int PaletteSize = 0;
-    for (auto& E : Palette) E[0] = E[1] = E[2] = 0, E[3] = 255;
-    bool HasKey = false;
+    Byte Palette[256][4];   // blue, green, red, alpha
+    bool HasKey = false;    // a transparent grey level or colour
     unsigned KeyGray = 0, KeyR = 0, KeyG = 0, KeyB = 0;
     bool PaletteAlpha = false;
     std::vector<Byte> Compressed;
+};
 
+TPngInfo ReadChunks(const Byte* Data, size_t Size)
+{
+    TPngInfo Info;
+    THeader& H = Info.H;
+    auto& Palette = Info.Palette;
+    auto& HasKey = Info.HasKey;
+    auto& KeyGray = Info.KeyGray;
+    auto& KeyR = Info.KeyR;
+    auto& KeyG = Info.KeyG;
+    auto& KeyB = Info.KeyB;
+    auto& PaletteAlpha = Info.PaletteAlpha;
+    auto& Compressed = Info.Compressed;
+    bool HaveHeader = false, HaveEnd = false;
+    int PaletteSize = 0;
+    for (auto& E : Palette) E[0] = E[1] = E[2] = 0, E[3] = 255;
     size_t P = 8;
     while (!HaveEnd) {
         if (Size - P < 12) BadPng(L"truncated chunk");
@@ -186,7 +200,65 @@ TPngPixels DecodePng(const Byte* Data, size_t Size)
     }
     if (Compressed.empty()) BadPng(L"no image data");
     if (H.ColorType == 3 && PaletteSize == 0) BadPng(L"palette missing");
+    return Info;
+}
 
+// One pixel of a row (the X-th) as blue, green, red, alpha.
+void ConvertPixel(const TPngInfo& Info, const Byte* Row, int X, Byte* D)
+{
+    const THeader& H = Info.H;
+    const auto& Palette = Info.Palette;
+    bool HasKey = Info.HasKey;
+    unsigned KeyGray = Info.KeyGray, KeyR = Info.KeyR, KeyG = Info.KeyG, KeyB = Info.KeyB;
+    int Depth = H.BitDepth, MaxV = (1 << std::min(Depth, 8)) - 1;
+    auto Scale = [&](unsigned V) -> Byte {
+        if (Depth == 16) return Byte(V >> 8);
+        return Byte(V * 255 / unsigned(MaxV));
+    };
+    switch (H.ColorType) {
+    case 0: {
+        unsigned V = Sample(Row, size_t(X), Depth);
+        D[0] = D[1] = D[2] = Scale(V);
+        D[3] = HasKey && V == KeyGray ? 0 : 255;
+        break;
+    }
+    case 2: {
+        unsigned R = Sample(Row, size_t(X) * 3, Depth), G = Sample(Row, size_t(X) * 3 + 1, Depth),
+                 B = Sample(Row, size_t(X) * 3 + 2, Depth);
+        D[0] = Scale(B);
+        D[1] = Scale(G);
+        D[2] = Scale(R);
+        D[3] = HasKey && R == KeyR && G == KeyG && B == KeyB ? 0 : 255;
+        break;
+    }
+    case 3: {
+        unsigned Index = Sample(Row, size_t(X), Depth);
+        std::memcpy(D, Palette[Index], 4);   // an index past the palette is black
+        break;
+    }
+    case 4: {
+        Byte V = Scale(Sample(Row, size_t(X) * 2, Depth));
+        D[0] = D[1] = D[2] = V;
+        D[3] = Scale(Sample(Row, size_t(X) * 2 + 1, Depth));
+        break;
+    }
+    default: {
+        D[0] = Scale(Sample(Row, size_t(X) * 4 + 2, Depth));
+        D[1] = Scale(Sample(Row, size_t(X) * 4 + 1, Depth));
+        D[2] = Scale(Sample(Row, size_t(X) * 4, Depth));
+        D[3] = Scale(Sample(Row, size_t(X) * 4 + 3, Depth));
+    }
+    }
+}
+
+}  // namespace
+
+TPngPixels DecodePng(const Byte* Data, size_t Size)
+{
+    if (!Data || Size < 8 || std::memcmp(Data, Signature, 8) != 0) BadPng(L"no PNG signature");
+    TPngInfo Info = ReadChunks(Data, Size);
+    const THeader& H = Info.H;
+    std::vector<Byte>& Compressed = Info.Compressed;
     // The size of the filtered data: every pass of an interlaced image, or the whole image.
     struct TPass { int X0, Y0, DX, DY; };
     static const TPass Adam7[7] = {{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4},
@@ -219,13 +291,8 @@ TPngPixels DecodePng(const Byte* Data, size_t Size)
     TPngPixels Out;
     Out.Width = H.Width;
     Out.Height = H.Height;
-    Out.HasAlpha = H.ColorType == 4 || H.ColorType == 6 || HasKey || PaletteAlpha;
+    Out.HasAlpha = H.ColorType == 4 || H.ColorType == 6 || Info.HasKey || Info.PaletteAlpha;
     Out.BGRA.assign(size_t(H.Width) * size_t(H.Height) * 4, 0);
-    int Depth = H.BitDepth, MaxV = (1 << std::min(Depth, 8)) - 1;
-    auto Scale = [&](unsigned V) -> Byte {
-        if (Depth == 16) return Byte(V >> 8);
-        return Byte(V * 255 / unsigned(MaxV));
-    };
     size_t Offset = 0;
     for (int I = 0; I < PassCount; ++I) {
         const TPass& Pa = Passes[I];
@@ -238,40 +305,7 @@ TPngPixels DecodePng(const Byte* Data, size_t Size)
             for (int X = 0; X < PW; ++X) {
                 Byte* D = Out.BGRA.data() +
                           (size_t(Pa.Y0 + Y * Pa.DY) * size_t(H.Width) + size_t(Pa.X0 + X * Pa.DX)) * 4;
-                switch (H.ColorType) {
-                case 0: {
-                    unsigned V = Sample(Row, size_t(X), Depth);
-                    D[0] = D[1] = D[2] = Scale(V);
-                    D[3] = HasKey && V == KeyGray ? 0 : 255;
-                    break;
-                }
-                case 2: {
-                    unsigned R = Sample(Row, size_t(X) * 3, Depth), G = Sample(Row, size_t(X) * 3 + 1, Depth),
-                             B = Sample(Row, size_t(X) * 3 + 2, Depth);
-                    D[0] = Scale(B);
-                    D[1] = Scale(G);
-                    D[2] = Scale(R);
-                    D[3] = HasKey && R == KeyR && G == KeyG && B == KeyB ? 0 : 255;
-                    break;
-                }
-                case 3: {
-                    unsigned Index = Sample(Row, size_t(X), Depth);
-                    std::memcpy(D, Palette[Index], 4);   // an index past the palette is black
-                    break;
-                }
-                case 4: {
-                    Byte V = Scale(Sample(Row, size_t(X) * 2, Depth));
-                    D[0] = D[1] = D[2] = V;
-                    D[3] = Scale(Sample(Row, size_t(X) * 2 + 1, Depth));
-                    break;
-                }
-                default: {
-                    D[0] = Scale(Sample(Row, size_t(X) * 4 + 2, Depth));
-                    D[1] = Scale(Sample(Row, size_t(X) * 4 + 1, Depth));
-                    D[2] = Scale(Sample(Row, size_t(X) * 4, Depth));
-                    D[3] = Scale(Sample(Row, size_t(X) * 4 + 3, Depth));
-                }
-                }
+                ConvertPixel(Info, Row, X, D);
             }
         }
         Offset += size_t(PH) * (RB + 1);
