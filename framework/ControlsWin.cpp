@@ -840,9 +840,7 @@ void TWinControl::WMPaint(TMessage& Message)
             HDC Mem = CreateCompatibleDC(DC);
             HBITMAP Bmp = CreateCompatibleBitmap(DC, std::max(1L, CR.right), std::max(1L, CR.bottom));
             HGDIOBJ Old = SelectObject(Mem, Bmp);
-            TMessage Erase{WM_ERASEBKGND, WPARAM(Mem), 0, 0};
             Perform(WM_ERASEBKGND, WPARAM(Mem), 0);
-            (void)Erase;
             try {
                 PaintHandler(Mem);
             } catch (...) {
@@ -869,8 +867,7 @@ void TWinControl::WMPaint(TMessage& Message)
 void TWinControl::WMEraseBkgnd(TMessage& Message)
 {
     HDC DC = reinterpret_cast<HDC>(Message.WParam);
-    if (FDoubleBuffered && Message.LParam != LPARAM(Message.WParam) && FHandle &&
-        reinterpret_cast<HDC>(Message.WParam) != nullptr && WindowFromDC(DC) == FHandle) {
+    if (FDoubleBuffered && Message.LParam != LPARAM(Message.WParam) && FHandle && DC && WindowFromDC(DC) == FHandle) {
         // The buffered paint erases into its own bitmap.
         Message.Result = 1;
         return;
