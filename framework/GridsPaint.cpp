@@ -38,6 +38,11 @@ void TCustomGrid::Paint()
     Spans(D.Horz, Cols);
     Spans(D.Vert, Rows);
 
+    // Each cell is clipped to itself; the clip is reset between cells without SaveDC, which
+    // would leave the canvas's idea of its selected brush and font behind.
+    HRGN OrigClip = CreateRectRgn(0, 0, 0, 0);
+    bool HasClip = GetClipRgn(DC, OrigClip) == 1;
+    auto ResetClip = [&] { SelectClipRgn(DC, HasClip ? OrigClip : nullptr); };
     for (const TSpan& R : Rows) {
         bool FixedRow = R.Index < FFixedRows;
         for (const TSpan& Cl : Cols) {
@@ -57,7 +62,6 @@ void TCustomGrid::Paint()
                 if (FOptions.Contains(goRowSelect) && R.Index == FCurrent.Y) State << gdRowSelected;
             }
             // Keeps a descendant's drawing inside its cell.
-            int Saved = SaveDC(DC);
             IntersectClipRect(DC, Where.Left, Where.Top, Where.Right, Where.Bottom);
             if (FDefaultDrawing) {
                 TColor Back = Fixed ? FFixedColor : State.Contains(gdSelected) ? clHighlight : FColor;
@@ -69,10 +73,11 @@ void TCustomGrid::Paint()
             try {
                 DrawCell(Cl.Index, R.Index, Where, State);
             } catch (...) {
-                RestoreDC(DC, Saved);
+                ResetClip();
+                DeleteObject(OrigClip);
                 throw;
             }
-            RestoreDC(DC, Saved);
+            ResetClip();
             if (FDefaultDrawing && Fixed && FDrawingStyle == gdsClassic && FCtl3D &&
                 (FOptions.Contains(goFixedVertLine) || FOptions.Contains(goFixedHorzLine))) {
                 RECT RR{Where.Left, Where.Top, Where.Right, Where.Bottom};
@@ -85,6 +90,8 @@ void TCustomGrid::Paint()
             }
         }
     }
+
+    DeleteObject(OrigClip);
 
     // Grid lines: after each visible cell, in the fixed and the scrolled areas as the options say.
     if (LW > 0) {
