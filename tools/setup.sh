@@ -8,7 +8,7 @@ if [ "$(id -u)" != 0 ]; then SUDO="sudo"; fi
 
 # The program is built for x86-64 Windows and runs under 64-bit Wine: this machine kind cannot
 # execute 32-bit Linux binaries, so 32-bit Wine cannot start here.
-PKGS=(g++-mingw-w64-x86-64 wine wine64 xvfb xauth fonts-liberation imagemagick x11-apps
+PKGS=(g++-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xauth fonts-liberation imagemagick x11-apps
       libz-mingw-w64-dev googletest cmake ninja-build dpkg-dev)
 
 missing=()
