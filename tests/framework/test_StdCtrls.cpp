@@ -5,6 +5,8 @@
 // labels and group boxes.
 #include "framework/StdCtrls.h"
 #include "framework/TypInfo.h"
+#include "framework/Streaming.h"
+#include "framework/ExtCtrls.h"
 #include "support/UiHarness.h"
 #include "support/Pixels.h"
 
@@ -446,6 +448,94 @@ TEST(StdCtrlsRegistry, ControlsAreMadeAndSetByName)
     for (const wchar_t* Name : {L"TEdit", L"TButton", L"TLabel", L"TCheckBox", L"TRadioButton", L"TGroupBox",
                                 L"TComboBox", L"TListBox", L"TScrollBar"})
         EXPECT_NE(GetClass(Name), nullptr) << Name;
+}
+
+}  // namespace
+
+namespace {
+
+const wchar_t* const PanelText = LR"(object Panel1: TPanel
+  Left = 10
+  Top = 10
+  Width = 300
+  Height = 200
+  BevelOuter = bvNone
+  Caption = 'Panel1'
+  object Label1: TLabel
+    Left = 8
+    Top = 8
+    Caption = 'Navn'
+    Font.Color = clRed
+    Font.Height = -16
+    ParentFont = False
+  end
+  object Memo1: TMemo
+    Left = 8
+    Top = 40
+    Width = 150
+    Height = 100
+    Lines.Strings = (
+      'first'
+      '')
+    ScrollBars = ssVertical
+    TabOrder = 0
+    WantTabs = True
+  end
+  object Edit1: TEdit
+    Left = 170
+    Top = 40
+    Text = 'Edit1'
+    TabOrder = 1
+  end
+  object Button1: TButton
+    Left = 170
+    Top = 80
+    Caption = 'OK'
+    Default = True
+    TabOrder = 2
+  end
+end
+)";
+
+TEST(StdCtrlsRegistry, ADescriptionBuildsTheControlTreeAndWritesItBack)
+{
+    RegisterExtCtrls();
+    std::unique_ptr<TComponent> Root(CreateComponentFromText(PanelText, nullptr));
+    auto* P = dynamic_cast<TPanel*>(Root.get());
+    ASSERT_NE(P, nullptr);
+    ASSERT_EQ(P->ControlCount(), 4);
+    auto* L = dynamic_cast<TLabel*>(P->FindChildControl(L"Label1"));
+    auto* M = dynamic_cast<TMemo*>(P->FindChildControl(L"Memo1"));
+    auto* E = dynamic_cast<TEdit*>(P->FindChildControl(L"Edit1"));
+    auto* B = dynamic_cast<TButton*>(P->FindChildControl(L"Button1"));
+    ASSERT_TRUE(L && M && E && B);
+    EXPECT_EQ(P->GetBevelOuter(), bvNone);
+    EXPECT_EQ(L->GetCaption(), L"Navn");
+    EXPECT_EQ(L->GetFont()->GetColor(), clRed);
+    EXPECT_FALSE(L->GetParentFont());
+    // The stored lines, the last one empty: the text ends with two line breaks.
+    EXPECT_EQ(M->GetText(), L"first\r\n\r\n");
+    EXPECT_EQ(M->GetLines()->Count(), 2);
+    EXPECT_TRUE(M->GetWantTabs());
+    EXPECT_EQ(M->GetScrollBars(), TScrollStyle::ssVertical);
+    EXPECT_EQ(E->GetText(), L"Edit1");
+    EXPECT_EQ(E->GetTabOrder(), 1);
+    EXPECT_TRUE(B->GetDefault());
+
+    String Written = WriteComponentText(P);
+    for (const wchar_t* Part : {L"object Memo1: TMemo", L"WantTabs = True", L"Lines.Strings = (",
+                                L"Default = True", L"BevelOuter = bvNone"})
+        EXPECT_NE(Written.find(Part), String::npos) << Part;
+    EXPECT_EQ(Written.find(L"WordWrap"), String::npos);   // defaults are not written
+
+    String Bad = PanelText;
+    Bad.insert(Bad.find(L"    WantTabs"), L"    Wobble = 1\r\n");
+    try {
+        std::unique_ptr<TComponent> Never(CreateComponentFromText(Bad, nullptr));
+        ADD_FAILURE() << "an unknown property was accepted";
+    } catch (const Exception& Ex) {
+        EXPECT_NE(Ex.Message.find(L"Wobble"), String::npos) << Ex.Message;
+    }
 }
 
 }  // namespace
