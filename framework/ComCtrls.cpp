@@ -710,10 +710,8 @@ void TCustomDateTimePicker::SetParseInput(bool Value)
 
 bool TCustomDateTimePicker::GetChecked() const
 {
-    if (FHandle && FShowCheckbox) {
-        SYSTEMTIME S{};
-        return SendMessageW(FHandle, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&S)) == GDT_VALID;
-    }
+    // Kept in step by SetChecked and the window's change notifications (the user's click on the
+    // check box); the window's own answer is not relied on.
     return FChecked;
 }
 
