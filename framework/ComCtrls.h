@@ -1,9 +1,10 @@
 // ComCtrls: controls over the platform's common controls. TPageControl and TTabSheet (a tab
 // control whose pages are child controls; a page's tab can be hidden while the page exists),
-// TTrackBar and TDateTimePicker.
+// TTrackBar, TDateTimePicker and a rich edit over the platform's rich edit window.
 #pragma once
 
 #include "Controls.h"
+#include "StdCtrls.h"
 
 #include <vector>
 
@@ -274,3 +275,56 @@ public:
 // Conversions between TDateTime and the platform's SYSTEMTIME (milliseconds kept).
 SYSTEMTIME DateTimeToSystemTimeValue(TDateTime Value);
 TDateTime SystemTimeToDateTimeValue(const SYSTEMTIME& Value);
+
+// ---- Rich edit ---------------------------------------------------------------------------------
+
+class TCustomRichEdit;
+
+// The rich edit's lines: reading and writing a stream goes through the window in rich text
+// format (or as plain text when PlainText is set).
+class TRichEditStrings : public TMemoStrings {
+    DECLARE_CLASS(TRichEditStrings, TMemoStrings)
+public:
+    explicit TRichEditStrings(TCustomRichEdit* AEdit);
+    void LoadFromStream(TStream* Stream, TEncoding* AEncoding = nullptr) override;
+    void SaveToStream(TStream* Stream, TEncoding* AEncoding = nullptr) const override;
+
+private:
+    TCustomRichEdit* FEdit;
+};
+
+using TRichEditResizeEvent = std::function<void(TObject* Sender, TRect Rect)>;
+
+class TCustomRichEdit : public TCustomMemo {
+    DECLARE_CLASS(TCustomRichEdit, TCustomMemo)
+public:
+    explicit TCustomRichEdit(TComponent* AOwner);
+    bool GetPlainText() const { return FPlainText; }
+    void SetPlainText(bool Value) { FPlainText = Value; }
+    // Superscript (positive) or subscript (negative) offset of the selection, in points.
+    void SetSelOffset(int Points);
+    int GetSelOffset();
+    // Bold, italic and underline of the selection (TFontStyle set).
+    TFontStyles GetSelStyle();
+    void SetSelStyle(TFontStyles Value);
+    void Clear() override;
+
+    void Dispatch(TMessage& Message) override;
+    TNotifyEvent OnSelectionChange;
+    TRichEditResizeEvent OnResizeRequest;
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
+    void CNNotify(TMessage& Message);
+
+private:
+    friend class TRichEditStrings;
+    bool FPlainText = false;
+};
+
+class TRichEdit : public TCustomRichEdit {
+    DECLARE_CLASS(TRichEdit, TCustomRichEdit)
+public:
+    explicit TRichEdit(TComponent* AOwner) : TCustomRichEdit(AOwner) {}
+};
