@@ -1,5 +1,11 @@
 # Shared helpers for the project's targets.
 
+# One precompiled header (the platform and the standard library), built once by project_pch and
+# reused by every library of the project.
+function(project_use_pch TARGET)
+    target_precompile_headers(${TARGET} REUSE_FROM project_pch)
+endfunction()
+
 # project_library(NAME DIR [DEPS ...]): a static library of every .cpp in DIR.
 function(project_library NAME)
     cmake_parse_arguments(PL "" "" "DEPS;PATTERNS" ${ARGN})
@@ -16,7 +22,7 @@ function(project_library NAME)
         add_library(${NAME} STATIC ${srcs})
         target_include_directories(${NAME} PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
         target_link_libraries(${NAME} PUBLIC ${PL_DEPS})
-        target_precompile_headers(${NAME} PRIVATE ${CMAKE_SOURCE_DIR}/cmake/pch.h)
+        project_use_pch(${NAME})
     else()
         add_library(${NAME} INTERFACE)
         target_include_directories(${NAME} INTERFACE ${CMAKE_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
@@ -32,6 +38,7 @@ function(project_tests DIR)
         set(target ${DIR}_${name})
         add_executable(${target} ${t})
         target_link_libraries(${target} PRIVATE test_support ${ARGN})
+        target_precompile_headers(${target} REUSE_FROM test_support)
         add_test(NAME ${DIR}.${name} COMMAND ${target})
         set_tests_properties(${DIR}.${name} PROPERTIES TIMEOUT 300 LABELS ${DIR})
         # Tests that need the desktop to themselves (focus, foreground, the clipboard, real

@@ -1,0 +1,1 @@
+// Owner of the shared precompiled header.
