@@ -14,6 +14,8 @@ void TCustomGrid::Paint()
     bool Focused = IsActiveControl();
     int LW = FGridLineWidth;
     TColor LineColor = clBtnShadow;
+    C->GetFont()->Assign(GetFont());
+    TColor FontColor = GetFont()->GetColor();
 
     // The visible cells of one axis: index and start, fixed cells first, hidden cells skipped.
     struct TSpan { int Index, Pos, Size; };
@@ -67,8 +69,7 @@ void TCustomGrid::Paint()
                 TColor Back = Fixed ? FFixedColor : State.Contains(gdSelected) ? clHighlight : FColor;
                 C->GetBrush()->SetColor(Back);
                 C->FillRect(Where);
-                C->GetFont()->Assign(GetFont());
-                if (State.Contains(gdSelected)) C->GetFont()->SetColor(clHighlightText);
+                C->GetFont()->SetColor(State.Contains(gdSelected) ? clHighlightText : FontColor);
             }
             try {
                 DrawCell(Cl.Index, R.Index, Where, State);
@@ -187,6 +188,9 @@ void TCustomGrid::GridRectToScreenRect(const TGridRect& G, TRect& S, bool Includ
 void TCustomGrid::InvalidateRect(const TGridRect& ARect)
 {
     if (!HandleAllocated() || FUpdating) return;
+    // Quick answers for rectangles wholly in the scrolled-off part before the origin.
+    if (ARect.Bottom < FTopLeft.Y && ARect.Bottom >= FFixedRows && ARect.Top >= FFixedRows) return;
+    if (ARect.Right < FTopLeft.X && ARect.Right >= FFixedCols && ARect.Left >= FFixedCols) return;
     TRect S;
     GridRectToScreenRect(ARect, S, true);
     if (S.IsEmpty()) return;

@@ -114,7 +114,11 @@ TStringGrid::TCell& TStringGrid::CellFor(int ACol, int ARow)
     if (ACol < 0 || ARow < 0) throw EInvalidGridOperation(L"Grid index out of range");
     if (ARow >= int(FData.size())) FData.resize(ARow + 1);
     TRowData& R = FData[ARow];
-    if (ACol >= int(R.size())) R.resize(ACol + 1);
+    if (ACol >= int(R.size())) {
+        // A row grows once to the column count rather than cell by cell.
+        if (R.capacity() < size_t(ACol + 1)) R.reserve(std::max(ACol + 1, FColCount));
+        R.resize(ACol + 1);
+    }
     return R[ACol];
 }
 
