@@ -13,6 +13,7 @@
 #pragma once
 
 #include "Controls.h"
+#include "Mask.h"
 #include "StdCtrls.h"
 
 #include <functional>
@@ -87,10 +88,10 @@ using TFixedCellClickEvent = std::function<void(TObject* Sender, int ACol, int A
 
 // ---- TInplaceEdit ------------------------------------------------------------------------------
 
-// The editor a grid shows over its current cell: a child edit window that hands the grid's
+// The editor a grid shows over its current cell: a child mask edit that hands the grid's
 // navigation keys to the grid.
-class TInplaceEdit : public TCustomEdit {
-    DECLARE_CLASS(TInplaceEdit, TCustomEdit)
+class TInplaceEdit : public TCustomMaskEdit {
+    DECLARE_CLASS(TInplaceEdit, TCustomMaskEdit)
 public:
     explicit TInplaceEdit(TComponent* AOwner);
 
@@ -105,8 +106,6 @@ public:
     void UpdateLoc(const TRect& Loc);
     bool Visible();
     void Deselect();
-    String GetEditMask() const { return FEditMask; }
-    void SetEditMask(const String& Value) { FEditMask = Value; }
     void Dispatch(TMessage& Message) override;
 
 protected:
@@ -120,7 +119,6 @@ protected:
     void WMKillFocus(TMessage& Message);
 
     TCustomGrid* FGrid = nullptr;
-    String FEditMask;
     bool FClickTime = false;
 
 private:

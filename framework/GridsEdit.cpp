@@ -5,7 +5,7 @@
 
 // ---- TInplaceEdit ------------------------------------------------------------------------------
 
-TInplaceEdit::TInplaceEdit(TComponent* AOwner) : TCustomEdit(AOwner)
+TInplaceEdit::TInplaceEdit(TComponent* AOwner) : TCustomMaskEdit(AOwner)
 {
     FGrid = dynamic_cast<TCustomGrid*>(AOwner);
     FParentCtl3D = false;
@@ -31,7 +31,7 @@ void TInplaceEdit::UpdateContents()
 {
     if (!FGrid) return;
     int C = FGrid->GetCol(), R = FGrid->GetRow();
-    FEditMask = FGrid->GetEditMask(C, R);
+    SetEditMask(FGrid->GetEditMask(C, R));
     SetText(FGrid->GetEditText(C, R));
     SetMaxLength(FGrid->GetEditLimit());
 }
