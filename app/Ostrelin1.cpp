@@ -1,32 +1,18 @@
-// Program entry of the editor.
-#include <windows.h>
+// Program entry of the editor: the main window, then the help window (hidden), then the loop.
+#include "FHelp.h"
+#include "Unit1.h"
 
-static LRESULT CALLBACK MainWndProc(HWND Wnd, UINT Msg, WPARAM W, LPARAM L)
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
-    if (Msg == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcW(Wnd, Msg, W, L);
-}
-
-int WINAPI wWinMain(HINSTANCE Instance, HINSTANCE, PWSTR, int Show)
-{
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = MainWndProc;
-    wc.hInstance = Instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = L"TForm1";
-    RegisterClassW(&wc);
-    HWND Wnd = CreateWindowExW(0, wc.lpszClassName, L"ZeVuroderoz Trumpelin",
-                               WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                               CW_USEDEFAULT, CW_USEDEFAULT, 800, 600, nullptr, nullptr, Instance, nullptr);
-    ShowWindow(Wnd, Show);
-    MSG Msg;
-    while (GetMessageW(&Msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&Msg);
-        DispatchMessageW(&Msg);
+    try {
+        Application->Initialize();
+        Application->SetMainFormOnTaskbar(true);
+        Application->CreateForm(Form1);
+        Application->CreateForm(Form2);
+        Application->Run();
+    } catch (const Exception& E) {
+        Application->ShowException(&E);
+        return 1;
     }
     return 0;
 }
