@@ -2,6 +2,8 @@
 // actions, activation and the form's share of focus and the keyboard pipeline.
 #include "Forms.h"
 
+#include "Menus.h"
+
 #include <algorithm>
 
 namespace {
@@ -50,7 +52,7 @@ TCustomForm::~TCustomForm()
 {
     if (auto* CC = dynamic_cast<TControlCanvas*>(FCanvas)) CC->FreeHandle();
     // The window goes while the form is still a form, so that its messages reach it.
-    if (FHandle) DestroyWnd();
+    if (FHandle) TCustomForm::DestroyWnd();
     if (Screen) Screen->RemoveForm(this);
     if (Application && Application->FMainForm == this) Application->FMainForm = nullptr;
     delete FCanvas;
@@ -154,6 +156,7 @@ void TCustomForm::CreateParams(TCreateParams& Params)
 void TCustomForm::CreateWnd()
 {
     inherited::CreateWnd();
+    if (FMenu) FMenu->SetWindowHandle(FHandle);
     if (FIcon && !FIcon->GetEmpty()) {
         SendMessageW(FHandle, WM_SETICON, ICON_BIG, LPARAM(FIcon->GetHandle()));
         SendMessageW(FHandle, WM_SETICON, ICON_SMALL, LPARAM(FIcon->GetHandle()));
@@ -162,6 +165,45 @@ void TCustomForm::CreateWnd()
         SetWindowLongPtrW(FHandle, GWL_EXSTYLE, GetWindowLongPtrW(FHandle, GWL_EXSTYLE) | WS_EX_LAYERED);
         SetLayeredWindowAttributes(FHandle, 0, FAlphaBlendValue, LWA_ALPHA);
     }
+}
+
+void TCustomForm::DestroyWnd()
+{
+    // Take the menu bar off first: the platform destroys a window's menu with the window.
+    if (FMenu) FMenu->SetWindowHandle(nullptr);
+    inherited::DestroyWnd();
+}
+
+void TCustomForm::SetMenu(TMainMenu* Value)
+{
+    if (FMenu == Value) return;
+    if (FMenu) FMenu->SetWindowHandle(nullptr);
+    FMenu = Value;
+    if (FMenu) {
+        FMenu->FreeNotification(this);
+        if (FHandle) FMenu->SetWindowHandle(FHandle);
+    }
+}
+
+void TCustomForm::Notification(TComponent* AComponent, TOperation Operation)
+{
+    if (Operation == opRemove && AComponent == FMenu) FMenu = nullptr;
+    inherited::Notification(AComponent, Operation);
+}
+
+TRect TCustomForm::GetClientRect()
+{
+    if (FHandle || !FMenu || FBorderStyle == bsNone) return inherited::GetClientRect();
+    TCreateParams P;
+    try {
+        CreateParamsForFrame(P);
+    } catch (...) {
+        return inherited::GetClientRect();
+    }
+    RECT Frame{0, 0, 0, 0};
+    AdjustWindowRectEx(&Frame, P.Style, TRUE, P.ExStyle);
+    int W = FWidth - (Frame.right - Frame.left), H = FHeight - (Frame.bottom - Frame.top);
+    return Rect(0, 0, std::max(0, W), std::max(0, H));
 }
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle Value)

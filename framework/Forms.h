@@ -69,7 +69,8 @@ public:
     TIcon* GetIcon() const { return FIcon; }
     void SetIcon(TIcon* Value);
     TMainMenu* GetMenu() const { return FMenu; }
-    void SetMenu(TMainMenu* Value) { FMenu = Value; }
+    // The menu bar: shown on the form's window whenever it has one.
+    void SetMenu(TMainMenu* Value);
     bool GetKeyPreview() const { return FKeyPreview; }
     void SetKeyPreview(bool Value) { FKeyPreview = Value; }
     bool GetScaled() const { return FScaled; }
@@ -122,6 +123,11 @@ public:
 protected:
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
+    void DestroyWnd() override;
+    // Before the window exists, the client area the window will have: with a menu bar when the
+    // form has a menu.
+    TRect GetClientRect() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
     void Loaded() override;
     virtual void DoCreate();
     virtual void DoDestroy();
