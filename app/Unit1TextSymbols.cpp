@@ -71,8 +71,11 @@ void SuitRanksPass(Char* Line, size_t L, String& T)
     for (size_t j = 0; j + 1 < L; ++j) {
         Char sym = SuitSymbol(T[j]);
         if (!sym) continue;
+        // A letter right after a suit symbol and its blank is a rank of that suit's holding (the
+        // diagram block writes "♥ K98"), never a suit letter: its king must stay a king.
+        bool afterSuit = j >= 2 && (T[j - 2] == L'♠' || T[j - 2] == L'♥' || T[j - 2] == L'♦' || T[j - 2] == L'♣');
         bool wordStart = (j == 0 && T[1] != Blank) ||
-                         (j > 0 && T[j - 1] == Blank && T[j + 1] != Blank && (j < 2 || T[j - 2] != L'?'));
+                         (j > 0 && T[j - 1] == Blank && T[j + 1] != Blank && (j < 2 || T[j - 2] != L'?') && !afterSuit);
         if (!wordStart) continue;
         size_t k = j + 1;
         while (k < L && IsRank(T[k])) ++k;

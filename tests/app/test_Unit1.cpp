@@ -5,6 +5,7 @@
 #include "app/Unit1.h"
 #include "framework/Clipbrd.h"
 #include "framework/Streaming.h"
+#include "support/Pixels.h"
 #include "support/UiHarness.h"
 
 #include <gtest/gtest.h>
@@ -313,6 +314,34 @@ TEST_F(Editor, HelpWindowIsOneWindowShownAndHidden)
     ui::Pump();
     EXPECT_EQ(Form2, First);
     EXPECT_TRUE(Form2->GetVisible());
+}
+
+// Pictures of the two writing pages and the help window, for looking at; the pixels checked are
+// only those every correct rendering shares.
+TEST_F(Editor, SnapshotsOfThePagesAndTheHelpWindow)
+{
+    auto Snap = [](TWinControl* W, const wchar_t* Name) {
+        RECT R;
+        GetWindowRect(W->GetHandle(), &R);
+        TDibSurface Dib(R.right - R.left, R.bottom - R.top, clBlack);
+        CaptureWindowFromScreen(W->GetHandle(), Dib);
+        EXPECT_TRUE(Dib.SavePng(SnapshotPath(Name)));
+        return Dib.CountColor(Dib.Bounds(), clBlack) < Dib.Width() * Dib.Height() / 2;
+    };
+    F->PageControl2->SetActivePage(F->TabSheet12);
+    PutClipboardText(Board);
+    Press(F->Button8);
+    EXPECT_TRUE(Snap(F, L"editor_diagram.png"));
+
+    F->PageControl2->SetActivePage(F->TabSheet3);
+    Press(F->Button11);
+    F->Memo2->SetText(F->Memo2->GetText() + L"Jeg meldte 1s og makker 2h, pas, 3nt\r\n");
+    Press(F->Button13);
+    EXPECT_TRUE(Snap(F, L"editor_tekst.png"));
+
+    F->Hjlp1Click(F->Hjlp1);
+    ui::Pump();
+    EXPECT_TRUE(Snap(Form2, L"help.png"));
 }
 
 }  // namespace

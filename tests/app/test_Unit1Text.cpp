@@ -277,7 +277,8 @@ INSTANTIATE_TEST_SUITE_P(SuitRanks, SuitSymbols, ::testing::Values(
     LineCase{L"ked", L"ked"}, LineCase{L"sekx ", L"sekx "}, LineCase{L"rd,", L"♦d,"},
     LineCase{L"?  sk ", L"?  ♠k "}, LineCase{L"? sk ", L"? sk "},
     LineCase{L"♠ KD2", L"♠ KD2"},                                // a king ending the line stays
-    LineCase{L"♠ KD2         ♠ 5", L"♠ ♣D2         ♠ 5"}));     // followed by blanks it does not
+    LineCase{L"♠ KD2         ♠ 5", L"♠ KD2         ♠ 5"},     // nor in the West column
+    LineCase{L"♥ sekd ", L"♥ sekd "}, LineCase{L"x sekd ", L"x ♠ekd "}));
 
 INSTANTIATE_TEST_SUITE_P(Calls, SuitSymbols, ::testing::Values(
     LineCase{L"\tp\t", L"\tP\t"}, LineCase{L"p", L"P"}, LineCase{L"d", L"D"},

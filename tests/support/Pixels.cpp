@@ -149,6 +149,24 @@ void PaintWindowInto(HWND Wnd, TDibSurface& Surface, bool ClientOnly)
     GdiFlush();
 }
 
+void CaptureWindowFromScreen(HWND Wnd, TDibSurface& Surface)
+{
+    SetWindowPos(Wnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    RedrawWindow(Wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    MSG Msg;
+    while (PeekMessageW(&Msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&Msg);
+        DispatchMessageW(&Msg);
+    }
+    GdiFlush();
+    RECT R;
+    GetWindowRect(Wnd, &R);
+    HDC Screen = GetDC(nullptr);
+    BitBlt(Surface.DC(), 0, 0, R.right - R.left, R.bottom - R.top, Screen, R.left, R.top, SRCCOPY);
+    ReleaseDC(nullptr, Screen);
+    GdiFlush();
+}
+
 String SnapshotPath(const String& Name)
 {
     wchar_t Exe[MAX_PATH] = {};
