@@ -45,7 +45,7 @@ stop_xvfb() {
 
 # Creates the Wine prefix once: no Mono or Gecko prompts, font substitutes, no desktop menus.
 ensure_prefix() {
-    if [ -f "$WINEPREFIX/.project-ready-2" ]; then return 0; fi
+    if [ -f "$WINEPREFIX/.project-ready-3" ]; then return 0; fi
     echo "Creating the Wine prefix in $WINEPREFIX"
     rm -rf "$WINEPREFIX"
     mkdir -p "$WINEPREFIX"
@@ -55,10 +55,20 @@ ensure_prefix() {
     "$WINE" reg add "$key" /v "Courier New" /t REG_SZ /d "Liberation Mono" /f >/dev/null 2>&1
     "$WINE" reg add "$key" /v "Arial" /t REG_SZ /d "Liberation Sans" /f >/dev/null 2>&1
     "$WINE" reg add "$key" /v "Times New Roman" /t REG_SZ /d "Liberation Serif" /f >/dev/null 2>&1
+    # Wine draws the caption buttons with its Marlett font, which this Wine does not load from its
+    # own data folder; the other fonts stay as they are, so Tahoma keeps falling back to a face
+    # with the suit symbols.
+    local data_fonts
+    for data_fonts in /usr/share/wine/fonts /usr/lib/wine/fonts; do
+        if [ -f "$data_fonts/marlett.ttf" ]; then
+            cp "$data_fonts/marlett.ttf" "$WINEPREFIX/drive_c/windows/Fonts/"
+            break
+        fi
+    done
     # No window manager runs under Xvfb: unmanaged windows spare Wine a wait on every hide.
     "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
     wineserver -w
-    touch "$WINEPREFIX/.project-ready-2"
+    touch "$WINEPREFIX/.project-ready-3"
 }
 
 # One wineserver for a whole run, with Wine's background services started once.

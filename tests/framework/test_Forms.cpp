@@ -3,6 +3,7 @@
 // window styles, re-creation that keeps what the form holds, client size, position, popups that
 // never take activation, scaling, and a demonstration form with custom-painted controls.
 #include "test_ControlsKit.h"
+#include "support/Pixels.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -401,6 +402,12 @@ TEST(Forms, DemonstrationFormRendersItsCustomPaintedControls)
     EXPECT_EQ(Pixel(30, 180), RGB(0, 128, 128));     // teal box
     EXPECT_EQ(Pixel(25, 70), RGB(255, 255, 255));    // card face
     ReleaseDC(F->GetHandle(), DC);
+
+    RECT WR;
+    GetWindowRect(F->GetHandle(), &WR);
+    TDibSurface Shot(WR.right - WR.left, WR.bottom - WR.top, clBlack);
+    CaptureWindowFromScreen(F->GetHandle(), Shot);
+    EXPECT_TRUE(Shot.SavePng(SnapshotPath(L"demo_form.png")));
 
     // Held on the screen when asked, so that a person can look at it.
     if (const char* Hold = std::getenv("UI_DEMO_HOLD_MS")) ui::Pump(std::atoi(Hold));

@@ -522,6 +522,26 @@ TEST(StdCtrlsRegistry, ADescriptionBuildsTheControlTreeAndWritesItBack)
     EXPECT_EQ(E->GetTabOrder(), 1);
     EXPECT_TRUE(B->GetDefault());
 
+    // On a form the tree shows at its stored places with its stored texts.
+    auto* F = ui::NewForm(320, 220, 60, 60);
+    ui::FormGuard G(F);
+    F->SetCaption(L"Description");
+    P->SetParent(F);
+    ui::ShowAndActivate(F);
+    auto ScreenRect = [](TWinControl* C) { RECT R; GetWindowRect(C->GetHandle(), &R); return R; };
+    EXPECT_EQ(ScreenRect(E).left - ScreenRect(P).left, 170);
+    EXPECT_EQ(ScreenRect(B).top - ScreenRect(P).top, 80);
+    EXPECT_EQ(ScreenRect(M).right - ScreenRect(M).left, 150);
+    wchar_t Buf[32] = {};
+    GetWindowTextW(B->GetHandle(), Buf, 32);
+    EXPECT_STREQ(Buf, L"OK");
+    RECT WR;
+    GetWindowRect(F->GetHandle(), &WR);
+    TDibSurface Shot(WR.right - WR.left, WR.bottom - WR.top, clBlack);
+    CaptureWindowFromScreen(F->GetHandle(), Shot);
+    EXPECT_TRUE(Shot.SavePng(SnapshotPath(L"description_form.png")));
+    P->SetParent(nullptr);
+
     String Written = WriteComponentText(P);
     for (const wchar_t* Part : {L"object Memo1: TMemo", L"WantTabs = True", L"Lines.Strings = (",
                                 L"Default = True", L"BevelOuter = bvNone"})
