@@ -1,10 +1,10 @@
-// The GDI+ picture: stored bytes, format sniffing, decoding through a global-memory OLE stream.
+// The GDI+ picture: stored bytes, format sniffing, decoding through GDIPImageBytes.
 #include "graphics/GDIPicture.h"
 
+#include "graphics/GDIPImageBytes.h"
 #include "graphics/QorGDIP.h"
 #include "framework/SysUtils.h"
 
-#include <objbase.h>
 #include <windows.h>
 
 #include <cstring>
@@ -17,52 +17,6 @@ std::uint32_t Word32(const Byte* P)
 {
     return std::uint32_t(P[0]) | (std::uint32_t(P[1]) << 8) | (std::uint32_t(P[2]) << 16) |
            (std::uint32_t(P[3]) << 24);
-}
-
-// Copies the bytes into fresh movable global memory, opens an OLE stream on it and hands a
-// decoded GDI+ image to Use. Nothing happens when the bytes cannot be put into a stream; the
-// image passed may have failed to decode (its size then reads 0 x 0).
-template <class F>
-bool WithDecodedImage(TMemoryStream* Data, F Use)
-{
-    const Int64 Size = Data->GetSize();
-    if (Size <= 0) return false;
-    // Bytes of no known image format are not handed to the decoders at all.
-    if (FindPictureFormat(Data->GetMemory(), Size) == pfNone) return false;
-    HGLOBAL Mem = GlobalAlloc(GMEM_MOVEABLE, SIZE_T(Size));
-    if (!Mem) throw Exception(L"Could not allocate memory for image");
-    IStream* Stream = nullptr;
-    if (FAILED(CreateStreamOnHGlobal(Mem, TRUE, &Stream)) || !Stream) {
-        GlobalFree(Mem);
-        return false;
-    }
-    ULONG Written = 0;
-    HRESULT Hr = Stream->Write(Data->GetMemory(), ULONG(Size), &Written);
-    if (FAILED(Hr) || Written != ULONG(Size)) {
-        Stream->Release();
-        return false;
-    }
-    LARGE_INTEGER Zero{};
-    Stream->Seek(Zero, STREAM_SEEK_SET, nullptr);
-    {
-        std::unique_ptr<TGPImage> Image(new TGPImage(Stream, false));
-        Use(Image.get());
-    }
-    Stream->Release();
-    return true;
-}
-
-// The image's size, 0 x 0 when GDI+ could not decode it.
-bool Decoded(TGPImage* Image) { return Image->nativeImage && Image->GetLastStatus() == Ok; }
-
-void ImageSize(TGPImage* Image, int& W, int& H)
-{
-    if (!Decoded(Image)) {
-        W = H = 0;
-        return;
-    }
-    W = int(Image->GetWidth());
-    H = int(Image->GetHeight());
 }
 
 }  // namespace
@@ -120,7 +74,7 @@ bool TGDIPPicture::GetImageSizes()
 {
     if (FIsEmpty) return false;
     FWidth = FHeight = 0;
-    return WithDecodedImage(FDatastream, [this](TGPImage* Image) { ImageSize(Image, FWidth, FHeight); });
+    return WithDecodedImage(FDatastream, [this](TGPImage* Image) { DecodedImageSize(Image, FWidth, FHeight); });
 }
 
 void TGDIPPicture::LoadFromFile(const String& FileName)
@@ -238,21 +192,12 @@ void TGDIPPicture::Draw(TCanvas* ACanvas, const TRect& Rect)
     if (FIsEmpty || !ACanvas) return;
     WithDecodedImage(FDatastream, [&](TGPImage* Image) {
         TGPGraphics Graphics(ACanvas->GetHandle());
-        if (!Decoded(Image)) {
+        if (!ImageDecoded(Image)) {
             FWidth = FHeight = 0;
             return;
         }
         if (Image->GetFormat() == ifBMP && FTransparentBitmap) {
-            std::unique_ptr<TBitmap> Bmp(Create<TBitmap>());
-            FDatastream->SetPosition(0);
-            try {
-                Bmp->LoadFromStream(FDatastream);
-            } catch (const Exception&) {
-                return;
-            }
-            Bmp->SetTransparentMode(tmAuto);
-            Bmp->SetTransparent(true);
-            ACanvas->StretchDraw(Rect, Bmp.get());
+            StretchDrawTransparentBitmap(FDatastream, ACanvas, Rect);
             return;
         }
         FWidth = int(Image->GetWidth());
@@ -274,7 +219,7 @@ void TGDIPPicture::DrawImage(TGPGraphics* Graphics, int X, int Y)
 {
     if (FIsEmpty || !Graphics) return;
     WithDecodedImage(FDatastream, [&](TGPImage* Image) {
-        if (Decoded(Image)) Graphics->DrawImage(Image, X, Y);
+        if (ImageDecoded(Image)) Graphics->DrawImage(Image, X, Y);
     });
 }
 
@@ -282,6 +227,6 @@ void TGDIPPicture::DrawImageRect(TGPGraphics* Graphics, int X, int Y, int W, int
 {
     if (FIsEmpty || !Graphics) return;
     WithDecodedImage(FDatastream, [&](TGPImage* Image) {
-        if (Decoded(Image)) Graphics->DrawImageRect(Image, X, Y, W, H);
+        if (ImageDecoded(Image)) Graphics->DrawImageRect(Image, X, Y, W, H);
     });
 }
