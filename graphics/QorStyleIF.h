@@ -1,11 +1,15 @@
 // The environment's look: themed application, Windows version, XP colour scheme, installed Office
-// and its colour theme; colour darkening and the font for flat looks.
+// and its colour theme; colour darkening and the font for flat looks. The theme notifier watches
+// the installed Office's settings key on a thread of its own and tells windows of changes.
 #pragma once
 
+#include "framework/Controls.h"
 #include "framework/Graphics.h"
 #include "framework/Registry.h"
 
+#include <mutex>
 #include <optional>
+#include <vector>
 
 namespace QorStyleIF {
 
@@ -18,6 +22,9 @@ enum TOfficeTheme {
 };
 
 constexpr UINT WM_THEMECHANGED_MSG = 0x031A;
+// Sent when a value under the watched Office key changes: wParam the root key, lParam the key
+// path as a null-terminated text, valid only during the call.
+constexpr UINT WM_OFFICETHEMECHANGED = 2993;
 
 bool IsThemedApp();
 bool IsVista();
@@ -46,5 +53,117 @@ struct TDetectionOverrides {
     std::optional<String> OfficeRoot;
 };
 TDetectionOverrides& DetectionOverrides();
+
+// ---- Theme notifier ------------------------------------------------------------------------------
+
+// An ordered list of window handles, kept as pointer-sized integers.
+class THandleList : public TList {
+    DECLARE_CLASS(THandleList, TList)
+public:
+    int Add(NativeInt Value) { return TList::Add(reinterpret_cast<void*>(Value)); }
+    void Insert(int Index, NativeInt Value) { TList::Insert(Index, reinterpret_cast<void*>(Value)); }
+    using TList::Delete;
+    // Removes the first occurrence of Value, when there is one.
+    void DeleteValue(NativeInt Value);
+    bool HasValue(NativeInt Value) const { return IndexOf(reinterpret_cast<void*>(Value)) >= 0; }
+    NativeInt GetInteger(int Index) const { return reinterpret_cast<NativeInt>(Get(Index)); }
+    void SetInteger(int Index, NativeInt Value) { Put(Index, reinterpret_cast<void*>(Value)); }
+};
+
+// Watches a registry key and its subkeys and sends WM_OFFICETHEMECHANGED, synchronously, to the
+// notifier window and to every registered window on each change. Created suspended; the watch
+// settings are made before Start. Stop ends it promptly, whether or not anything changed; the
+// owner then waits for it (WaitUntilEnded) and frees it.
+class TRegMonitorThread : public TThread {
+    DECLARE_CLASS(TRegMonitorThread, TThread)
+public:
+    TRegMonitorThread();
+    ~TRegMonitorThread() override;
+
+    void SetFilter(DWORD Value) { FFilter = Value; }
+    // The change filter; one never set (0) becomes every kind of change (15).
+    DWORD GetFilter();
+    // Asks the thread to end and wakes it.
+    void Stop();
+    // Waits for the thread to end, meanwhile handling messages other threads send to this one,
+    // so that a send from the watch thread to this thread's windows cannot block the wait.
+    void WaitUntilEnded();
+
+    // The watch: set before Start.
+    void SetWatch(HKEY RootKey, const String& Key, bool WatchSub);
+    const String& GetKey() const { return FKey; }
+    HKEY GetRootKey() const { return FRootKey; }
+    void SetWnd(HWND Value);
+    HWND GetWnd();
+
+    // The registered windows; safe from any thread.
+    bool AddWindow(HWND Wnd);        // false when already there
+    void RemoveWindow(HWND Wnd);
+    bool HasWindow(HWND Wnd);
+    std::vector<HWND> WindowsCopy();
+
+protected:
+    // Opens the key (raising "Unable to open registry key ..." when it cannot) and asks for
+    // notification of the next change.
+    void InitThread();
+    void Execute() override;
+
+private:
+    bool Arm();
+    void Notify();
+
+    TRegistry* FReg = nullptr;
+    HANDLE FEvent = nullptr;       // signalled by the registry on a change
+    String FKey;
+    HKEY FRootKey = HKEY_CURRENT_USER;
+    bool FWatchSub = false;
+    DWORD FFilter = 0;
+    HWND FWnd = nullptr;
+    THandleList* FWinList = nullptr;
+    HANDLE FStopEvent = nullptr;   // this thread's own: a stop is never shared with anyone
+    std::mutex FLock;              // guards FWnd and FWinList
+};
+
+// The notifier's hidden window: a message-only window, so that it neither needs nor follows the
+// window of the control that asked for the notifier.
+class TThemeNotifierWindow : public TWinControl {
+    DECLARE_CLASS(TThemeNotifierWindow, TWinControl)
+public:
+    explicit TThemeNotifierWindow(TComponent* AOwner);
+    void WndProc(TMessage& Message) override;
+
+    TNotifyEvent OnOfficeThemeChange;
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+};
+
+// The one theme notifier of the process (see ThemeNotifier). Only when Office 2007 or later is
+// installed does it make its window and watch thread; otherwise registering does nothing.
+class TThemeNotifier : public TComponent {
+    DECLARE_CLASS(TThemeNotifier, TComponent)
+public:
+    explicit TThemeNotifier(TComponent* AOwner);
+    ~TThemeNotifier() override;
+
+    void RegisterWindow(HWND Hwnd);
+    void UnRegisterWindow(HWND Hwnd);
+    void OfficeThemeChanged(TObject* Sender);
+
+    TRegMonitorThread* GetRegMonitorThread() const { return RegMonitorThread; }
+    TThemeNotifierWindow* GetNotifierWindow() const { return FNotifier; }
+
+    TNotifyEvent OnOfficeThemeChange;
+
+private:
+    TRegMonitorThread* RegMonitorThread = nullptr;
+    TThemeNotifierWindow* FNotifier = nullptr;
+};
+
+extern TThemeNotifier* ThemeNotifierInstance;
+
+// The process's theme notifier, made at the first call: owned by the application's main form
+// when that has its window, else by AOwner.
+TThemeNotifier* ThemeNotifier(TComponent* AOwner);
 
 }  // namespace QorStyleIF
