@@ -123,10 +123,13 @@ void THTMLPicture::DoChange()
 
 void THTMLPicture::TakeBytes(TStream* Source)
 {
-    FDatastream->Clear();
-    if (Source) {
-        Source->SetPosition(0);
-        FDatastream->CopyFrom(Source, 0);
+    // The picture's own bytes handed back are kept as they are.
+    if (Source != FDatastream) {
+        FDatastream->Clear();
+        if (Source) {
+            Source->SetPosition(0);
+            FDatastream->CopyFrom(Source, 0);
+        }
     }
     FDatastream->SetPosition(0);
     // Counts and animation times of earlier bytes do not hold for these.
@@ -294,8 +297,10 @@ void THTMLPicture::SaveToStream(TStream* Stream)
 void THTMLPicture::ReadData(TStream* Stream)
 {
     if (!Stream) return;
-    FDatastream->Clear();
-    FDatastream->CopyFrom(Stream, Stream->GetSize() - Stream->GetPosition());
+    if (Stream != FDatastream) {
+        FDatastream->Clear();
+        FDatastream->CopyFrom(Stream, Stream->GetSize() - Stream->GetPosition());
+    }
     FDatastream->SetPosition(0);
     FFrameCount = FNextCount = FTimerCount = -1;
     FIsEmpty = !HasBytes();

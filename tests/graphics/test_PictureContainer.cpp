@@ -143,6 +143,10 @@ TEST(HTMLPicture, LoadsFromStreamFileAndReferences)
     P->LoadFromStream(nullptr);
     EXPECT_EQ(P->GetWidth(), 8);
     EXPECT_EQ(Changes, 1);
+    // Its own bytes handed back are kept.
+    P->LoadFromStream(P->GetDatastream());
+    EXPECT_EQ(StreamBytes(P->GetDatastream()), Png);
+    EXPECT_EQ(P->GetWidth(), 8);
 
     // A file, directly and as "FILE://"; the reference becomes the ID.
     const String Name = TempName(L"htmlpicture_test.png");
