@@ -595,11 +595,13 @@ String AmpToDoubleAmp(const String& s)
 
 String PrepareMarkup(const String& s)
 {
+    // Each step runs only when the text holds what it changes (most texts hold none of it).
     String t = s;
     if (t.find(L'&') != String::npos) t = AmpToDoubleAmp(UnFixMarkup(t, true));
-    t = DBTagStrip(t);
-    t = UnicodeTagStripEx(t, true);
-    return CRLFStrip(t, JYR_KEEP_LINEBREAKS);
+    if (t.find(L"<#") != String::npos) t = DBTagStrip(t);
+    if (t.find(L"&#") != String::npos) t = UnicodeTagStripEx(t, true);
+    if (t.find_first_of(L"\r\n") != String::npos) t = CRLFStrip(t, JYR_KEEP_LINEBREAKS);
+    return t;
 }
 
 String DecodeRun(const String& run) { return DecodeRefs(run, TRefSet::Run); }

@@ -53,22 +53,30 @@ TColor Hex2Color(const String& s);
 // ---- Escaping and preparation -----------------------------------------------------------------
 
 // Plain text made safe for markup: "&", '"', "<", ">" escaped; with SpecialChars also every
-// character of the entity table written as its name.
+// character of the entity table written as its name. Any text comes back unchanged through the
+// drawing's decoding.
 String FixMarkup(const String& su, bool SpecialChars = true);
 // "&quot;" and (with SpecialChars) the entity table's names turned back into characters.
-// "&amp;", "&lt;", "&gt;", "&nbsp;" and numeric references are left for the renderer.
+// "&amp;", "&lt;", "&gt;", "&nbsp;" and numeric references are left for the renderer. A name is
+// matched with its exact letter case; one that differs only in case is decoded only when the
+// exact name occurs after it (the table's replacement rule). "&Otilde" without its semicolon,
+// as older text holds it, is "Õ" too.
 String UnFixMarkup(const String& su, bool SpecialChars = true);
-// "&#" + 1 to 4 characters that read as a whole number + ";" becomes that UTF-16 code unit.
+// "&#" + 1 to 4 characters that read as a whole number + ";" becomes that UTF-16 code unit (its
+// low 16 bits); any other "&#" stays.
 String UnicodeTagStrip(const String& s);
 // Every "<#" field tag unwrapped: "<#NAME>" becomes "#NAME".
 String DBTagStrip(const String& s);
 // LF removed; CR becomes "<BR>" (Break) or a space (not Break; removed between ">" and "<").
 String CRLFStrip(const String& s, bool Break);
 // Preparation steps 1-4 in order, as the drawing call does on its own copy: entity names and
-// "&quot;" decoded and "&amp;" turned into "&&" (only when the text holds "&"), field tags
-// unwrapped, numeric references decoded, line ends converted by JYR_KEEP_LINEBREAKS.
+// "&quot;" decoded and each "&amp;" (any case) turned into "&&" (only when the text holds "&"),
+// field tags unwrapped, numeric references decoded, line ends converted by JYR_KEEP_LINEBREAKS.
+// From step 3 on, "&&" is a literal ampersand and starts no reference, so escaped text such as
+// "&amp;#65;" or "&amp;lt;" draws as written.
 String PrepareMarkup(const String& s);
-// Decoding of one visible text run (nbsp, lt, gt, then the entity table).
+// Decoding of one visible text run (nbsp, lt, gt, then the entity table); "&&" stays a literal
+// ampersand (it is not the start of a reference).
 String DecodeRun(const String& run);
 
 // ---- Small string routines --------------------------------------------------------------------
@@ -100,10 +108,15 @@ String HTMLStrip(const String& s);
 // whose first ">" lies before it or is missing.
 String HTMLStripAll(const String& s);
 // Marks every occurrence of h in the visible text of s with "<TAG>" ... "</TAG>" (tag
-// upper-cased). Old marks of the same tag are removed first.
+// upper-cased); unless DoCase, letters compare by the user locale's upper case. Old marks of the
+// same tag are removed first (as UnHiLight does). s is markup when it holds "</": its visible text
+// is what the drawing shows (tags show nothing, a reference such as "&amp;", "&eacute;" or "&#65;"
+// one character), and a mark never splits a tag or a reference; nothing is marked after a "<"
+// without ">". Plain text is escaped with FixMarkup when marked. FullText marks s as a whole when
+// h equals its whole visible text.
 String HiLight(const String& s, const String& h, const String& tag, bool DoCase, bool FullText);
-// Removes every mark of tag; when the text held markup before and none after, the escapes that
-// HiLight wrote into plain text are undone.
+// Removes every mark of tag; when the text held "</" before and none after (it was plain text),
+// every escape that HiLight wrote is undone, so marking and unmarking give back the original.
 String UnHiLight(const String& s, const String& tag);
 void SetHighLightColors(TColor AColor, TColor ATextColor);
 // Every space becomes "&nbsp;".
@@ -114,7 +127,10 @@ String ConvertToPassword(const String& s);
 // ---- Inline controls --------------------------------------------------------------------------
 
 // Reads the attributes TYPE, ID, VALUE, WIDTH, HEIGHT, PROP and MAXLEN of a control tag's text
-// (outputs cleared first). ControlType comes upper-cased; ControlValue and ControlProp unescaped.
+// (outputs cleared first), left to right: a name counts where an attribute starts, never inside a
+// delimited value; the first occurrence wins; NAME=, then the value between delimiters (a value
+// without delimiters reads as empty). ControlType comes upper-cased; ControlValue and ControlProp
+// are unescaped as FixMarkup escaped them.
 void ParseControl(const String& Tag, String& ControlType, String& ControlID, String& ControlValue,
                   String& ControlWidth, String& ControlHeight, String& ControlProp,
                   String& ControlLen);
@@ -127,8 +143,9 @@ String ClearRadioControls(const String& HTML);
 bool GetControlValue(const String& HTML, const String& ControlID, String& ControlValue);
 String GetControlProp(const String& HTML, const String& ControlID);
 int GetControlMaxLen(const String& HTML, const String& ControlID);
-// Rewrites the tag of the first control ControlID with the new value; false (HTML unchanged) when
-// no control has that ID.
+// Rewrites the tag of the first control ControlID with the new value: ID, VALUE, WIDTH, HEIGHT (when
+// present), TYPE, PROP and MAXLEN (when present) in that order, then the old tag's other
+// attributes as written. False (HTML unchanged) when no control has that ID.
 bool SetControlValue(String& HTML, const String& ControlID, const String& ControlValue);
 
 }  // namespace JyrHTMLE

@@ -229,8 +229,10 @@ String HiLightMarkup(const String& s, const String& h, const TMarkTags& M, bool 
 
 String HiLight(const String& s, const String& h, const String& tag, bool DoCase, bool FullText)
 {
+    // Old marks of the tag go first, with the escapes they brought into plain text, so that marking
+    // a marked text again and then unmarking it still gives back the original.
     TMarkTags M(tag);
-    String Src = M.Remove(s);
+    String Src = UnHiLight(s, tag);
     String Hit = DoCase ? h : UpperKeepLength(h);
     if (Src.find(L"</") != String::npos) return HiLightMarkup(Src, Hit, M, DoCase, FullText);
     return HiLightPlain(Src, Hit, M, DoCase, FullText);

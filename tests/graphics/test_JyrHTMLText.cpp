@@ -324,6 +324,12 @@ TEST(JyrHTMLHiLight, UnmarkingGivesBackTheText)
                 String Marked = HiLight(s, h, L"hi", false, Full);
                 EXPECT_EQ(UnHiLight(Marked, L"hi"), s) << s << " / " << h << " / " << Full;
             }
+    // Marking a marked text again (another search) and then unmarking it.
+    String Twice = HiLight(HiLight(L"Tom & Jerry", L"jerry", L"hi", false, false), L"tom", L"hi",
+                           false, false);
+    EXPECT_EQ(Twice, L"<HI>Tom</HI> &amp; Jerry");
+    EXPECT_EQ(UnHiLight(Twice, L"hi"), L"Tom & Jerry");
+    EXPECT_EQ(HiLight(L"Tom &amp; <HI>Jerry</HI>", L"zz", L"hi", false, false), L"Tom & Jerry");
     EXPECT_EQ(UnHiLight(L"<HI>Tom</HI> &amp; Jerry", L"hi"), L"Tom & Jerry");
     EXPECT_EQ(UnHiLight(L"<b>x</b> <hi>y</hi> &amp;", L"HI"), L"<b>x</b> y &amp;")
         << "markup stays escaped";
