@@ -15,6 +15,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <memory>
+#include <mutex>
 #include <vector>
 
 namespace JyrHTMLE {
@@ -145,17 +147,92 @@ THTMLDrawer::~THTMLDrawer()
     Restore();
 }
 
+// ---- text widths ------------------------------------------------------------------------------
+
+namespace {
+
+// Advance widths and heights of fonts on the screen, kept for the process: measuring a run of
+// plain Latin text then needs neither a font selected into the canvas nor a call to the system.
+// A font whose text extents are not the sum of its advance widths (kerning, shaping) is marked
+// unusable and measured by the system.
+class TWidthCache {
+public:
+    std::shared_ptr<const TFontWidths> Find(const LOGFONTW& LF)
+    {
+        std::lock_guard<std::mutex> Lock(FLock);
+        for (auto It = FItems.rbegin(); It != FItems.rend(); ++It)
+            if (std::memcmp(&(*It)->Key, &LF, sizeof(LF)) == 0) return *It;
+        auto W = std::make_shared<TFontWidths>();
+        W->Key = LF;
+        Measure(*W);
+        FItems.push_back(W);
+        if (FItems.size() > 64) FItems.erase(FItems.begin());
+        return W;
+    }
+
+private:
+    void Measure(TFontWidths& W)
+    {
+        if (!FDC) FDC = CreateCompatibleDC(nullptr);
+        HFONT Font = FDC ? CreateFontIndirectW(&W.Key) : nullptr;
+        if (!Font) return;
+        HGDIOBJ Old = SelectObject(FDC, Font);
+        TEXTMETRICW TM{};
+        INT Widths[TFontWidths::Count] = {};
+        bool Ok = GetTextMetricsW(FDC, &TM) && GetCharWidth32W(FDC, 0, TFontWidths::Count - 1, Widths);
+        if (Ok) {
+            for (int i = 0; i < TFontWidths::Count; ++i) W.Width[i] = Widths[i];
+            W.Height = int(TM.tmHeight);
+            W.Space = W.Width[L' '];
+            // The probe: the extent of a text must be the sum of its widths, and the height of
+            // any text the font's height.
+            static const wchar_t Probe[] =
+                L"AVAWATAYLTToTaWaYaFaP.,;:!? 0123456789 \u00C6\u00D8\u00C5\u00E6\u00F8\u00E5 fi ff "
+                L"The quick brown fox jumps over the lazy dog";
+            const int N = int(std::size(Probe)) - 1;
+            int Sum = 0;
+            for (int i = 0; i < N; ++i) Sum += W.Width[Probe[i]];
+            SIZE S{};
+            Ok = GetTextExtentPoint32W(FDC, Probe, N, &S) && S.cx == Sum && S.cy == TM.tmHeight;
+        }
+        W.Usable = Ok;
+        SelectObject(FDC, Old);
+        DeleteObject(Font);
+    }
+
+    std::mutex FLock;
+    std::vector<std::shared_ptr<TFontWidths>> FItems;
+    HDC FDC = nullptr;
+};
+
+TWidthCache& WidthCache()
+{
+    static TWidthCache* Cache = new TWidthCache;
+    return *Cache;
+}
+
+}  // namespace
+
 void THTMLDrawer::Restore()
 {
     if (FRestored) return;
     FRestored = true;
-    // A rotation left open by the text: the device context gets its own font back.
+    // A rotation left open by the text: the device context gets its font back.
     if (FRotFont) EndRotated(FCanvas);
-    SelectFont(FEntryFont);
-    FCanvas->GetPen()->SetColor(FEntryPenColor);
-    FCanvas->GetPen()->SetWidth(FEntryPenWidth);
-    FCanvas->GetBrush()->SetColor(FEntryBrushColor);
-    FCanvas->GetBrush()->SetStyle(FEntryBrushStyle);
+    HDC Handle = DC();
+    // The device context holds the canvas's own font and text colour again.
+    HFONT Own = FCanvas->GetFont()->GetHandle();
+    if (HFONT(GetCurrentObject(Handle, OBJ_FONT)) != Own) SelectObject(Handle, Own);
+    SetTextColor(Handle, COLORREF(ColorToRGB(FCanvas->GetFont()->GetColor())));
+    SetBkMode(Handle, FEntryBkMode);
+    SetBkColor(Handle, FEntryBkColor);
+    TPen* Pen = FCanvas->GetPen();
+    if (Pen->GetColor() != FEntryPenColor) Pen->SetColor(FEntryPenColor);
+    if (Pen->GetWidth() != FEntryPenWidth) Pen->SetWidth(FEntryPenWidth);
+    if (FBrushUsed) {
+        FCanvas->GetBrush()->SetColor(FEntryBrushColor);
+        FCanvas->GetBrush()->SetStyle(FEntryBrushStyle);
+    }
 }
 
 int THTMLDrawer::R(double n) const
@@ -167,73 +244,157 @@ int THTMLDrawer::R(double n) const
     return int(v);
 }
 
-TFontMetrics& THTMLDrawer::Metrics()
+const TFontWidths* THTMLDrawer::Widths()
 {
-    const LOGFONTW Key = FCanvas->GetFont()->GetLogFont();
-    for (auto& M : FMetrics)
-        if (M.Valid && std::memcmp(&M.Key, &Key, sizeof(Key)) == 0) return M;
-    TFontMetrics& M = FMetrics[FMetricsNext];
-    FMetricsNext = (FMetricsNext + 1) % int(std::size(FMetrics));
-    M.Key = Key;
-    SIZE S{};
-    GetTextExtentPoint32W(DC(), L"gh", 2, &S);
-    M.Height = int(S.cy);
-    M.SpaceWidth = -1;
-    M.Valid = true;
-    return M;
+    if (FWidthsGen != FFontGen) {
+        FWidthsGen = FFontGen;
+        FWidths = FWidthCacheOk ? WidthCache().Find(FFont.GetLogFont()) : nullptr;
+        if (FWidths && !FWidths->Usable) FWidths = nullptr;
+        FOwnHeight = FOwnSpace = -1;
+    }
+    return FWidths.get();
+}
+
+int THTMLDrawer::TextH()
+{
+    if (const TFontWidths* W = Widths()) return W->Height;
+    if (FOwnHeight < 0) {
+        SIZE S{};
+        GetTextExtentPoint32W(EnsureFont(), L"gh", 2, &S);
+        FOwnHeight = int(S.cy);
+    }
+    return FOwnHeight;
 }
 
 int THTMLDrawer::SpaceW()
 {
-    TFontMetrics& M = Metrics();
-    if (M.SpaceWidth < 0) {
+    if (const TFontWidths* W = Widths()) return W->Space;
+    if (FOwnSpace < 0) {
         SIZE S{};
-        GetTextExtentPoint32W(DC(), L" ", 1, &S);
-        M.SpaceWidth = int(S.cx);
+        GetTextExtentPoint32W(EnsureFont(), L" ", 1, &S);
+        FOwnSpace = int(S.cx);
     }
-    return M.SpaceWidth;
+    return FOwnSpace;
 }
 
-int THTMLDrawer::MeasureRun(const String& Run, TRect& Rc)
+HDC THTMLDrawer::EnsureFont()
 {
-    ::DrawTextW(DC(), Run.c_str(), int(Run.size()), reinterpret_cast<RECT*>(&Rc),
+    HDC Handle = DC();
+    if (FRotSelected) {
+        if (FFont.IsEqual(&FRotBase)) return Handle;
+        // The font changed since the rotation began: the new font is drawn upright.
+        FRotSelected = false;
+        FSelValid = false;
+    }
+    if (!FSelValid || !FSel[FSelIdx].IsEqual(&FFont)) {
+        // The font selected before stays alive in the other holder until it is deselected.
+        TFont& Next = FSel[1 - FSelIdx];
+        Next.Assign(&FFont);
+        SelectObject(Handle, Next.GetHandle());
+        FSelIdx = 1 - FSelIdx;
+        FSelValid = true;
+    }
+    return Handle;
+}
+
+int THTMLDrawer::PlainWidth(std::wstring_view Run, bool& Plain)
+{
+    Plain = false;
+    const TFontWidths* W = Widths();
+    if (!W) return 0;
+    int Sum = 0;
+    const size_t N = Run.size();
+    for (size_t i = 0; i < N; ++i) {
+        wchar_t Ch = Run[i];
+        if (Ch == L'&') {
+            // The mnemonic prefix takes no room; "&&" is one ampersand.
+            if (i + 1 == N) return 0;
+            Ch = Run[++i];
+        }
+        // Control characters, tabs and scripts beyond Latin go to the system.
+        if (Ch < 0x20 || Ch >= TFontWidths::Count) return 0;
+        Sum += W->Width[Ch];
+    }
+    Plain = true;
+    return Sum;
+}
+
+int THTMLDrawer::MeasureRun(std::wstring_view Run, TRect& Rc)
+{
+    bool Plain = false;
+    const int Sum = PlainWidth(Run, Plain);
+    if (Plain && (!(FDrawStyle & DT_END_ELLIPSIS) || Sum <= Rc.Width())) {
+        Rc.Right = Rc.Left + Sum;
+        return Sum;
+    }
+    ::DrawTextW(EnsureFont(), Run.data(), int(Run.size()), reinterpret_cast<RECT*>(&Rc),
                 FDrawStyle | DT_CALCRECT);
     return Rc.Right - Rc.Left;
 }
 
-void THTMLDrawer::DrawRun(const String& Run, TRect& Rc, UINT Flags)
+void THTMLDrawer::DrawRun(std::wstring_view Run, TRect& Rc, UINT Flags)
 {
-    ::DrawTextW(DC(), Run.c_str(), int(Run.size()), reinterpret_cast<RECT*>(&Rc), Flags);
+    HDC Handle = EnsureFont();
+    SetTextColor(Handle, COLORREF(ColorToRGB(FTextColor)));
+    ApplyTextBackground(Handle);
+    ::DrawTextW(Handle, Run.data(), int(Run.size()), reinterpret_cast<RECT*>(&Rc), Flags);
 }
 
-TColor THTMLDrawer::BrushColor() const
+int THTMLDrawer::DrawTextRun(std::wstring_view Run, TRect& Rc)
 {
-    TBrush* B = FCanvas->GetBrush();
-    return B->GetStyle() == bsClear ? clNone : B->GetColor();
+    // A run of plain text that fits is written where the text-drawing call would put it (left,
+    // bottom-aligned, clipped to the rectangle) without that call's layout work, each character
+    // at the place its measured width gives it.
+    bool Plain = false;
+    const int Sum = Run.find(L'&') == npos ? PlainWidth(Run, Plain) : 0;
+    const UINT Layout = DT_RIGHT | DT_CENTER | DT_RTLREADING | DT_END_ELLIPSIS;
+    if (Plain && !(FDrawStyle & Layout) && Sum <= Rc.Width()) {
+        const TFontWidths* W = Widths();
+        FDx.resize(Run.size());
+        for (size_t i = 0; i < Run.size(); ++i) FDx[i] = W->Width[Run[i]];
+        HDC Handle = EnsureFont();
+        SetTextColor(Handle, COLORREF(ColorToRGB(FTextColor)));
+        ApplyTextBackground(Handle);
+        ExtTextOutW(Handle, Rc.Left, Rc.Bottom - TextH(), ETO_CLIPPED, reinterpret_cast<const RECT*>(&Rc),
+                    Run.data(), UINT(Run.size()), FDx.data());
+        return Sum;
+    }
+    DrawRun(Run, Rc, FDrawStyle);
+    return -1;
 }
 
-void THTMLDrawer::SetBrushColor(TColor Color)
+void THTMLDrawer::BrushRectangle(const TRect& Rc)
 {
+    // The canvas's brush takes the layout's brush only for fills.
     TBrush* B = FCanvas->GetBrush();
-    if (Color == clNone)
+    if (FBrush == clNone) {
         B->SetStyle(bsClear);
-    else
-        B->SetColor(Color);
+    } else {
+        B->SetColor(FBrush);
+        B->SetStyle(bsSolid);
+    }
+    FBrushUsed = true;
+    FCanvas->Rectangle(Rc);
 }
 
-void THTMLDrawer::SetFontColor(TColor Color)
+void THTMLDrawer::ApplyTextBackground(HDC Handle)
 {
-    FCanvas->GetFont()->SetColor(Color);
+    if (FBrush == clNone) {
+        SetBkMode(Handle, TRANSPARENT);
+    } else {
+        SetBkMode(Handle, OPAQUE);
+        SetBkColor(Handle, COLORREF(ColorToRGB(FBrush)));
+    }
 }
 
 void THTMLDrawer::SelectFont(TFont& Font)
 {
-    if (!FCanvas->GetFont()->IsEqual(&Font)) FCanvas->GetFont()->Assign(&Font);
+    if (!FFont.IsEqual(&Font)) FFont.Assign(&Font);
 }
 
 void THTMLDrawer::KeepFont(TFont& Font)
 {
-    if (!Font.IsEqual(FCanvas->GetFont())) Font.Assign(FCanvas->GetFont());
+    if (!Font.IsEqual(&FFont)) Font.Assign(&FFont);
 }
 
 bool THTMLDrawer::Draw(const String& s)
@@ -243,17 +404,30 @@ bool THTMLDrawer::Draw(const String& s)
     const int Ppi = GetDeviceCaps(DC(), LOGPIXELSY);
     FScale = Ppi > 0 ? float(Ppi) / 96.0f : 1.0f;
 
-    // 2. Fonts and colours of the entry state.
+    // 2. Fonts and colours of the entry state. The call keeps its own font state (the canvas
+    // font of the layout) and selects it into the device context itself when it draws or
+    // measures with the system; the canvas's font object is not changed.
     TFont* CanvasFont = Canvas->GetFont();
-    for (TFont* F : {&FEntryFont, &FCalcFont, &FDrawFont}) {
+    for (TFont* F : {&FFont, &FEntryFont, &FCalcFont, &FDrawFont, &FSel[0], &FSel[1], &FRotBase}) {
         F->SetPixelsPerInch(CanvasFont->GetPixelsPerInch());
         F->Assign(CanvasFont);
     }
+    FFont.OnChange = [this](TObject*) { ++FFontGen; };
+    FEntryColor = FCalcColor = FDrawColor = FTextColor = CanvasFont->GetColor();
+    HDC Handle = DC();
+    FSelIdx = 0;
+    FSelValid = HFONT(GetCurrentObject(Handle, OBJ_FONT)) == FSel[0].GetHandle();
+    FWidthCacheOk = GetDeviceCaps(Handle, TECHNOLOGY) == DT_RASDISPLAY && GetMapMode(Handle) == MM_TEXT &&
+                    GetGraphicsMode(Handle) == GM_COMPATIBLE && Ppi == ScreenPixelsPerInch();
     FEntryPenColor = Canvas->GetPen()->GetColor();
     FEntryPenWidth = Canvas->GetPen()->GetWidth();
     FEntryBrushColor = Canvas->GetBrush()->GetColor();
     FEntryBrushStyle = Canvas->GetBrush()->GetStyle();
     FBkColor = FEntryBrushColor;
+    // Text is drawn on a transparent background unless a tag sets one. The device context's
+    // background mode and colour come back at the end.
+    FEntryBkMode = GetBkMode(Handle);
+    FEntryBkColor = GetBkColor(Handle);
     FRestored = false;
     SetBrushColor(clNone);
 
@@ -281,7 +455,6 @@ bool THTMLDrawer::Draw(const String& s)
 
     // 6, 7.
     if (ResFactor < 1) ResFactor = 1;
-    SetBkMode(DC(), TRANSPARENT);
     FDrawStyle = DrawTextBidimodeFlags(DT_BOTTOM | DT_SINGLELINE | DT_EXPANDTABS | DT_EXTERNALLEADING,
                                        BidiMode);
     if (!WordWrap) FDrawStyle |= DT_END_ELLIPSIS;
@@ -296,6 +469,7 @@ bool THTMLDrawer::Draw(const String& s)
     while (!Cur.Empty()) {
         // Measuring pass.
         SelectFont(FCalcFont);
+        FTextColor = FCalcColor;
         const bool SavedAnchor = FAnchor;
         const String SavedValue = FAnchorValue, SavedHint = FAnchorHintText;
         const bool SavedInAnchor = FInAnchor;
@@ -311,12 +485,14 @@ bool THTMLDrawer::Draw(const String& s)
         FFirstPass = true;
         FSecondPass = false;
         FCutAt = npos;
-        const String LineSrc = HTMLDrawLine(Cur, LineRect, true, ln);
+        const size_t LineStart = Cur.Pos;
+        const size_t LineEnd = HTMLDrawLine(Cur, LineRect, true, ln);
         FAnchor = SavedAnchor;
         FAnchorValue = SavedValue;
         FAnchorHintText = SavedHint;
         FInAnchor = SavedInAnchor;
         KeepFont(FCalcFont);
+        FCalcColor = FTextColor;
 
         // Alignment.
         TRect dr = LineRect;
@@ -331,6 +507,7 @@ bool THTMLDrawer::Draw(const String& s)
 
         if (!CheckHeight) {
             SelectFont(FDrawFont);
+            FTextColor = FDrawColor;
             FAnchorCount = DrawAnchorCount;
             FListLevel = DrawListLevel;
             FPicCount = LinePicCount;
@@ -340,7 +517,7 @@ bool THTMLDrawer::Draw(const String& s)
             FSub = FSup = false;
             FFirstPass = false;
             FSecondPass = true;
-            TTextCursor LineCur(LineSrc);
+            TTextCursor LineCur(Text, LineStart, LineEnd);
             HTMLDrawLine(LineCur, dr, CheckHotSpot, ln);
             DrawAnchorCount = FAnchorCount;
             DrawListLevel = FListLevel;
@@ -356,6 +533,7 @@ bool THTMLDrawer::Draw(const String& s)
                 ln.ImageHotSpot)
                 Result = true;
             KeepFont(FDrawFont);
+            FDrawColor = FTextColor;
         }
 
         const int LineHeight = ln.h + ln.subh + ln.suph;
@@ -379,22 +557,26 @@ bool THTMLDrawer::Draw(const String& s)
 void THTMLDrawer::StartRotated(TCanvas* Canvas, int Angle)
 {
     if (FRotFont) EndRotated(Canvas);
-    LOGFONTW LF = Canvas->GetFont()->GetLogFont();
+    LOGFONTW LF = FFont.GetLogFont();
     LF.lfEscapement = LF.lfOrientation = (Angle % 360) * 10;
     FRotFont = CreateFontIndirectW(&LF);
     if (!FRotFont) return;
-    FRotOld = SelectObject(Canvas->GetHandle(), FRotFont);
+    FRotOld = SelectObject(DC(), FRotFont);
+    FRotBase.Assign(&FFont);
+    FRotSelected = true;
 }
 
-void THTMLDrawer::EndRotated(TCanvas* Canvas)
+void THTMLDrawer::EndRotated(TCanvas*)
 {
     if (!FRotFont) return;
-    HDC Handle = Canvas->GetHandle();
-    // A font change since the rotation has already put the canvas's own font back.
-    if (GetCurrentObject(Handle, OBJ_FONT) == FRotFont && FRotOld) SelectObject(Handle, FRotOld);
+    HDC Handle = DC();
+    // A font change since the rotation has already put an upright font in its place.
+    if (HFONT(GetCurrentObject(Handle, OBJ_FONT)) == FRotFont) SelectObject(Handle, FRotOld);
     DeleteObject(FRotFont);
     FRotFont = nullptr;
     FRotOld = nullptr;
+    FRotSelected = false;
+    FSelValid = false;
 }
 
 }  // namespace Layout

@@ -24,7 +24,7 @@ constexpr int MaxIndent = 32767;
 
 wchar_t UpC(wchar_t C) { return C >= L'a' && C <= L'z' ? wchar_t(C - 32) : C; }
 
-wchar_t At(const String& S, size_t I) { return I < S.size() ? S[I] : L'\0'; }
+wchar_t At(std::wstring_view S, size_t I) { return I < S.size() ? S[I] : L'\0'; }
 
 String UpperAscii(const String& S)
 {
@@ -112,41 +112,45 @@ void SetStyleBit(TFont* F, TFontStyle Bit, bool On)
 
 // ---- the walk ---------------------------------------------------------------------------------
 
-String THTMLDrawer::HTMLDrawLine(TTextCursor& s, const TRect& r, bool Calc, TLineState& ln)
+size_t THTMLDrawer::HTMLDrawLine(TTextCursor& s, const TRect& r, bool Calc, TLineState& ln)
 {
     TLineWalk L;
     L.r = r;
     L.r.Bottom -= ln.subh;
     L.cr = L.r;
     L.Calc = Calc;
+    L.SourceEnd = s.Pos;
     ln.w = 0;
     ln.Hotspot = ln.ImageHotSpot = false;
 
     if (!Calc && FParaBg && BrushColor() != clNone) {
         FPenSaved = FCanvas->GetPen()->GetColor();
         FCanvas->GetPen()->SetColor(BrushColor());
-        FCanvas->Rectangle(fr.Left, L.r.Top, fr.Right, L.r.Top + ln.h);
+        BrushRectangle(fr.Left, L.r.Top, fr.Right, L.r.Top + ln.h);
     }
 
+    // Words are runs of their own where the line is being filled; a drawing pass draws the text
+    // between two tags at once (unless a tab in it expands from the start of each run).
+    const bool SplitWords = WordWrap && (Calc || std::wstring_view(s.S).substr(s.Pos, s.End - s.Pos).find(L'\t') != npos);
     while (!s.Empty() && !L.LineBreak && !L.ElemBreak) {
         const size_t Lt = s.NextLt();
-        const size_t Sp = WordWrap ? s.NextSpace() : npos;
+        const size_t Sp = SplitWords ? s.NextSpace() : npos;
         size_t End;
         if (Lt == npos || (Sp != npos && Sp < Lt))
-            End = Sp == npos ? s.S.size() : Sp + 1;
+            End = Sp == npos ? s.End : Sp + 1;
         else
             End = Lt;
         if (End > s.Pos) TextRun(s, End - s.Pos, L, ln);
 
         if (s.Empty() || s.Front() != L'<') continue;
-        if (s.Left() <= 2) {
+        if (s.TextLeft() <= 2) {
             s.Clear();
         } else if (!L.LineBreak) {
             const size_t Gt = s.NextGt();
-            const size_t Len = Gt == npos ? s.Left() : Gt - s.Pos + 1;
-            const String Tag = s.S.substr(s.Pos, Len);
-            const bool Closing = Tag[1] == L'/' && s.Left() >= 4;
-            if (FCutAt != npos && L.Result.size() >= FCutAt) L.Cut = true;
+            const size_t Len = Gt == npos ? s.TextLeft() : Gt - s.Pos + 1;
+            const std::wstring_view Tag = s.View(s.Pos, Len);
+            const bool Closing = Tag[1] == L'/' && s.TextLeft() >= 4;
+            if (FCutAt != npos && s.Pos >= FCutAt) L.Cut = true;
             if (Closing)
                 ClosingTag(Tag, L, ln);
             else
@@ -156,8 +160,8 @@ String THTMLDrawer::HTMLDrawLine(TTextCursor& s, const TRect& r, bool Calc, TLin
             } else if (Gt == npos) {
                 s.Clear();
             } else {
-                L.Result += Tag;
                 s.Skip(Len);
+                L.SourceEnd = s.Pos;
             }
         }
     }
@@ -173,19 +177,24 @@ String THTMLDrawer::HTMLDrawLine(TTextCursor& s, const TRect& r, bool Calc, TLin
         FFocusRect.Left = L.r.Left + 1;
         FFocusRect.Top = FFocusRect.Bottom;
     }
-    return L.Result;
+    return L.SourceEnd;
 }
 
 void THTMLDrawer::TextRun(TTextCursor& s, size_t SrcLen, TLineWalk& L, TLineState& ln)
 {
-    const String Src = s.S.substr(s.Pos, SrcLen);
-    const String Run = Src.find(L'&') == npos ? Src : DecodeRun(Src);
-    if (FCutAt != npos && L.Result.size() >= FCutAt) L.Cut = true;
+    const std::wstring_view Src = s.View(s.Pos, SrcLen);
+    String Decoded;
+    std::wstring_view Run = Src;
+    if (Src.find(L'&') != npos) {
+        Decoded = DecodeRun(String(Src));
+        Run = Decoded;
+    }
+    if (FCutAt != npos && s.Pos >= FCutAt) L.Cut = true;
     if (L.Cut || Run.empty()) {
         // Past the cut of a line that does not wrap: kept in the plain text, not laid out.
         if (FFirstPass) StripVal += Run;
-        L.Result += Src;
         s.Skip(SrcLen);
+        L.SourceEnd = s.Pos;
         return;
     }
 
@@ -193,9 +202,11 @@ void THTMLDrawer::TextRun(TTextCursor& s, size_t SrcLen, TLineWalk& L, TLineStat
     if (FSub) ln.subh = std::max(ln.subh, t / 4);
     if (FSup) ln.suph = std::max(ln.suph, t / 4);
     ln.h = std::max(ln.h, t);
-    if (FFirstPass) StripVal += Run;
     if (FHidden) {
+        // Hidden text is passed over in both passes.
+        if (FFirstPass) StripVal += Run;
         s.Skip(SrcLen);
+        L.SourceEnd = s.Pos;
         return;
     }
     L.RunSeen = true;
@@ -221,16 +232,19 @@ void THTMLDrawer::TextRun(TTextCursor& s, size_t SrcLen, TLineWalk& L, TLineStat
         if (FSub) c.Bottom += ln.subh;
         c.Bottom -= ln.imgali;
         if (FShadow) {
-            const TColor Color = FCanvas->GetFont()->GetColor();
+            const TColor Color = FTextColor;
             SetFontColor(ShadowColor);
             TRect Sr(c.Left + ShadowOffset, c.Top + ShadowOffset, c.Right + ShadowOffset,
                      c.Bottom + ShadowOffset);
-            DrawRun(Run, Sr, FDrawStyle);
+            DrawTextRun(Run, Sr);
             SetFontColor(Color);
         }
-        DrawRun(Run, c, FDrawStyle);
         const int OldRight = c.Right;
-        RunW = MeasureRun(Run, c);
+        RunW = DrawTextRun(Run, c);
+        if (RunW >= 0)
+            c.Right = c.Left + RunW;
+        else
+            RunW = MeasureRun(Run, c);
         if (FAnchor && FAnchorCount == FocusLink + 1) FocusAnchor = FAnchorValue;
         if (FError) ZigZag(c.Left, c.Right, L.r.Bottom);
         if (!FRtl) {
@@ -253,13 +267,15 @@ void THTMLDrawer::TextRun(TTextCursor& s, size_t SrcLen, TLineWalk& L, TLineStat
         // Without wrapping, a run that crosses the right edge after a space ends what the line
         // shows (drawn with an ellipsis); the rest of the line up to its break is skipped.
         const bool CutHere = FFirstPass && !Fits && L.Runs > 0;
-        L.Result += Src;
+        // The plain text gets each run once, from the pass that takes it into a line.
+        if (FFirstPass) StripVal += Run;
         s.Skip(SrcLen);
+        L.SourceEnd = s.Pos;
         ++L.Runs;
         L.sw = Run.size() == SrcLen && L.VisEndsSpace ? SpaceW() : 0;
         if (CutHere) {
             L.Cut = true;
-            FCutAt = L.Result.size();
+            FCutAt = s.Pos;
         }
     } else {
         L.LineBreak = true;
@@ -269,13 +285,13 @@ void THTMLDrawer::TextRun(TTextCursor& s, size_t SrcLen, TLineWalk& L, TLineStat
 
 // ---- tags -------------------------------------------------------------------------------------
 
-void THTMLDrawer::OpeningTag(const String& Tag, TLineWalk& L, TLineState& ln)
+void THTMLDrawer::OpeningTag(std::wstring_view Tag, TLineWalk& L, TLineState& ln)
 {
-    TFont* Font = FCanvas->GetFont();
+    TFont* Font = &FFont;
     const wchar_t c2 = UpC(At(Tag, 2));
     switch (UpC(At(Tag, 1))) {
     case L'A':
-        AnchorOpen(Tag, L, ln);
+        AnchorOpen(String(Tag), L, ln);
         break;
     case L'B':
         if (c2 == L'>') {
@@ -286,23 +302,23 @@ void THTMLDrawer::OpeningTag(const String& Tag, TLineWalk& L, TLineState& ln)
         } else if (c2 == L'L') {
             if (!Blink) SetFontColor(FBkColor);
         } else if (c2 == L'O') {
-            BodyTag(Tag, L, ln);
+            BodyTag(String(Tag), L, ln);
         }
         break;
     case L'C':
-        ControlTag(Tag, L, ln);
+        ControlTag(String(Tag), L, ln);
         break;
     case L'E':
         if (!L.Calc) FError = true;
         break;
     case L'F':
-        FontTag(Tag, L);
+        FontTag(String(Tag), L);
         break;
     case L'H':
         if (c2 == L'I') {
             if (!L.Calc) {
                 FHighlight = true;
-                FHiFontColor = Font->GetColor();
+                FHiFontColor = FTextColor;
                 FHiBrushColor = BrushColor();
                 SetBrushColor(HTMLHighlightColor);
                 SetFontColor(HTMLHighlightTextColor);
@@ -323,9 +339,9 @@ void THTMLDrawer::OpeningTag(const String& Tag, TLineWalk& L, TLineState& ln)
         if (c2 == L'>')
             SetStyleBit(Font, fsItalic, true);
         else if (c2 == L'N')
-            IndentTag(Tag, L, ln);
+            IndentTag(String(Tag), L, ln);
         else if (c2 == L'M')
-            PictureTag(Tag, L, ln);
+            PictureTag(String(Tag), L, ln);
         break;
     case L'L':
         ListItem(L, ln);
@@ -339,11 +355,11 @@ void THTMLDrawer::OpeningTag(const String& Tag, TLineWalk& L, TLineState& ln)
         }
         break;
     case L'P':
-        ParagraphTag(Tag, L);
+        ParagraphTag(String(Tag), L);
         break;
     case L'R': {
         String A;
-        AttrValue(Tag, 2, L"A", A);
+        AttrValue(String(Tag), 2, L"A", A);
         StartRotated(FCanvas, IStrToInt(A));
         break;
     }
@@ -351,11 +367,11 @@ void THTMLDrawer::OpeningTag(const String& Tag, TLineWalk& L, TLineState& ln)
         if (c2 == L'>' || c2 == L'T') {
             SetStyleBit(Font, fsStrikeOut, true);
         } else if (c2 == L'P') {
-            SpanTag(Tag);
+            SpanTag(String(Tag));
         } else if (c2 == L'H') {
             FShadow = true;
         } else if (c2 == L'U') {
-            const String U = UpperAscii(Tag.substr(0, 5));
+            const String U = UpperAscii(String(Tag.substr(0, 5)));
             if (U == L"<SUB>") FSub = true;
             if (U == L"<SUP>") FSup = true;
         }
@@ -377,9 +393,9 @@ void THTMLDrawer::OpeningTag(const String& Tag, TLineWalk& L, TLineState& ln)
     }
 }
 
-void THTMLDrawer::ClosingTag(const String& Tag, TLineWalk& L, TLineState& ln)
+void THTMLDrawer::ClosingTag(std::wstring_view Tag, TLineWalk& L, TLineState& ln)
 {
-    TFont* Font = FCanvas->GetFont();
+    TFont* Font = &FFont;
     const wchar_t d = UpC(At(Tag, 3));
     switch (UpC(At(Tag, 2))) {
     case L'A':
@@ -389,7 +405,7 @@ void THTMLDrawer::ClosingTag(const String& Tag, TLineWalk& L, TLineState& ln)
         if (d == L'>')
             SetStyleBit(Font, fsBold, false);
         else
-            SetFontColor(FEntryFont.GetColor());
+            SetFontColor(FEntryColor);
         break;
     case L'E':
         if (!L.Calc) FError = false;
@@ -430,9 +446,7 @@ void THTMLDrawer::ClosingTag(const String& Tag, TLineWalk& L, TLineState& ln)
         if (d == L'U') {
             FSub = FSup = false;
         } else if (d == L'P') {
-            TBrush* B = FCanvas->GetBrush();
-            if (FSavedBg != clNone) B->SetColor(FSavedBg);
-            B->SetStyle(bsClear);
+            SetBrushColor(clNone);
         } else if (d == L'H') {
             FShadow = false;
         } else {
@@ -467,13 +481,13 @@ void THTMLDrawer::AnchorOpen(const String& Tag, TLineWalk& L, TLineState& ln)
     FInAnchor = true;
     const bool HoverStyled = !HoverStyle || HoverLink == FAnchorCount;
     if (!L.Calc && HoverStyled) {
-        SetStyleBit(FCanvas->GetFont(), fsUnderline, true);
+        SetStyleBit(&FFont, fsUnderline, true);
         if (HoverColor != clNone) {
             FHoverBgSaved = BrushColor();
             SetBrushColor(HoverColor);
         }
         if (HoverFontColor != clNone) {
-            FHoverFontSaved = FCanvas->GetFont()->GetColor();
+            FHoverFontSaved = FTextColor;
             SetFontColor(HoverFontColor);
         }
     }
@@ -493,11 +507,11 @@ void THTMLDrawer::AnchorClose(TLineWalk& L, TLineState& ln)
 {
     const bool HoverStyled = !HoverStyle || HoverLink == FAnchorCount;
     if (!L.Calc && HoverStyled) {
-        SetStyleBit(FCanvas->GetFont(), fsUnderline, false);
+        SetStyleBit(&FFont, fsUnderline, false);
         if (HoverColor != clNone) SetBrushColor(FHoverBgSaved);
         if (HoverFontColor != clNone) SetFontColor(FHoverFontSaved);
     }
-    if (!Selected) SetFontColor(FEntryFont.GetColor());
+    if (!Selected) SetFontColor(FEntryColor);
     FAnchor = false;
     if (FMouseInAnchor) {
         TRect Hr = FHoverBuild;
@@ -526,7 +540,7 @@ void THTMLDrawer::AnchorClose(TLineWalk& L, TLineState& ln)
 void THTMLDrawer::BodyTag(const String& Tag, TLineWalk& L, TLineState& ln)
 {
     const String U = UpperAscii(Tag);
-    TFont* Font = FCanvas->GetFont();
+    TFont* Font = &FFont;
     String V;
     if (AttrValue(U, 5, L"FONT-FAMILY", V) && !V.empty()) Font->SetName(V);
     size_t P = FindFold(U, L"FONT-SIZE", 5);
@@ -560,7 +574,7 @@ void THTMLDrawer::BodyTag(const String& Tag, TLineWalk& L, TLineState& ln)
         TPen* Pen = FCanvas->GetPen();
         const TColor Old = Pen->GetColor();
         Pen->SetColor(Color);
-        FCanvas->Rectangle(fr);
+        BrushRectangle(fr);
         Pen->SetColor(Old);
     }
 }
@@ -568,7 +582,7 @@ void THTMLDrawer::BodyTag(const String& Tag, TLineWalk& L, TLineState& ln)
 void THTMLDrawer::FontTag(const String& Tag, TLineWalk& L)
 {
     const String U = UpperAscii(Tag);
-    TFont* Font = FCanvas->GetFont();
+    TFont* Font = &FFont;
     String V;
     if (AttrValue(U, 5, L"FACE", V) && !V.empty()) Font->SetName(V);
     if (!Selected && AttrValue(U, 5, L" COLOR", V)) SetFontColor(MarkupColor(V));
@@ -605,11 +619,11 @@ void THTMLDrawer::FontTag(const String& Tag, TLineWalk& L)
 
 void THTMLDrawer::FontClose(TLineWalk& L)
 {
-    TFont* Font = FCanvas->GetFont();
+    TFont* Font = &FFont;
     Font->SetName(FEntryFont.GetName());
     Font->SetHeight(FEntryFont.GetHeight());
     if (!L.Calc && !Selected) {
-        SetFontColor(FEntryFont.GetColor());
+        SetFontColor(FEntryColor);
         SetBrushColor(FSavedBg);
     }
 }
@@ -638,7 +652,7 @@ void THTMLDrawer::ParagraphTag(const String& Tag, TLineWalk& L)
         const TColor Color = MarkupColor(V);
         SetBrushColor(Color);
         Pen->SetColor(Color);
-        FCanvas->Rectangle(fr.Left, L.r.Top, fr.Right, L.r.Bottom);
+        BrushRectangle(fr.Left, L.r.Top, fr.Right, L.r.Bottom);
     }
 }
 
@@ -678,13 +692,13 @@ void THTMLDrawer::ListItem(TLineWalk& L, TLineState& ln)
     ln.w += FListLevel * 12;
     L.cr.Left += FListLevel * 12 - 12;
     if (!L.Calc && !FHidden) {
-        TFont* Font = FCanvas->GetFont();
+        TFont* Font = &FFont;
         const String Name = Font->GetName();
         Font->SetName(L"Symbol");
         // The symbol font has its glyphs at U+F020..U+F0FF. Where the system has no such font
         // the marks are drawn in the text's own font.
         wchar_t Face[LF_FACESIZE] = {};
-        GetTextFaceW(DC(), LF_FACESIZE, Face);
+        GetTextFaceW(EnsureFont(), LF_FACESIZE, Face);
         const bool HaveSymbol = _wcsicmp(Face, L"Symbol") == 0;
         if (!HaveSymbol) Font->SetName(Name);
         const auto Mark = [&](String S) {
@@ -699,7 +713,7 @@ void THTMLDrawer::ListItem(TLineWalk& L, TLineState& ln)
             DrawRun(Number, Rc, 0);
             ++FListNumber;
             SIZE S{};
-            GetTextExtentPoint32W(DC(), Number.c_str(), int(Number.size()), &S);
+            GetTextExtentPoint32W(EnsureFont(), Number.c_str(), int(Number.size()), &S);
             L.cr.Left += int(S.cx) - 12;
         } else {
             const bool Odd = FListLevel % 2 == 1;
@@ -854,7 +868,7 @@ void THTMLDrawer::PictureTag(const String& Tag, TLineWalk& L, TLineState& ln)
             } else if (HP && HP->GetFrameCount() > 1) {
                 FCanvas->GetPen()->SetColor(FBkColor);
                 SetBrushColor(FBkColor);
-                FCanvas->Rectangle(Pr.Left, Pr.Top, Pr.Left + HP->GetMaxWidth(), Pr.Top + HP->GetMaxHeight());
+                BrushRectangle(Pr.Left, Pr.Top, Pr.Left + HP->GetMaxWidth(), Pr.Top + HP->GetMaxHeight());
                 const int X = Pr.Left + HP->GetFrameXPos(), Y = Pr.Top + HP->GetFrameYPos();
                 FCanvas->StretchDraw(TRect(X, Y, X + DrawnW, Y + DrawnH), Pic);
             } else {
@@ -984,13 +998,13 @@ void THTMLDrawer::DrawControl(const String& Type, const String& ID, const String
 
     if (Type == L"EDIT" || Type == L"PASSWORD" || Type == L"MASK") {
         SetBrushColor(clWhite);
-        FCanvas->Rectangle(Lx, B - ch + 4, Lx + W, B + 2);
+        BrushRectangle(Lx, B - ch + 4, Lx + W, B + 2);
         SetBrushColor(clNone);
         Text(Type == L"PASSWORD" ? ConvertToPassword(Value) : Value, TRect(Lx + 2, B - ch + 4, Lx + W, B),
              DT_SINGLELINE | DT_VCENTER);
     } else if (Type == L"COMBO") {
         SetBrushColor(clWhite);
-        FCanvas->Rectangle(Lx, B - ch + 4, Lx + W, B + 1);
+        BrushRectangle(Lx, B - ch + 4, Lx + W, B + 1);
         SetBrushColor(clNone);
         Text(Value, TRect(Lx + 4, B - ch + 4, Lx + W - R(18), B), DT_SINGLELINE | DT_VCENTER);
         const TRect Button(Lx + W - R(18), B - ch + 5, Lx + W - 1, B + 1);

@@ -4,7 +4,11 @@
 
 #include "graphics/JyrHTMLE.h"
 
+#include <algorithm>
+#include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 class TGraphic;
 
@@ -15,24 +19,32 @@ enum class TTextFloat { None, Left, Right };
 
 constexpr size_t npos = String::npos;
 
-// A text being walked: how far it has been consumed, and the next "<" and space ahead, kept so
-// that finding the next run does not scan the rest of a long text again for every run.
+// A text being walked, from Pos to End: how far it has been consumed, and the next "<", space
+// and ">" ahead, kept so that finding the next run does not scan the rest of a long text again
+// for every run. A line's second pass walks the same text over the line's stretch.
 class TTextCursor {
 public:
-    explicit TTextCursor(const String& AText) : S(AText) {}
-    bool Empty() const { return Pos >= S.size(); }
-    size_t Left() const { return S.size() - Pos; }
+    explicit TTextCursor(const String& AText, size_t APos = 0, size_t AEnd = npos)
+        : S(AText), Pos(APos), End(std::min(AEnd, AText.size()))
+    {
+    }
+    bool Empty() const { return Pos >= End; }
+    // What is left of the whole text (tag recognition looks at the text, not at the line).
+    size_t TextLeft() const { return S.size() - Pos; }
     wchar_t Front() const { return S[Pos]; }
-    size_t NextLt() { return NextOf(L'<', FLt, FLtKnown); }
-    size_t NextSpace() { return NextOf(L' ', FSp, FSpKnown); }
+    size_t NextLt() { return Within(NextOf(L'<', FLt, FLtKnown)); }
+    size_t NextSpace() { return Within(NextOf(L' ', FSp, FSpKnown)); }
     size_t NextGt() { return NextOf(L'>', FGt, FGtKnown); }
-    void Skip(size_t N) { Pos = N >= Left() ? S.size() : Pos + N; }
-    void Clear() { Pos = S.size(); }
+    void Skip(size_t N) { Pos = N >= End - Pos ? End : Pos + N; }
+    void Clear() { Pos = End; }
+    std::wstring_view View(size_t From, size_t Len) const { return std::wstring_view(S).substr(From, Len); }
 
     const String& S;
-    size_t Pos = 0;
+    size_t Pos;
+    size_t End;
 
 private:
+    size_t Within(size_t P) const { return P < End ? P : npos; }
     size_t NextOf(wchar_t C, size_t& Cache, bool& Known)
     {
         if (!Known || (Cache != npos && Cache < Pos)) {
@@ -70,15 +82,18 @@ struct TLineWalk {
     bool RunSeen = false;
     int Runs = 0;             // visible runs taken into the line
     int sw = 0;               // width of a trailing space of the last run
-    String Result;            // the line's source text
+    size_t SourceEnd = 0;     // end of the line's source text: what was taken into the line
 };
 
-// Text metrics of one font, kept while the font is in use.
-struct TFontMetrics {
+// Advance widths of a font's characters U+0000..U+02FF on the screen, its height and the width
+// of a space.
+struct TFontWidths {
+    static constexpr int Count = 0x300;
     LOGFONTW Key{};
+    bool Usable = false;
     int Height = 0;
-    int SpaceWidth = -1;
-    bool Valid = false;
+    int Space = 0;
+    int Width[Count] = {};
 };
 
 class THTMLDrawer {
@@ -106,11 +121,11 @@ private:
 
 private:
     // ---- the line routine (JyrHTMLELayout.cpp) ----
-    String HTMLDrawLine(TTextCursor& s, const TRect& r, bool Calc, TLineState& ln);
+    // Walks one line from s's position; returns where the line's source text ends.
+    size_t HTMLDrawLine(TTextCursor& s, const TRect& r, bool Calc, TLineState& ln);
     void TextRun(TTextCursor& s, size_t SrcLen, TLineWalk& L, TLineState& ln);
-    void HandleTag(const String& Tag, TLineWalk& L, TLineState& ln);
-    void OpeningTag(const String& Tag, TLineWalk& L, TLineState& ln);
-    void ClosingTag(const String& Tag, TLineWalk& L, TLineState& ln);
+    void OpeningTag(std::wstring_view Tag, TLineWalk& L, TLineState& ln);
+    void ClosingTag(std::wstring_view Tag, TLineWalk& L, TLineState& ln);
     void AnchorOpen(const String& Tag, TLineWalk& L, TLineState& ln);
     void AnchorClose(TLineWalk& L, TLineState& ln);
     void BodyTag(const String& Tag, TLineWalk& L, TLineState& ln);
@@ -137,14 +152,25 @@ private:
     // ---- helpers (JyrHTMLE.cpp) ----
     HDC DC() { return FCanvas->GetHandle(); }
     int R(double n) const;
-    TFontMetrics& Metrics();
-    int TextH() { return Metrics().Height; }
+    // The widths of the current font, or nil when they must be asked of the system.
+    const TFontWidths* Widths();
+    int TextH();
     int SpaceW();
-    int MeasureRun(const String& Run, TRect& Rc);
-    void DrawRun(const String& Run, TRect& Rc, UINT Flags);
-    TColor BrushColor() const;
-    void SetBrushColor(TColor Color);
-    void SetFontColor(TColor Color);
+    // Selects the current font into the device context when it is not there yet.
+    HDC EnsureFont();
+    // The width of a run from the font's widths; Plain false when the system must measure it.
+    int PlainWidth(std::wstring_view Run, bool& Plain);
+    int MeasureRun(std::wstring_view Run, TRect& Rc);
+    void DrawRun(std::wstring_view Run, TRect& Rc, UINT Flags);
+    // Draws a text run with the call's drawing flags; its width when known, else -1.
+    int DrawTextRun(std::wstring_view Run, TRect& Rc);
+    // The brush of the layout: the background of text and the colour of fills (clNone: clear).
+    TColor BrushColor() const { return FBrush; }
+    void SetBrushColor(TColor Color) { FBrush = Color; }
+    void BrushRectangle(const TRect& Rc);
+    void BrushRectangle(int X1, int Y1, int X2, int Y2) { BrushRectangle(TRect(X1, Y1, X2, Y2)); }
+    void ApplyTextBackground(HDC Handle);
+    void SetFontColor(TColor Color) { FTextColor = Color; }
     void SelectFont(TFont& Font);
     void KeepFont(TFont& Font);
 
@@ -180,19 +206,36 @@ private:
     bool FRtl = false;
     bool FThemed = false;
 
+    TFont FFont;        // the current font of the layout
     TFont FEntryFont;   // never changed: closing tags return to it
     TFont FCalcFont;    // font state after the previous line's measuring pass
     TFont FDrawFont;    // font state after the previous line's drawing pass
+    TColor FTextColor = clBlack;   // the current text colour, with its copies as for the fonts
+    TColor FEntryColor = clBlack, FCalcColor = clBlack, FDrawColor = clBlack;
+    // The fonts selected into the device context (two, so that the one selected before stays
+    // alive until it has been replaced).
+    TFont FSel[2];
+    int FSelIdx = 0;
+    bool FSelValid = false;
+    unsigned FFontGen = 0, FWidthsGen = ~0u;
+    std::shared_ptr<const TFontWidths> FWidths;
+    bool FWidthCacheOk = false;
+    int FOwnHeight = -1, FOwnSpace = -1;
+    std::vector<INT> FDx;   // character advances of a run being drawn
     TColor FEntryPenColor = clBlack;
     int FEntryPenWidth = 1;
     TColor FEntryBrushColor = clWhite;
     TBrushStyle FEntryBrushStyle = bsSolid;
     TColor FBkColor = clWhite;   // the background colour of the call
+    TColor FBrush = clNone;
+    bool FBrushUsed = false;     // the canvas's brush was used for a fill
+    int FEntryBkMode = TRANSPARENT;
+    COLORREF FEntryBkColor = 0;
 
     // Passes: the first (measuring) pass of a line, or its second pass (drawing or hit-testing).
     bool FFirstPass = true;
     bool FSecondPass = false;
-    size_t FCutAt = npos;   // where the current line is cut (source length), npos for no cut
+    size_t FCutAt = npos;   // where the current line is cut (text position), npos for no cut
 
     // Links.
     bool FAnchor = false;         // the current anchor has an HREF (a hotspot)
@@ -228,9 +271,8 @@ private:
     // Rotation.
     HFONT FRotFont = nullptr;
     HGDIOBJ FRotOld = nullptr;
-
-    TFontMetrics FMetrics[4];
-    int FMetricsNext = 0;
+    TFont FRotBase;            // the font the rotated font was made from
+    bool FRotSelected = false;
 };
 
 }  // namespace JyrHTMLE::Layout

@@ -176,6 +176,9 @@ TEST_F(HtmlDraw, PlainTextIsTheSameInEveryMode)
     EXPECT_EQ(Html(C(), S, Measure()).StripVal, Want);
     EXPECT_EQ(Html(C(), S, THtmlIn()).StripVal, Want);
     EXPECT_EQ(Html(C(), S, HitAt(5, 5)).StripVal, Want);
+    // A word moved to the next line is in it once.
+    EXPECT_EQ(Html(C(), L"aaa bbb ccc", Measure(TRect{0, 0, TW(L"aaa b"), 200})).StripVal, L"aaa bbb ccc");
+    EXPECT_EQ(Html(C(), L"aaa bbb ccc", THtmlIn{TRect{0, 0, TW(L"aaa b"), 200}}).StripVal, L"aaa bbb ccc");
 }
 
 TEST_F(HtmlDraw, LinesStackDownAndDrawingStopsBelowTheRectangle)
@@ -232,19 +235,44 @@ TEST_F(HtmlDraw, CanvasGetsItsStateBack)
     EXPECT_GT(After.Width(), After.Height());
 }
 
+TEST_F(HtmlDraw, TextIsDrawnAsTheSystemTextCallDrawsIt)
+{
+    // One line of text, however it is split into runs, looks exactly as the system draws it in
+    // the line's rectangle (left edge moved one pixel right, bottom-aligned).
+    const String Cases[] = {L"Plain words, and more words", L"x &y &&z", L"tab\there", L"\u00C6bler og p\u00E6rer",
+                            L"\u0393\u03B5\u03B9\u03AC \u03C3\u03BF\u03C5", L"split<q> by<q>  tags <q> "};
+    for (String S : Cases) {
+        TDibSurface Ref(400, 300, clWhite);
+        Ref.Canvas()->GetFont()->Assign(C()->GetFont());
+        Ref.Canvas()->GetBrush()->SetStyle(bsClear);
+        RECT R{1, 0, 300, GH()};
+        const String Markup = S;
+        // An unknown tag splits the text into runs and draws nothing.
+        for (size_t P; (P = S.find(L"<q>")) != String::npos;) S.erase(P, 3);
+        DrawTextW(Ref.Canvas()->GetHandle(), S.c_str(), int(S.size()), &R,
+                  DT_BOTTOM | DT_SINGLELINE | DT_EXPANDTABS | DT_EXTERNALLEADING);
+        Dib.Fill(clWhite);
+        Html(C(), Markup, THtmlIn());
+        EXPECT_TRUE(Ref.HasInk(Ref.Bounds()));
+        EXPECT_EQ(Dib.DiffCount(Ref), 0) << Markup;
+    }
+}
+
 // ---- alignment ------------------------------------------------------------------------------
 
 TEST_F(HtmlDraw, RightAndCentreAlignmentByTheAnchorsRectangle)
 {
-    const int W = Html(C(), L"word", Measure()).XSize;
-    // Right: the line ends at the rectangle's right edge.
-    THtmlOut O = Html(C(), L"<p align=\"right\"><a href=\"r\">word</a></p>", HitAt(98, 5, TRect{0, 0, 100, 100}));
+    const int W = Html(C(), L"two words", Measure()).XSize;
+    // Right: the line ends at the rectangle's right edge; the whole anchor is hit where it is drawn.
+    THtmlOut O = Html(C(), L"<p align=\"right\"><a href=\"r\">two words</a></p>", HitAt(98, 5, TRect{0, 0, 100, 100}));
     EXPECT_TRUE(O.Result);
+    EXPECT_EQ(O.MouseLink, 1);
     EXPECT_EQ(O.HoverRect.Left, 100 - W);
     EXPECT_EQ(O.HoverRect.Right, 100);
+    EXPECT_EQ(O.HoverRect.Top, 0);
 
     // Centre: the free width (rectangle width less one pixel, less the line) is halved.
-    O = Html(C(), L"<p align=\"center\"><a href=\"c\">word</a></p>", HitAt(50, 5, TRect{0, 0, 100, 100}));
+    O = Html(C(), L"<p align=\"center\"><a href=\"c\">two words</a></p>", HitAt(50, 5, TRect{0, 0, 100, 100}));
     EXPECT_TRUE(O.Result);
     EXPECT_EQ(O.HoverRect.Left, 1 + (99 - W) / 2);
 
@@ -578,6 +606,30 @@ TEST_F(HtmlDraw, ColoursFromTagsReadBackFromPixels)
     EXPECT_EQ(Dib.Pixel(190, GH() + 2), clAqua);
     EXPECT_EQ(Dib.Pixel(190, 2 * GH() + 2), clWhite);
 
+    // A body background picture is tiled over the rectangle, inside the caller's clipping, which
+    // it leaves as it was.
+    Dib.Fill(clWhite);
+    auto Pc = MakeContainer();
+    THtmlIn T;
+    T.R = TRect{0, 0, 200, 100};
+    T.Container = Pc.get();
+    HRGN Clip = CreateRectRgn(0, 0, 150, 300);
+    SelectClipRgn(Dib.DC(), Clip);
+    Html(C(), L"<body background=\"red\">", T);
+    EXPECT_TRUE(Dib.AllColor(TRect{1, 0, 150, 100}, clRed));
+    EXPECT_EQ(Dib.Pixel(160, 50), clWhite);
+    HRGN After = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_EQ(GetClipRgn(Dib.DC(), After), 1);
+    EXPECT_TRUE(EqualRgn(After, Clip));
+    SelectClipRgn(Dib.DC(), nullptr);
+    DeleteObject(After);
+    DeleteObject(Clip);
+    Dib.Fill(clWhite);
+    T.R = TRect{0, 0, 30, 20};
+    Html(C(), L"<body background=\"red\">", T);
+    EXPECT_TRUE(Dib.AllColor(TRect{1, 0, 30, 20}, clRed));
+    EXPECT_EQ(Dib.Pixel(31, 5), clWhite);
+
     // A body background colour fills the rectangle.
     Dib.Fill(clWhite);
     Html(C(), L"<body bgcolor=\"#C0C0C0\">x", P);
@@ -596,6 +648,19 @@ TEST_F(HtmlDraw, ShadowBlinkHiddenAndErrorMarks)
     const int Split = 1 + TW(L"MMM ");
     EXPECT_EQ(Dib.CountColor(TRect{0, 0, Split - 2, gh + 4}, clRed), 0);
     EXPECT_GT(Dib.CountColor(TRect{Split, 0, 200, gh + 4}, clRed), 10);
+
+    // Subscript and hidden text turned on in the middle of a line leave the text before the tag
+    // as it is.
+    Dib.Fill(clWhite);
+    Html(C(), L"MMM <sub>MMM", THtmlIn());
+    const TRect Before = Ink(Dib, TRect{0, 0, Split - 2, 100});
+    Dib.Fill(clWhite);
+    Html(C(), L"MMM", THtmlIn());
+    EXPECT_EQ(Before, Ink(Dib, TRect{0, 0, Split - 2, 100}));
+    Dib.Fill(clWhite);
+    Html(C(), L"MMM <z>MMM", THtmlIn());
+    EXPECT_TRUE(Dib.HasInk(TRect{0, 0, Split - 2, 100}));
+    EXPECT_FALSE(Dib.HasInk(TRect{Split, 0, 400, 100}));
 
     // Blinking text is drawn in the background colour of the call while the phase is off.
     Dib.Fill(clWhite);
