@@ -467,7 +467,8 @@ bool THTMLDrawer::Draw(const String& s)
     bool Result = false;
     int DrawAnchorCount = 0, DrawListLevel = 0;
     while (!Cur.Empty()) {
-        // Measuring pass.
+        // Measuring pass. A rotation left open by the line before ends with it.
+        if (FRotFont) EndRotated(Canvas);
         SelectFont(FCalcFont);
         FTextColor = FCalcColor;
         const bool SavedAnchor = FAnchor;
@@ -506,6 +507,8 @@ bool THTMLDrawer::Draw(const String& s)
         dr.Bottom = dr.Top + ln.h + ln.subh + ln.suph;
 
         if (!CheckHeight) {
+            // Each pass turns the font on the rotation tag itself.
+            if (FRotFont) EndRotated(Canvas);
             SelectFont(FDrawFont);
             FTextColor = FDrawColor;
             FAnchorCount = DrawAnchorCount;

@@ -225,8 +225,22 @@ TEST_F(HtmlDraw, CanvasGetsItsStateBack)
         GetObjectW(GetCurrentObject(Dib.DC(), OBJ_FONT), sizeof(LF), &LF);
         return LF.lfEscapement;
     };
-    Html(C(), L"x <r a=\"90\">turned", THtmlIn());
+    Dib.Fill(clWhite);
+    Html(C(), L"MM", THtmlIn());
+    const TRect Upright = Dib.InkBounds(Dib.Bounds());
+    const auto operator_plus = [](TRect R, int Dy) { return TRect(R.Left, R.Top + Dy, R.Right, R.Bottom + Dy); };
+    Dib.Fill(clWhite);
+    THtmlIn Tall;
+    Tall.R = TRect{0, 40, 300, 200};
+    Html(C(), L"MM <r a=\"8\">turned a little", Tall);
     EXPECT_EQ(Escapement(), 0);
+    // The text before the tag stays upright; the text after it climbs.
+    EXPECT_EQ(Dib.InkBounds(TRect{0, 0, Upright.Right + 1, 300}), operator_plus(Upright, 40));
+    TDibSurface Flat(400, 300, clWhite);
+    Flat.Canvas()->GetFont()->Assign(C()->GetFont());
+    Html(Flat.Canvas(), L"MM turned a little", Tall);
+    EXPECT_TRUE(Dib.HasInk(TRect{Upright.Right + 2, 0, 400, 300}));
+    EXPECT_GT(Dib.DiffCount(Flat), 20);
     Dib.Fill(clWhite);
     C()->GetBrush()->SetStyle(bsClear);
     C()->TextOut(100, 100, L"MMMMMMMM");
@@ -548,6 +562,31 @@ TEST_F(HtmlDraw, PicturesFromContainerAndImageList)
     EXPECT_TRUE(Dib.AllColor(TRect{1, 0, 17, 16}, clBlue));
     L.Measure = true;
     EXPECT_EQ(Html(C(), L"<img src=\"idx:0\"><img src=\"IDX:5\">", L).XSize, 16 + 2 + 2);
+
+    // Printing: the image goes through a device-independent bitmap scaled by the print factor.
+    Dib.Fill(clWhite);
+    L.Measure = false;
+    L.Print = true;
+    L.Res = 2.0;
+    Html(C(), L"<img src=\"idx:0\">", L);
+    EXPECT_TRUE(Dib.AllColor(TRect{1, 0, 33, 32}, clBlue));
+    EXPECT_EQ(Dib.Pixel(34, 10), clWhite);
+}
+
+TEST_F(HtmlDraw, SystemIcons)
+{
+    // A file type's small and large system icons take their image list's icon size.
+    const THtmlOut Small = Html(C(), L"<img src=\"ssys:.txt\">", Measure());
+    const THtmlOut Large = Html(C(), L"<img src=\"lsys:.txt\">", Measure());
+    EXPECT_EQ(Small.XSize, GetSystemMetrics(SM_CXSMICON) + 2);
+    EXPECT_EQ(Large.XSize, GetSystemMetrics(SM_CXICON) + 2);
+    Html(C(), L"<img src=\"lsys:.txt\">", THtmlIn());
+    EXPECT_TRUE(Dib.HasInk(TRect{1, 0, 1 + GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)}));
+    // Printed, the icon is scaled.
+    Dib.Fill(clWhite);
+    const TPoint Size = SysImage(C(), 10, 10, L".txt", false, true, true, 2.0);
+    EXPECT_EQ(Size.X, GetSystemMetrics(SM_CXSMICON));
+    EXPECT_TRUE(Dib.HasInk(TRect{10, 10, 10 + 2 * Size.X, 10 + 2 * Size.Y}));
 }
 
 TEST_F(HtmlDraw, PictureInAnchorIsAHotspot)
