@@ -397,7 +397,7 @@ void THTMLDrawer::KeepFont(TFont& Font)
     if (!Font.IsEqual(&FFont)) Font.Assign(&FFont);
 }
 
-bool THTMLDrawer::Draw(const String& s)
+void THTMLDrawer::SetUp()
 {
     TCanvas* Canvas = FCanvas;
     // 1. Scale factor.
@@ -443,7 +443,6 @@ bool THTMLDrawer::Draw(const String& s)
 
     // 5. The rectangle's left edge moves one pixel right.
     fr.Left += 1;
-    TRect LineRect = fr;
     XSize = 0;
     YSize = 0;
     HyperLinks = 0;
@@ -459,6 +458,13 @@ bool THTMLDrawer::Draw(const String& s)
                                        BidiMode);
     if (!WordWrap) FDrawStyle |= DT_END_ELLIPSIS;
     FRtl = (FDrawStyle & DT_RTLREADING) != 0;
+}
+
+bool THTMLDrawer::Draw(const String& s)
+{
+    TCanvas* Canvas = FCanvas;
+    SetUp();
+    TRect LineRect = fr;
 
     // 8. The text, prepared on a copy.
     const String Text = PrepareMarkup(s);

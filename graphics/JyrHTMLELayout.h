@@ -115,6 +115,8 @@ public:
     bool Draw(const String& s);
 
 private:
+    // Set-up of the call: scale, fonts and colours of the entry state, results cleared.
+    void SetUp();
     // Gives the canvas back its font, pen and brush (also when a picture raised).
     void Restore();
     bool FRestored = true;
