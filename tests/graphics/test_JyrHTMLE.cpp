@@ -4,6 +4,7 @@
 #include "graphics/JyrHTMLE.h"
 #include "graphics/PictureContainer.h"
 #include "framework/PngImage.h"
+#include "support/ImageBytes.h"
 #include "support/Pixels.h"
 
 #include <gtest/gtest.h>
@@ -100,23 +101,6 @@ protected:
 
     TDibSurface Dib{400, 300, clWhite};
 };
-
-std::vector<Byte> PngBytes(int W, int H, TColor Fill)
-{
-    std::unique_ptr<TBitmap> Bmp(Create<TBitmap>());
-    Bmp->SetPixelFormat(pf24bit);
-    Bmp->SetSize(W, H);
-    Bmp->GetCanvas()->GetBrush()->SetColor(Fill);
-    Bmp->GetCanvas()->FillRect(TRect{0, 0, W, H});
-    std::unique_ptr<TPngImage> Png(Create<TPngImage>());
-    Png->Assign(Bmp.get());
-    std::unique_ptr<TMemoryStream> S(new TMemoryStream());
-    Png->SaveToStream(S.get());
-    std::vector<Byte> B(size_t(S->GetSize()));
-    S->SetPosition(0);
-    S->Read(B.data(), Integer(B.size()));
-    return B;
-}
 
 // A container holding named pictures: "red" 12 x 10 and "tall" 8 x 40.
 std::unique_ptr<TPictureContainer> MakeContainer()

@@ -4,6 +4,7 @@
 #include "framework/Controls.h"
 #include "framework/PngImage.h"
 #include "framework/Streaming.h"
+#include "support/ImageBytes.h"
 #include "support/Pixels.h"
 
 #include <gtest/gtest.h>
@@ -12,8 +13,6 @@
 #include <vector>
 
 namespace {
-
-using Bytes = std::vector<Byte>;
 
 // Made by a common encoder: 6 x 5 logical screen, looping; frame 1 red 6 x 5 at (0, 0) with a
 // delay of 10, frame 2 green 3 x 2 at (2, 1) with 20, frame 3 blue 2 x 2 at (4, 3) with 10;
@@ -48,28 +47,6 @@ Bytes WithoutTerminators()
         if (B[I] == 0x21 && B[I + 1] == 0xF9 && B[I + 2] == 4 && B[I + 7] == 0 && B[I + 8] == 0x2C)
             B.erase(B.begin() + I + 7);
     return B;
-}
-
-Bytes StreamBytes(TStream* S)
-{
-    Bytes B(size_t(S->GetSize()));
-    S->SetPosition(0);
-    if (!B.empty()) S->Read(B.data(), Integer(B.size()));
-    return B;
-}
-
-Bytes PngBytes(int W, int H, TColor Fill)
-{
-    std::unique_ptr<TBitmap> Bmp(Create<TBitmap>());
-    Bmp->SetPixelFormat(pf24bit);
-    Bmp->SetSize(W, H);
-    Bmp->GetCanvas()->GetBrush()->SetColor(Fill);
-    Bmp->GetCanvas()->FillRect(TRect{0, 0, W, H});
-    std::unique_ptr<TPngImage> Png(Create<TPngImage>());
-    Png->Assign(Bmp.get());
-    std::unique_ptr<TMemoryStream> S(new TMemoryStream());
-    Png->SaveToStream(S.get());
-    return StreamBytes(S.get());
 }
 
 void LoadBytes(THTMLPicture* P, const Bytes& B)
