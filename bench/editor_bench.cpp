@@ -3,25 +3,18 @@
 #include "app/Unit1Text.h"
 
 #include <algorithm>
+#include "BenchTiming.h"
+
 #include <chrono>
 #include <cstdio>
 #include <functional>
 
 namespace {
 
-// The best of Runs timings of Work, in milliseconds.
-double TimeIt(const std::function<void()>& Work, int Runs = 9)
-{
-    double best = 1e300;
-    for (int i = 0; i < Runs; ++i) {
-        auto t0 = std::chrono::steady_clock::now();
-        Work();
-        auto t1 = std::chrono::steady_clock::now();
-        best = std::min(best, std::chrono::duration<double, std::milli>(t1 - t0).count());
-    }
-    return best;
-}
+template <class F>
+double TimeIt9(F&& Work) { return TimeIt(Work, 9); }
 
+// The best of Runs timings of Work, in milliseconds.
 const wchar_t* const Prose =
     L"Syd spillede 4s efter at Vest havde meldt 1h og 2r, og udspillet var hk. Spilføreren tog med "
     L"es og trak to gange trumf, før han spillede ruder mod bordets rd - en plan der kun gik galt, "
@@ -66,33 +59,33 @@ int main()
     const String article = Article(N);
     size_t sink = 0;
 
-    double base = TimeIt([&] { sink += LinesToText(TextToLines(article)).size(); });
+    double base = TimeIt9([&] { sink += LinesToText(TextToLines(article)).size(); });
 
-    double import = TimeIt([&] {
+    double import = TimeIt9([&] {
         TDiagramFields f;
         for (int i = 0; i < 100; ++i) f = ImportBoard(Clipboard, f);
         sink += f.Edit37.size();
     }) / 100;
 
     TDiagramFields fields = ImportBoard(Clipboard, {});
-    double append = TimeIt([&] { sink += AppendLinesToText(article, DiagramBlock(fields)).size(); });
+    double append = TimeIt9([&] { sink += AppendLinesToText(article, DiagramBlock(fields)).size(); });
 
     String exported;
-    double symbolsAndExport = TimeIt([&] {
+    double symbolsAndExport = TimeIt9([&] {
         String written = SuitSymbolText(article);   // the text area receives the result
         exported = HtmlExportText(written);
         sink += exported.size();
     });
 
     String symbols;
-    double symbolsOnly = TimeIt([&] { symbols = SuitSymbolText(article); });
-    double exportOnly = TimeIt([&] { sink += HtmlExportText(symbols).size(); });
+    double symbolsOnly = TimeIt9([&] { symbols = SuitSymbolText(article); });
+    double exportOnly = TimeIt9([&] { sink += HtmlExportText(symbols).size(); });
 
-    double convert = TimeIt([&] {
+    double convert = TimeIt9([&] {
         TEasydeal deal;
         sink += ConvertDeal(Clipboard, imWritingOrder, deal).Lines.size();
     });
-    double analyse = TimeIt([&] { sink += AnalyseLines(article).size(); });
+    double analyse = TimeIt9([&] { sink += AnalyseLines(article).size(); });
 
     std::printf("article: %d lines, %zu characters; export %zu characters\n", N, article.size(),
                 exported.size());

@@ -5,24 +5,14 @@
 #include "framework/Grids.h"
 
 #include <algorithm>
+#include "BenchTiming.h"
+
 #include <chrono>
 #include <cstdio>
 #include <functional>
 #include <vector>
 
 namespace {
-
-double TimeIt(const std::function<void()>& Work, int Runs = 3)
-{
-    double Best = 1e300;
-    for (int i = 0; i < Runs; ++i) {
-        auto t0 = std::chrono::steady_clock::now();
-        Work();
-        auto t1 = std::chrono::steady_clock::now();
-        Best = std::min(Best, std::chrono::duration<double, std::milli>(t1 - t0).count());
-    }
-    return Best;
-}
 
 constexpr int Rows = 1000000;
 constexpr int Cols = 10;

@@ -7,6 +7,8 @@
 //   draw     HTMLDrawEx in drawing mode     vs  DrawText of the stripped text
 #include "graphics/JyrHTMLE.h"
 
+#include "BenchTiming.h"
+
 #include <chrono>
 #include <cstdio>
 #include <memory>
@@ -16,25 +18,7 @@ namespace {
 
 constexpr int N = 10000;
 
-template <class F>
-double TimeIt(F&& f)
-{
-    double Best = 1e300;
-    for (int Round = 0; Round < 3; ++Round) {
-        const auto t0 = std::chrono::steady_clock::now();
-        f();
-        const auto t1 = std::chrono::steady_clock::now();
-        Best = std::min(Best, std::chrono::duration<double, std::milli>(t1 - t0).count());
-    }
-    return Best;
-}
-
 volatile int Sink;
-
-void Report(const char* What, double Ours, double Base)
-{
-    std::printf("%-30s %8.1f ms  baseline %8.1f ms  %5.2fx\n", What, Ours, Base, Ours / Base);
-}
 
 String Cell(int i)
 {

@@ -9,6 +9,8 @@
 #include "graphics/QorUtilText.h"
 #include "graphics/jyrxlsfmt.h"
 
+#include "BenchTiming.h"
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -20,25 +22,7 @@ namespace {
 
 constexpr int N = 1000000;
 
-template <class F>
-double TimeIt(F&& f)
-{
-    double Best = 1e300;
-    for (int Round = 0; Round < 3; ++Round) {
-        const auto t0 = std::chrono::steady_clock::now();
-        f();
-        const auto t1 = std::chrono::steady_clock::now();
-        Best = std::min(Best, std::chrono::duration<double, std::milli>(t1 - t0).count());
-    }
-    return Best;
-}
-
 volatile size_t Sink;
-
-void Report(const char* What, double Ours, double Base)
-{
-    std::printf("%-34s %8.1f ms  baseline %8.1f ms  %5.2fx\n", What, Ours, Base, Ours / Base);
-}
 
 }  // namespace
 
