@@ -14,8 +14,9 @@ bool WithDecodedImage(const void* Data, Int64 Size, const std::function<void(TGP
     if (!Data || Size <= 0) return false;
     // A global memory block and an OLE stream hold at most what a ULONG counts.
     if (UInt64(Size) > UInt64(ULONG(-1)) || UInt64(Size) > UInt64(SIZE_T(-1))) return false;
-    // Bytes of no known image format are not handed to the decoders at all.
-    if (FindPictureFormat(Data, Size) == pfNone) return false;
+    // Bytes of no known image format, or not well formed, are not handed to the decoders at all:
+    // the platform's decoders trust sizes and offsets that corrupt data gets wrong.
+    if (!ImageBytesWellFormed(Data, Size)) return false;
     HGLOBAL Mem = GlobalAlloc(GMEM_MOVEABLE, SIZE_T(Size));
     if (!Mem) throw Exception(L"Could not allocate memory for image");
     IStream* Stream = nullptr;
@@ -62,7 +63,19 @@ void DecodedImageSize(TGPImage* Image, int& Width, int& Height)
 
 bool StretchDrawTransparentBitmap(TMemoryStream* Data, TCanvas* ACanvas, const TRect& Rect)
 {
-    if (!Data || !ACanvas) return false;
+    if (!Data || !ACanvas || !ImageBytesWellFormed(Data->GetMemory(), Data->GetSize())) return false;
+    // Some platforms report an icon as a bitmap: bytes that are no bitmap file draw as GDI+
+    // decodes them.
+    if (FindPictureFormat(Data->GetMemory(), Data->GetSize()) != pfBMP) {
+        bool Drawn = false;
+        WithDecodedImage(Data, [&](TGPImage* Image) {
+            if (!ImageDecoded(Image)) return;
+            TGPGraphics Graphics(ACanvas->GetHandle());
+            Drawn = Graphics.DrawImageRect(Image, Rect.Left, Rect.Top, Rect.Right - Rect.Left,
+                                           Rect.Bottom - Rect.Top) == Ok;
+        });
+        return Drawn;
+    }
     std::unique_ptr<TBitmap> Bmp(Create<TBitmap>());
     Data->SetPosition(0);
     try {
