@@ -85,7 +85,8 @@ void TGDIPPicture::LoadFromFile(const String& FileName)
         FIsEmpty = FDatastream->GetSize() == 0;
         FFileName = FileName;
         DoClear();
-        GetImageSizes();
+        // Bytes no decoder accepts make an empty picture; they are kept for saving.
+        if (!GetImageSizes()) FIsEmpty = true;
         DoChange();
     } catch (...) {
         // A file that cannot be read leaves an empty picture; callers check GetEmpty.
@@ -101,7 +102,7 @@ void TGDIPPicture::LoadFromStream(TStream* Stream)
     CopyFrom(Stream);
     FIsEmpty = FDatastream->GetSize() == 0;
     if (FIsEmpty) FWidth = FHeight = 0;
-    GetImageSizes();
+    if (!GetImageSizes()) FIsEmpty = true;
     DoChange();
 }
 

@@ -165,9 +165,9 @@ int THTMLPicture::GetFrameTime(int i)
     return F.Delay;
 }
 
-void THTMLPicture::LoadPicture()
+bool THTMLPicture::LoadPicture()
 {
-    if (!HasBytes()) return;
+    if (!HasBytes()) return false;
     FWidth = FHeight = 0;
     FFrameXPos = FFrameYPos = FFrameXSize = FFrameYSize = 0;
     FAnimMaxX = FAnimMaxY = 0;
@@ -187,7 +187,7 @@ void THTMLPicture::LoadPicture()
             }
         }
     }
-    WithDecodedImage(FDatastream, [this](TGPImage* Image) { DecodedImageSize(Image, FWidth, FHeight); });
+    return WithDecodedImage(FDatastream, [this](TGPImage* Image) { DecodedImageSize(Image, FWidth, FHeight); });
 }
 
 void THTMLPicture::SetFrame(int Value)
@@ -245,7 +245,8 @@ void THTMLPicture::Assign(TPersistent* Source)
         TakeBytes(P->FDatastream);
         FIsEmpty = !HasBytes();
         if (FIsEmpty) FWidth = FHeight = 0;
-        LoadPicture();
+        // Bytes no decoder accepts make an empty picture; they are kept for saving.
+        if (!LoadPicture()) FIsEmpty = true;
         DoChange();
     } else if (auto* Pic = dynamic_cast<TPicture*>(Source)) {
         TakeGraphic(Pic->GetGraphic());
@@ -268,7 +269,8 @@ void THTMLPicture::LoadFromFile(const String& FileName)
         TakeBytes(S.get());
         FIsEmpty = !HasBytes();
         if (FIsEmpty) FWidth = FHeight = 0;
-        LoadPicture();
+        // Bytes no decoder accepts make an empty picture; they are kept for saving.
+        if (!LoadPicture()) FIsEmpty = true;
         DoChange();
     } catch (...) {
         // A file that cannot be read leaves an empty picture; callers check GetEmpty.
@@ -284,7 +286,8 @@ void THTMLPicture::LoadFromStream(TStream* Stream)
     TakeBytes(Stream);
     FIsEmpty = !HasBytes();
     if (FIsEmpty) FWidth = FHeight = 0;
-    LoadPicture();
+    // Bytes no decoder accepts make an empty picture; they are kept for saving.
+    if (!LoadPicture()) FIsEmpty = true;
     DoChange();
 }
 
@@ -305,7 +308,8 @@ void THTMLPicture::ReadData(TStream* Stream)
     FFrameCount = FNextCount = FTimerCount = -1;
     FIsEmpty = !HasBytes();
     if (FIsEmpty) FWidth = FHeight = 0;
-    LoadPicture();
+    // Bytes no decoder accepts make an empty picture; they are kept for saving.
+    if (!LoadPicture()) FIsEmpty = true;
 }
 
 void THTMLPicture::WriteData(TStream* Stream) { SaveToStream(Stream); }

@@ -149,7 +149,8 @@ private:
     int FTimerCount = -1;
 
     bool HasBytes() const;
-    void LoadPicture();
+    // Measures the bytes; false when they hold no image the decoder accepts.
+    bool LoadPicture();
     // New bytes: the whole of Source from its start (nil: none). Forgets the old frame count.
     void TakeBytes(TStream* Source);
     void DoChange();

@@ -4,6 +4,7 @@
 #include "graphics/QorGDIP.h"
 #include "framework/Jpeg.h"
 #include "framework/PngImage.h"
+#include "support/ImageBytes.h"
 #include "support/Pixels.h"
 
 #include <zlib.h>
@@ -22,30 +23,16 @@
 
 namespace {
 
-using Bytes = std::vector<Byte>;
-
 Bytes Pad(Bytes B, size_t Size = 64)
 {
     B.resize(std::max(B.size(), Size), 0);
     return B;
 }
 
-Bytes StreamBytes(TStream* S)
-{
-    Bytes B(size_t(S->GetSize()));
-    S->SetPosition(0);
-    if (!B.empty()) S->Read(B.data(), Integer(B.size()));
-    return B;
-}
-
 // A bitmap of one colour with its bottom-left pixel in another.
 std::unique_ptr<TBitmap> MakeBitmap(int W, int H, TColor Fill, TColor Corner)
 {
-    std::unique_ptr<TBitmap> Bmp(Create<TBitmap>());
-    Bmp->SetPixelFormat(pf24bit);
-    Bmp->SetSize(W, H);
-    Bmp->GetCanvas()->GetBrush()->SetColor(Fill);
-    Bmp->GetCanvas()->FillRect(TRect{0, 0, W, H});
+    auto Bmp = SolidBitmap(W, H, Fill);
     Bmp->GetCanvas()->SetPixels(0, H - 1, Corner);
     return Bmp;
 }
@@ -55,14 +42,6 @@ Bytes BitmapBytes(TGraphic* G)
     std::unique_ptr<TMemoryStream> S(new TMemoryStream());
     G->SaveToStream(S.get());
     return StreamBytes(S.get());
-}
-
-Bytes PngBytes(int W, int H, TColor Fill)
-{
-    auto Bmp = MakeBitmap(W, H, Fill, Fill);
-    std::unique_ptr<TPngImage> Png(Create<TPngImage>());
-    Png->Assign(Bmp.get());
-    return BitmapBytes(Png.get());
 }
 
 std::unique_ptr<TGDIPPicture> FromBytes(const Bytes& B)
@@ -487,7 +466,7 @@ bool LoadsEmpty(const Bytes& B, TDibSurface& Dib)
 {
     Dib.Fill(clWhite);
     auto P = FromBytes(B);
-    const bool NoSize = P->GetWidth() == 0 && P->GetHeight() == 0;
+    const bool NoSize = P->GetEmpty() && P->GetWidth() == 0 && P->GetHeight() == 0;
     P->Draw(Dib.Canvas(), TRect{0, 0, 20, 20});
     P->SetTransparentBitmap(false);
     P->Draw(Dib.Canvas(), TRect{0, 0, 20, 20});

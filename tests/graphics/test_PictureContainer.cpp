@@ -399,6 +399,7 @@ TEST(HTMLPicture, BadBytesGiveNoPicture)
     TDibSurface Dib(20, 20, clWhite);
     for (const Case& C : Cases) {
         auto P = FromBytes(C.Data);
+        EXPECT_TRUE(P->GetEmpty()) << C.Name;
         EXPECT_EQ(P->GetWidth(), 0) << C.Name;
         EXPECT_EQ(P->GetHeight(), 0) << C.Name;
         EXPECT_LE(P->GetFrameCount(), 0) << C.Name;
