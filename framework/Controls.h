@@ -600,6 +600,10 @@ private:
     HWND FWindowHandle = nullptr;
 };
 
+// Runs Paint with Canvas drawing on the paint device context DC in Font and on Color, as a
+// custom-painted window does; the canvas lets go of DC afterwards, also when Paint raises.
+void PaintOnCanvas(TCanvas* Canvas, HDC DC, TFont* Font, TColor Color, const std::function<void()>& Paint);
+
 class TGraphicControl : public TControl {
     DECLARE_CLASS(TGraphicControl, TControl)
 public:

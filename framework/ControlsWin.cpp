@@ -1206,21 +1206,25 @@ void TCustomControl::WMPaintCustom(TMessage& Message)
     FControlState >> TControlStateFlag::csCustomPaint;
 }
 
-void TCustomControl::PaintWindow(HDC DC)
+void PaintOnCanvas(TCanvas* Canvas, HDC DC, TFont* Font, TColor Color, const std::function<void()>& Paint)
 {
-    auto* CC = dynamic_cast<TControlCanvas*>(FCanvas);
-    if (CC) CC->FreeHandle();
-    FCanvas->Lock();
+    if (auto* CC = dynamic_cast<TControlCanvas*>(Canvas)) CC->FreeHandle();
+    Canvas->Lock();
     try {
-        FCanvas->SetHandle(DC);
-        FCanvas->GetFont()->Assign(FFont);
-        FCanvas->GetBrush()->SetColor(FColor);
+        Canvas->SetHandle(DC);
+        Canvas->GetFont()->Assign(Font);
+        Canvas->GetBrush()->SetColor(Color);
         Paint();
-        FCanvas->SetHandle(nullptr);
+        Canvas->SetHandle(nullptr);
     } catch (...) {
-        FCanvas->SetHandle(nullptr);
-        FCanvas->Unlock();
+        Canvas->SetHandle(nullptr);
+        Canvas->Unlock();
         throw;
     }
-    FCanvas->Unlock();
+    Canvas->Unlock();
+}
+
+void TCustomControl::PaintWindow(HDC DC)
+{
+    PaintOnCanvas(FCanvas, DC, FFont, FColor, [this] { Paint(); });
 }

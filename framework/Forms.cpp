@@ -270,21 +270,7 @@ void TCustomForm::Paint()
 
 void TCustomForm::PaintWindow(HDC DC)
 {
-    auto* CC = dynamic_cast<TControlCanvas*>(FCanvas);
-    if (CC) CC->FreeHandle();
-    FCanvas->Lock();
-    try {
-        FCanvas->SetHandle(DC);
-        FCanvas->GetFont()->Assign(FFont);
-        FCanvas->GetBrush()->SetColor(FColor);
-        Paint();
-        FCanvas->SetHandle(nullptr);
-    } catch (...) {
-        FCanvas->SetHandle(nullptr);
-        FCanvas->Unlock();
-        throw;
-    }
-    FCanvas->Unlock();
+    PaintOnCanvas(FCanvas, DC, FFont, FColor, [this] { Paint(); });
 }
 
 // ---- Showing -----------------------------------------------------------------------------------

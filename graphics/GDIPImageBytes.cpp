@@ -63,9 +63,9 @@ void DecodedImageSize(TGPImage* Image, int& Width, int& Height)
 
 bool StretchDrawTransparentBitmap(TMemoryStream* Data, TCanvas* ACanvas, const TRect& Rect)
 {
-    if (!Data || !ACanvas || !ImageBytesWellFormed(Data->GetMemory(), Data->GetSize())) return false;
+    if (!Data || !ACanvas) return false;
     // Some platforms report an icon as a bitmap: bytes that are no bitmap file draw as GDI+
-    // decodes them.
+    // decodes them (the decoding checks them first).
     if (FindPictureFormat(Data->GetMemory(), Data->GetSize()) != pfBMP) {
         bool Drawn = false;
         WithDecodedImage(Data, [&](TGPImage* Image) {
@@ -76,6 +76,7 @@ bool StretchDrawTransparentBitmap(TMemoryStream* Data, TCanvas* ACanvas, const T
         });
         return Drawn;
     }
+    if (!ImageBytesWellFormed(Data->GetMemory(), Data->GetSize())) return false;
     std::unique_ptr<TBitmap> Bmp(Create<TBitmap>());
     Data->SetPosition(0);
     try {

@@ -82,10 +82,11 @@ TPoint SysImage(TCanvas* Canvas, int x, int y, const String& APath, bool large, 
                 bool print, double resfactor)
 {
     SHFILEINFOW Info{};
-    int Index = IStrToInt(APath);
-    int Dummy = 0;
+    int Index = 0;
+    const bool IsIndex = TryIStrToInt(APath, Index);
+    if (!IsIndex) Index = IStrToInt(APath);
     // The shell is asked only for names it can take; anything longer is no file.
-    if (!APath.empty() && !TryIStrToInt(APath, Dummy) && APath.size() < MAX_PATH) {
+    if (!APath.empty() && !IsIndex && APath.size() < MAX_PATH) {
         if (FileExists(APath) || DirExists(APath)) {
             if (SHGetFileInfoW(APath.c_str(), 0, &Info, sizeof(Info), SHGFI_SYSICONINDEX))
                 Index = Info.iIcon;

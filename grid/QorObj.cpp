@@ -73,18 +73,8 @@ bool TIntList::HasValue(int Value) const
 
 int TIntList::SortedIndexOf(int Value) const
 {
-    int l = 0, r = Count() - 1;
-    while (l <= r) {
-        int m = l + (r - l) / 2;
-        int e = GetInteger(m);
-        if (Value < e)
-            r = m - 1;
-        else if (e < Value)
-            l = m + 1;
-        else
-            return m;
-    }
-    return -1;
+    const int p = SortedPosOf(Value);
+    return p < Count() && GetInteger(p) == Value ? p : -1;
 }
 
 int TIntList::SortedPosOf(int Value) const
