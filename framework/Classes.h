@@ -14,6 +14,21 @@
 #include <vector>
 
 class TPersistent;
+
+// Runs Work between Obj's BeginUpdate and EndUpdate; EndUpdate runs also when Work raises, and
+// the exception goes on.
+template <class T, class F>
+void UpdateBlock(T& Obj, F&& Work)
+{
+    Obj.BeginUpdate();
+    try {
+        Work();
+    } catch (...) {
+        Obj.EndUpdate();
+        throw;
+    }
+    Obj.EndUpdate();
+}
 class TComponent;
 class TFiler;
 

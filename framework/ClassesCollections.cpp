@@ -163,14 +163,9 @@ void TCollection::Delete(int Index)
 void TCollection::Clear()
 {
     if (FItems.empty()) return;
-    BeginUpdate();
-    try {
+    UpdateBlock(*this, [&] {
         while (!FItems.empty()) FItems.back()->Free();
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 TCollectionItem* TCollection::GetItem(int Index) const
@@ -200,15 +195,10 @@ void TCollection::Assign(TPersistent* Source)
         return;
     }
     if (Src == this) return;
-    BeginUpdate();
-    try {
+    UpdateBlock(*this, [&] {
         Clear();
         for (TCollectionItem* Item : std::vector<TCollectionItem*>(Src->FItems)) Add()->Assign(Item);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 void TCollection::BeginUpdate()

@@ -74,15 +74,10 @@ void TStrings::CheckIndex(int Index, int Limit) const
 void TStrings::Put(int Index, const String& S)
 {
     TObject* Obj = GetObjects(Index);
-    BeginUpdate();
-    try {
+    UpdateBlock(*this, [&] {
         Delete(Index);
         InsertObject(Index, S, Obj);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 int TStrings::Add(const String& S)
@@ -118,14 +113,9 @@ void TStrings::AddStrings(TStrings* Strings)
     Lines.reserve(size_t(Strings->GetCount()));
     for (int i = 0; i < Strings->GetCount(); ++i)
         Lines.emplace_back(Strings->Get(i), Strings->GetObjects(i));
-    BeginUpdate();
-    try {
+    UpdateBlock(*this, [&] {
         AddLines(std::move(Lines));
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 void TStrings::AddStrings(const std::vector<String>& Strings)
@@ -133,14 +123,9 @@ void TStrings::AddStrings(const std::vector<String>& Strings)
     TLines Lines;
     Lines.reserve(Strings.size());
     for (auto& S : Strings) Lines.emplace_back(S, nullptr);
-    BeginUpdate();
-    try {
+    UpdateBlock(*this, [&] {
         AddLines(std::move(Lines));
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 void TStrings::SetStringsFrom(const std::vector<String>& Strings)
@@ -148,15 +133,10 @@ void TStrings::SetStringsFrom(const std::vector<String>& Strings)
     TLines Lines;
     Lines.reserve(Strings.size());
     for (auto& S : Strings) Lines.emplace_back(S, nullptr);
-    BeginUpdate();
-    try {
+    UpdateBlock(*this, [&] {
         Clear();
         AddLines(std::move(Lines));
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 std::vector<String> TStrings::ToStringArray() const
@@ -172,19 +152,14 @@ void TStrings::Exchange(int Index1, int Index2)
     CheckIndex(Index1, GetCount());
     CheckIndex(Index2, GetCount());
     if (Index1 == Index2) return;
-    BeginUpdate();
-    try {
+    UpdateBlock(*this, [&] {
         String S = Get(Index1);
         TObject* O = GetObjects(Index1);
         Put(Index1, Get(Index2));
         PutObject(Index1, GetObjects(Index2));
         Put(Index2, S);
         PutObject(Index2, O);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 void TStrings::Move(int CurIndex, int NewIndex)
@@ -192,18 +167,13 @@ void TStrings::Move(int CurIndex, int NewIndex)
     if (CurIndex == NewIndex) return;
     CheckIndex(CurIndex, GetCount());
     CheckIndex(NewIndex, GetCount());
-    BeginUpdate();
-    try {
+    UpdateBlock(*this, [&] {
         String S = Get(CurIndex);
         TObject* O = GetObjects(CurIndex);
         PutObject(CurIndex, nullptr);  // the object travels; it is not freed on the way
         Delete(CurIndex);
         InsertObject(NewIndex, S, O);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 int TStrings::CompareStrings(const String& S1, const String& S2) const
@@ -256,8 +226,7 @@ void TStrings::Assign(TPersistent* Source)
         return;
     }
     if (Src == this) return;
-    BeginUpdate();
-    try {
+    UpdateBlock(*this, [&] {
         FDelimiter = Src->FDelimiter;
         FQuoteChar = Src->FQuoteChar;
         FNameValueSeparator = Src->FNameValueSeparator;
@@ -268,11 +237,7 @@ void TStrings::Assign(TPersistent* Source)
         SetDefaultEncoding(Src->FDefaultEncoding);
         Clear();
         AddStrings(Src);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 void TStrings::BeginUpdate()

@@ -347,15 +347,10 @@ void CheckNames(const String& FileName, const String& Section, const String& Ide
 void Fill(TStrings* Strings, const std::vector<String>& Lines)
 {
     if (!Strings) return;
-    Strings->BeginUpdate();
-    try {
+    UpdateBlock(*Strings, [&] {
         Strings->Clear();
         for (const auto& S : Lines) Strings->Add(S);
-    } catch (...) {
-        Strings->EndUpdate();
-        throw;
-    }
-    Strings->EndUpdate();
+    });
 }
 
 }  // namespace

@@ -69,15 +69,10 @@ void ReadLines(TStrings* Lines, const TStreamValue& V)
     if (V.Type != vaList && V.Type != vaNil) BadValue(V);
     for (auto& E : V.List)
         if (!E.IsString()) BadValue(E);
-    Lines->BeginUpdate();
-    try {
+    UpdateBlock(*Lines, [&] {
         Lines->Clear();
         for (auto& E : V.List) Lines->Add(E.Str);
-    } catch (...) {
-        Lines->EndUpdate();
-        throw;
-    }
-    Lines->EndUpdate();
+    });
 }
 
 }  // namespace
@@ -364,18 +359,13 @@ void TReader::SetValue(TObject* Instance, const TPropInfo& Prop, const TStreamVa
 
 void TReader::ReadCollection(TCollection* Coll, const TStreamValue& V)
 {
-    Coll->BeginUpdate();
-    try {
+    UpdateBlock(*Coll, [&] {
         Coll->Clear();
         for (auto& Item : V.Items) {
             TCollectionItem* It = Coll->Add();
             for (auto& P : Item.Props) ReadProperty(It, P);
         }
-    } catch (...) {
-        Coll->EndUpdate();
-        throw;
-    }
-    Coll->EndUpdate();
+    });
 }
 
 TComponent* TReader::FindReference(const String& Name) const

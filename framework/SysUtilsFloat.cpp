@@ -171,6 +171,34 @@ double ValFloat(const String& S, int& Code, Char DecimalSeparator)
     return double(v);
 }
 
+namespace {
+
+// Rounds the nd decimal digits D (value 0.D * 10^Exp10) half up to their first N digits: a carry
+// out of every digit makes 1.000 and raises Exp10. Answers how many digits are left once trailing
+// zeros are dropped.
+int RoundDigits(char* D, int nd, int N, int& Exp10)
+{
+    const bool Up = N < nd && D[N] >= '5';
+    int Len = std::min(N, nd);
+    if (Up) {
+        int k = Len - 1;
+        while (k >= 0 && D[k] == '9') D[k--] = '0';
+        if (k >= 0) {
+            ++D[k];
+        } else {
+            // Every digit carried: 0.999 -> 1.000
+            D[0] = '1';
+            Len = std::max(Len, 1);
+            for (int j = 1; j < Len; ++j) D[j] = '0';
+            ++Exp10;
+        }
+    }
+    while (Len > 0 && D[Len - 1] == '0') --Len;
+    return Len;
+}
+
+}  // namespace
+
 // ---- Decimal digits ---------------------------------------------------------------------------
 
 void FloatToDecimal(TFloatRec& Result, Extended Value, int Precision, int Decimals)
@@ -213,22 +241,7 @@ void FloatToDecimal(TFloatRec& Result, Extended Value, int Precision, int Decima
         Result.Negative = false;
         return;   // rounds to zero
     }
-    bool Up = N < nd && D[N] >= '5';
-    int Len = std::min(N, nd);
-    if (Up) {
-        int k = Len - 1;
-        while (k >= 0 && D[k] == '9') D[k--] = '0';
-        if (k >= 0) {
-            ++D[k];
-        } else {
-            // Every digit carried: 0.999 -> 1.000
-            D[0] = '1';
-            Len = std::max(Len, 1);
-            for (int j = 1; j < Len; ++j) D[j] = '0';
-            ++Exp10;
-        }
-    }
-    while (Len > 0 && D[Len - 1] == '0') --Len;
+    int Len = RoundDigits(D, nd, N, Exp10);
     if (Len == 0) {
         Result.Negative = false;
         return;
@@ -429,21 +442,7 @@ TFloatRec CurrencyToDecimal(Currency Value, int Decimals)
     int Exp10 = n - 4;
     int N = std::min(n, Exp10 + std::max(Decimals, 0));
     if (N < 0) return TFloatRec();
-    bool Up = N < n && D[N] >= '5';
-    int Len = N;
-    if (Up) {
-        int k = Len - 1;
-        while (k >= 0 && D[k] == '9') D[k--] = '0';
-        if (k >= 0) {
-            ++D[k];
-        } else {
-            D[0] = '1';
-            Len = std::max(Len, 1);
-            for (int j = 1; j < Len; ++j) D[j] = '0';
-            ++Exp10;
-        }
-    }
-    while (Len > 0 && D[Len - 1] == '0') --Len;
+    int Len = RoundDigits(D, n, N, Exp10);
     if (Len == 0) return TFloatRec();
     std::memcpy(F.Digits, D, size_t(std::min(Len, 20)));
     F.Digits[std::min(Len, 20)] = 0;

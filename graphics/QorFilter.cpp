@@ -31,8 +31,10 @@ View TrimView(View s)
     return s.substr(a, b - a);
 }
 
-// Index of the first operator character outside quotes and parentheses; npos when none.
-size_t FirstOperator(View s)
+// Index of the first character that Wanted accepts outside quotes and parentheses; npos when
+// none.
+template <class Pred>
+size_t FirstOutside(View s, Pred Wanted)
 {
     bool InQuote = false;
     int Depth = 0;
@@ -45,11 +47,17 @@ size_t FirstOperator(View s)
                 ++Depth;
             else if (c == L')') {
                 if (Depth > 0) --Depth;
-            } else if (Depth == 0 && IsOperator(c))
+            } else if (Depth == 0 && Wanted(c))
                 return i;
         }
     }
     return npos;
+}
+
+// Index of the first operator character outside quotes and parentheses; npos when none.
+size_t FirstOperator(View s)
+{
+    return FirstOutside(s, IsOperator);
 }
 
 // 1-based position of the ")" closing the "(" at s[0]; 0 when none.
@@ -611,25 +619,13 @@ bool InArray(Char ch, const String& charset)
 
 Char FirstChar(const String& charset, const String& s, int& spos)
 {
-    bool InQuote = false;
-    int Depth = 0;
-    for (size_t i = 0; i < s.size(); ++i) {
-        const Char c = s[i];
-        if (c == L'"') {
-            InQuote = !InQuote;
-        } else if (!InQuote) {
-            if (c == L'(')
-                ++Depth;
-            else if (c == L')') {
-                if (Depth > 0) --Depth;
-            } else if (Depth == 0 && InArray(c, charset)) {
-                spos = int(i) + 1;
-                return c;
-            }
-        }
+    const size_t i = FirstOutside(View(s), [&](Char c) { return InArray(c, charset); });
+    if (i == npos) {
+        spos = -1;
+        return 0;
     }
-    spos = -1;
-    return 0;
+    spos = int(i) + 1;
+    return s[i];
 }
 
 String StripThousandSep(const String& ps)
