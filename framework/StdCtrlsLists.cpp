@@ -38,11 +38,7 @@ void DrawOwnerItem(TCanvas* Canvas, TFont* Font, TColor Color, const DRAWITEMSTR
 {
     TOwnerDrawState State = DrawState(DI.itemState);
     TRect R{DI.rcItem.left, DI.rcItem.top, DI.rcItem.right, DI.rcItem.bottom};
-    Canvas->Lock();
-    try {
-        Canvas->SetHandle(DI.hDC);
-        Canvas->GetFont()->Assign(Font);
-        Canvas->GetBrush()->SetColor(Color);
+    PaintOnCanvas(Canvas, DI.hDC, Font, Color, [&] {
         if (State.Contains(odSelected)) {
             Canvas->GetBrush()->SetColor(clHighlight);
             Canvas->GetFont()->SetColor(clHighlightText);
@@ -53,13 +49,7 @@ void DrawOwnerItem(TCanvas* Canvas, TFont* Font, TColor Color, const DRAWITEMSTR
             RECT FR = DI.rcItem;
             DrawFocusRect(DI.hDC, &FR);
         }
-        Canvas->SetHandle(nullptr);
-    } catch (...) {
-        Canvas->SetHandle(nullptr);
-        Canvas->Unlock();
-        throw;
-    }
-    Canvas->Unlock();
+    });
 }
 
 void DefaultDrawItem(TCanvas* Canvas, TStrings* Items, int Index, const TRect& Rect)

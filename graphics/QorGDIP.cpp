@@ -140,16 +140,7 @@ const int QorGDIPUnit::Linked = 1;
 
 bool GdiplusStarted() { return StartupStatus == Ok; }
 
-bool IsWinVista()
-{
-    OSVERSIONINFOW Info{};
-    Info.dwOSVersionInfoSize = sizeof(Info);
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    if (!GetVersionExW(&Info)) return false;
-#pragma GCC diagnostic pop
-    return Info.dwMajorVersion >= 6;
-}
+bool IsWinVista() { return Win32MajorVersion() >= 6; }
 
 // ---------------------------------------------------------------------------------------------
 // Object base

@@ -70,20 +70,9 @@ bool IsVista()
 
 bool IsWinXP()
 {
-    DWORD Major, Minor;
-    if (DetectionOverrides().WindowsMajor) {
-        Major = *DetectionOverrides().WindowsMajor;
-        Minor = DetectionOverrides().WindowsMinor.value_or(0);
-    } else {
-        OSVERSIONINFOW Info{};
-        Info.dwOSVersionInfoSize = sizeof(Info);
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-        if (!GetVersionExW(&Info)) return false;
-#pragma GCC diagnostic pop
-        Major = Info.dwMajorVersion;
-        Minor = Info.dwMinorVersion;
-    }
+    const auto& O = DetectionOverrides();
+    const int Major = O.WindowsMajor ? int(*O.WindowsMajor) : Win32MajorVersion();
+    const int Minor = O.WindowsMajor ? int(O.WindowsMinor.value_or(0)) : Win32MinorVersion();
     return Major > 5 || (Major == 5 && Minor > 0);
 }
 
