@@ -34,6 +34,17 @@ extern "C" void JpegErrorExit(j_common_ptr Info)
 
 extern "C" void JpegOutputMessage(j_common_ptr) {}
 
+// A fresh library object whose errors jump back to the caller's setjmp with their message in E.
+template <class TInfo>
+void ReportErrorsTo(TInfo& Info, TJpegError& E)
+{
+    std::memset(&Info, 0, sizeof(Info));
+    Info.err = jpeg_std_error(&E.Pub);
+    E.Pub.error_exit = JpegErrorExit;
+    E.Pub.output_message = JpegOutputMessage;
+    E.Message[0] = 0;
+}
+
 // What the decoder hands back; plain data, so that a jump out of the library loses nothing.
 struct TDecoded {
     int Width = 0;
@@ -48,11 +59,7 @@ bool DecodeRaw(const unsigned char* Data, unsigned long Size, TDecoded* Out, cha
 {
     jpeg_decompress_struct Info;
     TJpegError E;
-    std::memset(&Info, 0, sizeof(Info));
-    Info.err = jpeg_std_error(&E.Pub);
-    E.Pub.error_exit = JpegErrorExit;
-    E.Pub.output_message = JpegOutputMessage;
-    E.Message[0] = 0;
+    ReportErrorsTo(Info, E);
     unsigned char* volatile Pixels = nullptr;
     unsigned char* volatile Row = nullptr;
     if (setjmp(E.Jump)) {
@@ -127,11 +134,7 @@ bool EncodeRaw(const unsigned char* Rgb, int Width, int Height, int Components, 
 {
     jpeg_compress_struct Info;
     TJpegError E;
-    std::memset(&Info, 0, sizeof(Info));
-    Info.err = jpeg_std_error(&E.Pub);
-    E.Pub.error_exit = JpegErrorExit;
-    E.Pub.output_message = JpegOutputMessage;
-    E.Message[0] = 0;
+    ReportErrorsTo(Info, E);
     *OutData = nullptr;
     *OutSize = 0;
     if (setjmp(E.Jump)) {

@@ -29,40 +29,30 @@ size_t ScanFloat(const String& S, size_t i, size_t End, Char Sep, std::string& B
         if (S[i] == L'-') Buf += '-';
         ++i;
     }
-    bool AnyDigit = false;
-    while (i < End && S[i] >= L'0' && S[i] <= L'9') {
-        Buf += char(S[i++]);
-        AnyDigit = true;
-    }
-    if (AnyDigit) {
+    // Copies the digits at i; true when there was at least one.
+    auto TakeDigits = [&] {
+        const size_t From = i;
+        while (i < End && S[i] >= L'0' && S[i] <= L'9') Buf += char(S[i++]);
+        return i > From;
+    };
+    // The number read so far is whole up to here.
+    auto Valid = [&] {
         ValidEnd = i;
         ValidLen = Buf.size();
-    }
+    };
+    bool AnyDigit = TakeDigits();
+    if (AnyDigit) Valid();
     if (i < End && S[i] == Sep) {
         Buf += '.';
         ++i;
-        while (i < End && S[i] >= L'0' && S[i] <= L'9') {
-            Buf += char(S[i++]);
-            AnyDigit = true;
-        }
-        if (AnyDigit) {
-            ValidEnd = i;
-            ValidLen = Buf.size();
-        }
+        AnyDigit = TakeDigits() || AnyDigit;
+        if (AnyDigit) Valid();
     }
     if (AnyDigit && i < End && (S[i] == L'e' || S[i] == L'E')) {
         Buf += 'e';
         ++i;
         if (i < End && (S[i] == L'+' || S[i] == L'-')) Buf += char(S[i++]);
-        bool ExpDigit = false;
-        while (i < End && S[i] >= L'0' && S[i] <= L'9') {
-            Buf += char(S[i++]);
-            ExpDigit = true;
-        }
-        if (ExpDigit) {
-            ValidEnd = i;
-            ValidLen = Buf.size();
-        }
+        if (TakeDigits()) Valid();
     }
     Stop = i;
     Buf.resize(ValidLen);
