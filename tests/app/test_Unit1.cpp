@@ -321,12 +321,9 @@ TEST_F(Editor, HelpWindowIsOneWindowShownAndHidden)
 TEST_F(Editor, SnapshotsOfThePagesAndTheHelpWindow)
 {
     auto Snap = [](TWinControl* W, const wchar_t* Name) {
-        RECT R;
-        GetWindowRect(W->GetHandle(), &R);
-        TDibSurface Dib(R.right - R.left, R.bottom - R.top, clBlack);
-        CaptureWindowFromScreen(W->GetHandle(), Dib);
-        EXPECT_TRUE(Dib.SavePng(SnapshotPath(Name)));
-        return Dib.CountColor(Dib.Bounds(), clBlack) < Dib.Width() * Dib.Height() / 2;
+        auto Dib = CaptureWindowFromScreen(W->GetHandle());
+        EXPECT_TRUE(Dib->SavePng(SnapshotPath(Name)));
+        return Dib->CountColor(Dib->Bounds(), clBlack) < Dib->Width() * Dib->Height() / 2;
     };
     F->PageControl2->SetActivePage(F->TabSheet12);
     PutClipboardText(Board);

@@ -403,11 +403,7 @@ TEST(Forms, DemonstrationFormRendersItsCustomPaintedControls)
     EXPECT_EQ(Pixel(25, 70), RGB(255, 255, 255));    // card face
     ReleaseDC(F->GetHandle(), DC);
 
-    RECT WR;
-    GetWindowRect(F->GetHandle(), &WR);
-    TDibSurface Shot(WR.right - WR.left, WR.bottom - WR.top, clBlack);
-    CaptureWindowFromScreen(F->GetHandle(), Shot);
-    EXPECT_TRUE(Shot.SavePng(SnapshotPath(L"demo_form.png")));
+    EXPECT_TRUE(CaptureWindowFromScreen(F->GetHandle())->SavePng(SnapshotPath(L"demo_form.png")));
 
     // Held on the screen when asked, so that a person can look at it.
     if (const char* Hold = std::getenv("UI_DEMO_HOLD_MS")) ui::Pump(std::atoi(Hold));

@@ -535,11 +535,7 @@ TEST(StdCtrlsRegistry, ADescriptionBuildsTheControlTreeAndWritesItBack)
     wchar_t Buf[32] = {};
     GetWindowTextW(B->GetHandle(), Buf, 32);
     EXPECT_STREQ(Buf, L"OK");
-    RECT WR;
-    GetWindowRect(F->GetHandle(), &WR);
-    TDibSurface Shot(WR.right - WR.left, WR.bottom - WR.top, clBlack);
-    CaptureWindowFromScreen(F->GetHandle(), Shot);
-    EXPECT_TRUE(Shot.SavePng(SnapshotPath(L"description_form.png")));
+    EXPECT_TRUE(CaptureWindowFromScreen(F->GetHandle())->SavePng(SnapshotPath(L"description_form.png")));
     P->SetParent(nullptr);
 
     String Written = WriteComponentText(P);

@@ -1,5 +1,6 @@
 // Painting into memory and reading the pixels back.
 #include "Pixels.h"
+#include "UiHarness.h"
 
 #include "framework/PngImage.h"
 
@@ -149,22 +150,20 @@ void PaintWindowInto(HWND Wnd, TDibSurface& Surface, bool ClientOnly)
     GdiFlush();
 }
 
-void CaptureWindowFromScreen(HWND Wnd, TDibSurface& Surface)
+std::unique_ptr<TDibSurface> CaptureWindowFromScreen(HWND Wnd)
 {
     SetWindowPos(Wnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     RedrawWindow(Wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    MSG Msg;
-    while (PeekMessageW(&Msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&Msg);
-        DispatchMessageW(&Msg);
-    }
+    ui::Pump();
     GdiFlush();
     RECT R;
     GetWindowRect(Wnd, &R);
+    auto Surface = std::make_unique<TDibSurface>(R.right - R.left, R.bottom - R.top, clBlack);
     HDC Screen = GetDC(nullptr);
-    BitBlt(Surface.DC(), 0, 0, R.right - R.left, R.bottom - R.top, Screen, R.left, R.top, SRCCOPY);
+    BitBlt(Surface->DC(), 0, 0, R.right - R.left, R.bottom - R.top, Screen, R.left, R.top, SRCCOPY);
     ReleaseDC(nullptr, Screen);
     GdiFlush();
+    return Surface;
 }
 
 String SnapshotPath(const String& Name)

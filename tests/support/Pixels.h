@@ -3,6 +3,8 @@
 // a PNG snapshot for a person to look at.
 #pragma once
 
+#include <memory>
+
 #include "framework/Graphics.h"
 
 #include <cstdint>
@@ -61,9 +63,9 @@ private:
 // Paints a window (frame, client area and children) into the surface at (0, 0) with WM_PRINT.
 void PaintWindowInto(HWND Wnd, TDibSurface& Surface, bool ClientOnly = false);
 
-// Copies what the screen shows of a window (frame and children included) into the surface at
-// (0, 0): the window is brought to the top and repainted first.
-void CaptureWindowFromScreen(HWND Wnd, TDibSurface& Surface);
+// What the screen shows of a window, frame and children included (black where nothing shows):
+// the window is brought to the top and repainted first.
+std::unique_ptr<TDibSurface> CaptureWindowFromScreen(HWND Wnd);
 
 // Where test snapshots go: the folder of the test executable, "snapshots" below it.
 String SnapshotPath(const String& Name);
