@@ -491,7 +491,6 @@ bool THTMLDrawer::Draw(const String& s)
         // pass starts from the state the first pass started from.
         const bool LineShadow = FShadow, LineHidden = FHidden, LineParaBg = FParaBg;
         FFirstPass = true;
-        FSecondPass = false;
         FCutAt = npos;
         const size_t LineStart = Cur.Pos;
         const size_t LineEnd = HTMLDrawLine(Cur, LineRect, true, ln);
@@ -526,7 +525,6 @@ bool THTMLDrawer::Draw(const String& s)
             FParaBg = LineParaBg;
             FSub = FSup = false;
             FFirstPass = false;
-            FSecondPass = true;
             TTextCursor LineCur(Text, LineStart, LineEnd);
             HTMLDrawLine(LineCur, dr, CheckHotSpot, ln);
             DrawAnchorCount = FAnchorCount;

@@ -260,7 +260,7 @@ void THTMLDrawer::TextRun(TTextCursor& s, size_t SrcLen, TLineWalk& L, TLineStat
     // Fitting. The second pass lays out what the first pass put on the line.
     const int W = L.r.Right - L.r.Left;
     const bool Continues = !L.VisEmpty && !L.VisEndsSpace;
-    const bool Fits = FSecondPass || ln.w < W || RunW >= W || Continues;
+    const bool Fits = !FFirstPass || ln.w < W || RunW >= W || Continues;
     L.VisEmpty = false;
     L.VisEndsSpace = Run.back() == L' ';
     if (Fits || !WordWrap) {
@@ -436,7 +436,7 @@ void THTMLDrawer::ClosingTag(std::wstring_view Tag, TLineWalk& L, TLineState& ln
         FParaBg = false;
         // The alignment ends after the line has been aligned: in the pass that draws or
         // hit-tests it.
-        if (FSecondPass) FAlign = TParaAlign::Left;
+        if (!FFirstPass) FAlign = TParaAlign::Left;
         if (!L.Calc) SetBrushColor(FParaBgSaved);
         break;
     case L'R':
@@ -682,7 +682,7 @@ void THTMLDrawer::IndentTag(const String& Tag, TLineWalk& L, TLineState& ln)
 
 void THTMLDrawer::ListItem(TLineWalk& L, TLineState& ln)
 {
-    if (L.ListSeen && !FSecondPass) {
+    if (L.ListSeen && FFirstPass) {
         // A second item on one line starts the next line.
         L.ElemBreak = true;
         return;
@@ -885,7 +885,7 @@ void THTMLDrawer::PictureTag(const String& Tag, TLineWalk& L, TLineState& ln)
 
     // Fitting: a picture that does not fit beside what the line holds starts the next line.
     const int W = L.r.Right - L.r.Left;
-    if (!FSecondPass && ln.w + Space.cx > W && Space.cx < W) {
+    if (FFirstPass && ln.w + Space.cx > W && Space.cx < W) {
         L.ElemBreak = true;
         --FPicCount;
         return;
@@ -950,7 +950,7 @@ void THTMLDrawer::ControlTag(const String& Tag, TLineWalk& L, TLineState& ln)
     if (Small) Space = TSize(int(std::lround(16.0 * FScale * ResFactor)), R(16));
 
     const int LineW = L.r.Right - L.r.Left;
-    if (!FSecondPass && ln.w + Space.cx > LineW && Space.cx < LineW) {
+    if (FFirstPass && ln.w + Space.cx > LineW && Space.cx < LineW) {
         L.ElemBreak = true;
         return;
     }

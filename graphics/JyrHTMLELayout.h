@@ -234,9 +234,8 @@ private:
     int FEntryBkMode = TRANSPARENT;
     COLORREF FEntryBkColor = 0;
 
-    // Passes: the first (measuring) pass of a line, or its second pass (drawing or hit-testing).
+    // The first (measuring) pass of a line; false in its second pass (drawing or hit-testing).
     bool FFirstPass = true;
-    bool FSecondPass = false;
     size_t FCutAt = npos;   // where the current line is cut (text position), npos for no cut
 
     // Links.
