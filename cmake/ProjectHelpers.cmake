@@ -30,9 +30,10 @@ function(project_library NAME)
     endif()
 endfunction()
 
-# project_tests(DIR LIBS...): one test executable per tests/DIR/test_*.cpp, run under Wine by CTest.
+# project_tests(DIR LIBS...): one test executable per tests/DIR/**/test_*.cpp (folders below DIR
+# group a library's areas), run under Wine by CTest.
 function(project_tests DIR)
-    file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${DIR}/test_*.cpp)
+    file(GLOB_RECURSE tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${DIR}/test_*.cpp)
     foreach(t IN LISTS tests)
         get_filename_component(name ${t} NAME_WE)
         set(target ${DIR}_${name})

@@ -1,7 +1,7 @@
 // The grid's small containers: integer lists (text form, events, sorted search, serial numbers),
 // the sort index list and its text form, the cell control list, the line-wise string list and the
 // picture named by a file.
-#include "grid/QorObj.h"
+#include "grid/store/QorObj.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
 #include "support/ImageBytes.h"

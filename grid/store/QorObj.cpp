@@ -1,4 +1,4 @@
-#include "QorObj.h"
+#include "grid/store/QorObj.h"
 
 #include "framework/Controls.h"
 #include "framework/Graphics.h"
