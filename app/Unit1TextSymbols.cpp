@@ -28,6 +28,15 @@ bool IsRank(Char C)
     return (C >= L'2' && C <= L'9') || C == L'B' || C == L'D' || C == L'E' || C == L'K' || C == L'T';
 }
 
+// A letter right after a suit symbol and its blank is a rank of that suit's holding (the diagram
+// block writes "♥ K98" and spaced holdings such as "♠ K 10 9 4"), never a suit letter: its king must
+// stay a king in every pass.
+bool FollowsSuitSymbol(const String& T, size_t j)
+{
+    return j >= 2 && T[j - 1] == Blank &&
+           (T[j - 2] == L'♠' || T[j - 2] == L'♥' || T[j - 2] == L'♦' || T[j - 2] == L'♣');
+}
+
 // The test copy of the line in T, whose buffer is reused from line to line.
 void TestCopy(const Char* Line, size_t L, String& T)
 {
@@ -59,6 +68,7 @@ void SuitWordPass(Char* Line, size_t L, String& T)
         if (!sym || T[j + 1] != Blank) continue;
         if (j + 2 < L && T[j + 2] == Blank) continue;
         if (j > 0 && T[j - 1] != Blank) continue;
+        if (FollowsSuitSymbol(T, j)) continue;
         Line[j] = sym;
     }
 }
@@ -71,11 +81,9 @@ void SuitRanksPass(Char* Line, size_t L, String& T)
     for (size_t j = 0; j + 1 < L; ++j) {
         Char sym = SuitSymbol(T[j]);
         if (!sym) continue;
-        // A letter right after a suit symbol and its blank is a rank of that suit's holding (the
-        // diagram block writes "♥ K98"), never a suit letter: its king must stay a king.
-        bool afterSuit = j >= 2 && (T[j - 2] == L'♠' || T[j - 2] == L'♥' || T[j - 2] == L'♦' || T[j - 2] == L'♣');
         bool wordStart = (j == 0 && T[1] != Blank) ||
-                         (j > 0 && T[j - 1] == Blank && T[j + 1] != Blank && (j < 2 || T[j - 2] != L'?') && !afterSuit);
+                         (j > 0 && T[j - 1] == Blank && T[j + 1] != Blank && (j < 2 || T[j - 2] != L'?') &&
+                          !FollowsSuitSymbol(T, j));
         if (!wordStart) continue;
         size_t k = j + 1;
         while (k < L && IsRank(T[k])) ++k;

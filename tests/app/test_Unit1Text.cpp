@@ -280,11 +280,32 @@ INSTANTIATE_TEST_SUITE_P(SuitRanks, SuitSymbols, ::testing::Values(
     LineCase{L"♠ KD2         ♠ 5", L"♠ KD2         ♠ 5"},     // nor in the West column
     LineCase{L"♥ sekd ", L"♥ sekd "}, LineCase{L"x sekd ", L"x ♠ekd "}));
 
+// Spaced holdings, as a board copied from a result page gives them, in every column of the
+// diagram block: a king after a suit symbol stays a king in the one-letter-word pass too.
+INSTANTIATE_TEST_SUITE_P(SpacedHoldings, SuitSymbols, ::testing::Values(
+    LineCase{L"SPIL 1  ♠ K 10 9 4", L"SPIL 1  ♠ K 10 9 4"},                       // North
+    LineCase{L"♥ K 8 7            ♠ K 10 9 4", L"♥ K 8 7            ♠ K 10 9 4"},  // West, East
+    LineCase{L"        ♣ K 5", L"        ♣ K 5"},                                   // South
+    LineCase{L"♦ K", L"♦ K"}, LineCase{L"♦ K ", L"♦ K "},
+    LineCase{L"spil k 3", L"spil ♣ 3"}));                                            // typed text still turns
+
 INSTANTIATE_TEST_SUITE_P(Calls, SuitSymbols, ::testing::Values(
     LineCase{L"\tp\t", L"\tP\t"}, LineCase{L"p", L"P"}, LineCase{L"d", L"D"},
     LineCase{L"rd p", L"♦d P"}, LineCase{L"rd", L"RD"}, LineCase{L"rd*x", L"RD*x"},
     LineCase{L"1k\trd", L"1♣\tRD"}, LineCase{L"rx ", L"rx "}, LineCase{L"ap*", L"AP*"},
     LineCase{L"at", L"at"}, LineCase{L"p#d", L"P#d"}, LineCase{L"xp", L"xp"}));
+
+TEST(Unit1TextSuitSymbols, DiagramBlockWithSpacedKingsIsUnchanged)
+{
+    // Every hand holds a spaced king in every suit, so each column of the block is tried.
+    TDiagramFields f;
+    f.Edit37 = L"SPIL 1";
+    f.Edit38 = L"N/Ingen";
+    const wchar_t* h[4] = {L"K 10 9 4", L"K 8", L"K", L"K 7 6 5 3"};
+    for (int i = 0; i < 16; ++i) f.Holding(i) = h[i % 4];
+    const TLines block = DiagramBlock(f);
+    EXPECT_EQ(SuitSymbolPass(block), block);
+}
 
 TEST(Unit1TextSuitSymbols, WholeTextKeepsLinesAndLengths)
 {
