@@ -2,10 +2,12 @@
 // measured in the same run: filling a plain vector of strings, drawing the same visible texts
 // with ExtTextOut, and rotating a plain vector of rows.
 #include "framework/Forms.h"
-#include "framework/Grids.h"
+#include "framework/WinScope.h"
+#include "tests/grid/GridKit.h"
+
+#include "BenchTiming.h"
 
 #include <algorithm>
-#include "BenchTiming.h"
 
 #include <chrono>
 #include <cstdio>
@@ -25,23 +27,10 @@ String CellText(int C, int R)
 
 // A memory device context the size of the grid.
 struct TMemDC {
-    HDC DC;
-    HBITMAP Bmp;
-    HGDIOBJ Old;
-    TMemDC()
-    {
-        HDC Screen = GetDC(nullptr);
-        DC = CreateCompatibleDC(Screen);
-        Bmp = CreateCompatibleBitmap(Screen, Width, Height);
-        ReleaseDC(nullptr, Screen);
-        Old = SelectObject(DC, Bmp);
-    }
-    ~TMemDC()
-    {
-        SelectObject(DC, Old);
-        DeleteObject(Bmp);
-        DeleteDC(DC);
-    }
+    TClientDC Screen{nullptr};
+    TCompatibleDC DC{Screen};
+    TGdiBitmap Bmp{CreateCompatibleBitmap(Screen, Width, Height)};
+    TSelectObject Selected{DC, Bmp};
 };
 
 // The texts the grid shows at its current origin, drawn with ExtTextOut at the cells' places.
@@ -74,13 +63,6 @@ double PaintGrid(TStringGrid* G, HDC DC)
     });
 }
 
-// The grid with its protected row move in reach.
-class TBenchGrid : public TStringGrid {
-public:
-    explicit TBenchGrid(TComponent* AOwner) : TStringGrid(AOwner) {}
-    using TCustomGrid::MoveRow;
-};
-
 }  // namespace
 
 int main()
@@ -88,7 +70,7 @@ int main()
     Application->Initialize();
     TForm* Form = Create<TForm>(Application);
     Form->SetBounds(0, 0, Width + 40, Height + 60);
-    TBenchGrid* G = Create<TBenchGrid>(Form);
+    TTestableGrid* G = Create<TTestableGrid>(Form);
     G->SetBounds(0, 0, Width, Height);
     G->SetParent(Form);
     G->HandleNeeded();

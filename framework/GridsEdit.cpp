@@ -1,6 +1,8 @@
 // Grids: the in-place editor and the grid's side of editing (showing, hiding, writing back).
 #include "Grids.h"
 
+#include "WinScope.h"
+
 #include <algorithm>
 
 // ---- TInplaceEdit ------------------------------------------------------------------------------
@@ -220,7 +222,8 @@ bool TCustomGrid::CanEditShow()
 {
     return FOptions.Contains(goEditing) && !FOptions.Contains(goRowSelect) &&
            (FEditorMode || FOptions.Contains(goAlwaysShowEditor)) && HandleAllocated() && IsActiveControl() &&
-           FCurrent.X >= FFixedCols && FCurrent.X < FColCount && FCurrent.Y >= FFixedRows && FCurrent.Y < FRowCount;
+           FCurrent.X >= FCols.FixedCount() && FCurrent.X < FCols.Count() && FCurrent.Y >= FRows.FixedCount() &&
+           FCurrent.Y < FRows.Count();
 }
 
 void TCustomGrid::SetEditorMode(bool Value)
@@ -259,17 +262,13 @@ void TCustomGrid::UpdateText()
 void TCustomGrid::HideEdit()
 {
     if (!FInplaceEdit) return;
-    try {
-        UpdateText();
-    } catch (...) {
+    // The editor lets go of its cell and hides, also when writing the text back raised.
+    auto Done = ScopeExit([this] {
         FInplaceCol = -1;
         FInplaceRow = -1;
         FInplaceEdit->Hide();
-        throw;
-    }
-    FInplaceCol = -1;
-    FInplaceRow = -1;
-    FInplaceEdit->Hide();
+    });
+    UpdateText();
 }
 
 void TCustomGrid::UpdateEdit()

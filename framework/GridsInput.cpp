@@ -2,7 +2,20 @@
 // moving), the wheel, the timer and the grid's message dispatch.
 #include "Grids.h"
 
+#include "Consts.h"
+
 #include <algorithm>
+
+namespace {
+
+// The bit of TimedScroll's direction that scrolls an axis back (up, left); the next bit scrolls
+// it forth (down, right).
+constexpr int ScrollBits(TGridAxisKind A)
+{
+    return A == TGridAxisKind::Rows ? 1 : 4;
+}
+
+}  // namespace
 
 // ---- Properties --------------------------------------------------------------------------------
 
@@ -14,7 +27,7 @@ void TCustomGrid::SetOptions(TGridOptions Value)
     FOptions = Value;
     // The editor goes when editing stops being possible; cells and selection stay as they are.
     if (!Value.Contains(goEditing) || Value.Contains(goRowSelect)) HideEditor();
-    if (Value.Contains(goRowSelect) && !Old.Contains(goRowSelect)) FAnchor.X = std::max(FFixedCols, FColCount - 1);
+    if (Value.Contains(goRowSelect) && !Old.Contains(goRowSelect)) FAnchor.X = std::max(FCols.FixedCount(), FCols.Count() - 1);
     if (Value.Contains(goAlwaysShowEditor) && Value.Contains(goEditing)) ShowEditor();
     InvalidateGrid();
 }
@@ -54,8 +67,8 @@ TGridRect TCustomGrid::GetSelection() const
     TGridRect R{std::min(FCurrent.X, FAnchor.X), std::min(FCurrent.Y, FAnchor.Y),
                 std::max(FCurrent.X, FAnchor.X), std::max(FCurrent.Y, FAnchor.Y)};
     if (FOptions.Contains(goRowSelect)) {
-        R.Left = FFixedCols;
-        R.Right = std::max(FFixedCols, FColCount - 1);
+        R.Left = FCols.FixedCount();
+        R.Right = std::max(FCols.FixedCount(), FCols.Count() - 1);
     }
     return R;
 }
@@ -94,8 +107,8 @@ void TCustomGrid::FocusCell(int ACol, int ARow, bool MoveAnchor)
 
 void TCustomGrid::MoveCurrent(int ACol, int ARow, bool MoveAnchor, bool Show)
 {
-    if (ACol < 0 || ARow < 0 || ACol >= FColCount || ARow >= FRowCount)
-        throw EInvalidGridOperation(L"Grid index out of range");
+    if (ACol < 0 || ARow < 0 || ACol >= FCols.Count() || ARow >= FRows.Count())
+        throw EInvalidGridOperation(Consts::SGridIndexOutOfRange);
     if (!SelectCell(ACol, ARow)) return;
     TGridRect OldSel = GetSelection();
     TGridCoord OldCurrent = FCurrent;
@@ -103,9 +116,9 @@ void TCustomGrid::MoveCurrent(int ACol, int ARow, bool MoveAnchor, bool Show)
     FCurrent = {ACol, ARow};
     if (MoveAnchor || !FOptions.Contains(goRangeSelect)) {
         FAnchor = FCurrent;
-        if (FOptions.Contains(goRowSelect)) FAnchor.X = std::max(FFixedCols, FColCount - 1);
+        if (FOptions.Contains(goRowSelect)) FAnchor.X = std::max(FCols.FixedCount(), FCols.Count() - 1);
     }
-    if (FOptions.Contains(goRowSelect)) FCurrent.X = FFixedCols;
+    if (FOptions.Contains(goRowSelect)) FCurrent.X = FCols.FixedCount();
     if (Show) ClampInView(FCurrent);
     SelectionMoved(OldSel);
     InvalidateCell(OldCurrent.X, OldCurrent.Y);
@@ -120,7 +133,7 @@ void TCustomGrid::MoveAnchor(const TGridCoord& NewAnchor)
     }
     TGridRect OldSel = GetSelection();
     FAnchor = NewAnchor;
-    if (FOptions.Contains(goRowSelect)) FAnchor.X = std::max(FFixedCols, FColCount - 1);
+    if (FOptions.Contains(goRowSelect)) FAnchor.X = std::max(FCols.FixedCount(), FCols.Count() - 1);
     ClampInView(NewAnchor);
     SelectionMoved(OldSel);
 }
@@ -141,103 +154,69 @@ bool TCustomGrid::IsActiveControl()
     return F && (F == FHandle || (FInplaceEdit && FInplaceEdit->HandleAllocated() && F == FInplaceEdit->GetHandle()));
 }
 
-int TCustomGrid::NextVisibleRow(int From, int Step) const
-{
-    // The nearest row with a height from From on in the direction of Step, or -1.
-    for (int r = From; r >= FFixedRows && r < FRowCount; r += Step)
-        if (IsVisibleRow(r)) return r;
-    return -1;
-}
-
-int TCustomGrid::NextVisibleCol(int From, int Step) const
-{
-    for (int c = From; c >= FFixedCols && c < FColCount; c += Step)
-        if (IsVisibleCol(c)) return c;
-    return -1;
-}
-
 // ---- Keyboard ----------------------------------------------------------------------------------
 
 void TCustomGrid::KeyDown(Word& Key, TShiftState Shift)
 {
     inherited::KeyDown(Key, Shift);
     if (Key == 0) return;
-    if (FColCount <= FFixedCols || FRowCount <= FFixedRows) return;
+    if (FCols.Count() <= FCols.FixedCount() || FRows.Count() <= FRows.FixedCount()) return;
     bool Ctrl = Shift.Contains(ssCtrl);
     bool RowSel = FOptions.Contains(goRowSelect);
     TGridCoord NewCur = FCurrent;
     TGridCoord NewTL = FTopLeft;
     int Page = std::max(1, GetVisibleRowCount());
     int HPage = std::max(1, GetVisibleColCount());
-    // Moves along an axis by Delta cells, landing on a cell with a size (or staying put).
-    auto StepRow = [this](int From, int Delta) {
-        int Target = std::clamp(From + Delta, FFixedRows, FRowCount - 1);
-        int Dir = Delta < 0 ? -1 : 1;
-        int R = NextVisibleRow(Target, Dir);
-        if (R < 0) R = NextVisibleRow(Target, -Dir);
-        return R < 0 ? From : R;
-    };
-    auto StepCol = [this](int From, int Delta) {
-        int Target = std::clamp(From + Delta, FFixedCols, FColCount - 1);
-        int Dir = Delta < 0 ? -1 : 1;
-        int C = NextVisibleCol(Target, Dir);
-        if (C < 0) C = NextVisibleCol(Target, -Dir);
-        return C < 0 ? From : C;
-    };
+    // Steps move by a number of cells and land on a cell with a size (or stay put).
     bool Handled = true;
     switch (Key) {
     case VK_UP:
         if (Ctrl) NewTL.Y = FTopLeft.Y - 1;
-        else NewCur.Y = StepRow(FCurrent.Y, -1);
+        else NewCur.Y = FRows.StepFrom(FCurrent.Y, -1);
         break;
     case VK_DOWN:
         if (Ctrl) NewTL.Y = FTopLeft.Y + 1;
-        else NewCur.Y = StepRow(FCurrent.Y, 1);
+        else NewCur.Y = FRows.StepFrom(FCurrent.Y, 1);
         break;
     case VK_LEFT:
         if (RowSel) NewTL.X = FTopLeft.X - 1;
-        else if (Ctrl) { NewCur.X = StepCol(FCurrent.X, -HPage); NewTL.X = FTopLeft.X - HPage; }
-        else NewCur.X = StepCol(FCurrent.X, -1);
+        else if (Ctrl) { NewCur.X = FCols.StepFrom(FCurrent.X, -HPage); NewTL.X = FTopLeft.X - HPage; }
+        else NewCur.X = FCols.StepFrom(FCurrent.X, -1);
         break;
     case VK_RIGHT:
         if (RowSel) NewTL.X = FTopLeft.X + 1;
-        else if (Ctrl) { NewCur.X = StepCol(FCurrent.X, HPage); NewTL.X = FTopLeft.X + HPage; }
-        else NewCur.X = StepCol(FCurrent.X, 1);
+        else if (Ctrl) { NewCur.X = FCols.StepFrom(FCurrent.X, HPage); NewTL.X = FTopLeft.X + HPage; }
+        else NewCur.X = FCols.StepFrom(FCurrent.X, 1);
         break;
     case VK_PRIOR:
-        NewCur.Y = StepRow(FCurrent.Y, -Page);
+        NewCur.Y = FRows.StepFrom(FCurrent.Y, -Page);
         NewTL.Y = FTopLeft.Y - Page;
         break;
     case VK_NEXT:
-        NewCur.Y = StepRow(FCurrent.Y, Page);
+        NewCur.Y = FRows.StepFrom(FCurrent.Y, Page);
         NewTL.Y = FTopLeft.Y + Page;
         break;
     case VK_HOME:
-        if (RowSel || Ctrl) NewCur.Y = StepRow(FFixedRows, 0);
-        if (!RowSel) NewCur.X = StepCol(FFixedCols, 0);
+        if (RowSel || Ctrl) NewCur.Y = FRows.StepFrom(FRows.FixedCount(), 0);
+        if (!RowSel) NewCur.X = FCols.StepFrom(FCols.FixedCount(), 0);
         break;
     case VK_END:
-        if (RowSel || Ctrl) NewCur.Y = StepRow(FRowCount - 1, 0);
-        if (!RowSel) NewCur.X = StepCol(FColCount - 1, 0);
+        if (RowSel || Ctrl) NewCur.Y = FRows.StepFrom(FRows.Count() - 1, 0);
+        if (!RowSel) NewCur.X = FCols.StepFrom(FCols.Count() - 1, 0);
         break;
-    case VK_TAB:
+    case VK_TAB: {
         if (!FOptions.Contains(goTabs) || Shift.Contains(ssAlt)) { Handled = false; break; }
-        if (Shift.Contains(ssShift)) {
-            int C = RowSel ? -1 : NextVisibleCol(FCurrent.X - 1, -1);
-            if (C >= 0) NewCur.X = C;
-            else if (int R = NextVisibleRow(FCurrent.Y - 1, -1); R >= 0) {
-                NewCur.Y = R;
-                NewCur.X = StepCol(FColCount - 1, 0);
-            }
-        } else {
-            int C = RowSel ? -1 : NextVisibleCol(FCurrent.X + 1, 1);
-            if (C >= 0) NewCur.X = C;
-            else if (int R = NextVisibleRow(FCurrent.Y + 1, 1); R >= 0) {
-                NewCur.Y = R;
-                NewCur.X = StepCol(FFixedCols, 0);
-            }
+        // The next cell in the row, else the first (Shift: the previous, else the last) cell of
+        // the next (previous) row.
+        int Dir = Shift.Contains(ssShift) ? -1 : 1;
+        int C = RowSel ? -1 : FCols.NextVisible(FCurrent.X + Dir, Dir);
+        if (C >= 0) NewCur.X = C;
+        else if (int R = FRows.NextVisible(FCurrent.Y + Dir, Dir); R >= 0) {
+            NewCur.Y = R;
+            NewCur.X = FCols.StepFrom(Dir < 0 ? FCols.Count() - 1 : FCols.FixedCount(), 0);
         }
         break;
+    }
     case VK_F2:
         if (FOptions.Contains(goEditing) && !RowSel) SetEditorMode(true);
         break;
@@ -300,44 +279,23 @@ void TCustomGrid::CalcSizingState(int X, int Y, TGridState& State, int& Index, i
     State = gsNormal;
     Index = -1;
     constexpr int Slop = 3;
-    // The border nearest to P along an axis: the end of a cell's face, within Slop pixels.
-    auto Border = [](const TGridAxisDrawInfo& A, int P, int& Idx, int& Pos) {
-        int Start = 0;
-        auto Try = [&](int i) {
-            int E = A.GetExtent(i);
-            if (E <= 0) return false;
-            int End = Start + E;
-            if (P >= End - Slop && P <= End + A.EffectiveLineWidth + Slop) {
-                Idx = i;
-                Pos = End;
-            }
-            Start = End + A.EffectiveLineWidth;
-            return Start > P + Slop;
-        };
-        for (int i = 0; i < A.FixedCellCount; ++i)
-            if (Try(i)) return;
-        for (int i = A.FirstGridCell; i < A.GridCellCount && Start < A.GridExtent; ++i)
-            if (Try(i)) return;
-    };
-    if (Y >= 0 && Y < FixedInfo.Vert.FixedBoundary && FOptions.Contains(goColSizing) && X < FixedInfo.Horz.GridBoundary + Slop) {
-        int Idx = -1, Pos = 0;
-        Border(FixedInfo.Horz, X, Idx, Pos);
-        if (Idx >= 0) {
-            State = gsColSizing;
+    const TPoint Pt{X, Y};
+    // A column border in the fixed rows, else a row border in the fixed columns: the end of a
+    // cell's face within Slop pixels.
+    for (TGridAxisKind A : GridAxes) {
+        const TGridAxisDrawInfo& I = Along(FixedInfo, A);
+        int P = Along(Pt, A), Across = Along(Pt, Dual(A));
+        if (Across < 0 || Across >= Along(FixedInfo, Dual(A)).FixedBoundary ||
+            !FOptions.Contains(GridAxisTraits(A).Sizing) || P >= I.GridBoundary + Slop)
+            continue;
+        int Idx = -1, End = 0;
+        if (I.BorderNear(P, Slop, Idx, End)) {
+            State = GridAxisTraits(A).SizingState;
             Index = Idx;
-            SizingPos = Pos;
-            SizingOfs = Pos - X;
+            SizingPos = End;
+            SizingOfs = End - P;
         }
-    } else if (X >= 0 && X < FixedInfo.Horz.FixedBoundary && FOptions.Contains(goRowSizing) &&
-               Y < FixedInfo.Vert.GridBoundary + Slop) {
-        int Idx = -1, Pos = 0;
-        Border(FixedInfo.Vert, Y, Idx, Pos);
-        if (Idx >= 0) {
-            State = gsRowSizing;
-            Index = Idx;
-            SizingPos = Pos;
-            SizingOfs = Pos - Y;
-        }
+        return;
     }
 }
 
@@ -380,7 +338,7 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
             DrawSizingLine(D);
         } else {
             TGridCoord Cell = CalcCoordFromPoint(X, Y, D);
-            if (Cell.X >= FFixedCols && Cell.Y >= FFixedRows) {
+            if (Cell.X >= FCols.FixedCount() && Cell.Y >= FRows.FixedCount()) {
                 if (FOptions.Contains(goEditing) && Cell == FCurrent && !Shift.Contains(ssShift) &&
                     !FOptions.Contains(goRowSelect)) {
                     ShowEditor();
@@ -397,24 +355,21 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
             } else if (Cell.X >= 0 && Cell.Y >= 0) {
                 FHitTest = TPoint{X, Y};
                 FFixedPress = Cell;
-                if (FOptions.Contains(goColMoving) && Cell.Y < FFixedRows && Cell.X >= FFixedCols) {
-                    int Org = Cell.X, Dest = Cell.X;
-                    if (BeginColumnDrag(Org, Dest, TPoint{X, Y})) {
+                // A scrollable column's cell in the fixed rows moves the column, a scrollable
+                // row's cell in the fixed columns the row.
+                for (TGridAxisKind A : GridAxes) {
+                    if (!FOptions.Contains(GridAxisTraits(A).Moving) ||
+                        Along(Cell, Dual(A)) >= Axis(Dual(A)).FixedCount() || Along(Cell, A) < Axis(A).FixedCount())
+                        continue;
+                    int Org = Along(Cell, A), Dest = Org;
+                    if (BeginLineDrag(A, Org, Dest, TPoint{X, Y})) {
                         HideEditor();
                         FMoveIndex = Org;
                         FMovePos = Dest;
-                        FGridState = gsColMoving;
+                        FGridState = GridAxisTraits(A).MovingState;
                         StartTimer();
                     }
-                } else if (FOptions.Contains(goRowMoving) && Cell.X < FFixedCols && Cell.Y >= FFixedRows) {
-                    int Org = Cell.Y, Dest = Cell.Y;
-                    if (BeginRowDrag(Org, Dest, TPoint{X, Y})) {
-                        HideEditor();
-                        FMoveIndex = Org;
-                        FMovePos = Dest;
-                        FGridState = gsRowMoving;
-                        StartTimer();
-                    }
+                    break;
                 }
             }
         }
@@ -429,7 +384,7 @@ void TCustomGrid::MouseMove(TShiftState Shift, int X, int Y)
     switch (FGridState) {
     case gsSelecting: {
         TGridCoord Cell = CalcCoordFromPoint(X, Y, D);
-        if (Cell.X >= FFixedCols && Cell.Y >= FFixedRows && !(Cell == FAnchor) &&
+        if (Cell.X >= FCols.FixedCount() && Cell.Y >= FRows.FixedCount() && !(Cell == FAnchor) &&
             (FOptions.Contains(goRangeSelect) ? true : !(Cell == FCurrent)))
             MoveAnchor(Cell);
         break;
@@ -437,10 +392,12 @@ void TCustomGrid::MouseMove(TShiftState Shift, int X, int Y)
     case gsRowSizing:
     case gsColSizing: {
         DrawSizingLine(D);   // erases
-        int P = (FGridState == gsRowSizing ? Y : X) + FSizingOfs;
+        TGridAxisKind A = StateAxis(FGridState);
+        int P = Along(TPoint{X, Y}, A) + FSizingOfs;
         // Not before the start of the sized cell.
-        TRect R = FGridState == gsRowSizing ? CellRect(0, FSizingIndex) : CellRect(FSizingIndex, 0);
-        int Start = FGridState == gsRowSizing ? R.Top : R.Left;
+        TGridCoord Sized = CoordAlong(A, FSizingIndex, 0);
+        TRect R = CellRect(Sized.X, Sized.Y);
+        int Start = RectStart(R, A);
         if (!R.IsEmpty() || Start != 0) P = std::max(P, Start + 1);
         FSizingPos = P;
         DrawSizingLine(D);
@@ -448,10 +405,9 @@ void TCustomGrid::MouseMove(TShiftState Shift, int X, int Y)
     }
     case gsColMoving:
     case gsRowMoving: {
-        TGridCoord Cell = CalcCoordFromPoint(X, Y, D);
-        int P = FGridState == gsColMoving ? Cell.X : Cell.Y;
-        int Lo = FGridState == gsColMoving ? FFixedCols : FFixedRows;
-        if (P >= Lo && P != FMovePos) {
+        TGridAxisKind A = StateAxis(FGridState);
+        int P = Along(CalcCoordFromPoint(X, Y, D), A);
+        if (P >= Axis(A).FixedCount() && P != FMovePos) {
             FMovePos = P;
             InvalidateGrid();
         }
@@ -478,13 +434,10 @@ void TCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
     case gsColSizing: {
         if (FSizingLineShown) DrawSizingLine(D);
         FGridState = gsNormal;
-        if (State == gsColSizing) {
-            TRect R = CellRect(FSizingIndex, 0);
-            if (!R.IsEmpty()) SetColWidths(FSizingIndex, std::max(1, FSizingPos - R.Left));
-        } else {
-            TRect R = CellRect(0, FSizingIndex);
-            if (!R.IsEmpty()) SetRowHeights(FSizingIndex, std::max(1, FSizingPos - R.Top));
-        }
+        TGridAxisKind A = StateAxis(State);
+        TGridCoord Sized = CoordAlong(A, FSizingIndex, 0);
+        TRect R = CellRect(Sized.X, Sized.Y);
+        if (!R.IsEmpty()) SetLineSize(A, FSizingIndex, std::max(1, FSizingPos - RectStart(R, A)));
         break;
     }
     case gsColMoving:
@@ -493,13 +446,8 @@ void TCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
         FGridState = gsNormal;
         int Org = FMoveIndex, Dest = FMovePos;
         TPoint Pt{X, Y};
-        if (Org != Dest) {
-            if (State == gsColMoving) {
-                if (EndColumnDrag(Org, Dest, Pt)) MoveColumn(Org, Dest);
-            } else {
-                if (EndRowDrag(Org, Dest, Pt)) MoveRow(Org, Dest);
-            }
-        }
+        TGridAxisKind A = StateAxis(State);
+        if (Org != Dest && EndLineDrag(A, Org, Dest, Pt)) MoveLine(A, Org, Dest);
         InvalidateGrid();
         break;
     }
@@ -530,8 +478,8 @@ bool TCustomGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos)
 {
     bool Result = inherited::DoMouseWheelDown(Shift, MousePos);
     if (!Result) {
-        int R = NextVisibleRow(FCurrent.Y + 1, 1);
-        if (R >= 0 && FColCount > FFixedCols) FocusCell(FCurrent.X, R, true);
+        int R = FRows.NextVisible(FCurrent.Y + 1, 1);
+        if (R >= 0 && FCols.Count() > FCols.FixedCount()) FocusCell(FCurrent.X, R, true);
         Result = true;
     }
     return Result;
@@ -541,8 +489,8 @@ bool TCustomGrid::DoMouseWheelUp(TShiftState Shift, TPoint MousePos)
 {
     bool Result = inherited::DoMouseWheelUp(Shift, MousePos);
     if (!Result) {
-        int R = NextVisibleRow(FCurrent.Y - 1, -1);
-        if (R >= 0 && FColCount > FFixedCols) FocusCell(FCurrent.X, R, true);
+        int R = FRows.NextVisible(FCurrent.Y - 1, -1);
+        if (R >= 0 && FCols.Count() > FCols.FixedCount()) FocusCell(FCurrent.X, R, true);
         Result = true;
     }
     return Result;
@@ -550,12 +498,13 @@ bool TCustomGrid::DoMouseWheelUp(TShiftState Shift, TPoint MousePos)
 
 void TCustomGrid::TimedScroll(int Direction)
 {
-    // Direction: 1 up, 2 down, 4 left, 8 right.
+    // Direction: 1 up, 2 down, 4 left, 8 right (ScrollBits of the axis).
     TGridCoord TL = FTopLeft;
-    if (Direction & 1) --TL.Y;
-    if (Direction & 2) ++TL.Y;
-    if (Direction & 4) --TL.X;
-    if (Direction & 8) ++TL.X;
+    for (TGridAxisKind A : GridAxes) {
+        int Back = ScrollBits(A), Forth = Back << 1;
+        if (Direction & Back) --Along(TL, A);
+        if (Direction & Forth) ++Along(TL, A);
+    }
     MoveTopLeft(TL.X, TL.Y);
 }
 
@@ -564,29 +513,31 @@ void TCustomGrid::WMTimer(TMessage& Message)
     // Every timer reaches here; only selecting and moving react, by scrolling towards the mouse.
     if (FGridState != gsSelecting && FGridState != gsColMoving && FGridState != gsRowMoving) return;
     if (!HandleAllocated()) return;
-    POINT P;
-    GetCursorPos(&P);
-    ::ScreenToClient(FHandle, &P);
+    POINT CP;
+    GetCursorPos(&CP);
+    ::ScreenToClient(FHandle, &CP);
+    const TPoint P{int(CP.x), int(CP.y)};
+    // Moving columns scrolls only sideways, moving rows only up and down.
+    auto Scrolls = [this](TGridAxisKind A) { return FGridState != GridAxisTraits(Dual(A)).MovingState; };
     TGridDrawInfo D;
     CalcDrawInfo(D);
     int Dir = 0;
-    if (FGridState != gsColMoving) {
-        if (P.y < D.Vert.FixedBoundary) Dir |= 1;
-        else if (P.y > D.Vert.FullVisBoundary) Dir |= 2;
-    }
-    if (FGridState != gsRowMoving) {
-        if (P.x < D.Horz.FixedBoundary) Dir |= 4;
-        else if (P.x > D.Horz.FullVisBoundary) Dir |= 8;
+    for (TGridAxisKind A : GridAxes) {
+        const TGridAxisDrawInfo& I = Along(D, A);
+        if (!Scrolls(A)) continue;
+        if (Along(P, A) < I.FixedBoundary) Dir |= ScrollBits(A);
+        else if (Along(P, A) > I.FullVisBoundary) Dir |= ScrollBits(A) << 1;
     }
     if (Dir == 0) return;
     TimedScroll(Dir);
     // Extend to the cell now under the edge.
     CalcDrawInfo(D);
-    int X = std::clamp(int(P.x), D.Horz.FixedBoundary, std::max(D.Horz.FixedBoundary, D.Horz.GridBoundary - 1));
-    int Y = std::clamp(int(P.y), D.Vert.FixedBoundary, std::max(D.Vert.FixedBoundary, D.Vert.GridBoundary - 1));
-    if (FGridState == gsColMoving) Y = 0;
-    if (FGridState == gsRowMoving) X = 0;
-    MouseMove(GetShiftState(), X, Y);
+    TGridCoord To;
+    for (TGridAxisKind A : GridAxes) {
+        const TGridAxisDrawInfo& I = Along(D, A);
+        Along(To, A) = Scrolls(A) ? std::clamp(Along(P, A), I.FixedBoundary, std::max(I.FixedBoundary, I.GridBoundary - 1)) : 0;
+    }
+    MouseMove(GetShiftState(), To.X, To.Y);
 }
 
 void TCustomGrid::CancelMode()

@@ -1,6 +1,8 @@
 // Grids: the paint loop over the visible cells, grid lines and cell invalidation.
 #include "Grids.h"
 
+#include "WinScope.h"
+
 #include <algorithm>
 
 void TCustomGrid::Paint()
@@ -17,108 +19,76 @@ void TCustomGrid::Paint()
     C->GetFont()->Assign(GetFont());
     TColor FontColor = GetFont()->GetColor();
 
-    // The visible cells of one axis: index and start, fixed cells first, hidden cells skipped.
-    struct TSpan { int Index, Pos, Size; };
-    auto Spans = [](const TGridAxisDrawInfo& A, std::vector<TSpan>& Out) {
-        Out.clear();
-        int Pos = 0;
-        for (int i = 0; i < A.FixedCellCount && Pos < A.GridExtent; ++i) {
-            int E = A.GetExtent(i);
-            if (E <= 0) continue;
-            Out.push_back({i, Pos, E});
-            Pos += E + A.EffectiveLineWidth;
-        }
-        Pos = A.FixedBoundary;
-        for (int i = A.FirstGridCell; i < A.GridCellCount && Pos < A.GridExtent; ++i) {
-            int E = A.GetExtent(i);
-            if (E <= 0) continue;
-            Out.push_back({i, Pos, E});
-            Pos += E + A.EffectiveLineWidth;
-        }
-    };
-    std::vector<TSpan> Cols, Rows;
-    Spans(D.Horz, Cols);
-    Spans(D.Vert, Rows);
+    // The visible cells of each axis: index and start, fixed cells first, hidden cells skipped.
+    std::vector<TGridSpan> Spans[2];
+    for (TGridAxisKind A : GridAxes) Along(D, A).VisibleSpans(Spans[int(A)]);
+    const std::vector<TGridSpan>& Cols = Spans[int(TGridAxisKind::Cols)];
+    const std::vector<TGridSpan>& Rows = Spans[int(TGridAxisKind::Rows)];
 
-    // Each cell is clipped to itself; the clip is reset between cells without SaveDC, which
-    // would leave the canvas's idea of its selected brush and font behind.
-    HRGN OrigClip = CreateRectRgn(0, 0, 0, 0);
-    bool HasClip = GetClipRgn(DC, OrigClip) == 1;
-    auto ResetClip = [&] { SelectClipRgn(DC, HasClip ? OrigClip : nullptr); };
-    for (const TSpan& R : Rows) {
-        bool FixedRow = R.Index < FFixedRows;
-        for (const TSpan& Cl : Cols) {
-            bool Fixed = FixedRow || Cl.Index < FFixedCols;
-            TRect Where{Cl.Pos, R.Pos, Cl.Pos + Cl.Size, R.Pos + R.Size};
-            TGridDrawState State;
-            if (Fixed) {
-                State << gdFixed;
-            } else {
-                bool InSel = Cl.Index >= Sel.Left && Cl.Index <= Sel.Right && R.Index >= Sel.Top &&
-                             R.Index <= Sel.Bottom;
-                bool IsCurrent = Cl.Index == FCurrent.X && R.Index == FCurrent.Y;
-                if (IsCurrent && Focused) State << gdFocused;
-                if (InSel && (!IsCurrent || FOptions.Contains(goRowSelect) ||
-                              FOptions.Contains(goDrawFocusSelected) || !Focused))
-                    State << gdSelected;
-                if (FOptions.Contains(goRowSelect) && R.Index == FCurrent.Y) State << gdRowSelected;
-            }
-            // Keeps a descendant's drawing inside its cell.
-            IntersectClipRect(DC, Where.Left, Where.Top, Where.Right, Where.Bottom);
-            if (FDefaultDrawing) {
-                TColor Back = Fixed ? FFixedColor : State.Contains(gdSelected) ? clHighlight : FColor;
-                C->GetBrush()->SetColor(Back);
-                C->FillRect(Where);
-                C->GetFont()->SetColor(State.Contains(gdSelected) ? clHighlightText : FontColor);
-            }
-            try {
+    {
+        // Each cell is clipped to itself; the clip is reset between cells without SaveDC, which
+        // would leave the canvas's idea of its selected brush and font behind.
+        TClipScope Clip(DC);
+        for (const TGridSpan& R : Rows) {
+            bool FixedRow = R.Index < FRows.FixedCount();
+            for (const TGridSpan& Cl : Cols) {
+                bool Fixed = FixedRow || Cl.Index < FCols.FixedCount();
+                TRect Where{Cl.Pos, R.Pos, Cl.Pos + Cl.Size, R.Pos + R.Size};
+                TGridDrawState State;
+                if (Fixed) {
+                    State << gdFixed;
+                } else {
+                    bool InSel = Cl.Index >= Sel.Left && Cl.Index <= Sel.Right && R.Index >= Sel.Top &&
+                                 R.Index <= Sel.Bottom;
+                    bool IsCurrent = Cl.Index == FCurrent.X && R.Index == FCurrent.Y;
+                    if (IsCurrent && Focused) State << gdFocused;
+                    if (InSel && (!IsCurrent || FOptions.Contains(goRowSelect) ||
+                                  FOptions.Contains(goDrawFocusSelected) || !Focused))
+                        State << gdSelected;
+                    if (FOptions.Contains(goRowSelect) && R.Index == FCurrent.Y) State << gdRowSelected;
+                }
+                // Keeps a descendant's drawing inside its cell.
+                IntersectClipRect(DC, Where.Left, Where.Top, Where.Right, Where.Bottom);
+                if (FDefaultDrawing) {
+                    TColor Back = Fixed ? FFixedColor : State.Contains(gdSelected) ? clHighlight : FColor;
+                    C->GetBrush()->SetColor(Back);
+                    C->FillRect(Where);
+                    C->GetFont()->SetColor(State.Contains(gdSelected) ? clHighlightText : FontColor);
+                }
                 DrawCell(Cl.Index, R.Index, Where, State);
-            } catch (...) {
-                ResetClip();
-                DeleteObject(OrigClip);
-                throw;
-            }
-            ResetClip();
-            if (FDefaultDrawing && Fixed && FDrawingStyle == gdsClassic && FCtl3D &&
-                (FOptions.Contains(goFixedVertLine) || FOptions.Contains(goFixedHorzLine))) {
-                RECT RR{Where.Left, Where.Top, Where.Right, Where.Bottom};
-                DrawEdge(DC, &RR, BDR_RAISEDINNER, BF_TOPLEFT);
-                DrawEdge(DC, &RR, BDR_RAISEDINNER, BF_BOTTOMRIGHT);
-            }
-            if (FDefaultDrawing && State.Contains(gdFocused) && !FOptions.Contains(goRowSelect) && !FEditorMode) {
-                RECT FR{Where.Left, Where.Top, Where.Right, Where.Bottom};
-                ::DrawFocusRect(DC, &FR);
+                SelectClipRgn(DC, Clip.Saved());
+                if (FDefaultDrawing && Fixed && FDrawingStyle == gdsClassic && FCtl3D &&
+                    (FOptions.Contains(goFixedVertLine) || FOptions.Contains(goFixedHorzLine))) {
+                    RECT RR{Where.Left, Where.Top, Where.Right, Where.Bottom};
+                    DrawEdge(DC, &RR, BDR_RAISEDINNER, BF_TOPLEFT);
+                    DrawEdge(DC, &RR, BDR_RAISEDINNER, BF_BOTTOMRIGHT);
+                }
+                if (FDefaultDrawing && State.Contains(gdFocused) && !FOptions.Contains(goRowSelect) && !FEditorMode) {
+                    RECT FR{Where.Left, Where.Top, Where.Right, Where.Bottom};
+                    ::DrawFocusRect(DC, &FR);
+                }
             }
         }
     }
 
-    DeleteObject(OrigClip);
-
-    // Grid lines: after each visible cell, in the fixed and the scrolled areas as the options say.
+    // Grid lines after each visible cell of each axis, across the fixed band of the other axis
+    // and across the rest, as the options say; a fixed cell's line runs the whole way.
     if (LW > 0) {
-        HBRUSH Line = CreateSolidBrush(ColorToRGB(LineColor));
-        HBRUSH FixedLine = CreateSolidBrush(ColorToRGB(clBlack));
-        int Right = D.Horz.GridBoundary, Bottom = D.Vert.GridBoundary;
-        for (const TSpan& Cl : Cols) {
-            bool Fixed = Cl.Index < FFixedCols;
-            RECT FixedPart{Cl.Pos + Cl.Size, 0, Cl.Pos + Cl.Size + LW, D.Vert.FixedBoundary};
-            RECT GridPart{Cl.Pos + Cl.Size, D.Vert.FixedBoundary, Cl.Pos + Cl.Size + LW, Bottom};
-            if (Fixed) GridPart.top = 0, FixedPart.bottom = 0;
-            if (Fixed ? FOptions.Contains(goFixedVertLine) : FOptions.Contains(goVertLine))
-                FillRect(DC, &GridPart, Fixed ? FixedLine : Line);
-            if (FOptions.Contains(goFixedVertLine)) FillRect(DC, &FixedPart, FixedLine);
+        TGdiBrush Line(CreateSolidBrush(ColorToRGB(LineColor)));
+        TGdiBrush FixedLine(CreateSolidBrush(ColorToRGB(clBlack)));
+        for (TGridAxisKind A : GridAxes) {
+            const TGridAxisTraits T = GridAxisTraits(A);
+            const TGridAxisDrawInfo& Across = Along(D, Dual(A));
+            for (const TGridSpan& S : Spans[int(A)]) {
+                bool Fixed = S.Index < Axis(A).FixedCount();
+                int End = S.Pos + S.Size;
+                TRect FixedPart = RectAlong(A, End, End + LW, 0, Fixed ? 0 : Across.FixedBoundary);
+                TRect GridPart = RectAlong(A, End, End + LW, Fixed ? 0 : Across.FixedBoundary, Across.GridBoundary);
+                if (FOptions.Contains(Fixed ? T.FixedLine : T.Line))
+                    FillRect(DC, reinterpret_cast<const RECT*>(&GridPart), Fixed ? FixedLine : Line);
+                if (FOptions.Contains(T.FixedLine)) FillRect(DC, reinterpret_cast<const RECT*>(&FixedPart), FixedLine);
+            }
         }
-        for (const TSpan& R : Rows) {
-            bool Fixed = R.Index < FFixedRows;
-            RECT FixedPart{0, R.Pos + R.Size, D.Horz.FixedBoundary, R.Pos + R.Size + LW};
-            RECT GridPart{D.Horz.FixedBoundary, R.Pos + R.Size, Right, R.Pos + R.Size + LW};
-            if (Fixed) GridPart.left = 0, FixedPart.right = 0;
-            if (Fixed ? FOptions.Contains(goFixedHorzLine) : FOptions.Contains(goHorzLine))
-                FillRect(DC, &GridPart, Fixed ? FixedLine : Line);
-            if (FOptions.Contains(goFixedHorzLine)) FillRect(DC, &FixedPart, FixedLine);
-        }
-        DeleteObject(Line);
-        DeleteObject(FixedLine);
     }
 
     // The area past the last cell.
@@ -133,15 +103,11 @@ void TCustomGrid::Paint()
 
 void TCustomGrid::WMPaint(TMessage& Message)
 {
-    // Double-buffered through the window control's handler; the canvas paints in Paint.
-    FControlState << TControlStateFlag::csCustomPaint;
-    try {
+    {
+        // Double-buffered through the window control's handler; the canvas paints in Paint.
+        TFlagScope<TControlStateFlag> Custom(FControlState, TControlStateFlag::csCustomPaint);
         TWinControl::WMPaint(Message);
-    } catch (...) {
-        FControlState >> TControlStateFlag::csCustomPaint;
-        throw;
     }
-    FControlState >> TControlStateFlag::csCustomPaint;
     // Painting wipes the XOR sizing line: draw it again.
     if (FSizingLineShown) {
         FSizingLineShown = false;
@@ -164,24 +130,10 @@ void TCustomGrid::GridRectToScreenRect(const TGridRect& G, TRect& S, bool Includ
     TGridDrawInfo D;
     CalcDrawInfo(D);
     // Only the visible part of the rectangle: clipped to the view's first and last cells.
-    auto Range = [](const TGridAxisDrawInfo& A, int Lo, int Hi, int& From, int& To) {
-        From = -1, To = -1;
-        int Pos = 0;
-        auto Visit = [&](int i) {
-            int Sp = A.GetExtent(i) > 0 ? A.GetExtent(i) + A.EffectiveLineWidth : 0;
-            if (i >= Lo && i <= Hi && Sp > 0) {
-                if (From < 0) From = Pos;
-                To = Pos + Sp;
-            }
-            Pos += Sp;
-        };
-        for (int i = 0; i < A.FixedCellCount; ++i) Visit(i);
-        for (int i = A.FirstGridCell; i < A.GridCellCount && Pos < A.GridExtent && i <= Hi; ++i) Visit(i);
-    };
     int L, R, T, B;
-    Range(D.Horz, G.Left, G.Right, L, R);
-    Range(D.Vert, G.Top, G.Bottom, T, B);
-    if (L < 0 || T < 0) return;
+    bool SeenX = D.Horz.PixelRange(G.Left, G.Right, L, R);
+    bool SeenY = D.Vert.PixelRange(G.Top, G.Bottom, T, B);
+    if (!SeenX || !SeenY) return;
     S = TRect{L, T, std::min(R, D.Horz.GridExtent), std::min(B, D.Vert.GridExtent)};
 }
 
@@ -189,8 +141,10 @@ void TCustomGrid::InvalidateRect(const TGridRect& ARect)
 {
     if (!HandleAllocated() || FUpdating) return;
     // Quick answers for rectangles wholly in the scrolled-off part before the origin.
-    if (ARect.Bottom < FTopLeft.Y && ARect.Bottom >= FFixedRows && ARect.Top >= FFixedRows) return;
-    if (ARect.Right < FTopLeft.X && ARect.Right >= FFixedCols && ARect.Left >= FFixedCols) return;
+    for (TGridAxisKind A : GridAxes) {
+        int Fixed = Axis(A).FixedCount();
+        if (RectHi(ARect, A) < Along(FTopLeft, A) && RectHi(ARect, A) >= Fixed && RectLo(ARect, A) >= Fixed) return;
+    }
     TRect S;
     GridRectToScreenRect(ARect, S, true);
     if (S.IsEmpty()) return;
@@ -203,14 +157,9 @@ void TCustomGrid::InvalidateCell(int ACol, int ARow)
     InvalidateRect(TGridRect{ACol, ARow, ACol, ARow});
 }
 
-void TCustomGrid::InvalidateRow(int ARow)
+void TCustomGrid::InvalidateLine(TGridAxisKind A, int Index)
 {
-    InvalidateRect(TGridRect{0, ARow, FColCount - 1, ARow});
-}
-
-void TCustomGrid::InvalidateCol(int ACol)
-{
-    InvalidateRect(TGridRect{ACol, 0, ACol, FRowCount - 1});
+    InvalidateRect(GridRectAlong(A, Index, Index, 0, Axis(Dual(A)).Count() - 1));
 }
 
 void TCustomGrid::InvalidateGrid()
@@ -237,21 +186,18 @@ void TCustomGrid::InvalidateEditor()
 void TCustomGrid::DrawSizingLine(const TGridDrawInfo& D)
 {
     if (!HandleAllocated()) return;
-    HDC DC = GetDC(FHandle);
-    int Old = SetROP2(DC, R2_NOT);
-    HPEN Pen = CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
-    HGDIOBJ OldPen = SelectObject(DC, Pen);
-    if (FGridState == gsRowSizing) {
-        MoveToEx(DC, 0, FSizingPos, nullptr);
-        LineTo(DC, D.Horz.GridBoundary, FSizingPos);
-    } else {
-        MoveToEx(DC, FSizingPos, 0, nullptr);
-        LineTo(DC, FSizingPos, D.Vert.GridBoundary);
+    {
+        // An inverting line across the grid at the sizing position.
+        TClientDC DC(FHandle);
+        TGdiPen Pen(CreatePen(PS_SOLID, 1, RGB(0, 0, 0)));
+        TSavedDC Saved(DC);
+        SetROP2(DC, R2_NOT);
+        SelectObject(DC, Pen);
+        TGridAxisKind A = StateAxis(FGridState);
+        TRect L = RectAlong(A, FSizingPos, FSizingPos, 0, Along(D, Dual(A)).GridBoundary);
+        MoveToEx(DC, L.Left, L.Top, nullptr);
+        LineTo(DC, L.Right, L.Bottom);
     }
-    SelectObject(DC, OldPen);
-    DeleteObject(Pen);
-    SetROP2(DC, Old);
-    ReleaseDC(FHandle, DC);
     FSizingLineShown = !FSizingLineShown;
 }
 
@@ -262,18 +208,12 @@ void TCustomGrid::DrawMove()
     if (!C->HandleAllocated()) return;
     TGridDrawInfo D;
     CalcDrawInfo(D);
-    TRect R;
-    if (FGridState == gsColMoving) {
-        R = CellRect(FMovePos, 0);
-        if (R.IsEmpty()) return;
-        int X = FMovePos > FMoveIndex ? R.Right : R.Left;
-        R = TRect{X - 1, 0, X + 2, D.Vert.GridBoundary};
-    } else {
-        R = CellRect(0, FMovePos);
-        if (R.IsEmpty()) return;
-        int Y = FMovePos > FMoveIndex ? R.Bottom : R.Top;
-        R = TRect{0, Y - 1, D.Horz.GridBoundary, Y + 2};
-    }
+    TGridAxisKind A = StateAxis(FGridState);
+    TGridCoord To = CoordAlong(A, FMovePos, 0);
+    TRect R = CellRect(To.X, To.Y);
+    if (R.IsEmpty()) return;
+    int P = FMovePos > FMoveIndex ? RectEnd(R, A) : RectStart(R, A);
+    R = RectAlong(A, P - 1, P + 2, 0, Along(D, Dual(A)).GridBoundary);
     C->GetBrush()->SetColor(clHighlight);
     C->FillRect(R);
 }

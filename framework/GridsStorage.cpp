@@ -1,54 +1,72 @@
 // Grids: cell storage of the string grid, its row and column views, the draw grid's events and
 // the structural operations (moving and deleting rows and columns).
 #include "Grids.h"
+
+#include "Consts.h"
 #include "TypInfo.h"
+#include "WinScope.h"
 
 #include <algorithm>
 
+namespace {
+
+// Moves the entry at From to To in a grow-only store, the entries between shifting by one. A
+// store that ends before both indexes holds nothing to move; one that ends between them grows.
+template <typename T>
+void MoveEntry(std::vector<T>& V, int From, int To)
+{
+    if (int(V.size()) <= std::min(From, To)) return;
+    int Hi = std::max(From, To);
+    if (int(V.size()) <= Hi) V.resize(Hi + 1);
+    if (From < To)
+        std::rotate(V.begin() + From, V.begin() + From + 1, V.begin() + To + 1);
+    else
+        std::rotate(V.begin() + To, V.begin() + From, V.begin() + From + 1);
+}
+
+}  // namespace
+
 // ---- Structure (base) --------------------------------------------------------------------------
 
-void TCustomGrid::MoveColumn(int FromIndex, int ToIndex)
+void TCustomGrid::MoveLine(TGridAxisKind A, int FromIndex, int ToIndex)
 {
     if (FromIndex == ToIndex) return;
-    if (FromIndex < 0 || ToIndex < 0)
-        throw EInvalidGridOperation(L"Grid index out of range");
-    // The descendant moves whatever it keeps per column (cells, widths, order) in ColumnMoved.
+    if (FromIndex < 0 || ToIndex < 0) throw EInvalidGridOperation(Consts::SGridIndexOutOfRange);
+    // The descendant moves whatever it keeps per line (cells, sizes, order) in ColumnMoved or
+    // RowMoved.
     HideEditor();
-    ColumnMoved(FromIndex, ToIndex);
-    if (FCurrent.X == FromIndex) FCurrent.X = ToIndex;
-    else if (FromIndex < ToIndex && FCurrent.X > FromIndex && FCurrent.X <= ToIndex) --FCurrent.X;
-    else if (FromIndex > ToIndex && FCurrent.X >= ToIndex && FCurrent.X < FromIndex) ++FCurrent.X;
-    FAnchor.X = FCurrent.X;
+    LineMoved(A, FromIndex, ToIndex);
+    int& Current = Along(FCurrent, A);
+    Current = TGridAxis::AfterMove(Current, FromIndex, ToIndex);
+    Along(FAnchor, A) = Current;
     InvalidateGrid();
 }
 
-void TCustomGrid::MoveRow(int FromIndex, int ToIndex)
+void TCustomGrid::DeleteLine(TGridAxisKind A, int Index)
 {
-    if (FromIndex == ToIndex) return;
-    if (FromIndex < 0 || ToIndex < 0)
-        throw EInvalidGridOperation(L"Grid index out of range");
-    HideEditor();
-    RowMoved(FromIndex, ToIndex);
-    if (FCurrent.Y == FromIndex) FCurrent.Y = ToIndex;
-    else if (FromIndex < ToIndex && FCurrent.Y > FromIndex && FCurrent.Y <= ToIndex) --FCurrent.Y;
-    else if (FromIndex > ToIndex && FCurrent.Y >= ToIndex && FCurrent.Y < FromIndex) ++FCurrent.Y;
-    FAnchor.Y = FCurrent.Y;
-    InvalidateGrid();
+    int Count = Axis(A).Count();
+    if (Index < 0 || Index >= Count) throw EInvalidGridOperation(Consts::SGridIndexOutOfRange);
+    // The line's cells travel to the end, where they stay stored beyond the lowered count.
+    MoveLine(A, Index, Count - 1);
+    SetLineCount(A, Count - 1);
 }
 
-void TCustomGrid::DeleteColumn(int ACol)
+void TCustomGrid::LineMoved(TGridAxisKind A, int FromIndex, int ToIndex)
 {
-    if (ACol < 0 || ACol >= FColCount) throw EInvalidGridOperation(L"Grid index out of range");
-    MoveColumn(ACol, FColCount - 1);
-    SetColCount(FColCount - 1);
+    if (A == TGridAxisKind::Cols) ColumnMoved(FromIndex, ToIndex);
+    else RowMoved(FromIndex, ToIndex);
 }
 
-void TCustomGrid::DeleteRow(int ARow)
+bool TCustomGrid::BeginLineDrag(TGridAxisKind A, int& Origin, int& Destination, const TPoint& MousePt)
 {
-    if (ARow < 0 || ARow >= FRowCount) throw EInvalidGridOperation(L"Grid index out of range");
-    // The row's cells travel to the end, where they stay stored beyond the lowered count.
-    MoveRow(ARow, FRowCount - 1);
-    SetRowCount(FRowCount - 1);
+    return A == TGridAxisKind::Cols ? BeginColumnDrag(Origin, Destination, MousePt)
+                                    : BeginRowDrag(Origin, Destination, MousePt);
+}
+
+bool TCustomGrid::EndLineDrag(TGridAxisKind A, int& Origin, int& Destination, const TPoint& MousePt)
+{
+    return A == TGridAxisKind::Cols ? EndColumnDrag(Origin, Destination, MousePt)
+                                    : EndRowDrag(Origin, Destination, MousePt);
 }
 
 // ---- TDrawGrid ---------------------------------------------------------------------------------
@@ -111,12 +129,12 @@ const TStringGrid::TCell* TStringGrid::FindCell(int ACol, int ARow) const
 
 TStringGrid::TCell& TStringGrid::CellFor(int ACol, int ARow)
 {
-    if (ACol < 0 || ARow < 0) throw EInvalidGridOperation(L"Grid index out of range");
+    if (ACol < 0 || ARow < 0) throw EInvalidGridOperation(Consts::SGridIndexOutOfRange);
     if (ARow >= int(FData.size())) FData.resize(ARow + 1);
     TRowData& R = FData[ARow];
     if (ACol >= int(R.size())) {
         // A row grows once to the column count rather than cell by cell.
-        if (R.capacity() < size_t(ACol + 1)) R.reserve(std::max(ACol + 1, FColCount));
+        if (R.capacity() < size_t(ACol + 1)) R.reserve(std::max(ACol + 1, FCols.Count()));
         R.resize(ACol + 1);
     }
     return R[ACol];
@@ -149,46 +167,33 @@ void TStringGrid::SetObjects(int ACol, int ARow, TObject* Value)
 
 TStrings* TStringGrid::GetRows(int Index)
 {
-    if (Index < 0) throw EInvalidGridOperation(L"Grid index out of range");
-    if (Index >= int(FRowViews.size())) FRowViews.resize(Index + 1);
-    if (!FRowViews[Index]) FRowViews[Index] = std::make_unique<TStringGridStrings>(this, true, Index);
-    return FRowViews[Index].get();
+    return View(FRowViews, true, Index);
 }
 
 TStrings* TStringGrid::GetCols(int Index)
 {
-    if (Index < 0) throw EInvalidGridOperation(L"Grid index out of range");
-    if (Index >= int(FColViews.size())) FColViews.resize(Index + 1);
-    if (!FColViews[Index]) FColViews[Index] = std::make_unique<TStringGridStrings>(this, false, Index);
-    return FColViews[Index].get();
+    return View(FColViews, false, Index);
+}
+
+TStrings* TStringGrid::View(TViews& Views, bool IsRow, int Index)
+{
+    if (Index < 0) throw EInvalidGridOperation(Consts::SGridIndexOutOfRange);
+    if (Index >= int(Views.size())) Views.resize(Index + 1);
+    if (!Views[Index]) Views[Index] = std::make_unique<TStringGridStrings>(this, IsRow, Index);
+    return Views[Index].get();
 }
 
 void TStringGrid::ColumnMoved(int FromIndex, int ToIndex)
 {
     // Rotates the cells of every stored row between the two columns; rows shorter than the
     // range are grown only when they hold something inside it.
-    int Hi = std::max(FromIndex, ToIndex);
-    for (TRowData& R : FData) {
-        if (int(R.size()) <= std::min(FromIndex, ToIndex)) continue;
-        if (int(R.size()) <= Hi) R.resize(Hi + 1);
-        if (FromIndex < ToIndex)
-            std::rotate(R.begin() + FromIndex, R.begin() + FromIndex + 1, R.begin() + ToIndex + 1);
-        else
-            std::rotate(R.begin() + ToIndex, R.begin() + FromIndex, R.begin() + FromIndex + 1);
-    }
+    for (TRowData& R : FData) MoveEntry(R, FromIndex, ToIndex);
     inherited::ColumnMoved(FromIndex, ToIndex);
 }
 
 void TStringGrid::RowMoved(int FromIndex, int ToIndex)
 {
-    int Hi = std::max(FromIndex, ToIndex);
-    if (int(FData.size()) > std::min(FromIndex, ToIndex)) {
-        if (int(FData.size()) <= Hi) FData.resize(Hi + 1);
-        if (FromIndex < ToIndex)
-            std::rotate(FData.begin() + FromIndex, FData.begin() + FromIndex + 1, FData.begin() + ToIndex + 1);
-        else
-            std::rotate(FData.begin() + ToIndex, FData.begin() + FromIndex, FData.begin() + FromIndex + 1);
-    }
+    MoveEntry(FData, FromIndex, ToIndex);
     inherited::RowMoved(FromIndex, ToIndex);
 }
 
@@ -200,18 +205,12 @@ String TStringGrid::GetEditText(int ACol, int ARow)
 
 void TStringGrid::SetEditText(int ACol, int ARow, const String& Value)
 {
-    // The cell takes the text without a repaint of its own: the editor covers it.
-    bool Old = FUpdating;
-    FUpdating = true;
-    SetCells(ACol, ARow, Value);
-    FUpdating = Old;
+    {
+        // The cell takes the text without a repaint of its own: the editor covers it.
+        TValueScope<bool> Quiet(FUpdating, true);
+        SetCells(ACol, ARow, Value);
+    }
     inherited::SetEditText(ACol, ARow, Value);
-}
-
-void TStringGrid::ViewChanged(bool IsRow, int Index, int Pos)
-{
-    if (IsRow) InvalidateCell(Pos, Index);
-    else InvalidateCell(Index, Pos);
 }
 
 // ---- Row and column views ----------------------------------------------------------------------
@@ -221,30 +220,34 @@ int TStringGridStrings::GetCount() const
     return FIsRow ? FGrid->GetColCount() : FGrid->GetRowCount();
 }
 
-String TStringGridStrings::Get(int Index) const
+TGridCoord TStringGridStrings::CellOf(int Index) const
 {
     if (Index < 0) IndexError(Index);
-    return FIsRow ? FGrid->GetCells(Index, FIndex) : FGrid->GetCells(FIndex, Index);
+    return FIsRow ? TGridCoord{Index, FIndex} : TGridCoord{FIndex, Index};
+}
+
+String TStringGridStrings::Get(int Index) const
+{
+    TGridCoord C = CellOf(Index);
+    return FGrid->GetCells(C.X, C.Y);
 }
 
 void TStringGridStrings::Put(int Index, const String& S)
 {
-    if (Index < 0) IndexError(Index);
-    if (FIsRow) FGrid->SetCells(Index, FIndex, S);
-    else FGrid->SetCells(FIndex, Index, S);
+    TGridCoord C = CellOf(Index);
+    FGrid->SetCells(C.X, C.Y, S);
 }
 
 TObject* TStringGridStrings::GetObjects(int Index) const
 {
-    if (Index < 0) IndexError(Index);
-    return FIsRow ? FGrid->GetObjects(Index, FIndex) : FGrid->GetObjects(FIndex, Index);
+    TGridCoord C = CellOf(Index);
+    return FGrid->GetObjects(C.X, C.Y);
 }
 
 void TStringGridStrings::PutObject(int Index, TObject* AObject)
 {
-    if (Index < 0) IndexError(Index);
-    if (FIsRow) FGrid->SetObjects(Index, FIndex, AObject);
-    else FGrid->SetObjects(FIndex, Index, AObject);
+    TGridCoord C = CellOf(Index);
+    FGrid->SetObjects(C.X, C.Y, AObject);
 }
 
 int TStringGridStrings::Add(const String& S)
@@ -302,9 +305,8 @@ void TStringGridStrings::Assign(TPersistent* Source)
     std::vector<std::pair<String, TObject*>> Items;
     Items.reserve(std::min(N, SrcCount));
     for (int i = 0; i < N && i < SrcCount; ++i) Items.emplace_back(Src->Get(i), Src->GetObjects(i));
-    bool Old = FGrid->FUpdating;
-    FGrid->FUpdating = true;
-    try {
+    {
+        TValueScope<bool> Quiet(FGrid->FUpdating, true);
         for (int i = 0; i < N; ++i) {
             if (i < int(Items.size())) {
                 Put(i, Items[i].first);
@@ -314,11 +316,7 @@ void TStringGridStrings::Assign(TPersistent* Source)
                 PutObject(i, nullptr);
             }
         }
-    } catch (...) {
-        FGrid->FUpdating = Old;
-        throw;
     }
-    FGrid->FUpdating = Old;
     FAddPos = std::min(N, SrcCount);
     FGrid->InvalidateGrid();
 }

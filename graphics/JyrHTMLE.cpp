@@ -69,9 +69,7 @@ void PrintBitmap(TCanvas* Canvas, const TRect& DestRect, TBitmap* Bitmap)
     Info.bmiHeader.biCompression = BI_RGB;
     std::vector<std::uint32_t> Bits(size_t(W) * size_t(H));
     HBITMAP Handle = Bitmap->GetHandle();
-    HDC Screen = GetDC(nullptr);
-    const int Lines = GetDIBits(Screen, Handle, 0, UINT(H), Bits.data(), &Info, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, Screen);
+    const int Lines = GetDIBits(TClientDC(nullptr), Handle, 0, UINT(H), Bits.data(), &Info, DIB_RGB_COLORS);
     if (Lines <= 0) return;
     HDC DC = Canvas->GetHandle();
     StretchDIBits(DC, DestRect.Left, DestRect.Top, DestRect.Width(), DestRect.Height(), 0, 0, W, H,
@@ -118,29 +116,10 @@ TPoint SysImage(TCanvas* Canvas, int x, int y, const String& APath, bool large, 
 
 namespace Layout {
 
-THTMLDrawer::THTMLDrawer(TCanvas* ACanvas, const TRect& Afr, TCustomImageList* AImages, int AXPos,
-                         int AYPos, int AFocusLink, int AHoverLink, int AShadowOffset,
-                         bool ACheckHotSpot, bool ACheckHeight, bool APrint, bool ASelected,
-                         bool ABlink, bool AHoverStyle, bool AWordWrap, bool ADown,
-                         const String& ADownID, double AResFactor, TColor AURLColor,
-                         TColor AHoverColor, TColor AHoverFontColor, TColor AShadowColor,
-                         String& AAnchorVal, String& AStripVal, String& AFocusAnchor,
-                         String& AAnchorHint, int& AXSize, int& AYSize, int& AHyperLinks,
-                         int& AMouseLink, TRect& AHoverRect, TRect& AControlRect, String& ACID,
-                         String& ACV, String& ACT, THTMLPictureCache* Aic,
-                         TPictureContainer* Apc, HWND AWinHandle, TBiDiMode ABidiMode)
-    : FCanvas(ACanvas), fr(Afr), FImages(AImages), XPos(AXPos), YPos(AYPos),
-      FocusLink(AFocusLink), HoverLink(AHoverLink), ShadowOffset(AShadowOffset),
-      CheckHotSpot(ACheckHotSpot), CheckHeight(ACheckHeight), Print(APrint), Selected(ASelected),
-      Blink(ABlink), HoverStyle(AHoverStyle), WordWrap(AWordWrap), Down(ADown), DownID(ADownID),
-      ResFactor(AResFactor), URLColor(AURLColor), HoverColor(AHoverColor),
-      HoverFontColor(AHoverFontColor), ShadowColor(AShadowColor), AnchorVal(AAnchorVal),
-      StripVal(AStripVal), FocusAnchor(AFocusAnchor), AnchorHint(AAnchorHint), XSize(AXSize),
-      YSize(AYSize), HyperLinks(AHyperLinks), MouseLink(AMouseLink), HoverRect(AHoverRect),
-      ControlRect(AControlRect), CID(ACID), CV(ACV), CT(ACT), ic(Aic), pc(Apc),
-      WinHandle(AWinHandle), BidiMode(ABidiMode)
+THTMLDrawer::THTMLDrawer(const THTMLDrawRequest& ARequest, THTMLDrawResult& AResult)
+    : FRequest(ARequest), FResult(AResult), FCanvas(ARequest.Canvas), fr(ARequest.fr),
+      ResFactor(ARequest.ResFactor)
 {
-    if (CheckHotSpot) FWantedCID = CID;
 }
 
 THTMLDrawer::~THTMLDrawer()
@@ -175,9 +154,9 @@ private:
     void Measure(TFontWidths& W)
     {
         if (!FDC) FDC = CreateCompatibleDC(nullptr);
-        HFONT Font = FDC ? CreateFontIndirectW(&W.Key) : nullptr;
+        TGdiFont Font(FDC ? CreateFontIndirectW(&W.Key) : nullptr);
         if (!Font) return;
-        HGDIOBJ Old = SelectObject(FDC, Font);
+        TSelectObject Selected(FDC, Font);
         TEXTMETRICW TM{};
         INT Widths[TFontWidths::Count] = {};
         bool Ok = GetTextMetricsW(FDC, &TM) && GetCharWidth32W(FDC, 0, TFontWidths::Count - 1, Widths);
@@ -197,8 +176,6 @@ private:
             Ok = GetTextExtentPoint32W(FDC, Probe, N, &S) && S.cx == Sum && S.cy == TM.tmHeight;
         }
         W.Usable = Ok;
-        SelectObject(FDC, Old);
-        DeleteObject(Font);
     }
 
     std::mutex FLock;
@@ -437,27 +414,27 @@ void THTMLDrawer::SetUp()
               QorXPVS::OpenThemeData && QorXPVS::DrawThemeBackground && QorXPVS::CloseThemeData;
 
     // 4. Control results; in hit-test mode a control ID coming in names the control to report.
-    ControlRect = TRect();
-    CV.clear();
-    CT.clear();
-    if (!CheckHotSpot) CID.clear();
+    FResult.ControlRect = TRect();
+    FResult.CV.clear();
+    FResult.CT.clear();
+    FResult.CID = FRequest.CheckHotSpot ? FRequest.CID : String();
 
     // 5. The rectangle's left edge moves one pixel right.
     fr.Left += 1;
-    XSize = 0;
-    YSize = 0;
-    HyperLinks = 0;
-    StripVal.clear();
-    FocusAnchor.clear();
-    AnchorHint.clear();
-    AnchorVal.clear();
-    MouseLink = -1;
+    FResult.XSize = 0;
+    FResult.YSize = 0;
+    FResult.HyperLinks = 0;
+    FResult.StripVal.clear();
+    FResult.FocusAnchor.clear();
+    FResult.AnchorHint.clear();
+    FResult.AnchorVal.clear();
+    FResult.MouseLink = -1;
 
     // 6, 7.
     if (ResFactor < 1) ResFactor = 1;
     FDrawStyle = DrawTextBidimodeFlags(DT_BOTTOM | DT_SINGLELINE | DT_EXPANDTABS | DT_EXTERNALLEADING,
-                                       BidiMode);
-    if (!WordWrap) FDrawStyle |= DT_END_ELLIPSIS;
+                                       FRequest.BidiMode);
+    if (!FRequest.WordWrap) FDrawStyle |= DT_END_ELLIPSIS;
     FRtl = (FDrawStyle & DT_RTLREADING) != 0;
 }
 
@@ -512,7 +489,7 @@ bool THTMLDrawer::Draw(const String& s)
         dr.Left += FPIndent;
         dr.Bottom = dr.Top + ln.h + ln.subh + ln.suph;
 
-        if (!CheckHeight) {
+        if (!FRequest.CheckHeight) {
             // Each pass turns the font on the rotation tag itself.
             if (FRotFont) EndRotated(Canvas);
             SelectFont(FDrawFont);
@@ -526,7 +503,7 @@ bool THTMLDrawer::Draw(const String& s)
             FSub = FSup = false;
             FFirstPass = false;
             TTextCursor LineCur(Text, LineStart, LineEnd);
-            HTMLDrawLine(LineCur, dr, CheckHotSpot, ln);
+            HTMLDrawLine(LineCur, dr, FRequest.CheckHotSpot, ln);
             DrawAnchorCount = FAnchorCount;
             DrawListLevel = FListLevel;
             LineRect.Left = fr.Left + FFloatRect.Left;
@@ -537,7 +514,7 @@ bool THTMLDrawer::Draw(const String& s)
                 LineRect.Right = fr.Right;
             }
             const int gh = TextH();
-            if ((ln.Hotspot && YPos > dr.Bottom - ln.imgali - gh && YPos < dr.Bottom - ln.imgali) ||
+            if ((ln.Hotspot && FRequest.YPos > dr.Bottom - ln.imgali - gh && FRequest.YPos < dr.Bottom - ln.imgali) ||
                 ln.ImageHotSpot)
                 Result = true;
             KeepFont(FDrawFont);
@@ -551,14 +528,14 @@ bool THTMLDrawer::Draw(const String& s)
             FTxtFloat = TTextFloat::None;
         } else {
             LineRect.Top += LineHeight;
-            YSize += LineHeight;
+            FResult.YSize += LineHeight;
         }
-        if (!CheckHeight && LineRect.Top + MinTextHeight > fr.Bottom) break;
+        if (!FRequest.CheckHeight && LineRect.Top + MinTextHeight > fr.Bottom) break;
     }
 
-    HyperLinks = FAnchorCount;
+    FResult.HyperLinks = FAnchorCount;
     Restore();
-    if (YSize == 0) YSize = TextH();
+    if (FResult.YSize == 0) FResult.YSize = TextH();
     return Result;
 }
 
@@ -567,7 +544,7 @@ void THTMLDrawer::StartRotated(TCanvas* Canvas, int Angle)
     if (FRotFont) EndRotated(Canvas);
     LOGFONTW LF = FFont.GetLogFont();
     LF.lfEscapement = LF.lfOrientation = (Angle % 360) * 10;
-    FRotFont = CreateFontIndirectW(&LF);
+    FRotFont.Reset(CreateFontIndirectW(&LF));
     if (!FRotFont) return;
     FRotOld = SelectObject(DC(), FRotFont);
     FRotBase.Assign(&FFont);
@@ -580,14 +557,20 @@ void THTMLDrawer::EndRotated(TCanvas*)
     HDC Handle = DC();
     // A font change since the rotation has already put an upright font in its place.
     if (HFONT(GetCurrentObject(Handle, OBJ_FONT)) == FRotFont) SelectObject(Handle, FRotOld);
-    DeleteObject(FRotFont);
-    FRotFont = nullptr;
+    FRotFont.Reset();
     FRotOld = nullptr;
     FRotSelected = false;
     FSelValid = false;
 }
 
 }  // namespace Layout
+
+bool HTMLDraw(const String& s, const THTMLDrawRequest& Request, THTMLDrawResult& Result)
+{
+    if (!Request.Canvas) return false;
+    Layout::THTMLDrawer Drawer(Request, Result);
+    return Drawer.Draw(s);
+}
 
 bool HTMLDrawEx(TCanvas* Canvas, const String& s, const TRect& fr, TCustomImageList* FImages,
                 int XPos, int YPos, int FocusLink, int HoverLink, int ShadowOffset,
@@ -600,13 +583,27 @@ bool HTMLDrawEx(TCanvas* Canvas, const String& s, const TRect& fr, TCustomImageL
                 THTMLPictureCache* ic, TPictureContainer* pc, HWND WinHandle, TBiDiMode BidiMode)
 {
     if (!Canvas) return false;
-    Layout::THTMLDrawer Drawer(Canvas, fr, FImages, XPos, YPos, FocusLink, HoverLink, ShadowOffset,
-                               CheckHotSpot, CheckHeight, Print, Selected, Blink, HoverStyle,
-                               WordWrap, Down, DownID, ResFactor, URLColor, HoverColor,
-                               HoverFontColor, ShadowColor, AnchorVal, StripVal, FocusAnchor,
-                               AnchorHint, XSize, YSize, HyperLinks, MouseLink, HoverRect,
-                               ControlRect, CID, CV, CT, ic, pc, WinHandle, BidiMode);
-    return Drawer.Draw(s);
+    const THTMLDrawRequest Request{Canvas, fr, FImages, XPos, YPos, FocusLink, HoverLink, ShadowOffset,
+                                   CheckHotSpot, CheckHeight, Print, Selected, Blink, HoverStyle, WordWrap,
+                                   Down, DownID, ResFactor, URLColor, HoverColor, HoverFontColor, ShadowColor,
+                                   CID, ic, pc, WinHandle, BidiMode};
+    THTMLDrawResult Result;
+    Result.HoverRect = HoverRect;   // written only when the point is on an anchor
+    const bool Hit = HTMLDraw(s, Request, Result);
+    AnchorVal = std::move(Result.AnchorVal);
+    StripVal = std::move(Result.StripVal);
+    FocusAnchor = std::move(Result.FocusAnchor);
+    AnchorHint = std::move(Result.AnchorHint);
+    XSize = Result.XSize;
+    YSize = Result.YSize;
+    HyperLinks = Result.HyperLinks;
+    MouseLink = Result.MouseLink;
+    HoverRect = Result.HoverRect;
+    ControlRect = Result.ControlRect;
+    CID = std::move(Result.CID);
+    CV = std::move(Result.CV);
+    CT = std::move(Result.CT);
+    return Hit;
 }
 
 }  // namespace JyrHTMLE

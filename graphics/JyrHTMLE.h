@@ -1,6 +1,7 @@
 // JyrHTMLE: the markup text engine. This header gives the whole unit: the text routines of
 // JyrHTMLText.h and the renderer that lays out, draws, measures and hit-tests markup text in a
-// rectangle of a canvas (HTMLDrawEx), with the small picture routines the layout uses.
+// rectangle of a canvas (HTMLDraw over a request and a result record; HTMLDrawEx with one
+// parameter for each of their fields), with the small picture routines the layout uses.
 #pragma once
 
 #include "framework/Controls.h"
@@ -19,20 +20,64 @@ namespace JyrHTMLE {
 extern bool IsWinXP;
 void SetWinXP();
 
-// Draws the markup s into the rectangle fr of Canvas, or measures it (CheckHeight), or hit-tests
-// the point (XPos, YPos) against it (CheckHotSpot). Outputs:
-//   AnchorVal    HREF of the anchor at the point; "ctrl" when the point is on an inline control
-//   StripVal     the visible text of the lines laid out, a CR for every line-break tag
-//   FocusAnchor  HREF of anchor FocusLink (counted from 0), set while drawing
-//   AnchorHint   TITLE of the anchor at the point
-//   XSize, YSize width of the widest line, height of all lines (at least one text line)
-//   HyperLinks   number of anchors in the lines laid out
-//   MouseLink    number (from 1) of the anchor whose text holds the point, -1 for none
-//   HoverRect    that anchor's rectangle
-//   ControlRect, CID, CV, CT  rectangle, ID, value and type of the inline control at the point;
-//                in hit-test mode a non-empty CID coming in names the control to report
-// The result is true when the point lies on the text of an anchor (hit-test mode), on a picture
-// inside an anchor, or on an inline control. The canvas gets back its font, pen and brush.
+// ---- the drawing call --------------------------------------------------------------------------
+
+// What one drawing call reads: where and how to draw, measure or hit-test a markup text. One
+// request serves many texts (the cells of a grid column); the text is passed beside it.
+struct THTMLDrawRequest {
+    TCanvas* Canvas = nullptr;
+    TRect fr;                             // the rectangle the text is laid out in
+    TCustomImageList* Images = nullptr;   // the pictures of <IMG SRC="IDX:n">
+    int XPos = -1, YPos = -1;             // the point to hit-test (client coordinates)
+    int FocusLink = -1;                   // the anchor (from 0) drawn with a focus rectangle
+    int HoverLink = -1;                   // the anchor (from 1) drawn in the hover colours
+    int ShadowOffset = 0;
+    bool CheckHotSpot = false;            // hit-test mode: nothing is drawn
+    bool CheckHeight = false;             // measuring mode: nothing is drawn
+    bool Print = false;                   // drawing on a printer: pictures as stretched DIBs
+    bool Selected = false;                // selected text: the markup's colours are not applied
+    bool Blink = false;                   // the "on" phase of blinking text
+    bool HoverStyle = false;              // only anchor HoverLink is underlined in the hover colours (else all)
+    bool WordWrap = false;
+    bool Down = false;                    // the inline control DownID is pressed
+    String DownID;
+    double ResFactor = 1.0;               // the scale of pictures drawn for printing (taken as at least 1)
+    TColor URLColor = clBlue;
+    TColor HoverColor = clNone;
+    TColor HoverFontColor = clNone;
+    TColor ShadowColor = clGray;
+    String CID;                           // hit-test mode: the inline control to report (empty: any)
+    THTMLPictureCache* PictureCache = nullptr;       // pictures named by URL
+    TPictureContainer* PictureContainer = nullptr;   // pictures named by name
+    HWND WinHandle = nullptr;             // the window whose theme draws inline controls
+    TBiDiMode BidiMode = bdLeftToRight;
+};
+
+// What one drawing call finds. Every field is set by the call, but HoverRect, which keeps what
+// it held unless the point is on an anchor.
+struct THTMLDrawResult {
+    String AnchorVal;     // HREF of the anchor at the point; "ctrl" when the point is on an inline control
+    String StripVal;      // the visible text of the lines laid out, a CR for every line-break tag
+    String FocusAnchor;   // HREF of anchor FocusLink, set while drawing
+    String AnchorHint;    // TITLE of the anchor at the point
+    int XSize = 0;        // width of the widest line
+    int YSize = 0;        // height of all lines (at least one text line)
+    int HyperLinks = 0;   // number of anchors in the lines laid out
+    int MouseLink = -1;   // number (from 1) of the anchor whose text holds the point, -1 for none
+    TRect HoverRect;      // that anchor's rectangle
+    TRect ControlRect;    // rectangle, ID, value and type of the inline control at the point
+    String CID, CV, CT;
+};
+
+// Draws the markup s into Request.fr of Request.Canvas, or measures it (CheckHeight), or
+// hit-tests the point (XPos, YPos) against it (CheckHotSpot), and fills Result. True when the
+// point lies on the text of an anchor (hit-test mode), on a picture inside an anchor, or on an
+// inline control. The canvas gets back its font, pen and brush. Nothing is done without a canvas.
+bool HTMLDraw(const String& s, const THTMLDrawRequest& Request, THTMLDrawResult& Result);
+
+// HTMLDraw with every field of the request and the result as a parameter of its own (the
+// fields' comments above say what each is); CID comes in as the control to report and goes out
+// as the control found. On an exception the outputs keep what they held.
 bool HTMLDrawEx(TCanvas* Canvas, const String& s, const TRect& fr, TCustomImageList* FImages,
                 int XPos, int YPos, int FocusLink, int HoverLink, int ShadowOffset,
                 bool CheckHotSpot, bool CheckHeight, bool Print, bool Selected, bool Blink,
@@ -43,6 +88,8 @@ bool HTMLDrawEx(TCanvas* Canvas, const String& s, const TRect& fr, TCustomImageL
                 TRect& HoverRect, TRect& ControlRect, String& CID, String& CV, String& CT,
                 THTMLPictureCache* ic, TPictureContainer* pc, HWND WinHandle,
                 TBiDiMode BidiMode);
+
+// ---- reading order and pictures ----------------------------------------------------------------
 
 // The text-drawing flags for a reading order: in a right-to-left (Middle East) locale,
 // bdRightToLeft mirrors the horizontal alignment (DT_RIGHT removed, or added when neither

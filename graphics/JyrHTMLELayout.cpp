@@ -131,7 +131,7 @@ size_t THTMLDrawer::HTMLDrawLine(TTextCursor& s, const TRect& r, bool Calc, TLin
 
     // Words are runs of their own where the line is being filled; a drawing pass draws the text
     // between two tags at once (unless a tab in it expands from the start of each run).
-    const bool SplitWords = WordWrap && (Calc || std::wstring_view(s.S).substr(s.Pos, s.End - s.Pos).find(L'\t') != npos);
+    const bool SplitWords = FRequest.WordWrap && (Calc || std::wstring_view(s.S).substr(s.Pos, s.End - s.Pos).find(L'\t') != npos);
     while (!s.Empty() && !L.LineBreak && !L.ElemBreak) {
         const size_t Lt = s.NextLt();
         const size_t Sp = SplitWords ? s.NextSpace() : npos;
@@ -167,7 +167,7 @@ size_t THTMLDrawer::HTMLDrawLine(TTextCursor& s, const TRect& r, bool Calc, TLin
     }
 
     ln.w -= L.sw;
-    if (ln.w > XSize) XSize = ln.w;
+    if (ln.w > FResult.XSize) FResult.XSize = ln.w;
     if (!Calc && FFocusOpen) {
         FFocusRect.Right = L.cr.Left;
         FFocusRect.Bottom = L.cr.Bottom;
@@ -192,7 +192,7 @@ void THTMLDrawer::TextRun(TTextCursor& s, size_t SrcLen, TLineWalk& L, TLineStat
     if (FCutAt != npos && s.Pos >= FCutAt) L.Cut = true;
     if (L.Cut || Run.empty()) {
         // Past the cut of a line that does not wrap: kept in the plain text, not laid out.
-        if (FFirstPass) StripVal += Run;
+        if (FFirstPass) FResult.StripVal += Run;
         s.Skip(SrcLen);
         L.SourceEnd = s.Pos;
         return;
@@ -204,7 +204,7 @@ void THTMLDrawer::TextRun(TTextCursor& s, size_t SrcLen, TLineWalk& L, TLineStat
     ln.h = std::max(ln.h, t);
     if (FHidden) {
         // Hidden text is passed over in both passes.
-        if (FFirstPass) StripVal += Run;
+        if (FFirstPass) FResult.StripVal += Run;
         s.Skip(SrcLen);
         L.SourceEnd = s.Pos;
         return;
@@ -217,12 +217,12 @@ void THTMLDrawer::TextRun(TTextCursor& s, size_t SrcLen, TLineWalk& L, TLineStat
         TRect Rc = L.cr;
         RunW = MeasureRun(Run, Rc);
         ln.w += RunW;
-        const int x = XPos - L.cr.Left;
+        const int x = FRequest.XPos - L.cr.Left;
         if (ln.w - RunW <= x && x <= ln.w && FAnchor) {
             ln.Hotspot = true;
-            if (YPos > L.r.Top) {
-                AnchorVal = FAnchorValue;
-                AnchorHint = FAnchorHintText;
+            if (FRequest.YPos > L.r.Top) {
+                FResult.AnchorVal = FAnchorValue;
+                FResult.AnchorHint = FAnchorHintText;
                 FMouseInAnchor = true;
             }
         }
@@ -233,9 +233,9 @@ void THTMLDrawer::TextRun(TTextCursor& s, size_t SrcLen, TLineWalk& L, TLineStat
         c.Bottom -= ln.imgali;
         if (FShadow) {
             const TColor Color = FTextColor;
-            SetFontColor(ShadowColor);
-            TRect Sr(c.Left + ShadowOffset, c.Top + ShadowOffset, c.Right + ShadowOffset,
-                     c.Bottom + ShadowOffset);
+            SetFontColor(FRequest.ShadowColor);
+            TRect Sr(c.Left + FRequest.ShadowOffset, c.Top + FRequest.ShadowOffset, c.Right + FRequest.ShadowOffset,
+                     c.Bottom + FRequest.ShadowOffset);
             DrawTextRun(Run, Sr);
             SetFontColor(Color);
         }
@@ -245,7 +245,7 @@ void THTMLDrawer::TextRun(TTextCursor& s, size_t SrcLen, TLineWalk& L, TLineStat
             c.Right = c.Left + RunW;
         else
             RunW = MeasureRun(Run, c);
-        if (FAnchor && FAnchorCount == FocusLink + 1) FocusAnchor = FAnchorValue;
+        if (FAnchor && FAnchorCount == FRequest.FocusLink + 1) FResult.FocusAnchor = FAnchorValue;
         if (FError) ZigZag(c.Left, c.Right, L.r.Bottom);
         if (!FRtl) {
             L.cr.Left = c.Right;
@@ -263,12 +263,12 @@ void THTMLDrawer::TextRun(TTextCursor& s, size_t SrcLen, TLineWalk& L, TLineStat
     const bool Fits = !FFirstPass || ln.w < W || RunW >= W || Continues;
     L.VisEmpty = false;
     L.VisEndsSpace = Run.back() == L' ';
-    if (Fits || !WordWrap) {
+    if (Fits || !FRequest.WordWrap) {
         // Without wrapping, a run that crosses the right edge after a space ends what the line
         // shows (drawn with an ellipsis); the rest of the line up to its break is skipped.
         const bool CutHere = FFirstPass && !Fits && L.Runs > 0;
         // The plain text gets each run once, from the pass that takes it into a line.
-        if (FFirstPass) StripVal += Run;
+        if (FFirstPass) FResult.StripVal += Run;
         s.Skip(SrcLen);
         L.SourceEnd = s.Pos;
         ++L.Runs;
@@ -298,9 +298,9 @@ void THTMLDrawer::OpeningTag(std::wstring_view Tag, TLineWalk& L, TLineState& ln
             SetStyleBit(Font, fsBold, true);
         } else if (c2 == L'R') {
             L.LineBreak = true;
-            if (FFirstPass) StripVal += L'\r';
+            if (FFirstPass) FResult.StripVal += L'\r';
         } else if (c2 == L'L') {
-            if (!Blink) SetFontColor(FBkColor);
+            if (!FRequest.Blink) SetFontColor(FBkColor);
         } else if (c2 == L'O') {
             BodyTag(String(Tag), L, ln);
         }
@@ -472,27 +472,27 @@ void THTMLDrawer::ClosingTag(std::wstring_view Tag, TLineWalk& L, TLineState& ln
 
 void THTMLDrawer::AnchorOpen(const String& Tag, TLineWalk& L, TLineState& ln)
 {
-    if (!L.Calc && FAnchorCount == FocusLink) {
+    if (!L.Calc && FAnchorCount == FRequest.FocusLink) {
         FFocusRect.Left = L.cr.Left;
         FFocusRect.Top = L.cr.Top;
         FFocusOpen = true;
     }
     ++FAnchorCount;
     FInAnchor = true;
-    const bool HoverStyled = !HoverStyle || HoverLink == FAnchorCount;
+    const bool HoverStyled = !FRequest.HoverStyle || FRequest.HoverLink == FAnchorCount;
     if (!L.Calc && HoverStyled) {
         SetStyleBit(&FFont, fsUnderline, true);
-        if (HoverColor != clNone) {
+        if (FRequest.HoverColor != clNone) {
             FHoverBgSaved = BrushColor();
-            SetBrushColor(HoverColor);
+            SetBrushColor(FRequest.HoverColor);
         }
-        if (HoverFontColor != clNone) {
+        if (FRequest.HoverFontColor != clNone) {
             FHoverFontSaved = FTextColor;
-            SetFontColor(HoverFontColor);
+            SetFontColor(FRequest.HoverFontColor);
         }
     }
-    if (!Selected && !(HoverFontColor != clNone && HoverStyle && HoverLink == FAnchorCount))
-        SetFontColor(URLColor);
+    if (!FRequest.Selected && !(FRequest.HoverFontColor != clNone && FRequest.HoverStyle && FRequest.HoverLink == FAnchorCount))
+        SetFontColor(FRequest.URLColor);
     String Href;
     if (AttrValue(Tag, 2, L"HREF", Href)) {
         FAnchorValue = Href;
@@ -505,13 +505,13 @@ void THTMLDrawer::AnchorOpen(const String& Tag, TLineWalk& L, TLineState& ln)
 
 void THTMLDrawer::AnchorClose(TLineWalk& L, TLineState& ln)
 {
-    const bool HoverStyled = !HoverStyle || HoverLink == FAnchorCount;
+    const bool HoverStyled = !FRequest.HoverStyle || FRequest.HoverLink == FAnchorCount;
     if (!L.Calc && HoverStyled) {
         SetStyleBit(&FFont, fsUnderline, false);
-        if (HoverColor != clNone) SetBrushColor(FHoverBgSaved);
-        if (HoverFontColor != clNone) SetFontColor(FHoverFontSaved);
+        if (FRequest.HoverColor != clNone) SetBrushColor(FHoverBgSaved);
+        if (FRequest.HoverFontColor != clNone) SetFontColor(FHoverFontSaved);
     }
-    if (!Selected) SetFontColor(FEntryColor);
+    if (!FRequest.Selected) SetFontColor(FEntryColor);
     FAnchor = false;
     if (FMouseInAnchor) {
         TRect Hr = FHoverBuild;
@@ -521,11 +521,11 @@ void THTMLDrawer::AnchorClose(TLineWalk& L, TLineState& ln)
             Hr.Left = L.r.Left;
             Hr.Top = L.r.Top;
         }
-        HoverRect = Hr;
-        MouseLink = FAnchorCount;
+        FResult.HoverRect = Hr;
+        FResult.MouseLink = FAnchorCount;
         FMouseInAnchor = false;
     }
-    if (!L.Calc && FInAnchor && FAnchorCount == FocusLink + 1) {
+    if (!L.Calc && FInAnchor && FAnchorCount == FRequest.FocusLink + 1) {
         FFocusRect.Right = L.cr.Left;
         FFocusRect.Bottom = L.cr.Bottom - ln.imgali;
         FFocusRect.Top = FFocusRect.Bottom - TextH();
@@ -585,7 +585,7 @@ void THTMLDrawer::FontTag(const String& Tag, TLineWalk& L)
     TFont* Font = &FFont;
     String V;
     if (AttrValue(U, 5, L"FACE", V) && !V.empty()) Font->SetName(V);
-    if (!Selected && AttrValue(U, 5, L" COLOR", V)) SetFontColor(MarkupColor(V));
+    if (!FRequest.Selected && AttrValue(U, 5, L" COLOR", V)) SetFontColor(MarkupColor(V));
     if (StyleText(U, 5, V)) {
         if (Contains(V, L"FONT-SIZE:")) V.erase(0, std::min<size_t>(10, V.size()));
         const size_t Pt = V.find(L"PT");
@@ -611,7 +611,7 @@ void THTMLDrawer::FontTag(const String& Tag, TLineWalk& L)
                 Font->SetSize(ClampPoints(N));
         }
     }
-    if (!L.Calc && !Selected && AttrValue(U, 5, L"BGCOLOR", V)) {
+    if (!L.Calc && !FRequest.Selected && AttrValue(U, 5, L"BGCOLOR", V)) {
         FSavedBg = BrushColor();
         SetBrushColor(MarkupColor(V));
     }
@@ -622,7 +622,7 @@ void THTMLDrawer::FontClose(TLineWalk& L)
     TFont* Font = &FFont;
     Font->SetName(FEntryFont.GetName());
     Font->SetHeight(FEntryFont.GetHeight());
-    if (!L.Calc && !Selected) {
+    if (!L.Calc && !FRequest.Selected) {
         SetFontColor(FEntryColor);
         SetBrushColor(FSavedBg);
     }
@@ -752,11 +752,11 @@ TGraphic* THTMLDrawer::FindPicture(const String& Src, bool ContainerOnly)
 {
     if (Src.empty()) return nullptr;
     TGraphic* Pic = nullptr;
-    if (Src.find(L':') == npos && pc) Pic = pc->FindPicture(Src);
-    if (!ContainerOnly && Src.find(L"://") != npos && ic) {
-        THTMLPicture* P = ic->FindPicture(Src);
+    if (Src.find(L':') == npos && FRequest.PictureContainer) Pic = FRequest.PictureContainer->FindPicture(Src);
+    if (!ContainerOnly && Src.find(L"://") != npos && FRequest.PictureCache) {
+        THTMLPicture* P = FRequest.PictureCache->FindPicture(Src);
         if (!P) {
-            P = ic->AddPicture();
+            P = FRequest.PictureCache->AddPicture();
             P->SetAsynch(false);
             P->LoadFromURL(Src);
             // Found again by the whole source on the next paint, whatever the load did.
@@ -775,8 +775,7 @@ void THTMLDrawer::TileBackground(const String& Src)
     if (W <= 0 || H <= 0 || fr.IsEmpty()) return;
     HDC Handle = DC();
     // The caller's clipping comes back afterwards.
-    HRGN Old = CreateRectRgn(0, 0, 0, 0);
-    const bool HadClip = GetClipRgn(Handle, Old) == 1;
+    TClipScope Clip(Handle);
     IntersectClipRect(Handle, fr.Left, fr.Top, fr.Right, fr.Bottom);
     const Int64 Tiles = Int64((fr.Width() + W - 1) / W) * Int64((fr.Height() + H - 1) / H);
     if (Tiles <= 64) {
@@ -794,8 +793,6 @@ void THTMLDrawer::TileBackground(const String& Src)
             BitBlt(Handle, fr.Left, fr.Top + Done, fr.Width(), std::min(Done, fr.Height() - Done), Handle,
                    fr.Left, fr.Top, SRCCOPY);
     }
-    SelectClipRgn(Handle, HadClip ? Old : nullptr);
-    DeleteObject(Old);
 }
 
 void THTMLDrawer::PictureTag(const String& Tag, TLineWalk& L, TLineState& ln)
@@ -821,14 +818,14 @@ void THTMLDrawer::PictureTag(const String& Tag, TLineWalk& L, TLineState& ln)
     if (Contains(Src, L"IDX:")) {
         Src.erase(0, 4);
         const int Index = IStrToInt(Src);
-        if (FImages && Index >= 0 && Index < FImages->GetCount()) {
-            const int IW = FImages->GetWidth(), IH = FImages->GetHeight();
+        if (FRequest.Images && Index >= 0 && Index < FRequest.Images->GetCount()) {
+            const int IW = FRequest.Images->GetWidth(), IH = FRequest.Images->GetHeight();
             Space = TSize(IW, IH);
-            if (Drawing && !Print) {
-                FImages->Draw(FCanvas, Pr.Left, Pr.Top, Index, true);
+            if (Drawing && !FRequest.Print) {
+                FRequest.Images->Draw(FCanvas, Pr.Left, Pr.Top, Index, true);
             } else if (Drawing) {
                 TBitmap Bmp;
-                if (FImages->GetBitmap(Index, &Bmp))
+                if (FRequest.Images->GetBitmap(Index, &Bmp))
                     PrintBitmap(FCanvas,
                                 TRect(Pr.Left, Pr.Top, Pr.Left + int(std::lround(IW * ResFactor)),
                                       Pr.Top + int(std::lround(IH * ResFactor))),
@@ -839,7 +836,7 @@ void THTMLDrawer::PictureTag(const String& Tag, TLineWalk& L, TLineState& ln)
     const bool Small = Contains(Src, L"SSYS:");
     if (Small || Contains(Src, L"LSYS:")) {
         Src.erase(0, 5);
-        const TPoint P = SysImage(FCanvas, Pr.Left, Pr.Top, Src, !Small, Drawing, Print, ResFactor);
+        const TPoint P = SysImage(FCanvas, Pr.Left, Pr.Top, Src, !Small, Drawing, FRequest.Print, ResFactor);
         Space = TSize(P.X, P.Y);
     }
     if (TGraphic* Pic = FindPicture(Src, false); Pic && !Pic->GetEmpty()) {
@@ -890,11 +887,11 @@ void THTMLDrawer::PictureTag(const String& Tag, TLineWalk& L, TLineState& ln)
         --FPicCount;
         return;
     }
-    const int x = XPos - L.r.Left;
-    if (ln.w < x && x < ln.w + Space.cx && L.r.Top < YPos && YPos < L.r.Top + Space.cy && FAnchor) {
+    const int x = FRequest.XPos - L.r.Left;
+    if (ln.w < x && x < ln.w + Space.cx && L.r.Top < FRequest.YPos && FRequest.YPos < L.r.Top + Space.cy && FAnchor) {
         ln.ImageHotSpot = true;
-        AnchorVal = FAnchorValue;
-        AnchorHint = FAnchorHintText;
+        FResult.AnchorVal = FAnchorValue;
+        FResult.AnchorHint = FAnchorHintText;
         FAltPicture = FPicCount;
     }
     ln.w += Space.cx + 2;
@@ -954,18 +951,18 @@ void THTMLDrawer::ControlTag(const String& Tag, TLineWalk& L, TLineState& ln)
         L.ElemBreak = true;
         return;
     }
-    const int x = XPos - L.r.Left;
-    const bool AtPoint = ln.w < x && x < ln.w + Space.cx && L.r.Top < YPos && YPos < L.r.Top + Space.cy;
+    const int x = FRequest.XPos - L.r.Left;
+    const bool AtPoint = ln.w < x && x < ln.w + Space.cx && L.r.Top < FRequest.YPos && FRequest.YPos < L.r.Top + Space.cy;
     // A control named by the ID coming in (hit-test mode) reports itself whatever the point.
-    const bool Named = CheckHotSpot && !FWantedCID.empty() && FWantedCID == ID;
+    const bool Named = FRequest.CheckHotSpot && !FRequest.CID.empty() && FRequest.CID == ID;
     if (AtPoint || Named) {
         ln.ImageHotSpot = true;
-        AnchorVal = L"ctrl";
+        FResult.AnchorVal = L"ctrl";
         FAltPicture = FPicCount;
-        ControlRect = TRect(L.r.Left + ln.w, L.r.Top, L.r.Left + ln.w + Space.cx, L.r.Top + Space.cy);
-        CV = Value;
-        CID = ID;
-        CT = Type;
+        FResult.ControlRect = TRect(L.r.Left + ln.w, L.r.Top, L.r.Left + ln.w + Space.cx, L.r.Top + Space.cy);
+        FResult.CV = Value;
+        FResult.CID = ID;
+        FResult.CT = Type;
     }
     ln.w += Space.cx;
     L.cr.Left += Space.cx;
@@ -981,7 +978,7 @@ void THTMLDrawer::DrawControl(const String& Type, const String& ID, const String
     Pen->SetColor(FThemed ? TColor(0x00B99D7F) : TColor(0x00808080));
     const auto Themed = [&](const wchar_t* Class, int Part, int State, const TRect& Box) {
         if (!FThemed) return false;
-        HTHEME Theme = QorXPVS::OpenThemeData(WinHandle, Class);
+        HTHEME Theme = QorXPVS::OpenThemeData(FRequest.WinHandle, Class);
         if (!Theme) return false;
         QorXPVS::DrawThemeBackground(Theme, DC(), Part, State, reinterpret_cast<const RECT*>(&Box), nullptr);
         QorXPVS::CloseThemeData(Theme);
@@ -992,7 +989,7 @@ void THTMLDrawer::DrawControl(const String& Type, const String& ID, const String
     };
     const auto Text = [&](const String& S, TRect Box, UINT Flags) { DrawRun(S, Box, Flags); };
     const auto Hot = [&] {
-        return Lx - 2 < XPos && XPos < Lx + Space.cx - 2 && B - Space.cy - 2 < YPos && YPos < B - 2;
+        return Lx - 2 < FRequest.XPos && FRequest.XPos < Lx + Space.cx - 2 && B - Space.cy - 2 < FRequest.YPos && FRequest.YPos < B - 2;
     };
     const bool Checked = UpperCase(Value) == L"TRUE";
 
@@ -1025,7 +1022,7 @@ void THTMLDrawer::DrawControl(const String& Type, const String& ID, const String
         Space.cy = R(24);
         SetBrushColor(clNone);
         TRect Box(Lx + 2, B - c, Lx + W - 2, B);
-        const bool Pressed = Down && DownID == ID;
+        const bool Pressed = FRequest.Down && FRequest.DownID == ID;
         const bool IsHot = Hot();
         if (!Themed(L"button", 1, Pressed ? 3 : IsHot ? 2 : 1, Box))
             Frame(Box, DFC_BUTTON, DFCS_BUTTONPUSH | (IsHot && Pressed ? DFCS_PUSHED : 0));

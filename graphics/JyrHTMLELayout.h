@@ -1,7 +1,8 @@
-// The state of one HTMLDrawEx call and the line routine that lays out, draws and hit-tests one
+// The state of one drawing call (HTMLDraw) and the line routine that lays out, draws and hit-tests one
 // line of markup. Private to the JyrHTMLE unit (JyrHTMLE.cpp, JyrHTMLELayout.cpp).
 #pragma once
 
+#include "framework/WinScope.h"
 #include "graphics/JyrHTMLE.h"
 
 #include <algorithm>
@@ -57,7 +58,7 @@ private:
     bool FLtKnown = false, FSpKnown = false, FGtKnown = false;
 };
 
-// The per-line values HTMLDrawEx hands to the line routine and reads back.
+// The per-line values the drawing call hands to the line routine and reads back.
 struct TLineState {
     int w = 0;             // line width so far
     int h = 0;             // line height (comes in as the minimum text height)
@@ -98,16 +99,8 @@ struct TFontWidths {
 
 class THTMLDrawer {
 public:
-    THTMLDrawer(TCanvas* ACanvas, const TRect& Afr, TCustomImageList* AImages, int AXPos, int AYPos,
-                int AFocusLink, int AHoverLink, int AShadowOffset, bool ACheckHotSpot,
-                bool ACheckHeight, bool APrint, bool ASelected, bool ABlink, bool AHoverStyle,
-                bool AWordWrap, bool ADown, const String& ADownID, double AResFactor,
-                TColor AURLColor, TColor AHoverColor, TColor AHoverFontColor, TColor AShadowColor,
-                String& AAnchorVal, String& AStripVal, String& AFocusAnchor, String& AAnchorHint,
-                int& AXSize, int& AYSize, int& AHyperLinks, int& AMouseLink, TRect& AHoverRect,
-                TRect& AControlRect, String& ACID, String& ACV, String& ACT,
-                THTMLPictureCache* Aic, TPictureContainer* Apc, HWND AWinHandle,
-                TBiDiMode ABidiMode);
+    // Reads the request (which must have a canvas) and fills the result; both outlive the drawer.
+    THTMLDrawer(const THTMLDrawRequest& ARequest, THTMLDrawResult& AResult);
     ~THTMLDrawer();
     THTMLDrawer(const THTMLDrawer&) = delete;
     THTMLDrawer& operator=(const THTMLDrawer&) = delete;
@@ -176,32 +169,11 @@ private:
     void SelectFont(TFont& Font);
     void KeepFont(TFont& Font);
 
-    TCanvas* FCanvas;
-    TRect fr;
-    TCustomImageList* FImages;
-    int XPos, YPos, FocusLink, HoverLink, ShadowOffset;
-    bool CheckHotSpot, CheckHeight, Print, Selected, Blink, HoverStyle, WordWrap, Down;
-    String DownID;
-    double ResFactor;
-    TColor URLColor, HoverColor, HoverFontColor, ShadowColor;
-    String& AnchorVal;
-    String& StripVal;
-    String& FocusAnchor;
-    String& AnchorHint;
-    int& XSize;
-    int& YSize;
-    int& HyperLinks;
-    int& MouseLink;
-    TRect& HoverRect;
-    TRect& ControlRect;
-    String& CID;
-    String FWantedCID;   // hit-test mode: the control asked for by its ID
-    String& CV;
-    String& CT;
-    THTMLPictureCache* ic;
-    TPictureContainer* pc;
-    HWND WinHandle;
-    TBiDiMode BidiMode;
+    const THTMLDrawRequest& FRequest;
+    THTMLDrawResult& FResult;
+    TCanvas* FCanvas;   // the request's canvas
+    TRect fr;           // the request's rectangle, its left edge one pixel in (SetUp)
+    double ResFactor;   // the request's, at least 1 (SetUp)
 
     float FScale = 1.0f;
     UINT FDrawStyle = 0;
@@ -270,7 +242,7 @@ private:
     TColor FPenSaved = clBlack;
 
     // Rotation.
-    HFONT FRotFont = nullptr;
+    TGdiFont FRotFont;
     HGDIOBJ FRotOld = nullptr;
     TFont FRotBase;            // the font the rotated font was made from
     bool FRotSelected = false;

@@ -1,7 +1,7 @@
 // The string grid without a window: cell storage kept beyond lowered counts, row and column
 // views, structural moves with their notifications, counts against fixed counts, and geometry
 // (hidden rows and columns, the origin's clamping, hit tests) from the stored sizes.
-#include "framework/Grids.h"
+#include "tests/grid/GridKit.h"
 
 #include <gtest/gtest.h>
 
@@ -9,50 +9,11 @@
 
 namespace {
 
-// Exposes the protected structure and geometry of the grid, and records its notifications.
-class TProbeGrid : public TStringGrid {
-    DECLARE_CLASS(TProbeGrid, TStringGrid)
-public:
-    explicit TProbeGrid(TComponent* AOwner) : TStringGrid(AOwner) {}
-    using TCustomGrid::MoveColumn;
-    using TCustomGrid::MoveRow;
-    using TCustomGrid::CalcSizingState;
-    using TCustomGrid::CalcDrawInfo;
-    using TCustomGrid::FUpdating;
-    using TCustomGrid::FGridState;
-    std::vector<std::pair<int, int>> ColMoves, RowMoves;
-    std::vector<std::pair<int, int>> Vetoes;   // cells SelectCell refuses
-    int TopLeftChanges = 0;
-
-protected:
-    void ColumnMoved(int From, int To) override
-    {
-        ColMoves.emplace_back(From, To);
-        inherited::ColumnMoved(From, To);
-    }
-    void RowMoved(int From, int To) override
-    {
-        RowMoves.emplace_back(From, To);
-        inherited::RowMoved(From, To);
-    }
-    bool SelectCell(int ACol, int ARow) override
-    {
-        for (auto& V : Vetoes)
-            if (V.first == ACol && V.second == ARow) return false;
-        return inherited::SelectCell(ACol, ARow);
-    }
-    void TopLeftChanged() override
-    {
-        ++TopLeftChanges;
-        inherited::TopLeftChanged();
-    }
-};
-
 class GridStorage : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        G = Create<TProbeGrid>(nullptr);
+        G = Create<TTestableGrid>(nullptr);
         G->SetColCount(4);
         G->SetRowCount(6);
         for (int r = 0; r < 6; ++r)
@@ -60,7 +21,7 @@ protected:
     }
     void TearDown() override { G->Free(); }
     static String Name(int c, int r) { return L"c" + std::to_wstring(c) + L"r" + std::to_wstring(r); }
-    TProbeGrid* G = nullptr;
+    TTestableGrid* G = nullptr;
 };
 
 TEST_F(GridStorage, CellsBeyondLoweredCountsComeBack)
@@ -118,20 +79,49 @@ TEST_F(GridStorage, RowViewsCopyTextsAndReferences)
 TEST_F(GridStorage, MovesCarryCellsAndNotify)
 {
     G->MoveRow(1, 4);
-    EXPECT_EQ(G->RowMoves, (std::vector<std::pair<int, int>>{{1, 4}}));
-    std::vector<String> Col0;
-    for (int r = 0; r < 6; ++r) Col0.push_back(G->GetCells(0, r));
-    EXPECT_EQ(Col0, (std::vector<String>{L"c0r0", L"c0r2", L"c0r3", L"c0r4", L"c0r1", L"c0r5"}));
+    EXPECT_EQ(G->Notes.RowMoves, (std::vector<std::pair<int, int>>{{1, 4}}));
+    EXPECT_EQ(GridToText(*G, TGridRect{0, 0, 0, 5}), L"c0r0\nc0r2\nc0r3\nc0r4\nc0r1\nc0r5\n");
 
     G->MoveColumn(3, 1);
-    EXPECT_EQ(G->ColMoves, (std::vector<std::pair<int, int>>{{3, 1}}));
-    EXPECT_EQ(G->GetCells(1, 0), L"c3r0");
-    EXPECT_EQ(G->GetCells(2, 0), L"c1r0");
-    EXPECT_EQ(G->GetCells(3, 0), L"c2r0");
+    EXPECT_EQ(G->Notes.ColMoves, (std::vector<std::pair<int, int>>{{3, 1}}));
+    EXPECT_EQ(GridToText(*G, TGridRect{0, 0, 3, 0}), L"c0r0|c3r0|c1r0|c2r0\n");
     // Widths do not travel with the base's move (a descendant decides).
     G->SetColWidths(3, 10);
     G->MoveColumn(3, 1);
     EXPECT_EQ(G->GetColWidths(3), 10);
+}
+
+// The current cell and the anchor follow their line when a line moves, alike on both axes.
+TEST_F(GridStorage, CurrentCellFollowsMovedLinesOnBothAxes)
+{
+    struct Case { int Current, From, To, After; };
+    const Case Cases[] = {
+        {2, 2, 3, 3},   // the moved line itself
+        {3, 1, 3, 2},   // a line after it moves up one
+        {1, 3, 1, 2},   // a line before it moves down one
+        {3, 1, 2, 3},   // a line beyond the range stays
+    };
+    for (TGridAxisKind A : GridAxes) {
+        for (const Case& C : Cases) {
+            TGridCoord Start = CoordAlong(A, C.Current, 1);
+            G->MoveColRow(Start.X, Start.Y, true, false);
+            G->MoveLine(A, C.From, C.To);
+            TGridCoord Now{G->GetCol(), G->GetRow()};
+            EXPECT_EQ(Now, CoordAlong(A, C.After, 1)) << int(A) << ": " << C.From << " to " << C.To;
+            EXPECT_EQ(G->GetSelection(), (TGridRect{Now.X, Now.Y, Now.X, Now.Y}));
+        }
+    }
+    EXPECT_EQ(G->Notes.ColMoves.size(), std::size(Cases));
+    EXPECT_EQ(G->Notes.RowMoves.size(), std::size(Cases));
+}
+
+// The text dump marks the cells of hidden lines.
+TEST_F(GridStorage, TextDumpMarksHiddenLines)
+{
+    G->SetColWidths(2, 0);
+    G->SetRowHeights(1, 0);
+    EXPECT_EQ(GridToText(*G, TGridRect{1, 0, 2, 1}, THiddenMarks{}), L"c1r0|{h}c2r0\n{h}c1r1|{h}c2r1\n");
+    EXPECT_EQ(GridToText(*G, TGridRect{1, 0, 2, 1}), L"c1r0|c2r0\nc1r1|c2r1\n");
 }
 
 TEST_F(GridStorage, DeleteRowKeepsTheRowBeyondTheCount)
@@ -193,13 +183,46 @@ TEST_F(GridStorage, SelectionAcceptsTheCellJustOutside)
     EXPECT_EQ(G->GetRow(), 3);
 }
 
+// ---- One axis ----------------------------------------------------------------------------------
+
+TEST(GridAxis, StepsLandOnLinesWithASize)
+{
+    TGridAxis A(8, 1, 20);   // lines 0 .. 7, line 0 fixed
+    A.SetSize(3, 0);
+    A.SetSize(4, 0);
+    A.SetSize(7, 0);
+    struct Case { int From, Delta, To; };
+    const Case Cases[] = {
+        {2, 1, 5},     // over the hidden lines
+        {5, -1, 2},
+        {6, 1, 6},     // the last line is hidden: back to the last one with a size
+        {2, -5, 1},    // not into the fixed line
+        {1, 100, 6},
+        {5, 0, 5},
+    };
+    for (const Case& C : Cases) EXPECT_EQ(A.StepFrom(C.From, C.Delta), C.To) << C.From << " by " << C.Delta;
+    EXPECT_EQ(A.NextVisible(7, 1), -1);
+    EXPECT_EQ(A.NextVisible(7, -1), 6);
+    EXPECT_EQ(A.NextVisible(0, 1), -1);   // fixed lines are not stepped to
+
+    // A count at the fixed count lowers it; raised lines come back at the default size.
+    A.SetCount(1);
+    EXPECT_EQ(A.FixedCount(), 0);
+    A.SetCount(3);
+    EXPECT_EQ(A.Size(2), 20);
+    EXPECT_EQ(A.Size(99), 20);
+    EXPECT_FALSE(A.SetSize(2, 20));
+    EXPECT_TRUE(A.SetSize(2, -4));
+    EXPECT_EQ(A.Size(2), 0);
+}
+
 // ---- Geometry ----------------------------------------------------------------------------------
 
 class GridGeometry : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        G = Create<TProbeGrid>(nullptr);
+        G = Create<TTestableGrid>(nullptr);
         G->SetBorderStyle(bsNone);
         G->SetScrollBars(TScrollStyle::ssNone);
         G->SetGridLineWidth(0);
@@ -208,7 +231,7 @@ protected:
         G->SetRowCount(100);
     }
     void TearDown() override { G->Free(); }
-    TProbeGrid* G = nullptr;
+    TTestableGrid* G = nullptr;
 };
 
 TEST_F(GridGeometry, CellRectsAndHitTestsWithHiddenCells)
@@ -239,16 +262,16 @@ TEST_F(GridGeometry, CellRectsAndHitTestsWithHiddenCells)
 
 TEST_F(GridGeometry, OriginIsClampedAndNotified)
 {
-    int Before = G->TopLeftChanges;
+    int Before = G->Notes.TopLeftChanges;
     G->SetTopRow(1000);
     EXPECT_EQ(G->GetTopRow(), 100 - 3);   // the last three rows fill the room after the fixed row
-    EXPECT_EQ(G->TopLeftChanges, Before + 1);
+    EXPECT_EQ(G->Notes.TopLeftChanges, Before + 1);
     G->SetTopRow(-5);
     EXPECT_EQ(G->GetTopRow(), 1);
     G->SetLeftCol(11);
     EXPECT_EQ(G->GetLeftCol(), 8);
     G->SetTopRow(1);   // unchanged: no notification
-    EXPECT_EQ(G->TopLeftChanges, Before + 3);
+    EXPECT_EQ(G->Notes.TopLeftChanges, Before + 3);
 
     // Moving the current cell out of view brings it in.
     G->SetRow(50);

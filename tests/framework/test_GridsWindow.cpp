@@ -2,7 +2,7 @@
 // The string grid on a real window: keyboard and mouse navigation and selection, sizing and
 // moving by dragging fixed cells, scrolling by bar and wheel, painting only what is visible, and
 // the in-place editor (F2, Enter, a typed character; Enter keeps the text, Esc drops it).
-#include "framework/Grids.h"
+#include "tests/grid/GridKit.h"
 #include "support/Pixels.h"
 #include "support/UiHarness.h"
 
@@ -13,46 +13,13 @@
 
 namespace {
 
-class TWinProbeGrid : public TStringGrid {
-    DECLARE_CLASS(TWinProbeGrid, TStringGrid)
-public:
-    explicit TWinProbeGrid(TComponent* AOwner) : TStringGrid(AOwner) {}
-    using TCustomGrid::FGridState;
-    using TCustomGrid::InplaceEditor;
-    std::vector<std::pair<int, int>> ColMoves, Drawn;
-    int ColWidthChanges = 0, TopLeftChanges = 0;
-    bool RecordDrawing = false;
-
-protected:
-    void ColumnMoved(int From, int To) override
-    {
-        ColMoves.emplace_back(From, To);
-        inherited::ColumnMoved(From, To);
-    }
-    void ColWidthsChanged() override
-    {
-        ++ColWidthChanges;
-        inherited::ColWidthsChanged();
-    }
-    void TopLeftChanged() override
-    {
-        ++TopLeftChanges;
-        inherited::TopLeftChanged();
-    }
-    void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override
-    {
-        if (RecordDrawing) Drawn.emplace_back(ACol, ARow);
-        inherited::DrawCell(ACol, ARow, ARect, AState);
-    }
-};
-
 class GridWindow : public ::testing::Test {
 protected:
     void SetUp() override
     {
         Form = ui::NewForm(420, 300);
         Guard = std::make_unique<ui::FormGuard>(Form);
-        G = Create<TWinProbeGrid>(Form);
+        G = Create<TTestableGrid>(Form);
         G->SetBorderStyle(bsNone);
         G->SetBounds(0, 0, 400, 280);
         G->SetColCount(8);
@@ -75,7 +42,7 @@ protected:
     }
     TForm* Form = nullptr;
     std::unique_ptr<ui::FormGuard> Guard;
-    TWinProbeGrid* G = nullptr;
+    TTestableGrid* G = nullptr;
 };
 
 TEST_F(GridWindow, KeyboardMovesAndExtends)
@@ -136,14 +103,14 @@ TEST_F(GridWindow, DraggingBordersSizesAndHeadersMove)
 {
     G->SetOptions(G->GetOptions() + TGridOptions{goColSizing, goColMoving});
     TRect C1 = G->CellRect(1, 0);
-    int Changes = G->ColWidthChanges;
+    int Changes = G->Notes.ColWidthChanges;
     ui::MouseDown(G, mbLeft, C1.Right, 5);
     EXPECT_EQ(G->FGridState, gsColSizing);
     ui::MouseMove(G, C1.Right + 30, 5, {ssLeft});
     ui::MouseUp(G, mbLeft, C1.Right + 30, 5);
     EXPECT_EQ(G->FGridState, gsNormal);
     EXPECT_EQ(G->GetColWidths(1), 64 + 30);
-    EXPECT_GT(G->ColWidthChanges, Changes);
+    EXPECT_GT(G->Notes.ColWidthChanges, Changes);
 
     // Drag header 1 onto header 3: the cells move with it and ColumnMoved hears of it.
     TPoint From = Centre(1, 0), To = Centre(3, 0);
@@ -151,7 +118,7 @@ TEST_F(GridWindow, DraggingBordersSizesAndHeadersMove)
     EXPECT_EQ(G->FGridState, gsColMoving);
     ui::MouseMove(G, To.X, To.Y, {ssLeft});
     ui::MouseUp(G, mbLeft, To.X, To.Y);
-    EXPECT_EQ(G->ColMoves, (std::vector<std::pair<int, int>>{{1, 3}}));
+    EXPECT_EQ(G->Notes.ColMoves, (std::vector<std::pair<int, int>>{{1, 3}}));
     EXPECT_EQ(G->GetCells(3, 0), L"Col 1");
     EXPECT_EQ(G->GetCells(1, 0), L"Col 2");
     EXPECT_EQ(G->GetCells(3, 7), L"107");
@@ -168,7 +135,7 @@ TEST_F(GridWindow, DraggingBordersSizesAndHeadersMove)
 
 TEST_F(GridWindow, ScrollBarsAndWheelMoveTheOrigin)
 {
-    int Changes = G->TopLeftChanges;
+    int Changes = G->Notes.TopLeftChanges;
     SendMessageW(H(), WM_VSCROLL, SB_LINEDOWN, 0);
     EXPECT_EQ(G->GetTopRow(), 2);
     SendMessageW(H(), WM_VSCROLL, SB_PAGEDOWN, 0);
@@ -185,7 +152,7 @@ TEST_F(GridWindow, ScrollBarsAndWheelMoveTheOrigin)
     G->SetOptions(G->GetOptions() + TGridOptions{goThumbTracking});
     SendMessageW(H(), WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 0), 0);
     EXPECT_EQ(G->GetTopRow(), 1);
-    EXPECT_EQ(G->TopLeftChanges, Changes + 4);
+    EXPECT_EQ(G->Notes.TopLeftChanges, Changes + 4);
 
     // The wheel moves the current row by one.
     G->SetRow(10);
@@ -204,8 +171,8 @@ TEST_F(GridWindow, PaintingVisitsOnlyVisibleCells)
     TDibSurface S(400, 280);
     PaintWindowInto(H(), S, true);
     std::set<int> Rows;
-    for (auto& D : G->Drawn) Rows.insert(D.second);
-    EXPECT_LE(G->Drawn.size(), size_t(8 * 13));
+    for (const TGridCoord& D : G->Notes.Drawn) Rows.insert(D.Y);
+    EXPECT_LE(G->Notes.Drawn.size(), size_t(8 * 13));
     EXPECT_TRUE(Rows.count(0));
     EXPECT_TRUE(Rows.count(500000));
     EXPECT_FALSE(Rows.count(1));

@@ -724,6 +724,42 @@ TEST_F(HtmlDraw, ListsIndentTheirItems)
     EXPECT_TRUE(Dib.HasInk(TRect{0, 0, 1 + 12, gh}));   // the bullet
 }
 
+// The record call finds what the parameter call finds; one request serves several texts, and a
+// result record used again holds only the last call's findings.
+TEST_F(HtmlDraw, RecordCallFindsWhatTheParameterCallFinds)
+{
+    const int gh = GH();
+    const String Texts[] = {L"<a href=\"u1\" title=\"Tip\">one</a> two<br>three", L"plain<br>text"};
+    THTMLDrawRequest Rq;
+    Rq.Canvas = C();
+    Rq.fr = TRect{0, 0, 300, 200};
+    Rq.XPos = 1 + TW(L"on");
+    Rq.YPos = gh / 2;
+    Rq.CheckHotSpot = true;
+    Rq.HoverLink = 0;
+    Rq.ShadowOffset = 1;
+    Rq.Blink = true;
+    Rq.WordWrap = true;
+    THTMLDrawResult Rs;
+    for (const String& S : Texts) {
+        const bool Hit = HTMLDraw(S, Rq, Rs);
+        const THtmlOut O = Html(C(), S, HitAt(Rq.XPos, Rq.YPos));
+        EXPECT_EQ(Hit, O.Result);
+        EXPECT_EQ(Rs.AnchorVal, O.AnchorVal);
+        EXPECT_EQ(Rs.AnchorHint, O.AnchorHint);
+        EXPECT_EQ(Rs.StripVal, O.StripVal);
+        EXPECT_EQ(Rs.MouseLink, O.MouseLink);
+        EXPECT_EQ(Rs.HyperLinks, O.HyperLinks);
+        EXPECT_EQ(Rs.XSize, O.XSize);
+        EXPECT_EQ(Rs.YSize, O.YSize);
+    }
+    EXPECT_EQ(Rs.AnchorVal, L"");
+    EXPECT_EQ(Rs.StripVal, L"plain\rtext");
+    EXPECT_EQ(Rs.YSize, 2 * gh);
+    Rq.Canvas = nullptr;
+    EXPECT_FALSE(HTMLDraw(Texts[0], Rq, Rs));
+}
+
 // ---- reading order --------------------------------------------------------------------------
 
 TEST(HtmlFlags, ReadingOrderFlags)
