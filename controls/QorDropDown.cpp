@@ -119,7 +119,6 @@ void TQorBandAppearance::CopyBand(const TQorBandAppearance& Source)
     FBorderWidth = Source.FBorderWidth;
     FHeight = Source.FHeight;
     FButtonAlignment = Source.FButtonAlignment;
-    SetVisible(Source.FVisible);
 }
 
 THeaderAppearance::THeaderAppearance(TComponent* AOwner)
@@ -140,6 +139,7 @@ void THeaderAppearance::Assign(TPersistent* Source)
     if (!S) return;
     CopyBand(*S);
     FButtons->Assign(S->FButtons);
+    SetVisible(S->GetVisible());
 }
 
 void THeaderAppearance::AssignColors(TPersistent* Source)
@@ -165,6 +165,7 @@ void TFooterAppearance::Assign(TPersistent* Source)
     CopyBand(*S);
     FSizeGrip = S->FSizeGrip;
     FButtons->Assign(S->FButtons);
+    SetVisible(S->GetVisible());
 }
 
 void TFooterAppearance::AssignColors(TPersistent* Source)

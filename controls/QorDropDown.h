@@ -159,7 +159,8 @@ public:
 protected:
     void Changed();
     // Copies colours, gradient direction, caption, font, image index, border width, height and
-    // button alignment directly, then Visible through its setter.
+    // button alignment directly. The subclasses then copy their own fields and buttons, and last
+    // Visible through its setter, so that a handler of OnChange sees the finished copy.
     void CopyBand(const TQorBandAppearance& Source);
     // Copies Color, ColorTo, BorderColor, GradientDirection and the font.
     void CopyColors(const TQorBandAppearance& Source);

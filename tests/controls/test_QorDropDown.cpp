@@ -104,10 +104,14 @@ TEST_F(BandAppearance, CopiesTakeOnlyTheirOwnClass)
     B->SetModalResult(mrCancel);
     B->SetHeight(12);
     Src.SetVisible(false);
-    Counter C;
-    Dst.OnChange = C.Handler();
+    int Changes = 0, ButtonsSeen = -1;
+    Dst.OnChange = [&](TObject*) {
+        ++Changes;
+        ButtonsSeen = Dst.GetButtons()->Count();
+    };
     Dst.Assign(&Src);
-    EXPECT_EQ(C.Count, 1);                 // the visibility went through its setter
+    EXPECT_EQ(Changes, 1);                 // the visibility went through its setter, last
+    EXPECT_EQ(ButtonsSeen, 1);
     EXPECT_FALSE(Dst.GetVisible());
     EXPECT_EQ(Dst.GetColor(), clYellow);
     EXPECT_EQ(Dst.GetCaption(), L"Bund");
