@@ -5,4 +5,35 @@
 #include "framework/System.h"
 
 namespace QorGridConsts {
+// ==== Option objects (grid/store/QorGridOptions.h) ====
+// Raised with the class library's general exception class.
+inline constexpr const wchar_t* SNodeColumnHasNodes = L"Cannot change node column when grid has nodes";
+inline constexpr const wchar_t* SSortRowNotFixed = L"Sort row should be smaller than number of fixed rows";
+inline constexpr const wchar_t* SInvalidSortSettings = L"Invalid sort settings specifier";
+// The class library's text for a copy from an object of the wrong class (EInvalidCast).
+inline constexpr const wchar_t* SInvalidClassTypecast = L"Invalid class typecast";
+
+// The search bar's result label: match position and count.
+inline constexpr const wchar_t* SSearchResultFormat = L"(%d of %d)";
+// Captions and hints of a search bar newly placed in a form designer.
+inline constexpr const wchar_t* SSearchFindNext = L"Find &next";
+inline constexpr const wchar_t* SSearchFindPrev = L"Find &previous";
+inline constexpr const wchar_t* SSearchMatchCase = L"Match case";
+inline constexpr const wchar_t* SSearchHighlight = L"Highlight";
+inline constexpr const wchar_t* SSearchHintClose = L"Close";
+inline constexpr const wchar_t* SSearchHintFindNext = L"Find next occurrence";
+inline constexpr const wchar_t* SSearchHintFindPrev = L"Find previous occurrence";
+inline constexpr const wchar_t* SSearchHintHighlight = L"Highlight occurrences";
+
+// Printing and HTML export defaults.
+inline constexpr const wchar_t* SPrintDateFormat = L"dd/mm/yyyy";
+inline constexpr const wchar_t* SPrintPageNumSep = L"/";
+inline constexpr const wchar_t* SHTMLImageBaseName = L"img";
+inline constexpr const wchar_t* SHTMLImageFolder = L"images";
+
+// The filter-edit row's names of the filter types, in the order of the filter types.
+inline constexpr const wchar_t* SFilterTypeNames[] = {
+    L"Starts with", L"Ends with", L"Contains", L"Not contains", L"Equal", L"Not equal", L"Larger than",
+    L"Smaller than", L"Clear"};
+// ==== end of the option objects' texts ====
 } // namespace QorGridConsts

@@ -4,3 +4,76 @@
 #pragma once
 
 #include "framework/System.h"
+
+// ==== Option objects: the value types of the grid's option classes (grid/store/QorGridOptions.h) ====
+// Read by the areas that carry out each option (painting, input, sorting, exchange); the option
+// classes only hold them. Their identifier tables for stored descriptions are registered with the
+// option classes (RegisterQorGridOptionClasses).
+
+class TObject;
+
+// Search bar (TSearchFooter).
+enum TSearchType { stSearch, stNarrowDown };
+enum THighlightType { hMatchingText, hFullCell };
+enum TSearchDirection { sdTopBottom, sdLeftRight };
+
+// Keyboard and editing (TNavigation).
+enum TAdvanceDirection { adLeftRight, adTopBottom, adLeftRightInRow, adTopBottomInCol };
+enum TInsertPosition { pInsertBefore, pInsertAfter };
+enum TClipboardCutAction { caClear, caRemove };
+enum TClipboardPasteAction { paReplace, paInsert };
+enum TCursorAdvance { caDefault, caSnake, caLoop };
+enum THomeEndAction { heFirstLastColumn, heFirstLastRow, heFirstLastCell, heDefault };
+enum TToggleTriStateCheck { tsAllStates, tsCheckUnCheck };
+
+// Mouse (TMouseActions).
+enum TGridFixedCellEdit { fceNone, fceDblClick, fceLeftClick, fceRightClick };
+enum TGridFixedCellEditor { fceEdit, fceComboEdit, fceComboList };
+enum TWheelAction { waMoveSelection, waScroll };
+enum TWheelActive { waFocus, waMouseOver };
+// Asks whether the grid is in its design state; Designing is the answer.
+using TIsDesigningEvent = std::function<void(TObject* Sender, bool& Designing)>;
+
+// Nodes, column sizes, printing, background, progress cells, filters, hover buttons.
+enum TNodeType { cnFlat, cn3D, cnGlyph, cnLeaf, cnXP };
+enum TColumnSizeLocation { clRegistry, clIniFile };
+enum TAutoSizeRows { arAll, arNormal, arFixed, arVisible };
+enum TPrintPosition { ppNone, ppTopLeft, ppTopRight, ppTopCenter, ppBottomLeft, ppBottomRight, ppBottomCenter };
+enum TPrintBorders {
+    pbNoborder, pbSingle, pbDouble, pbVertical, pbHorizontal, pbAround, pbAroundVertical, pbAroundHorizontal,
+    pbCustom
+};
+enum TFitToPage { fpNever, fpGrow, fpShrink, fpAlways, fpCustom };
+enum TBackGroundDisplay { bdTile, bdFixed, bdGradientHorz, bdGradientVert };
+enum TBackGroundCells { bcNormal, bcFixed, bcAll };
+enum TProgressStyle { psXP, psClassic };
+enum TFilterMethod { fmExpression, fmLiteral };
+enum TFilterDropDownColumns { fdNormal, fdAll };
+enum THoverButtonPosition { hbLeftFromColumnLeft, hbRightFromColumnLeft, hbLeftFromColumnRight, hbRightFromColumnRight };
+enum THoverRows { hrAll, hrNormal };
+
+// Sorting (TSortSettings).
+enum TSortDirection { sdAscending, sdDescending };
+enum TSortBlankPosition { blFirst, blLast };
+enum TSortStyle {
+    ssAutomatic, ssAlphabetic, ssNumeric, ssDate, ssAlphaNoCase, ssAlphaCase, ssShortDateEU, ssShortDateUS,
+    ssCustom, ssFinancial, ssAnsiAlphaCase, ssAnsiAlphaNoCase, ssRaw, ssHTML, ssImages, ssCheckBox, ssDateTime,
+    ssTime, ssAlphaNumeric, ssAlphaNumericNoCase, ssNatural, ssVarDate
+};
+enum TIndexSortKey { ikShift, ikCtrl };
+
+// The look of in-cell controls (TControlLook). The framework's TControlStyle (the set of a
+// control's style flags) holds the global name, so the grid's look style lives in namespace
+// QorGrid; its values are global as usual.
+namespace QorGrid {
+enum class TControlStyle { csClassic, csFlat, csWinXP, csBorland, csJOQ, csGlyph, csTheme };
+} // namespace QorGrid
+using enum QorGrid::TControlStyle;
+
+// The grid's hover and pressed fixed-cell colours that the control look stores without a repaint
+// (IQorOptionsGrid::OptionsStoreJOQGrad).
+enum class TJOQGradField {
+    HoverFrom, HoverTo, HoverMirrorFrom, HoverMirrorTo, HoverBorder,
+    DownFrom, DownTo, DownMirrorFrom, DownMirrorTo, DownBorder
+};
+// ==== end of the option objects' types ====
