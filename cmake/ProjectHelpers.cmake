@@ -42,11 +42,17 @@ function(project_tests DIR)
         target_precompile_headers(${target} REUSE_FROM test_support)
         add_test(NAME ${DIR}.${name} COMMAND ${target})
         set_tests_properties(${DIR}.${name} PROPERTIES TIMEOUT 300 LABELS ${DIR})
-        # Tests that need the desktop to themselves (focus, foreground, the clipboard, real
-        # input) say so with a line "// test-needs: desktop" and run one at a time.
-        file(STRINGS ${t} needs REGEX "^// test-needs: desktop")
-        if(needs)
-            set_tests_properties(${DIR}.${name} PROPERTIES RESOURCE_LOCK desktop)
+        # Tests that need something shared to themselves say so with a line "// test-needs: X"
+        # and run one at a time with every other test that needs X: "desktop" (focus, foreground,
+        # the clipboard, real input), "printer" (the prefix's test printer and its port file).
+        file(STRINGS ${t} needs REGEX "^// test-needs: [a-z]+")
+        set(locks)
+        foreach(line IN LISTS needs)
+            string(REGEX REPLACE "^// test-needs: ([a-z]+).*" "\\1" resource "${line}")
+            list(APPEND locks ${resource})
+        endforeach()
+        if(locks)
+            set_tests_properties(${DIR}.${name} PROPERTIES RESOURCE_LOCK "${locks}")
         endif()
     endforeach()
 endfunction()

@@ -45,7 +45,7 @@ stop_xvfb() {
 
 # Creates the Wine prefix once: no Mono or Gecko prompts, font substitutes, no desktop menus.
 ensure_prefix() {
-    if [ -f "$WINEPREFIX/.project-ready-3" ]; then return 0; fi
+    if [ -f "$WINEPREFIX/.project-ready-4" ]; then return 0; fi
     echo "Creating the Wine prefix in $WINEPREFIX"
     rm -rf "$WINEPREFIX"
     mkdir -p "$WINEPREFIX"
@@ -67,8 +67,20 @@ ensure_prefix() {
     done
     # No window manager runs under Xvfb: unmanaged windows spare Wine a wait on every hide.
     "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+    add_test_printer
     wineserver -w
-    touch "$WINEPREFIX/.project-ready-3"
+    touch "$WINEPREFIX/.project-ready-4"
+}
+
+# The prefix's default printer: PostScript (Wine's driver, the project's printer description)
+# written to the file C:\printer\job.ps, which printing tests read back with Ghostscript.
+add_test_printer() {
+    local exe="$BUILD/tools/add_test_printer.exe"
+    mkdir -p "$BUILD/tools"
+    x86_64-w64-mingw32-g++-posix -municode -O1 -static -o "$exe" \
+        "$ROOT/tools/printer/add_test_printer.cpp" -lwinspool -lgdi32
+    local ppd="Z:$(printf '%s' "$ROOT/tools/printer/test-printer.ppd" | tr / '\\')"
+    "$WINE" "$exe" "$ppd" 'C:\printer\job.ps' || { echo "The test printer could not be set up" >&2; return 1; }
 }
 
 # One wineserver for a whole run, with Wine's background services started once.

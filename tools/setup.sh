@@ -9,7 +9,8 @@ if [ "$(id -u)" != 0 ]; then SUDO="sudo"; fi
 # The program is built for x86-64 Windows and runs under 64-bit Wine: this machine kind cannot
 # execute 32-bit Linux binaries, so 32-bit Wine cannot start here.
 PKGS=(g++-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xauth fonts-liberation imagemagick x11-apps
-      libz-mingw-w64-dev googletest cmake ninja-build dpkg-dev)
+      libz-mingw-w64-dev googletest cmake ninja-build dpkg-dev
+      ghostscript)   # renders and reads back the test printer's PostScript
 
 missing=()
 for p in "${PKGS[@]}"; do
