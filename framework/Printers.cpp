@@ -11,6 +11,7 @@
 
 void RegisterPrinterTypes()
 {
+    if (IdentTableOf(typeid(TPrinterOrientation))) return;
     RegisterEnumIdents<TPrinterOrientation>(L"TPrinterOrientation",
                                             {{poPortrait, L"poPortrait"}, {poLandscape, L"poLandscape"}});
 }

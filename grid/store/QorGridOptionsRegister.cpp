@@ -3,6 +3,7 @@
 #include "grid/store/QorGridOptions.h"
 
 #include "framework/Grids.h"
+#include "framework/Printers.h"
 #include "graphics/GDIPicture.h"
 
 // An identifier table entry named after its value.
@@ -253,9 +254,7 @@ void RegisterOptionIdents()
                                                {QOR_IDENT(csClassic), QOR_IDENT(csFlat), QOR_IDENT(csWinXP),
                                                 QOR_IDENT(csBorland), QOR_IDENT(csJOQ), QOR_IDENT(csGlyph),
                                                 QOR_IDENT(csTheme)});
-    if (!IdentTableOf(typeid(TPrinterOrientation)))
-        RegisterEnumIdents<TPrinterOrientation>(L"TPrinterOrientation",
-                                                {QOR_IDENT(poPortrait), QOR_IDENT(poLandscape)});
+    RegisterPrinterTypes();
 }
 
 } // namespace
