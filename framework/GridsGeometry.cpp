@@ -202,14 +202,14 @@ TGridCoord TCustomGrid::CalcMaxTopLeft(const TGridCoord& Coord, const TGridDrawI
 
 void TCustomGrid::SetColCount(int Value)
 {
-    if (Value < 0) throw EInvalidGridOperation(L"Grid index out of range");
+    if (Value < 0) throw EInvalidGridOperation(Consts::SGridIndexOutOfRange);
     if (Value == FColCount) return;
     ChangeSize(Value, FRowCount);
 }
 
 void TCustomGrid::SetRowCount(int Value)
 {
-    if (Value < 0) throw EInvalidGridOperation(L"Grid index out of range");
+    if (Value < 0) throw EInvalidGridOperation(Consts::SGridIndexOutOfRange);
     if (Value == FRowCount) return;
     ChangeSize(FColCount, Value);
 }
@@ -242,7 +242,7 @@ void TCustomGrid::ChangeSize(int NewColCount, int NewRowCount)
 
 void TCustomGrid::SetFixedCols(int Value)
 {
-    if (Value < 0) throw EInvalidGridOperation(L"Grid index out of range");
+    if (Value < 0) throw EInvalidGridOperation(Consts::SGridIndexOutOfRange);
     if (Value >= FColCount && !(Value == 0 && FColCount == 0))
         throw EInvalidGridOperation(L"Fixed column count must be less than column count");
     if (Value == FFixedCols) return;
@@ -258,7 +258,7 @@ void TCustomGrid::SetFixedCols(int Value)
 
 void TCustomGrid::SetFixedRows(int Value)
 {
-    if (Value < 0) throw EInvalidGridOperation(L"Grid index out of range");
+    if (Value < 0) throw EInvalidGridOperation(Consts::SGridIndexOutOfRange);
     if (Value >= FRowCount && !(Value == 0 && FRowCount == 0))
         throw EInvalidGridOperation(L"Fixed row count must be less than row count");
     if (Value == FFixedRows) return;
@@ -286,7 +286,7 @@ int TCustomGrid::GetRowHeights(int Index) const
 
 void TCustomGrid::SetColWidths(int Index, int Value)
 {
-    if (Index < 0 || Index >= FColCount) throw EInvalidGridOperation(L"Grid index out of range");
+    if (Index < 0 || Index >= FColCount) throw EInvalidGridOperation(Consts::SGridIndexOutOfRange);
     Value = std::max(0, Value);
     if (FColWidths[Index] == Value) return;
     FColWidths[Index] = Value;
@@ -295,7 +295,7 @@ void TCustomGrid::SetColWidths(int Index, int Value)
 
 void TCustomGrid::SetRowHeights(int Index, int Value)
 {
-    if (Index < 0 || Index >= FRowCount) throw EInvalidGridOperation(L"Grid index out of range");
+    if (Index < 0 || Index >= FRowCount) throw EInvalidGridOperation(Consts::SGridIndexOutOfRange);
     Value = std::max(0, Value);
     if (FRowHeights[Index] == Value) return;
     FRowHeights[Index] = Value;

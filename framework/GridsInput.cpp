@@ -95,7 +95,7 @@ void TCustomGrid::FocusCell(int ACol, int ARow, bool MoveAnchor)
 void TCustomGrid::MoveCurrent(int ACol, int ARow, bool MoveAnchor, bool Show)
 {
     if (ACol < 0 || ARow < 0 || ACol >= FColCount || ARow >= FRowCount)
-        throw EInvalidGridOperation(L"Grid index out of range");
+        throw EInvalidGridOperation(Consts::SGridIndexOutOfRange);
     if (!SelectCell(ACol, ARow)) return;
     TGridRect OldSel = GetSelection();
     TGridCoord OldCurrent = FCurrent;

@@ -11,7 +11,7 @@ void TCustomGrid::MoveColumn(int FromIndex, int ToIndex)
 {
     if (FromIndex == ToIndex) return;
     if (FromIndex < 0 || ToIndex < 0)
-        throw EInvalidGridOperation(L"Grid index out of range");
+        throw EInvalidGridOperation(Consts::SGridIndexOutOfRange);
     // The descendant moves whatever it keeps per column (cells, widths, order) in ColumnMoved.
     HideEditor();
     ColumnMoved(FromIndex, ToIndex);
@@ -26,7 +26,7 @@ void TCustomGrid::MoveRow(int FromIndex, int ToIndex)
 {
     if (FromIndex == ToIndex) return;
     if (FromIndex < 0 || ToIndex < 0)
-        throw EInvalidGridOperation(L"Grid index out of range");
+        throw EInvalidGridOperation(Consts::SGridIndexOutOfRange);
     HideEditor();
     RowMoved(FromIndex, ToIndex);
     if (FCurrent.Y == FromIndex) FCurrent.Y = ToIndex;
@@ -38,14 +38,14 @@ void TCustomGrid::MoveRow(int FromIndex, int ToIndex)
 
 void TCustomGrid::DeleteColumn(int ACol)
 {
-    if (ACol < 0 || ACol >= FColCount) throw EInvalidGridOperation(L"Grid index out of range");
+    if (ACol < 0 || ACol >= FColCount) throw EInvalidGridOperation(Consts::SGridIndexOutOfRange);
     MoveColumn(ACol, FColCount - 1);
     SetColCount(FColCount - 1);
 }
 
 void TCustomGrid::DeleteRow(int ARow)
 {
-    if (ARow < 0 || ARow >= FRowCount) throw EInvalidGridOperation(L"Grid index out of range");
+    if (ARow < 0 || ARow >= FRowCount) throw EInvalidGridOperation(Consts::SGridIndexOutOfRange);
     // The row's cells travel to the end, where they stay stored beyond the lowered count.
     MoveRow(ARow, FRowCount - 1);
     SetRowCount(FRowCount - 1);
@@ -111,7 +111,7 @@ const TStringGrid::TCell* TStringGrid::FindCell(int ACol, int ARow) const
 
 TStringGrid::TCell& TStringGrid::CellFor(int ACol, int ARow)
 {
-    if (ACol < 0 || ARow < 0) throw EInvalidGridOperation(L"Grid index out of range");
+    if (ACol < 0 || ARow < 0) throw EInvalidGridOperation(Consts::SGridIndexOutOfRange);
     if (ARow >= int(FData.size())) FData.resize(ARow + 1);
     TRowData& R = FData[ARow];
     if (ACol >= int(R.size())) {
@@ -149,7 +149,7 @@ void TStringGrid::SetObjects(int ACol, int ARow, TObject* Value)
 
 TStrings* TStringGrid::GetRows(int Index)
 {
-    if (Index < 0) throw EInvalidGridOperation(L"Grid index out of range");
+    if (Index < 0) throw EInvalidGridOperation(Consts::SGridIndexOutOfRange);
     if (Index >= int(FRowViews.size())) FRowViews.resize(Index + 1);
     if (!FRowViews[Index]) FRowViews[Index] = std::make_unique<TStringGridStrings>(this, true, Index);
     return FRowViews[Index].get();
@@ -157,7 +157,7 @@ TStrings* TStringGrid::GetRows(int Index)
 
 TStrings* TStringGrid::GetCols(int Index)
 {
-    if (Index < 0) throw EInvalidGridOperation(L"Grid index out of range");
+    if (Index < 0) throw EInvalidGridOperation(Consts::SGridIndexOutOfRange);
     if (Index >= int(FColViews.size())) FColViews.resize(Index + 1);
     if (!FColViews[Index]) FColViews[Index] = std::make_unique<TStringGridStrings>(this, false, Index);
     return FColViews[Index].get();
