@@ -282,8 +282,7 @@ String NormaliseCardLine(const String& Line)
     for (Char c : Line) {
         if (c == L'\t') A += L'\\';
         else if (c == L' ' || c == L'-') continue;
-        else if (c >= L'a' && c <= L'z') A += Char(c - 32);
-        else A += c;
+        else A += UpCase(c);
     }
     A = TidySeparators(A, true);
     String B;

@@ -5,6 +5,8 @@
 // what a later test of the same pass sees. Positions in the code count from 0.
 #include "Unit1Text.h"
 
+#include "framework/SysUtils.h"
+
 using namespace Unit1TextDetail;
 
 namespace {
@@ -41,8 +43,7 @@ bool FollowsSuitSymbol(const String& T, size_t j)
 void TestCopy(const Char* Line, size_t L, String& T)
 {
     T.assign(Line, L);
-    for (Char& c : T)
-        if (c >= L'a' && c <= L'z') c = Char(c - 32);
+    for (Char& c : T) c = UpCase(c);
 }
 
 // Bids: a level 1 to 7 at a word start, followed by a suit letter or U.

@@ -46,7 +46,7 @@ String TCapitalCheck::Correct(int, int, const String& S)
     for (Char& C : R) {
         Char Orig = C;
         if (C >= L'a' && C <= L'z' && Before1 == L' ' && (Before2 == L'.' || Before2 == L'!' || Before2 == L'?'))
-            C = Char(C - L'a' + L'A');
+            C = UpCase(C);
         Before2 = Before1;
         Before1 = Orig;
     }

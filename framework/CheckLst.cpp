@@ -16,7 +16,7 @@ int TCheckListBox::CheckWidth() const
 TCheckListBox::TItemState& TCheckListBox::Item(int Index)
 {
     if (Index < 0 || Index >= Count())
-        throw EListError(L"List index out of bounds (" + std::to_wstring(Index) + L")");
+        throw EListError(Consts::SListIndexError, {Index});
     if (FStates.size() < size_t(Count())) FStates.resize(size_t(Count()));
     return FStates[size_t(Index)];
 }

@@ -6,7 +6,7 @@
 
 void TPersistent::Assign(TPersistent* Source)
 {
-    if (!Source) throw EConvertError(L"Cannot assign a nil to a " + ClassName());
+    if (!Source) throw EConvertError(Consts::SAssignError, {L"nil", ClassName()});
     Source->AssignTo(this);
 }
 
@@ -14,7 +14,7 @@ void TPersistent::AssignTo(TPersistent* Dest)
 {
     String SourceName = ClassName();
     String DestName = Dest ? Dest->ClassName() : String(L"nil");
-    throw EConvertError(L"Cannot assign a " + SourceName + L" to a " + DestName);
+    throw EConvertError(Consts::SAssignError, {SourceName, DestName});
 }
 
 String TPersistent::GetNamePath()
@@ -74,7 +74,7 @@ void TComponent::SetName(const String& NewName)
 TComponent* TComponent::Components(int Index) const
 {
     if (Index < 0 || Index >= int(FComponents.size()))
-        throw EListError(L"List index out of bounds (" + std::to_wstring(Index) + L")");
+        throw EListError(Consts::SListIndexError, {Index});
     return FComponents[size_t(Index)];
 }
 
@@ -86,23 +86,11 @@ int TComponent::GetComponentIndex() const
     return it == v.end() ? -1 : int(it - v.begin());
 }
 
-static bool SameTextAscii(const String& A, const String& B)
-{
-    if (A.size() != B.size()) return false;
-    for (size_t i = 0; i < A.size(); ++i) {
-        wchar_t a = A[i], b = B[i];
-        if (a >= L'a' && a <= L'z') a = wchar_t(a - 32);
-        if (b >= L'a' && b <= L'z') b = wchar_t(b - 32);
-        if (a != b) return false;
-    }
-    return true;
-}
-
 TComponent* TComponent::FindComponent(const String& AName) const
 {
     if (AName.empty()) return nullptr;
     for (TComponent* C : FComponents)
-        if (SameTextAscii(C->FName, AName)) return C;
+        if (SameText(C->FName, AName)) return C;
     return nullptr;
 }
 

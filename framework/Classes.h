@@ -89,7 +89,7 @@ public:
     int ComponentCount() const { return int(FComponents.size()); }
     TComponent* Components(int Index) const;
     int GetComponentIndex() const;
-    // Case-insensitive search among the owned components.
+    // The owned component of that name, compared as SameText does (ASCII case only), or null.
     TComponent* FindComponent(const String& AName) const;
 
     TComponentState GetComponentState() const { return FComponentState; }

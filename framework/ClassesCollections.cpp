@@ -41,7 +41,7 @@ void TCollectionItem::SetIndex(int Value)
     if (Cur < 0 || Cur == Value) return;
     auto& Items = FCollection->FItems;
     if (Value < 0 || Value >= int(Items.size()))
-        throw EListError(L"List index out of bounds (" + std::to_wstring(Value) + L")");
+        throw EListError(Consts::SListIndexError, {Value});
     Items.erase(Items.begin() + Cur);
     Items.insert(Items.begin() + Value, this);
     Changed(true);
@@ -139,7 +139,7 @@ TCollectionItem* TCollection::Add()
 TCollectionItem* TCollection::Insert(int Index)
 {
     if (Index < 0 || Index > Count())
-        throw EListError(L"List index out of bounds (" + std::to_wstring(Index) + L")");
+        throw EListError(Consts::SListIndexError, {Index});
     BeginUpdate();
     TCollectionItem* Item = nullptr;
     try {
@@ -171,7 +171,7 @@ void TCollection::Clear()
 TCollectionItem* TCollection::GetItem(int Index) const
 {
     if (Index < 0 || Index >= Count())
-        throw EListError(L"List index out of bounds (" + std::to_wstring(Index) + L")");
+        throw EListError(Consts::SListIndexError, {Index});
     return FItems[size_t(Index)];
 }
 

@@ -20,7 +20,7 @@ void TList::Error(const String& Msg, NativeInt Data)
 
 void TList::CheckIndex(int Index) const
 {
-    if (Index < 0 || Index >= Count()) Error(L"List index out of bounds (%d)", Index);
+    if (Index < 0 || Index >= Count()) Error(Consts::SListIndexError, Index);
 }
 
 int TList::Add(void* Item)
@@ -33,7 +33,7 @@ int TList::Add(void* Item)
 
 void TList::Insert(int Index, void* Item)
 {
-    if (Index < 0 || Index > Count()) Error(L"List index out of bounds (%d)", Index);
+    if (Index < 0 || Index > Count()) Error(Consts::SListIndexError, Index);
     FList.insert(FList.begin() + Index, Item);
     if (Item) Notify(Item, lnAdded);
 }
@@ -143,14 +143,14 @@ void* TList::Last() const
 
 void TList::SetCount(int NewCount)
 {
-    if (NewCount < 0) Error(L"List count out of bounds (%d)", NewCount);
+    if (NewCount < 0) Error(Consts::SListCountError, NewCount);
     while (Count() > NewCount) Delete(Count() - 1);
     FList.resize(size_t(NewCount), nullptr);
 }
 
 void TList::SetCapacity(int NewCapacity)
 {
-    if (NewCapacity < Count()) Error(L"List capacity out of bounds (%d)", NewCapacity);
+    if (NewCapacity < Count()) Error(Consts::SListCapacityError, NewCapacity);
     if (size_t(NewCapacity) > FList.capacity()) FList.reserve(size_t(NewCapacity));
 }
 

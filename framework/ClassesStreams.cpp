@@ -42,7 +42,7 @@ void TStream::ReadBuffer(void* Buffer, NativeInt Count)
     while (Count > 0) {
         Integer Chunk = Integer(std::min<NativeInt>(Count, 0x40000000));
         Integer Got = Read(P, Chunk);
-        if (Got <= 0) throw EReadError(L"Stream read error");
+        if (Got <= 0) throw EReadError(Consts::SReadError);
         P += Got;
         Count -= Got;
     }
@@ -54,7 +54,7 @@ void TStream::WriteBuffer(const void* Buffer, NativeInt Count)
     while (Count > 0) {
         Integer Chunk = Integer(std::min<NativeInt>(Count, 0x40000000));
         Integer Put = Write(P, Chunk);
-        if (Put <= 0) throw EWriteError(L"Stream write error");
+        if (Put <= 0) throw EWriteError(Consts::SWriteError);
         P += Put;
         Count -= Put;
     }
@@ -62,7 +62,7 @@ void TStream::WriteBuffer(const void* Buffer, NativeInt Count)
 
 void TStream::ReadBuffer(TBytes& Buffer, NativeInt Count)
 {
-    if (Count < 0) throw EReadError(L"Stream read error");
+    if (Count < 0) throw EReadError(Consts::SReadError);
     Buffer.resize(size_t(Count));
     if (Count > 0) ReadBuffer(Buffer.data(), Count);
 }
@@ -138,8 +138,7 @@ TFileStream::TFileStream(const String& AFileName, Word Mode, Cardinal Rights)
                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (FHandle == INVALID_HANDLE_VALUE) {
             DWORD Code = GetLastError();
-            throw EFCreateError(L"Cannot create file \"" + AFileName + L"\". " +
-                                SystemErrorMessage(Code));
+            throw EFCreateError(Consts::SFCreateError, {AFileName, SystemErrorMessage(Code)});
         }
     } else {
         static const DWORD Access[] = {GENERIC_READ, GENERIC_WRITE, GENERIC_READ | GENERIC_WRITE};
@@ -148,8 +147,7 @@ TFileStream::TFileStream(const String& AFileName, Word Mode, Cardinal Rights)
                               FILE_ATTRIBUTE_NORMAL, nullptr);
         if (FHandle == INVALID_HANDLE_VALUE) {
             DWORD Code = GetLastError();
-            throw EFOpenError(L"Cannot open file \"" + AFileName + L"\". " +
-                              SystemErrorMessage(Code));
+            throw EFOpenError(Consts::SFOpenError, {AFileName, SystemErrorMessage(Code)});
         }
     }
 }
@@ -178,7 +176,7 @@ Integer TCustomMemoryStream::Read(void* Buffer, Integer Count)
 
 Integer TCustomMemoryStream::Write(const void* Buffer, Integer Count)
 {
-    throw EWriteError(L"Stream write error");
+    throw EWriteError(Consts::SWriteError);
 }
 
 Int64 TCustomMemoryStream::Seek(Int64 Offset, TSeekOrigin Origin)
@@ -222,9 +220,9 @@ void TMemoryStream::SetSize(Int64 NewSize)
         try {
             FData.resize(size_t((Want + 0xFFF) & ~Int64(0xFFF)));
         } catch (const std::bad_alloc&) {
-            throw EStreamError(L"Out of memory while expanding memory stream");
+            throw EStreamError(Consts::SMemoryStreamError);
         } catch (const std::length_error&) {
-            throw EStreamError(L"Out of memory while expanding memory stream");
+            throw EStreamError(Consts::SMemoryStreamError);
         }
     } else if (NewSize < FSize) {
         std::fill(FData.begin() + NewSize, FData.begin() + FSize, Byte(0));
@@ -347,10 +345,10 @@ void TResourceStream::Initialize(HINSTANCE Instance, const wchar_t* Name, const 
                                  const String& ShownName)
 {
     HRSRC Info = FindResourceW(Instance, Name, ResType);
-    if (!Info) throw EResNotFound(L"Resource " + ShownName + L" not found");
+    if (!Info) throw EResNotFound(Consts::SResNotFound, {ShownName});
     HGLOBAL Global = LoadResource(Instance, Info);
     void* Data = Global ? LockResource(Global) : nullptr;
-    if (!Data) throw EResNotFound(L"Resource " + ShownName + L" not found");
+    if (!Data) throw EResNotFound(Consts::SResNotFound, {ShownName});
     SetPointer(Data, SizeofResource(Instance, Info));
 }
 

@@ -32,11 +32,6 @@ std::string SortKey(const String& S, DWORD Flags)
     return Key;
 }
 
-String IntToStrLocal(int V)
-{
-    return std::to_wstring(V);
-}
-
 }  // namespace
 
 int StringListCompareText(const String& S1, const String& S2)
@@ -58,7 +53,7 @@ TStrings::~TStrings()
 
 void TStrings::IndexError(int Index)
 {
-    throw EStringListError(L"List index out of bounds (" + IntToStrLocal(Index) + L")");
+    throw EStringListError(Consts::SListIndexError, {Index});
 }
 
 void TStrings::Error(const String& Msg)
@@ -555,7 +550,7 @@ void TStringList::SetUpdateState(bool Updating)
 
 void TStringList::CheckNotSorted() const
 {
-    if (FSorted) Error(L"Operation not allowed on sorted list");
+    if (FSorted) Error(Consts::SSortedListError);
 }
 
 String TStringList::Get(int Index) const
@@ -606,7 +601,7 @@ int TStringList::AddSorted(const String& S, TObject* AObject)
     if (Find(S, Index)) {
         switch (FDuplicates) {
         case dupIgnore: return Index;
-        case dupError: Error(L"String list does not allow duplicates");
+        case dupError: Error(Consts::SDuplicateString);
         case dupAccept:
             // After the equal lines already there: equal lines keep the order they came in.
             while (Index < GetCount() && CompareStrings(FList[size_t(Index)].FString, S) == 0)

@@ -124,11 +124,11 @@ String TClipboard::GetAsText()
 void TClipboard::SetBuffer(UINT Format, const void* Buffer, size_t Size)
 {
     HGLOBAL Mem = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, Size ? Size : 1);
-    if (!Mem) throw EClipboardException(L"Out of memory for the clipboard");
+    if (!Mem) throw EClipboardException(Consts::SOutOfClipboardMemory);
     void* P = GlobalLock(Mem);
     if (!P) {
         GlobalFree(Mem);
-        throw EClipboardException(L"Out of memory for the clipboard");
+        throw EClipboardException(Consts::SOutOfClipboardMemory);
     }
     if (Size) std::memcpy(P, Buffer, Size);
     else static_cast<Byte*>(P)[0] = 0;

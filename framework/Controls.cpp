@@ -157,7 +157,7 @@ void TControl::SetParent(TWinControl* AParent)
     if (AParent == this) throw EInvalidOperation(L"A control cannot have itself as its parent");
     // Checked before anything changes: a failed move leaves the control where it was.
     for (TWinControl* P = AParent; P; P = P->GetParent())
-        if (P == this) throw EInvalidOperation(L"A control cannot be the parent of one of its parents");
+        if (P == this) throw EInvalidOperation(Consts::SControlParentOfParent);
     if (FParent) FParent->RemoveControl(this);
     if (AParent) AParent->InsertControl(this);
 }
@@ -228,7 +228,7 @@ TPoint TControl::ScreenToClient(const TPoint& P)
 TPoint TControl::ClientToParent(const TPoint& P, TWinControl* AParent)
 {
     if (!AParent) AParent = FParent;
-    if (!AParent) throw EInvalidOperation(L"Control '" + GetName() + L"' has no parent window");
+    if (!AParent) throw EInvalidOperation(Consts::SParentRequired, {GetName()});
     TPoint R = P;
     TControl* C = this;
     while (C && C != AParent) {
@@ -985,7 +985,7 @@ void TControlCanvas::CreateHandle()
         HWND W = nullptr;
         if (auto* WC = dynamic_cast<TWinControl*>(FControl)) W = WC->GetHandle();
         else if (FControl->GetParent()) W = FControl->GetParent()->GetHandle();
-        if (!W) throw EInvalidOperation(L"Control '" + FControl->GetName() + L"' has no parent window");
+        if (!W) throw EInvalidOperation(Consts::SParentRequired, {FControl->GetName()});
         FWindowHandle = W;
         FDeviceContext = GetDC(W);
         if (!dynamic_cast<TWinControl*>(FControl)) {

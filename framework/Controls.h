@@ -423,6 +423,7 @@ public:
     bool ContainsControl(TControl* Control) const;
     TControl* ControlAtPos(const TPoint& Pos, bool AllowDisabled, bool AllowWinControls = false,
                            bool AllLevels = false);
+    // The child control of that name, compared as SameText does (ASCII case only), or null.
     TControl* FindChildControl(const String& ControlName) const;
     void Broadcast(TMessage& Message);
     void NotifyControls(UINT Msg);

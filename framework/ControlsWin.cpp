@@ -119,7 +119,7 @@ void TWinControl::CreateWnd()
     CreateParams(P);
     if ((P.Style & WS_CHILD) && !P.WndParent) {
         // A child window needs a parent window: a control without one stays windowless.
-        throw EInvalidOperation(L"Control '" + GetName() + L"' has no parent window");
+        throw EInvalidOperation(Consts::SParentRequired, {GetName()});
     }
     FDefWndProc = P.WindowClass.lpfnWndProc ? P.WindowClass.lpfnWndProc : DefWindowProcW;
     WNDCLASSEXW Existing{};
@@ -400,7 +400,7 @@ void TWinControl::Dispatch(TMessage& Message)
 TControl* TWinControl::Controls(int Index) const
 {
     if (Index < 0 || Index >= int(FControls.size()))
-        throw EListError(L"List index out of bounds (" + std::to_wstring(Index) + L")");
+        throw EListError(Consts::SListIndexError, {Index});
     return FControls[size_t(Index)];
 }
 
@@ -408,7 +408,7 @@ void TWinControl::InsertControl(TControl* AControl)
 {
     if (!AControl || AControl->FParent == this) return;
     for (TWinControl* P = this; P; P = P->FParent)
-        if (P == AControl) throw EInvalidOperation(L"A control cannot be the parent of one of its parents");
+        if (P == AControl) throw EInvalidOperation(Consts::SControlParentOfParent);
     AControl->FParent = this;
     FControls.push_back(AControl);
     auto* W = dynamic_cast<TWinControl*>(AControl);
@@ -473,7 +473,7 @@ TControl* TWinControl::ControlAtPos(const TPoint& Pos, bool AllowDisabled, bool 
 TControl* TWinControl::FindChildControl(const String& ControlName) const
 {
     for (TControl* C : FControls)
-        if (_wcsicmp(C->GetName().c_str(), ControlName.c_str()) == 0) return C;
+        if (SameText(C->GetName(), ControlName)) return C;
     return nullptr;
 }
 

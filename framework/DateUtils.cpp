@@ -119,7 +119,7 @@ TDateTime EncodeDateTime(Word AYear, Word AMonth, Word ADay, Word AHour, Word AM
 {
     TDateTime R;
     if (!TryEncodeDateTime(AYear, AMonth, ADay, AHour, AMinute, ASecond, AMilliSecond, R))
-        throw EConvertError(L"Invalid argument to date encode");
+        throw EConvertError(Consts::SDateEncodeError);
     return R;
 }
 

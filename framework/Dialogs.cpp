@@ -85,10 +85,10 @@ void ShowMessage(const String& Msg)
 String MessageDlgCaption(TMsgDlgType DlgType)
 {
     switch (DlgType) {
-    case mtWarning: return L"Warning";
-    case mtError: return L"Error";
-    case mtInformation: return L"Information";
-    case mtConfirmation: return L"Confirm";
+    case mtWarning: return Consts::SMsgDlgWarning;
+    case mtError: return Consts::SMsgDlgError;
+    case mtInformation: return Consts::SMsgDlgInformation;
+    case mtConfirmation: return Consts::SMsgDlgConfirm;
     default: return String();
     }
 }

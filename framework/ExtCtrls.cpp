@@ -222,10 +222,10 @@ void TTimer::UpdateTimer()
             RegisterClassExW(&WC);
         }
         FWindow = CreateWindowExW(0, TimerWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, Inst, nullptr);
-        if (!FWindow) throw EOutOfResources(L"Not enough timers available");
+        if (!FWindow) throw EOutOfResources(Consts::SNoTimers);
         SetWindowLongPtrW(FWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     }
-    if (!SetTimer(FWindow, TimerId, FInterval, nullptr)) throw EOutOfResources(L"Not enough timers available");
+    if (!SetTimer(FWindow, TimerId, FInterval, nullptr)) throw EOutOfResources(Consts::SNoTimers);
     FRunning = true;
 }
 

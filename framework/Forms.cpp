@@ -548,7 +548,7 @@ void TCustomForm::SetActiveControl(TWinControl* Control)
 {
     if (FActiveControl == Control) return;
     if (Control && !(Control != this && GetParentForm(Control) == this && (IsLoading() || Control->CanFocus())))
-        throw EInvalidOperation(L"Cannot focus a disabled or invisible window");
+        throw EInvalidOperation(Consts::SCannotFocus);
     FActiveControl = Control;
     if (IsLoading()) return;
     if (FActive && FHandle) {
@@ -570,7 +570,7 @@ void TCustomForm::SetFocus()
     // A form that is not on the screen remembers its active control; it gets the focus when the
     // form is shown and activated.
     if (!FHandle || !FShowing || !IsWindowVisible(FHandle)) return;
-    if (!GetEnabled()) throw EInvalidOperation(L"Cannot focus a disabled or invisible window");
+    if (!GetEnabled()) throw EInvalidOperation(Consts::SCannotFocus);
     HWND Target = FActiveControl ? FActiveControl->GetHandle() : FHandle;
     ::SetFocus(Target);
     if (FActiveControl && GetFocus() == Target) FActiveControl->Perform(CM_UIACTIVATE);

@@ -228,7 +228,7 @@ void TApplication::HandleException(TObject* Sender)
         if (OnException) OnException(Sender, &Wrapped);
         else ShowException(&Wrapped);
     } catch (...) {
-        Exception Wrapped(L"An unknown error occurred");
+        Exception Wrapped(Consts::SUnknownError);
         if (OnException) OnException(Sender, &Wrapped);
         else ShowException(&Wrapped);
     }
@@ -583,7 +583,7 @@ const std::vector<String>& TScreen::GetFonts()
         EnumFontFamiliesExW(DC, &LF, CollectFont, LPARAM(&FFonts), 0);
         ReleaseDC(nullptr, DC);
         std::sort(FFonts.begin(), FFonts.end(),
-                  [](const String& A, const String& B) { return _wcsicmp(A.c_str(), B.c_str()) < 0; });
+                  [](const String& A, const String& B) { return LowerCase(A) < LowerCase(B); });
         FFonts.erase(std::unique(FFonts.begin(), FFonts.end()), FFonts.end());
     }
     return FFonts;

@@ -86,7 +86,7 @@ struct TReader {
 
 [[noreturn]] void BadBitmap(const wchar_t* Why)
 {
-    throw EInvalidGraphic(String(L"Bitmap image is not valid: ") + Why);
+    throw EInvalidGraphic(Consts::SInvalidBitmap, {Why});
 }
 
 // Unpacks RLE8 or RLE4 data into 8-bit indexes, bottom-up rows, never writing or reading outside.
@@ -193,12 +193,12 @@ void TGraphic::SaveToFile(const String& FileName)
 
 void TGraphic::LoadFromClipboardFormat(Word, HANDLE, HPALETTE)
 {
-    throw EInvalidGraphic(L"Unsupported clipboard format");
+    throw EInvalidGraphic(Consts::SUnknownClipboardFormat);
 }
 
 void TGraphic::SaveToClipboardFormat(Word&, HANDLE&, HPALETTE&)
 {
-    throw EInvalidGraphic(L"Unsupported clipboard format");
+    throw EInvalidGraphic(Consts::SUnknownClipboardFormat);
 }
 
 bool TGraphic::Equals(TGraphic* Graphic)
@@ -247,7 +247,7 @@ void TBitmapCanvas::CreateHandle()
 {
     if (FDC) return;
     HDC DC = CreateCompatibleDC(nullptr);
-    if (!DC) throw EOutOfResources(L"Out of system resources");
+    if (!DC) throw EOutOfResources(Consts::SOutOfResources);
     if (FBitmap && FBitmap->FHandle) FOldBitmap = SelectObject(DC, FBitmap->FHandle);
     if (FBitmap && FBitmap->FPalette) {
         FOldPalette = SelectPalette(DC, FBitmap->FPalette, TRUE);
@@ -358,7 +358,7 @@ void TBitmap::NewImage(int AWidth, int AHeight, TPixelFormat APixelFormat, const
         }
         NewHandle = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&Info), DIB_RGB_COLORS,
                                      &NewBits, nullptr, 0);
-        if (!NewHandle || !NewBits) throw EOutOfResources(L"Out of system resources");
+        if (!NewHandle || !NewBits) throw EOutOfResources(Consts::SOutOfResources);
         // White, as a fresh sheet should be (index of white for indexed formats).
         if (Bpp > 8) {
             std::memset(NewBits, 0xFF, size_t(Stride(AWidth, Bpp)) * size_t(AHeight));
@@ -662,13 +662,13 @@ void TBitmap::LoadDIBAt(const Byte* Data, size_t Size, size_t BitsOffsetHint)
     DWORD Masks[4] = {0, 0, 0, 0};
     bool HasMasks = false;
     if (HeaderSize == 12) {
-        if (!R.Has(0, 12)) BadBitmap(L"truncated header");
+        if (!R.Has(0, 12)) BadBitmap(Consts::SBitmapTruncatedHeader);
         W = R.U16(4);
         H = int16_t(R.U16(6));
         Bpp = R.U16(10);
         EntrySize = 3;
     } else if (HeaderSize >= 40 && HeaderSize <= 1024) {
-        if (!R.Has(0, HeaderSize)) BadBitmap(L"truncated header");
+        if (!R.Has(0, HeaderSize)) BadBitmap(Consts::SBitmapTruncatedHeader);
         W = int32_t(R.U32(4));
         H = int32_t(R.U32(8));
         Bpp = R.U16(14);
@@ -691,10 +691,10 @@ void TBitmap::LoadDIBAt(const Byte* Data, size_t Size, size_t BitsOffsetHint)
         Offset += N * 4;
     }
     if (Compression == 6) Compression = BI_BITFIELDS;
-    if (W <= 0 || H == 0 || H == INT32_MIN) BadBitmap(L"bad size");
+    if (W <= 0 || H == 0 || H == INT32_MIN) BadBitmap(Consts::SImageBadSize);
     bool TopDown = H < 0;
     H = std::abs(H);
-    if (Int64(W) * H > MaxPixels) BadBitmap(L"too large");
+    if (Int64(W) * H > MaxPixels) BadBitmap(Consts::SImageTooLarge);
     if (Bpp != 1 && Bpp != 4 && Bpp != 8 && Bpp != 16 && Bpp != 24 && Bpp != 32)
         BadBitmap(L"unsupported bit count");
     bool Rle = Compression == BI_RLE8 || Compression == BI_RLE4;
@@ -846,7 +846,7 @@ void TBitmap::LoadFromStream(TStream* Stream)
         Assign(nullptr);
         return;
     }
-    if (Rest > Int64(0x7FFFFFFF)) BadBitmap(L"too large");
+    if (Rest > Int64(0x7FFFFFFF)) BadBitmap(Consts::SImageTooLarge);
     std::vector<Byte> Data(static_cast<size_t>(Rest));
     Stream->ReadBuffer(Data.data(), NativeInt(Data.size()));
     LoadFromBytes(Data.data(), Data.size());
@@ -887,7 +887,7 @@ const Byte* FindResourceData(HINSTANCE Instance, const wchar_t* Name, const wcha
     HRSRC Res = FindResourceW(Instance, Name, Type);
     HGLOBAL Global = Res ? LoadResource(Instance, Res) : nullptr;
     const Byte* Data = Global ? static_cast<const Byte*>(LockResource(Global)) : nullptr;
-    if (!Data) throw EResNotFound(L"Resource " + Shown + L" not found");
+    if (!Data) throw EResNotFound(Consts::SResNotFound, {Shown});
     Size = SizeofResource(Instance, Res);
     return Data;
 }
@@ -912,10 +912,10 @@ void TBitmap::LoadFromResourceID(HINSTANCE Instance, int ResID)
 
 void TBitmap::LoadFromClipboardFormat(Word AFormat, HANDLE AData, HPALETTE APalette)
 {
-    if (!AData) throw EInvalidGraphic(L"No clipboard data");
+    if (!AData) throw EInvalidGraphic(Consts::SNoClipboardData);
     if (AFormat == CF_DIB) {
         const Byte* P = static_cast<const Byte*>(GlobalLock(AData));
-        if (!P) throw EInvalidGraphic(L"No clipboard data");
+        if (!P) throw EInvalidGraphic(Consts::SNoClipboardData);
         size_t Size = GlobalSize(AData);
         try {
             LoadFromDIB(P, Size);
@@ -945,7 +945,7 @@ void TBitmap::SaveToClipboardFormat(Word& AFormat, HANDLE& AData, HPALETTE& APal
     if (Data.size() <= sizeof(BITMAPFILEHEADER)) return;
     size_t Size = Data.size() - sizeof(BITMAPFILEHEADER);
     HGLOBAL G = GlobalAlloc(GMEM_MOVEABLE, Size);
-    if (!G) throw EOutOfResources(L"Out of system resources");
+    if (!G) throw EOutOfResources(Consts::SOutOfResources);
     std::memcpy(GlobalLock(G), Data.data() + sizeof(BITMAPFILEHEADER), Size);
     GlobalUnlock(G);
     AData = G;

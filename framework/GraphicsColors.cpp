@@ -198,38 +198,13 @@ const TWebColor WebColors[] = {
     {L"yellowgreen", 0x32CD9A},
 };
 
-bool SameTextAscii(const wchar_t* A, const String& B)
-{
-    size_t I = 0;
-    for (; A[I] && I < B.size(); ++I)
-        if (std::towlower(A[I]) != std::towlower(B[I])) return false;
-    return A[I] == 0 && I == B.size();
-}
-
-String HexDigits(unsigned Value)
-{
-    static const wchar_t Digits[] = L"0123456789ABCDEF";
-    String S(8, L'0');
-    for (int I = 7; I >= 0; --I, Value >>= 4) S[size_t(I)] = Digits[Value & 15];
-    return S;
-}
-
-// Digits of a base, all of them, into Value (wrapping at 32 bits as a colour does).
+// Digits of a base, all of them, into Value (up to 32 bits).
 bool ParseDigits(const String& S, size_t From, unsigned Base, unsigned& Value)
 {
     if (From >= S.size() || S.size() - From > (Base == 16 ? 8u : 10u)) return false;
-    unsigned long long V = 0;
-    for (size_t I = From; I < S.size(); ++I) {
-        wchar_t C = S[I];
-        unsigned D;
-        if (C >= L'0' && C <= L'9') D = unsigned(C - L'0');
-        else if (Base == 16 && C >= L'a' && C <= L'f') D = unsigned(C - L'a' + 10);
-        else if (Base == 16 && C >= L'A' && C <= L'F') D = unsigned(C - L'A' + 10);
-        else return false;
-        V = V * Base + D;
-    }
-    if (V > 0xFFFFFFFFull) return false;
-    Value = unsigned(V);
+    const TDigitRun D = ScanDigits(S, From, Base, 0xFFFFFFFFu);
+    if (D.End != S.size()) return false;
+    Value = unsigned(D.Value);
     return true;
 }
 
@@ -262,12 +237,12 @@ bool ColorToIdent(TColor Color, String& Ident)
 bool IdentToColor(const String& Ident, TColor& Color)
 {
     for (const auto& C : ColorNames)
-        if (SameTextAscii(C.Name, Ident)) {
+        if (SameText(C.Name, Ident)) {
             Color = C.Value;
             return true;
         }
     for (const auto& C : ColorAliases)
-        if (SameTextAscii(C.Name, Ident)) {
+        if (SameText(C.Name, Ident)) {
             Color = C.Value;
             return true;
         }
@@ -278,7 +253,7 @@ String ColorToString(TColor Color)
 {
     String S;
     if (ColorToIdent(Color, S)) return S;
-    return L"$" + HexDigits(unsigned(Color));
+    return L"$" + IntToHex(Int64(Cardinal(Color)), 8);
 }
 
 TColor StringToColor(const String& S)
@@ -323,7 +298,7 @@ String ColorToWebColorName(TColor Color)
 bool WebColorNameToColor(const String& Name, TColor& Color)
 {
     for (const auto& W : WebColors)
-        if (SameTextAscii(W.Name, Name)) {
+        if (SameText(W.Name, Name)) {
             Color = W.Value;
             return true;
         }
@@ -334,5 +309,5 @@ String ColorToWebColorStr(TColor Color)
 {
     unsigned C = unsigned(ColorToRGB(Color));
     unsigned RGB = ((C & 0xFF) << 16) | (C & 0xFF00) | ((C >> 16) & 0xFF);
-    return L"#" + HexDigits(RGB).substr(2);
+    return L"#" + IntToHex(Int64(RGB), 8).substr(2);
 }

@@ -8,7 +8,7 @@ namespace {
 
 [[noreturn]] void BadIcon(const wchar_t* Why)
 {
-    throw EInvalidGraphic(String(L"Icon image is not valid: ") + Why);
+    throw EInvalidGraphic(Consts::SInvalidIcon, {Why});
 }
 
 uint32_t LE32(const Byte* P)
@@ -80,7 +80,7 @@ bool CheckImage(TIconEntry& E)
 
 std::vector<TIconEntry> ReadIconDir(const Byte* Data, size_t Size)
 {
-    if (!Data || Size < 6 || LE16(Data) != 0 || LE16(Data + 2) != 1) BadIcon(L"not an ICO file");
+    if (!Data || Size < 6 || LE16(Data) != 0 || LE16(Data + 2) != 1) BadIcon(Consts::SIconNotIco);
     int Count = LE16(Data + 4);
     if (Count == 0 || 6 + size_t(Count) * 16 > Size) BadIcon(L"bad directory");
     std::vector<TIconEntry> Entries;
@@ -153,19 +153,20 @@ void TIcon::LoadFromStream(TStream* Stream)
 {
     // The directory says where the last image ends: read exactly that much.
     Byte Head[6];
-    if (Stream->Read(Head, 6) != 6) BadIcon(L"truncated file");
+    if (Stream->Read(Head, 6) != 6) BadIcon(Consts::SIconTruncatedFile);
     int Count = LE16(Head + 4);
-    if (LE16(Head) != 0 || LE16(Head + 2) != 1 || Count == 0) BadIcon(L"not an ICO file");
+    if (LE16(Head) != 0 || LE16(Head + 2) != 1 || Count == 0) BadIcon(Consts::SIconNotIco);
     std::vector<Byte> Data(Head, Head + 6);
     Data.resize(6 + size_t(Count) * 16);
-    if (Stream->Read(Data.data() + 6, Integer(Count * 16)) != Count * 16) BadIcon(L"truncated file");
+    if (Stream->Read(Data.data() + 6, Integer(Count * 16)) != Count * 16)
+        BadIcon(Consts::SIconTruncatedFile);
     size_t End = Data.size();
     for (int I = 0; I < Count; ++I) {
         const Byte* D = Data.data() + 6 + I * 16;
         End = std::max<size_t>(End, size_t(LE32(D + 12)) + LE32(D + 8));
     }
     Int64 Rest = Stream->GetSize() - Stream->GetPosition();
-    if (Int64(End - Data.size()) > Rest) BadIcon(L"truncated file");
+    if (Int64(End - Data.size()) > Rest) BadIcon(Consts::SIconTruncatedFile);
     size_t Have = Data.size();
     Data.resize(End);
     if (End > Have) Stream->ReadBuffer(Data.data() + Have, NativeInt(End - Have));
@@ -361,11 +362,11 @@ std::vector<Byte> IconFileFromResource(HINSTANCE Instance, const wchar_t* Name, 
     HRSRC Res = FindResourceW(Instance, Name, MAKEINTRESOURCEW(14) /*RT_GROUP_ICON*/);
     HGLOBAL G = Res ? LoadResource(Instance, Res) : nullptr;
     const Byte* Dir = G ? static_cast<const Byte*>(LockResource(G)) : nullptr;
-    if (!Dir) throw EResNotFound(L"Resource " + Shown + L" not found");
+    if (!Dir) throw EResNotFound(Consts::SResNotFound, {Shown});
     size_t DirSize = SizeofResource(Instance, Res);
-    if (DirSize < 6) BadIcon(L"bad icon group");
+    if (DirSize < 6) BadIcon(Consts::SIconBadGroup);
     int Count = LE16(Dir + 4);
-    if (6 + size_t(Count) * sizeof(TGroupEntry) > DirSize || Count == 0) BadIcon(L"bad icon group");
+    if (6 + size_t(Count) * sizeof(TGroupEntry) > DirSize || Count == 0) BadIcon(Consts::SIconBadGroup);
     std::vector<std::pair<const Byte*, size_t>> Images;
     std::vector<TGroupEntry> Entries(static_cast<size_t>(Count));
     std::memcpy(Entries.data(), Dir + 6, size_t(Count) * sizeof(TGroupEntry));

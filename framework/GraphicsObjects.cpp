@@ -289,7 +289,7 @@ void TFont::SetQuality(TFontQuality Value)
 
 bool TFont::IsEqual(const TFont* Other) const
 {
-    return Other && _wcsicmp(FName.c_str(), Other->FName.c_str()) == 0 && FHeight == Other->FHeight &&
+    return Other && SameText(FName, Other->FName) && FHeight == Other->FHeight &&
            FStyle == Other->FStyle && FColor == Other->FColor && FCharset == Other->FCharset &&
            FPitch == Other->FPitch && FOrientation == Other->FOrientation &&
            FQuality == Other->FQuality;

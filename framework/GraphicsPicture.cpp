@@ -13,15 +13,9 @@ struct TFileFormat {
     TGraphicClass Class;
 };
 
-String Lower(String S)
-{
-    for (auto& C : S) C = wchar_t(std::towlower(C));
-    return S;
-}
-
 String NormalExtension(const String& Ext)
 {
-    return Lower(!Ext.empty() && Ext[0] == L'.' ? Ext.substr(1) : Ext);
+    return LowerCase(!Ext.empty() && Ext[0] == L'.' ? Ext.substr(1) : Ext);
 }
 
 std::mutex& RegistryLock()
@@ -34,11 +28,11 @@ std::vector<TFileFormat>& Formats()
 {
     static std::vector<TFileFormat> List = [] {
         std::vector<TFileFormat> L;
-        L.push_back({L"bmp", L"Bitmaps", GraphicClassOf<TBitmap>()});
-        L.push_back({L"ico", L"Icons", GraphicClassOf<TIcon>()});
-        L.push_back({L"png", L"Portable Network Graphics", GraphicClassOf<TPngImage>()});
+        L.push_back({L"bmp", Consts::SPictureBitmaps, GraphicClassOf<TBitmap>()});
+        L.push_back({L"ico", Consts::SPictureIcons, GraphicClassOf<TIcon>()});
+        L.push_back({L"png", Consts::SPicturePng, GraphicClassOf<TPngImage>()});
         for (const wchar_t* E : {L"jpg", L"jpeg", L"jpe", L"jfif"})
-            L.push_back({E, L"JPEG Image File", GraphicClassOf<TJPEGImage>()});
+            L.push_back({E, Consts::SPictureJpeg, GraphicClassOf<TJPEGImage>()});
         return L;
     }();
     return List;
@@ -57,9 +51,8 @@ String ExtractExtension(const String& FileName)
 TGraphicClass FindGraphicClass(const String& ClassName)
 {
     std::lock_guard<std::mutex> G(RegistryLock());
-    String Name = Lower(ClassName);
     for (const auto& F : Formats())
-        if (Lower(F.Class.ClassName) == Name) return F.Class;
+        if (SameText(F.Class.ClassName, ClassName)) return F.Class;
     return {};
 }
 
@@ -91,7 +84,7 @@ String GraphicFileMask(const String& ClassName)
     std::lock_guard<std::mutex> G(RegistryLock());
     String Mask;
     for (const auto& F : Formats()) {
-        if (!ClassName.empty() && Lower(F.Class.ClassName) != Lower(ClassName)) continue;
+        if (!ClassName.empty() && !SameText(F.Class.ClassName, ClassName)) continue;
         if (!Mask.empty()) Mask += L';';
         Mask += L"*." + F.Extension;
     }
@@ -102,9 +95,9 @@ String GraphicFilter(const String& ClassName)
 {
     String All = GraphicFileMask(ClassName);
     std::lock_guard<std::mutex> G(RegistryLock());
-    String Filter = L"All (" + All + L")|" + All;
+    String Filter = Format(Consts::SPictureFilterAll, {All, All});
     for (const auto& F : Formats()) {
-        if (!ClassName.empty() && Lower(F.Class.ClassName) != Lower(ClassName)) continue;
+        if (!ClassName.empty() && !SameText(F.Class.ClassName, ClassName)) continue;
         Filter += L"|" + F.Description + L" (*." + F.Extension + L")|*." + F.Extension;
     }
     return Filter;
@@ -129,8 +122,7 @@ void TPicture::UnregisterGraphicClass(const String& ClassName)
 {
     std::lock_guard<std::mutex> G(RegistryLock());
     auto& L = Formats();
-    String Name = Lower(ClassName);
-    std::erase_if(L, [&](const TFileFormat& F) { return Lower(F.Class.ClassName) == Name; });
+    std::erase_if(L, [&](const TFileFormat& F) { return SameText(F.Class.ClassName, ClassName); });
 }
 
 // ---- TPicture ---------------------------------------------------------------------------------

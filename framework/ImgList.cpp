@@ -150,10 +150,10 @@ void TCustomImageList::CheckIndex(int Index, bool AllowEnd)
 
 int TCustomImageList::Add(TBitmap* Image, TBitmap* Mask)
 {
-    if (!Image || Image->GetEmpty()) throw EInvalidOperation(L"Unable to insert an image");
+    if (!Image || Image->GetEmpty()) throw EInvalidOperation(Consts::SImageListInsert);
     HIMAGELIST H = GetHandle();
     int Result = ImageList_Add(H, Image->GetHandle(), Mask && !Mask->GetEmpty() ? Mask->GetHandle() : nullptr);
-    if (Result < 0) throw EInvalidOperation(L"Unable to insert an image");
+    if (Result < 0) throw EInvalidOperation(Consts::SImageListInsert);
     Change();
     return Result;
 }
@@ -161,7 +161,7 @@ int TCustomImageList::Add(TBitmap* Image, TBitmap* Mask)
 // A copy of the image for ImageList_AddMasked, which blackens the masked pixels of what it gets.
 HBITMAP TCustomImageList::MaskedCopy(TBitmap* Image, TColor MaskColor, COLORREF& Key)
 {
-    if (!Image || Image->GetEmpty()) throw EInvalidOperation(L"Unable to insert an image");
+    if (!Image || Image->GetEmpty()) throw EInvalidOperation(Consts::SImageListInsert);
     TColor C = MaskColor == clDefault ? Image->GetCanvas()->GetPixels(0, Image->GetHeight() - 1)
                                       : ColorToRGB(MaskColor);
     Key = COLORREF(C) & 0xFFFFFF;
@@ -177,16 +177,16 @@ int TCustomImageList::AddMasked(TBitmap* Image, TColor MaskColor)
     HBITMAP Copy = MaskedCopy(Image, MaskColor, Key);
     int Result = ImageList_AddMasked(GetHandle(), Copy, Key);
     DeleteObject(Copy);
-    if (Result < 0) throw EInvalidOperation(L"Unable to insert an image");
+    if (Result < 0) throw EInvalidOperation(Consts::SImageListInsert);
     Change();
     return Result;
 }
 
 int TCustomImageList::AddIcon(TIcon* Image)
 {
-    if (!Image || !Image->GetHandle()) throw EInvalidOperation(L"Unable to insert an image");
+    if (!Image || !Image->GetHandle()) throw EInvalidOperation(Consts::SImageListInsert);
     int Result = ImageList_ReplaceIcon(GetHandle(), -1, Image->GetHandle());
-    if (Result < 0) throw EInvalidOperation(L"Unable to insert an image");
+    if (Result < 0) throw EInvalidOperation(Consts::SImageListInsert);
     Change();
     return Result;
 }
@@ -237,7 +237,7 @@ void TCustomImageList::Replace(int Index, TBitmap* Image, TBitmap* Mask)
     CheckIndex(Index);
     if (!Image || Image->GetEmpty() ||
         !ImageList_Replace(FHandle, Index, Image->GetHandle(), Mask && !Mask->GetEmpty() ? Mask->GetHandle() : nullptr))
-        throw EInvalidOperation(L"Unable to replace the image");
+        throw EInvalidOperation(Consts::SImageListReplace);
     Change();
 }
 
@@ -257,7 +257,7 @@ void TCustomImageList::ReplaceMasked(int Index, TBitmap* NewImage, TColor MaskCo
         if (Icon) DestroyIcon(Icon);
     }
     if (Temp) ImageList_Destroy(Temp);
-    if (!Ok) throw EInvalidOperation(L"Unable to replace the image");
+    if (!Ok) throw EInvalidOperation(Consts::SImageListReplace);
     Change();
 }
 
@@ -265,7 +265,7 @@ void TCustomImageList::ReplaceIcon(int Index, TIcon* Image)
 {
     CheckIndex(Index);
     if (!Image || !Image->GetHandle() || ImageList_ReplaceIcon(FHandle, Index, Image->GetHandle()) < 0)
-        throw EInvalidOperation(L"Unable to replace the image");
+        throw EInvalidOperation(Consts::SImageListReplace);
     Change();
 }
 

@@ -290,7 +290,7 @@ void WriteFileBytes(const String& FileName, const TBytes& Data)
     // A read-only file or a folder of that name is not to be replaced.
     DWORD Attr = GetFileAttributesW(FileName.c_str());
     if (Attr != INVALID_FILE_ATTRIBUTES && (Attr & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
-        throw EIniFileException(L"Unable to write to " + FileName);
+        throw EIniFileException(Consts::SIniFileWriteError, {FileName});
     if (n > 0 && n < MAX_PATH * 2 && NamePart) {
         String Dir(Full, size_t(NamePart - Full));
         wchar_t Tmp[MAX_PATH * 2];
@@ -300,12 +300,13 @@ void WriteFileBytes(const String& FileName, const TBytes& Data)
                 Written = true;
             } else {
                 DeleteFileW(Tmp);
-                throw EIniFileException(L"Unable to write to " + FileName);
+                throw EIniFileException(Consts::SIniFileWriteError, {FileName});
             }
         }
     }
     // No temporary file possible in that folder: write in place.
-    if (!Written && !WriteAll(FileName, Data)) throw EIniFileException(L"Unable to write to " + FileName);
+    if (!Written && !WriteAll(FileName, Data))
+        throw EIniFileException(Consts::SIniFileWriteError, {FileName});
 }
 
 // The document's text in bytes: the encoding's mark, then the text. A text the encoding cannot
@@ -339,8 +340,8 @@ void CheckNames(const String& FileName, const String& Section, const String& Ide
     String K = Trim(Ident);
     if (HasLineBreak(Section) || Section.find(L']') != String::npos || K.empty() || HasLineBreak(K) ||
         K.find(L'=') != String::npos || K[0] == L'[' || K[0] == L';' || HasLineBreak(Value))
-        throw EIniFileException(L"Unable to write to " + FileName + L": the section \"" + Section +
-                                L"\" or key \"" + Ident +
+        throw EIniFileException(Format(Consts::SIniFileWriteError, {FileName}) + L": the section \"" +
+                                Section + L"\" or key \"" + Ident +
                                 L"\" or its value cannot be stored on one line");
 }
 
@@ -460,7 +461,7 @@ std::unique_ptr<TIniDocument> TIniFile::Load(bool ForWriting)
     case TReadResult::Missing: break;
     case TReadResult::Failed:
         // Reading on regardless would write back a file without its other lines.
-        if (ForWriting) throw EIniFileException(L"Unable to write to " + FFileName);
+        if (ForWriting) throw EIniFileException(Consts::SIniFileWriteError, {FFileName});
         break;
     }
     return Doc;

@@ -177,12 +177,12 @@ String FromAnsi(const char* S)
 TBitmap* DecodeJpeg(const Byte* Data, size_t Size)
 {
     if (!Data || Size < 4 || Data[0] != 0xFF || Data[1] != 0xD8)
-        throw EInvalidGraphic(L"JPEG image is not valid: no start of image");
-    if (Size > 0x7FFFFFFF) throw EInvalidGraphic(L"JPEG image is too large");
+        throw EInvalidGraphic(Consts::SInvalidJpeg, {L"no start of image"});
+    if (Size > 0x7FFFFFFF) throw EInvalidGraphic(Consts::SJpegTooLarge);
     TDecoded D;
     char Err[JMSG_LENGTH_MAX] = {};
     if (!DecodeRaw(Data, static_cast<unsigned long>(Size), &D, Err))
-        throw EInvalidGraphic(L"JPEG image is not valid: " + FromAnsi(Err));
+        throw EInvalidGraphic(Consts::SInvalidJpeg, {FromAnsi(Err)});
     std::unique_ptr<unsigned char, decltype(&std::free)> Keep(D.Pixels, &std::free);
     std::unique_ptr<TBitmap> B(Create<TBitmap>());
     B->SetPixelFormat(pf24bit);
@@ -240,8 +240,8 @@ void TJPEGImage::LoadFromBytes(const Byte* Data, size_t Size)
 void TJPEGImage::LoadFromStream(TStream* Stream)
 {
     Int64 Rest = Stream->GetSize() - Stream->GetPosition();
-    if (Rest <= 0) throw EInvalidGraphic(L"JPEG image is not valid: no data");
-    if (Rest > Int64(0x7FFFFFFF)) throw EInvalidGraphic(L"JPEG image is too large");
+    if (Rest <= 0) throw EInvalidGraphic(Consts::SInvalidJpeg, {L"no data"});
+    if (Rest > Int64(0x7FFFFFFF)) throw EInvalidGraphic(Consts::SJpegTooLarge);
     std::vector<Byte> Data(static_cast<size_t>(Rest));
     Stream->ReadBuffer(Data.data(), NativeInt(Data.size()));
     LoadFromBytes(Data.data(), Data.size());
@@ -281,12 +281,12 @@ void TJPEGImage::SetGrayscale(bool Value)
 
 void TJPEGImage::SetWidth(int)
 {
-    throw EInvalidGraphicOperation(L"Cannot change the size of a JPEG image");
+    throw EInvalidGraphicOperation(Consts::SJpegFixedSize);
 }
 
 void TJPEGImage::SetHeight(int)
 {
-    throw EInvalidGraphicOperation(L"Cannot change the size of a JPEG image");
+    throw EInvalidGraphicOperation(Consts::SJpegFixedSize);
 }
 
 void TJPEGImage::Draw(TCanvas* ACanvas, const TRect& Rect)

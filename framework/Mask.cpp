@@ -86,8 +86,8 @@ bool TEditMaskInfo::Accepts(int Index, Char& Ch) const
     const TPos& P = At(Index);
     if (P.Kind == TKind::Literal) return Ch == P.Literal;
     if (Ch < L' ') return false;
-    if (P.Case == TCase::Upper) Ch = Char(std::towupper(Ch));
-    else if (P.Case == TCase::Lower) Ch = Char(std::towlower(Ch));
+    if (P.Case == TCase::Upper) Ch = UpCase(Ch);
+    else if (P.Case == TCase::Lower) Ch = LoCase(Ch);
     switch (P.Kind) {
     case TKind::Digit: return Ch >= L'0' && Ch <= L'9';
     case TKind::DigitOrSign: return (Ch >= L'0' && Ch <= L'9') || Ch == L'+' || Ch == L'-';

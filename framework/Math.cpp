@@ -9,7 +9,7 @@ namespace {
 
 [[noreturn]] void RaiseInvalidOp()
 {
-    throw EInvalidArgument(L"Invalid floating point operation");
+    throw EInvalidArgument(Consts::SInvalidOp);
 }
 
 // Whether X (already integral) fits an Int64.
@@ -81,15 +81,15 @@ int CompareValue(Extended A, Extended B, Extended Epsilon)
 
 void DivMod(Cardinal Dividend, Word Divisor, Word& Result, Word& Remainder)
 {
-    if (Divisor == 0) throw EZeroDivide(L"Division by zero");
+    if (Divisor == 0) throw EZeroDivide(Consts::SDivByZero);
     Result = Word(Dividend / Divisor);
     Remainder = Word(Dividend % Divisor);
 }
 
 void DivMod(int Dividend, int Divisor, int& Result, int& Remainder)
 {
-    if (Divisor == 0) throw EZeroDivide(L"Division by zero");
-    if (Dividend == INT32_MIN && Divisor == -1) throw EOverflow(L"Integer overflow");
+    if (Divisor == 0) throw EZeroDivide(Consts::SDivByZero);
+    if (Dividend == INT32_MIN && Divisor == -1) throw EOverflow(Consts::SIntOverflow);
     Result = Dividend / Divisor;
     Remainder = Dividend % Divisor;
 }

@@ -160,7 +160,7 @@ void TMenuItem::SetDefault(bool Value)
 TMenuItem* TMenuItem::Items(int Index) const
 {
     if (Index < 0 || size_t(Index) >= FItems.size())
-        throw EMenuError(L"Menu index out of range (" + std::to_wstring(Index) + L")");
+        throw EMenuError(Consts::SMenuIndexError, {Index});
     return FItems[size_t(Index)];
 }
 
@@ -170,7 +170,7 @@ void TMenuItem::Insert(int Index, TMenuItem* Item)
     for (const TMenuItem* A = this; A; A = A->FParent)
         if (A == Item) throw EMenuError(L"A menu item cannot hold itself");
     if (Index < 0 || size_t(Index) > FItems.size())
-        throw EMenuError(L"Menu index out of range (" + std::to_wstring(Index) + L")");
+        throw EMenuError(Consts::SMenuIndexError, {Index});
     if (Item->FParent) {
         TMenuItem* Old = Item->FParent;
         int At = Old->IndexOf(Item);

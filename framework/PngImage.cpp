@@ -12,7 +12,7 @@ const Byte Signature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
 
 [[noreturn]] void BadPng(const wchar_t* Why)
 {
-    throw EInvalidGraphic(String(L"PNG image is not valid: ") + Why);
+    throw EInvalidGraphic(Consts::SInvalidPng, {Why});
 }
 
 uint32_t BE32(const Byte* P)
@@ -143,10 +143,10 @@ TPngInfo ReadChunks(const Byte* Data, size_t Size)
     for (auto& E : Palette) E[0] = E[1] = E[2] = 0, E[3] = 255;
     size_t P = 8;
     while (!HaveEnd) {
-        if (Size - P < 12) BadPng(L"truncated chunk");
+        if (Size - P < 12) BadPng(Consts::SPngTruncatedChunk);
         uint32_t Len = BE32(Data + P);
         const Byte* Type = Data + P + 4;
-        if (Len > 0x7FFFFFFF || Len > Size - P - 12) BadPng(L"truncated chunk");
+        if (Len > 0x7FFFFFFF || Len > Size - P - 12) BadPng(Consts::SPngTruncatedChunk);
         const Byte* Body = Data + P + 8;
         uint32_t Crc = uint32_t(crc32(crc32(0, nullptr, 0), Type, uInt(Len + 4)));
         if (Crc != BE32(Body + Len)) BadPng(L"chunk checksum mismatch");
@@ -155,7 +155,7 @@ TPngInfo ReadChunks(const Byte* Data, size_t Size)
         if (std::memcmp(Type, "IHDR", 4) == 0) {
             if (!First || Len != 13) BadPng(L"bad header chunk");
             uint32_t W = BE32(Body), Ht = BE32(Body + 4);
-            if (W == 0 || Ht == 0 || W > 0x7FFFFFFF || Ht > 0x7FFFFFFF) BadPng(L"bad size");
+            if (W == 0 || Ht == 0 || W > 0x7FFFFFFF || Ht > 0x7FFFFFFF) BadPng(Consts::SImageBadSize);
             if (Int64(W) * Int64(Ht) > MaxPngPixels) BadPng(L"image too large");
             H.Width = int(W);
             H.Height = int(Ht);
@@ -255,7 +255,7 @@ void ConvertPixel(const TPngInfo& Info, const Byte* Row, int X, Byte* D)
 
 TPngPixels DecodePng(const Byte* Data, size_t Size)
 {
-    if (!Data || Size < 8 || std::memcmp(Data, Signature, 8) != 0) BadPng(L"no PNG signature");
+    if (!Data || Size < 8 || std::memcmp(Data, Signature, 8) != 0) BadPng(Consts::SPngNoSignature);
     TPngInfo Info = ReadChunks(Data, Size);
     const THeader& H = Info.H;
     std::vector<Byte>& Compressed = Info.Compressed;
@@ -413,13 +413,13 @@ void TPngImage::LoadFromStream(TStream* Stream)
 {
     std::vector<Byte> Data(8);
     if (Stream->Read(Data.data(), 8) != 8 || std::memcmp(Data.data(), Signature, 8) != 0)
-        BadPng(L"no PNG signature");
+        BadPng(Consts::SPngNoSignature);
     for (;;) {
         Byte Head[8];
-        if (Stream->Read(Head, 8) != 8) BadPng(L"truncated chunk");
+        if (Stream->Read(Head, 8) != 8) BadPng(Consts::SPngTruncatedChunk);
         uint32_t Len = BE32(Head);
         Int64 Rest = Stream->GetSize() - Stream->GetPosition();
-        if (Len > 0x7FFFFFFF || Int64(Len) + 4 > Rest) BadPng(L"truncated chunk");
+        if (Len > 0x7FFFFFFF || Int64(Len) + 4 > Rest) BadPng(Consts::SPngTruncatedChunk);
         size_t At = Data.size();
         Data.resize(At + 8 + Len + 4);
         std::memcpy(Data.data() + At, Head, 8);

@@ -168,7 +168,7 @@ bool TRegistry::CreateKey(const String& Key)
     LONG r = S.empty() ? ERROR_INVALID_PARAMETER
                        : RegCreateKeyExW(GetBaseKey(Relative), S.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                                          KEY_ALL_ACCESS, nullptr, &Temp, &Disp);
-    if (r != ERROR_SUCCESS) throw ERegistryException(L"Failed to create key " + Key);
+    if (r != ERROR_SUCCESS) throw ERegistryException(Consts::SRegCreateFailed, {Key});
     RegCloseKey(Temp);
     return true;
 }
@@ -459,7 +459,7 @@ bool TRegIniFile::InSection(const String& Section, bool Create, const std::funct
     R.SetLazyWrite(GetLazyWrite());
     bool Open = Create ? R.OpenKey(Path, true) : R.OpenKey(Path, false) || R.OpenKeyReadOnly(Path);
     if (!Open) {
-        if (Create) throw ERegistryException(L"Failed to create key " + Path);
+        if (Create) throw ERegistryException(Consts::SRegCreateFailed, {Path});
         return false;
     }
     Work(R);

@@ -420,7 +420,7 @@ String JoinLines(const std::vector<String>& Lines, bool OpenEnd = false)
 
 [[noreturn]] void BadIndex(int Index)
 {
-    throw EStringListError(L"List index out of bounds (" + std::to_wstring(Index) + L")");
+    throw EStringListError(Consts::SListIndexError, {Index});
 }
 
 }  // namespace

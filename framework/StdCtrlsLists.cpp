@@ -12,7 +12,7 @@ constexpr UINT CbSetMinVisible = 0x1701;
 
 [[noreturn]] void BadIndex(int Index)
 {
-    throw EStringListError(L"List index out of bounds (" + std::to_wstring(Index) + L")");
+    throw EStringListError(Consts::SListIndexError, {Index});
 }
 
 // Owner-drawn items: the state flags of a DRAWITEMSTRUCT.
@@ -135,7 +135,7 @@ int TWinItemStrings::Add(const String& S)
 {
     if (!Windowed()) return FSaved->Add(S);
     LRESULT R = Send(FMsgs.AddString, 0, LPARAM(S.c_str()));
-    if (R < 0) throw EOutOfResources(L"Cannot add an item to the list");
+    if (R < 0) throw EOutOfResources(Consts::SListAddFailed);
     return int(R);
 }
 
@@ -147,7 +147,7 @@ void TWinItemStrings::Insert(int Index, const String& S)
     }
     if (Index < 0 || Index > GetCount()) BadIndex(Index);
     if (Send(FMsgs.InsertString, WPARAM(Index), LPARAM(S.c_str())) < 0)
-        throw EOutOfResources(L"Cannot add an item to the list");
+        throw EOutOfResources(Consts::SListAddFailed);
 }
 
 void TWinItemStrings::Delete(int Index)
@@ -861,7 +861,7 @@ void TScrollBar::SetKind(TScrollBarKind Value)
 
 void TScrollBar::SetParams(int APosition, int AMin, int AMax)
 {
-    if (AMax < AMin) throw EInvalidOperation(L"Scroll bar property out of range");
+    if (AMax < AMin) throw EInvalidOperation(Consts::SScrollBarRange);
     APosition = std::clamp(APosition, AMin, AMax);
     bool Changed = APosition != FPosition;
     FMin = AMin;
@@ -874,7 +874,7 @@ void TScrollBar::SetParams(int APosition, int AMin, int AMax)
 
 void TScrollBar::SetPageSize(int Value)
 {
-    if (Value < 0 || Value > FMax - FMin + 1) throw EInvalidOperation(L"Scroll bar property out of range");
+    if (Value < 0 || Value > FMax - FMin + 1) throw EInvalidOperation(Consts::SScrollBarRange);
     FPageSize = Value;
     UpdateScrollInfo();
 }

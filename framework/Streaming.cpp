@@ -35,7 +35,7 @@ String Describe(const TStreamValue& V)
 
 [[noreturn]] void BadValue(const TStreamValue& V)
 {
-    throw EPropertyError(L"Invalid property value " + Describe(V));
+    throw EPropertyError(Consts::SInvalidPropertyValue, {Describe(V)});
 }
 
 std::vector<String> SplitPath(const String& Path)
@@ -58,9 +58,9 @@ bool IsNested(TPropKind K)
 Int64 IdentValue(const TPropInfo& Prop, const String& Ident)
 {
     const TIdentTable* T = Prop.IdentTable();
-    if (!T) throw EPropertyError(L"No identifiers are registered for " + Prop.Name);
+    if (!T) throw EPropertyError(Consts::SNoIdentifiers, {Prop.Name});
     Int64 V = 0;
-    if (!T->ToValue(Ident, V)) throw EPropertyError(L"Invalid property value " + Ident);
+    if (!T->ToValue(Ident, V)) throw EPropertyError(Consts::SInvalidPropertyValue, {Ident});
     return V;
 }
 
@@ -81,13 +81,13 @@ void ReadLines(TStrings* Lines, const TStreamValue& V)
 
 void TReader::Error(const String& Msg, int Line) const
 {
-    throw EReadError(Line > 0 ? Msg + L" (line " + std::to_wstring(Line) + L")" : Msg);
+    throw EReadError(Line > 0 ? Format(Consts::SAtLine, {Msg, Line}) : Msg);
 }
 
 void TReader::ReadRootComponent(const TStreamObject& Obj, TComponent* Root)
 {
     if (!Root) throw EReadError(L"No component to read into");
-    if (!SameName(Root->ClassName(), Obj.ClassName) && !Root->InheritsFromName(Obj.ClassName))
+    if (!SameText(Root->ClassName(), Obj.ClassName) && !Root->InheritsFromName(Obj.ClassName))
         Error(L"A description of " + Obj.ClassName + L" cannot be read into an object of class " +
                   Root->ClassName(), Obj.Line);
     FRoot = Root;
@@ -111,10 +111,12 @@ void TReader::ReadRootComponent(const TStreamObject& Obj, TComponent* Root)
 TComponent* TReader::ReadComponent(const TStreamObject& Obj, TComponent* Owner)
 {
     TRegisteredClass* C = GetClass(Obj.ClassName);
-    if (!C) throw EClassNotFound(L"Class " + Obj.ClassName + L" not found (line " + std::to_wstring(Obj.Line) + L")");
-    if (!C->IsComponent) Error(L"Class " + Obj.ClassName + L" is not a component", Obj.Line);
+    if (!C)
+        throw EClassNotFound(Consts::SAtLine,
+                             {Format(Consts::SClassNotFound, {Obj.ClassName}), Obj.Line});
+    if (!C->IsComponent) Error(Format(Consts::SNotAComponent, {Obj.ClassName}), Obj.Line);
     auto* Comp = dynamic_cast<TComponent*>(C->CreateInstance(Owner));
-    if (!Comp) Error(L"Class " + Obj.ClassName + L" did not make a component", Obj.Line);
+    if (!Comp) Error(Format(Consts::SNoComponentMade, {Obj.ClassName}), Obj.Line);
     try {
         ReadRootComponent(Obj, Comp);
     } catch (...) {
@@ -163,16 +165,18 @@ void TReader::ReadChildren(const TStreamObject& Obj, TComponent* Parent, int Dep
 
 void TReader::ReadChild(const TStreamObject& Obj, TComponent* Parent, int Depth)
 {
-    if (Depth > MaxDepth) Error(L"Components nested too deeply", Obj.Line);
+    if (Depth > MaxDepth) Error(Consts::SComponentsNested, Obj.Line);
     TComponent* Child = Obj.Name.empty() ? nullptr : FRoot->FindComponent(Obj.Name);
     if (Child) {
-        if (!SameName(Child->ClassName(), Obj.ClassName) && !Child->InheritsFromName(Obj.ClassName))
+        if (!SameText(Child->ClassName(), Obj.ClassName) && !Child->InheritsFromName(Obj.ClassName))
             Error(L"Component " + Obj.Name + L" is of class " + Child->ClassName() + L", not " + Obj.ClassName,
                   Obj.Line);
     } else {
         TRegisteredClass* C = GetClass(Obj.ClassName);
-        if (!C) throw EClassNotFound(L"Class " + Obj.ClassName + L" not found (line " + std::to_wstring(Obj.Line) + L")");
-        if (!C->IsComponent) Error(L"Class " + Obj.ClassName + L" is not a component", Obj.Line);
+        if (!C)
+            throw EClassNotFound(Consts::SAtLine,
+                                 {Format(Consts::SClassNotFound, {Obj.ClassName}), Obj.Line});
+        if (!C->IsComponent) Error(Format(Consts::SNotAComponent, {Obj.ClassName}), Obj.Line);
         try {
             Child = dynamic_cast<TComponent*>(C->CreateInstance(FRoot));
         } catch (const EReadError&) {
@@ -180,7 +184,7 @@ void TReader::ReadChild(const TStreamObject& Obj, TComponent* Parent, int Depth)
         } catch (const Exception& E) {
             Error(L"Cannot create " + Obj.Name + L": " + E.Message, Obj.Line);
         }
-        if (!Child) Error(L"Class " + Obj.ClassName + L" did not make a component", Obj.Line);
+        if (!Child) Error(Format(Consts::SNoComponentMade, {Obj.ClassName}), Obj.Line);
         try {
             if (!Obj.Name.empty()) Child->SetName(Obj.Name);
         } catch (const Exception& E) {
@@ -216,12 +220,12 @@ void TReader::ReadProperty(TPersistent* Instance, const TStreamProperty& Prop)
             TRegisteredClass* C = ClassOf(Obj);
             const TPropInfo* P = C ? C->FindProperty(Segs[I]) : nullptr;
             if (!P && C && C->IsIgnoredProperty(Segs[I])) return;
-            if (!P || !IsNested(P->Kind)) Error(L"Property " + Path + L" does not exist", Line);
+            if (!P || !IsNested(P->Kind)) Error(Format(Consts::SUnknownProperty, {Path}), Line);
             Obj = P->Get(Obj).AsObject();
-            if (!Obj) Error(L"Property " + Path + L" does not exist: " + Segs[I] + L" is not assigned", Line);
+            if (!Obj) Error(Format(Consts::SUnknownPropertyUnassigned, {Path, Segs[I]}), Line);
         }
         const String& Last = Segs.back();
-        if (auto* Lines = dynamic_cast<TStrings*>(Obj); Lines && SameName(Last, L"Strings")) {
+        if (auto* Lines = dynamic_cast<TStrings*>(Obj); Lines && SameText(Last, L"Strings")) {
             ReadLines(Lines, Prop.Value);
             return;
         }
@@ -232,18 +236,18 @@ void TReader::ReadProperty(TPersistent* Instance, const TStreamProperty& Prop)
         }
         if (auto* Pers = dynamic_cast<TPersistent*>(Obj); Pers && ReadDefined(Pers, Last, Prop.Value)) return;
         if (C && C->IsIgnoredProperty(Last)) return;
-        Error(L"Property " + Path + L" does not exist", Line);
+        Error(Format(Consts::SUnknownProperty, {Path}), Line);
     } catch (const EReadError&) {
         throw;
     } catch (const Exception& E) {
-        Error(L"Error reading " + Path + L": " + E.Message, Line);
+        Error(Format(Consts::SErrorReading, {Path, E.Message}), Line);
     }
 }
 
 void TReader::SetValue(TObject* Instance, const TPropInfo& Prop, const TStreamValue& V, const String& Path)
 {
     auto NeedSetter = [&] {
-        if (Prop.IsReadOnly()) throw EPropertyError(L"Property " + Prop.Name + L" is read-only");
+        if (Prop.IsReadOnly()) throw EPropertyError(Consts::SPropertyReadOnly, {Prop.Name});
     };
     switch (Prop.Kind) {
     case TPropKind::Integer:
@@ -308,11 +312,11 @@ void TReader::SetValue(TObject* Instance, const TPropInfo& Prop, const TStreamVa
     case TPropKind::Set: {
         if (V.Type != vaSet) BadValue(V);
         const TIdentTable* T = Prop.IdentTable();
-        if (!T) throw EPropertyError(L"No identifiers are registered for " + Prop.Name);
+        if (!T) throw EPropertyError(Consts::SNoIdentifiers, {Prop.Name});
         UInt64 Bits = 0;
         for (auto& M : V.Set) {
             Int64 E = IdentValue(Prop, M);
-            if (E < 0 || E > 63) throw EPropertyError(L"Invalid property value " + M);
+            if (E < 0 || E > 63) throw EPropertyError(Consts::SInvalidPropertyValue, {M});
             Bits |= UInt64(1) << E;
         }
         NeedSetter();
@@ -324,13 +328,13 @@ void TReader::SetValue(TObject* Instance, const TPropInfo& Prop, const TStreamVa
         throw EPropertyError(L"Property " + Prop.Name + L" holds an object: set its properties by path");
     case TPropKind::Strings: {
         auto* Lines = dynamic_cast<TStrings*>(Prop.Get(Instance).AsObject());
-        if (!Lines) throw EPropertyError(L"Property " + Prop.Name + L" is not assigned");
+        if (!Lines) throw EPropertyError(Consts::SPropertyNotAssigned, {Prop.Name});
         ReadLines(Lines, V);
         return;
     }
     case TPropKind::Collection: {
         auto* Coll = dynamic_cast<TCollection*>(Prop.Get(Instance).AsObject());
-        if (!Coll) throw EPropertyError(L"Property " + Prop.Name + L" is not assigned");
+        if (!Coll) throw EPropertyError(Consts::SPropertyNotAssigned, {Prop.Name});
         if (V.Type == vaNil) Coll->Clear();
         else if (V.Type == vaCollection) ReadCollection(Coll, V);
         else BadValue(V);
@@ -350,7 +354,7 @@ void TReader::SetValue(TObject* Instance, const TPropInfo& Prop, const TStreamVa
         if (V.Type != vaIdent) BadValue(V);
         TRegisteredClass* RootClass = FRoot ? ClassOf(FRoot) : nullptr;
         auto* Binder = RootClass ? RootClass->FindMethod(V.Str) : nullptr;
-        if (!Binder) throw EPropertyError(L"Method " + V.Str + L" not found");
+        if (!Binder) throw EPropertyError(Consts::SMethodNotFound, {V.Str});
         Prop.AssignMethod(Instance, (*Binder)(FRoot));
         return;
     }
@@ -371,7 +375,7 @@ void TReader::ReadCollection(TCollection* Coll, const TStreamValue& V)
 TComponent* TReader::FindReference(const String& Name) const
 {
     if (FRoot) {
-        if (SameName(FRoot->GetName(), Name)) return FRoot;
+        if (SameText(FRoot->GetName(), Name)) return FRoot;
         if (TComponent* C = FRoot->FindComponent(Name)) return C;
     }
     if (!FindGlobalComponentProc) return nullptr;
@@ -388,13 +392,13 @@ void TReader::ResolveFixups(bool Strict)
     for (auto& F : Fixups) {
         TComponent* C = FindReference(F.Name);
         if (!C) {
-            if (Strict) Error(L"Error reading " + F.Prop->Name + L": component " + F.Name + L" not found", F.Line);
+            if (Strict) Error(Format(Consts::SErrorReadingComponent, {F.Prop->Name, F.Name}), F.Line);
             continue;
         }
         try {
             F.Prop->Set(F.Instance, TPropValue(static_cast<TObject*>(C)));
         } catch (const Exception& E) {
-            Error(L"Error reading " + F.Prop->Name + L": " + E.Message, F.Line);
+            Error(Format(Consts::SErrorReading, {F.Prop->Name, E.Message}), F.Line);
         }
     }
 }
@@ -422,7 +426,7 @@ bool TReader::ReadDefined(TPersistent* Instance, const String& Name, const TStre
 void TReader::DefineProperty(const String& Name, std::function<void(TReader*)> ReadData,
                              std::function<void(TWriter*)>, bool)
 {
-    if (!FPendingName || FPendingHandled || !SameName(Name, *FPendingName)) return;
+    if (!FPendingName || FPendingHandled || !SameText(Name, *FPendingName)) return;
     FPendingHandled = true;
     if (ReadData) ReadData(this);
 }
@@ -430,7 +434,7 @@ void TReader::DefineProperty(const String& Name, std::function<void(TReader*)> R
 void TReader::DefineBinaryProperty(const String& Name, std::function<void(TStream*)> ReadData,
                                    std::function<void(TStream*)>, bool)
 {
-    if (!FPendingName || FPendingHandled || !SameName(Name, *FPendingName)) return;
+    if (!FPendingName || FPendingHandled || !SameText(Name, *FPendingName)) return;
     FPendingHandled = true;
     if (FPendingValue->Type != vaBinary) BadValue(*FPendingValue);
     if (!ReadData) return;
@@ -520,7 +524,7 @@ bool TReader::EndOfList() const
 
 void TReader::ReadListEnd()
 {
-    if (FCursor.empty()) throw EReadError(L"No list to end");
+    if (FCursor.empty()) throw EReadError(Consts::SNoListToEnd);
     if (!EndOfList()) throw EReadError(L"The list has more values");
     FCursor.pop_back();
 }
@@ -546,7 +550,7 @@ TStreamObject TWriter::WriteObject(TPersistent* Instance)
 
 TStreamObject TWriter::WriteComponent(TComponent* Component, int Depth)
 {
-    if (Depth > MaxDepth) throw EWriteError(L"Components nested too deeply");
+    if (Depth > MaxDepth) throw EWriteError(Consts::SComponentsNested);
     TStreamObject Obj;
     Obj.ClassName = Component->ClassName();
     Obj.Name = Component->GetName();
@@ -564,7 +568,7 @@ TStreamObject TWriter::WriteComponent(TComponent* Component, int Depth)
 
 void TWriter::WriteProperties(TPersistent* Instance, const String& Prefix, std::vector<TStreamProperty>& Out, int Depth)
 {
-    if (Depth > MaxDepth) throw EWriteError(L"Objects nested too deeply");
+    if (Depth > MaxDepth) throw EWriteError(Consts::SObjectsNested);
     if (TRegisteredClass* C = ClassOf(Instance)) {
         for (const TPropInfo* P : C->AllProperties()) {
             if (!P->IsStored(Instance)) continue;
@@ -644,7 +648,7 @@ bool TWriter::ValueOf(TObject* Instance, const TPropInfo& P, TStreamValue& V, in
     }
     case TPropKind::Set: {
         const TIdentTable* T = P.IdentTable();
-        if (!T) throw EWriteError(L"No identifiers are registered for " + P.Name);
+        if (!T) throw EWriteError(Consts::SNoIdentifiers, {P.Name});
         V.Type = vaSet;
         UInt64 Bits = UInt64(Val.AsInt64());
         for (auto& E : T->Entries())
@@ -681,19 +685,19 @@ String TWriter::ReferenceName(TComponent* C) const
 
 void TWriter::WriteValue(const TStreamValue& Value)
 {
-    if (FValueStack.empty()) throw EWriteError(L"No property to write a value to");
+    if (FValueStack.empty()) throw EWriteError(Consts::SNoValueTarget);
     auto& [Target, IsList] = FValueStack.back();
     if (IsList) {
         Target->List.push_back(Value);
     } else {
-        if (Target->Type != vaNull) throw EWriteError(L"A property takes one value");
+        if (Target->Type != vaNull) throw EWriteError(Consts::SOneValue);
         *Target = Value;
     }
 }
 
 void TWriter::WriteListBegin()
 {
-    if (FValueStack.empty()) throw EWriteError(L"No property to write a value to");
+    if (FValueStack.empty()) throw EWriteError(Consts::SNoValueTarget);
     auto [Target, IsList] = FValueStack.back();
     TStreamValue List;
     List.Type = vaList;
@@ -701,7 +705,7 @@ void TWriter::WriteListBegin()
         Target->List.push_back(List);
         FValueStack.emplace_back(&Target->List.back(), true);
     } else {
-        if (Target->Type != vaNull) throw EWriteError(L"A property takes one value");
+        if (Target->Type != vaNull) throw EWriteError(Consts::SOneValue);
         *Target = List;
         FValueStack.emplace_back(Target, true);
     }
@@ -709,7 +713,7 @@ void TWriter::WriteListBegin()
 
 void TWriter::WriteListEnd()
 {
-    if (FValueStack.size() < 2 || !FValueStack.back().second) throw EWriteError(L"No list to end");
+    if (FValueStack.size() < 2 || !FValueStack.back().second) throw EWriteError(Consts::SNoListToEnd);
     FValueStack.pop_back();
 }
 
@@ -788,7 +792,7 @@ void ReadComponentRes(const String& ResName, TComponent* Instance, HMODULE Modul
     HRSRC Res = FindResourceW(Module, ResName.c_str(), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
     HGLOBAL Handle = Res ? LoadResource(Module, Res) : nullptr;
     const void* Data = Handle ? LockResource(Handle) : nullptr;
-    if (!Data) throw EResNotFound(L"Resource " + ResName + L" not found");
+    if (!Data) throw EResNotFound(Consts::SResNotFound, {ResName});
     ReadComponentData(static_cast<const Byte*>(Data), SizeofResource(Module, Res), Instance);
 }
 
@@ -809,7 +813,7 @@ void ReadComponentFromStream(TStream* Stream, TPersistent* Instance)
         Stream->SetPosition(Int64(Pos));
     } else {
         Int64 Left = Stream->Size() - Start;
-        if (Left < 0) throw EReadError(L"Stream read error: the record ends early");
+        if (Left < 0) throw EReadError(Consts::SReadPastRecord);
         TBytes Rest(static_cast<size_t>(Left));
         if (Left > 0) Stream->ReadBuffer(Rest.data(), NativeInt(Left));
         size_t Pos = 0;

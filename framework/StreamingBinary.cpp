@@ -78,7 +78,7 @@ private:
     [[noreturn]] void Fail(const String& Msg) const { throw EReadError(Msg); }
     void Need(size_t K) const
     {
-        if (K > N - P) Fail(L"Stream read error: the record ends early");
+        if (K > N - P) Fail(Consts::SReadPastRecord);
     }
     Byte ReadByte()
     {
@@ -196,7 +196,7 @@ TStreamValue TBinReader::ReadValue(int Depth)
     }
     case vaWString: {
         Cardinal Count = ReadRaw<Cardinal>();
-        if (Count > (N - P) / 2) Fail(L"Stream read error: the record ends early");
+        if (Count > (N - P) / 2) Fail(Consts::SReadPastRecord);
         V.Str.resize(Count);
         for (Cardinal I = 0; I < Count; ++I) V.Str[I] = wchar_t(D[P + 2 * I] | (D[P + 2 * I + 1] << 8));
         P += size_t(Count) * 2;
@@ -366,7 +366,7 @@ void TBinWriter::Value(const TStreamValue& V)
         return;
     case vaNull: break;
     }
-    throw EWriteError(L"Cannot write a value of type " + std::to_wstring(int(V.Type)));
+    throw EWriteError(Consts::SWriteValueType, {int(V.Type)});
 }
 
 }  // namespace
@@ -427,7 +427,7 @@ TBytes FormatObjectBinary(const TStreamObject& Obj)
 
 TStreamObject ParseObjectBinary(const Byte* Data, size_t Size, size_t& Pos)
 {
-    if (Pos > Size) throw EReadError(L"Stream read error: the record ends early");
+    if (Pos > Size) throw EReadError(Consts::SReadPastRecord);
     size_t P = Pos;
     TBinReader R(Data, Size, P);
     TStreamObject Obj = R.ReadRecord();

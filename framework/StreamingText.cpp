@@ -11,7 +11,7 @@ constexpr int MaxDepth = 100;
 
 [[noreturn]] void SyntaxError(const String& Msg, int Line)
 {
-    throw EReadError(Msg + L" (line " + std::to_wstring(Line) + L")");
+    throw EReadError(Consts::SAtLine, {Msg, Line});
 }
 
 enum TToken { tkEOF, tkSymbol, tkInteger, tkFloat, tkString, tkPunct };
@@ -49,7 +49,7 @@ private:
     void ReadNumberToken();
 
     bool IsPunct(wchar_t C) const { return Tok == tkPunct && TokChar == C; }
-    bool IsSymbol(const wchar_t* Name) const { return Tok == tkSymbol && SameName(TokStr, Name); }
+    bool IsSymbol(const wchar_t* Name) const { return Tok == tkSymbol && SameText(TokStr, Name); }
     void Expect(wchar_t C)
     {
         if (!IsPunct(C)) SyntaxError(String(L"'") + C + L"' expected", TokLine);
@@ -140,24 +140,16 @@ void TTextParser::ReadStringToken()
             }
         } else {
             ++P;
-            UInt64 Code = 0;
-            int Base = 10, Digits = 0;
+            unsigned Base = 10;
             if (P < S.size() && S[P] == L'$') {
                 Base = 16;
                 ++P;
             }
-            while (P < S.size()) {
-                wchar_t D = S[P];
-                int V = D >= L'0' && D <= L'9' ? D - L'0'
-                      : Base == 16 && D >= L'a' && D <= L'f' ? D - L'a' + 10
-                      : Base == 16 && D >= L'A' && D <= L'F' ? D - L'A' + 10 : -1;
-                if (V < 0) break;
-                Code = Code * UInt64(Base) + UInt64(V);
-                if (Code > 0x10FFFF) SyntaxError(L"Invalid character code", TokLine);
-                ++Digits;
-                ++P;
-            }
-            if (!Digits) SyntaxError(L"Character code expected after '#'", TokLine);
+            const TDigitRun Run = ScanDigits(S, P, Base, 0x10FFFF);
+            if (Run.Overflow) SyntaxError(L"Invalid character code", TokLine);
+            if (!Run.Count) SyntaxError(L"Character code expected after '#'", TokLine);
+            P = Run.End;
+            UInt64 Code = Run.Value;
             if (Code > 0xFFFF) {
                 Code -= 0x10000;
                 TokStr += wchar_t(0xD800 + (Code >> 10));
@@ -177,7 +169,7 @@ void TTextParser::ReadNumberToken()
         while (P < S.size() && std::iswxdigit(S[P])) ++P;
         String Text = S.substr(B, P - B);
         if (Text.size() == 1 || Text.size() > 17 || !TryTextToInt64(Text, TokInt))
-            SyntaxError(L"Invalid number " + Text, TokLine);
+            SyntaxError(Format(Consts::SInvalidNumber, {Text}), TokLine);
         // Up to 8 digits is a 32-bit pattern ($FFFFFFFF = -1), as 32-bit values are written.
         if (Text.size() <= 9 && TokInt > INT32_MAX) TokInt = Int64(Integer(Cardinal(TokInt)));
         Tok = tkInteger;
@@ -202,14 +194,16 @@ void TTextParser::ReadNumberToken()
     String Text = S.substr(B, P - B);
     TokFloatType = vaExtended;
     if (P < S.size() && (S[P] == L's' || S[P] == L'S' || S[P] == L'c' || S[P] == L'C' || S[P] == L'd' || S[P] == L'D')) {
-        wchar_t Suffix = wchar_t(std::towlower(S[P]));
+        wchar_t Suffix = LoCase(S[P]);
         TokFloatType = Suffix == L's' ? vaSingle : Suffix == L'c' ? vaCurrency : vaDate;
         IsFloat = true;
         ++P;
     }
-    if (P < S.size() && IsIdentChar(S[P])) SyntaxError(L"Invalid number " + Text + S[P], TokLine);
+    if (P < S.size() && IsIdentChar(S[P]))
+        SyntaxError(Format(Consts::SInvalidNumber, {Text + S[P]}), TokLine);
     if (IsFloat) {
-        if (!TryInvariantToFloat(Text, TokFloat)) SyntaxError(L"Invalid number " + Text, TokLine);
+        if (!TryInvariantToFloat(Text, TokFloat))
+            SyntaxError(Format(Consts::SInvalidNumber, {Text}), TokLine);
         Tok = tkFloat;
     } else {
         if (!TryTextToInt64(Text, TokInt)) SyntaxError(L"Number out of range " + Text, TokLine);
@@ -228,7 +222,7 @@ bool TTextParser::AtObjectStart()
 
 TStreamObject TTextParser::ParseObject(int Depth)
 {
-    if (Depth > MaxDepth) SyntaxError(L"Objects nested too deeply", TokLine);
+    if (Depth > MaxDepth) SyntaxError(Consts::SObjectsNested, TokLine);
     TStreamObject Obj;
     Obj.Line = TokLine;
     if (IsSymbol(L"inherited")) Obj.Flags << ffInherited;
@@ -323,9 +317,9 @@ TStreamValue TTextParser::ParseValue(int Depth)
         return V;
     }
     case tkSymbol:
-        if (SameName(TokStr, L"True")) V.Type = vaTrue;
-        else if (SameName(TokStr, L"False")) V.Type = vaFalse;
-        else if (SameName(TokStr, L"nil")) V.Type = vaNil;
+        if (SameText(TokStr, L"True")) V.Type = vaTrue;
+        else if (SameText(TokStr, L"False")) V.Type = vaFalse;
+        else if (SameText(TokStr, L"nil")) V.Type = vaNil;
         else {
             V.Type = vaIdent;
             V.Str = TokStr;
@@ -402,9 +396,7 @@ void TTextParser::ParseBinary(TStreamValue& V)
             continue;
         }
         if (C == L' ' || C == L'\t') continue;
-        int D = C >= L'0' && C <= L'9' ? C - L'0'
-              : C >= L'a' && C <= L'f' ? C - L'a' + 10
-              : C >= L'A' && C <= L'F' ? C - L'A' + 10 : -1;
+        int D = HexDigit(C);
         if (D < 0) SyntaxError(L"Invalid binary data", Line);
         if (High < 0) High = D;
         else {
@@ -508,7 +500,7 @@ String FormatValue(const TStreamValue& V, const String& Indent)
     }
     case vaNull: break;
     }
-    throw EWriteError(L"Cannot write a value of type " + std::to_wstring(int(V.Type)));
+    throw EWriteError(Consts::SWriteValueType, {int(V.Type)});
 }
 
 void FormatObject(String& Out, const TStreamObject& Obj, const String& Indent)

@@ -15,15 +15,15 @@ Exception::Exception(const String& Fmt, TVarRecs Args) : Exception(Format(Fmt, A
 
 void Abort()
 {
-    throw EAbort(L"Operation aborted");
+    throw EAbort(Consts::SOperationAborted);
 }
 
 void AssertErrorProc(const String& Msg, const char* FileName, int LineNumber)
 {
-    String Text = Msg.empty() ? String(L"Assertion failed") : Msg;
+    String Text = Msg.empty() ? String(Consts::SAssertionFailed) : Msg;
     String File;
     for (const char* p = FileName ? FileName : ""; *p; ++p) File += wchar_t(static_cast<unsigned char>(*p));
-    throw EAssertionFailed(Text + L" (" + File + L", line " + IntToStr(LineNumber) + L")");
+    throw EAssertionFailed(Consts::SAssertError, {Text, File, LineNumber});
 }
 
 // ---- Code pages -------------------------------------------------------------------------------
@@ -31,7 +31,7 @@ void AssertErrorProc(const String& Msg, const char* FileName, int LineNumber)
 String CodePageToUnicode(const RawByteString& S, Cardinal CodePage)
 {
     if (S.empty()) return {};
-    if (S.size() > size_t(INT_MAX)) throw EConvertError(L"Text too long to convert");
+    if (S.size() > size_t(INT_MAX)) throw EConvertError(Consts::STextTooLong);
     int n = MultiByteToWideChar(CodePage, 0, S.data(), int(S.size()), nullptr, 0);
     if (n <= 0) {
         // An unknown code page: keep the bytes as Latin-1 so that nothing is lost.
@@ -47,7 +47,7 @@ String CodePageToUnicode(const RawByteString& S, Cardinal CodePage)
 RawByteString UnicodeToCodePage(const String& S, Cardinal CodePage)
 {
     if (S.empty()) return {};
-    if (S.size() > size_t(INT_MAX / 4)) throw EConvertError(L"Text too long to convert");
+    if (S.size() > size_t(INT_MAX / 4)) throw EConvertError(Consts::STextTooLong);
     int n = WideCharToMultiByte(CodePage, 0, S.data(), int(S.size()), nullptr, 0, nullptr, nullptr);
     if (n <= 0) return {};
     std::string r(size_t(n), '\0');
@@ -183,24 +183,17 @@ String TrimRight(const String& S)
     return e == S.size() ? S : S.substr(0, e);
 }
 
-Char UpCase(Char C)
-{
-    return (C >= L'a' && C <= L'z') ? Char(C - 32) : C;
-}
-
 String UpperCase(const String& S)
 {
     String r = S;
-    for (auto& c : r)
-        if (c >= L'a' && c <= L'z') c = Char(c - 32);
+    for (auto& c : r) c = UpCase(c);
     return r;
 }
 
 String LowerCase(const String& S)
 {
     String r = S;
-    for (auto& c : r)
-        if (c >= L'A' && c <= L'Z') c = Char(c + 32);
+    for (auto& c : r) c = LoCase(c);
     return r;
 }
 
@@ -209,7 +202,7 @@ namespace {
 String MapCase(const String& S, DWORD Flags)
 {
     if (S.empty()) return S;
-    if (S.size() > size_t(INT_MAX)) throw EConvertError(L"Text too long to convert");
+    if (S.size() > size_t(INT_MAX)) throw EConvertError(Consts::STextTooLong);
     String r(S.size(), L'\0');
     int n = LCMapStringW(LOCALE_USER_DEFAULT, Flags | LCMAP_LINGUISTIC_CASING, S.data(),
                          int(S.size()), r.data(), int(r.size()));
@@ -239,7 +232,7 @@ int LocaleCompare(const String& S1, const String& S2, DWORD Flags)
 String AnsiUpperCase(const String& S) { return MapCase(S, LCMAP_UPPERCASE); }
 String AnsiLowerCase(const String& S) { return MapCase(S, LCMAP_LOWERCASE); }
 
-int CompareStr(const String& S1, const String& S2)
+int CompareStr(std::wstring_view S1, std::wstring_view S2)
 {
     size_t n = std::min(S1.size(), S2.size());
     for (size_t i = 0; i < n; ++i)
@@ -247,7 +240,7 @@ int CompareStr(const String& S1, const String& S2)
     return S1.size() < S2.size() ? -1 : (S1.size() > S2.size() ? 1 : 0);
 }
 
-int CompareText(const String& S1, const String& S2)
+int CompareText(std::wstring_view S1, std::wstring_view S2)
 {
     size_t n = std::min(S1.size(), S2.size());
     for (size_t i = 0; i < n; ++i) {
@@ -257,9 +250,9 @@ int CompareText(const String& S1, const String& S2)
     return S1.size() < S2.size() ? -1 : (S1.size() > S2.size() ? 1 : 0);
 }
 
-bool SameStr(const String& S1, const String& S2) { return S1 == S2; }
+bool SameStr(std::wstring_view S1, std::wstring_view S2) { return S1 == S2; }
 
-bool SameText(const String& S1, const String& S2)
+bool SameText(std::wstring_view S1, std::wstring_view S2)
 {
     return S1.size() == S2.size() && CompareText(S1, S2) == 0;
 }
@@ -424,14 +417,6 @@ String IntToHex(int Value, int Digits)
 
 namespace {
 
-int HexDigit(wchar_t c)
-{
-    if (c >= L'0' && c <= L'9') return c - L'0';
-    if (c >= L'a' && c <= L'f') return c - L'a' + 10;
-    if (c >= L'A' && c <= L'F') return c - L'A' + 10;
-    return -1;
-}
-
 // Strict reading of a whole integer text into the range [Lo, Hi]. Hexadecimal texts may fill the
 // unsigned range of the type (as "$FFFFFFFF" gives -1 for a 32-bit integer).
 bool ParseStrictInt(const String& S, Int64 Lo, Int64 Hi, UInt64 HexMax, Int64& Out)
@@ -440,50 +425,27 @@ bool ParseStrictInt(const String& S, Int64 Lo, Int64 Hi, UInt64 HexMax, Int64& O
     size_t i = 0, n = S.size();
     while (i < n && S[i] == L' ') ++i;
     if (i >= n) return false;
-    bool Neg = false;
-    if (S[i] == L'+' || S[i] == L'-') {
-        Neg = S[i] == L'-';
-        ++i;
-    }
-    bool Hex = false;
-    if (i < n && S[i] == L'$') {
-        Hex = true;
-        ++i;
-    } else if (i + 1 < n && S[i] == L'0' && (S[i + 1] == L'x' || S[i + 1] == L'X')) {
-        Hex = true;
-        i += 2;
-    }
-    if (i >= n) return false;
-    UInt64 v = 0;
-    if (Hex) {
-        for (; i < n; ++i) {
-            int d = HexDigit(S[i]);
-            if (d < 0 || v > (HexMax >> 4)) return false;
-            v = (v << 4) | UInt64(d);
-        }
-        if (v > HexMax) return false;
+    const TIntPrefix P = ScanIntPrefix(S, i);
+    if (P.End >= n) return false;
+    const UInt64 Limit = P.Hex ? HexMax : P.Negative ? UInt64(0) - UInt64(Lo) : UInt64(Hi);
+    const TDigitRun D = ScanDigits(S, P.End, P.Hex ? 16 : 10, Limit);
+    if (D.End != n) return false;   // a bad character or too large
+    UInt64 v = D.Value;
+    if (P.Hex) {
         // Reinterpret in the signed type of the range.
         Int64 sv;
         if (HexMax == ~UInt64(0)) sv = Int64(v);
         else sv = v > UInt64(Hi) ? Int64(v) - Int64(HexMax) - 1 : Int64(v);
-        Out = Neg ? Int64(UInt64(0) - UInt64(sv)) : sv;
+        Out = P.Negative ? Int64(UInt64(0) - UInt64(sv)) : sv;
         return true;
     }
-    const UInt64 Limit = Neg ? UInt64(0) - UInt64(Lo) : UInt64(Hi);
-    for (; i < n; ++i) {
-        wchar_t c = S[i];
-        if (c < L'0' || c > L'9') return false;
-        UInt64 d = UInt64(c - L'0');
-        if (v > (Limit - d) / 10) return false;
-        v = v * 10 + d;
-    }
-    Out = Neg ? Int64(UInt64(0) - v) : Int64(v);
+    Out = P.Negative ? Int64(UInt64(0) - v) : Int64(v);
     return true;
 }
 
 [[noreturn]] void RaiseInvalidInteger(const String& S)
 {
-    throw EConvertError(QuotedStr(S) + L" is not a valid integer value");
+    throw EConvertError(Consts::SInvalidInteger, {QuotedStr(S)});
 }
 
 }  // namespace
@@ -534,31 +496,14 @@ Int64 ValImpl(const String& S, int& Code, UInt64 PosLimit, UInt64 NegLimit, UInt
     size_t i = 0, n = S.size();
     Code = 0;
     while (i < n && S[i] == L' ') ++i;
-    bool Neg = false;
-    if (i < n && (S[i] == L'+' || S[i] == L'-')) {
-        Neg = S[i] == L'-';
-        ++i;
-    }
-    bool Hex = false;
-    if (i < n && (S[i] == L'$' || S[i] == L'x' || S[i] == L'X')) {
-        Hex = true;
-        ++i;
-    } else if (i + 1 < n && S[i] == L'0' && (S[i + 1] == L'x' || S[i + 1] == L'X')) {
-        Hex = true;
-        i += 2;
-    }
-    UInt64 v = 0;
-    size_t Digits = 0;
-    const UInt64 Limit = Hex ? HexLimit : (Neg ? NegLimit : PosLimit);
-    for (; i < n; ++i) {
-        int d = Hex ? HexDigit(S[i]) : ((S[i] >= L'0' && S[i] <= L'9') ? S[i] - L'0' : -1);
-        if (d < 0) break;
-        UInt64 base = Hex ? 16 : 10;
-        if (v > (Limit - UInt64(d)) / base) break;   // the next digit would overflow
-        v = v * base + UInt64(d);
-        ++Digits;
-    }
-    if (i < n || Digits == 0) Code = int(std::min<size_t>(i, size_t(INT_MAX) - 1) + 1);
+    const TIntPrefix P = ScanIntPrefix(S, i, true);
+    const bool Hex = P.Hex, Neg = P.Negative;
+    // Reading stops at the first digit that would overflow.
+    const TDigitRun D =
+        ScanDigits(S, P.End, Hex ? 16 : 10, Hex ? HexLimit : (Neg ? NegLimit : PosLimit));
+    i = D.End;
+    const UInt64 v = D.Value;
+    if (i < n || D.Count == 0) Code = int(std::min<size_t>(i, size_t(INT_MAX) - 1) + 1);
     Int64 r;
     if (Hex && HexLimit == 0xFFFFFFFFull) r = Int64(int32_t(uint32_t(v)));
     else r = Int64(v);
@@ -601,7 +546,7 @@ bool TryStrToBool(const String& S, bool& Value)
 bool StrToBool(const String& S)
 {
     bool b;
-    if (!TryStrToBool(S, b)) throw EConvertError(QuotedStr(S) + L" is not a valid boolean value");
+    if (!TryStrToBool(S, b)) throw EConvertError(Consts::SInvalidBoolean, {QuotedStr(S)});
     return b;
 }
 

@@ -7,11 +7,13 @@
 // FormatSettings at each call unless a TFormatSettings is passed.
 #pragma once
 
+#include "Consts.h"
 #include "System.h"
 
 #include <exception>
 #include <initializer_list>
 #include <string>
+#include <string_view>
 
 // ---- Format arguments -------------------------------------------------------------------------
 
@@ -192,21 +194,44 @@ String Trim(const String& S);
 String TrimLeft(const String& S);
 String TrimRight(const String& S);
 
-// Only a to z are folded.
+// ---- Case and comparison ------------------------------------------------------------------------
+//
+// This is the one home of case folding and of case-insensitive comparison. There are two kinds,
+// and each routine belongs to exactly one:
+//
+//   ASCII      UpCase, LoCase, UpperCase, LowerCase, CompareText, SameText.
+//              Only a to z and A to Z fold into each other; every other character, "ø" and "Ø"
+//              included, compares by its code. The same answer on every machine and in every
+//              locale. For names a program gives: component, control, class, property, colour and
+//              font names, file extensions, markup tags, keywords and format letters.
+//   Locale     AnsiUpperCase, AnsiLowerCase, AnsiCompareText, AnsiSameText (and StrUtils'
+//              StartsText, EndsText, ContainsText, ReplaceText; string lists that ignore case).
+//              The user locale's linguistic casing and collation: "ø" equals "Ø". For text the
+//              user wrote.
+//   Ordinal    CompareStr, SameStr, AnsiSameStr: code by code, case counts.
+//
+// Code that folds ASCII case calls UpCase / LoCase (or the routines above) instead of writing
+// the fold again; tools/lint.sh reports a fold written anywhere else.
+
+// The character with a to z folded to upper case (LoCase: A to Z to lower case); any other
+// character is returned as it is.
+constexpr Char UpCase(Char C) { return C >= L'a' && C <= L'z' ? Char(C - L'a' + L'A') : C; }
+constexpr Char LoCase(Char C) { return C >= L'A' && C <= L'Z' ? Char(C - L'A' + L'a') : C; }
+// ASCII: only a to z (A to Z) are folded.
 String UpperCase(const String& S);
 String LowerCase(const String& S);
-Char UpCase(Char C);
-// The user locale's linguistic casing ("ø" to "Ø").
+// Locale: the user locale's linguistic casing ("ø" to "Ø").
 String AnsiUpperCase(const String& S);
 String AnsiLowerCase(const String& S);
 
 // Ordinal comparison: < 0, 0 or > 0.
-int CompareStr(const String& S1, const String& S2);
-// Ordinal comparison with a to z folded.
-int CompareText(const String& S1, const String& S2);
-bool SameStr(const String& S1, const String& S2);
-bool SameText(const String& S1, const String& S2);
-// The user locale's collation (case-sensitive / case-insensitive).
+int CompareStr(std::wstring_view S1, std::wstring_view S2);
+bool SameStr(std::wstring_view S1, std::wstring_view S2);
+// ASCII: ordinal comparison with a to z folded to upper case ("a" = "A", "ø" <> "Ø"); < 0, 0 or
+// > 0.
+int CompareText(std::wstring_view S1, std::wstring_view S2);
+bool SameText(std::wstring_view S1, std::wstring_view S2);
+// Locale: the user locale's collation (case-sensitive / case-insensitive, "ø" = "Ø").
 int AnsiCompareStr(const String& S1, const String& S2);
 int AnsiCompareText(const String& S1, const String& S2);
 bool AnsiSameStr(const String& S1, const String& S2);
@@ -238,6 +263,14 @@ String UIntToStr(UInt64 Value);
 // Upper-case hexadecimal with at least Digits digits (negative values as their two's complement).
 String IntToHex(Int64 Value, int Digits = 0);
 String IntToHex(int Value, int Digits = 0);
+// The value of a hexadecimal digit (0 to 9, a to f, A to F); -1 for any other character.
+constexpr int HexDigit(Char C)
+{
+    return C >= L'0' && C <= L'9'   ? C - L'0'
+           : C >= L'a' && C <= L'f' ? C - L'a' + 10
+           : C >= L'A' && C <= L'F' ? C - L'A' + 10
+                                    : -1;
+}
 
 // Strict integer text: optional leading blanks, optional sign, decimal digits, or hexadecimal after
 // "$", "0x" or "0X". Overflow is an error. Raises EConvertError "'abc' is not a valid integer
@@ -259,6 +292,65 @@ Int64 ValInt64(const String& S, int& Code);
 // [blanks][sign]digits[sep digits][e|E[sign]digits]. The value is the number read before the
 // first bad character; Code is that character's 1-based position, 0 when all was read.
 double ValFloat(const String& S, int& Code, Char DecimalSeparator = L'.');
+
+// ---- Number scanning --------------------------------------------------------------------------
+//
+// The one scanner under every reader of numbers in text: StrToInt, Val, StrToFloat, ValFloat,
+// the property texts of TypInfo and the streaming formats, and the filter matcher. It reads the
+// characters where they stand and allocates nothing. Each reader keeps its own rules for blanks,
+// prefixes, ranges and what a partly read number means.
+
+// A run of digits in Base (10 or 16) from S[From], taken while the value stays at or below Limit.
+struct TDigitRun {
+    size_t End = 0;          // index after the last digit taken
+    UInt64 Value = 0;
+    size_t Count = 0;        // digits taken
+    bool Overflow = false;   // stopped at a digit that would have taken the value past Limit
+};
+TDigitRun ScanDigits(std::wstring_view S, size_t From, unsigned Base, UInt64 Limit = ~UInt64(0));
+
+// An integer's sign and radix from S[From]: "+" or "-", then "$", "0x" or "0X" for hexadecimal
+// (with LoneX also a lone "x" or "X", as Val reads it).
+struct TIntPrefix {
+    size_t End = 0;          // index of the first digit
+    bool Negative = false;
+    bool Hex = false;
+};
+TIntPrefix ScanIntPrefix(std::wstring_view S, size_t From, bool LoneX = false);
+
+// How a decimal number is written: its decimal separator (with PointToo a "." as well), and a
+// character (the filter's thousand separator) that is passed over wherever it stands when
+// HasIgnored is set; the ignored character wins over a separator equal to it.
+struct TFloatSyntax {
+    Char DecimalSeparator = L'.';
+    bool PointToo = false;
+    bool HasIgnored = false;
+    Char Ignored = 0;
+    bool IsSeparator(Char C) const { return C == DecimalSeparator || (PointToo && C == L'.'); }
+};
+
+// A decimal number [sign]digits[separator digits][e|E[sign]digits] from S[From]; at least one
+// digit before or after the separator. An exponent without digits is not part of the number.
+struct TFloatScan {
+    size_t Begin = 0;        // where the number (its sign) starts
+    size_t End = 0;          // index after the longest whole number; Begin when there is none
+    size_t Stop = 0;         // index of the first character that did not fit
+    bool Negative = false;
+    UInt64 Mantissa = 0;     // the first 19 significant digits as a whole number
+    int Significant = 0;     // significant digits in all
+    int Scale = 0;           // power of ten of the mantissa's last digit (before Exponent)
+    int Exponent = 0;        // the written exponent, held within +-999999
+    bool Found() const { return End != Begin; }
+};
+TFloatScan ScanFloat(std::wstring_view S, size_t From, const TFloatSyntax& Syntax = {});
+
+// The value of a scanned number, correctly rounded to double or to the whole extended precision.
+// Overflow sets Value to plus or minus infinity, Underflow to zero.
+enum class TScanRange { Inside, Overflow, Underflow };
+TScanRange ScannedValue(std::wstring_view S, const TFloatScan& N, const TFloatSyntax& Syntax,
+                        double& Value);
+TScanRange ScannedValue(std::wstring_view S, const TFloatScan& N, const TFloatSyntax& Syntax,
+                        Extended& Value);
 
 bool StrToBool(const String& S);   // "True"/"False" (any case) or a number (0 false); else raises
 bool TryStrToBool(const String& S, bool& Value);

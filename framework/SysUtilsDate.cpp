@@ -253,7 +253,7 @@ bool TryEncodeDate(Word Year, Word Month, Word Day, TDateTime& Date)
 TDateTime EncodeDate(Word Year, Word Month, Word Day)
 {
     TDateTime D;
-    if (!TryEncodeDate(Year, Month, Day, D)) throw EConvertError(L"Invalid argument to date encode");
+    if (!TryEncodeDate(Year, Month, Day, D)) throw EConvertError(Consts::SDateEncodeError);
     return D;
 }
 
@@ -267,7 +267,7 @@ bool TryEncodeTime(Word Hour, Word Min, Word Sec, Word MSec, TDateTime& Time)
 TDateTime EncodeTime(Word Hour, Word Min, Word Sec, Word MSec)
 {
     TDateTime T;
-    if (!TryEncodeTime(Hour, Min, Sec, MSec, T)) throw EConvertError(L"Invalid argument to time encode");
+    if (!TryEncodeTime(Hour, Min, Sec, MSec, T)) throw EConvertError(Consts::STimeEncodeError);
     return T;
 }
 
@@ -450,12 +450,10 @@ void AppendNumber(String& R, int Value, int MinDigits)
     R.append(p, size_t(Len));
 }
 
-inline Char Up(Char c) { return (c >= L'a' && c <= L'z') ? Char(c - 32) : c; }
-
 bool StartsTextAt(const String& S, size_t i, const wchar_t* What)
 {
     for (size_t k = 0; What[k]; ++k)
-        if (i + k >= S.size() || Up(S[i + k]) != Up(What[k])) return false;
+        if (i + k >= S.size() || UpCase(S[i + k]) != UpCase(What[k])) return false;
     return true;
 }
 
@@ -491,9 +489,9 @@ void FormatInto(String& R, const String& F, const TDateParts& P, const TFormatSe
     size_t i = 0;
     while (i < F.size()) {
         Char c = F[i];
-        Char U = Up(c);
+        Char U = UpCase(c);
         size_t Run = 1;
-        while (i + Run < F.size() && Up(F[i + Run]) == U) ++Run;
+        while (i + Run < F.size() && UpCase(F[i + Run]) == U) ++Run;
         switch (U) {
         case L'"':
         case L'\'': {
@@ -699,7 +697,7 @@ enum TDateOrder { doMDY, doDMY, doYMD };
 TDateOrder DateOrderOf(const String& F)
 {
     for (Char c : F) {
-        switch (Up(c)) {
+        switch (UpCase(c)) {
         case L'Y': return doYMD;
         case L'M': return doMDY;
         case L'D': return doDMY;
@@ -789,7 +787,7 @@ bool TryStrToDate(const String& S, TDateTime& Value) { return TryStrToDate(S, Va
 TDateTime StrToDate(const String& S, const TFormatSettings& FS)
 {
     TDateTime D;
-    if (!TryStrToDate(S, D, FS)) throw EConvertError(QuotedStr(S) + L" is not a valid date");
+    if (!TryStrToDate(S, D, FS)) throw EConvertError(Consts::SInvalidDate, {QuotedStr(S)});
     return D;
 }
 
@@ -815,7 +813,7 @@ bool TryStrToTime(const String& S, TDateTime& Value) { return TryStrToTime(S, Va
 TDateTime StrToTime(const String& S, const TFormatSettings& FS)
 {
     TDateTime T;
-    if (!TryStrToTime(S, T, FS)) throw EConvertError(QuotedStr(S) + L" is not a valid time");
+    if (!TryStrToTime(S, T, FS)) throw EConvertError(Consts::SInvalidTime, {QuotedStr(S)});
     return T;
 }
 
@@ -851,7 +849,7 @@ bool TryStrToDateTime(const String& S, TDateTime& Value)
 TDateTime StrToDateTime(const String& S, const TFormatSettings& FS)
 {
     TDateTime V;
-    if (!TryStrToDateTime(S, V, FS)) throw EConvertError(QuotedStr(S) + L" is not a valid date and time");
+    if (!TryStrToDateTime(S, V, FS)) throw EConvertError(Consts::SInvalidDateTime, {QuotedStr(S)});
     return V;
 }
 

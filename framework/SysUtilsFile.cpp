@@ -120,7 +120,7 @@ bool RemoveDir(const String& Dir) { return RemoveDirectoryW(Dir.c_str()) != 0; }
 
 bool ForceDirectories(const String& Dir)
 {
-    if (Dir.empty()) throw EInOutError(L"Unable to create directory");
+    if (Dir.empty()) throw EInOutError(Consts::SCannotCreateDir);
     String D = ExcludeTrailingPathDelimiter(Dir);
     if (D.size() < 3 && D.size() >= 2 && D[1] == L':') return true;   // a drive
     if (D.empty() || DirectoryExists(D)) return true;
@@ -348,9 +348,9 @@ void RaiseLastOSError(Cardinal LastError)
 {
     String Msg;
     if (LastError != 0)
-        Msg = L"System Error.  Code: " + IntToStr(Int64(LastError)) + L".\r\n" + SysErrorMessage(LastError);
+        Msg = Format(Consts::SOSError, {LastError, SysErrorMessage(LastError)});
     else
-        Msg = L"A call to an OS function failed";
+        Msg = Consts::SUnkOSError;
     throw EOSError(Msg, LastError);
 }
 

@@ -17,78 +17,21 @@ void TrimBounds(const String& S, size_t& b, size_t& e)
     while (e > b && S[e - 1] <= L' ') --e;
 }
 
-// Scans [sign]digits[sep digits][e|E[sign]digits] from S[i]. Returns the end of the longest valid
-// number (i when none) and writes its ASCII form (with ".") into Buf. Stop is where scanning
-// stopped (the first character that did not fit).
-size_t ScanFloat(const String& S, size_t i, size_t End, Char Sep, std::string& Buf, size_t& Stop)
-{
-    Buf.clear();
-    size_t ValidEnd = i;
-    size_t ValidLen = 0;
-    if (i < End && (S[i] == L'+' || S[i] == L'-')) {
-        if (S[i] == L'-') Buf += '-';
-        ++i;
-    }
-    // Copies the digits at i; true when there was at least one.
-    auto TakeDigits = [&] {
-        const size_t From = i;
-        while (i < End && S[i] >= L'0' && S[i] <= L'9') Buf += char(S[i++]);
-        return i > From;
-    };
-    // The number read so far is whole up to here.
-    auto Valid = [&] {
-        ValidEnd = i;
-        ValidLen = Buf.size();
-    };
-    bool AnyDigit = TakeDigits();
-    if (AnyDigit) Valid();
-    if (i < End && S[i] == Sep) {
-        Buf += '.';
-        ++i;
-        AnyDigit = TakeDigits() || AnyDigit;
-        if (AnyDigit) Valid();
-    }
-    if (AnyDigit && i < End && (S[i] == L'e' || S[i] == L'E')) {
-        Buf += 'e';
-        ++i;
-        if (i < End && (S[i] == L'+' || S[i] == L'-')) Buf += char(S[i++]);
-        if (TakeDigits()) Valid();
-    }
-    Stop = i;
-    Buf.resize(ValidLen);
-    return AnyDigit ? ValidEnd : 0;
-}
-
-// Converts an ASCII number; overflow fails, underflow gives zero.
-bool AsciiToFloat(const std::string& Buf, Extended& Value)
-{
-    if (Buf.empty()) return false;
-    Extended v = 0;
-    auto r = std::from_chars(Buf.data(), Buf.data() + Buf.size(), v);
-    if (r.ec == std::errc::result_out_of_range) {
-        // Tell overflow from underflow by the exponent's sign.
-        size_t e = Buf.find('e');
-        if (e != std::string::npos && e + 1 < Buf.size() && Buf[e + 1] == '-') {
-            Value = 0;
-            return true;
-        }
-        return false;
-    }
-    if (r.ec != std::errc() || r.ptr != Buf.data() + Buf.size()) return false;
-    Value = v;
-    return true;
-}
-
 bool TextToFloat(const String& S, Extended& Value, Char Sep)
 {
     size_t b, e;
     TrimBounds(S, b, e);
     if (b >= e) return false;
-    std::string Buf;
-    size_t Stop;
-    size_t End = ScanFloat(S, b, e, Sep, Buf, Stop);
-    if (End != e) return false;
-    return AsciiToFloat(Buf, Value);
+    const std::wstring_view Text(S.data(), e);   // the number ends where the trailing blanks start
+    TFloatSyntax Syntax;
+    Syntax.DecimalSeparator = Sep;
+    const TFloatScan N = ScanFloat(Text, b, Syntax);
+    if (!N.Found() || N.End != e) return false;
+    // Read to double precision; beyond the double range is an error, below it is zero.
+    double v;
+    if (ScannedValue(Text, N, Syntax, v) == TScanRange::Overflow) return false;
+    Value = v;
+    return true;
 }
 
 }  // namespace
@@ -121,7 +64,7 @@ Extended StrToFloat(const String& S, const TFormatSettings& FS)
 {
     Extended v;
     if (!TryStrToFloat(S, v, FS))
-        throw EConvertError(QuotedStr(S) + L" is not a valid floating point value");
+        throw EConvertError(Consts::SInvalidFloat, {QuotedStr(S)});
     return v;
 }
 
@@ -142,16 +85,17 @@ double ValFloat(const String& S, int& Code, Char DecimalSeparator)
 {
     size_t i = 0;
     while (i < S.size() && S[i] == L' ') ++i;
-    std::string Buf;
-    size_t Stop;
-    size_t End = ScanFloat(S, i, S.size(), DecimalSeparator, Buf, Stop);
-    Extended v = 0;
-    if (End == 0) {
+    TFloatSyntax Syntax;
+    Syntax.DecimalSeparator = DecimalSeparator;
+    const TFloatScan N = ScanFloat(S, i, Syntax);
+    const size_t End = N.End, Stop = N.Stop;
+    if (!N.Found()) {
         // No digits: the error is at the first character after blanks and sign.
         Code = int(std::min(Stop, size_t(0x7FFFFFFE)) + 1);
         return 0;
     }
-    if (!AsciiToFloat(Buf, v)) {
+    double v = 0;
+    if (ScannedValue(S, N, Syntax, v) == TScanRange::Overflow) {
         Code = int(i + 1);   // out of range: the number as a whole is bad
         return 0;
     }

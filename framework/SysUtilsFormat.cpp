@@ -7,12 +7,12 @@ namespace {
 
 [[noreturn]] void RaiseInvalidFormat(const String& Fmt)
 {
-    throw EConvertError(L"Format '" + Fmt + L"' invalid or incompatible with argument");
+    throw EConvertError(Consts::SInvalidFormat, {Fmt});
 }
 
 [[noreturn]] void RaiseNoArgument(const String& Fmt)
 {
-    throw EConvertError(L"No argument for format '" + Fmt + L"'");
+    throw EConvertError(Consts::SArgumentMissing, {Fmt});
 }
 
 bool AsInteger(const TVarRec& A, Int64& V, bool& IsUInt64, bool& Is32)
@@ -129,7 +129,7 @@ String Format(const String& Fmt, TVarRecs Args, const TFormatSettings& FS)
             if (Prec < 0) Prec = 0;
         }
         if (i >= n) RaiseInvalidFormat(Fmt);
-        Char Type = Char(Fmt[i] | 0x20);   // lower case for letters
+        Char Type = LoCase(Fmt[i]);
         ++i;
         const TVarRec& A = NextArg();
         String Text;

@@ -10,14 +10,6 @@
 
 namespace {
 
-String UpperName(const String& S)
-{
-    String R = S;
-    for (auto& C : R)
-        if (C >= L'a' && C <= L'z') C = wchar_t(C - 32);
-    return R;
-}
-
 std::map<String, TIdentTable>& IdentTables()
 {
     static std::map<String, TIdentTable> Tables;
@@ -44,22 +36,10 @@ TRegistry& Registry()
 
 [[noreturn]] void InvalidValue(const String& Text)
 {
-    throw EPropertyError(L"Invalid property value " + Text);
+    throw EPropertyError(Consts::SInvalidPropertyValue, {Text});
 }
 
 }  // namespace
-
-bool SameName(const String& A, const String& B)
-{
-    if (A.size() != B.size()) return false;
-    for (size_t I = 0; I < A.size(); ++I) {
-        wchar_t X = A[I], Y = B[I];
-        if (X >= L'a' && X <= L'z') X = wchar_t(X - 32);
-        if (Y >= L'a' && Y <= L'z') Y = wchar_t(Y - 32);
-        if (X != Y) return false;
-    }
-    return true;
-}
 
 // ---- Identifier tables ------------------------------------------------------------------------
 
@@ -76,7 +56,7 @@ bool TIdentTable::ToIdent(Int64 Value, String& Ident) const
 bool TIdentTable::ToValue(const String& Ident, Int64& Value) const
 {
     for (auto& E : FEntries)
-        if (SameName(E.Ident, Ident)) {
+        if (SameText(E.Ident, Ident)) {
             Value = E.Value;
             return true;
         }
@@ -85,14 +65,14 @@ bool TIdentTable::ToValue(const String& Ident, Int64& Value) const
 
 TIdentTable& RegisterIdentTable(const String& TypeName, TIdentTable Table)
 {
-    return IdentTables()[UpperName(TypeName)] = std::move(Table);
+    return IdentTables()[UpperCase(TypeName)] = std::move(Table);
 }
 
 const TIdentTable* FindIdentTable(const String& TypeName)
 {
     TypInfoDetail::FillBuiltins();
     auto& T = IdentTables();
-    auto It = T.find(UpperName(TypeName));
+    auto It = T.find(UpperCase(TypeName));
     return It == T.end() ? nullptr : &It->second;
 }
 
@@ -227,7 +207,7 @@ void TypInfoDetail::WrongClass(const String& Prop, const wchar_t* Expected, TObj
 void TMethodTable::AddBinder(const String& Name, TBinder Binder)
 {
     for (auto& E : FEntries)
-        if (SameName(E.first, Name)) {
+        if (SameText(E.first, Name)) {
             E.second = std::move(Binder);
             return;
         }
@@ -237,14 +217,14 @@ void TMethodTable::AddBinder(const String& Name, TBinder Binder)
 const TMethodTable::TBinder* TMethodTable::Find(const String& Name) const
 {
     for (auto& E : FEntries)
-        if (SameName(E.first, Name)) return &E.second;
+        if (SameText(E.first, Name)) return &E.second;
     return nullptr;
 }
 
 const TFieldTable::TSetter* TFieldTable::Find(const String& Name) const
 {
     for (auto& E : FEntries)
-        if (SameName(E.first, Name)) return &E.second;
+        if (SameText(E.first, Name)) return &E.second;
     return nullptr;
 }
 
@@ -254,7 +234,7 @@ TPropInfo& TPropertyTable::NewProp(const String& Name, TPropKind Kind)
     P->Name = Name;
     P->Kind = Kind;
     for (auto& Existing : FProps)
-        if (SameName(Existing->Name, Name)) {
+        if (SameText(Existing->Name, Name)) {
             Existing = std::move(P);
             ++Registry().Generation;
             return *Existing;
@@ -267,14 +247,14 @@ TPropInfo& TPropertyTable::NewProp(const String& Name, TPropKind Kind)
 bool TPropertyTable::IsIgnored(const String& Name) const
 {
     for (auto& N : FIgnored)
-        if (SameName(N, Name)) return true;
+        if (SameText(N, Name)) return true;
     return false;
 }
 
 const TPropInfo* TPropertyTable::Find(const String& Name) const
 {
     for (auto& P : FProps)
-        if (SameName(P->Name, Name)) return P.get();
+        if (SameText(P->Name, Name)) return P.get();
     return nullptr;
 }
 
@@ -283,7 +263,7 @@ const TPropInfo* TPropertyTable::Find(const String& Name) const
 TRegisteredClass& RegisterClassEntry(const String& Name, const String& ParentName, std::type_index Type)
 {
     auto& R = Registry();
-    auto& Slot = R.Classes[UpperName(Name)];
+    auto& Slot = R.Classes[UpperCase(Name)];
     if (Slot) {
         if (Slot->Type != Type) throw EComponentError(L"A class named " + Name + L" already exists");
         return *Slot;
@@ -330,21 +310,21 @@ TRegisteredClass* GetClass(const String& Name)
 {
     TypInfoDetail::FillBuiltins();
     auto& C = Registry().Classes;
-    auto It = C.find(UpperName(Name));
+    auto It = C.find(UpperCase(Name));
     return It == C.end() ? nullptr : It->second.get();
 }
 
 TRegisteredClass* FindClass(const String& Name)
 {
     TRegisteredClass* R = GetClass(Name);
-    if (!R) throw EClassNotFound(L"Class " + Name + L" not found");
+    if (!R) throw EClassNotFound(Consts::SClassNotFound, {Name});
     return R;
 }
 
 bool ClassInheritsFrom(const String& ClassName, const String& AncestorName)
 {
     TRegisteredClass* R = GetClass(ClassName);
-    return R ? R->InheritsFrom(AncestorName) : SameName(ClassName, AncestorName);
+    return R ? R->InheritsFrom(AncestorName) : SameText(ClassName, AncestorName);
 }
 
 TRegisteredClass* ClassOf(const TObject* Instance)
@@ -380,7 +360,7 @@ bool TRegisteredClass::InheritsFrom(const String& AncestorName) const
 {
     int Guard = 0;
     for (const TRegisteredClass* P = this; P && ++Guard < 256; P = P->Parent())
-        if (SameName(P->Name, AncestorName)) return true;
+        if (SameText(P->Name, AncestorName)) return true;
     return false;
 }
 
@@ -393,12 +373,12 @@ const std::vector<const TPropInfo*>& TRegisteredClass::AllProperties() const
     for (auto It = Chain.rbegin(); It != Chain.rend(); ++It)
         for (auto& Prop : (*It)->Properties.Props()) {
             auto Same = std::find_if(FAll.begin(), FAll.end(),
-                                     [&](const TPropInfo* P) { return SameName(P->Name, Prop->Name); });
+                                     [&](const TPropInfo* P) { return SameText(P->Name, Prop->Name); });
             if (Same != FAll.end()) *Same = Prop.get();   // a redeclaration keeps its place
             else FAll.push_back(Prop.get());
         }
     FIndex.clear();
-    for (const TPropInfo* P : FAll) FIndex[UpperName(P->Name)] = P;
+    for (const TPropInfo* P : FAll) FIndex[UpperCase(P->Name)] = P;
     FAllGeneration = Registry().Generation;
     return FAll;
 }
@@ -406,7 +386,7 @@ const std::vector<const TPropInfo*>& TRegisteredClass::AllProperties() const
 const TPropInfo* TRegisteredClass::FindProperty(const String& PropName) const
 {
     AllProperties();
-    auto It = FIndex.find(UpperName(PropName));
+    auto It = FIndex.find(UpperCase(PropName));
     return It == FIndex.end() ? nullptr : It->second;
 }
 
@@ -495,64 +475,47 @@ String FloatToInvariant(Extended Value)
     return R;
 }
 
+namespace {
+
+// The text without the blanks and tabs around it.
+std::wstring_view TrimBlanksTabs(const String& Text)
+{
+    const size_t B = Text.find_first_not_of(L" \t");
+    if (B == String::npos) return {};
+    return std::wstring_view(Text.data() + B, Text.find_last_not_of(L" \t") + 1 - B);
+}
+
+}  // namespace
+
 bool TryInvariantToFloat(const String& Text, Extended& Value)
 {
-    std::string S;
-    for (wchar_t C : Text) {
-        if (C > 127) return false;
-        S += char(C);
-    }
-    size_t B = S.find_first_not_of(" \t");
-    size_t E = S.find_last_not_of(" \t");
-    if (B == std::string::npos) return false;
-    S = S.substr(B, E - B + 1);
-    if (S == "NAN" || S == "INF" || S == "-INF" || S == "+INF") {
-        Value = S == "NAN" ? NAN : (S[0] == '-' ? -INFINITY : INFINITY);
+    const std::wstring_view S = TrimBlanksTabs(Text);
+    if (S.empty()) return false;
+    if (S == L"NAN" || S == L"INF" || S == L"-INF" || S == L"+INF") {
+        Value = S == L"NAN" ? NAN : (S[0] == L'-' ? -INFINITY : INFINITY);
         return true;
     }
-    // Digits, one point, an exponent: nothing that strtold would read as hex or words.
-    for (char C : S)
-        if (!std::isdigit(static_cast<unsigned char>(C)) && !std::strchr("+-.eE", C)) return false;
-    char* End = nullptr;
-    Value = std::strtold(S.c_str(), &End);
-    return End && *End == 0 && End != S.c_str();
+    // Digits, one point, an exponent: nothing read as hex or words.
+    const TFloatSyntax Syntax;
+    const TFloatScan N = ScanFloat(S, 0, Syntax);
+    if (!N.Found() || N.End != S.size()) return false;
+    // Beyond the range reads as infinity; below it as a zero of the number's sign.
+    if (ScannedValue(S, N, Syntax, Value) == TScanRange::Underflow && N.Negative) Value = -Value;
+    return true;
 }
 
 bool TryTextToInt64(const String& Text, Int64& Value)
 {
-    size_t B = Text.find_first_not_of(L" \t");
-    size_t E = Text.find_last_not_of(L" \t");
-    if (B == String::npos) return false;
-    String S = Text.substr(B, E - B + 1);
-    bool Neg = false;
-    size_t I = 0;
-    if (S[I] == L'-' || S[I] == L'+') Neg = S[I++] == L'-';
-    int Base = 10;
-    if (I < S.size() && S[I] == L'$') {
-        Base = 16;
-        ++I;
-    } else if (I + 1 < S.size() && S[I] == L'0' && (S[I + 1] == L'x' || S[I + 1] == L'X')) {
-        Base = 16;
-        I += 2;
-    }
-    if (I >= S.size()) return false;
-    UInt64 Acc = 0;
-    for (; I < S.size(); ++I) {
-        wchar_t C = S[I];
-        int D = C >= L'0' && C <= L'9' ? C - L'0'
-              : C >= L'a' && C <= L'f' ? C - L'a' + 10
-              : C >= L'A' && C <= L'F' ? C - L'A' + 10 : 99;
-        if (D >= Base) return false;
-        if (Acc > (~UInt64(0) - UInt64(D)) / UInt64(Base)) return false;
-        Acc = Acc * UInt64(Base) + UInt64(D);
-    }
-    if (Base == 10) {
-        if (Neg ? Acc > UInt64(INT64_MAX) + 1 : Acc > UInt64(INT64_MAX)) return false;
-        Value = Neg ? Int64(0 - Acc) : Int64(Acc);
-    } else {
-        // Hex digits are a bit pattern: $FFFFFFFF is -1 only for 32-bit properties' callers.
-        Value = Neg ? Int64(0 - Acc) : Int64(Acc);
-    }
+    const std::wstring_view S = TrimBlanksTabs(Text);
+    if (S.empty()) return false;
+    const TIntPrefix P = ScanIntPrefix(S, 0);
+    if (P.End >= S.size()) return false;
+    const TDigitRun D = ScanDigits(S, P.End, P.Hex ? 16 : 10);
+    if (D.End != S.size()) return false;   // a bad character, or beyond 64 bits
+    const UInt64 Acc = D.Value;
+    if (!P.Hex && (P.Negative ? Acc > UInt64(INT64_MAX) + 1 : Acc > UInt64(INT64_MAX))) return false;
+    // Hex digits are a bit pattern: $FFFFFFFF is -1 only for 32-bit properties' callers.
+    Value = P.Negative ? Int64(0 - Acc) : Int64(Acc);
     return true;
 }
 
@@ -579,7 +542,7 @@ const TPropInfo* GetPropInfo(TObject*& Instance, const String& Path)
 {
     if (!Instance) throw EPropertyError(L"Property " + Path + L" of a nil object");
     const TPropInfo* P = FindPropInfo(Instance, Path);
-    if (!P) throw EPropertyError(L"Property " + Path + L" does not exist");
+    if (!P) throw EPropertyError(Consts::SUnknownProperty, {Path});
     return P;
 }
 
@@ -611,7 +574,7 @@ TComponent* FindNearComponent(TObject* Instance, const String& Name)
 {
     auto* C = dynamic_cast<TComponent*>(Instance);
     for (TComponent* O = C; O; O = O->Owner()) {
-        if (SameName(O->GetName(), Name)) return O;
+        if (SameText(O->GetName(), Name)) return O;
         if (TComponent* Found = O->FindComponent(Name)) return Found;
     }
     return nullptr;
@@ -624,7 +587,7 @@ std::any BindNearMethod(TObject* Instance, const String& Name)
     for (TComponent* O = C; O; O = O->Owner())
         if (TRegisteredClass* R = ClassOf(O))
             if (auto* B = R->FindMethod(Name)) return (*B)(O);
-    throw EPropertyError(L"Method " + Name + L" not found");
+    throw EPropertyError(Consts::SMethodNotFound, {Name});
 }
 
 }  // namespace
@@ -649,7 +612,7 @@ void SetPropTagged(TObject* Instance, const String& Path, const TPropValue& Valu
         S->SetText(Value.AsString());
         return;
     }
-    if (P->IsReadOnly()) throw EPropertyError(L"Property " + Path + L" is read-only");
+    if (P->IsReadOnly()) throw EPropertyError(Consts::SPropertyReadOnly, {Path});
     if (P->Kind == TPropKind::Component && Value.IsString()) {
         TComponent* C = Value.AsString().empty() ? nullptr : FindNearComponent(Instance, Value.AsString());
         if (!C && !Value.AsString().empty()) InvalidValue(Value.AsString());
@@ -684,7 +647,7 @@ String PropValueToText(const TPropInfo& Prop, const TPropValue& Value)
     }
     case TPropKind::Set: {
         const TIdentTable* T = Prop.IdentTable();
-        if (!T) throw EPropertyError(L"No identifiers for the set " + Prop.Name);
+        if (!T) throw EPropertyError(Consts::SNoSetIdentifiers, {Prop.Name});
         return SetToString(*T, UInt64(Value.AsInt64()));
     }
     case TPropKind::Strings:
@@ -718,8 +681,8 @@ TPropValue TextToPropValue(const TPropInfo& Prop, const String& Text)
         if (Prop.Kind == TPropKind::Cardinal && (I < 0 || I > Int64(UINT32_MAX))) InvalidValue(Text);
         return TPropValue(I);
     case TPropKind::Boolean:
-        if (SameName(Text, L"True")) return TPropValue(true);
-        if (SameName(Text, L"False")) return TPropValue(false);
+        if (SameText(Text, L"True")) return TPropValue(true);
+        if (SameText(Text, L"False")) return TPropValue(false);
         InvalidValue(Text);
     case TPropKind::Char:
         if (Text.size() == 1) return TPropValue(Int64(Text[0]));
@@ -752,7 +715,7 @@ TPropValue TextToPropValue(const TPropInfo& Prop, const String& Text)
     }
     case TPropKind::Set: {
         const TIdentTable* T = Prop.IdentTable();
-        if (!T) throw EPropertyError(L"No identifiers for the set " + Prop.Name);
+        if (!T) throw EPropertyError(Consts::SNoSetIdentifiers, {Prop.Name});
         return TPropValue(Int64(StringToSet(*T, Text)));
     }
     case TPropKind::Class:

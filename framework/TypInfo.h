@@ -674,5 +674,3 @@ TPropValue TextToPropValue(const TPropInfo& Prop, const String& Text);
 String FloatToInvariant(Extended Value);
 bool TryInvariantToFloat(const String& Text, Extended& Value);
 bool TryTextToInt64(const String& Text, Int64& Value);   // decimal, "$hex", "0x hex", sign
-// Case-insensitive comparison of ASCII names.
-bool SameName(const String& A, const String& B);

@@ -85,23 +85,22 @@ bool IsStrKind(TVarType t) { return t == varOleStr || t == varString || t == var
 
 [[noreturn]] void CastError(TVarType From, TVarType To)
 {
-    throw EVariantTypeCastError(L"Could not convert variant of type (" + VarTypeAsText(From) +
-                                L") into type (" + VarTypeAsText(To) + L")");
+    throw EVariantTypeCastError(Consts::SVarTypeCastError, {VarTypeAsText(From), VarTypeAsText(To)});
 }
 
 [[noreturn]] void Overflow()
 {
-    throw EVariantOverflowError(L"Arithmetic overflow occurred");
+    throw EVariantOverflowError(Consts::SVarOverflow);
 }
 
 [[noreturn]] void NotArray()
 {
-    throw EVariantInvalidArgError(L"Variant is not an array");
+    throw EVariantInvalidArgError(Consts::SVarNotArray);
 }
 
 [[noreturn]] void BadIndex()
 {
-    throw EVariantBadIndexError(L"Variant or safe array index out of bounds");
+    throw EVariantBadIndexError(Consts::SVarArrayBounds);
 }
 
 // Round to the nearest integer, halves to the even neighbour.
@@ -721,14 +720,14 @@ Variant VarArrayCreate(std::initializer_list<int> Bounds, TVarType AVarType)
 Variant VarArrayCreate(const std::vector<int>& Bounds, TVarType AVarType)
 {
     if (Bounds.empty() || Bounds.size() % 2 != 0 || Bounds.size() / 2 > 64 || !ValidElemType(AVarType))
-        throw EVariantArrayCreateError(L"Error creating variant or safe array");
+        throw EVariantArrayCreateError(Consts::SVarArrayCreate);
     auto Store = std::make_shared<TVarArrayStore>();
     Store->ElemType = AVarType;
     size_t Count = 1;
     for (size_t i = 0; i < Bounds.size(); i += 2) {
         Int64 n = Int64(Bounds[i + 1]) - Bounds[i] + 1;
         if (n < 0 || (n > 0 && Count > (size_t(1) << 28) / size_t(n)))
-            throw EVariantArrayCreateError(L"Error creating variant or safe array");
+            throw EVariantArrayCreateError(Consts::SVarArrayCreate);
         Store->Low.push_back(Bounds[i]);
         Store->High.push_back(Bounds[i + 1]);
         Count *= size_t(n);
@@ -855,7 +854,7 @@ void ArrayToOle(const Variant& V, VARIANT& D)
     }
     VARTYPE Vt = OleElemType(S.ElemType);
     SAFEARRAY* Psa = SafeArrayCreate(Vt, UINT(Bounds.size()), Bounds.data());
-    if (!Psa) throw EVariantArrayCreateError(L"Error creating variant or safe array");
+    if (!Psa) throw EVariantArrayCreateError(Consts::SVarArrayCreate);
     try {
         if (!S.Items.empty()) {
             std::vector<LONG> Idx(S.Low.begin(), S.Low.end());
@@ -910,7 +909,7 @@ Variant ScalarFromOle(const VARIANT& S)
     case VT_DECIMAL: {
         TOleVarGuard T;
         if (FAILED(VariantChangeType(&T.V, const_cast<VARIANT*>(&S), 0, VT_R8)))
-            throw EVariantOverflowError(L"Arithmetic overflow occurred");
+            throw EVariantOverflowError(Consts::SVarOverflow);
         return Variant(T.V.dblVal);
     }
     default:

@@ -22,16 +22,7 @@ constexpr int MaxFontPoints = 400;
 constexpr int MaxMarkupSize = 4096;     // picture and control sizes, in pixels at 96 dpi
 constexpr int MaxIndent = 32767;
 
-wchar_t UpC(wchar_t C) { return C >= L'a' && C <= L'z' ? wchar_t(C - 32) : C; }
-
 wchar_t At(std::wstring_view S, size_t I) { return I < S.size() ? S[I] : L'\0'; }
-
-String UpperAscii(const String& S)
-{
-    String U = S;
-    for (auto& C : U) C = UpC(C);
-    return U;
-}
 
 // Position (0-based) of Name (upper-case ASCII) in S at or after From, letters compared with
 // ASCII case folding; npos when absent.
@@ -41,7 +32,7 @@ size_t FindFold(const String& S, const wchar_t* Name, size_t From)
     if (N == 0 || S.size() < N) return npos;
     for (size_t i = From; i + N <= S.size(); ++i) {
         size_t k = 0;
-        while (k < N && UpC(S[i + k]) == Name[k]) ++k;
+        while (k < N && UpCase(S[i + k]) == Name[k]) ++k;
         if (k == N) return i;
     }
     return npos;
@@ -288,8 +279,8 @@ void THTMLDrawer::TextRun(TTextCursor& s, size_t SrcLen, TLineWalk& L, TLineStat
 void THTMLDrawer::OpeningTag(std::wstring_view Tag, TLineWalk& L, TLineState& ln)
 {
     TFont* Font = &FFont;
-    const wchar_t c2 = UpC(At(Tag, 2));
-    switch (UpC(At(Tag, 1))) {
+    const wchar_t c2 = UpCase(At(Tag, 2));
+    switch (UpCase(At(Tag, 1))) {
     case L'A':
         AnchorOpen(String(Tag), L, ln);
         break;
@@ -371,7 +362,7 @@ void THTMLDrawer::OpeningTag(std::wstring_view Tag, TLineWalk& L, TLineState& ln
         } else if (c2 == L'H') {
             FShadow = true;
         } else if (c2 == L'U') {
-            const String U = UpperAscii(String(Tag.substr(0, 5)));
+            const String U = UpperCase(String(Tag.substr(0, 5)));
             if (U == L"<SUB>") FSub = true;
             if (U == L"<SUP>") FSup = true;
         }
@@ -396,8 +387,8 @@ void THTMLDrawer::OpeningTag(std::wstring_view Tag, TLineWalk& L, TLineState& ln
 void THTMLDrawer::ClosingTag(std::wstring_view Tag, TLineWalk& L, TLineState& ln)
 {
     TFont* Font = &FFont;
-    const wchar_t d = UpC(At(Tag, 3));
-    switch (UpC(At(Tag, 2))) {
+    const wchar_t d = UpCase(At(Tag, 3));
+    switch (UpCase(At(Tag, 2))) {
     case L'A':
         AnchorClose(L, ln);
         break;
@@ -539,7 +530,7 @@ void THTMLDrawer::AnchorClose(TLineWalk& L, TLineState& ln)
 
 void THTMLDrawer::BodyTag(const String& Tag, TLineWalk& L, TLineState& ln)
 {
-    const String U = UpperAscii(Tag);
+    const String U = UpperCase(Tag);
     TFont* Font = &FFont;
     String V;
     if (AttrValue(U, 5, L"FONT-FAMILY", V) && !V.empty()) Font->SetName(V);
@@ -581,7 +572,7 @@ void THTMLDrawer::BodyTag(const String& Tag, TLineWalk& L, TLineState& ln)
 
 void THTMLDrawer::FontTag(const String& Tag, TLineWalk& L)
 {
-    const String U = UpperAscii(Tag);
+    const String U = UpperCase(Tag);
     TFont* Font = &FFont;
     String V;
     if (AttrValue(U, 5, L"FACE", V) && !V.empty()) Font->SetName(V);
@@ -630,7 +621,7 @@ void THTMLDrawer::FontClose(TLineWalk& L)
 
 void THTMLDrawer::ParagraphTag(const String& Tag, TLineWalk& L)
 {
-    const String U = UpperAscii(Tag);
+    const String U = UpperCase(Tag);
     String V;
     if (AttrValue(U, 2, L"ALIGN", V)) {
         if (Contains(V, L"RIGHT")) FAlign = TParaAlign::Right;
@@ -658,7 +649,7 @@ void THTMLDrawer::ParagraphTag(const String& Tag, TLineWalk& L)
 
 void THTMLDrawer::SpanTag(const String& Tag)
 {
-    const String U = UpperAscii(Tag);
+    const String U = UpperCase(Tag);
     String V;
     StyleText(U, 5, V);
     if (Contains(V, L"BACKGROUND-COLOR:")) V.erase(0, std::min<size_t>(17, V.size()));
@@ -699,7 +690,7 @@ void THTMLDrawer::ListItem(TLineWalk& L, TLineState& ln)
         // the marks are drawn in the text's own font.
         wchar_t Face[LF_FACESIZE] = {};
         GetTextFaceW(EnsureFont(), LF_FACESIZE, Face);
-        const bool HaveSymbol = _wcsicmp(Face, L"Symbol") == 0;
+        const bool HaveSymbol = SameText(Face, L"Symbol");
         if (!HaveSymbol) Font->SetName(Name);
         const auto Mark = [&](String S) {
             if (HaveSymbol)
@@ -798,7 +789,7 @@ void THTMLDrawer::TileBackground(const String& Src)
 void THTMLDrawer::PictureTag(const String& Tag, TLineWalk& L, TLineState& ln)
 {
     if (L.Cut) return;
-    const String U = UpperAscii(Tag);
+    const String U = UpperCase(Tag);
     const TRect Pr = L.cr;
     ++FPicCount;
     String Src, Alt, V;

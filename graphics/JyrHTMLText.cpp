@@ -280,7 +280,7 @@ String DecodeRefs(const String& s, TRefSet Set)
             continue;
         }
         if (!Name.empty() && T.UseFolded) {
-            for (size_t k = 0; k < Name.size(); ++k) Key[k] = UpA(Name[k]);
+            for (size_t k = 0; k < Name.size(); ++k) Key[k] = UpCase(Name[k]);
             auto it = T.Folded.find(String(Key, Name.size()));
             if (it != T.Folded.end()) {
                 Refs.push_back({i, Name.size(), FoldedEntry, &it->second});
@@ -353,7 +353,7 @@ size_t FindCI(std::wstring_view s, std::wstring_view Pat, size_t From)
 {
     if (Pat.empty() || s.size() < Pat.size()) return String::npos;
     wchar_t First = Pat[0];
-    wchar_t FirstLower = (First >= L'A' && First <= L'Z') ? wchar_t(First + 32) : First;
+    wchar_t FirstLower = LoCase(First);
     size_t Last = s.size() - Pat.size();
     for (size_t i = From; i <= Last; ++i) {
         if (s[i] != First && s[i] != FirstLower) continue;
@@ -464,7 +464,7 @@ int Str2hexbyte(const String& src, int ndx)
 {
     if (ndx < 1 || ndx >= Length(src)) return 0;
     auto Digit = [](wchar_t c) {
-        c = UpA(c);
+        c = UpCase(c);
         return c <= L'9' ? int(c) - 48 : int(c) - 55;
     };
     int Hi = Digit(src[size_t(ndx) - 1]);

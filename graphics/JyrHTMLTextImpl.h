@@ -10,7 +10,6 @@
 namespace JyrHTMLE::detail {
 
 inline bool IsAsciiLetter(wchar_t c) { return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z'); }
-inline wchar_t UpA(wchar_t c) { return (c >= L'a' && c <= L'z') ? wchar_t(c - 32) : c; }
 
 // The sets of references a decoding pass understands.
 enum class TRefSet {
@@ -35,7 +34,7 @@ inline bool StartsCI(std::wstring_view s, size_t At, std::wstring_view Pat)
 {
     if (At > s.size() || s.size() - At < Pat.size()) return false;
     for (size_t k = 0; k < Pat.size(); ++k)
-        if (UpA(s[At + k]) != Pat[k]) return false;
+        if (UpCase(s[At + k]) != Pat[k]) return false;
     return true;
 }
 // Every occurrence of Pat (upper-cased) removed, in one pass.

@@ -102,78 +102,31 @@ String StripThousand(View ps)
     return r;
 }
 
-// The text, with the locale's thousand separators dropped and its decimal separator read as
-// ".", as a whole number: [blanks][sign]digits[.digits][e|E[sign]digits][blanks].
+// The text, with the locale's thousand separators passed over and its decimal separator (or a
+// ".") read as the decimal point, as a whole number:
+// [blanks][sign]digits[.digits][e|E[sign]digits][blanks].
 bool ReadNumber(View s, double& Value)
 {
     constexpr size_t MaxLen = 400;
-    char Buf[MaxLen + 1];
+    TFloatSyntax Syntax;
+    Syntax.DecimalSeparator = FormatSettings.DecimalSeparator;
+    Syntax.PointToo = true;
+    Syntax.HasIgnored = true;
+    Syntax.Ignored = FormatSettings.ThousandSeparator;
+    // No number has other characters than ASCII ones and the separators, nor such length.
     size_t Len = 0;
-    const Char Thou = FormatSettings.ThousandSeparator, Dec = FormatSettings.DecimalSeparator;
     for (Char c : s) {
-        if (c == Thou) continue;
-        if (c == Dec) c = L'.';
-        if (c > 0x7F || Len == MaxLen) return false;   // no number has such characters or length
-        Buf[Len++] = char(c);
+        if (c == Syntax.Ignored) continue;
+        if ((c > 0x7F && c != Syntax.DecimalSeparator) || ++Len > MaxLen) return false;
     }
-    size_t i = 0, n = Len;
-    while (i < n && Buf[i] >= 0 && Buf[i] <= ' ') ++i;
-    while (n > i && Buf[n - 1] >= 0 && Buf[n - 1] <= ' ') --n;
-    const size_t Begin = i;
-    bool Negative = false;
-    if (i < n && (Buf[i] == '+' || Buf[i] == '-')) Negative = Buf[i++] == '-';
-    // Clinger's fast path: up to 15 significant digits and a small power of ten are exact.
-    std::uint64_t Mantissa = 0;
-    int Significant = 0, Scale = 0;
-    size_t Digits = 0;
-    auto Digit = [&](char d, bool Fraction) {
-        ++Digits;
-        if (Mantissa == 0 && d == '0') {
-            if (Fraction) --Scale;
-            return;
-        }
-        if (Significant < 19) {
-            Mantissa = Mantissa * 10 + std::uint64_t(d - '0');
-            ++Significant;
-            if (Fraction) --Scale;
-        } else if (!Fraction) {
-            ++Scale;
-            ++Significant;
-        }
-    };
-    while (i < n && Buf[i] >= '0' && Buf[i] <= '9') Digit(Buf[i++], false);
-    if (i < n && Buf[i] == '.') {
-        ++i;
-        while (i < n && Buf[i] >= '0' && Buf[i] <= '9') Digit(Buf[i++], true);
-    }
-    if (Digits == 0) return false;
-    int Exp = 0;
-    if (i < n && (Buf[i] == 'e' || Buf[i] == 'E')) {
-        ++i;
-        bool ExpNeg = false;
-        if (i < n && (Buf[i] == '+' || Buf[i] == '-')) ExpNeg = Buf[i++] == '-';
-        size_t ExpDigits = 0;
-        while (i < n && Buf[i] >= '0' && Buf[i] <= '9') {
-            if (Exp < 100000) Exp = Exp * 10 + (Buf[i] - '0');
-            ++i;
-            ++ExpDigits;
-        }
-        if (ExpDigits == 0) return false;
-        if (ExpNeg) Exp = -Exp;
-    }
-    if (i != n) return false;
-    static constexpr double Pow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-    const int E = Exp + Scale;
-    if (Significant <= 15 && E >= -22 && E <= 22) {
-        double v = double(Mantissa);
-        v = E >= 0 ? v * Pow10[E] : v / Pow10[-E];
-        Value = Negative ? -v : v;
-        return true;
-    }
-    Buf[n] = 0;
-    Value = std::strtod(Buf + Begin, nullptr);
+    auto Blank = [&](Char c) { return c == Syntax.Ignored || (c <= L' ' && !Syntax.IsSeparator(c)); };
+    size_t i = 0, n = s.size();
+    while (i < n && Blank(s[i])) ++i;
+    while (n > i && Blank(s[n - 1])) --n;
+    const View t = s.substr(0, n);
+    const TFloatScan N = ScanFloat(t, i, Syntax);
+    if (!N.Found() || N.End != n) return false;
+    ScannedValue(t, N, Syntax, Value);
     return true;
 }
 
@@ -491,13 +444,9 @@ bool ReadInt(View s, int& Value)
         Neg = s[0] == L'-';
         ++i;
     }
-    if (i == s.size()) return false;
-    int v = 0;
-    for (; i < s.size(); ++i) {
-        if (s[i] < L'0' || s[i] > L'9') return false;
-        v = v * 10 + (s[i] - L'0');
-    }
-    Value = Neg ? -v : v;
+    const TDigitRun D = ScanDigits(s, i, 10);
+    if (D.Count == 0 || D.End != s.size()) return false;
+    Value = Neg ? -int(D.Value) : int(D.Value);
     return true;
 }
 

@@ -164,10 +164,9 @@ TTextType TextType(const String& s, bool AllowHTML)
     }
     if (n >= 3 && t(1) == L'{' && t(2) == L'\\') return ttRTF;
     if (AllowHTML) {
-        auto Up = [](Char c) -> Char { return c >= L'a' && c <= L'z' ? Char(c - 32) : c; };
         for (size_t i = 1; i + 2 <= n; ++i) {
             if (t(i) != L'<') continue;
-            const Char a = Up(t(i + 1)), b = Up(t(i + 2));
+            const Char a = UpCase(t(i + 1)), b = UpCase(t(i + 2));
             if (a == L'/') return ttHTML;
             if ((a == L'I' && (b == L'M' || b == L'N')) || (a == L'B' && b == L'R') ||
                 (a == L'H' && b == L'R') || (a == L'C' && b == L'O'))
@@ -303,7 +302,7 @@ namespace {
 
 [[noreturn]] void RaiseDateError()
 {
-    throw EConvertError(L"Invalid argument to date encode");
+    throw EConvertError(Consts::SDateEncodeError);
 }
 
 TDateTime EncodeChecked(int Year, int Month, int Day)

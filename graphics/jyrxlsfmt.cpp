@@ -34,8 +34,6 @@ TFormatSettings* BuildRegionalSet(LCID Code)
 
 // ---- Character classes -------------------------------------------------------------------------
 
-inline Char UpAscii(Char c) { return c >= L'a' && c <= L'z' ? Char(c - 32) : c; }
-
 bool IsLiteralChar(Char c)
 {
     switch (c) {
@@ -49,7 +47,7 @@ bool IsLiteralChar(Char c)
 
 bool IsDateChar(Char c)
 {
-    switch (UpAscii(c)) {
+    switch (UpCase(c)) {
     case L'.': case L'/': case L':': case L'A': case L'C': case L'D': case L'H': case L'M':
     case L'N': case L'P': case L'Q': case L'S': case L'T': case L'W': case L'Y': case L'\\':
         return true;
@@ -191,20 +189,13 @@ const View* GetSection(const TSections& S, double x, bool& Negate)
     return t < 0 ? nullptr : &S.Section[t];
 }
 
-String UpperAscii(View v)
-{
-    String s(v);
-    for (Char& c : s) c = UpAscii(c);
-    return s;
-}
-
 // Whether s contains Code (upper case ASCII), a to z folded.
 bool ContainsCode(View s, View Code)
 {
     if (Code.size() > s.size()) return false;
     for (size_t i = 0; i + Code.size() <= s.size(); ++i) {
         size_t k = 0;
-        while (k < Code.size() && UpAscii(s[i + k]) == Code[k]) ++k;
+        while (k < Code.size() && UpCase(s[i + k]) == Code[k]) ++k;
         if (k == Code.size()) return true;
     }
     return false;
@@ -285,11 +276,9 @@ struct TNumberFormatter {
         LCID Id = 0;
         bool Valid = !Hex.empty();
         for (Char c : Hex) {
-            const Char u = UpAscii(c);
-            if (u >= L'0' && u <= L'9')
-                Id = Id * 16 + (u - L'0');
-            else if (u >= L'A' && u <= L'F')
-                Id = Id * 16 + (u - L'A' + 10);
+            const int d = HexDigit(c);
+            if (d >= 0)
+                Id = Id * 16 + LCID(d);
             else
                 Valid = false;
         }
@@ -302,9 +291,9 @@ struct TNumberFormatter {
     {
         if (P >= n() || Sec[P] != L'[') return;
         size_t q = P + 1;
-        const Char Kind = q < n() ? UpAscii(Sec[q]) : 0;
+        const Char Kind = q < n() ? UpCase(Sec[q]) : 0;
         if (Kind != L'H' && Kind != L'M' && Kind != L'S') return;
-        while (q < n() && UpAscii(Sec[q]) == Kind) ++q;
+        while (q < n() && UpCase(Sec[q]) == Kind) ++q;
         if (q >= n() || Sec[q] != L']') return;
         const int Letters = int(q - P - 1);
         const double Factor = Kind == L'H' ? 24 : Kind == L'M' ? 1440 : 86400;
@@ -353,7 +342,7 @@ struct TNumberFormatter {
     {
         String Pattern;
         while (P < n() && IsDateChar(Sec[P])) {
-            const Char c = Sec[P], u = UpAscii(c);
+            const Char c = Sec[P], u = UpCase(c);
             if (c == L'\\') {
                 if (P + 1 >= n()) {   // a final backslash: nothing more to show
                     P = n();
@@ -363,13 +352,13 @@ struct TNumberFormatter {
                 P += 2;
                 continue;
             }
-            if (u == L'A' && P + 5 <= n() && UpperAscii(Sec.substr(P, 5)) == L"AM/PM") {
+            if (u == L'A' && P + 5 <= n() && SameText(Sec.substr(P, 5), L"AM/PM")) {
                 Pattern += L"AMPM";
                 P += 5;
                 continue;
             }
             if (u == L'M' && HourMark) {
-                while (P < n() && UpAscii(Sec[P]) == L'M') {
+                while (P < n() && UpCase(Sec[P]) == L'M') {
                     Pattern += L'n';
                     ++P;
                 }
@@ -485,7 +474,7 @@ String FormatText(const Variant& V, const String& Format, Integer& Color)
     if (S.Count != MaxSections && Sec.find(L'@') == String::npos) {
         if (Named) {
             const View Rest = Sec.substr(Start);
-            if (Rest.empty() || UpperAscii(Rest) == L"GENERAL") Color = SecColor;
+            if (Rest.empty() || SameText(Rest, L"GENERAL")) Color = SecColor;
         }
         return Text;
     }

@@ -69,7 +69,7 @@ TEST(ClassesStreams, MemoryStreamValuesSeekAndSize)
         M.ReadBuffer(Buf, 4);
         FAIL() << "no error";
     } catch (EReadError& E) {
-        EXPECT_EQ(E.Message, L"Stream read error");
+        EXPECT_EQ(E.Message, Consts::SReadError);
     }
 
     // Writing past the end fills the gap with zeros; shrinking pulls the position back.

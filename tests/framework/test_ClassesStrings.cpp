@@ -260,7 +260,7 @@ TEST(ClassesStrings, SortedListHonoursDuplicates)
         L.Add(L"pear");
         FAIL() << "no error";
     } catch (EStringListError& E) {
-        EXPECT_EQ(E.Message, L"String list does not allow duplicates");
+        EXPECT_EQ(E.Message, Consts::SDuplicateString);
     }
     EXPECT_EQ(L.Count(), 3);
 

@@ -48,6 +48,26 @@ protected:
     std::unique_ptr<ui::FormGuard> Guard;
 };
 
+// Component and control names are identifiers: both searches fold a to z only, so "LABEL1" finds
+// "Label1" while names that differ in a letter such as "Æ" / "æ" stay different names.
+TEST_F(ControlsTest, NameSearchesFoldAsciiCaseOnlyAndAlike)
+{
+    auto* Label = AddControl<TTestBox>(Form, 0, 0, 10, 10, L"Label1");
+    auto* Island = AddControl<TTestBox>(Form, 0, 20, 10, 10, L"Ærø");
+    const struct {
+        const wchar_t* Name;
+        TControl* Found;
+    } Cases[] = {
+        {L"Label1", Label}, {L"LABEL1", Label}, {L"label1", Label}, {L"Label", nullptr},
+        {L"Ærø", Island},   {L"ærø", nullptr},  {L"ÆRØ", nullptr},  {L"ærØ", nullptr},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(Utf16ToUtf8(C.Name));
+        EXPECT_EQ(Form->FindComponent(C.Name), C.Found);
+        EXPECT_EQ(Form->FindChildControl(C.Name), C.Found);
+    }
+}
+
 TEST_F(ControlsTest, MessagesReachMessageMethodsByNumber)
 {
     auto* P = AddControl<TProbe>(Form, 10, 10, 60, 24);

@@ -80,6 +80,23 @@ TEST(SysUtilsStrings, CaseFolding)
     EXPECT_EQ(AnsiUpperCase(L""), L"");
 }
 
+TEST(SysUtilsStrings, CharacterFoldsAndHexDigits)
+{
+    const struct {
+        Char C, Up, Lo;
+        int Hex;
+    } Cases[] = {
+        {L'a', L'A', L'a', 10}, {L'F', L'F', L'f', 15}, {L'z', L'Z', L'z', -1}, {L'@', L'@', L'@', -1},
+        {L'[', L'[', L'[', -1}, {L'`', L'`', L'`', -1}, {L'{', L'{', L'{', -1}, {L'9', L'9', L'9', 9},
+        {L'ø', L'ø', L'ø', -1}, {L'Ø', L'Ø', L'Ø', -1}, {L'ｆ', L'ｆ', L'ｆ', -1},
+    };
+    for (const auto& C : Cases) {
+        EXPECT_EQ(UpCase(C.C), C.Up) << int(C.C);
+        EXPECT_EQ(LoCase(C.C), C.Lo) << int(C.C);
+        EXPECT_EQ(HexDigit(C.C), C.Hex) << int(C.C);
+    }
+}
+
 TEST(SysUtilsStrings, Comparisons)
 {
     EXPECT_LT(CompareStr(L"abc", L"abd"), 0);

@@ -55,13 +55,13 @@ TEST_F(SysUtilsDates, InvalidPartsRaiseOrAnswerFalse)
         EncodeDate(2023, 2, 29);
         FAIL() << "no exception";
     } catch (const EConvertError& E) {
-        EXPECT_EQ(E.Message, L"Invalid argument to date encode");
+        EXPECT_EQ(E.Message, Consts::SDateEncodeError);
     }
     try {
         EncodeTime(24, 0, 0, 0);
         FAIL() << "no exception";
     } catch (const EConvertError& E) {
-        EXPECT_EQ(E.Message, L"Invalid argument to time encode");
+        EXPECT_EQ(E.Message, Consts::STimeEncodeError);
     }
     TDateTime T;
     EXPECT_FALSE(TryEncodeTime(12, 60, 0, 0, T));

@@ -93,6 +93,77 @@ TEST_F(SysUtilsFloatText, ValFloatGivesTheLeadingNumberAndTheErrorPosition)
     EXPECT_EQ(Code, 0);
 }
 
+TEST_F(SysUtilsFloatText, LongNumbersReadAsTheirWholeValue)
+{
+    // Past the digits the scanner hands on whole, the ones left out still count: a number a hair
+    // above the half-way point between two doubles rounds up, one on it rounds to even.
+    const String Zeros(900, L'0');
+    EXPECT_EQ(StrToFloat(L"9007199254740993"), 9007199254740992.0L);
+    EXPECT_EQ(StrToFloat(L"9007199254740993" + Zeros + L"1e-901"), 9007199254740994.0L);
+    EXPECT_EQ(StrToFloat(L"1" + Zeros + L"e-900"), 1.0L);
+    EXPECT_EQ(StrToFloat(L"0." + Zeros + L"1e901"), 1.0L);
+    EXPECT_EQ(StrToFloat(L"0.1" + Zeros + L"1"), StrToFloat(L"0.1"));
+    EXPECT_THROW(StrToFloat(L"1" + Zeros + L"e-400"), EConvertError);   // 1e500
+}
+
+// The scanner under every number reader: digit runs with a limit, and decimal numbers read in
+// place with each reader's separator and ignored character.
+TEST(SysUtilsNumberScan, DigitRunsStopAtTheLimit)
+{
+    const TDigitRun R = ScanDigits(L"x4294967296", 1, 10, 0xFFFFFFFFu);
+    EXPECT_TRUE(R.Overflow);
+    EXPECT_EQ(R.Value, 429496729u);
+    EXPECT_EQ(R.End, 10u);
+    EXPECT_EQ(R.Count, 9u);
+    const TDigitRun H = ScanDigits(L"fF9g", 0, 16);
+    EXPECT_FALSE(H.Overflow);
+    EXPECT_EQ(H.Value, 0xFF9u);
+    EXPECT_EQ(H.End, 3u);
+    EXPECT_EQ(ScanDigits(L"", 0, 10).Count, 0u);
+    const TIntPrefix P = ScanIntPrefix(L"-0x1", 0);
+    EXPECT_TRUE(P.Negative && P.Hex);
+    EXPECT_EQ(P.End, 3u);
+    EXPECT_FALSE(ScanIntPrefix(L"x1", 0).Hex);
+    EXPECT_TRUE(ScanIntPrefix(L"x1", 0, true).Hex);
+}
+
+TEST(SysUtilsNumberScan, DecimalNumbersInPlace)
+{
+    TFloatSyntax Filter;   // the filter's reading under Danish settings
+    Filter.DecimalSeparator = L',';
+    Filter.PointToo = true;
+    Filter.HasIgnored = true;
+    Filter.Ignored = L'.';
+    const struct {
+        const wchar_t* S;
+        TFloatSyntax Syntax;
+        size_t End, Stop;
+        TScanRange Range;
+        double Value;
+    } Cases[] = {
+        {L"-1.234,5e1x", Filter, 10, 10, TScanRange::Inside, -12345},
+        {L"1.5", TFloatSyntax(), 3, 3, TScanRange::Inside, 1.5},
+        {L"1e+", TFloatSyntax(), 1, 3, TScanRange::Inside, 1},
+        {L"12345678901234567890123", TFloatSyntax(), 23, 23, TScanRange::Inside,
+         12345678901234567890123.0},
+        {L"0.000000000000000000000000001", TFloatSyntax(), 29, 29, TScanRange::Inside, 1e-27},
+        {L"-1e400", TFloatSyntax(), 6, 6, TScanRange::Overflow, -HUGE_VAL},
+        {L"0.001e-400", TFloatSyntax(), 10, 10, TScanRange::Underflow, 0},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(Utf16ToUtf8(C.S));
+        const TFloatScan N = ScanFloat(C.S, 0, C.Syntax);
+        ASSERT_TRUE(N.Found());
+        EXPECT_EQ(N.End, C.End);
+        EXPECT_EQ(N.Stop, C.Stop);
+        double V = -7;
+        EXPECT_EQ(ScannedValue(C.S, N, C.Syntax, V), C.Range);
+        EXPECT_EQ(V, C.Value);
+    }
+    EXPECT_FALSE(ScanFloat(L"-.e1", 0).Found());
+    EXPECT_EQ(ScanFloat(L"-.e1", 0).Stop, 2u);
+}
+
 // ---- FloatToStr and FloatToStrF ---------------------------------------------------------------
 
 struct GeneralCase {

@@ -237,6 +237,15 @@ TEST(TypInfoNumbers, FloatsReadBackExactly)
     Extended F = 0;
     EXPECT_FALSE(TryInvariantToFloat(L"1,5", F));
     EXPECT_FALSE(TryInvariantToFloat(L"0x1p3", F));
+    // The whole extended precision, even past the digits the number scanner hands on whole: a hair
+    // above the half-way point between two extended values rounds up, one on it rounds to even.
+    const String Zeros(900, L'0');
+    ASSERT_TRUE(TryInvariantToFloat(L"18446744073709551617", F));
+    EXPECT_EQ(F, 18446744073709551616.0L);
+    ASSERT_TRUE(TryInvariantToFloat(L"18446744073709551617" + Zeros + L"1e-901", F));
+    EXPECT_EQ(F, 18446744073709551618.0L);
+    ASSERT_TRUE(TryInvariantToFloat(L"-1E+4000", F));   // beyond double, inside extended
+    EXPECT_EQ(F, -1E+4000L);
 }
 
 TEST_F(TypInfo, ResetPutsPropertiesBackToTheirDefaults)

@@ -1,0 +1,2 @@
+#pragma once
+#include "framework/SysUtils.h"   // down the layers: fine

@@ -1,0 +1,2 @@
+#pragma once
+#include "pickers/Picker.h"   // fine: tests include anything
