@@ -245,7 +245,9 @@ FNR == 1 {
     sub(/\/[^\/]*$/, "", dir)
     mine = layerof(FILENAME)
     product = mine >= 0 && mine <= 5
-    skipmessages = FILENAME in isconsts
+    # Tests and benchmarks may spell out the system's texts: a test that pins the literal text catches a
+    # constant that drifted.
+    skipmessages = (FILENAME in isconsts) || !product
 }
 
 {

@@ -9,8 +9,8 @@
 #   rethrow  A catch (...) whose last statement is "throw;" and whose body only undoes state:
 #            no return, break, try or other throw, and no call that logs, shows or handles the
 #            error. The undo belongs in a scope guard (framework/WinScope.h).
-#   message  A string literal whose text is the value of a named constant in framework/Consts.h
-#            or grid/QorGridConsts.h, anywhere outside those headers. In the product also a
+#   message  A string literal in the product whose text is the value of a named constant in
+#            framework/Consts.h or grid/QorGridConsts.h, outside those headers; also a
 #            literal that starts with a constant's text up to its first format specifier, or
 #            that is its text after the last one (12 characters or more), which is how a
 #            message is pasted around its arguments.
@@ -18,8 +18,9 @@
 #            pickers < app (and no product code includes tests/ or bench/). tests/ and bench/
 #            may include anything.
 #
-# The case, rethrow and layer rules read the product folders; the message rule reads tests/ and
-# bench/ as well. Comments and raw string literals are not read.
+# Every rule reads the product folders only: tests and benchmarks may include anything and may
+# spell out the system's texts (a test that pins a literal text catches a drifted constant).
+# Comments and raw string literals are not read.
 #
 # Usage: tools/lint.sh [--root DIR]   lint the tree at DIR (default: this repository)
 #        tools/lint.sh --self-test    lint tools/lint-fixtures/tree and compare the findings with
