@@ -311,13 +311,11 @@ void TSpeedButton::Paint()
         default: break;
         }
         if (Index >= FNumGlyphs) Index = 0;
-        HDC Src = CreateCompatibleDC(DC);
-        HGDIOBJ Old = SelectObject(Src, FGlyph->GetHandle());
+        TCompatibleDC Src(DC);
+        TSelectObject Glyph(Src, FGlyph->GetHandle());
         COLORREF Key = ColorToRGB(GetPixel(Src, 0, FGlyph->GetHeight() - 1));
         TransparentBlt(DC, GP.X + Offset, GP.Y + Offset, GlyphSize.cx, GlyphSize.cy, Src, Index * GlyphSize.cx, 0,
                        GlyphSize.cx, GlyphSize.cy, Key);
-        SelectObject(Src, Old);
-        DeleteDC(Src);
     }
     if (!Caption.empty()) {
         SetBkMode(DC, TRANSPARENT);

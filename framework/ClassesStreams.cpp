@@ -516,20 +516,17 @@ IStream* CreateStreamOnHGlobalCopy(const void* Data, NativeUInt Size)
 {
     HGLOBAL Global = GlobalAlloc(GMEM_MOVEABLE, Size ? Size : 1);
     if (!Global) throw EOutOfResources(L"Out of memory for a stream of " + std::to_wstring(Size) + L" bytes");
+    // The stream owns the block once it is made; until then it is ours to free.
+    auto Undo = ScopeFail([Global] { GlobalFree(Global); });
     if (Size) {
-        void* P = GlobalLock(Global);
-        if (!P) {
-            GlobalFree(Global);
-            throw EOutOfResources(L"Cannot lock the memory of a stream");
-        }
-        std::memcpy(P, Data, Size);
-        GlobalUnlock(Global);
+        TGlobalLock Lock(Global);
+        if (!Lock) throw EOutOfResources(L"Cannot lock the memory of a stream");
+        std::memcpy(Lock.Data(), Data, Size);
     }
     IStream* Stream = nullptr;
-    if (FAILED(CreateStreamOnHGlobal(Global, TRUE, &Stream)) || !Stream) {
-        GlobalFree(Global);
+    if (FAILED(CreateStreamOnHGlobal(Global, TRUE, &Stream)) || !Stream)
         throw EOutOfResources(L"Cannot create a stream on global memory");
-    }
+    Undo.Release();
     ULARGE_INTEGER NewSize;
     NewSize.QuadPart = Size;
     Stream->SetSize(NewSize);   // the block may be larger than asked

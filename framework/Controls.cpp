@@ -331,14 +331,8 @@ void TControl::SetParentFont(bool Value)
 void TControl::ParentFontChanged()
 {
     if (!FParentFont || !FParent) return;
-    FUpdatingFromParent = true;
-    try {
-        FFont->Assign(FParent->GetFont());
-    } catch (...) {
-        FUpdatingFromParent = false;
-        throw;
-    }
-    FUpdatingFromParent = false;
+    TValueScope FromParent(FUpdatingFromParent, true);
+    FFont->Assign(FParent->GetFont());
 }
 
 void TControl::SetColor(TColor Value)

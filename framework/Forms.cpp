@@ -324,11 +324,9 @@ void TCustomForm::CMShowingChangedForm(TMessage& Message)
     }
     if (FShowing) {
         FFormState << TFormStateFlag::fsShowing;
-        try {
+        {
+            auto Undo = ScopeFail([this] { FFormState >> TFormStateFlag::fsShowing; });
             DoShow();
-        } catch (...) {
-            FFormState >> TFormStateFlag::fsShowing;
-            throw;
         }
         SetWindowToMonitor();
         bool NoActivate = (GetWindowLongPtrW(FHandle, GWL_EXSTYLE) & WS_EX_NOACTIVATE) != 0;
@@ -421,7 +419,8 @@ TModalResult TCustomForm::ShowModal()
     TTaskWindows Task;
     Task.Modal = GetHandle();
     EnumThreadWindows(GetCurrentThreadId(), DisableTaskWindow, LPARAM(&Task));
-    auto Finish = [&] {
+    // Whatever way the loop ends, the other windows come back and the form hides.
+    auto Finish = ScopeExit([&] {
         for (HWND W : Task.Disabled)
             if (IsWindow(W)) EnableWindow(W, TRUE);
         if (FHandle) {
@@ -431,37 +430,30 @@ TModalResult TCustomForm::ShowModal()
         FFormState >> TFormStateFlag::fsModal;
         Application->ModalFinished();
         if (ActiveWindow && IsWindow(ActiveWindow)) SetActiveWindow(ActiveWindow);
-    };
-    TModalResult Result = mrNone;
-    try {
-        Show();
-        SendMessageW(FHandle, CM_ACTIVATE, 0, 0);
-        FModalResult = mrNone;
-        do {
-            try {
-                Application->HandleMessage();
-            } catch (...) {
-                Application->HandleException(this);
+    });
+    Show();
+    SendMessageW(FHandle, CM_ACTIVATE, 0, 0);
+    FModalResult = mrNone;
+    do {
+        try {
+            Application->HandleMessage();
+        } catch (...) {
+            Application->HandleException(this);
+        }
+        if (Application->GetTerminated()) {
+            FModalResult = mrCancel;
+        } else if (FModalResult != mrNone) {
+            // Closing runs the close events; caNone keeps the form open.
+            TCloseAction Action = caNone;
+            if (CloseQuery()) {
+                Action = caHide;
+                DoClose(Action);
             }
-            if (Application->GetTerminated()) {
-                FModalResult = mrCancel;
-            } else if (FModalResult != mrNone) {
-                // Closing runs the close events; caNone keeps the form open.
-                TCloseAction Action = caNone;
-                if (CloseQuery()) {
-                    Action = caHide;
-                    DoClose(Action);
-                }
-                if (Action == caNone) FModalResult = mrNone;
-            }
-        } while (FModalResult == mrNone);
-        Result = FModalResult;
-        if (FHandle) SendMessageW(FHandle, CM_DEACTIVATE, 0, 0);
-    } catch (...) {
-        Finish();
-        throw;
-    }
-    Finish();
+            if (Action == caNone) FModalResult = mrNone;
+        }
+    } while (FModalResult == mrNone);
+    TModalResult Result = FModalResult;
+    if (FHandle) SendMessageW(FHandle, CM_DEACTIVATE, 0, 0);
     return Result;
 }
 

@@ -577,11 +577,12 @@ int CALLBACK CollectFont(const LOGFONTW* LF, const TEXTMETRICW*, DWORD, LPARAM D
 const std::vector<String>& TScreen::GetFonts()
 {
     if (FFonts.empty()) {
-        HDC DC = GetDC(nullptr);
-        LOGFONTW LF{};
-        LF.lfCharSet = DEFAULT_CHARSET;
-        EnumFontFamiliesExW(DC, &LF, CollectFont, LPARAM(&FFonts), 0);
-        ReleaseDC(nullptr, DC);
+        {
+            TClientDC DC(nullptr);
+            LOGFONTW LF{};
+            LF.lfCharSet = DEFAULT_CHARSET;
+            EnumFontFamiliesExW(DC, &LF, CollectFont, LPARAM(&FFonts), 0);
+        }
         std::sort(FFonts.begin(), FFonts.end(),
                   [](const String& A, const String& B) { return _wcsicmp(A.c_str(), B.c_str()) < 0; });
         FFonts.erase(std::unique(FFonts.begin(), FFonts.end()), FFonts.end());

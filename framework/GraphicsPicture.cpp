@@ -4,6 +4,7 @@
 #include "PngImage.h"
 
 #include <cwctype>
+#include <utility>
 
 namespace {
 

@@ -4,6 +4,8 @@
 #include "graphics/GDIPicture.h"
 #include "graphics/QorGDIP.h"
 
+#include "framework/WinScope.h"
+
 #include <objbase.h>
 #include <windows.h>
 
