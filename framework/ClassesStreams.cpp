@@ -592,11 +592,11 @@ void TTextFile::Rewrite(TEncoding* AEncoding, bool WriteBOM)
 {
     Close();
     try {
-        FStream = new TFileStream(FFileName, fmCreate | fmShareDenyWrite);
+        FStream.reset(new TFileStream(FFileName, fmCreate | fmShareDenyWrite));
         FEncoding = AEncoding ? AEncoding : TEncoding::Default();
         if (WriteBOM) FStream->WriteBuffer(FEncoding->GetPreamble());
     } catch (EStreamError& E) {
-        FreeAndNil(FStream);
+        FStream.reset();
         throw EInOutError(E.Message);
     }
     FMode = fmOutput;
@@ -611,7 +611,7 @@ void TTextFile::Append(TEncoding* AEncoding)
         return;
     }
     try {
-        FStream = new TFileStream(FFileName, fmOpenReadWrite | fmShareDenyWrite);
+        FStream.reset(new TFileStream(FFileName, fmOpenReadWrite | fmShareDenyWrite));
         Byte Head[3] = {0, 0, 0};
         Integer Got = FStream->Read(Head, 3);
         TEncoding* Found = nullptr;
@@ -619,7 +619,7 @@ void TTextFile::Append(TEncoding* AEncoding)
         FEncoding = Found;
         FStream->Seek(0, soEnd);
     } catch (EStreamError& E) {
-        FreeAndNil(FStream);
+        FStream.reset();
         throw EInOutError(E.Message);
     }
     FMode = fmOutput;
@@ -673,15 +673,14 @@ void TTextFile::Flush()
 void TTextFile::Close()
 {
     if (FMode == fmOutput) {
-        try {
-            Flush();
-        } catch (...) {
-            FreeAndNil(FStream);
+        // A failed final write still closes the file.
+        auto Undo = ScopeFail([this] {
+            FStream.reset();
             FMode = fmClosed;
-            throw;
-        }
+        });
+        Flush();
     }
-    FreeAndNil(FStream);
+    FStream.reset();
     FText.clear();
     FPos = 0;
     FMode = fmClosed;

@@ -84,7 +84,7 @@ void THintWindow::Paint()
     R.Left += 2;
     R.Top += 2;
     HDC DC = FCanvas->GetHandle();
-    FCanvas->GetFont()->Assign(FFont);
+    FCanvas->GetFont()->Assign(FFont.get());
     FCanvas->GetBrush()->SetStyle(bsClear);
     FCanvas->RequiredState(TCanvasState{TCanvasStateFlag::csHandleValid, TCanvasStateFlag::csFontValid,
                                         TCanvasStateFlag::csBrushValid});

@@ -38,7 +38,7 @@ TWinControl* FindControl(HWND Handle)
 
 TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner)
 {
-    FBrush = new TBrush();
+    FBrush = std::make_unique<TBrush>();
     FBrush->SetColor(FColor);
 }
 
@@ -58,12 +58,6 @@ TWinControl::~TWinControl()
         RemoveControl(C);
         C->Free();
     }
-    delete FBrush;
-}
-
-void TWinControl::BeforeDestruction()
-{
-    inherited::BeforeDestruction();
 }
 
 TWinControl* TWinControl::CreateParented(HWND ParentWindow)
@@ -1108,23 +1102,21 @@ void TWinControl::ChangeScale(int M, int D)
 
 TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner)
 {
-    auto* C = new TControlCanvas();
+    auto C = std::make_unique<TControlCanvas>();
     C->SetControl(this);
-    FCanvas = C;
+    FCanvas = std::move(C);
 }
 
 TCustomControl::~TCustomControl()
 {
     // The window goes before the canvas that may hold its device context.
-    if (auto* CC = dynamic_cast<TControlCanvas*>(FCanvas)) CC->FreeHandle();
+    if (auto* CC = dynamic_cast<TControlCanvas*>(FCanvas.get())) CC->FreeHandle();
     if (FHandle) DestroyWnd();
-    delete FCanvas;
-    FCanvas = nullptr;
 }
 
 void TCustomControl::DestroyWnd()
 {
-    if (auto* CC = dynamic_cast<TControlCanvas*>(FCanvas)) CC->FreeHandle();
+    if (auto* CC = dynamic_cast<TControlCanvas*>(FCanvas.get())) CC->FreeHandle();
     inherited::DestroyWnd();
 }
 
@@ -1156,5 +1148,5 @@ void PaintOnCanvas(TCanvas* Canvas, HDC DC, TFont* Font, TColor Color, const std
 
 void TCustomControl::PaintWindow(HDC DC)
 {
-    PaintOnCanvas(FCanvas, DC, FFont, FColor, [this] { Paint(); });
+    PaintOnCanvas(FCanvas.get(), DC, FFont.get(), FColor, [this] { Paint(); });
 }

@@ -251,15 +251,9 @@ void TTimer::Timer()
 TImage::TImage(TComponent* AOwner) : TGraphicControl(AOwner)
 {
     FControlStyle << csReplicatable;
-    FPicture = new TPicture();
+    FPicture = std::make_unique<TPicture>();
     FPicture->OnChange = [this](TObject* Sender) { PictureChanged(Sender); };
     SetBounds(0, 0, 105, 105);
-}
-
-TImage::~TImage()
-{
-    delete FPicture;
-    FPicture = nullptr;
 }
 
 TRect TImage::DestRect() const

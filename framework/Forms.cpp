@@ -41,24 +41,20 @@ TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner)
     FWidth = 320;
     FHeight = 240;
     FBrush->SetColor(FColor);
-    auto* C = new TControlCanvas();
+    auto C = std::make_unique<TControlCanvas>();
     C->SetControl(this);
-    FCanvas = C;
-    FIcon = new TIcon();
+    FCanvas = std::move(C);
+    FIcon = std::make_unique<TIcon>();
     if (Screen) Screen->AddForm(this);
 }
 
 TCustomForm::~TCustomForm()
 {
-    if (auto* CC = dynamic_cast<TControlCanvas*>(FCanvas)) CC->FreeHandle();
+    if (auto* CC = dynamic_cast<TControlCanvas*>(FCanvas.get())) CC->FreeHandle();
     // The window goes while the form is still a form, so that its messages reach it.
     if (FHandle) TCustomForm::DestroyWnd();
     if (Screen) Screen->RemoveForm(this);
     if (Application && Application->FMainForm == this) Application->FMainForm = nullptr;
-    delete FCanvas;
-    FCanvas = nullptr;
-    delete FIcon;
-    FIcon = nullptr;
 }
 
 void TCustomForm::AfterConstruction()
@@ -270,7 +266,7 @@ void TCustomForm::Paint()
 
 void TCustomForm::PaintWindow(HDC DC)
 {
-    PaintOnCanvas(FCanvas, DC, FFont, FColor, [this] { Paint(); });
+    PaintOnCanvas(FCanvas.get(), DC, FFont.get(), FColor, [this] { Paint(); });
 }
 
 // ---- Showing -----------------------------------------------------------------------------------

@@ -563,13 +563,8 @@ bool TRegIniFile::ValueExistsIn(const String& Section, const String& Ident)
 // ---- TRegistryIniFile --------------------------------------------------------------------------------
 
 TRegistryIniFile::TRegistryIniFile(const String& FileName, REGSAM AAccess)
-    : TCustomIniFile(FileName), FRegIniFile(new TRegIniFile(FileName, AAccess))
+    : TCustomIniFile(FileName), FRegIniFile(std::make_unique<TRegIniFile>(FileName, AAccess))
 {
-}
-
-TRegistryIniFile::~TRegistryIniFile()
-{
-    delete FRegIniFile;
 }
 
 bool TRegistryIniFile::SectionExists(const String& Section)

@@ -513,13 +513,7 @@ TCustomMemo::TCustomMemo(TComponent* AOwner) : TCustomEdit(AOwner)
     SetBounds(0, 0, 185, 89);
     FAutoSize = false;
     FControlStyle >> csFixedHeight;
-    FLines = new TMemoStrings(this);
-}
-
-TCustomMemo::~TCustomMemo()
-{
-    delete FLines;
-    FLines = nullptr;
+    FLines = std::make_unique<TMemoStrings>(this);
 }
 
 void TCustomMemo::CreateParams(TCreateParams& Params)
