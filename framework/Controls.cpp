@@ -242,12 +242,8 @@ TPoint TControl::ParentToClient(const TPoint& P, TWinControl* AParent)
 void TControl::SetAlign(TAlign Value)
 {
     if (FAlign == Value) return;
-    TAlign Old = FAlign;
     FAlign = Value;
     FAnchors = TAnchors{akLeft, akTop};
-    if (Old == alNone && FParent && FParent->HandleAllocated()) {
-        // Nothing to remember: the aligned control follows its parent from now on.
-    }
     RequestAlign();
 }
 

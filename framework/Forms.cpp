@@ -295,17 +295,12 @@ void TCustomForm::SetWindowToMonitor()
     default: return;
     }
     if (Center == this || (Center && !Center->HandleAllocated())) Center = nullptr;
-    if (FPosition == poMainFormCenter || FPosition == poOwnerFormCenter) {
-        if (!Center) Center = nullptr;
-    }
     TRect Target = Center ? Center->GetBoundsRect() : Area;
     int L = Target.Left + (Target.Width() - FWidth) / 2;
     int T = Target.Top + (Target.Height() - FHeight) / 2;
-    // Keep the form's top left corner on the work area.
+    // Keep the form on the work area; one larger than the area keeps its top left corner there.
     L = std::max(Area.Left, std::min(L, Area.Right - FWidth));
     T = std::max(Area.Top, std::min(T, Area.Bottom - FHeight));
-    L = std::max(L, Area.Left);
-    T = std::max(T, Area.Top);
     SetBounds(L, T, FWidth, FHeight);
 }
 

@@ -585,9 +585,6 @@ public:
     // Releases the canvas's device context (after a raw SelectObject elsewhere is wanted).
     void FreeContext();
 
-protected:
-    void Changed(TObject* Sender) override;
-
 private:
     friend class TBitmapCanvas;
     void NewImage(int AWidth, int AHeight, TPixelFormat APixelFormat, const RGBQUAD* Colors,

@@ -567,11 +567,6 @@ void TBitmap::SetTransparentMode(TTransparentMode Value)
     else SetTransparentColor(GetTransparentColor());
 }
 
-void TBitmap::Changed(TObject* Sender)
-{
-    inherited::Changed(Sender);
-}
-
 void TBitmap::Assign(TPersistent* Source)
 {
     if (!Source) {
