@@ -6,7 +6,9 @@ function(project_use_pch TARGET)
     target_precompile_headers(${TARGET} REUSE_FROM project_pch)
 endfunction()
 
-# project_library(NAME DIR [DEPS ...]): a static library of every .cpp in DIR.
+# project_library(NAME [DEPS libs...] [PATTERNS globs...]): a static library of the calling folder's
+# sources that match PATTERNS (by default *.cpp), linking DEPS; an interface library carrying the
+# include paths and DEPS when nothing matches.
 function(project_library NAME)
     cmake_parse_arguments(PL "" "" "DEPS;PATTERNS" ${ARGN})
     if(NOT PL_PATTERNS)

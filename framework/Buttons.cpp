@@ -7,18 +7,15 @@ TSpeedButton::TSpeedButton(TComponent* AOwner) : TGraphicControl(AOwner)
 {
     // Clicks are decided here on release (inside the button), not by the generic click path.
     FControlStyle = TControlStyle{csCaptureMouse, csDoubleClicks};
-    FGlyph = Create<TBitmap>();
+    FGlyph.reset(Create<TBitmap>());
     FGlyph->OnChange = [this](TObject* S) { GlyphChanged(S); };
     SetBounds(0, 0, 23, 22);
 }
 
 TSpeedButton::~TSpeedButton()
 {
-    if (FGlyph) {
-        FGlyph->OnChange = nullptr;
-        FGlyph->Free();
-        FGlyph = nullptr;
-    }
+    // The glyph goes without telling the button, which is half gone.
+    FGlyph->OnChange = nullptr;
 }
 
 void TSpeedButton::SetGlyph(TBitmap* Value)
@@ -26,11 +23,10 @@ void TSpeedButton::SetGlyph(TBitmap* Value)
     if (Value) {
         FGlyph->Assign(Value);
     } else {
-        TBitmap* Empty = Create<TBitmap>();
-        FGlyph->Assign(Empty);
-        Empty->Free();
+        TFreePtr<TBitmap> Empty(Create<TBitmap>());
+        FGlyph->Assign(Empty.get());
     }
-    GlyphChanged(FGlyph);
+    GlyphChanged(FGlyph.get());
 }
 
 void TSpeedButton::GlyphChanged(TObject*)
@@ -311,13 +307,11 @@ void TSpeedButton::Paint()
         default: break;
         }
         if (Index >= FNumGlyphs) Index = 0;
-        HDC Src = CreateCompatibleDC(DC);
-        HGDIOBJ Old = SelectObject(Src, FGlyph->GetHandle());
+        TCompatibleDC Src(DC);
+        TSelectObject Glyph(Src, FGlyph->GetHandle());
         COLORREF Key = ColorToRGB(GetPixel(Src, 0, FGlyph->GetHeight() - 1));
         TransparentBlt(DC, GP.X + Offset, GP.Y + Offset, GlyphSize.cx, GlyphSize.cy, Src, Index * GlyphSize.cx, 0,
                        GlyphSize.cx, GlyphSize.cy, Key);
-        SelectObject(Src, Old);
-        DeleteDC(Src);
     }
     if (!Caption.empty()) {
         SetBkMode(DC, TRANSPARENT);

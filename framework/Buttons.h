@@ -18,7 +18,7 @@ public:
 
     // The glyph: NumGlyphs images side by side (up, disabled, clicked, down); the colour of its
     // bottom-left pixel is transparent.
-    TBitmap* GetGlyph() const { return FGlyph; }
+    TBitmap* GetGlyph() const { return FGlyph.get(); }
     void SetGlyph(TBitmap* Value);
     TNumGlyphs GetNumGlyphs() const { return FNumGlyphs; }
     void SetNumGlyphs(TNumGlyphs Value);
@@ -64,7 +64,7 @@ protected:
 
 private:
     void GlyphChanged(TObject* Sender);
-    TBitmap* FGlyph = nullptr;
+    TFreePtr<TBitmap> FGlyph;
     TNumGlyphs FNumGlyphs = 1;
     bool FFlat = false;
     bool FTransparent = true;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "SysUtils.h"
+#include "WinScope.h"
 
 #include <windows.h>
 #include <objidl.h>
@@ -21,13 +22,8 @@ template <class T, class F>
 void UpdateBlock(T& Obj, F&& Work)
 {
     Obj.BeginUpdate();
-    try {
-        Work();
-    } catch (...) {
-        Obj.EndUpdate();
-        throw;
-    }
-    Obj.EndUpdate();
+    auto End = ScopeExit([&Obj] { Obj.EndUpdate(); });
+    Work();
 }
 class TComponent;
 class TFiler;

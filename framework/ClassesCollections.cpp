@@ -140,16 +140,11 @@ TCollectionItem* TCollection::Insert(int Index)
 {
     if (Index < 0 || Index > Count())
         throw EListError(Consts::SListIndexError, {Index});
-    BeginUpdate();
     TCollectionItem* Item = nullptr;
-    try {
+    UpdateBlock(*this, [&] {
         Item = Add();
         Item->SetIndex(Index);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
     return Item;
 }
 

@@ -514,20 +514,17 @@ IStream* CreateStreamOnHGlobalCopy(const void* Data, NativeUInt Size)
 {
     HGLOBAL Global = GlobalAlloc(GMEM_MOVEABLE, Size ? Size : 1);
     if (!Global) throw EOutOfResources(L"Out of memory for a stream of " + std::to_wstring(Size) + L" bytes");
+    // The stream owns the block once it is made; until then it is ours to free.
+    auto Undo = ScopeFail([Global] { GlobalFree(Global); });
     if (Size) {
-        void* P = GlobalLock(Global);
-        if (!P) {
-            GlobalFree(Global);
-            throw EOutOfResources(L"Cannot lock the memory of a stream");
-        }
-        std::memcpy(P, Data, Size);
-        GlobalUnlock(Global);
+        TGlobalLock Lock(Global);
+        if (!Lock) throw EOutOfResources(L"Cannot lock the memory of a stream");
+        std::memcpy(Lock.Data(), Data, Size);
     }
     IStream* Stream = nullptr;
-    if (FAILED(CreateStreamOnHGlobal(Global, TRUE, &Stream)) || !Stream) {
-        GlobalFree(Global);
+    if (FAILED(CreateStreamOnHGlobal(Global, TRUE, &Stream)) || !Stream)
         throw EOutOfResources(L"Cannot create a stream on global memory");
-    }
+    Undo.Release();
     ULARGE_INTEGER NewSize;
     NewSize.QuadPart = Size;
     Stream->SetSize(NewSize);   // the block may be larger than asked
@@ -593,11 +590,11 @@ void TTextFile::Rewrite(TEncoding* AEncoding, bool WriteBOM)
 {
     Close();
     try {
-        FStream = new TFileStream(FFileName, fmCreate | fmShareDenyWrite);
+        FStream.reset(new TFileStream(FFileName, fmCreate | fmShareDenyWrite));
         FEncoding = AEncoding ? AEncoding : TEncoding::Default();
         if (WriteBOM) FStream->WriteBuffer(FEncoding->GetPreamble());
     } catch (EStreamError& E) {
-        FreeAndNil(FStream);
+        FStream.reset();
         throw EInOutError(E.Message);
     }
     FMode = fmOutput;
@@ -612,7 +609,7 @@ void TTextFile::Append(TEncoding* AEncoding)
         return;
     }
     try {
-        FStream = new TFileStream(FFileName, fmOpenReadWrite | fmShareDenyWrite);
+        FStream.reset(new TFileStream(FFileName, fmOpenReadWrite | fmShareDenyWrite));
         Byte Head[3] = {0, 0, 0};
         Integer Got = FStream->Read(Head, 3);
         TEncoding* Found = nullptr;
@@ -620,7 +617,7 @@ void TTextFile::Append(TEncoding* AEncoding)
         FEncoding = Found;
         FStream->Seek(0, soEnd);
     } catch (EStreamError& E) {
-        FreeAndNil(FStream);
+        FStream.reset();
         throw EInOutError(E.Message);
     }
     FMode = fmOutput;
@@ -674,15 +671,14 @@ void TTextFile::Flush()
 void TTextFile::Close()
 {
     if (FMode == fmOutput) {
-        try {
-            Flush();
-        } catch (...) {
-            FreeAndNil(FStream);
+        // A failed final write still closes the file.
+        auto Undo = ScopeFail([this] {
+            FStream.reset();
             FMode = fmClosed;
-            throw;
-        }
+        });
+        Flush();
     }
-    FreeAndNil(FStream);
+    FStream.reset();
     FText.clear();
     FPos = 0;
     FMode = fmClosed;

@@ -295,7 +295,7 @@ private:
     String FFileName;
     TMode FMode = fmClosed;
     TEncoding* FEncoding = nullptr;
-    TFileStream* FStream = nullptr;
+    TFreePtr<TFileStream> FStream;
     String FText;            // reading: the decoded contents
     size_t FPos = 0;         // reading: index of the next character
     String FPending;         // writing: text not yet written

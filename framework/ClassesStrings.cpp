@@ -366,36 +366,18 @@ void TStrings::SetDelimitedText(const String& Value)
 String TStrings::GetCommaText() const
 {
     auto* Self = const_cast<TStrings*>(this);
-    wchar_t D = FDelimiter, Q = FQuoteChar;
-    bool Strict = FStrictDelimiter;
-    Self->FDelimiter = L',';
-    Self->FQuoteChar = L'"';
-    Self->FStrictDelimiter = false;
-    String Result;
-    try {
-        Result = GetDelimitedText();
-    } catch (...) {
-        Self->FDelimiter = D, Self->FQuoteChar = Q, Self->FStrictDelimiter = Strict;
-        throw;
-    }
-    Self->FDelimiter = D, Self->FQuoteChar = Q, Self->FStrictDelimiter = Strict;
-    return Result;
+    TValueScope<wchar_t> Delimiter(Self->FDelimiter, L',');
+    TValueScope<wchar_t> Quote(Self->FQuoteChar, L'"');
+    TValueScope<bool> Strict(Self->FStrictDelimiter, false);
+    return GetDelimitedText();
 }
 
 void TStrings::SetCommaText(const String& Value)
 {
-    wchar_t D = FDelimiter, Q = FQuoteChar;
-    bool Strict = FStrictDelimiter;
-    FDelimiter = L',';
-    FQuoteChar = L'"';
-    FStrictDelimiter = false;
-    try {
-        SetDelimitedText(Value);
-    } catch (...) {
-        FDelimiter = D, FQuoteChar = Q, FStrictDelimiter = Strict;
-        throw;
-    }
-    FDelimiter = D, FQuoteChar = Q, FStrictDelimiter = Strict;
+    TValueScope<wchar_t> Delimiter(FDelimiter, L',');
+    TValueScope<wchar_t> Quote(FQuoteChar, L'"');
+    TValueScope<bool> Strict(FStrictDelimiter, false);
+    SetDelimitedText(Value);
 }
 
 // ---- name=value lines
@@ -542,10 +524,8 @@ void TStringList::Changing()
 void TStringList::SetUpdateState(bool Updating)
 {
     // Called around the count change: outside the batch both times.
-    int Saved = FUpdateCount;
-    FUpdateCount = 0;
+    TValueScope Outside(FUpdateCount, 0);
     if (Updating) Changing(); else Changed();
-    FUpdateCount = Saved;
 }
 
 void TStringList::CheckNotSorted() const
@@ -778,21 +758,15 @@ void TStringList::CustomSort(const TStringListSortCompare& Compare)
     // A sorted list keeps its own order (its searches depend on it).
     if (!Compare || FSorted || FList.size() < 2) return;
     Changing();
+    auto Done = ScopeExit([this] { Changed(); });
     // The comparison sees the list as it was: indexes are sorted, the lines moved at the end.
     std::vector<int> Order(FList.size());
     std::iota(Order.begin(), Order.end(), 0);
-    try {
-        std::stable_sort(Order.begin(), Order.end(),
-                         [&](int A, int B) { return Compare(this, A, B) < 0; });
-    } catch (...) {
-        Changed();
-        throw;
-    }
+    std::stable_sort(Order.begin(), Order.end(), [&](int A, int B) { return Compare(this, A, B) < 0; });
     std::vector<TStringItem> Sorted;
     Sorted.reserve(FList.size());
     for (int i : Order) Sorted.push_back(std::move(FList[size_t(i)]));
     FList.swap(Sorted);
-    Changed();
 }
 
 void TStringList::SetSorted(bool Value)

@@ -109,36 +109,28 @@ String TClipboard::GetAsText()
     TOpenGuard G(this);
     HANDLE Data = GetClipboardData(CF_UNICODETEXT);
     if (!Data) return String();
-    SIZE_T Bytes = GlobalSize(Data);
-    auto* P = static_cast<const wchar_t*>(GlobalLock(Data));
+    TGlobalLock Lock(Data);
+    auto* P = static_cast<const wchar_t*>(Lock.Data());
     if (!P) return String();
     // Never read past the block, even when the text lacks its terminating zero.
-    size_t Max = Bytes / sizeof(wchar_t);
+    size_t Max = Lock.Size() / sizeof(wchar_t);
     size_t Len = 0;
     while (Len < Max && P[Len] != 0) ++Len;
-    String Result(P, Len);
-    GlobalUnlock(Data);
-    return Result;
+    return String(P, Len);
 }
 
 void TClipboard::SetBuffer(UINT Format, const void* Buffer, size_t Size)
 {
     HGLOBAL Mem = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, Size ? Size : 1);
-    if (!Mem) throw EClipboardException(Consts::SOutOfClipboardMemory);
-    void* P = GlobalLock(Mem);
-    if (!P) {
-        GlobalFree(Mem);
-        throw EClipboardException(Consts::SOutOfClipboardMemory);
+    // The clipboard owns the block once it is set; until then it is ours to free.
+    auto Undo = ScopeFail([Mem] { GlobalFree(Mem); });
+    {
+        TGlobalLock Lock(Mem);
+        if (!Lock) throw EClipboardException(Consts::SOutOfClipboardMemory);
+        if (Size) std::memcpy(Lock.Data(), Buffer, Size);
+        else static_cast<Byte*>(Lock.Data())[0] = 0;
     }
-    if (Size) std::memcpy(P, Buffer, Size);
-    else static_cast<Byte*>(P)[0] = 0;
-    GlobalUnlock(Mem);
-    try {
-        SetAsHandle(Format, Mem);
-    } catch (...) {
-        GlobalFree(Mem);
-        throw;
-    }
+    SetAsHandle(Format, Mem);
 }
 
 std::vector<Byte> TClipboard::GetBuffer(UINT Format)
@@ -147,11 +139,10 @@ std::vector<Byte> TClipboard::GetBuffer(UINT Format)
     TOpenGuard G(this);
     HANDLE Data = GetClipboardData(Format);
     if (!Data) return Result;
-    SIZE_T Bytes = GlobalSize(Data);
-    const void* P = GlobalLock(Data);
+    TGlobalLock Lock(Data);
+    const auto* P = static_cast<const Byte*>(Lock.Data());
     if (!P) return Result;
-    Result.assign(static_cast<const Byte*>(P), static_cast<const Byte*>(P) + Bytes);
-    GlobalUnlock(Data);
+    Result.assign(P, P + Lock.Size());
     return Result;
 }
 

@@ -49,20 +49,14 @@ void TRichEditStrings::LoadFromStream(TStream* Stream, TEncoding* AEncoding)
         return;
     }
     // Nothing is lost when the stream fails half-way: the text is replaced only on success.
-    TMemoryStream* Copy = Create<TMemoryStream>();
-    try {
-        Int64 Rest = Stream->GetSize() - Stream->GetPosition();
-        if (Rest > 0) Copy->CopyFrom(Stream, Rest);
-        Copy->SetPosition(0);
-        TStreamCookie Cookie{Copy};
-        EDITSTREAM ES{reinterpret_cast<DWORD_PTR>(&Cookie), 0, ReadCallback};
-        SendMessageW(FEdit->GetHandle(), EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&ES));
-        if (Cookie.Failed || ES.dwError) throw EReadError(L"Cannot read the rich text");
-    } catch (...) {
-        Copy->Free();
-        throw;
-    }
-    Copy->Free();
+    TFreePtr<TMemoryStream> Copy(Create<TMemoryStream>());
+    Int64 Rest = Stream->GetSize() - Stream->GetPosition();
+    if (Rest > 0) Copy->CopyFrom(Stream, Rest);
+    Copy->SetPosition(0);
+    TStreamCookie Cookie{Copy.get()};
+    EDITSTREAM ES{reinterpret_cast<DWORD_PTR>(&Cookie), 0, ReadCallback};
+    SendMessageW(FEdit->GetHandle(), EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&ES));
+    if (Cookie.Failed || ES.dwError) throw EReadError(L"Cannot read the rich text");
 }
 
 void TRichEditStrings::SaveToStream(TStream* Stream, TEncoding* AEncoding) const
@@ -81,8 +75,7 @@ void TRichEditStrings::SaveToStream(TStream* Stream, TEncoding* AEncoding) const
 
 TCustomRichEdit::TCustomRichEdit(TComponent* AOwner) : TCustomMemo(AOwner)
 {
-    delete FLines;
-    FLines = new TRichEditStrings(this);
+    FLines = std::make_unique<TRichEditStrings>(this);
 }
 
 void TCustomRichEdit::CreateParams(TCreateParams& Params)

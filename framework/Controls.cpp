@@ -116,9 +116,9 @@ void TSizeConstraints::Change()
 
 TControl::TControl(TComponent* AOwner) : TComponent(AOwner)
 {
-    FFont = new TFont();
+    FFont = std::make_unique<TFont>();
     FFont->OnChange = [this](TObject* Sender) { FontChangedHandler(Sender); };
-    FConstraints = new TSizeConstraints(this);
+    FConstraints = std::make_unique<TSizeConstraints>(this);
     FWindowProc = [this](TMessage& M) { WndProc(M); };
 }
 
@@ -130,13 +130,6 @@ TControl::~TControl()
         if (FParent && FParent->HandleAllocated() && GetCapture() == FParent->FHandle) ReleaseCapture();
     }
     if (FParent) FParent->RemoveControl(this);
-    delete FConstraints;
-    delete FFont;
-}
-
-void TControl::BeforeDestruction()
-{
-    inherited::BeforeDestruction();
 }
 
 void TControl::Loaded()
@@ -249,12 +242,8 @@ TPoint TControl::ParentToClient(const TPoint& P, TWinControl* AParent)
 void TControl::SetAlign(TAlign Value)
 {
     if (FAlign == Value) return;
-    TAlign Old = FAlign;
     FAlign = Value;
     FAnchors = TAnchors{akLeft, akTop};
-    if (Old == alNone && FParent && FParent->HandleAllocated()) {
-        // Nothing to remember: the aligned control follows its parent from now on.
-    }
     RequestAlign();
 }
 
@@ -331,14 +320,8 @@ void TControl::SetParentFont(bool Value)
 void TControl::ParentFontChanged()
 {
     if (!FParentFont || !FParent) return;
-    FUpdatingFromParent = true;
-    try {
-        FFont->Assign(FParent->GetFont());
-    } catch (...) {
-        FUpdatingFromParent = false;
-        throw;
-    }
-    FUpdatingFromParent = false;
+    TValueScope FromParent(FUpdatingFromParent, true);
+    FFont->Assign(FParent->GetFont());
 }
 
 void TControl::SetColor(TColor Value)
@@ -914,14 +897,9 @@ void TControl::CMHintShow(TMessage& Message)
 
 TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner)
 {
-    auto* C = new TControlCanvas();
+    auto C = std::make_unique<TControlCanvas>();
     C->SetControl(this);
-    FCanvas = C;
-}
-
-TGraphicControl::~TGraphicControl()
-{
-    delete FCanvas;
+    FCanvas = std::move(C);
 }
 
 void TGraphicControl::Dispatch(TMessage& Message)
@@ -937,17 +915,11 @@ void TGraphicControl::WMPaint(TMessage& Message)
 {
     if (Message.WParam == 0) return;
     FCanvas->Lock();
-    try {
-        FCanvas->SetHandle(reinterpret_cast<HDC>(Message.WParam));
-        FCanvas->GetFont()->Assign(FFont);
-        Paint();
-        FCanvas->SetHandle(nullptr);
-    } catch (...) {
-        FCanvas->SetHandle(nullptr);
-        FCanvas->Unlock();
-        throw;
-    }
-    FCanvas->Unlock();
+    auto Unlock = ScopeExit([this] { FCanvas->Unlock(); });
+    auto Release = ScopeExit([this] { FCanvas->SetHandle(nullptr); });
+    FCanvas->SetHandle(reinterpret_cast<HDC>(Message.WParam));
+    FCanvas->GetFont()->Assign(FFont.get());
+    Paint();
 }
 
 // ---- TControlCanvas ----------------------------------------------------------------------------

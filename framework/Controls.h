@@ -144,7 +144,6 @@ class TControl : public TComponent {
 public:
     explicit TControl(TComponent* AOwner);
     ~TControl() override;
-    void BeforeDestruction() override;
 
     // Tree
     TWinControl* GetParent() const { return FParent; }
@@ -180,7 +179,7 @@ public:
     void SetAlign(TAlign Value);
     TAnchors GetAnchors() const { return FAnchors; }
     void SetAnchors(TAnchors Value);
-    TSizeConstraints* GetConstraints() const { return FConstraints; }
+    TSizeConstraints* GetConstraints() const { return FConstraints.get(); }
     void SetConstraints(TSizeConstraints* Value) { FConstraints->Assign(Value); }
 
     // State
@@ -194,7 +193,7 @@ public:
     virtual bool Showing() const;
     bool IsControlVisible() const { return FVisible; }
 
-    TFont* GetFont() const { return FFont; }
+    TFont* GetFont() const { return FFont.get(); }
     void SetFont(TFont* Value) { FFont->Assign(Value); }
     bool GetParentFont() const { return FParentFont; }
     void SetParentFont(bool Value);
@@ -343,7 +342,7 @@ protected:
     int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
     bool FVisible = true;
     bool FEnabled = true;
-    TFont* FFont = nullptr;
+    std::unique_ptr<TFont> FFont;
     TColor FColor = clWindow;
     bool FParentFont = true;
     bool FParentColor = true;
@@ -356,7 +355,7 @@ protected:
     TPopupMenu* FPopupMenu = nullptr;
     TAlign FAlign = alNone;
     TAnchors FAnchors{akLeft, akTop};
-    TSizeConstraints* FConstraints = nullptr;
+    std::unique_ptr<TSizeConstraints> FConstraints;
     TControlStyle FControlStyle{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
     TControlStateSet FControlState;
     TBiDiMode FBiDiMode = bdLeftToRight;
@@ -402,7 +401,6 @@ class TWinControl : public TControl {
 public:
     explicit TWinControl(TComponent* AOwner);
     ~TWinControl() override;
-    void BeforeDestruction() override;
 
     // Window lifecycle
     HWND GetHandle();
@@ -562,7 +560,7 @@ protected:
     int FBorderWidth = 0;
     int FAlignLevel = 0;
     bool FTrackingMouse = false;
-    TBrush* FBrush = nullptr;   // the background brush (colour), for erasing and WM_CTLCOLOR
+    std::unique_ptr<TBrush> FBrush;   // the background brush (colour), for erasing and WM_CTLCOLOR
     // Properties the window keeps while it exists: read back before it is destroyed.
     String FSavedText;
 
@@ -609,14 +607,13 @@ class TGraphicControl : public TControl {
     DECLARE_CLASS(TGraphicControl, TControl)
 public:
     explicit TGraphicControl(TComponent* AOwner);
-    ~TGraphicControl() override;
-    TCanvas* GetCanvas() const { return FCanvas; }
+    TCanvas* GetCanvas() const { return FCanvas.get(); }
     void Dispatch(TMessage& Message) override;
 
 protected:
     virtual void Paint() {}
     void WMPaint(TMessage& Message);
-    TCanvas* FCanvas = nullptr;
+    std::unique_ptr<TCanvas> FCanvas;
 };
 
 class TCustomControl : public TWinControl {
@@ -624,7 +621,7 @@ class TCustomControl : public TWinControl {
 public:
     explicit TCustomControl(TComponent* AOwner);
     ~TCustomControl() override;
-    TCanvas* GetCanvas() const { return FCanvas; }
+    TCanvas* GetCanvas() const { return FCanvas.get(); }
     void Dispatch(TMessage& Message) override;
 
 protected:
@@ -632,7 +629,7 @@ protected:
     void PaintWindow(HDC DC) override;
     void DestroyWnd() override;
     void WMPaintCustom(TMessage& Message);
-    TCanvas* FCanvas = nullptr;
+    std::unique_ptr<TCanvas> FCanvas;
 };
 
 // ---- Hints -------------------------------------------------------------------------------------

@@ -25,39 +25,33 @@ void THintWindow::CreateParams(TCreateParams& Params)
 TRect THintWindow::CalcHintRect(int MaxWidth, const String& AHint, void*)
 {
     RECT R{0, 0, MaxWidth, 0};
-    HDC DC = GetDC(nullptr);
-    HGDIOBJ Old = SelectObject(DC, FFont->GetHandle());
-    DrawTextW(DC, AHint.c_str(), int(AHint.size()), &R,
-              DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_NOPREFIX | DrawTextBiDiModeFlagsReadingOnly());
-    SelectObject(DC, Old);
-    ReleaseDC(nullptr, DC);
+    {
+        TClientDC DC(nullptr);
+        TSelectObject Font(DC, FFont->GetHandle());
+        DrawTextW(DC, AHint.c_str(), int(AHint.size()), &R,
+                  DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_NOPREFIX | DrawTextBiDiModeFlagsReadingOnly());
+    }
     // Room for the border and the text margin.
     return Rect(0, 0, R.right + 6, R.bottom + 2 + 2);
 }
 
 void THintWindow::ActivateHint(TRect Rect, const String& AHint)
 {
-    FActivating = true;
-    try {
-        SetText(AHint);
-        // Keep the window on the screen.
-        TRect Area = Screen ? Screen->GetWorkAreaRect() : TRect(0, 0, 1 << 16, 1 << 16);
-        int W = Rect.Width(), H = Rect.Height();
-        if (Rect.Right > Area.Right) Rect.Left = Area.Right - W;
-        if (Rect.Left < Area.Left) Rect.Left = Area.Left;
-        if (Rect.Bottom > Area.Bottom) Rect.Top = Rect.Top - H - 24;
-        if (Rect.Top < Area.Top) Rect.Top = Area.Top;
-        UpdateBoundsRect(Bounds(Rect.Left, Rect.Top, W, H));
-        HWND Wnd = GetHandle();
-        SetWindowPos(Wnd, HWND_TOPMOST, Rect.Left, Rect.Top, W, H, SWP_SHOWWINDOW | SWP_NOACTIVATE);
-        FVisible = true;
-        InvalidateRect(Wnd, nullptr, TRUE);
-        UpdateWindow(Wnd);
-    } catch (...) {
-        FActivating = false;
-        throw;
-    }
-    FActivating = false;
+    TValueScope Activating(FActivating, true);
+    SetText(AHint);
+    // Keep the window on the screen.
+    TRect Area = Screen ? Screen->GetWorkAreaRect() : TRect(0, 0, 1 << 16, 1 << 16);
+    int W = Rect.Width(), H = Rect.Height();
+    if (Rect.Right > Area.Right) Rect.Left = Area.Right - W;
+    if (Rect.Left < Area.Left) Rect.Left = Area.Left;
+    if (Rect.Bottom > Area.Bottom) Rect.Top = Rect.Top - H - 24;
+    if (Rect.Top < Area.Top) Rect.Top = Area.Top;
+    UpdateBoundsRect(Bounds(Rect.Left, Rect.Top, W, H));
+    HWND Wnd = GetHandle();
+    SetWindowPos(Wnd, HWND_TOPMOST, Rect.Left, Rect.Top, W, H, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    FVisible = true;
+    InvalidateRect(Wnd, nullptr, TRUE);
+    UpdateWindow(Wnd);
 }
 
 void THintWindow::ActivateHintData(TRect Rect, const String& AHint, void*)
@@ -90,7 +84,7 @@ void THintWindow::Paint()
     R.Left += 2;
     R.Top += 2;
     HDC DC = FCanvas->GetHandle();
-    FCanvas->GetFont()->Assign(FFont);
+    FCanvas->GetFont()->Assign(FFont.get());
     FCanvas->GetBrush()->SetStyle(bsClear);
     FCanvas->RequiredState(TCanvasState{TCanvasStateFlag::csHandleValid, TCanvasStateFlag::csFontValid,
                                         TCanvasStateFlag::csBrushValid});

@@ -38,7 +38,7 @@ TWinControl* FindControl(HWND Handle)
 
 TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner)
 {
-    FBrush = new TBrush();
+    FBrush = std::make_unique<TBrush>();
     FBrush->SetColor(FColor);
 }
 
@@ -58,12 +58,6 @@ TWinControl::~TWinControl()
         RemoveControl(C);
         C->Free();
     }
-    delete FBrush;
-}
-
-void TWinControl::BeforeDestruction()
-{
-    inherited::BeforeDestruction();
 }
 
 TWinControl* TWinControl::CreateParented(HWND ParentWindow)
@@ -519,17 +513,13 @@ void TWinControl::AlignControl(TControl* AControl)
         return;
     }
     DisableAlign();
-    try {
-        TRect R = GetClientRect();
-        AdjustClientRect(R);
-        AlignControls(AControl, R);
-    } catch (...) {
+    auto Done = ScopeExit([this] {
         FControlState >> TControlStateFlag::csAlignmentNeeded;
         --FAlignLevel;
-        throw;
-    }
-    FControlState >> TControlStateFlag::csAlignmentNeeded;
-    --FAlignLevel;
+    });
+    TRect R = GetClientRect();
+    AdjustClientRect(R);
+    AlignControls(AControl, R);
 }
 
 void TWinControl::AdjustClientRect(TRect& Rect)
@@ -637,19 +627,9 @@ TRect TWinControl::GetClientRect()
 void TWinControl::CreateParamsForFrame(TCreateParams& P)
 {
     // The styles only; without asking a parent for its window.
-    TWinControl* SavedParent = FParent;
-    HWND SavedParentWindow = FParentWindow;
-    FParent = nullptr;
-    FParentWindow = nullptr;
-    try {
-        CreateParams(P);
-    } catch (...) {
-        FParent = SavedParent;
-        FParentWindow = SavedParentWindow;
-        throw;
-    }
-    FParent = SavedParent;
-    FParentWindow = SavedParentWindow;
+    TValueScope<TWinControl*> NoParent(FParent, nullptr);
+    TValueScope<HWND> NoParentWindow(FParentWindow, nullptr);
+    CreateParams(P);
 }
 
 TPoint TWinControl::GetClientOrigin()
@@ -788,37 +768,25 @@ void TWinControl::PaintControls(HDC DC, TControl* First)
         RECT Clip;
         if (GetClipBox(DC, &Clip) != NULLREGION && RectVisible(DC, reinterpret_cast<const RECT*>(&B)) == FALSE)
             continue;
-        int Saved = SaveDC(DC);
+        TSavedDC Saved(DC);
         POINT Org;
         GetViewportOrgEx(DC, &Org);
         SetViewportOrgEx(DC, Org.x + C->FLeft, Org.y + C->FTop, nullptr);
         IntersectClipRect(DC, 0, 0, C->FWidth, C->FHeight);
-        try {
-            C->Perform(WM_PAINT, WPARAM(DC), 0);
-        } catch (...) {
-            RestoreDC(DC, Saved);
-            throw;
-        }
-        RestoreDC(DC, Saved);
+        C->Perform(WM_PAINT, WPARAM(DC), 0);
     }
 }
 
 void TWinControl::PaintHandler(HDC DC)
 {
     // Windowed children are painted by their own windows: leave their areas alone.
-    int Saved = SaveDC(DC);
+    TSavedDC Saved(DC);
     for (TWinControl* W : FTabList) {
         if (W->FHandle && W->FVisible && IsWindowVisible(W->FHandle) && !W->FControlState.Contains(TControlStateFlag::csPaintCopy))
             ExcludeClipRect(DC, W->FLeft, W->FTop, W->FLeft + W->FWidth, W->FTop + W->FHeight);
     }
-    try {
-        PaintWindow(DC);
-        PaintControls(DC, nullptr);
-    } catch (...) {
-        RestoreDC(DC, Saved);
-        throw;
-    }
-    RestoreDC(DC, Saved);
+    PaintWindow(DC);
+    PaintControls(DC, nullptr);
 }
 
 void TWinControl::WMPaint(TMessage& Message)
@@ -831,37 +799,20 @@ void TWinControl::WMPaint(TMessage& Message)
         return;
     }
     if (!FHandle) return;
-    PAINTSTRUCT PS;
-    HDC DC = BeginPaint(FHandle, &PS);
-    try {
-        if (FDoubleBuffered && !(PS.rcPaint.right <= PS.rcPaint.left)) {
-            RECT CR;
-            ::GetClientRect(FHandle, &CR);
-            HDC Mem = CreateCompatibleDC(DC);
-            HBITMAP Bmp = CreateCompatibleBitmap(DC, std::max(1L, CR.right), std::max(1L, CR.bottom));
-            HGDIOBJ Old = SelectObject(Mem, Bmp);
-            Perform(WM_ERASEBKGND, WPARAM(Mem), 0);
-            try {
-                PaintHandler(Mem);
-            } catch (...) {
-                SelectObject(Mem, Old);
-                DeleteObject(Bmp);
-                DeleteDC(Mem);
-                throw;
-            }
-            BitBlt(DC, PS.rcPaint.left, PS.rcPaint.top, PS.rcPaint.right - PS.rcPaint.left,
-                   PS.rcPaint.bottom - PS.rcPaint.top, Mem, PS.rcPaint.left, PS.rcPaint.top, SRCCOPY);
-            SelectObject(Mem, Old);
-            DeleteObject(Bmp);
-            DeleteDC(Mem);
-        } else {
-            PaintHandler(DC);
-        }
-    } catch (...) {
-        EndPaint(FHandle, &PS);
-        throw;
+    TPaintDC DC(FHandle);
+    const RECT& Dirty = DC.PaintRect();
+    if (FDoubleBuffered && Dirty.right > Dirty.left) {
+        // Erase and paint into a bitmap of the client area, then copy the dirty part. The buffer
+        // goes (unseen) when either step raises, before the paint ends.
+        RECT CR;
+        ::GetClientRect(FHandle, &CR);
+        TMemoryDC Buffer(DC, CR.right, CR.bottom);
+        Buffer.SetBlit(Dirty);
+        Perform(WM_ERASEBKGND, WPARAM(Buffer.Handle()), 0);
+        PaintHandler(Buffer);
+    } else {
+        PaintHandler(DC);
     }
-    EndPaint(FHandle, &PS);
 }
 
 void TWinControl::WMEraseBkgnd(TMessage& Message)
@@ -890,13 +841,13 @@ void TWinControl::WMPrintClient(TMessage& Message)
 
 void TWinControl::PaintTo(HDC DC, int X, int Y)
 {
-    int Saved = SaveDC(DC);
+    TSavedDC Saved(DC);
     POINT Org;
     GetViewportOrgEx(DC, &Org);
     SetViewportOrgEx(DC, Org.x + X, Org.y + Y, nullptr);
     IntersectClipRect(DC, 0, 0, FWidth, FHeight);
-    try {
-        FControlState << TControlStateFlag::csPaintCopy;
+    {
+        TFlagScope Copying(FControlState, TControlStateFlag::csPaintCopy);
         // The client area sits inside the frame (if any) of the window.
         int CX = 0, CY = 0;
         if (FHandle) {
@@ -917,13 +868,7 @@ void TWinControl::PaintTo(HDC DC, int X, int Y)
         else SendMessageW(FHandle, WM_PRINTCLIENT, WPARAM(DC), PRF_CLIENT);
         for (TWinControl* W : FTabList)
             if (W->FVisible) W->PaintTo(DC, W->FLeft, W->FTop);
-        FControlState >> TControlStateFlag::csPaintCopy;
-    } catch (...) {
-        FControlState >> TControlStateFlag::csPaintCopy;
-        RestoreDC(DC, Saved);
-        throw;
     }
-    RestoreDC(DC, Saved);
 }
 
 void TWinControl::PaintTo(TCanvas* Canvas, int X, int Y)
@@ -998,12 +943,8 @@ void TWinControl::UpdateShowing()
     }
     if (FHandle && FShowing != ShowControl) {
         FShowing = ShowControl;
-        try {
-            Perform(CM_SHOWINGCHANGED);
-        } catch (...) {
-            FShowing = !ShowControl;
-            throw;
-        }
+        auto Undo = ScopeFail([this, ShowControl] { FShowing = !ShowControl; });
+        Perform(CM_SHOWINGCHANGED);
     }
 }
 
@@ -1152,37 +1093,30 @@ void TWinControl::ChangeScale(int M, int D)
 {
     if (M == D || D == 0) return;
     DisableAlign();
-    try {
-        for (TControl* C : std::vector<TControl*>(FControls)) C->ChangeScale(M, D);
-        inherited::ChangeScale(M, D);
-    } catch (...) {
-        EnableAlign();
-        throw;
-    }
-    EnableAlign();
+    auto Enable = ScopeExit([this] { EnableAlign(); });
+    for (TControl* C : std::vector<TControl*>(FControls)) C->ChangeScale(M, D);
+    inherited::ChangeScale(M, D);
 }
 
 // ---- TCustomControl ----------------------------------------------------------------------------
 
 TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner)
 {
-    auto* C = new TControlCanvas();
+    auto C = std::make_unique<TControlCanvas>();
     C->SetControl(this);
-    FCanvas = C;
+    FCanvas = std::move(C);
 }
 
 TCustomControl::~TCustomControl()
 {
     // The window goes before the canvas that may hold its device context.
-    if (auto* CC = dynamic_cast<TControlCanvas*>(FCanvas)) CC->FreeHandle();
+    if (auto* CC = dynamic_cast<TControlCanvas*>(FCanvas.get())) CC->FreeHandle();
     if (FHandle) DestroyWnd();
-    delete FCanvas;
-    FCanvas = nullptr;
 }
 
 void TCustomControl::DestroyWnd()
 {
-    if (auto* CC = dynamic_cast<TControlCanvas*>(FCanvas)) CC->FreeHandle();
+    if (auto* CC = dynamic_cast<TControlCanvas*>(FCanvas.get())) CC->FreeHandle();
     inherited::DestroyWnd();
 }
 
@@ -1196,35 +1130,23 @@ void TCustomControl::Dispatch(TMessage& Message)
 
 void TCustomControl::WMPaintCustom(TMessage& Message)
 {
-    FControlState << TControlStateFlag::csCustomPaint;
-    try {
-        WMPaint(Message);
-    } catch (...) {
-        FControlState >> TControlStateFlag::csCustomPaint;
-        throw;
-    }
-    FControlState >> TControlStateFlag::csCustomPaint;
+    TFlagScope Painting(FControlState, TControlStateFlag::csCustomPaint);
+    WMPaint(Message);
 }
 
 void PaintOnCanvas(TCanvas* Canvas, HDC DC, TFont* Font, TColor Color, const std::function<void()>& Paint)
 {
     if (auto* CC = dynamic_cast<TControlCanvas*>(Canvas)) CC->FreeHandle();
     Canvas->Lock();
-    try {
-        Canvas->SetHandle(DC);
-        Canvas->GetFont()->Assign(Font);
-        Canvas->GetBrush()->SetColor(Color);
-        Paint();
-        Canvas->SetHandle(nullptr);
-    } catch (...) {
-        Canvas->SetHandle(nullptr);
-        Canvas->Unlock();
-        throw;
-    }
-    Canvas->Unlock();
+    auto Unlock = ScopeExit([Canvas] { Canvas->Unlock(); });
+    auto Release = ScopeExit([Canvas] { Canvas->SetHandle(nullptr); });
+    Canvas->SetHandle(DC);
+    Canvas->GetFont()->Assign(Font);
+    Canvas->GetBrush()->SetColor(Color);
+    Paint();
 }
 
 void TCustomControl::PaintWindow(HDC DC)
 {
-    PaintOnCanvas(FCanvas, DC, FFont, FColor, [this] { Paint(); });
+    PaintOnCanvas(FCanvas.get(), DC, FFont.get(), FColor, [this] { Paint(); });
 }

@@ -8,7 +8,7 @@
 void Frame3D(TCanvas* Canvas, TRect& Rect, TColor TopColor, TColor BottomColor, int Width)
 {
     TBrush* B = Canvas->GetBrush();
-    TColor Saved = B->GetColor();
+    auto Restore = ScopeExit([B, Saved = B->GetColor()] { B->SetColor(Saved); });
     for (int I = 0; I < Width && Rect.Width() > 0 && Rect.Height() > 0; ++I) {
         B->SetColor(TopColor);
         Canvas->FillRect(TRect{Rect.Left, Rect.Top, Rect.Right, Rect.Top + 1});
@@ -21,7 +21,6 @@ void Frame3D(TCanvas* Canvas, TRect& Rect, TColor TopColor, TColor BottomColor, 
         Rect.Right -= 1;
         Rect.Bottom -= 1;
     }
-    B->SetColor(Saved);
 }
 
 // ---- TCustomPanel ------------------------------------------------------------------------------
@@ -86,13 +85,12 @@ void TCustomPanel::Paint()
     static const UINT Alignments[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
     UINT Flags = DrawTextBiDiModeFlags(DT_EXPANDTABS | DT_SINGLELINE | DT_VCENTER | Alignments[FAlignment]);
     HDC DC = C->GetHandle();
-    HGDIOBJ OldFont = SelectObject(DC, FFont->GetHandle());
+    TSelectObject Font(DC, FFont->GetHandle());
     int OldMode = SetBkMode(DC, TRANSPARENT);
     SetTextColor(DC, ColorToRGB(GetEnabled() ? FFont->GetColor() : clGrayText));
     RECT TR{R.Left, R.Top, R.Right, R.Bottom};
     DrawTextW(DC, Text.c_str(), int(Text.size()), &TR, Flags);
     SetBkMode(DC, OldMode);
-    SelectObject(DC, OldFont);
 }
 
 void TCustomPanel::BevelsChanged()
@@ -253,15 +251,9 @@ void TTimer::Timer()
 TImage::TImage(TComponent* AOwner) : TGraphicControl(AOwner)
 {
     FControlStyle << csReplicatable;
-    FPicture = new TPicture();
+    FPicture = std::make_unique<TPicture>();
     FPicture->OnChange = [this](TObject* Sender) { PictureChanged(Sender); };
     SetBounds(0, 0, 105, 105);
-}
-
-TImage::~TImage()
-{
-    delete FPicture;
-    FPicture = nullptr;
 }
 
 TRect TImage::DestRect() const

@@ -93,9 +93,8 @@ class TImage : public TGraphicControl {
     DECLARE_CLASS(TImage, TGraphicControl)
 public:
     explicit TImage(TComponent* AOwner);
-    ~TImage() override;
 
-    TPicture* GetPicture() const { return FPicture; }
+    TPicture* GetPicture() const { return FPicture.get(); }
     void SetPicture(TPicture* Value) { FPicture->Assign(Value); }
     bool GetAutoSize() const { return FAutoSize; }
     void SetAutoSize(bool Value);
@@ -115,7 +114,7 @@ protected:
     void Paint() override;
     void PictureChanged(TObject* Sender);
 
-    TPicture* FPicture = nullptr;
+    std::unique_ptr<TPicture> FPicture;
     bool FAutoSize = false;
     bool FCenter = false;
     bool FProportional = false;

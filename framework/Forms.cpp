@@ -41,24 +41,20 @@ TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner)
     FWidth = 320;
     FHeight = 240;
     FBrush->SetColor(FColor);
-    auto* C = new TControlCanvas();
+    auto C = std::make_unique<TControlCanvas>();
     C->SetControl(this);
-    FCanvas = C;
-    FIcon = new TIcon();
+    FCanvas = std::move(C);
+    FIcon = std::make_unique<TIcon>();
     if (Screen) Screen->AddForm(this);
 }
 
 TCustomForm::~TCustomForm()
 {
-    if (auto* CC = dynamic_cast<TControlCanvas*>(FCanvas)) CC->FreeHandle();
+    if (auto* CC = dynamic_cast<TControlCanvas*>(FCanvas.get())) CC->FreeHandle();
     // The window goes while the form is still a form, so that its messages reach it.
     if (FHandle) TCustomForm::DestroyWnd();
     if (Screen) Screen->RemoveForm(this);
     if (Application && Application->FMainForm == this) Application->FMainForm = nullptr;
-    delete FCanvas;
-    FCanvas = nullptr;
-    delete FIcon;
-    FIcon = nullptr;
 }
 
 void TCustomForm::AfterConstruction()
@@ -270,7 +266,7 @@ void TCustomForm::Paint()
 
 void TCustomForm::PaintWindow(HDC DC)
 {
-    PaintOnCanvas(FCanvas, DC, FFont, FColor, [this] { Paint(); });
+    PaintOnCanvas(FCanvas.get(), DC, FFont.get(), FColor, [this] { Paint(); });
 }
 
 // ---- Showing -----------------------------------------------------------------------------------
@@ -299,17 +295,12 @@ void TCustomForm::SetWindowToMonitor()
     default: return;
     }
     if (Center == this || (Center && !Center->HandleAllocated())) Center = nullptr;
-    if (FPosition == poMainFormCenter || FPosition == poOwnerFormCenter) {
-        if (!Center) Center = nullptr;
-    }
     TRect Target = Center ? Center->GetBoundsRect() : Area;
     int L = Target.Left + (Target.Width() - FWidth) / 2;
     int T = Target.Top + (Target.Height() - FHeight) / 2;
-    // Keep the form's top left corner on the work area.
+    // Keep the form on the work area; one larger than the area keeps its top left corner there.
     L = std::max(Area.Left, std::min(L, Area.Right - FWidth));
     T = std::max(Area.Top, std::min(T, Area.Bottom - FHeight));
-    L = std::max(L, Area.Left);
-    T = std::max(T, Area.Top);
     SetBounds(L, T, FWidth, FHeight);
 }
 
@@ -324,11 +315,9 @@ void TCustomForm::CMShowingChangedForm(TMessage& Message)
     }
     if (FShowing) {
         FFormState << TFormStateFlag::fsShowing;
-        try {
+        {
+            auto Undo = ScopeFail([this] { FFormState >> TFormStateFlag::fsShowing; });
             DoShow();
-        } catch (...) {
-            FFormState >> TFormStateFlag::fsShowing;
-            throw;
         }
         SetWindowToMonitor();
         bool NoActivate = (GetWindowLongPtrW(FHandle, GWL_EXSTYLE) & WS_EX_NOACTIVATE) != 0;
@@ -421,7 +410,8 @@ TModalResult TCustomForm::ShowModal()
     TTaskWindows Task;
     Task.Modal = GetHandle();
     EnumThreadWindows(GetCurrentThreadId(), DisableTaskWindow, LPARAM(&Task));
-    auto Finish = [&] {
+    // Whatever way the loop ends, the other windows come back and the form hides.
+    auto Finish = ScopeExit([&] {
         for (HWND W : Task.Disabled)
             if (IsWindow(W)) EnableWindow(W, TRUE);
         if (FHandle) {
@@ -431,37 +421,30 @@ TModalResult TCustomForm::ShowModal()
         FFormState >> TFormStateFlag::fsModal;
         Application->ModalFinished();
         if (ActiveWindow && IsWindow(ActiveWindow)) SetActiveWindow(ActiveWindow);
-    };
-    TModalResult Result = mrNone;
-    try {
-        Show();
-        SendMessageW(FHandle, CM_ACTIVATE, 0, 0);
-        FModalResult = mrNone;
-        do {
-            try {
-                Application->HandleMessage();
-            } catch (...) {
-                Application->HandleException(this);
+    });
+    Show();
+    SendMessageW(FHandle, CM_ACTIVATE, 0, 0);
+    FModalResult = mrNone;
+    do {
+        try {
+            Application->HandleMessage();
+        } catch (...) {
+            Application->HandleException(this);
+        }
+        if (Application->GetTerminated()) {
+            FModalResult = mrCancel;
+        } else if (FModalResult != mrNone) {
+            // Closing runs the close events; caNone keeps the form open.
+            TCloseAction Action = caNone;
+            if (CloseQuery()) {
+                Action = caHide;
+                DoClose(Action);
             }
-            if (Application->GetTerminated()) {
-                FModalResult = mrCancel;
-            } else if (FModalResult != mrNone) {
-                // Closing runs the close events; caNone keeps the form open.
-                TCloseAction Action = caNone;
-                if (CloseQuery()) {
-                    Action = caHide;
-                    DoClose(Action);
-                }
-                if (Action == caNone) FModalResult = mrNone;
-            }
-        } while (FModalResult == mrNone);
-        Result = FModalResult;
-        if (FHandle) SendMessageW(FHandle, CM_DEACTIVATE, 0, 0);
-    } catch (...) {
-        Finish();
-        throw;
-    }
-    Finish();
+            if (Action == caNone) FModalResult = mrNone;
+        }
+    } while (FModalResult == mrNone);
+    TModalResult Result = FModalResult;
+    if (FHandle) SendMessageW(FHandle, CM_DEACTIVATE, 0, 0);
     return Result;
 }
 

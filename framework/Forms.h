@@ -66,7 +66,7 @@ public:
     void SetFormStyle(TFormStyle Value);
     TWindowState GetWindowState() const { return FWindowState; }
     void SetWindowState(TWindowState Value);
-    TIcon* GetIcon() const { return FIcon; }
+    TIcon* GetIcon() const { return FIcon.get(); }
     void SetIcon(TIcon* Value);
     TMainMenu* GetMenu() const { return FMenu; }
     // The menu bar: shown on the form's window whenever it has one.
@@ -151,13 +151,13 @@ protected:
     void CMActivate(TMessage& Message);
     void CMDeactivate(TMessage& Message);
 
-    TCanvas* FCanvas = nullptr;
+    std::unique_ptr<TCanvas> FCanvas;
     TFormBorderStyle FBorderStyle = bsSizeable;
     TBorderIcons FBorderIcons{biSystemMenu, biMinimize, biMaximize};
     TPosition FPosition = poDefaultPosOnly;
     TFormStyle FFormStyle = fsNormal;
     TWindowState FWindowState = wsNormal;
-    TIcon* FIcon = nullptr;
+    std::unique_ptr<TIcon> FIcon;
     TMainMenu* FMenu = nullptr;
     bool FKeyPreview = false;
     bool FScaled = true;
@@ -202,7 +202,6 @@ class TScreen : public TComponent {
     DECLARE_CLASS(TScreen, TComponent)
 public:
     explicit TScreen(TComponent* AOwner);
-    ~TScreen() override;
 
     int FormCount() const { return int(FForms.size()); }
     TCustomForm* Forms(int Index) const { return FForms.at(size_t(Index)); }
@@ -248,7 +247,7 @@ private:
     TWinControl* FActiveControl = nullptr;
     TCursor FCursor = crDefault;
     std::map<int, HCURSOR> FCursors;
-    std::vector<TMonitor*> FMonitors;
+    std::vector<std::unique_ptr<TMonitor>> FMonitors;
     std::vector<String> FFonts;
 
     friend class TCustomForm;

@@ -401,11 +401,6 @@ void TApplication::ControlDestroying(TControl* Control)
 
 TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner) {}
 
-TScreen::~TScreen()
-{
-    for (TMonitor* M : FMonitors) delete M;
-}
-
 void TScreen::AddForm(TCustomForm* AForm)
 {
     if (std::find(FForms.begin(), FForms.end(), AForm) == FForms.end()) FForms.push_back(AForm);
@@ -511,13 +506,12 @@ void TScreen::RefreshMonitors()
     bool Same = Handles.size() == FMonitors.size();
     for (size_t I = 0; Same && I < Handles.size(); ++I) Same = FMonitors[I]->Handle == Handles[I];
     if (Same) return;
-    for (TMonitor* M : FMonitors) delete M;
     FMonitors.clear();
     for (size_t I = 0; I < Handles.size(); ++I) {
-        auto* M = new TMonitor();
+        auto M = std::make_unique<TMonitor>();
         M->Handle = Handles[I];
         M->MonitorNum = int(I);
-        FMonitors.push_back(M);
+        FMonitors.push_back(std::move(M));
     }
 }
 
@@ -531,16 +525,16 @@ TMonitor* TScreen::Monitors(int Index)
 {
     RefreshMonitors();
     if (Index < 0 || Index >= int(FMonitors.size())) throw EListError(L"Monitor index out of bounds");
-    return FMonitors[size_t(Index)];
+    return FMonitors[size_t(Index)].get();
 }
 
 namespace {
 
-TMonitor* FindMonitor(std::vector<TMonitor*>& List, HMONITOR H)
+TMonitor* FindMonitor(const std::vector<std::unique_ptr<TMonitor>>& List, HMONITOR H)
 {
-    for (TMonitor* M : List)
-        if (M->Handle == H) return M;
-    return List.empty() ? nullptr : List.front();
+    for (const auto& M : List)
+        if (M->Handle == H) return M.get();
+    return List.empty() ? nullptr : List.front().get();
 }
 
 }  // namespace
@@ -577,11 +571,12 @@ int CALLBACK CollectFont(const LOGFONTW* LF, const TEXTMETRICW*, DWORD, LPARAM D
 const std::vector<String>& TScreen::GetFonts()
 {
     if (FFonts.empty()) {
-        HDC DC = GetDC(nullptr);
-        LOGFONTW LF{};
-        LF.lfCharSet = DEFAULT_CHARSET;
-        EnumFontFamiliesExW(DC, &LF, CollectFont, LPARAM(&FFonts), 0);
-        ReleaseDC(nullptr, DC);
+        {
+            TClientDC DC(nullptr);
+            LOGFONTW LF{};
+            LF.lfCharSet = DEFAULT_CHARSET;
+            EnumFontFamiliesExW(DC, &LF, CollectFont, LPARAM(&FFonts), 0);
+        }
         std::sort(FFonts.begin(), FFonts.end(),
                   [](const String& A, const String& B) { return LowerCase(A) < LowerCase(B); });
         FFonts.erase(std::unique(FFonts.begin(), FFonts.end()), FFonts.end());

@@ -585,9 +585,6 @@ public:
     // Releases the canvas's device context (after a raw SelectObject elsewhere is wanted).
     void FreeContext();
 
-protected:
-    void Changed(TObject* Sender) override;
-
 private:
     friend class TBitmapCanvas;
     void NewImage(int AWidth, int AHeight, TPixelFormat APixelFormat, const RGBQUAD* Colors,
@@ -655,7 +652,7 @@ public:
     ~TPicture() override;
     void Assign(TPersistent* Source) override;
 
-    TGraphic* GetGraphic() const { return FGraphic; }
+    TGraphic* GetGraphic() const { return FGraphic.get(); }
     // Keeps a copy of Value (nullptr empties the picture).
     void SetGraphic(TGraphic* Value);
     // The bitmap held; a picture holding anything else is replaced by a new empty bitmap.
@@ -691,7 +688,8 @@ protected:
     void DefineProperties(TFiler* Filer) override;
 
 private:
+    // Takes NewGraphic over (nullptr empties) and frees the graphic held before.
     void Adopt(TGraphic* NewGraphic);
-    TGraphic* FGraphic = nullptr;
+    TFreePtr<TGraphic> FGraphic;
 };
 

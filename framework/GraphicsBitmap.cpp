@@ -55,12 +55,17 @@ std::vector<RGBQUAD> DefaultColors(int Bpp)
 // The colour table of a DIB section that no device context holds.
 int ColorTableOf(HBITMAP Bitmap, RGBQUAD* Colors)
 {
-    HDC DC = CreateCompatibleDC(nullptr);
-    HGDIOBJ Old = SelectObject(DC, Bitmap);
-    int N = Old ? int(GetDIBColorTable(DC, 0, 256, Colors)) : 0;
-    SelectObject(DC, Old);
-    DeleteDC(DC);
-    return N;
+    TCompatibleDC DC(nullptr);
+    TSelectObject Select(DC, Bitmap);
+    return Select ? int(GetDIBColorTable(DC, 0, 256, Colors)) : 0;
+}
+
+// Copies the top-left Width x Height of one bitmap onto another, through GDI (formats convert).
+void CopyBitmapPixels(HBITMAP From, HBITMAP To, int Width, int Height)
+{
+    TCompatibleDC Src(nullptr), Dst(nullptr);
+    TSelectObject SelectSrc(Src, From), SelectDst(Dst, To);
+    BitBlt(Dst, 0, 0, Width, Height, Src, 0, 0, SRCCOPY);
 }
 
 struct TDibInfo {
@@ -398,12 +403,12 @@ void TBitmap::SetSize(int AWidth, int AHeight)
     FBits = nullptr;
     RGBQUAD Colors[256];
     int ColorCount = OldHandle && BitsPerPixel(FPixelFormat) <= 8 ? ColorTableOf(OldHandle, Colors) : 0;
-    try {
+    {
+        auto KeepOld = ScopeFail([&] {
+            FHandle = OldHandle;
+            FBits = OldBits;
+        });
         NewImage(AWidth, AHeight, FPixelFormat, ColorCount ? Colors : nullptr, ColorCount);
-    } catch (...) {
-        FHandle = OldHandle;
-        FBits = OldBits;
-        throw;
     }
     if (OldHandle && FHandle) {
         GdiFlush();
@@ -440,20 +445,14 @@ void TBitmap::SetPixelFormat(TPixelFormat Value)
     FreeContext();
     FHandle = nullptr;
     FBits = nullptr;
-    try {
+    {
+        auto KeepOld = ScopeFail([&] {
+            FHandle = OldHandle;
+            FBits = OldBits;
+        });
         NewImage(FWidth, FHeight, Value, nullptr, 0);
-    } catch (...) {
-        FHandle = OldHandle;
-        FBits = OldBits;
-        throw;
     }
-    HDC Src = CreateCompatibleDC(nullptr), Dst = CreateCompatibleDC(nullptr);
-    HGDIOBJ OldSrc = SelectObject(Src, OldHandle), OldDst = SelectObject(Dst, FHandle);
-    BitBlt(Dst, 0, 0, FWidth, FHeight, Src, 0, 0, SRCCOPY);
-    SelectObject(Src, OldSrc);
-    SelectObject(Dst, OldDst);
-    DeleteDC(Src);
-    DeleteDC(Dst);
+    CopyBitmapPixels(OldHandle, FHandle, FWidth, FHeight);
     DeleteObject(OldHandle);
     Changed(this);
 }
@@ -520,13 +519,7 @@ void TBitmap::SetHandle(HBITMAP Value)
     int W = DS.dsBm.bmWidth, H = std::abs(DS.dsBm.bmHeight);
     TPixelFormat PF = DS.dsBm.bmBitsPixel == 1 ? pf1bit : pf32bit;
     NewImage(W, H, PF, nullptr, 0);
-    HDC Src = CreateCompatibleDC(nullptr), Dst = CreateCompatibleDC(nullptr);
-    HGDIOBJ OldSrc = SelectObject(Src, Value), OldDst = SelectObject(Dst, FHandle);
-    BitBlt(Dst, 0, 0, W, H, Src, 0, 0, SRCCOPY);
-    SelectObject(Src, OldSrc);
-    SelectObject(Dst, OldDst);
-    DeleteDC(Src);
-    DeleteDC(Dst);
+    CopyBitmapPixels(Value, FHandle, W, H);
     DeleteObject(Value);
     Changed(this);
 }
@@ -572,11 +565,6 @@ void TBitmap::SetTransparentMode(TTransparentMode Value)
     if (Value == FTransparentMode) return;
     if (Value == tmAuto) SetTransparentColor(clDefault);
     else SetTransparentColor(GetTransparentColor());
-}
-
-void TBitmap::Changed(TObject* Sender)
-{
-    inherited::Changed(Sender);
 }
 
 void TBitmap::Assign(TPersistent* Source)
@@ -914,16 +902,9 @@ void TBitmap::LoadFromClipboardFormat(Word AFormat, HANDLE AData, HPALETTE APale
 {
     if (!AData) throw EInvalidGraphic(Consts::SNoClipboardData);
     if (AFormat == CF_DIB) {
-        const Byte* P = static_cast<const Byte*>(GlobalLock(AData));
-        if (!P) throw EInvalidGraphic(Consts::SNoClipboardData);
-        size_t Size = GlobalSize(AData);
-        try {
-            LoadFromDIB(P, Size);
-        } catch (...) {
-            GlobalUnlock(AData);
-            throw;
-        }
-        GlobalUnlock(AData);
+        TGlobalLock Lock(AData);
+        if (!Lock) throw EInvalidGraphic(Consts::SNoClipboardData);
+        LoadFromDIB(static_cast<const Byte*>(Lock.Data()), Lock.Size());
         return;
     }
     if (AFormat == CF_BITMAP) {
@@ -975,8 +956,6 @@ void TCanvas::BrushCopy(const TRect& Dest, TBitmap* Bitmap, const TRect& Source,
             }
         }
     }
-    TCopyMode Old = GetCopyMode();
-    SetCopyMode(cmSrcCopy);
+    TValueScope<TCopyMode> Copying(FCopyMode, cmSrcCopy);
     CopyRect(Dest, T->GetCanvas(), Rect(0, 0, Source.Width(), Source.Height()));
-    SetCopyMode(Old);
 }

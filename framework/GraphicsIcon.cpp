@@ -181,11 +181,12 @@ std::vector<Byte> TIcon::SaveToBytes()
     // An icon known only by its handle: write its colour and mask bitmaps as one 32-bit image.
     ICONINFO II{};
     if (!GetIconInfo(FHandle, &II)) throw EInvalidGraphic(L"Invalid icon handle");
+    TGdiBitmap ColorBitmap(II.hbmColor), MaskBitmap(II.hbmMask);   // the copies GetIconInfo made
     BITMAP BM{};
     GetObjectW(II.hbmColor ? II.hbmColor : II.hbmMask, sizeof(BM), &BM);
     int W = BM.bmWidth, H = II.hbmColor ? BM.bmHeight : BM.bmHeight / 2;
     std::vector<Byte> Color(size_t(W) * size_t(H) * 4), Mask(size_t(Stride(W, 1)) * size_t(H));
-    HDC DC = CreateCompatibleDC(nullptr);
+    TCompatibleDC DC(nullptr);
     struct {
         BITMAPINFOHEADER H;
         RGBQUAD C[2];
@@ -203,7 +204,6 @@ std::vector<Byte> TIcon::SaveToBytes()
     std::vector<Byte> FullMask(size_t(Stride(W, 1)) * size_t(BI.H.biHeight));
     GetDIBits(DC, II.hbmMask, 0, UINT(BI.H.biHeight), FullMask.data(), reinterpret_cast<BITMAPINFO*>(&BI),
               DIB_RGB_COLORS);
-    DeleteDC(DC);
     // Bottom-up: with a monochrome icon the AND mask is the upper half, the last rows in memory.
     size_t MaskOffset = II.hbmColor ? 0 : size_t(Stride(W, 1)) * size_t(H);
     std::memcpy(Mask.data(), FullMask.data() + MaskOffset, Mask.size());
@@ -224,8 +224,6 @@ std::vector<Byte> TIcon::SaveToBytes()
                 bool Transparent = (Mask[size_t(Y) * size_t(Stride(W, 1)) + size_t(X / 8)] >> (7 - X % 8)) & 1;
                 Color[(size_t(Y) * size_t(W) + size_t(X)) * 4 + 3] = Transparent ? 0 : 255;
             }
-    if (II.hbmColor) DeleteObject(II.hbmColor);
-    if (II.hbmMask) DeleteObject(II.hbmMask);
 
     size_t ImageSize = 40 + Color.size() + Mask.size();
     Put16(Out, 0);
@@ -270,6 +268,7 @@ void TIcon::SetHandle(HICON Value)
     FWidth = FHeight = 0;
     ICONINFO II{};
     if (Value && GetIconInfo(Value, &II)) {
+        TGdiBitmap ColorBitmap(II.hbmColor), MaskBitmap(II.hbmMask);
         BITMAP BM{};
         if (II.hbmColor && GetObjectW(II.hbmColor, sizeof(BM), &BM)) {
             FWidth = BM.bmWidth;
@@ -278,8 +277,6 @@ void TIcon::SetHandle(HICON Value)
             FWidth = BM.bmWidth;
             FHeight = BM.bmHeight / 2;
         }
-        if (II.hbmColor) DeleteObject(II.hbmColor);
-        if (II.hbmMask) DeleteObject(II.hbmMask);
     }
     Changed(this);
 }

@@ -9,9 +9,8 @@
 int ScreenPixelsPerInch()
 {
     static const int Ppi = [] {
-        HDC DC = GetDC(nullptr);
+        TClientDC DC(nullptr);
         int Value = DC ? GetDeviceCaps(DC, LOGPIXELSY) : 96;
-        if (DC) ReleaseDC(nullptr, DC);
         return Value > 0 ? Value : 96;
     }();
     return Ppi;

@@ -4,6 +4,7 @@
 #include "PngImage.h"
 
 #include <cwctype>
+#include <utility>
 
 namespace {
 
@@ -129,21 +130,16 @@ void TPicture::UnregisterGraphicClass(const String& ClassName)
 
 TPicture::~TPicture()
 {
-    if (FGraphic) {
-        FGraphic->OnChange = nullptr;
-        FGraphic->Free();
-    }
+    if (FGraphic) FGraphic->OnChange = nullptr;
 }
 
 void TPicture::Adopt(TGraphic* NewGraphic)
 {
-    TGraphic* Old = FGraphic;
-    FGraphic = NewGraphic;
-    if (FGraphic) FGraphic->OnChange = [this](TObject*) { Changed(this); };
-    if (Old) {
-        Old->OnChange = nullptr;
-        Old->Free();
-    }
+    {
+        TFreePtr<TGraphic> Old = std::exchange(FGraphic, TFreePtr<TGraphic>(NewGraphic));
+        if (FGraphic) FGraphic->OnChange = [this](TObject*) { Changed(this); };
+        if (Old) Old->OnChange = nullptr;
+    }   // the old graphic is gone before the change is told
     Changed(this);
 }
 
@@ -154,7 +150,7 @@ void TPicture::Changed(TObject*)
 
 void TPicture::SetGraphic(TGraphic* Value)
 {
-    if (Value == FGraphic) return;
+    if (Value == FGraphic.get()) return;
     if (!Value) {
         Adopt(nullptr);
         return;
@@ -166,14 +162,14 @@ void TPicture::SetGraphic(TGraphic* Value)
 
 TBitmap* TPicture::GetBitmap()
 {
-    if (!dynamic_cast<TBitmap*>(FGraphic)) Adopt(Create<TBitmap>());
-    return static_cast<TBitmap*>(FGraphic);
+    if (!dynamic_cast<TBitmap*>(FGraphic.get())) Adopt(Create<TBitmap>());
+    return static_cast<TBitmap*>(FGraphic.get());
 }
 
 TIcon* TPicture::GetIcon()
 {
-    if (!dynamic_cast<TIcon*>(FGraphic)) Adopt(Create<TIcon>());
-    return static_cast<TIcon*>(FGraphic);
+    if (!dynamic_cast<TIcon*>(FGraphic.get())) Adopt(Create<TIcon>());
+    return static_cast<TIcon*>(FGraphic.get());
 }
 
 int TPicture::GetWidth() const
@@ -192,7 +188,7 @@ void TPicture::Assign(TPersistent* Source)
         SetGraphic(nullptr);
     } else if (auto* P = dynamic_cast<TPicture*>(Source)) {
         // A picture without a graphic makes this one empty too.
-        if (P != this) SetGraphic(P->FGraphic);
+        if (P != this) SetGraphic(P->FGraphic.get());
     } else if (auto* G = dynamic_cast<TGraphic*>(Source)) {
         SetGraphic(G);
     } else {
@@ -203,7 +199,7 @@ void TPicture::Assign(TPersistent* Source)
 void TPicture::AssignTo(TPersistent* Dest)
 {
     if (auto* G = dynamic_cast<TGraphic*>(Dest); G && FGraphic) {
-        G->Assign(FGraphic);
+        G->Assign(FGraphic.get());
         return;
     }
     inherited::AssignTo(Dest);

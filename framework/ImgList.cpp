@@ -174,9 +174,11 @@ HBITMAP TCustomImageList::MaskedCopy(TBitmap* Image, TColor MaskColor, COLORREF&
 int TCustomImageList::AddMasked(TBitmap* Image, TColor MaskColor)
 {
     COLORREF Key;
-    HBITMAP Copy = MaskedCopy(Image, MaskColor, Key);
-    int Result = ImageList_AddMasked(GetHandle(), Copy, Key);
-    DeleteObject(Copy);
+    int Result;
+    {
+        TGdiBitmap Copy(MaskedCopy(Image, MaskColor, Key));
+        Result = ImageList_AddMasked(GetHandle(), Copy, Key);
+    }
     if (Result < 0) throw EInvalidOperation(Consts::SImageListInsert);
     Change();
     return Result;
@@ -246,10 +248,9 @@ void TCustomImageList::ReplaceMasked(int Index, TBitmap* NewImage, TColor MaskCo
     CheckIndex(Index);
     // Through a one-image list made with the mask colour, so the stored image gets its mask.
     COLORREF Key;
-    HBITMAP Copy = MaskedCopy(NewImage, MaskColor, Key);
+    TGdiBitmap Copy(MaskedCopy(NewImage, MaskColor, Key));
     HIMAGELIST Temp = ImageList_Create(FWidth, FHeight, CreateFlags() | ILC_MASK, 1, 1);
     int Added = Temp ? ImageList_AddMasked(Temp, Copy, Key) : -1;
-    DeleteObject(Copy);
     bool Ok = Added >= 0 && ImageList_Copy(FHandle, Index, Temp, 0, ILCF_MOVE);
     if (!Ok && Added >= 0) {
         HICON Icon = ImageList_GetIcon(Temp, 0, ILD_NORMAL);

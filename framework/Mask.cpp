@@ -314,11 +314,11 @@ void TCustomMaskEdit::Dispatch(TMessage& Message)
             String Paste;
             if (OpenClipboard(HandleAllocated() ? GetHandle() : nullptr)) {
                 if (HANDLE H = GetClipboardData(CF_UNICODETEXT)) {
-                    if (auto* P = static_cast<const wchar_t*>(GlobalLock(H))) {
-                        size_t Max = GlobalSize(H) / sizeof(wchar_t), N = 0;
+                    TGlobalLock Lock(H);
+                    if (auto* P = static_cast<const wchar_t*>(Lock.Data())) {
+                        size_t Max = Lock.Size() / sizeof(wchar_t), N = 0;
                         while (N < Max && P[N]) ++N;
                         Paste.assign(P, N);
-                        GlobalUnlock(H);
                     }
                 }
                 CloseClipboard();

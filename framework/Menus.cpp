@@ -265,14 +265,14 @@ void TMenuItem::SetParentComponent(TComponent* Value)
 
 TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner)
 {
-    FItems = Create<TMenuItem>(this);
+    FItems.reset(Create<TMenuItem>(this));
     FItems->FMenu = this;
 }
 
 TMenu::~TMenu()
 {
     Destroying();
-    FreeAndNil(FItems);
+    FItems.reset();
     if (FHandle) {
         if (IsMenu(FHandle)) DestroyMenu(FHandle);
         FHandle = nullptr;
@@ -299,7 +299,7 @@ HMENU TMenu::GetHandle()
     if (!FHandle) {
         FHandle = CreateMenuHandle();
         if (!FHandle) throw EMenuError(L"Cannot create a menu");
-        FillMenu(FHandle, FItems);
+        FillMenu(FHandle, FItems.get());
     }
     return FHandle;
 }
@@ -348,7 +348,7 @@ void TMenu::Rebuild()
         return;
     }
     ClearMenu(FHandle);
-    FillMenu(FHandle, FItems);
+    FillMenu(FHandle, FItems.get());
 }
 
 void TMenu::MenuChanged()
@@ -361,11 +361,11 @@ void TMenu::MenuChanged()
 TMenuItem* TMenu::FindItem(Word Command) const
 {
     if (!Command || !FItems) return nullptr;
-    std::vector<TMenuItem*> Stack{FItems};
+    std::vector<TMenuItem*> Stack{FItems.get()};
     while (!Stack.empty()) {
         TMenuItem* I = Stack.back();
         Stack.pop_back();
-        if (I != FItems && I->FCommand == Command) return I;
+        if (I != FItems.get() && I->FCommand == Command) return I;
         Stack.insert(Stack.end(), I->FItems.begin(), I->FItems.end());
     }
     return nullptr;

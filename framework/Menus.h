@@ -105,7 +105,7 @@ public:
     ~TMenu() override;
 
     // The root item whose sub-items are the menu's entries.
-    TMenuItem* GetItems() const { return FItems; }
+    TMenuItem* GetItems() const { return FItems.get(); }
     TCustomImageList* GetImages() const { return FImages; }
     void SetImages(TCustomImageList* Value);
     // The platform menu, built on first use and kept up to date.
@@ -127,7 +127,7 @@ protected:
     void FillMenu(HMENU Menu, TMenuItem* Parent);
     void ClearMenu(HMENU Menu);
 
-    TMenuItem* FItems = nullptr;
+    TFreePtr<TMenuItem> FItems;   // also owned as a component: freed first, by the menu
     HMENU FHandle = nullptr;
     TCustomImageList* FImages = nullptr;
 

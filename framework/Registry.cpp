@@ -149,14 +149,12 @@ bool TRegistry::OpenKeyReadOnly(const String& Key)
     // The widest reading right the key grants; Access itself stays as it was.
     const REGSAM Tries[] = {KEY_READ, STANDARD_RIGHTS_READ | KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS,
                             KEY_QUERY_VALUE};
-    REGSAM Old = FAccess;
-    bool Ok = false;
+    auto Restore = ScopeExit([this, Old = FAccess] { FAccess = Old; });
     for (REGSAM A : Tries) {
         FAccess = A;
-        if ((Ok = OpenKey(Key, false))) break;
+        if (OpenKey(Key, false)) return true;
     }
-    FAccess = Old;
-    return Ok;
+    return false;
 }
 
 bool TRegistry::CreateKey(const String& Key)
@@ -565,13 +563,8 @@ bool TRegIniFile::ValueExistsIn(const String& Section, const String& Ident)
 // ---- TRegistryIniFile --------------------------------------------------------------------------------
 
 TRegistryIniFile::TRegistryIniFile(const String& FileName, REGSAM AAccess)
-    : TCustomIniFile(FileName), FRegIniFile(new TRegIniFile(FileName, AAccess))
+    : TCustomIniFile(FileName), FRegIniFile(std::make_unique<TRegIniFile>(FileName, AAccess))
 {
-}
-
-TRegistryIniFile::~TRegistryIniFile()
-{
-    delete FRegIniFile;
 }
 
 bool TRegistryIniFile::SectionExists(const String& Section)

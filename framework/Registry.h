@@ -150,9 +150,8 @@ class TRegistryIniFile : public TCustomIniFile {
     DECLARE_CLASS(TRegistryIniFile, TCustomIniFile)
 public:
     explicit TRegistryIniFile(const String& FileName, REGSAM AAccess = KEY_ALL_ACCESS);
-    ~TRegistryIniFile() override;
 
-    TRegIniFile* RegIniFile() const { return FRegIniFile; }
+    TRegIniFile* RegIniFile() const { return FRegIniFile.get(); }
 
     bool SectionExists(const String& Section) override;
     bool ValueExists(const String& Section, const String& Ident) override;
@@ -170,5 +169,5 @@ public:
     void UpdateFile() override;   // nothing to do: the registry keeps every write
 
 private:
-    TRegIniFile* FRegIniFile = nullptr;
+    std::unique_ptr<TRegIniFile> FRegIniFile;
 };

@@ -100,14 +100,10 @@ void TCustomEdit::CreateParams(TCreateParams& Params)
 
 void TCustomEdit::CreateWnd()
 {
-    FCreating = true;
-    try {
+    {
+        TValueScope Creating(FCreating, true);
         inherited::CreateWnd();
-    } catch (...) {
-        FCreating = false;
-        throw;
     }
-    FCreating = false;
     SendMessageW(FHandle, EM_LIMITTEXT, WPARAM(FMaxLength), 0);
     if (FPasswordChar != 0) SendMessageW(FHandle, EM_SETPASSWORDCHAR, WPARAM(FPasswordChar), 0);
     SendMessageW(FHandle, EM_SETMODIFY, FModified ? TRUE : FALSE, 0);
@@ -135,12 +131,12 @@ bool TCustomEdit::EnsureHandle()
 void TCustomEdit::AdjustHeight()
 {
     if (!FAutoSize || FBorderStyle != bsSingle || !FControlStyle.Contains(csFixedHeight)) return;
-    HDC DC = GetDC(nullptr);
     TEXTMETRICW Metrics{};
-    HGDIOBJ Old = SelectObject(DC, FFont->GetHandle());
-    GetTextMetricsW(DC, &Metrics);
-    SelectObject(DC, Old);
-    ReleaseDC(nullptr, DC);
+    {
+        TClientDC DC(nullptr);
+        TSelectObject Font(DC, FFont->GetHandle());
+        GetTextMetricsW(DC, &Metrics);
+    }
     int Border = GetSystemMetrics(SM_CYBORDER) * (FCtl3D ? 8 : 6);
     SetHeight(Metrics.tmHeight + Border);
 }
@@ -517,13 +513,7 @@ TCustomMemo::TCustomMemo(TComponent* AOwner) : TCustomEdit(AOwner)
     SetBounds(0, 0, 185, 89);
     FAutoSize = false;
     FControlStyle >> csFixedHeight;
-    FLines = new TMemoStrings(this);
-}
-
-TCustomMemo::~TCustomMemo()
-{
-    delete FLines;
-    FLines = nullptr;
+    FLines = std::make_unique<TMemoStrings>(this);
 }
 
 void TCustomMemo::CreateParams(TCreateParams& Params)

@@ -166,9 +166,8 @@ class TCustomMemo : public TCustomEdit {
     DECLARE_CLASS(TCustomMemo, TCustomEdit)
 public:
     explicit TCustomMemo(TComponent* AOwner);
-    ~TCustomMemo() override;
 
-    TStrings* GetLines() const { return FLines; }
+    TStrings* GetLines() const { return FLines.get(); }
     void SetLines(TStrings* Value) { FLines->Assign(Value); }
     TScrollStyle GetScrollBars() const { return FScrollBars; }
     void SetScrollBars(TScrollStyle Value);
@@ -187,7 +186,7 @@ protected:
     void CreateParams(TCreateParams& Params) override;
     void WMGetDlgCode(TMessage& Message);
 
-    TStrings* FLines = nullptr;
+    std::unique_ptr<TStrings> FLines;
     TScrollStyle FScrollBars = TScrollStyle::ssNone;
     bool FWantReturns = true;
     bool FWantTabs = false;
@@ -398,7 +397,6 @@ public:
     static const TMsgs ComboBoxMsgs;
 
     TWinItemStrings(TWinControl* AControl, const TMsgs& AMsgs);
-    ~TWinItemStrings() override;
     String Get(int Index) const override;
     int GetCount() const override;
     void Put(int Index, const String& S) override;
@@ -422,7 +420,7 @@ private:
     void CheckIndex(int Index) const;
     TWinControl* FControl;
     TMsgs FMsgs;
-    TStringList* FSaved = nullptr;
+    std::unique_ptr<TStringList> FSaved;
     bool FSorted = false;
 };
 
@@ -434,7 +432,7 @@ public:
     explicit TCustomComboBox(TComponent* AOwner);
     ~TCustomComboBox() override;
 
-    TStrings* GetItems() const { return FItems; }
+    TStrings* GetItems() const { return FItems.get(); }
     void SetItems(TStrings* Value) { FItems->Assign(Value); }
     TComboBoxStyle GetStyle() const { return FStyle; }
     void SetStyle(TComboBoxStyle Value);
@@ -501,7 +499,7 @@ protected:
     void EditWndProc(HWND Wnd, TMessage& Message);
     static LRESULT CALLBACK EditProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
 
-    TWinItemStrings* FItems = nullptr;
+    std::unique_ptr<TWinItemStrings> FItems;
     TComboBoxStyle FStyle = csDropDown;
     int FItemIndex = -1;
     int FDropDownCount = 8;
@@ -513,7 +511,7 @@ protected:
     HWND FEditHandle = nullptr;
     HWND FListHandle = nullptr;
     WNDPROC FDefEditProc = nullptr;
-    TControlCanvas* FCanvas = nullptr;
+    std::unique_ptr<TControlCanvas> FCanvas;
 };
 
 class TComboBox : public TCustomComboBox {
@@ -531,7 +529,7 @@ public:
     explicit TCustomListBox(TComponent* AOwner);
     ~TCustomListBox() override;
 
-    TStrings* GetItems() const { return FItems; }
+    TStrings* GetItems() const { return FItems.get(); }
     void SetItems(TStrings* Value) { FItems->Assign(Value); }
     int Count() const { return FItems->Count(); }
     int GetItemIndex();
@@ -553,7 +551,7 @@ public:
     void SetTopIndex(int Value);
     TBorderStyle GetBorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TBorderStyle Value);
-    TCanvas* GetCanvas() const { return FCanvas; }
+    TCanvas* GetCanvas() const { return FCanvas.get(); }
     // The item at a client point; -1 when none (or, with Existing false, the nearest item).
     int ItemAtPos(const TPoint& Pos, bool Existing);
     TRect ItemRect(int Index);
@@ -575,8 +573,8 @@ protected:
     void CNDrawItem(TMessage& Message);
     void CNMeasureItem(TMessage& Message);
 
-    TWinItemStrings* FItems = nullptr;
-    TControlCanvas* FCanvas = nullptr;
+    std::unique_ptr<TWinItemStrings> FItems;
+    std::unique_ptr<TControlCanvas> FCanvas;
     int FItemIndex = -1;
     int FItemHeight = 16;
     TListBoxStyle FStyle = lbStandard;

@@ -245,10 +245,8 @@ void TRadioButton::SetChecked(bool Value)
         for (int I = 0; I < FParent->ControlCount(); ++I)
             if (auto* R = dynamic_cast<TRadioButton*>(FParent->Controls(I)); R && R != this) {
                 // A sibling turned off by this one reports no click of its own.
-                bool Saved = R->FClicksDisabled;
-                R->FClicksDisabled = true;
+                TValueScope Quiet(R->FClicksDisabled, true);
                 R->SetChecked(false);
-                R->FClicksDisabled = Saved;
             }
     }
     if (!FClicksDisabled && !IsLoading()) Click();
@@ -310,24 +308,25 @@ void TCustomLabel::DoDrawText(TRect& Rect, UINT Flags)
     String Text = DrawableText();
     if ((Flags & DT_CALCRECT) && (Text.empty() || (FShowAccelChar && Text == L"&"))) Text += L" ";
     HDC DC = FCanvas->GetHandle();
-    HGDIOBJ OldFont = SelectObject(DC, FFont->GetHandle());
-    int OldMode = SetBkMode(DC, TRANSPARENT);
     RECT R{Rect.Left, Rect.Top, Rect.Right, Rect.Bottom};
-    if (Flags & DT_CALCRECT) {
-        DrawTextW(DC, Text.c_str(), int(Text.size()), &R, Flags);
-    } else if (!GetEnabled()) {
-        OffsetRect(&R, 1, 1);
-        SetTextColor(DC, ColorToRGB(clBtnHighlight));
-        DrawTextW(DC, Text.c_str(), int(Text.size()), &R, Flags);
-        OffsetRect(&R, -1, -1);
-        SetTextColor(DC, ColorToRGB(clBtnShadow));
-        DrawTextW(DC, Text.c_str(), int(Text.size()), &R, Flags);
-    } else {
-        SetTextColor(DC, ColorToRGB(FFont->GetColor()));
-        DrawTextW(DC, Text.c_str(), int(Text.size()), &R, Flags);
+    {
+        TSelectObject Font(DC, FFont->GetHandle());
+        int OldMode = SetBkMode(DC, TRANSPARENT);
+        if (Flags & DT_CALCRECT) {
+            DrawTextW(DC, Text.c_str(), int(Text.size()), &R, Flags);
+        } else if (!GetEnabled()) {
+            OffsetRect(&R, 1, 1);
+            SetTextColor(DC, ColorToRGB(clBtnHighlight));
+            DrawTextW(DC, Text.c_str(), int(Text.size()), &R, Flags);
+            OffsetRect(&R, -1, -1);
+            SetTextColor(DC, ColorToRGB(clBtnShadow));
+            DrawTextW(DC, Text.c_str(), int(Text.size()), &R, Flags);
+        } else {
+            SetTextColor(DC, ColorToRGB(FFont->GetColor()));
+            DrawTextW(DC, Text.c_str(), int(Text.size()), &R, Flags);
+        }
+        SetBkMode(DC, OldMode);
     }
-    SetBkMode(DC, OldMode);
-    SelectObject(DC, OldFont);
     Rect = TRect{R.left, R.top, R.right, R.bottom};
 }
 
@@ -355,13 +354,13 @@ void TCustomLabel::AdjustBounds()
     // Measured on a screen device context: the label may not stand on a window yet.
     String Text = DrawableText();
     if (Text.empty() || (FShowAccelChar && Text == L"&")) Text += L" ";
-    HDC DC = GetDC(nullptr);
-    HGDIOBJ Old = SelectObject(DC, FFont->GetHandle());
     RECT R{0, 0, FWidth, 0};
     UINT Flags = DT_EXPANDTABS | DT_CALCRECT | (FWordWrap ? DT_WORDBREAK : 0) | (FShowAccelChar ? 0 : DT_NOPREFIX);
-    DrawTextW(DC, Text.c_str(), int(Text.size()), &R, Flags);
-    SelectObject(DC, Old);
-    ReleaseDC(nullptr, DC);
+    {
+        TClientDC DC(nullptr);
+        TSelectObject Font(DC, FFont->GetHandle());
+        DrawTextW(DC, Text.c_str(), int(Text.size()), &R, Flags);
+    }
     int X = FLeft;
     bool Right = (FAlignment == taRightJustify) != UseRightToLeftAlignment();
     if (!FWordWrap && Right) X += FWidth - R.right;
@@ -473,12 +472,10 @@ TCustomGroupBox::TCustomGroupBox(TComponent* AOwner) : TCustomControl(AOwner)
 
 int TCustomGroupBox::CaptionHeight()
 {
-    HDC DC = GetDC(nullptr);
-    HGDIOBJ Old = SelectObject(DC, FFont->GetHandle());
+    TClientDC DC(nullptr);
+    TSelectObject Font(DC, FFont->GetHandle());
     TEXTMETRICW M{};
     GetTextMetricsW(DC, &M);
-    SelectObject(DC, Old);
-    ReleaseDC(nullptr, DC);
     return M.tmHeight;
 }
 
@@ -505,7 +502,7 @@ void TCustomGroupBox::Paint()
     else FrameRect(DC, &Frame, GetSysColorBrush(COLOR_WINDOWFRAME));
     String Text = GetText();
     if (Text.empty()) return;
-    HGDIOBJ OldFont = SelectObject(DC, FFont->GetHandle());
+    TSelectObject Font(DC, FFont->GetHandle());
     RECT R{0, 0, 0, H};
     UINT Flags = DrawTextBiDiModeFlags(DT_SINGLELINE | DT_LEFT);
     DrawTextW(DC, Text.c_str(), int(Text.size()), &R, Flags | DT_CALCRECT);
@@ -516,7 +513,6 @@ void TCustomGroupBox::Paint()
     SetBkColor(DC, ColorToRGB(FColor));
     SetTextColor(DC, ColorToRGB(GetEnabled() ? FFont->GetColor() : clGrayText));
     DrawTextW(DC, Text.c_str(), int(Text.size()), &R, Flags);
-    SelectObject(DC, OldFont);
 }
 
 void TCustomGroupBox::SetTextValue(const String& Value)

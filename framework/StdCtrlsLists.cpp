@@ -70,13 +70,8 @@ const TWinItemStrings::TMsgs TWinItemStrings::ComboBoxMsgs{
     CB_RESETCONTENT, CB_GETITEMDATA, CB_SETITEMDATA, CB_FINDSTRINGEXACT};
 
 TWinItemStrings::TWinItemStrings(TWinControl* AControl, const TMsgs& AMsgs)
-    : FControl(AControl), FMsgs(AMsgs), FSaved(new TStringList())
+    : FControl(AControl), FMsgs(AMsgs), FSaved(std::make_unique<TStringList>())
 {
-}
-
-TWinItemStrings::~TWinItemStrings()
-{
-    delete FSaved;
 }
 
 LRESULT TWinItemStrings::Send(UINT Msg, WPARAM W, LPARAM L) const
@@ -210,8 +205,8 @@ TCustomComboBox::TCustomComboBox(TComponent* AOwner) : TWinControl(AOwner)
     SetTabStop(true);
     FParentColor = false;
     SetColor(clWindow);
-    FItems = new TWinItemStrings(this, TWinItemStrings::ComboBoxMsgs);
-    FCanvas = new TControlCanvas();
+    FItems = std::make_unique<TWinItemStrings>(this, TWinItemStrings::ComboBoxMsgs);
+    FCanvas = std::make_unique<TControlCanvas>();
     FCanvas->SetControl(this);
 }
 
@@ -219,10 +214,6 @@ TCustomComboBox::~TCustomComboBox()
 {
     // The window (and its subclassed edit part) goes while this object is still whole.
     if (FHandle) DestroyWnd();
-    delete FItems;
-    FItems = nullptr;
-    delete FCanvas;
-    FCanvas = nullptr;
 }
 
 void TCustomComboBox::CreateParams(TCreateParams& Params)
@@ -376,7 +367,7 @@ void TCustomComboBox::CNCommand(TMessage& Message)
 void TCustomComboBox::CNDrawItem(TMessage& Message)
 {
     auto* DI = reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam);
-    DrawOwnerItem(FCanvas, FFont, FColor, *DI,
+    DrawOwnerItem(FCanvas.get(), FFont.get(), FColor, *DI,
                   [this](int Index, TRect R, TOwnerDrawState S) { DrawItem(Index, R, S); });
     Message.Result = 1;
 }
@@ -393,7 +384,7 @@ void TCustomComboBox::CNMeasureItem(TMessage& Message)
 void TCustomComboBox::DrawItem(int Index, TRect Rect, TOwnerDrawState State)
 {
     if (OnDrawItem) OnDrawItem(this, Index, Rect, State);
-    else DefaultDrawItem(FCanvas, FItems, Index, Rect);
+    else DefaultDrawItem(FCanvas.get(), FItems.get(), Index, Rect);
 }
 
 void TCustomComboBox::MeasureItem(int Index, int& Height)
@@ -593,18 +584,14 @@ TCustomListBox::TCustomListBox(TComponent* AOwner) : TWinControl(AOwner)
     SetTabStop(true);
     FParentColor = false;
     SetColor(clWindow);
-    FItems = new TWinItemStrings(this, TWinItemStrings::ListBoxMsgs);
-    FCanvas = new TControlCanvas();
+    FItems = std::make_unique<TWinItemStrings>(this, TWinItemStrings::ListBoxMsgs);
+    FCanvas = std::make_unique<TControlCanvas>();
     FCanvas->SetControl(this);
 }
 
 TCustomListBox::~TCustomListBox()
 {
     if (FHandle) DestroyWnd();
-    delete FItems;
-    FItems = nullptr;
-    delete FCanvas;
-    FCanvas = nullptr;
 }
 
 void TCustomListBox::CreateParams(TCreateParams& Params)
@@ -663,7 +650,7 @@ void TCustomListBox::CNCommand(TMessage& Message)
 void TCustomListBox::CNDrawItem(TMessage& Message)
 {
     auto* DI = reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam);
-    DrawOwnerItem(FCanvas, FFont, FColor, *DI,
+    DrawOwnerItem(FCanvas.get(), FFont.get(), FColor, *DI,
                   [this](int Index, TRect R, TOwnerDrawState S) { DrawItem(Index, R, S); });
     Message.Result = 1;
 }
@@ -680,7 +667,7 @@ void TCustomListBox::CNMeasureItem(TMessage& Message)
 void TCustomListBox::DrawItem(int Index, TRect Rect, TOwnerDrawState State)
 {
     if (OnDrawItem) OnDrawItem(this, Index, Rect, State);
-    else DefaultDrawItem(FCanvas, FItems, Index, Rect);
+    else DefaultDrawItem(FCanvas.get(), FItems.get(), Index, Rect);
 }
 
 void TCustomListBox::MeasureItem(int Index, int& Height)

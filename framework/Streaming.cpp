@@ -93,7 +93,8 @@ void TReader::ReadRootComponent(const TStreamObject& Obj, TComponent* Root)
     FRoot = Root;
     FLoaded.clear();
     FFixups.clear();
-    try {
+    {
+        auto Failed = ScopeFail([this] { Finish(false); });
         Root->SetLoading(true);
         Root->SetReading(true);
         FLoaded.push_back(Root);
@@ -101,9 +102,6 @@ void TReader::ReadRootComponent(const TStreamObject& Obj, TComponent* Root)
         for (auto& P : Obj.Props) ReadProperty(Root, P);
         ReadChildren(Obj, Root, 0);
         ResolveFixups(true);
-    } catch (...) {
-        Finish(false);
-        throw;
     }
     Finish(true);
 }
@@ -117,13 +115,9 @@ TComponent* TReader::ReadComponent(const TStreamObject& Obj, TComponent* Owner)
     if (!C->IsComponent) Error(Format(Consts::SNotAComponent, {Obj.ClassName}), Obj.Line);
     auto* Comp = dynamic_cast<TComponent*>(C->CreateInstance(Owner));
     if (!Comp) Error(Format(Consts::SNoComponentMade, {Obj.ClassName}), Obj.Line);
-    try {
-        ReadRootComponent(Obj, Comp);
-    } catch (...) {
-        Comp->Free();
-        throw;
-    }
-    return Comp;
+    TFreePtr<TComponent> Made(Comp);
+    ReadRootComponent(Obj, Comp);
+    return Made.release();
 }
 
 void TReader::ReadProperties(const TStreamObject& Obj, TPersistent* Instance)
@@ -605,19 +599,9 @@ void TWriter::WriteProperties(TPersistent* Instance, const String& Prefix, std::
             }
         }
     }
-    auto* SavedOut = FOut;
-    String SavedPrefix = FPrefix;
-    FOut = &Out;
-    FPrefix = Prefix;
-    try {
-        Instance->DefineProperties(this);
-    } catch (...) {
-        FOut = SavedOut;
-        FPrefix = SavedPrefix;
-        throw;
-    }
-    FOut = SavedOut;
-    FPrefix = SavedPrefix;
+    TValueScope OutTo(FOut, &Out);
+    TValueScope<String> PrefixOf(FPrefix, Prefix);
+    Instance->DefineProperties(this);
 }
 
 bool TWriter::ValueOf(TObject* Instance, const TPropInfo& P, TStreamValue& V, int)
@@ -723,11 +707,9 @@ void TWriter::DefineProperty(const String& Name, std::function<void(TReader*)>,
     if (!HasData || !WriteData || !FOut) return;
     TStreamValue V;
     FValueStack.assign(1, {&V, false});
-    try {
+    {
+        auto Failed = ScopeFail([this] { FValueStack.clear(); });
         WriteData(this);
-    } catch (...) {
-        FValueStack.clear();
-        throw;
     }
     bool Open = FValueStack.size() > 1;
     FValueStack.clear();
@@ -817,11 +799,9 @@ void ReadComponentFromStream(TStream* Stream, TPersistent* Instance)
         TBytes Rest(static_cast<size_t>(Left));
         if (Left > 0) Stream->ReadBuffer(Rest.data(), NativeInt(Left));
         size_t Pos = 0;
-        try {
+        {
+            auto Failed = ScopeFail([Stream, Start] { Stream->SetPosition(Start); });
             Obj = ParseObjectBinary(Rest.data(), Rest.size(), Pos);
-        } catch (...) {
-            Stream->SetPosition(Start);
-            throw;
         }
         Stream->SetPosition(Start + Int64(Pos));
     }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <type_traits>
 
@@ -165,14 +166,9 @@ public:
 template <class T, class... Args>
 T* Create(Args&&... args)
 {
-    T* Obj = new T(std::forward<Args>(args)...);
-    try {
-        Obj->AfterConstruction();
-    } catch (...) {
-        delete Obj;
-        throw;
-    }
-    return Obj;
+    std::unique_ptr<T> Obj(new T(std::forward<Args>(args)...));
+    Obj->AfterConstruction();
+    return Obj.release();
 }
 
 template <class T>
@@ -182,6 +178,20 @@ void FreeAndNil(T*& Obj)
     Obj = nullptr;
     if (Tmp) Tmp->Free();
 }
+
+// Frees as Free does (BeforeDestruction, then the destructor): the deleter of a sub-object that a
+// class makes with the factory and frees itself, held as TFreePtr<T>. Its reset() takes the
+// pointer out before freeing, as FreeAndNil does.
+struct TFreeDeleter {
+    template <class T>
+    void operator()(T* Obj) const
+    {
+        Obj->Free();
+    }
+};
+
+template <class T>
+using TFreePtr = std::unique_ptr<T, TFreeDeleter>;
 
 template <class T>
 T* dyn(TObject* Obj)

@@ -1,4 +1,5 @@
 #include "Variants.h"
+#include "WinScope.h"
 
 #include <windows.h>
 #include <ole2.h>
@@ -855,26 +856,22 @@ void ArrayToOle(const Variant& V, VARIANT& D)
     VARTYPE Vt = OleElemType(S.ElemType);
     SAFEARRAY* Psa = SafeArrayCreate(Vt, UINT(Bounds.size()), Bounds.data());
     if (!Psa) throw EVariantArrayCreateError(Consts::SVarArrayCreate);
-    try {
-        if (!S.Items.empty()) {
-            std::vector<LONG> Idx(S.Low.begin(), S.Low.end());
-            size_t k = 0;
-            do {
-                TOleVarGuard E;
-                if (Vt == VT_VARIANT) VarToOle(S.Items[k], E.V);
-                else ScalarToOle(VarAsType(S.Items[k], S.ElemType), E.V);
-                void* P = Vt == VT_VARIANT ? static_cast<void*>(&E.V)
-                          : Vt == VT_BSTR ? static_cast<void*>(E.V.bstrVal)
-                          : (Vt == VT_DISPATCH || Vt == VT_UNKNOWN) ? static_cast<void*>(E.V.punkVal)
-                                                                  : static_cast<void*>(&E.V.bVal);
-                HRESULT hr = SafeArrayPutElement(Psa, Idx.data(), P);
-                if (FAILED(hr)) throw EVariantError(L"Cannot write a safe array element");
-                ++k;
-            } while (NextIndex(Idx, S.Low, S.High));
-        }
-    } catch (...) {
-        SafeArrayDestroy(Psa);
-        throw;
+    auto Undo = ScopeFail([Psa] { SafeArrayDestroy(Psa); });
+    if (!S.Items.empty()) {
+        std::vector<LONG> Idx(S.Low.begin(), S.Low.end());
+        size_t k = 0;
+        do {
+            TOleVarGuard E;
+            if (Vt == VT_VARIANT) VarToOle(S.Items[k], E.V);
+            else ScalarToOle(VarAsType(S.Items[k], S.ElemType), E.V);
+            void* P = Vt == VT_VARIANT ? static_cast<void*>(&E.V)
+                      : Vt == VT_BSTR ? static_cast<void*>(E.V.bstrVal)
+                      : (Vt == VT_DISPATCH || Vt == VT_UNKNOWN) ? static_cast<void*>(E.V.punkVal)
+                                                              : static_cast<void*>(&E.V.bVal);
+            HRESULT hr = SafeArrayPutElement(Psa, Idx.data(), P);
+            if (FAILED(hr)) throw EVariantError(L"Cannot write a safe array element");
+            ++k;
+        } while (NextIndex(Idx, S.Low, S.High));
     }
     D.vt = VARTYPE(VT_ARRAY | Vt);
     D.parray = Psa;

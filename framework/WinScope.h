@@ -6,8 +6,10 @@
 //     TSelectObject Pen(DC, MyPen);
 //     TFlagScope Painting(FControlState, TControlStateFlag::csCustomPaint);
 //
-// instead of a try block whose catch undoes the same steps and rethrows. None of the guards can be
-// copied; the owning ones can be moved. A guard never throws from its destructor.
+// instead of a try block whose catch undoes the same steps and rethrows; TScopeFail undoes a step
+// only when an exception leaves the scope (the step is kept on success). None of the guards can be
+// copied; the owning ones can be moved. Only TScopeExit passes on an exception from its destructor,
+// and only on a normal exit (see there); the others never raise there.
 #pragma once
 
 #include "framework/System.h"
@@ -19,33 +21,59 @@
 
 // ---- Any state ----------------------------------------------------------------------------------
 
-// Runs a callable when the scope ends, unless Release was called. The callable must not throw.
-template <typename F>
-class TScopeExit {
+// Runs a callable when the scope ends (TScopeExit) or only when an exception leaves it
+// (TScopeFail: the undo of a step that is kept on success, such as a flag set for good or a handle
+// handed on), unless Release was called. While an exception is passing, an exception from the
+// callable is dropped so that the first one goes on (a destructor cannot raise a second); on a
+// normal exit a TScopeExit passes its callable's exception on, as the same call written after the
+// scope would.
+template <typename F, bool OnNormalExit>
+class TScopeAction {
 public:
-    explicit TScopeExit(F Fn) : FFn(std::move(Fn)) {}
-    TScopeExit(TScopeExit&& Other) noexcept : FFn(std::move(Other.FFn)), FActive(Other.FActive)
+    explicit TScopeAction(F Fn) : FFn(std::move(Fn)), FExceptions(std::uncaught_exceptions()) {}
+    TScopeAction(TScopeAction&& Other) noexcept
+        : FFn(std::move(Other.FFn)), FExceptions(Other.FExceptions), FActive(Other.FActive)
     {
         Other.FActive = false;
     }
-    TScopeExit(const TScopeExit&) = delete;
-    TScopeExit& operator=(const TScopeExit&) = delete;
-    ~TScopeExit()
+    TScopeAction(const TScopeAction&) = delete;
+    TScopeAction& operator=(const TScopeAction&) = delete;
+    ~TScopeAction() noexcept(!OnNormalExit)
     {
-        if (FActive) FFn();
+        if (!FActive) return;
+        if (std::uncaught_exceptions() == FExceptions) {
+            if constexpr (OnNormalExit) FFn();
+            return;
+        }
+        try {
+            FFn();
+        } catch (...) {   // the exception already passing is the one reported
+        }
     }
     // The callable will not run.
     void Release() { FActive = false; }
 
 private:
     F FFn;
+    int FExceptions;
     bool FActive = true;
 };
+
+template <typename F>
+using TScopeExit = TScopeAction<F, true>;
+template <typename F>
+using TScopeFail = TScopeAction<F, false>;
 
 template <typename F>
 [[nodiscard]] TScopeExit<F> ScopeExit(F Fn)
 {
     return TScopeExit<F>(std::move(Fn));
+}
+
+template <typename F>
+[[nodiscard]] TScopeFail<F> ScopeFail(F Fn)
+{
+    return TScopeFail<F>(std::move(Fn));
 }
 
 // Includes a flag in a TSet for the scope and excludes it again at the end. When the flag was
@@ -98,6 +126,30 @@ private:
     T& FCounter;
 };
 
+// ---- Global memory ------------------------------------------------------------------------------
+
+// GlobalLock on entry, GlobalUnlock on exit: the bytes of a movable global memory block (the
+// clipboard's, an OLE stream's). Data() is nullptr when the block could not be locked.
+class TGlobalLock {
+public:
+    explicit TGlobalLock(HGLOBAL Mem) : FMem(Mem), FData(Mem ? ::GlobalLock(Mem) : nullptr) {}
+    TGlobalLock(const TGlobalLock&) = delete;
+    TGlobalLock& operator=(const TGlobalLock&) = delete;
+    ~TGlobalLock()
+    {
+        if (FData) ::GlobalUnlock(FMem);
+    }
+
+    void* Data() const { return FData; }
+    // The size of the block (it may be larger than what was asked for).
+    SIZE_T Size() const { return FMem ? ::GlobalSize(FMem) : 0; }
+    explicit operator bool() const { return FData != nullptr; }
+
+private:
+    HGLOBAL FMem;
+    void* FData;
+};
+
 // ---- Device contexts ------------------------------------------------------------------------------
 
 // SaveDC on entry, RestoreDC on exit: selected objects, clipping, origins, modes and colours.
@@ -125,8 +177,10 @@ public:
     TSelectObject& operator=(const TSelectObject&) = delete;
     ~TSelectObject()
     {
-        if (FOld && FOld != HGDI_ERROR) ::SelectObject(FDC, FOld);
+        if (*this) ::SelectObject(FDC, FOld);
     }
+    // The object was selected (and will be deselected).
+    explicit operator bool() const { return FOld && FOld != HGDI_ERROR; }
 
 private:
     HDC FDC;

@@ -4,6 +4,8 @@
 #include "graphics/GDIPicture.h"
 #include "graphics/QorGDIP.h"
 
+#include "framework/WinScope.h"
+
 #include <objbase.h>
 #include <windows.h>
 
@@ -24,22 +26,15 @@ bool WithDecodedImage(const void* Data, Int64 Size, const std::function<void(TGP
         GlobalFree(Mem);
         return false;
     }
+    // The stream owns the block from here, and the image reads the stream: the image goes first.
+    auto ReleaseStream = ScopeExit([Stream] { Stream->Release(); });
     ULONG Written = 0;
     HRESULT Hr = Stream->Write(Data, ULONG(Size), &Written);
-    if (FAILED(Hr) || Written != ULONG(Size)) {
-        Stream->Release();
-        return false;
-    }
+    if (FAILED(Hr) || Written != ULONG(Size)) return false;
     LARGE_INTEGER Zero{};
     Stream->Seek(Zero, STREAM_SEEK_SET, nullptr);
-    try {
-        std::unique_ptr<TGPImage> Image(new TGPImage(Stream, false));
-        Use(Image.get());
-    } catch (...) {
-        Stream->Release();
-        throw;
-    }
-    Stream->Release();
+    std::unique_ptr<TGPImage> Image(new TGPImage(Stream, false));
+    Use(Image.get());
     return true;
 }
 

@@ -43,9 +43,8 @@ TPictureFormat FindPictureFormat(const void* Buffer, std::int64_t BufferSize)
     return pfNone;
 }
 
-TGDIPPicture::TGDIPPicture() { FDatastream = new TMemoryStream(); }
+TGDIPPicture::TGDIPPicture() : FDatastream(new TMemoryStream()) {}
 
-TGDIPPicture::~TGDIPPicture() { FreeAndNil(FDatastream); }
 
 void TGDIPPicture::DoChange()
 {
@@ -74,7 +73,7 @@ bool TGDIPPicture::GetImageSizes()
 {
     if (FIsEmpty) return false;
     FWidth = FHeight = 0;
-    return WithDecodedImage(FDatastream, [this](TGPImage* Image) { DecodedImageSize(Image, FWidth, FHeight); });
+    return WithDecodedImage(FDatastream.get(), [this](TGPImage* Image) { DecodedImageSize(Image, FWidth, FHeight); });
 }
 
 void TGDIPPicture::LoadFromFile(const String& FileName)
@@ -170,7 +169,7 @@ void TGDIPPicture::Assign(TPersistent* Source)
             FIsEmpty = FDatastream->GetSize() == 0;
             return;
         }
-        CopyFrom(P->FDatastream);
+        CopyFrom(P->FDatastream.get());
         FIsEmpty = FDatastream->GetSize() == 0;
         if (FIsEmpty) FWidth = FHeight = 0;
         DoChange();
@@ -191,14 +190,14 @@ void TGDIPPicture::Assign(TPersistent* Source)
 void TGDIPPicture::Draw(TCanvas* ACanvas, const TRect& Rect)
 {
     if (FIsEmpty || !ACanvas) return;
-    WithDecodedImage(FDatastream, [&](TGPImage* Image) {
+    WithDecodedImage(FDatastream.get(), [&](TGPImage* Image) {
         TGPGraphics Graphics(ACanvas->GetHandle());
         if (!ImageDecoded(Image)) {
             FWidth = FHeight = 0;
             return;
         }
         if (Image->GetFormat() == ifBMP && FTransparentBitmap) {
-            StretchDrawTransparentBitmap(FDatastream, ACanvas, Rect);
+            StretchDrawTransparentBitmap(FDatastream.get(), ACanvas, Rect);
             return;
         }
         FWidth = int(Image->GetWidth());
@@ -219,7 +218,7 @@ void TGDIPPicture::Draw(TCanvas* ACanvas, const TRect& Rect)
 void TGDIPPicture::DrawImage(TGPGraphics* Graphics, int X, int Y)
 {
     if (FIsEmpty || !Graphics) return;
-    WithDecodedImage(FDatastream, [&](TGPImage* Image) {
+    WithDecodedImage(FDatastream.get(), [&](TGPImage* Image) {
         if (ImageDecoded(Image)) Graphics->DrawImage(Image, X, Y);
     });
 }
@@ -227,7 +226,7 @@ void TGDIPPicture::DrawImage(TGPGraphics* Graphics, int X, int Y)
 void TGDIPPicture::DrawImageRect(TGPGraphics* Graphics, int X, int Y, int W, int H)
 {
     if (FIsEmpty || !Graphics) return;
-    WithDecodedImage(FDatastream, [&](TGPImage* Image) {
+    WithDecodedImage(FDatastream.get(), [&](TGPImage* Image) {
         if (ImageDecoded(Image)) Graphics->DrawImageRect(Image, X, Y, W, H);
     });
 }

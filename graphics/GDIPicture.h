@@ -21,7 +21,6 @@ class TGDIPPicture : public TGraphic {
     DECLARE_CLASS(TGDIPPicture, TGraphic)
 public:
     TGDIPPicture();
-    ~TGDIPPicture() override;
 
     // Copies another GDI+ picture, a framework bitmap, picture holder or graphic; nil empties.
     // Any other source empties the picture.
@@ -59,7 +58,7 @@ public:
     void SetAngle(int Value) { FAngle = Value; }
     bool GetTransparentBitmap() const { return FTransparentBitmap; }
     void SetTransparentBitmap(bool Value) { FTransparentBitmap = Value; }
-    TMemoryStream* GetDatastream() const { return FDatastream; }
+    TMemoryStream* GetDatastream() const { return FDatastream.get(); }
 
     TNotifyEvent OnClear;
 
@@ -69,7 +68,7 @@ protected:
 
 private:
     String FFileName;
-    TMemoryStream* FDatastream = nullptr;
+    TFreePtr<TMemoryStream> FDatastream;
     bool FIsEmpty = true;
     int FWidth = 0;
     int FHeight = 0;

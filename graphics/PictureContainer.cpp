@@ -108,9 +108,8 @@ TDownLoadThread::TDownLoadThread(THTMLPicture* AHTMLPicture) : TThread(false), H
 
 // ---- THTMLPicture -----------------------------------------------------------------------------
 
-THTMLPicture::THTMLPicture() { FDatastream = new TMemoryStream(); }
+THTMLPicture::THTMLPicture() : FDatastream(new TMemoryStream()) {}
 
-THTMLPicture::~THTMLPicture() { FreeAndNil(FDatastream); }
 
 TGraphic* THTMLPicture::NewEmpty() const { return Create<THTMLPicture>(); }
 
@@ -124,7 +123,7 @@ void THTMLPicture::DoChange()
 void THTMLPicture::TakeBytes(TStream* Source)
 {
     // The picture's own bytes handed back are kept as they are.
-    if (Source != FDatastream) {
+    if (Source != FDatastream.get()) {
         FDatastream->Clear();
         if (Source) {
             Source->SetPosition(0);
@@ -187,7 +186,7 @@ bool THTMLPicture::LoadPicture()
             }
         }
     }
-    return WithDecodedImage(FDatastream, [this](TGPImage* Image) { DecodedImageSize(Image, FWidth, FHeight); });
+    return WithDecodedImage(FDatastream.get(), [this](TGPImage* Image) { DecodedImageSize(Image, FWidth, FHeight); });
 }
 
 void THTMLPicture::SetFrame(int Value)
@@ -242,7 +241,7 @@ void THTMLPicture::Assign(TPersistent* Source)
         FStretched = P->FStretched;
         FFrame = P->FFrame;
         FID = P->FID;
-        TakeBytes(P->FDatastream);
+        TakeBytes(P->FDatastream.get());
         FIsEmpty = !HasBytes();
         if (FIsEmpty) FWidth = FHeight = 0;
         // Bytes no decoder accepts make an empty picture; they are kept for saving.
@@ -300,7 +299,7 @@ void THTMLPicture::SaveToStream(TStream* Stream)
 void THTMLPicture::ReadData(TStream* Stream)
 {
     if (!Stream) return;
-    if (Stream != FDatastream) {
+    if (Stream != FDatastream.get()) {
         FDatastream->Clear();
         FDatastream->CopyFrom(Stream, Stream->GetSize() - Stream->GetPosition());
     }
@@ -355,10 +354,10 @@ void THTMLPicture::LoadFromURL(const String& url)
 void THTMLPicture::Draw(TCanvas* ACanvas, const TRect& Rect)
 {
     if (FIsEmpty || !HasBytes() || !ACanvas) return;
-    WithDecodedImage(FDatastream, [&](TGPImage* Image) {
+    WithDecodedImage(FDatastream.get(), [&](TGPImage* Image) {
         if (!ImageDecoded(Image)) return;
         if (Image->GetFormat() == ifBMP) {
-            StretchDrawTransparentBitmap(FDatastream, ACanvas, Rect);
+            StretchDrawTransparentBitmap(FDatastream.get(), ACanvas, Rect);
             return;
         }
         TGPGraphics Graphics(ACanvas->GetHandle());
@@ -426,12 +425,10 @@ bool THTMLPictureCache::Animate()
 
 TPictureItem::TPictureItem(TCollection* ACollection) : TCollectionItem(ACollection) {}
 
-TPictureItem::~TPictureItem() { FreeAndNil(FPicture); }
-
 void TPictureItem::AfterConstruction()
 {
     // Made here, where an override of CreatePicture is reached.
-    FPicture = CreatePicture();
+    FPicture.reset(CreatePicture());
     inherited::AfterConstruction();
 }
 
@@ -443,7 +440,7 @@ void TPictureItem::Assign(TPersistent* Source)
         if (Item == this) return;
         FName = Item->FName;
         FTag = Item->FTag;
-        SetPicture(Item->FPicture);
+        SetPicture(Item->FPicture.get());
         return;
     }
     inherited::Assign(Source);
@@ -451,7 +448,7 @@ void TPictureItem::Assign(TPersistent* Source)
 
 void TPictureItem::SetPicture(TGraphic* Value)
 {
-    if (FPicture && Value != FPicture) FPicture->Assign(Value);
+    if (FPicture && Value != FPicture.get()) FPicture->Assign(Value);
 }
 
 String TPictureItem::GetDisplayName() const { return FName.empty() ? inherited::GetDisplayName() : FName; }
@@ -485,16 +482,17 @@ TPictureContainer::TPictureContainer(TComponent* AOwner) : TComponent(AOwner) { 
 
 TPictureContainer::~TPictureContainer()
 {
-    FreeAndNil(FPicture);
+    // No control hears of the items going.
+    FPicture.reset();
     FControls.clear();
-    FreeAndNil(FItems);
+    FItems.reset();
 }
 
 void TPictureContainer::AfterConstruction()
 {
     inherited::AfterConstruction();
     // Made here, where an override of CreateItems is reached.
-    FItems = CreateItems();
+    FItems.reset(CreateItems());
 }
 
 TPictureCollection* TPictureContainer::CreateItems() { return Create<TPictureCollection>(this); }
@@ -508,13 +506,13 @@ TGraphic* TPictureContainer::FindPicture(const String& s)
 
 TPicture* TPictureContainer::FindBitmap(const String& s)
 {
-    FreeAndNil(FPicture);
+    FPicture.reset();
     TGraphic* G = FindPicture(s);
     if (!G) return nullptr;
-    std::unique_ptr<TPicture> P(Create<TPicture>());
+    TFreePtr<TPicture> P(Create<TPicture>());
     P->Assign(G);
-    FPicture = P.release();
-    return FPicture;
+    FPicture = std::move(P);
+    return FPicture.get();
 }
 
 void TPictureContainer::RegisterControl(TControl* AControl)
@@ -552,7 +550,7 @@ String TPictureContainer::GetVersion()
 
 void TPictureContainer::SetItems(TPictureCollection* Value)
 {
-    if (Value && Value != FItems) FItems->Assign(Value);
+    if (Value && Value != FItems.get()) FItems->Assign(Value);
 }
 
 void TPictureContainer::RegisterProperties(TPropertyTable& Table)

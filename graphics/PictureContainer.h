@@ -37,7 +37,6 @@ class THTMLPicture : public TGraphic {
     DECLARE_CLASS(THTMLPicture, TGraphic)
 public:
     THTMLPicture();
-    ~THTMLPicture() override;
 
     // Empties the picture and goes back to frame 1 first. Takes the bytes, Stretch, frame and ID
     // of another markup picture, the bytes of any other graphic (or of a picture holder's
@@ -83,7 +82,7 @@ public:
     const String& GetURL() const { return FURL; }
     bool GetIsDB() const { return FIsDB; }
     void SetIsDB(bool Value) { FIsDB = Value; }
-    TMemoryStream* GetDatastream() const { return FDatastream; }
+    TMemoryStream* GetDatastream() const { return FDatastream.get(); }
 
     // GIF frame model. The data is a GIF file when it is longer than 4 bytes and starts "GIF8".
     bool IsGIFFile() const;
@@ -122,7 +121,7 @@ public:
     static void RegisterProperties(TPropertyTable& Table);
 
 private:
-    TMemoryStream* FDatastream = nullptr;
+    TFreePtr<TMemoryStream> FDatastream;
     bool FIsEmpty = true;
     bool FStretched = false;
     void* gpPicture = nullptr;
@@ -182,13 +181,12 @@ class TPictureItem : public TCollectionItem {
     DECLARE_CLASS(TPictureItem, TCollectionItem)
 public:
     explicit TPictureItem(TCollection* ACollection);
-    ~TPictureItem() override;
     void AfterConstruction() override;
 
     // Copies Name, Tag and the picture of another item.
     void Assign(TPersistent* Source) override;
 
-    TGraphic* GetPicture() const { return FPicture; }
+    TGraphic* GetPicture() const { return FPicture.get(); }
     // Copies Value into the item's own picture.
     void SetPicture(TGraphic* Value);
     const String& GetName() const { return FName; }
@@ -204,7 +202,7 @@ protected:
     virtual TGraphic* CreatePicture();
 
 private:
-    TGraphic* FPicture = nullptr;
+    TFreePtr<TGraphic> FPicture;
     NativeInt FTag = 0;
     String FName;
 };
@@ -257,7 +255,7 @@ public:
     void RegisterControl(TControl* AControl);
     const std::vector<TControl*>& GetControls() const { return FControls; }
 
-    TPictureCollection* GetItems() const { return FItems; }
+    TPictureCollection* GetItems() const { return FItems.get(); }
     // Copies Value's items into the container's collection.
     void SetItems(TPictureCollection* Value);
 
@@ -272,8 +270,8 @@ protected:
 
 private:
     std::vector<TControl*> FControls;
-    TPicture* FPicture = nullptr;
-    TPictureCollection* FItems = nullptr;
+    TFreePtr<TPicture> FPicture;
+    TFreePtr<TPictureCollection> FItems;
 };
 
 // Registers the picture classes and the container for stored descriptions. Safe to call more than

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <vector>
 
@@ -562,44 +563,38 @@ Status TGPGraphics::DrawString(const String& string_, int length, TGPFont* font,
 
 TGPFont* TGPGraphics::MakeFont(TFont* AFont)
 {
-    auto* Family = new TGPFontFamily(AFont->GetName());
-    if (Family->lastResult == FontFamilyNotFound || Family->lastResult == FontStyleNotFound) {
-        delete Family;
-        Family = new TGPFontFamily(L"Arial");
-    }
+    auto Family = std::make_unique<TGPFontFamily>(AFont->GetName());
+    if (Family->lastResult == FontFamilyNotFound || Family->lastResult == FontStyleNotFound)
+        Family = std::make_unique<TGPFontFamily>(L"Arial");
     int Style = FontStyleRegular;
     const TFontStyles S = AFont->GetStyle();
     if (S.Contains(fsBold)) Style |= FontStyleBold;
     if (S.Contains(fsItalic)) Style |= FontStyleItalic;
     if (S.Contains(fsUnderline)) Style |= FontStyleUnderline;
     if (S.Contains(fsStrikeOut)) Style |= FontStyleStrikeout;
-    auto* Font = new TGPFont(Family, float(AFont->GetSize()), Style, UnitPoint);
-    delete Family;
-    return Font;
+    return new TGPFont(Family.get(), float(AFont->GetSize()), Style, UnitPoint);
 }
 
 int TGPGraphics::TextWidth(const String& string_, TFont* font)
 {
-    TGPFont* GpFont = MakeFont(font);
+    std::unique_ptr<TGPFont> GpFont(MakeFont(font));
     TGPRectF Box;
-    MeasureString(string_.c_str(), int(string_.size()), GpFont, TGPRectF{0, 0, 10000, 10000}, Box);
-    delete GpFont;
+    MeasureString(string_.c_str(), int(string_.size()), GpFont.get(), TGPRectF{0, 0, 10000, 10000}, Box);
     return RoundEven(Box.Width);
 }
 
 int TGPGraphics::TextHeight(const String& string_, TFont* font)
 {
-    TGPFont* GpFont = MakeFont(font);
+    std::unique_ptr<TGPFont> GpFont(MakeFont(font));
     TGPRectF Box;
-    MeasureString(string_.c_str(), int(string_.size()), GpFont, TGPRectF{0, 0, 10000, 10000}, Box);
-    delete GpFont;
+    MeasureString(string_.c_str(), int(string_.size()), GpFont.get(), TGPRectF{0, 0, 10000, 10000}, Box);
     return RoundEven(Box.Height);
 }
 
 int TGPGraphics::DrawText(const String& string_, int len, TRect& rect, TFont* font, UINT style,
                           TColor bkColor)
 {
-    TGPFont* GpFont = MakeFont(font);
+    std::unique_ptr<TGPFont> GpFont(MakeFont(font));
     const bool CalcRect = (style & DT_CALCRECT) != 0;
     if (CalcRect || bkColor != clNone) {
         const int Size = font->GetSize();
@@ -611,7 +606,7 @@ int TGPGraphics::DrawText(const String& string_, int len, TRect& rect, TFont* fo
         const TGPRectF Layout{float(rect.Left), float(rect.Top),
                               float(rect.Right - rect.Left + 1000), float(rect.Bottom - rect.Top)};
         const int Count = (len < 0 || size_t(len) > Copy.size()) ? int(Copy.size()) : len;
-        MeasureString(Copy.c_str(), Count, GpFont, Layout, Box);
+        MeasureString(Copy.c_str(), Count, GpFont.get(), Layout, Box);
         rect.Right = rect.Left + RoundEven(Box.Width - Margin);
         rect.Bottom = rect.Top + RoundEven(Box.Height);
         if (bkColor != clNone) {
@@ -622,8 +617,7 @@ int TGPGraphics::DrawText(const String& string_, int len, TRect& rect, TFont* fo
     }
     if (!CalcRect) {
         TGPSolidBrush Ink(ColorToARGB(font->GetColor()));
-        DrawString(string_.c_str(), len, GpFont, TGPPointF{float(rect.Left), float(rect.Top)}, &Ink);
+        DrawString(string_.c_str(), len, GpFont.get(), TGPPointF{float(rect.Left), float(rect.Top)}, &Ink);
     }
-    delete GpFont;
     return rect.Bottom - rect.Top;
 }

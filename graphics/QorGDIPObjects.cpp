@@ -885,12 +885,11 @@ TGPFont::TGPFont(TGPFontFamily* family, float emSize, int style, Unit_ unit_)
 TGPFont::TGPFont(const String& familyName, float emSize, int style, Unit_ unit_,
                  TGPFontCollection* fontCollection)
 {
-    auto* Family = new TGPFontFamily(familyName, fontCollection);
-    lastResult = GdipCreateFont(Family->nativeFamily, emSize, style, unit_, &nativeFont);
+    TGPFontFamily Family(familyName, fontCollection);
+    lastResult = GdipCreateFont(Family.nativeFamily, emSize, style, unit_, &nativeFont);
     if (lastResult != Ok)
         lastResult = GdipCreateFont(TGPFontFamily::GenericSansSerif()->nativeFamily, emSize, style,
                                     unit_, &nativeFont);
-    delete Family;
 }
 
 TGPFont::TGPFont(GpHandle nativeFont_, Status status) : nativeFont(nativeFont_), lastResult(status) {}

@@ -112,14 +112,14 @@ private:
     bool Arm();
     void Notify();
 
-    TRegistry* FReg = nullptr;
+    std::unique_ptr<TRegistry> FReg;
     HANDLE FEvent = nullptr;       // signalled by the registry on a change
     String FKey;
     HKEY FRootKey = HKEY_CURRENT_USER;
     bool FWatchSub = false;
     DWORD FFilter = 0;
     HWND FWnd = nullptr;
-    THandleList* FWinList = nullptr;
+    std::unique_ptr<THandleList> FWinList;
     HANDLE FStopEvent = nullptr;   // this thread's own: a stop is never shared with anyone
     std::mutex FLock;              // guards FWnd and FWinList
 };
@@ -150,13 +150,13 @@ public:
     void UnRegisterWindow(HWND Hwnd);
     void OfficeThemeChanged(TObject* Sender);
 
-    TRegMonitorThread* GetRegMonitorThread() const { return RegMonitorThread; }
+    TRegMonitorThread* GetRegMonitorThread() const { return RegMonitorThread.get(); }
     TThemeNotifierWindow* GetNotifierWindow() const { return FNotifier; }
 
     TNotifyEvent OnOfficeThemeChange;
 
 private:
-    TRegMonitorThread* RegMonitorThread = nullptr;
+    TFreePtr<TRegMonitorThread> RegMonitorThread;
     TThemeNotifierWindow* FNotifier = nullptr;
 };
 

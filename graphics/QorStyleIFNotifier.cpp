@@ -24,8 +24,8 @@ void THandleList::DeleteValue(NativeInt Value)
 
 TRegMonitorThread::TRegMonitorThread() : TThread(true)
 {
-    FReg = new TRegistry(KEY_READ);
-    FWinList = new THandleList();
+    FReg = std::make_unique<TRegistry>(KEY_READ);
+    FWinList = std::make_unique<THandleList>();
     // Both events exist before the thread can run, so that a Stop given at any time is kept.
     // The change event carries its customary name; every process of the user shares it, so a
     // wake-up from elsewhere only causes an extra notification, and stopping uses an event of
@@ -36,8 +36,6 @@ TRegMonitorThread::TRegMonitorThread() : TThread(true)
         const DWORD Error = GetLastError();
         if (FEvent) CloseHandle(FEvent);
         if (FStopEvent) CloseHandle(FStopEvent);
-        delete FWinList;
-        delete FReg;
         throw EThread(L"Cannot create the registry watch event: system error " + IntToStr(int(Error)));
     }
 }
@@ -49,8 +47,6 @@ TRegMonitorThread::~TRegMonitorThread()
         Stop();
         WaitUntilEnded();
     }
-    delete FReg;
-    delete FWinList;
     CloseHandle(FEvent);
     CloseHandle(FStopEvent);
 }
@@ -224,12 +220,12 @@ TThemeNotifier::TThemeNotifier(TComponent* AOwner) : TComponent(AOwner)
     if (Version == ov2003) return;
     FNotifier = Create<TThemeNotifierWindow>(this);
     FNotifier->OnOfficeThemeChange = [this](TObject* Sender) { OfficeThemeChanged(Sender); };
-    std::unique_ptr<TRegMonitorThread> Thread(Create<TRegMonitorThread>());
+    TFreePtr<TRegMonitorThread> Thread(Create<TRegMonitorThread>());
     Thread->SetWnd(FNotifier->GetHandle());
     Thread->SetFilter(REG_NOTIFY_CHANGE_LAST_SET);
     Thread->SetWatch(HKEY_CURRENT_USER, WatchedKey(Version), true);
     Thread->Start();
-    RegMonitorThread = Thread.release();
+    RegMonitorThread = std::move(Thread);
 }
 
 TThemeNotifier::~TThemeNotifier()
@@ -239,7 +235,7 @@ TThemeNotifier::~TThemeNotifier()
     if (RegMonitorThread) {
         RegMonitorThread->Stop();
         RegMonitorThread->WaitUntilEnded();
-        FreeAndNil(RegMonitorThread);
+        RegMonitorThread.reset();
     }
     if (ThemeNotifierInstance == this) ThemeNotifierInstance = nullptr;
 }

@@ -4,6 +4,8 @@
 // mouse input and painting.
 #include "test_ControlsKit.h"
 
+#include "support/Pixels.h"
+
 namespace {
 
 constexpr UINT WM_PROBE = WM_USER + 7;
@@ -461,6 +463,71 @@ TEST_F(ControlsTest, PaintToDrawsTheControlAndItsChildren)
     // The real window paints the same on the screen's side.
     Panel->Repaint();
     EXPECT_GT(Box->PaintCount, 0);
+}
+
+// A box whose paint, or whose erase into the paint buffer, raises as a faulty handler would.
+class TFailingBox : public TTestBox {
+    DECLARE_CLASS(TFailingBox, TTestBox)
+public:
+    explicit TFailingBox(TComponent* AOwner) : TTestBox(AOwner) {}
+    bool FailPaint = false, FailErase = false;
+
+    void Dispatch(TMessage& M) override
+    {
+        if (M.Msg == WM_ERASEBKGND && FailErase) throw Exception(L"erase failed");
+        inherited::Dispatch(M);
+    }
+
+protected:
+    void Paint() override
+    {
+        if (FailPaint) throw Exception(L"paint failed");
+        TTestBox::Paint();
+    }
+};
+
+TEST_F(ControlsTest, FailingPaintOrEraseLeavesNoGdiObjectsAndEndsThePaint)
+{
+    {
+        // The count must see objects come and go here, or the checks below prove nothing.
+        const DWORD Before = GdiObjectCount();
+        HBRUSH Probe = CreateSolidBrush(RGB(1, 2, 3));
+        ASSERT_EQ(GdiObjectCount(), Before + 1);
+        DeleteObject(Probe);
+        ASSERT_EQ(GdiObjectCount(), Before);
+    }
+    auto* Box = AddControl<TFailingBox>(Form, 10, 10, 80, 40);
+    ui::ShowAndActivate(Form);
+    int Stray = 0;
+    Application->OnException = [&](TObject*, Exception*) { ++Stray; };
+    struct Case {
+        const char* Name;
+        bool Buffered, FailErase, FailPaint;
+    };
+    for (Case C : {Case{"direct, paint raises", false, false, true},
+                   Case{"buffered, paint raises", true, false, true},
+                   Case{"buffered, erase raises", true, true, false}}) {
+        SCOPED_TRACE(C.Name);
+        Box->SetDoubleBuffered(C.Buffered);
+        Box->FailErase = Box->FailPaint = false;
+        Box->Repaint();   // whatever painting makes once (cached fonts, brushes) is made now
+        const DWORD Before = GdiObjectCount();
+        Box->FailErase = C.FailErase;
+        Box->FailPaint = C.FailPaint;
+        for (int I = 0; I < 5; ++I) {
+            InvalidateRect(Box->GetHandle(), nullptr, FALSE);
+            EXPECT_THROW(Box->Perform(WM_PAINT, 0, 0), Exception);
+            RECT Left;
+            EXPECT_FALSE(GetUpdateRect(Box->GetHandle(), &Left, FALSE));   // the paint was ended
+        }
+        EXPECT_EQ(GdiObjectCount(), Before);
+        Box->FailErase = Box->FailPaint = false;
+        const int Painted = Box->PaintCount;
+        Box->Repaint();
+        EXPECT_GT(Box->PaintCount, Painted);
+    }
+    Application->OnException = nullptr;
+    EXPECT_EQ(Stray, 0);
 }
 
 TEST_F(ControlsTest, ReparentingAndFreeingKeepListsConsistent)

@@ -1,6 +1,8 @@
 // Scope guards give back what they took, on the normal path and when an exception passes.
 #include "framework/WinScope.h"
 
+#include "support/Pixels.h"
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -8,8 +10,6 @@
 namespace {
 
 enum class TFlag { fA, fB };
-
-DWORD GdiCount() { return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); }
 
 struct TScreenDC {
     HDC DC = GetDC(nullptr);
@@ -52,10 +52,80 @@ TEST(WinScope, StateGuardsRestoreOnExceptionAndKeepOuterState)
     EXPECT_FALSE(Released);
 }
 
+TEST(WinScope, FailScopeUndoesOnlyWhenAnExceptionLeaves)
+{
+    int Undone = 0;
+    {
+        auto Undo = ScopeFail([&] { ++Undone; });
+    }
+    EXPECT_EQ(Undone, 0);
+    try {
+        auto Undo = ScopeFail([&] { ++Undone; });
+        throw std::runtime_error("x");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_EQ(Undone, 1);
+    // Made while another exception unwinds (in a destructor), it still runs only for its own.
+    struct TUnwinding {
+        int& Count;
+        ~TUnwinding()
+        {
+            auto Undo = ScopeFail([this] { ++Count; });
+        }
+    };
+    try {
+        TUnwinding U{Undone};
+        throw std::runtime_error("x");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_EQ(Undone, 1);
+}
+
+TEST(WinScope, ExitActionThatRaisesPassesOnOnlyOnANormalExit)
+{
+    // A normal exit: the action's exception goes on, as from a call after the block.
+    EXPECT_THROW(
+        {
+            auto Exit = ScopeExit([] { throw std::logic_error("end failed"); });
+        },
+        std::logic_error);
+    // Leaving by an exception: the first one goes on, the action's own is dropped.
+    try {
+        auto Exit = ScopeExit([] { throw std::logic_error("end failed"); });
+        auto Undo = ScopeFail([] { throw std::logic_error("undo failed"); });
+        throw std::runtime_error("work failed");
+    } catch (const std::runtime_error& E) {
+        EXPECT_STREQ(E.what(), "work failed");
+    } catch (...) {
+        ADD_FAILURE() << "the first exception was replaced";
+    }
+}
+
+TEST(WinScope, GlobalLockUnlocksOnEveryPath)
+{
+    HGLOBAL Mem = GlobalAlloc(GMEM_MOVEABLE, 16);
+    ASSERT_NE(Mem, nullptr);
+    {
+        TGlobalLock Lock(Mem);
+        ASSERT_TRUE(Lock);
+        EXPECT_GE(Lock.Size(), SIZE_T(16));
+        static_cast<char*>(Lock.Data())[0] = 'x';
+        EXPECT_EQ(GlobalFlags(Mem) & GMEM_LOCKCOUNT, 1u);
+    }
+    try {
+        TGlobalLock Lock(Mem);
+        throw std::runtime_error("x");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_EQ(GlobalFlags(Mem) & GMEM_LOCKCOUNT, 0u);
+    EXPECT_FALSE(TGlobalLock(nullptr));
+    GlobalFree(Mem);
+}
+
 TEST(WinScope, DCGuardsLeaveNoObjectsAndRestoreSelection)
 {
     TScreenDC Screen;
-    const DWORD Before = GdiCount();
+    const DWORD Before = GdiObjectCount();
     for (int I = 0; I < 50; ++I) {
         try {
             TMemoryDC Buffer(Screen.DC, 20, 10);
@@ -76,7 +146,7 @@ TEST(WinScope, DCGuardsLeaveNoObjectsAndRestoreSelection)
         } catch (const std::runtime_error&) {
         }
     }
-    EXPECT_EQ(GdiCount(), Before);
+    EXPECT_EQ(GdiObjectCount(), Before);
 }
 
 TEST(WinScope, MemoryDCCopiesItsBlitRectOnlyOnNormalExit)

@@ -176,3 +176,13 @@ String SnapshotPath(const String& Name)
     CreateDirectoryW(Dir.c_str(), nullptr);
     return Dir + L"\\" + Name;
 }
+
+DWORD GdiObjectCount()
+{
+    if (DWORD N = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return N;
+    // A handle given as its table index alone (no uniqueness bits) names the live object there.
+    DWORD N = 0;
+    for (ULONG_PTR Index = 1; Index <= 0xFFFF; ++Index)
+        if (GetObjectType(reinterpret_cast<HGDIOBJ>(Index)) != 0) ++N;
+    return N;
+}

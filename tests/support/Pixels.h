@@ -69,3 +69,8 @@ std::unique_ptr<TDibSurface> CaptureWindowFromScreen(HWND Wnd);
 
 // Where test snapshots go: the folder of the test executable, "snapshots" below it.
 String SnapshotPath(const String& Name);
+
+// The GDI objects (device contexts included) this process holds, for leak checks: what
+// GetGuiResources counts, or, where it answers 0 (Wine keeps it as a stub), the live entries of
+// the process's GDI handle table, probed index by index.
+DWORD GdiObjectCount();
