@@ -17,10 +17,10 @@ struct TSpectrumPoint {
 
 // Column 0, 21, 42, ... hold the pure hues; rows 63 and 64 are the middle rows.
 const TSpectrumPoint SpectrumPoints[] = {
-    {0, 0, TColor(0xFFFFFF)},   {64, 0, TColor(0xFFFFFF)},   {127, 0, TColor(0xFFFFFF)},
-    {0, 127, TColor(0x000000)}, {64, 127, TColor(0x000000)}, {127, 127, TColor(0x000000)},
-    {0, 63, TColor(0x0000FF)},  {0, 64, TColor(0x0000FF)},   {21, 63, TColor(0x00FFFF)},
-    {42, 64, TColor(0x00FF00)}, {63, 63, TColor(0xFFFF00)},  {84, 64, TColor(0xFF0000)},
+    {0, 0, TColor(0xFFFFFF)},    {64, 0, TColor(0xFFFFFF)},   {127, 0, TColor(0xFFFFFF)},
+    {0, 127, TColor(0x000000)},  {64, 127, TColor(0x000000)}, {127, 127, TColor(0x000000)},
+    {0, 63, TColor(0x0000FF)},   {0, 64, TColor(0x0000FF)},   {21, 63, TColor(0x00FFFF)},
+    {42, 64, TColor(0x00FF00)},  {63, 63, TColor(0xFFFF00)},  {84, 64, TColor(0xFF0000)},
     {105, 63, TColor(0xFF00FF)}, {126, 64, TColor(0x0000FF)}, {127, 63, TColor(0x0000FF)},
 };
 
@@ -73,15 +73,12 @@ TEST(PickerResources, SpectrumHasItsSizeDepthAndColoursAndThePointerItsHotSpot)
     DrawIconEx(Cursor.DC(), 0, 0, Pointer, 0, 0, 0, nullptr, DI_NORMAL);
     EXPECT_EQ(Cursor.Pixel(1, 30), clBlack);
     EXPECT_EQ(Cursor.Pixel(25, 6), clBlack);
-    EXPECT_EQ(Cursor.CountColor(TRect{0, 0, 1, 32}, clBlack) + Cursor.CountColor(TRect{0, 31, 32, 32}, clBlack), 0);
+    EXPECT_EQ(Cursor.CountColor(TRect{0, 0, 1, 32}, clBlack) +
+                  Cursor.CountColor(TRect{0, 31, 32, 32}, clBlack),
+              0);
 
-    const TColor Backgrounds[] = {clWhite, TColor(ColorToRGB(clBtnFace)), TColor(ColorToRGB(clHighlight))};
-    TDibSurface Row(3 * 36, 36, TColor(0x707070));
-    for (int K = 0; K < 3; ++K) {
-        Row.Canvas()->GetBrush()->SetColor(Backgrounds[K]);
-        Row.Canvas()->FillRect(TRect{K * 36 + 2, 2, K * 36 + 34, 34});
-        DrawIconEx(Row.DC(), K * 36 + 2, 2, Pointer, 0, 0, 0, nullptr, DI_NORMAL);
-    }
-    Sheet.Add(Row, Row.Bounds());
+    Sheet.AddOnBackgrounds(32, 32, [&](TDibSurface& Row, int X, int Y, TColor) {
+        DrawIconEx(Row.DC(), X, Y, Pointer, 0, 0, 0, nullptr, DI_NORMAL);
+    });
     EXPECT_TRUE(Sheet.Save(L"PickerResources.png"));
 }

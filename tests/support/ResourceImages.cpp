@@ -61,6 +61,20 @@ void TContactSheet::Add(const TDibSurface& Image, const TRect& R)
     FEntries.push_back(std::move(E));
 }
 
+void TContactSheet::AddOnBackgrounds(int Width, int Height, const TDrawAt& Draw)
+{
+    const TColor Backgrounds[] = {clWhite, TColor(ColorToRGB(clBtnFace)),
+                                  TColor(ColorToRGB(clHighlight))};
+    TDibSurface Row(3 * (Width + 4), Height + 4, TColor(0x707070));
+    for (int K = 0; K < 3; ++K) {
+        const int X = K * (Width + 4) + 2;
+        Row.Canvas()->GetBrush()->SetColor(Backgrounds[K]);
+        Row.Canvas()->FillRect(TRect{X, 2, X + Width, 2 + Height});
+        Draw(Row, X, 2, Backgrounds[K]);
+    }
+    Add(Row, Row.Bounds());
+}
+
 bool TContactSheet::Save(const String& Name) const
 {
     if (FEntries.empty()) return false;
@@ -84,8 +98,8 @@ bool TContactSheet::Save(const String& Name) const
         BI.bmiHeader.biPlanes = 1;
         BI.bmiHeader.biBitCount = 32;
         BI.bmiHeader.biCompression = BI_RGB;
-        StretchDIBits(Sheet.DC(), X, Y, E.Width, E.Height, 0, 0, E.Width, E.Height, E.Pixels.data(),
-                      &BI, DIB_RGB_COLORS, SRCCOPY);
+        StretchDIBits(Sheet.DC(), X, Y, E.Width, E.Height, 0, 0, E.Width, E.Height, E.Pixels.data(), &BI,
+                      DIB_RGB_COLORS, SRCCOPY);
         StretchDIBits(Sheet.DC(), X + E.Width + Gap, Y, E.Width * FFactor, E.Height * FFactor, 0, 0,
                       E.Width, E.Height, E.Pixels.data(), &BI, DIB_RGB_COLORS, SRCCOPY);
     }

@@ -5,6 +5,7 @@
 #include "Pixels.h"
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 // The colour depth a resource of the executable is stored with: a bitmap's (RT_BITMAP), or that of
@@ -20,6 +21,10 @@ public:
     explicit TContactSheet(int Factor = 4, int Columns = 6) : FFactor(Factor), FColumns(Columns) {}
     // Keeps a copy of R of the surface.
     void Add(const TDibSurface& Image, const TRect& R);
+    // Keeps a row of three drawings of an image of Width x Height: on a cell's white, on the
+    // classic button face and on the selection colour. Draw paints it at (X, Y) over Back.
+    using TDrawAt = std::function<void(TDibSurface& Surface, int X, int Y, TColor Back)>;
+    void AddOnBackgrounds(int Width, int Height, const TDrawAt& Draw);
     // Writes the sheet as the snapshot Name (a .png file); false when it cannot.
     bool Save(const String& Name) const;
 
