@@ -36,4 +36,9 @@ inline constexpr const wchar_t* SFilterTypeNames[] = {
     L"Starts with", L"Ends with", L"Contains", L"Not contains", L"Equal", L"Not equal", L"Larger than",
     L"Smaller than", L"Clear"};
 // ==== end of the option objects' texts ====
+
+// ==== Satellites (grid/QorGridSatellites.h) ====
+// The end of a balloon tip text or title cut to its largest length.
+inline constexpr const wchar_t* SBalloonCut = L"...";
+// ==== end of the satellites' texts ====
 } // namespace QorGridConsts

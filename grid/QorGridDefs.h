@@ -77,3 +77,24 @@ enum class TJOQGradField {
     DownFrom, DownTo, DownMirrorFrom, DownMirrorTo, DownBorder
 };
 // ==== end of the option objects' types ====
+
+// ==== Satellites: the windows and settings the grid creates for its later areas (grid/QorGridSatellites.h) ====
+// Panels, filter lists, editors, hint, arrow and focus windows, the metro scroll indicator, the
+// floating footer and the drag-and-drop settings.
+
+class TQorStringGrid;
+
+// What the floating footer shows (TFloatingFooter::FooterStyle).
+enum TFooterStyle { fsFixedLastRow, fsColumnPreview, fsCustomPreview, fsCustomPaint };
+// The footer's own calculation of a custom footer cell: Value becomes the cell's text.
+using TFooterCalcEvent = std::function<void(TObject* Sender, int ACol, int ARow, String& Value)>;
+
+// Where a move-target arrow points (TArrowWindow).
+enum TArrowDirection { arrUp, arrDown, arrLeft, arrRight };
+
+// The orientation of a metro scroll indicator (TScrollControl).
+enum TScrollDirection { sdVertical, sdHorizontal };
+
+// A filter list's choice: the index of the chosen item.
+using TDropSelectEvent = std::function<void(TObject* Sender, int ItemIndex)>;
+// ==== end of the satellites' types ====
