@@ -77,7 +77,7 @@ TSize THTMLHintWindow::MeasureText(const String& AHint, int Width, bool& Wide, W
     }
     JyrHTMLE::THTMLDrawResult Result;
     JyrHTMLE::THTMLDrawRequest Request =
-        HintRequest(FCanvas, TRect(0, 0, Width, MeasureHeight), FImages, FPictureContainer, GetBiDiMode());
+        HintRequest(GetCanvas(), TRect(0, 0, Width, MeasureHeight), FImages, FPictureContainer, GetBiDiMode());
     Request.CheckHeight = true;
     JyrHTMLE::HTMLDraw(AHint, Request, Result);
     return TSize(Result.XSize, Result.YSize);
@@ -120,7 +120,7 @@ void THTMLHintWindow::ActivateHint(TRect Rect, const String& AHint)
 
 void THTMLHintWindow::Paint()
 {
-    TCanvas* C = FCanvas;
+    TCanvas* C = GetCanvas();
     TRect R = GetClientRect();
     C->GetBrush()->SetColor(GetColor());
     C->FillRect(R);
