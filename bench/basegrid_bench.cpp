@@ -1,8 +1,9 @@
 // bench/basegrid_bench.cpp: the grid base's cell store at 1,000,000 x 10 cells, against plain
-// baselines measured in the same run: filling and reading texts (a vector of strings), setting
-// properties on 1% of the cells (a vector of small structs), 100,000 undoable edits and their
-// undoing (a vector of change records replayed into a vector of strings), and the memory a text
-// cell without properties takes (each store measured in a process of its own).
+// baselines measured in the same run: filling and reading texts (a vector of strings), the memory
+// a text cell without properties takes, setting properties on 1% of the cells (a small struct per
+// cell in a slot of its own), and 100,000 undoable edits undone and redone (a vector of change
+// records replayed into a vector of strings). The store figures come from processes of their own,
+// since the heap one store leaves behind slows the next one down.
 #include "grid/BaseGrid.h"
 
 #include "framework/Forms.h"
@@ -63,47 +64,6 @@ void FillPlain(std::vector<String>& Plain)
         for (int c = 0; c < Cols; ++c) Plain.push_back(CellText(c, r));
 }
 
-SIZE_T PrivateBytes()
-{
-    PROCESS_MEMORY_COUNTERS_EX M{};
-    M.cb = sizeof(M);
-    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&M), sizeof(M));
-    return M.PagefileUsage;
-}
-
-// Child process: fills one store and answers its bytes per cell (times 100) as the exit code.
-int MeasureMemory(bool Grid)
-{
-    SIZE_T Before = PrivateBytes();
-    std::vector<String> Plain;
-    TForm* Form = nullptr;
-    if (Grid) {
-        Form = Create<TForm>(Application);
-        FillGrid(NewGrid(Form, false));
-    } else {
-        FillPlain(Plain);
-    }
-    SIZE_T After = PrivateBytes();
-    return int(double(After - Before) * 100.0 / (double(Rows) * Cols));
-}
-
-double ChildMemory(const wchar_t* Arg)
-{
-    wchar_t Exe[MAX_PATH];
-    GetModuleFileNameW(nullptr, Exe, MAX_PATH);
-    String Cmd = String(L"\"") + Exe + L"\" " + Arg;
-    STARTUPINFOW Si{};
-    Si.cb = sizeof(Si);
-    PROCESS_INFORMATION Pi{};
-    if (!CreateProcessW(nullptr, Cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &Si, &Pi)) return 0;
-    WaitForSingleObject(Pi.hProcess, INFINITE);
-    DWORD Code = 0;
-    GetExitCodeProcess(Pi.hProcess, &Code);
-    CloseHandle(Pi.hThread);
-    CloseHandle(Pi.hProcess);
-    return Code / 100.0;
-}
-
 struct TChange {
     int Col, Row;
     String Old, New;
@@ -115,81 +75,104 @@ struct TSmallProps {
     int Flags;
 };
 
-// Filling and reading texts, without and with a window.
-void BenchTexts(TForm* Form)
+// Properties on 1% of the cells of the filled store: the grid's, against a small struct made per
+// cell in a slot of its own.
+std::pair<int, int> PropsCell(int i)
 {
-    std::vector<String> Plain;
-    double FillBase = TimeIt([&] { FillPlain(Plain); }, 1);
-    size_t PlainLen = 0;
-    double ReadBase = TimeIt([&] {
-        PlainLen = 0;
-        for (int r = 0; r < Rows; ++r)
-            for (int c = 0; c < Cols; ++c) {
-                String S = Plain[size_t(r) * Cols + c];
-                PlainLen += S.size();
-            }
-    });
-    Plain.clear();
-    Plain.shrink_to_fit();
-
-    TBenchGrid* G = NewGrid(Form, false);
-    double Fill = TimeIt([&] { FillGrid(G); }, 1);
-    size_t GridLen = 0;
-    double Read = TimeIt([&] {
-        GridLen = 0;
-        for (int r = 0; r < Rows; ++r)
-            for (int c = 0; c < Cols; ++c) GridLen += G->GetCellEx(c, r).size();
-    });
-    if (GridLen != PlainLen) std::printf("read back %zu characters, expected %zu\n", GridLen, PlainLen);
-    Report("fill 1,000,000 x 10 texts", Fill, FillBase);
-    Report("read them back", Read, ReadBase);
-    G->Free();
-
-    // Every write of a grid with a window also invalidates its cell.
-    TBenchGrid* W = NewGrid(Form, true);
-    double FillWindow = TimeIt([&] { FillGrid(W); }, 1);
-    Report("fill with a window", FillWindow, FillBase);
-    W->Free();
+    return {i % Cols, int(std::int64_t(i) * 97 % Rows)};
 }
 
-// Properties on 1% of the cells, against a small struct made per cell in a slot of its own.
-void BenchProps(TForm* Form)
+double PropsOnSlots()
 {
-    const int N = Rows * Cols / 100;
-    auto Cell = [](int i) { return std::pair<int, int>{i % Cols, int(std::int64_t(i) * 97 % Rows)}; };
     std::vector<TSmallProps*> Slots(size_t(Rows) * Cols, nullptr);
-    double Base = TimeIt([&] {
-        for (int i = 0; i < N; ++i) {
-            auto [c, r] = Cell(i);
+    return TimeIt([&] {
+        for (int i = 0; i < Rows * Cols / 100; ++i) {
+            auto [c, r] = PropsCell(i);
             TSmallProps*& Slot = Slots[size_t(r) * Cols + c];
             if (!Slot) Slot = new TSmallProps{c, r, clNone, 0};
             Slot->Color = TColor(i);
         }
     }, 1);
-    for (TSmallProps* P : Slots) delete P;
+}
 
-    TBenchGrid* G = NewGrid(Form, false);
-    double Props = TimeIt([&] {
-        for (int i = 0; i < N; ++i) {
-            auto [c, r] = Cell(i);
+double PropsOnGrid(TBaseGrid* G)
+{
+    return TimeIt([&] {
+        for (int i = 0; i < Rows * Cols / 100; ++i) {
+            auto [c, r] = PropsCell(i);
             G->GetCellProperties(c, r)->SetBrushColor(TColor(i));
         }
     }, 1);
-    Report("properties on 1% of the cells", Props, Base);
-    double Read = TimeIt([&] {
-        for (int i = 0; i < N; ++i) {
-            auto [c, r] = Cell(i);
-            if (!G->HasCellProperties(c, r)) std::printf("properties missing\n");
-        }
+}
+
+SIZE_T CommittedBytes()
+{
+    PROCESS_MEMORY_COUNTERS M{};
+    M.cb = sizeof(M);
+    GetProcessMemoryInfo(GetCurrentProcess(), &M, sizeof(M));
+    return M.PagefileUsage;
+}
+
+// One measurement in a process of its own, so that no store inherits the heap another one left
+// behind: filling (ms), reading back (ms) or the committed memory per cell (bytes x 100) of the
+// plain store or the grid, answered as the exit code.
+int Measure(const char* What)
+{
+    const bool Grid = std::strstr(What, "grid") != nullptr;
+    const bool Window = std::strstr(What, "window") != nullptr;
+    TForm* Form = Create<TForm>(Application);
+    Form->SetBounds(0, 0, 840, 660);
+    std::vector<String> Plain;
+    TBenchGrid* G = Grid ? NewGrid(Form, Window) : nullptr;
+    const SIZE_T Before = CommittedBytes();
+    const double Fill = TimeIt([&] { G ? FillGrid(G) : FillPlain(Plain); }, 1);
+    const SIZE_T After = CommittedBytes();
+    size_t Len = 0;
+    const double Read = TimeIt([&] {
+        Len = 0;
+        for (int r = 0; r < Rows; ++r)
+            for (int c = 0; c < Cols; ++c) Len += G ? G->GetCellEx(c, r).size() : String(Plain[size_t(r) * Cols + c]).size();
     });
-    double ReadBase = TimeIt([&] {
-        for (int i = 0; i < N; ++i) {
-            auto [c, r] = Cell(i);
-            if (!Slots[size_t(r) * Cols + c]) std::printf("slot missing\n");
-        }
-    });
-    Report("finding them again", Read, ReadBase);
-    G->Free();
+    if (Len != 78888900) std::printf("read back %zu characters\n", Len);
+    if (std::strncmp(What, "props", 5) == 0) return int(1000 * (G ? PropsOnGrid(G) : PropsOnSlots()));
+    if (std::strncmp(What, "fill", 4) == 0) return int(Fill);
+    if (std::strncmp(What, "read", 4) == 0) return int(Read);
+    return int(double(After - Before) * 100.0 / (double(Rows) * Cols));
+}
+
+double Child(const char* What)
+{
+    wchar_t Exe[MAX_PATH];
+    GetModuleFileNameW(nullptr, Exe, MAX_PATH);
+    String Cmd = String(L"\"") + Exe + L"\" --measure " + String(What, What + std::strlen(What));
+    STARTUPINFOW Si{};
+    Si.cb = sizeof(Si);
+    PROCESS_INFORMATION Pi{};
+    if (!CreateProcessW(nullptr, Cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &Si, &Pi)) return 0;
+    WaitForSingleObject(Pi.hProcess, INFINITE);
+    DWORD Code = 0;
+    GetExitCodeProcess(Pi.hProcess, &Code);
+    CloseHandle(Pi.hThread);
+    CloseHandle(Pi.hProcess);
+    return double(Code);
+}
+
+// Filling and reading texts, without and with a window, and the memory a text cell takes.
+void BenchTexts()
+{
+    const double FillBase = Child("fill-plain"), ReadBase = Child("read-plain");
+    Report("fill 1,000,000 x 10 texts", Child("fill-grid"), FillBase);
+    Report("read them back", Child("read-grid"), ReadBase);
+    // Every write of a grid with a window also asks whether its cell is in view.
+    Report("fill with a window", Child("fill-grid-window"), FillBase);
+    const double MemPlain = Child("memory-plain") / 100, MemGrid = Child("memory-grid") / 100;
+    std::printf("%-34s %8.1f B    baseline %8.1f B     %5.2fx\n", "memory per text cell", MemGrid, MemPlain,
+                MemPlain > 0 ? MemGrid / MemPlain : 0.0);
+}
+
+void BenchProps()
+{
+    Report("properties on 1% of the cells", Child("props-grid") / 1000, Child("props-plain") / 1000);
 }
 
 // Undoable edits, then undoing and redoing them, against a plain log of change records replayed
@@ -230,65 +213,51 @@ void BenchUndo(TForm* Form)
             while (U->CanRedo()) U->Redo();
         }, Sequence ? 3 : 1);
     };
+    // Once untimed, so that both sizes find the heap grown.
+    Edit(Edits, true);
+    Baseline(Edits);
     double SeqHalf = Edit(Edits / 2, true);
     double SeqFull = Edit(Edits, true);
     if (G->GetCellEx(1, Edits - 1) != L"e" + IntToStr(Edits - 1) || U->GetChangeCount() != Edits)
         std::printf("the sequence was not redone\n");
-    Report("100,000 edits in one step, undo+redo", SeqFull, Baseline(Edits));
-    std::printf("%-34s %8.2fx (linear: 2.00x)\n", "  twice the edits cost", SeqFull / SeqHalf);
+    const double SeqBase = Baseline(Edits);
+    Report("100,000 edits in one step, undo+redo", SeqFull, SeqBase);
+    std::printf("%-34s %8.2fx (linear: 2.00x; the baseline's %.2fx)\n", "  twice the edits cost", SeqFull / SeqHalf,
+                SeqBase / Baseline(Edits / 2));
     // Each single step also moves the current cell to its cell, as the user sees it.
     const int Singles = 10000;
     double OneHalf = Edit(Singles / 2, false);
     double OneFull = Edit(Singles, false);
     Report("10,000 single steps, undo+redo", OneFull, Baseline(Singles));
     std::printf("%-34s %8.2fx (linear: 2.00x)\n", "  twice the steps cost", OneFull / OneHalf);
+    // What a single step costs beyond the store: moving the current cell to the changed cell.
+    const double Moves = TimeIt([&] {
+        for (int i = 0; i < Singles; ++i) G->SetRow(Singles - i);
+        for (int i = 0; i < Singles; ++i) G->SetRow(1 + i);
+    }, 1);
+    std::printf("%-34s %8.1f ms  (%.0f%% of the single steps)\n", "  of which moving the current cell", Moves,
+                100 * Moves / OneFull);
     if (G->GetCellEx(1, Singles - 1) != L"e" + IntToStr(Singles - 1)) std::printf("redo did not restore the texts\n");
     U->Free();
     G->Free();
 }
 
-// Memory per text cell, each store in a fresh process.
-void BenchMemory()
-{
-    double MemPlain = ChildMemory(L"--memory-plain");
-    double MemGrid = ChildMemory(L"--memory-grid");
-    std::printf("%-34s %8.1f B    baseline %8.1f B     %5.2fx\n", "memory per text cell", MemGrid, MemPlain,
-                MemPlain > 0 ? MemGrid / MemPlain : 0.0);
-}
-
 }  // namespace
 
-// Without arguments every figure; "texts", "props", "undo" or "memory" runs one of them.
+// Without arguments every figure; "texts", "props" or "undo" runs one group.
 int main(int argc, char** argv)
 {
     Application->Initialize();
     RegisterBaseGridClasses();
+    if (argc > 2 && std::strcmp(argv[1], "--measure") == 0) return Measure(argv[2]);
     const char* Only = argc > 1 ? argv[1] : "";
-    if (std::strcmp(Only, "--memory-grid") == 0) return MeasureMemory(true);
-    if (std::strcmp(Only, "--memory-plain") == 0) return MeasureMemory(false);
     auto Wanted = [&](const char* Name) { return !*Only || std::strcmp(Only, Name) == 0; };
 
+    if (Wanted("texts")) BenchTexts();
+    if (Wanted("props")) BenchProps();
     TForm* Form = Create<TForm>(Application);
     Form->SetBounds(0, 0, 840, 660);
-    if (std::strcmp(Only, "probe") == 0) {
-        TBenchGrid* G = NewGrid(Form, getenv("PROBE_WINDOW") != nullptr);
-        const int N = 5000;
-        std::printf("setrow %.3f us\n", TimeIt([&] { for (int i = 0; i < N; ++i) G->SetRow(1 + (i * 7919) % (Rows - 1)); }, 1) * 1000 / N);
-        std::printf("setcol %.3f us\n", TimeIt([&] { for (int i = 0; i < N; ++i) G->SetCol(1 + i % 9); }, 1) * 1000 / N);
-        std::printf("setcellex %.3f us\n", TimeIt([&] { for (int i = 0; i < N; ++i) G->SetCellEx(1, i, L"x"); }, 1) * 1000 / N);
-        std::printf("getcellex %.3f us\n", TimeIt([&] { for (int i = 0; i < N; ++i) G->GetCellEx(1, i); }, 1) * 1000 / N);
-        std::printf("ischeck %.3f us\n", TimeIt([&] { for (int i = 0; i < N; ++i) G->IsCheckCell(1, i); }, 1) * 1000 / N);
-        std::printf("visrows %.3f us\n", TimeIt([&] { for (int i = 0; i < N; ++i) G->GetVisibleRowCount(); }, 1) * 1000 / N);
-        std::printf("clientrect %.3f us\n", TimeIt([&] { for (int i = 0; i < N; ++i) G->GetClientRect(); }, 1) * 1000 / N);
-        std::printf("toprow %.3f us\n", TimeIt([&] { for (int i = 0; i < N; ++i) G->SetTopRow(1 + (i * 7919) % (Rows - 100)); }, 1) * 1000 / N);
-        std::printf("setrow-same %.3f us\n", TimeIt([&] { for (int i = 0; i < N; ++i) G->SetRow(1 + (i % 10)); }, 1) * 1000 / N);
-        std::printf("repaint %.3f us\n", TimeIt([&] { for (int i = 0; i < N; ++i) G->RepaintCell(1, i); }, 1) * 1000 / N);
-        return 0;
-    }
-    if (Wanted("texts")) BenchTexts(Form);
-    if (Wanted("props")) BenchProps(Form);
     if (Wanted("undo")) BenchUndo(Form);
     Form->Free();
-    if (Wanted("memory")) BenchMemory();
     return 0;
 }

@@ -425,6 +425,10 @@ private:
     void FreePropsAt(int c, int r);
     // The same for a cell that is cleared on request: its merged area is split first.
     void ClearCellProps(int c, int r);
+    // Steps of PaintCellInt: the background (selection box or gradient) and the grid's lines.
+    void PaintCellBackground(TCanvas* ACanvas, int ACol, const TRect& ARect, TGridDrawState AState,
+                             TColor AColorTo, TColor AMirrorColor, TColor AMirrorColorTo, TCellGradientDirection GD);
+    void PaintCellLines(TCanvas* ACanvas, int rc, int ARow, const TRect& ARect, bool Fixed);
     // Moves the current cell to the far edge of its merged area in the direction of Key.
     void StepOutOfArea(Word Key);
     // Resets every cell of the area whose base is B to unmerged.

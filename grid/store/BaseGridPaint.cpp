@@ -158,7 +158,31 @@ void TBaseGrid::PaintCellInt(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, 
     }
     Pen->SetColor(Brush->GetColor());
 
-    // Background.
+    PaintCellBackground(ACanvas, ACol, ARect, AState, AColorTo, AMirrorColor, AMirrorColorTo, GD);
+    const bool Fixed = AState.Contains(gdFixed);
+    PaintCellLines(ACanvas, rc, ARow, ARect, Fixed);
+
+    // Content, inside the lines.
+    TRect Content = ARect;
+    if (Fixed) {
+        Content.Right -= 1;
+        Content.Bottom -= 2;
+    } else {
+        Content = {ARect.Left + FGridLineWidth, ARect.Top + FGridLineWidth, ARect.Right - FGridLineWidth,
+                   ARect.Bottom - FGridLineWidth};
+    }
+    if (Internal) DrawGridCell(ACanvas, ACol, ARow, Content, AState);
+    Brush->SetStyle(bsSolid);
+    Pen->SetStyle(psSolid);
+}
+
+void TBaseGrid::PaintCellBackground(TCanvas* ACanvas, int ACol, const TRect& ARect, TGridDrawState AState,
+                                    TColor AColorTo, TColor AMirrorColor, TColor AMirrorColorTo,
+                                    TCellGradientDirection GD)
+{
+    TBrush* Brush = ACanvas->GetBrush();
+    const TGridOptions Opts = GetOptions();
+    // A selection box in the selection style, else the cell's colours as a gradient.
     if (AState.Contains(gdSelected) && FSelectionStyle != ssDefault && FShowSel) {
         const TGridRect Sel = GetSelection();
         const int Left = std::min(Sel.Left, Sel.Right), Right = std::max(Sel.Left, Sel.Right);
@@ -181,11 +205,14 @@ void TBaseGrid::PaintCellInt(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, 
             QorUtil::DrawVistaGradient(ACanvas, ARect, Brush->GetColor(), AColorTo, AMirrorColor, AMirrorColorTo,
                                        true, clNone, false, true);
     }
+}
 
-    // The grid's own lines: bottom and right edge of the cell.
-    const bool Fixed = AState.Contains(gdFixed);
-    int GLW = 0;
-    bool Lines = true;
+void TBaseGrid::PaintCellLines(TCanvas* ACanvas, int rc, int ARow, const TRect& ARect, bool Fixed)
+{
+    // The bottom and right edge of the cell (the framework's own lines stay off).
+    TPen* Pen = ACanvas->GetPen();
+    const TGridOptions Opts = GetOptions();
+    int GLW;
     if (Fixed) {
         Pen->SetColor(FGridFixedLineColor);
         Pen->SetWidth(1);
@@ -195,33 +222,18 @@ void TBaseGrid::PaintCellInt(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, 
         Pen->SetWidth(FGridLineWidth);
         GLW = (FGridLineWidth + 1) / 2;
     } else {
-        Lines = false;
+        return;
     }
-    if (Lines) {
-        const bool NodeColumn = rc == 0 && ARow >= GetFixedRows() && HasNodes();
-        if (!NodeColumn && ((Opts.Contains(goHorzLine) && !Fixed) || (Opts.Contains(goFixedHorzLine) && Fixed))) {
-            ACanvas->MoveTo(ARect.Left - GLW, ARect.Bottom - GLW);
-            ACanvas->LineTo(ARect.Right - GLW, ARect.Bottom - GLW);
-        }
-        if ((Opts.Contains(goVertLine) && !Fixed) || (Opts.Contains(goFixedVertLine) && Fixed)) {
-            const int Shift = UseRightToLeftAlignment() ? 1 : 0;
-            ACanvas->MoveTo(ARect.Right - GLW + Shift, ARect.Bottom - GLW);
-            ACanvas->LineTo(ARect.Right - GLW + Shift, ARect.Top - GLW);
-        }
+    const bool NodeColumn = rc == 0 && ARow >= GetFixedRows() && HasNodes();
+    if (!NodeColumn && ((Opts.Contains(goHorzLine) && !Fixed) || (Opts.Contains(goFixedHorzLine) && Fixed))) {
+        ACanvas->MoveTo(ARect.Left - GLW, ARect.Bottom - GLW);
+        ACanvas->LineTo(ARect.Right - GLW, ARect.Bottom - GLW);
     }
-
-    // Content, inside the lines.
-    TRect Content = ARect;
-    if (Fixed) {
-        Content.Right -= 1;
-        Content.Bottom -= 2;
-    } else {
-        Content = {ARect.Left + FGridLineWidth, ARect.Top + FGridLineWidth, ARect.Right - FGridLineWidth,
-                   ARect.Bottom - FGridLineWidth};
+    if ((Opts.Contains(goVertLine) && !Fixed) || (Opts.Contains(goFixedVertLine) && Fixed)) {
+        const int Shift = UseRightToLeftAlignment() ? 1 : 0;
+        ACanvas->MoveTo(ARect.Right - GLW + Shift, ARect.Bottom - GLW);
+        ACanvas->LineTo(ARect.Right - GLW + Shift, ARect.Top - GLW);
     }
-    if (Internal) DrawGridCell(ACanvas, ACol, ARow, Content, AState);
-    Brush->SetStyle(bsSolid);
-    Pen->SetStyle(psSolid);
 }
 
 void TBaseGrid::DrawGridCell(TCanvas* Canvas, int ACol, int ARow, TRect ARect, TGridDrawState AState)

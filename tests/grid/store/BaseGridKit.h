@@ -46,6 +46,23 @@ public:
         return -1;
     }
 
+    // Columns hidden as the grid class hides them: display column d shows real column
+    // RealCols[d], and the real columns number TotalCols. Empty: the identity.
+    int RealColIndex(int ACol) override
+    {
+        return RealCols.empty() || ACol < 0 || ACol >= int(RealCols.size()) ? ACol : RealCols[ACol];
+    }
+    int DisplColIndex(int ACol) override
+    {
+        if (RealCols.empty()) return ACol;
+        for (int d = 0; d < int(RealCols.size()); ++d)
+            if (RealCols[d] == ACol) return d;
+        return -1;
+    }
+    int TotalColCount() override { return RealCols.empty() ? GetColCount() : TotalCols; }
+
+    std::vector<int> RealCols;
+    int TotalCols = 0;
     std::set<int> Nodes;
     std::map<std::pair<int, int>, bool> CheckCells;
     std::vector<std::pair<int, int>> SetCheckCalls;

@@ -71,7 +71,9 @@ TEST_F(PaintTest, MergedAreaIsPaintedOnceAsOneCell)
     EXPECT_EQ(DrawCount(1, 1), 1);
     for (int c = 1; c <= 3; ++c)
         for (int r = 1; r <= 2; ++r)
-            if (c != 1 || r != 1) EXPECT_EQ(DrawCount(c, r), 0) << c << "," << r;
+            if (c != 1 || r != 1) {
+                EXPECT_EQ(DrawCount(c, r), 0) << c << "," << r;
+            }
     // No lines inside the area; its own lines at its right and bottom edge.
     EXPECT_EQ(S.Pixel(2 * W - 1, H + 5), TTestBaseGrid::NormalColor);
     EXPECT_EQ(S.Pixel(W + 5, 2 * H - 1), TTestBaseGrid::NormalColor);
@@ -99,6 +101,20 @@ TEST_F(PaintTest, CoveredCellPaintsItsAreaWhenTheBaseIsScrolledAway)
     EXPECT_EQ(S.Pixel(2 * W - 1, H + 3), TTestBaseGrid::NormalColor);
     EXPECT_EQ(S.Pixel(W + 3, 3), TTestBaseGrid::FixedColor);
     EXPECT_EQ(S.InkBounds(TRect(W, H, 4 * W - 1, 2 * H - 1), TTestBaseGrid::NormalColor).Top, H);
+}
+
+TEST_F(PaintTest, CoveredCellPaintsTheBaseAtItsDisplayColumn)
+{
+    // Real column 1 is hidden: display columns 0..4 show real columns 0, 2, 3, 4, 5.
+    G->SetColCount(5);
+    G->RealCols = {0, 2, 3, 4, 5};
+    G->TotalCols = 6;
+    G->SetBounds(0, 0, 3 * W, Rows * H);
+    G->MergeCells(2, 1, 2, 1);   // real columns 2 and 3: display columns 1 and 2
+    G->SetLeftCol(2);            // the base's display column scrolls away
+    Paint();
+    EXPECT_EQ(DrawCount(1, 1), 1);
+    EXPECT_EQ(DrawCount(2, 1), 0);
 }
 
 struct StyleCase {
