@@ -1,6 +1,7 @@
 #include "Classes.h"
 
 #include <algorithm>
+#include <iterator>
 
 // ---- TCollectionItem --------------------------------------------------------------------------
 
@@ -119,8 +120,9 @@ void TCollection::RemoveItem(TCollectionItem* Item)
         return;
     }
     Notify(Item, cnExtracting);
-    auto It = std::find(FItems.begin(), FItems.end(), Item);
-    if (It != FItems.end()) FItems.erase(It);
+    // Searched from the end: Clear and logs that drop their newest items free from the back.
+    auto It = std::find(FItems.rbegin(), FItems.rend(), Item);
+    if (It != FItems.rend()) FItems.erase(std::next(It).base());
     Item->FCollection = nullptr;
     Changed();
 }

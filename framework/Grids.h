@@ -652,6 +652,8 @@ public:
 
     String GetCells(int ACol, int ARow) const;
     void SetCells(int ACol, int ARow, const String& Value);
+    // Takes the text over without copying it (filling a large grid from computed texts).
+    void SetCells(int ACol, int ARow, String&& Value);
     TObject* GetObjects(int ACol, int ARow) const;
     void SetObjects(int ACol, int ARow, TObject* Value);
     // Row and column views (owned by the grid, valid for its life).

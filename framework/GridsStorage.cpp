@@ -148,8 +148,13 @@ String TStringGrid::GetCells(int ACol, int ARow) const
 
 void TStringGrid::SetCells(int ACol, int ARow, const String& Value)
 {
+    SetCells(ACol, ARow, String(Value));
+}
+
+void TStringGrid::SetCells(int ACol, int ARow, String&& Value)
+{
     if (!FindCell(ACol, ARow) && Value.empty() && ACol >= 0 && ARow >= 0) return;   // stays sparse
-    CellFor(ACol, ARow).Text = Value;
+    CellFor(ACol, ARow).Text = std::move(Value);
     InvalidateCell(ACol, ARow);
 }
 

@@ -41,4 +41,10 @@ inline constexpr const wchar_t* SFilterTypeNames[] = {
 // The end of a balloon tip text or title cut to its largest length.
 inline constexpr const wchar_t* SBalloonCut = L"...";
 // ==== end of the satellites' texts ====
+
+// ==== Cell store and base grid (grid/BaseGrid.h) ====
+// Raised with EQorGridError for a column or row outside the grid.
+inline constexpr const wchar_t* SInvalidColumnAccessed = L"Invalid column accessed";
+inline constexpr const wchar_t* SInvalidRowAccessed = L"Invalid row accessed";
+// ==== end of the cell store's texts ====
 } // namespace QorGridConsts

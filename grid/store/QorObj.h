@@ -2,9 +2,11 @@
 // event, a comma text form and a sorted search; the multi-column sort list with its "u"/"d" text
 // form; the list of controls placed in cells; a string list read and written line by line; and a
 // picture named by a file, loaded only while it is measured or drawn. None of them knows the grid.
+// The unit also holds the string grid the grid base stands on.
 #pragma once
 
 #include "framework/Classes.h"
+#include "framework/Grids.h"
 
 #include <cstdint>
 #include <functional>
@@ -199,6 +201,15 @@ private:
     String FFilename;
     int FWidth = 0;
     int FHeight = 0;
+};
+
+// ---- TObjStringGrid ---------------------------------------------------------------------------
+
+// The framework's string grid under the grid base (grid/BaseGrid.h); it adds nothing.
+class TObjStringGrid : public TStringGrid {
+    DECLARE_CLASS(TObjStringGrid, TStringGrid)
+public:
+    explicit TObjStringGrid(TComponent* AOwner) : TStringGrid(AOwner) {}
 };
 
 // Registers the unit's persistent classes for streaming by name (once).

@@ -1,0 +1,406 @@
+// BaseGrid: the painting frame of a cell (background, hover and active rows, selection boxes, the
+// grid's own lines, a merged area painted once as one cell) and the behaviour that keeps the
+// current cell on the base cells of merged areas.
+#include "grid/BaseGrid.h"
+
+#include "graphics/QorUtil.h"
+
+#include <algorithm>
+
+namespace {
+
+// The colours of a selection box (DrawSelectionGradient's arguments, background aside).
+struct TSelectionColors {
+    TColor Color1, Color2, MirColor1, MirColor2, LineTop, LineBottom, Border, Edge;
+};
+
+constexpr TSelectionColors VistaFocused{0x00FDF8F1, 0x00FCEFD5, clNone, clNone,
+                                        0x00FDFBF6, 0x00FDF5E7, 0x00FDDE99, 0x00FCEDCB};
+constexpr TSelectionColors Win7Focused{0x00FCEBDC, 0x00FCDBC1, clNone, clNone,
+                                       0x00FDF4EB, 0x00FDEADB, 0x00CEA27D, 0x00E0C5AE};
+constexpr TSelectionColors Office2007Focused{0x00D7FFFD, 0x0058D4FC, 0x0058D4FC, 0x00B3F1FC,
+                                             0x00F4FEFF, 0x00CAF8FF, 0x008DD7D3, 0x00C3D9DF};
+constexpr TSelectionColors NotFocused{0x00F8F8F8, 0x00E5E5E5, clNone, clNone,
+                                      0x00FBFAFA, 0x00F0F0F0, 0x00D9D9D9, 0x00EFEFEF};
+
+const TSelectionColors& SelectionColors(TGridSelectionStyle Style, bool Focused)
+{
+    if (!Focused) return NotFocused;
+    switch (Style) {
+    case ssWin7: return Win7Focused;
+    case ssOffice2007: return Office2007Focused;
+    default: return VistaFocused;
+    }
+}
+
+// Where a cell lies in a selection running from column Left to column Right.
+QorUtil::TGradientPart SelectionPart(int ACol, int Left, int Right)
+{
+    if (ACol == Left && ACol < Right) return QorUtil::gpLeft;
+    if (ACol == Right && ACol > Left) return QorUtil::gpRight;
+    if (ACol > Left && ACol < Right) return QorUtil::gpMiddle;
+    return QorUtil::gpFull;
+}
+
+}  // namespace
+
+// ---- Painting -----------------------------------------------------------------------------------
+
+void TBaseGrid::Paint()
+{
+    // The clip of this paint, before the framework narrows it to each cell in turn: a merged
+    // area is painted whole from one of its cells.
+    TClipScope PaintClip(GetCanvas()->GetHandle());
+    TValueScope<TClipScope*> Painting(FPaintClip, &PaintClip);
+    inherited::Paint();
+    ++FPaintID;
+}
+
+void TBaseGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState)
+{
+    PaintCellInt(GetCanvas(), ACol, ARow, ARect, AState, true);
+}
+
+void TBaseGrid::PaintCell(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, TGridDrawState AState)
+{
+    PaintCellInt(ACanvas, ACol, ARow, ARect, AState, true);
+}
+
+void TBaseGrid::PaintCellExt(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, TGridDrawState AState)
+{
+    PaintCellInt(ACanvas, ACol, ARow, ARect, AState, false);
+}
+
+void TBaseGrid::PaintCellInt(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, TGridDrawState AState,
+                             bool Internal)
+{
+    // The last row under the floating footer shows only the grid's colour.
+    if (ARow == GetRowCount() - 1 && FHideLastRow) {
+        ACanvas->GetBrush()->SetColor(GetColor());
+        ACanvas->GetPen()->SetColor(GetColor());
+        ACanvas->Rectangle(ARect);
+        return;
+    }
+    if (GetRowHeights(ARow) == 0) return;
+
+    // A covered cell paints its area's base cell, once per paint of the grid.
+    const int rc = RealColIndex(ACol);
+    int MCol, MRow;
+    if (!IsBaseCellEx(rc, ARow, MCol, MRow)) {
+        if (FPaintClip)
+            if (TCellProperties* B = MergeProps(MCol, MRow)) {
+                if (B->GetPaintID() == FPaintID) return;
+                B->SetPaintID(FPaintID);
+            }
+        PaintCell(ACanvas, DisplColIndex(MCol), MRow, ARect, AState);
+        return;
+    }
+    TCellProperties* Own = MergeProps(rc, ARow);
+    const bool Area = Own && (Own->GetCellSpanX() > 0 || Own->GetCellSpanY() > 0);
+    if (FPaintClip && Area) Own->SetPaintID(FPaintID);
+
+    if (IsFixed(ACol, ARow) && Internal) {
+        AState >> gdSelected;
+        AState << gdFixed;
+    }
+    if (Internal) ARect = CellRect(ACol, ARow);
+
+    HDC DC = ACanvas->GetHandle();
+    TClipScope Clip(DC);
+    // In the grid's own paint the framework clips each cell to itself; an area paints over all
+    // of its cells.
+    if (Area && FPaintClip && ACanvas == GetCanvas()) {
+        ::SelectClipRgn(DC, FPaintClip->Saved());
+        ::IntersectClipRect(DC, ARect.Left, ARect.Top, ARect.Right, ARect.Bottom);
+    }
+    // Scrolled cells never paint over the fixed ones.
+    const int CrL = ACol >= GetFixedCols() ? FixedColsWidth() : 0;
+    const int CrT = ARow >= GetFixedRows() ? FixedRowsHeight() : 0;
+    if ((ACol >= GetFixedCols() && GetFixedCols() > 0 && ARect.Left < CrL) ||
+        (ARow >= GetFixedRows() && GetFixedRows() > 0 && ARect.Top < CrT))
+        ::IntersectClipRect(DC, CrL, CrT, GetWidth(), GetHeight());
+
+    TBrush* Brush = ACanvas->GetBrush();
+    TPen* Pen = ACanvas->GetPen();
+    Pen->SetWidth(1);
+    ACanvas->GetFont()->Assign(GetFont());
+    TColor AColorTo = clNone, AMirrorColor = clNone, AMirrorColorTo = clNone;
+    TAlignment HA = GetDefaultAlignment();
+    TVAlignment VA = vtaTop;
+    bool WW = FWordWrap;
+    TCellGradientDirection GD = GradientVertical;
+    GetVisualProperties(ACol, ARow, AState, false, true, true, Brush, AColorTo, AMirrorColor, AMirrorColorTo,
+                        ACanvas->GetFont(), HA, VA, WW, GD);
+    Pen->SetColor(Brush->GetColor());
+
+    // Hover row, unless the cell is of a kind the hover colour leaves alone.
+    bool DoSel = AState.Contains(gdSelected) && !FHoverRowCells.Contains(hcSelected);
+    bool DoFix = AState.Contains(gdFixed) && !FHoverRowCells.Contains(hcFixed);
+    if (HasNodes())
+        DoFix = DoFix || (!FHoverRowCells.Contains(hcGroupHeader) && IsNode(ARow)) ||
+                (!FHoverRowCells.Contains(hcGroupSummary) && IsSummary(ARow));
+    if (FHoverRowIdx == ARow && FHoverRow && !DoSel && !DoFix) {
+        Brush->SetColor(FHoverRowColor);
+        AColorTo = FHoverRowColorTo;
+        AMirrorColor = clNone;
+        AMirrorColorTo = clNone;
+        GD = GradientVertical;
+    }
+    // Active row: the current row's other cells (over the hover colours).
+    const TGridOptions Opts = GetOptions();
+    if ((FActiveRowShow && ARow == GetRow() && ACol >= GetFixedCols() &&
+         (ACol != GetCol() || !FShowSel || Opts.Contains(goRowSelect))) ||
+        (!Internal && AState.Contains(gdSelected))) {
+        Brush->SetColor(FActiveRowColor);
+        AColorTo = FActiveRowColorTo;
+        AMirrorColor = FActiveRowMirrorColor;
+        AMirrorColorTo = FActiveRowMirrorColorTo;
+    }
+    Pen->SetColor(Brush->GetColor());
+
+    PaintCellBackground(ACanvas, ACol, ARect, AState, AColorTo, AMirrorColor, AMirrorColorTo, GD);
+    const bool Fixed = AState.Contains(gdFixed);
+    PaintCellLines(ACanvas, rc, ARow, ARect, Fixed);
+
+    // Content, inside the lines.
+    TRect Content = ARect;
+    if (Fixed) {
+        Content.Right -= 1;
+        Content.Bottom -= 2;
+    } else {
+        Content = {ARect.Left + FGridLineWidth, ARect.Top + FGridLineWidth, ARect.Right - FGridLineWidth,
+                   ARect.Bottom - FGridLineWidth};
+    }
+    if (Internal) DrawGridCell(ACanvas, ACol, ARow, Content, AState);
+    Brush->SetStyle(bsSolid);
+    Pen->SetStyle(psSolid);
+}
+
+void TBaseGrid::PaintCellBackground(TCanvas* ACanvas, int ACol, const TRect& ARect, TGridDrawState AState,
+                                    TColor AColorTo, TColor AMirrorColor, TColor AMirrorColorTo,
+                                    TCellGradientDirection GD)
+{
+    TBrush* Brush = ACanvas->GetBrush();
+    const TGridOptions Opts = GetOptions();
+    // A selection box in the selection style, else the cell's colours as a gradient.
+    if (AState.Contains(gdSelected) && FSelectionStyle != ssDefault && FShowSel) {
+        const TGridRect Sel = GetSelection();
+        const int Left = std::min(Sel.Left, Sel.Right), Right = std::max(Sel.Left, Sel.Right);
+        TRect SR = ARect;
+        if (!Opts.Contains(goHorzLine)) ++SR.Bottom;
+        if (!Opts.Contains(goVertLine)) ++SR.Right;
+        if (UseRightToLeftReading()) {
+            ++SR.Bottom;
+            ++SR.Right;
+        }
+        const bool Focused = (HandleAllocated() && ::GetFocus() == GetHandle()) || Opts.Contains(goDrawFocusSelected);
+        const TSelectionColors& C = SelectionColors(FSelectionStyle, Focused);
+        QorUtil::DrawSelectionGradient(ACanvas, C.Color1, C.Color2, C.MirColor1, C.MirColor2, C.LineTop,
+                                       C.LineBottom, C.Border, C.Edge, GetColor(), SR,
+                                       SelectionPart(ACol, Left, Right));
+    } else if (!(UseVCLStyles() && (AState.Contains(gdFixed) || AState.Contains(gdSelected)))) {
+        if (AMirrorColorTo == clNone)
+            QorUtil::DrawGradient(ACanvas, Brush->GetColor(), AColorTo, 64, ARect, GD == GradientHorizontal);
+        else
+            QorUtil::DrawVistaGradient(ACanvas, ARect, Brush->GetColor(), AColorTo, AMirrorColor, AMirrorColorTo,
+                                       true, clNone, false, true);
+    }
+}
+
+void TBaseGrid::PaintCellLines(TCanvas* ACanvas, int rc, int ARow, const TRect& ARect, bool Fixed)
+{
+    // The bottom and right edge of the cell (the framework's own lines stay off).
+    TPen* Pen = ACanvas->GetPen();
+    const TGridOptions Opts = GetOptions();
+    int GLW;
+    if (Fixed) {
+        Pen->SetColor(FGridFixedLineColor);
+        Pen->SetWidth(1);
+        GLW = 1;
+    } else if (FGridLineWidth > 0) {
+        Pen->SetColor(FGridLineColor);
+        Pen->SetWidth(FGridLineWidth);
+        GLW = (FGridLineWidth + 1) / 2;
+    } else {
+        return;
+    }
+    const bool NodeColumn = rc == 0 && ARow >= GetFixedRows() && HasNodes();
+    if (!NodeColumn && ((Opts.Contains(goHorzLine) && !Fixed) || (Opts.Contains(goFixedHorzLine) && Fixed))) {
+        ACanvas->MoveTo(ARect.Left - GLW, ARect.Bottom - GLW);
+        ACanvas->LineTo(ARect.Right - GLW, ARect.Bottom - GLW);
+    }
+    if ((Opts.Contains(goVertLine) && !Fixed) || (Opts.Contains(goFixedVertLine) && Fixed)) {
+        const int Shift = UseRightToLeftAlignment() ? 1 : 0;
+        ACanvas->MoveTo(ARect.Right - GLW + Shift, ARect.Bottom - GLW);
+        ACanvas->LineTo(ARect.Right - GLW + Shift, ARect.Top - GLW);
+    }
+}
+
+void TBaseGrid::DrawGridCell(TCanvas* Canvas, int ACol, int ARow, TRect ARect, TGridDrawState AState)
+{
+    String Text = GetCellEx(RealColIndex(ACol), ARow);
+    if (Text.empty()) return;
+    Canvas->GetBrush()->SetStyle(bsClear);
+    Canvas->TextRect(ARect, Text, {tfSingleLine, tfCenter, tfVerticalCenter});
+}
+
+// ---- Current cell over merged areas -------------------------------------------------------------
+
+bool TBaseGrid::SelectCell(int ACol, int ARow)
+{
+    if (UseRightToLeftReading()) {
+        bool Result = inherited::SelectCell(ACol, ARow);
+        Invalidate();
+        return Result;
+    }
+    RepaintCell(GetCol(), GetRow());
+    bool Result = inherited::SelectCell(ACol, ARow);
+    RepaintCell(ACol, ARow);
+    return Result;
+}
+
+void TBaseGrid::SelectBaseCell()
+{
+    const int rc = RealColIndex(GetCol());
+    if (!HasCellProperties(rc, GetRow())) return;
+    TPoint B = BaseCell(rc, GetRow());
+    SetCol(DisplColIndex(B.X));
+    SetRow(B.Y);
+}
+
+void TBaseGrid::StepOutOfArea(Word Key)
+{
+    // When the current cell is part of a merged area, it moves to the area's far edge in the
+    // direction of Key, so that the framework's single step then leaves the area.
+    const int rc = RealColIndex(GetCol());
+    if (!HasCellProperties(rc, GetRow())) return;
+    const TPoint B = BaseCell(rc, GetRow());
+    TCellProperties* BP = MergeProps(B.X, B.Y);
+    if (!BP) return;
+    const int Bx = DisplColIndex(B.X);
+    switch (Key) {
+    case VK_LEFT:
+        if (GetCol() > Bx && GetCol() > GetFixedCols() && Bx > 0) SetCol(Bx);
+        break;
+    case VK_UP:
+        if (GetRow() > B.Y && GetRow() > GetFixedRows() && B.Y > 0) SetRow(B.Y);
+        break;
+    case VK_RIGHT: {
+        const int E = Bx + BP->GetCellSpanX();
+        if (E >= GetCol() && GetCol() < GetColCount() - 1 && Bx < GetColCount() - 1 && E < GetColCount())
+            SetCol(E);
+        break;
+    }
+    case VK_DOWN: {
+        const int E = B.Y + BP->GetCellSpanY();
+        if (E >= GetRow() && GetRow() < GetRowCount() - 1 && B.Y < GetRowCount() - 1 && E < GetRowCount())
+            SetRow(E);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void TBaseGrid::KeyDown(Word& Key, TShiftState Shift)
+{
+    if (Key == VK_NEXT && FHideLastRow && GetRowCount() > 1 &&
+        GetVisibleRowCount() + GetTopRow() - GetFixedRows() == GetRowCount() - 1)
+        SetRow(GetRowCount() - 2);
+    StepOutOfArea(Key);
+    inherited::KeyDown(Key, Shift);
+    SelectBaseCell();
+}
+
+bool TBaseGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos)
+{
+    // As the Down key: the wheel's step leaves a vertically merged area instead of landing on
+    // one of its covered cells and going back to the base.
+    StepOutOfArea(VK_DOWN);
+    bool Result = inherited::DoMouseWheelDown(Shift, MousePos);
+    if (FHideLastRow && GetRow() < GetRowCount() - 1 && GetRow() - GetTopRow() > GetVisibleRowCount())
+        SetTopRow(GetTopRow() + 1);
+    SelectBaseCell();
+    return Result;
+}
+
+bool TBaseGrid::DoMouseWheelUp(TShiftState Shift, TPoint MousePos)
+{
+    bool Result = inherited::DoMouseWheelUp(Shift, MousePos);
+    SelectBaseCell();
+    return Result;
+}
+
+// ---- Repainting merged fixed cells after a scroll -----------------------------------------------
+
+void TBaseGrid::TopLeftChanged()
+{
+    inherited::TopLeftChanged();
+    RepaintFixedMergedRows();
+    RepaintFixedMergedCols();
+}
+
+void TBaseGrid::RepaintFixedMergedCols()
+{
+    if (GetFixedRows() <= 0) return;
+    const int Last = std::min(GetLeftCol() + GetVisibleColCount(), GetColCount() - 1);
+    for (int r = 0; r < GetFixedRows(); ++r)
+        for (int c = GetLeftCol(); c <= Last; ++c)
+            if (IsMergedCell(RealColIndex(c), r)) RepaintCell(c, r);
+}
+
+void TBaseGrid::RepaintFixedMergedRows()
+{
+    if (GetFixedCols() <= 0) return;
+    const int Last = std::min(GetTopRow() + GetVisibleRowCount(), GetRowCount() - 1);
+    for (int c = 0; c < GetFixedCols(); ++c)
+        for (int r = GetTopRow(); r <= Last; ++r)
+            if (IsMergedCell(RealColIndex(c), r)) RepaintCell(c, r);
+}
+
+// ---- Published property setters -----------------------------------------------------------------
+
+void TBaseGrid::SetDefaultDrawing(bool Value)
+{
+    FDefaultDrawing = Value;
+    TCustomGrid::SetDefaultDrawing(false);
+}
+
+void TBaseGrid::SetGridLineWidth(int Value)
+{
+    FGridLineWidth = Value;
+    TCustomGrid::SetGridLineWidth(0);
+    Invalidate();
+}
+
+void TBaseGrid::SetGridLineColor(TColor Value)
+{
+    FGridLineColor = Value;
+    Invalidate();
+}
+
+void TBaseGrid::SetGridFixedLineColor(TColor Value)
+{
+    FGridFixedLineColor = Value;
+    Invalidate();
+}
+
+namespace {
+
+// Stores Value and repaints the grid when it differs.
+template <class T>
+void SetAndInvalidate(TBaseGrid* Grid, T& Field, T Value)
+{
+    if (Field == Value) return;
+    Field = Value;
+    Grid->Invalidate();
+}
+
+}  // namespace
+
+void TBaseGrid::SetActiveRowShow(bool Value) { SetAndInvalidate(this, FActiveRowShow, Value); }
+void TBaseGrid::SetActiveRowColor(TColor Value) { SetAndInvalidate(this, FActiveRowColor, Value); }
+void TBaseGrid::SetActiveRowColorTo(TColor Value) { SetAndInvalidate(this, FActiveRowColorTo, Value); }
+void TBaseGrid::SetActiveRowMirrorColor(TColor Value) { SetAndInvalidate(this, FActiveRowMirrorColor, Value); }
+void TBaseGrid::SetActiveRowMirrorColorTo(TColor Value) { SetAndInvalidate(this, FActiveRowMirrorColorTo, Value); }
+void TBaseGrid::SetSelectionStyle(TGridSelectionStyle Value) { SetAndInvalidate(this, FSelectionStyle, Value); }
