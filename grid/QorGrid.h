@@ -124,6 +124,9 @@ public:
     // up to the largest counts the grid ever had, then every owned object in order.
     ~TQorStringGrid() override;
 
+    // Grids alive now: tests check that grids made and freed leave nothing behind.
+    static int LiveCount();
+
     // Copies another TQorStringGrid's settings, option objects, counts, sizes and cells (other
     // sources are ignored).
     void Assign(TPersistent* Source) override;
@@ -334,6 +337,8 @@ public:
     TDropList* GetDropList() const;
     TDropCheckList* GetDropCheckList() const;
     TImageList* GetFilterImages() const;
+    // The value list of the open filter drop-down (sorted, duplicates ignored).
+    TStringList* GetFilterList() const;
     TPopupMenu* GetFilterPopup() const;
     TGridFocusWindow* GetFocusWindow() const;
     TCellGraphic* GetSharedCellGraphic() const;
@@ -364,6 +369,8 @@ public:
     // Whether the cell's check box is checked; false when it has none.
     bool GetCheckBoxState(int RCol, int ARow, bool& State);
     bool HasCheckBox(int RCol, int ARow);
+    // The last row lies under the floating footer (its writes update the footer).
+    void SetHideLastRow(bool Value) { FHideLastRow = Value; }
     // Empty rows: ClearRect over every real column of the rows.
     void ClearRows(int RowIndex, int RCount);
 
@@ -852,13 +859,13 @@ private:
         QOR_GRID_TEXT_PROPS(QOR_GRID_PROP_FIELD)
         TAlignment FDefaultAlignment = taLeftJustify;
         int FVAlign = 0;                   // DT_TOP, DT_VCENTER or DT_BOTTOM
-        String FCheckTrue = L"Y";
-        String FCheckFalse = L"N";
+        String FCheckTrue = QorGridConsts::SDefaultCheckTrue;
+        String FCheckFalse = QorGridConsts::SDefaultCheckFalse;
         Char FPasswordChar = L'*';
         Char FDelimiter = 0;
         bool FFixDecSep = true;
         UINT FEncoding = CP_UTF8;
-        String FXMLEncoding = L"ISO-8859-1";
+        String FXMLEncoding = QorGridConsts::SDefaultXMLEncoding;
         bool FInWorkbook = false;
         bool FShowColNrs = true;
         bool FSaveFormula = false;

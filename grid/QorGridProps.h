@@ -16,6 +16,7 @@
 //   Init     the value a new grid starts with (the constructor's; usually the default)
 #pragma once
 
+#include "grid/QorGridConsts.h"
 #include "grid/store/QorOptionProps.h"
 
 // Size and structure (QorGridDims.cpp).
@@ -32,7 +33,7 @@
 // Cell text and formats.
 #define QOR_GRID_TEXT_PROPS(X)                                                      \
     X(FText, Setter, Add, TVAlignment, VAlignment, vtaTop, vtaTop)                  \
-    X(FText, Field, Add, String, FloatFormat, L"", L"%.2f")                         \
+    X(FText, Field, Add, String, FloatFormat, L"", QorGridConsts::SDefaultFloatFormat)                         \
     X(FText, Field, Add, TFormatType, FormatType, ftVCL, ftVCL)                     \
     X(FText, Visual, Add, bool, AutoNumAlign, false, false)                         \
     X(FText, Visual, Add, bool, EnableHTML, true, true)                             \
@@ -134,7 +135,7 @@
     X(FFilterState, Field, Add, bool, AutoFilterUpdate, true, true)                 \
     X(FFilterState, Field, Add, bool, FilterDropDownAuto, false, false)             \
     X(FFilterState, Field, Add, bool, FilterDropDownMultiCol, true, true)           \
-    X(FFilterState, Field, Add, String, FilterDropDownClear, L"", L"(All)")         \
+    X(FFilterState, Field, Add, String, FilterDropDownClear, L"", QorGridConsts::SFilterDropDownAll)         \
     X(FFilterState, Field, Add, bool, FilterDropDownCheck, false, false)            \
     X(FFilterState, Field, Add, String, FilterDropDownCheckUnCheckAll, L"", L"")    \
     X(FFilterState, Field, Add, TFilterDropDownColumns, FilterDropDownColumns, fdNormal, fdNormal) \

@@ -335,6 +335,7 @@ void TQorStringGrid::MoveFocusHelper()
 
 void TQorStringGrid::HideFocusHelper()
 {
-    if (FWin.FFocusWindow && FWin.FFocusWindow->HandleAllocated()) ShowWindow(FWin.FFocusWindow->GetHandle(), SW_HIDE);
+    // The unit forgets the grid first: hiding moves a window, which the hook sees.
     if (FocusGrid == this) FocusGrid = nullptr;
+    if (FWin.FFocusWindow && FWin.FFocusWindow->HandleAllocated()) ShowWindow(FWin.FFocusWindow->GetHandle(), SW_HIDE);
 }

@@ -42,7 +42,14 @@ void FreeChild(T*& Field)
     FreeAndNil(Field);
 }
 
+int LiveGrids = 0;
+
 } // namespace
+
+int TQorStringGrid::LiveCount()
+{
+    return LiveGrids;
+}
 
 // ---- Construction ---------------------------------------------------------------------------------
 
@@ -62,6 +69,7 @@ TQorStringGrid::TQorStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     CreateFilterMenu();
     CreateRuntimeControls();
     crURLcursor = crHandPoint;
+    ++LiveGrids;
 }
 
 void TQorStringGrid::AfterConstruction()
@@ -179,11 +187,6 @@ void TQorStringGrid::SetConstructionDefaults()
     // One visibility flag and one width per real column; no column hidden yet.
     SizeColumnArrays();
     FDims.FNumHidden = 0;
-    FText.FFloatFormat = QorGridConsts::SDefaultFloatFormat;
-    FText.FCheckTrue = QorGridConsts::SDefaultCheckTrue;
-    FText.FCheckFalse = QorGridConsts::SDefaultCheckFalse;
-    FFilterState.FFilterDropDownClear = QorGridConsts::SFilterDropDownAll;
-    FText.FXMLEncoding = QorGridConsts::SDefaultXMLEncoding;
 
     SetDefRowHeightEx(22);
     FDims.FFixedRowHeight = GetDefaultRowHeight();
@@ -336,6 +339,7 @@ TQorStringGrid::~TQorStringGrid()
     FreeOwnedObjects();
     SetCursor(FRun.FOldCursor);
     FreeRuntimeControls();
+    --LiveGrids;
 }
 
 void TQorStringGrid::ClearCellsForDestruction()
@@ -606,6 +610,7 @@ TDropList* TQorStringGrid::GetDropList() const { return FWin.FDropList; }
 TDropCheckList* TQorStringGrid::GetDropCheckList() const { return FWin.FDropCheckList; }
 TImageList* TQorStringGrid::GetFilterImages() const { return FWin.FFltrList; }
 TPopupMenu* TQorStringGrid::GetFilterPopup() const { return FWin.FFltrPopup; }
+TStringList* TQorStringGrid::GetFilterList() const { return FLists.FFilterList.get(); }
 TGridFocusWindow* TQorStringGrid::GetFocusWindow() const { return FWin.FFocusWindow; }
 TCellGraphic* TQorStringGrid::GetSharedCellGraphic() const { return FOpt.FCellGraphic.get(); }
 TIntList* TQorStringGrid::GetColumnOrder() const { return FLists.FColumnOrder.get(); }

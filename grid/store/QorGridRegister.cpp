@@ -141,6 +141,8 @@ void TQorStringGrid::RegisterProperties(TPropertyTable& Table)
     Table.Add(L"Version", &TSelf::GetVersion, &TSelf::SetVersion);
     QOR_GRID_ALL_PROPS(QOR_GRID_PROP_REGISTER)
 
+    // The framework grid's fixed-cell click, fired when a fixed cell is clicked.
+    Table.AddEvent(L"OnFixedCellClick", &TCustomGrid::OnFixedCellClick);
 #define QOR_GRID_EVENT_REGISTER(Type, Name) Table.AddEvent(L## #Name, &TSelf::Name);
     QOR_GRID_EVENTS(QOR_GRID_EVENT_REGISTER)
 #undef QOR_GRID_EVENT_REGISTER
