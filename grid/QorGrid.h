@@ -354,6 +354,18 @@ public:
     int GetSaveStartRow();
     int GetSaveEndCol();
     int GetSaveEndRow();
+    // What the file and stream writers save: fixed cells, the displayed texts of virtual cells,
+    // merged cells' own texts, markup, hidden columns.
+    bool GetSaveFixedCells() const { return FText.FSaveFixedCells; }
+    void SetSaveFixedCells(bool Value) { FText.FSaveFixedCells = Value; }
+    bool GetSaveVirtCells() const { return FText.FSaveVirtCells; }
+    void SetSaveVirtCells(bool Value) { FText.FSaveVirtCells = Value; }
+    bool GetSaveMergedCells() const { return FText.FSaveMergedCells; }
+    void SetSaveMergedCells(bool Value) { FText.FSaveMergedCells = Value; }
+    bool GetSaveWithHTML() const { return FText.FSaveWithHTML; }
+    void SetSaveWithHTML(bool Value) { FText.FSaveWithHTML = Value; }
+    bool GetSaveHiddenCells() const { return FText.FSaveHiddenCells; }
+    void SetSaveHiddenCells(bool Value) { FText.FSaveHiddenCells = Value; }
     // The UTF-16 cell stream (exchange/QorGridExchange.cpp): a size line, width lines and one line
     // per non-empty cell of the save range.
     void SaveToStream(TStream* Stream);
@@ -835,8 +847,10 @@ private:
         int FNumHidden = 0;
         int FMaxRowCount = 0;
         int FMaxColCount = 0;
-        int FFixedRowsMin = 0;
-        int FFixedColsMin = 0;
+        // The wanted fixed counts start at the framework grid's, so that a grid made in code keeps
+        // its fixed row and column when FixedRowAlways or FixedColAlways comes on.
+        int FFixedRowsMin = 1;
+        int FFixedColsMin = 1;
         int FAECol = -1;
         int FAERow = -1;
         bool FAutoSize = false;
