@@ -8,6 +8,8 @@
 #include "pickers/QorCalculatorButtons.h"
 #include "pickers/QorCalculatorEngine.h"
 
+#include "framework/TypInfo.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -215,6 +217,56 @@ TEST_F(Keypad, PaintsTheButtonLookWithAGlowOnTheHotAndThePressedButton)
     // Not hosted by a drop-down: a black frame round the panel.
     EXPECT_EQ(S.Pixel(0, 70), clBlack);
     EXPECT_EQ(S.Pixel(227, 70), clBlack);
+}
+
+TEST_F(Keypad, PlacesAnImageBesideOrAboveTheCaptionByTheLayout)
+{
+    TImageList* Images = Create<TImageList>(Form, 10, 10);
+    TFreePtr<TBitmap> Lime(Create<TBitmap>(10, 10));
+    Lime->GetCanvas()->GetBrush()->SetColor(clLime);
+    Lime->GetCanvas()->FillRect(TRect(0, 0, 10, 10));
+    Images->Add(Lime.get(), nullptr);
+    Panel->SetImages(Images);
+    Panel->GetButtons()->GetItem(1)->SetImageIndex(0);   // "Back"
+    TRect R;
+    Panel->GetButtonRect(1, R);
+    const TRect Box(R.Left + 4, R.Top + 4, R.Right - 4, R.Bottom - 4);
+    // Where the lime image shows inside the caption box, for a layout.
+    auto LimeAt = [&](TItemLayout Layout) {
+        Panel->SetButtonLayout(Layout);
+        TDibSurface S(Panel->GetWidth(), Panel->GetHeight(), clFuchsia);
+        PaintWindowInto(Panel->GetHandle(), S, true);
+        TRect Found(Box.Right, Box.Bottom, Box.Left, Box.Top);
+        for (int Y = Box.Top; Y < Box.Bottom; ++Y)
+            for (int X = Box.Left; X < Box.Right; ++X)
+                if (S.Pixel(X, Y) == clLime)
+                    Found = TRect(std::min(Found.Left, X), std::min(Found.Top, Y), std::max(Found.Right, X + 1),
+                                  std::max(Found.Bottom, Y + 1));
+        return Found;
+    };
+    const TRect Right = LimeAt(ilCaptionRight), Left = LimeAt(ilCaptionLeft), Bottom = LimeAt(ilCaptionBottom);
+    EXPECT_EQ(Right, TRect(Box.Left, R.Top + 8, Box.Left + 10, R.Top + 18));   // first, centred in height
+    EXPECT_GT(Left.Left, Box.Left + 20);                                       // after the caption
+    EXPECT_EQ(Bottom.Top, Box.Top);                                            // above the caption
+    EXPECT_EQ(Bottom.Left, Box.Left + (Box.Width() - 10) / 2);                 // centred across
+    Images->Free();
+    EXPECT_EQ(Panel->GetImages(), nullptr);   // a freed image list is forgotten
+}
+
+TEST(ButtonAppearance, PropertiesByName)
+{
+    RegisterQorCalculatorButtonClasses();
+    TFreePtr<TButtonAppearance> A(Create<TButtonAppearance>());
+    SetPropValue(A.get(), L"GlowColorDown", L"clRed");
+    SetPropValue(A.get(), L"Font.Size", L"12");
+    EXPECT_EQ(A->GetGlowColorDown(), clRed);
+    EXPECT_EQ(A->GetFont()->GetSize(), 12);
+    TFreePtr<TCalcButtonItems> Items(Create<TCalcButtonItems>(nullptr));
+    TCalcButtonItem* Item = Items->Add();
+    SetPropValue(Item, L"Tag", L"37");
+    SetPropValue(Item, L"Special", L"True");
+    EXPECT_EQ(Item->GetTag(), caSqrt);
+    EXPECT_TRUE(Item->GetSpecial());
 }
 
 TEST(ButtonAppearance, DefaultsAndCopies)

@@ -6,6 +6,8 @@
 
 #include "pickers/QorColorPickerSelector.h"
 
+#include "framework/TypInfo.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -228,6 +230,15 @@ TEST_F(Palette, CopiesKeepTheJoinsAndPresetsResetTheLook)
     EXPECT_EQ(A->GetOuterBorderColorHot(), clLime);
     Selector->SetItemColorStyle(scWindows7);
     EXPECT_EQ(A->GetOuterBorderColorHot(), TColorBoxAppearance::DefaultOuterBorderColorHot);
+
+    RegisterQorColorSelectorClasses();
+    TColorBoxItem* Box = Other->GetItems()->GetItem(0);
+    SetEnumProp(Box, L"ColorBoxPos", L"ipBottom");
+    SetPropValue(Box, L"Color", L"clRed");
+    EXPECT_EQ(Box->GetColorBoxPos(), ipBottom);
+    EXPECT_EQ(Box->GetColor(), clRed);
+    SetPropValue(A, L"InnerBorderColorSelected", L"clBlue");
+    EXPECT_EQ(A->GetInnerBorderColorSelected(), clBlue);
 }
 
 } // namespace
