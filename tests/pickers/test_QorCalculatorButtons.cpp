@@ -2,6 +2,8 @@
 // pressed tracking, clicks reported with the button's index (and only for a press and release on
 // one enabled button), the button look with its glow, and a snapshot with a hot and a pressed
 // button.
+// The forms show on the screen and hover depends on the mouse: the tests wait for the desktop.
+// test-needs: desktop
 #include "support/Pixels.h"
 #include "support/UiHarness.h"
 

@@ -2,6 +2,8 @@
 // and RGB hint, its painting with a hot and a selected cell; the spectrum's layout, its samples
 // against the spectrum resource's own pixels (also for a press before any move, and with the
 // window painted over), the sample boxes and the eyedropper cursor.
+// The forms show on the screen and hover depends on the mouse: the tests wait for the desktop.
+// test-needs: desktop
 #include "support/Pixels.h"
 #include "support/UiHarness.h"
 

@@ -1,6 +1,8 @@
 // The discrete colour selector: the default palette's layout in columns with joined shade
 // columns, its painting with a hot and a selected box, mouse moves and releases by real messages,
 // the picker's keys through HandleKey as a table, selection by index and by colour.
+// The forms show on the screen and hover depends on the mouse: the tests wait for the desktop.
+// test-needs: desktop
 #include "support/Pixels.h"
 #include "support/UiHarness.h"
 
