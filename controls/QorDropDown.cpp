@@ -1,12 +1,27 @@
 // QorDropDown: header and footer appearances of the popup and their buttons.
 #include "controls/QorDropDown.h"
 
+#include "framework/Math.h"
 #include "framework/TypInfo.h"
+
+#include <algorithm>
 
 namespace {
 // The header band's caption face.
 constexpr const wchar_t* HeaderFontName = L"Tahoma";
 } // namespace
+
+// ---- colours -----------------------------------------------------------------------------------
+
+TColor BrightnessColor(TColor Col, int BR, int BG, int BB)
+{
+    const TColor C = ColorToRGB(Col);
+    auto Channel = [](int Value, int Percent) {
+        if (Value == 0) return std::max(Percent, 0) & 0xFF;
+        return int(Round(std::min(Percent + 100, 100) * Value / 100.0)) & 0xFF;
+    };
+    return TColor(RGB(Channel(GetRValue(C), BR), Channel(GetGValue(C), BG), Channel(GetBValue(C), BB)));
+}
 
 // ---- band buttons -------------------------------------------------------------------------------
 
@@ -233,6 +248,14 @@ void RegisterQorDropDownClasses()
                                                {{gdHorizontal, L"gdHorizontal"}, {gdVertical, L"gdVertical"}});
     if (!IdentTableOf(typeid(TButtonAlignment)))
         RegisterEnumIdents<TButtonAlignment>(L"TButtonAlignment", {{baLeft, L"baLeft"}, {baRight, L"baRight"}});
+    if (!IdentTableOf(typeid(TSelectionColorStyle)))
+        RegisterEnumIdents<TSelectionColorStyle>(L"TSelectionColorStyle",
+                                                 {{scCustom, L"scCustom"}, {scOffice2007, L"scOffice2007"},
+                                                  {scWindowsVista, L"scWindowsVista"}, {scWindows7, L"scWindows7"}});
+    if (!IdentTableOf(typeid(TItemLayout)))
+        RegisterEnumIdents<TItemLayout>(L"TItemLayout",
+                                        {{ilCaptionLeft, L"ilCaptionLeft"}, {ilCaptionRight, L"ilCaptionRight"},
+                                         {ilCaptionTop, L"ilCaptionTop"}, {ilCaptionBottom, L"ilCaptionBottom"}});
     RegisterClasses<THeaderButton, TFooterButton, THeaderButtons, TFooterButtons, THeaderAppearance,
                     TFooterAppearance>();
 }
