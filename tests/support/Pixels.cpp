@@ -166,6 +166,17 @@ std::unique_ptr<TDibSurface> CaptureWindowFromScreen(HWND Wnd)
     return Surface;
 }
 
+std::unique_ptr<TDibSurface> CaptureScreenRect(const TRect& ScreenRect)
+{
+    GdiFlush();
+    auto Surface = std::make_unique<TDibSurface>(std::max(1, ScreenRect.Width()), std::max(1, ScreenRect.Height()), clBlack);
+    HDC Screen = GetDC(nullptr);
+    BitBlt(Surface->DC(), 0, 0, ScreenRect.Width(), ScreenRect.Height(), Screen, ScreenRect.Left, ScreenRect.Top, SRCCOPY);
+    ReleaseDC(nullptr, Screen);
+    GdiFlush();
+    return Surface;
+}
+
 String SnapshotPath(const String& Name)
 {
     wchar_t Exe[MAX_PATH] = {};
