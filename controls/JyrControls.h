@@ -1,0 +1,65 @@
+// What the edit controls share: the environment they ask (beeps, mouse buttons, high contrast,
+// visual styles, the common-controls version), each behind a seam that tests set; the one-line
+// rules of the multi-line edits that serve only their formatting rectangle; and the placement of
+// an attached caption label.
+#pragma once
+
+#include "framework/Controls.h"
+#include "framework/StdCtrls.h"
+
+#include <optional>
+
+namespace JyrControls {
+
+// ---- Environment, with seams ------------------------------------------------------------------
+
+// MessageBeep(0), counted. While muted (tests) the count still grows and nothing sounds.
+void Beep();
+int BeepCount();
+void SetBeepMuted(bool Muted);
+
+// True while the right or the left mouse button is physically down (asynchronous key state, right
+// button tested first).
+bool IsMouseButtonDown();
+// High contrast on (SPI_GETHIGHCONTRAST).
+bool HighContrast();
+// Visual styles active: the drawing layer's binding has IsThemeActive and it answers true.
+bool ThemesActive();
+// COMCTL32.DLL's major version above 5 (through the style unit's detection, so that its overrides
+// inject version 6 where the platform reports 5.81).
+bool IsComCtl6();
+// The most significant 32 bits of a file's version (major in the high word), or -1 when the file
+// has no version information with the standard fixed-file-information signature.
+int GetFileVersion(const String& FileName);
+
+// Test seams: set a value in place of asking the system; nullopt asks again.
+struct TEnvironmentOverrides {
+    std::optional<bool> MouseButtonDown;
+    std::optional<bool> HighContrast;
+    std::optional<bool> ThemesActive;
+};
+TEnvironmentOverrides& EnvironmentOverrides();
+
+// ---- One line ---------------------------------------------------------------------------------
+
+// The edits are multi-line windows only so that their formatting rectangle can be set: a typed
+// line break or tab would split the value, so those characters never reach the window.
+bool IsLineBreakChar(WPARAM Ch);
+// The text up to its first line break (or tab).
+String FirstLine(const String& Text);
+// Replaces the edit's selection with the first line of the clipboard's text.
+void PasteOneLine(TCustomEdit* Edit);
+
+// ---- Caption labels ---------------------------------------------------------------------------
+
+// The width of a caption drawn on one line with its accelerator prefixes hidden, measured in a
+// 1000 x 255 box in Font.
+int CaptionWidth(const String& Caption, TFont* Font);
+
+// Where an attached label stands. Position is the ordinal of the label positions the controls
+// share: the thirteen around a control (left top .. right bottom), then top right and bottom right.
+// L, T, W, H: the control; LH, LW: the label's height and width; CW: the measured caption width;
+// M: the margin; B: what the vertical centring leaves out of the control's height.
+TPoint PlaceLabel(int Position, int L, int T, int W, int H, int LH, int LW, int CW, int M, int B = 0);
+
+}  // namespace JyrControls
