@@ -80,6 +80,8 @@ void TQorDateTimePicker::CreateTimePicker()
     FTimePicker->OnExit = [this](TObject*) { Invalidate(); };
     FTimePicker->SetAutoTabToNext(FAutoTabToNext);
     FTimePicker->GridTabhandling = GridTabhandling;
+    // A new time part starts at the picker's time of day.
+    FTimePicker->SetDateTime(Combine(DatePart(Date()), TimePart(GetDateTime())));
 }
 
 void TQorDateTimePicker::SetTimePickerEnabled(bool Value)
@@ -156,7 +158,7 @@ void TQorDateTimePicker::DoCheckClicked()
 void TQorDateTimePicker::ApplyKind()
 {
     ::TCustomDateTimePicker::SetKind(FKind == dkTime ? dtkTime : dtkDate);
-    if (FKind == dkTime) SetFormat(FTimeFormat);
+    if (FKind == dkTime) SetFormatEx(FTimeFormat);
     if (FKind == dkDateTime) {
         CreateTimePicker();
         SetDateTimeEx(GetDateTimeEx());
@@ -220,7 +222,7 @@ void TQorDateTimePicker::SetDateTimeInt(TDateTime Value)
 void TQorDateTimePicker::SetTimeFormat(const String& Value)
 {
     if (FTimePicker) FTimePicker->SetFormat(Value);
-    if (FKind == dkTime) SetFormat(Value);
+    if (FKind == dkTime) SetFormatEx(Value);
     FTimeFormat = Value;
     UpdateTimePicker();
 }
