@@ -314,8 +314,7 @@ void TSpeedButton::Paint()
         HDC Src = CreateCompatibleDC(DC);
         HGDIOBJ Old = SelectObject(Src, FGlyph->GetHandle());
         COLORREF Key = ColorToRGB(GetPixel(Src, 0, FGlyph->GetHeight() - 1));
-        TransparentBlt(DC, GP.X + Offset, GP.Y + Offset, GlyphSize.cx, GlyphSize.cy, Src, Index * GlyphSize.cx, 0,
-                       GlyphSize.cx, GlyphSize.cy, Key);
+        TransparentDraw(DC, GP.X + Offset, GP.Y + Offset, GlyphSize.cx, GlyphSize.cy, Src, Index * GlyphSize.cx, 0, Key);
         SelectObject(Src, Old);
         DeleteDC(Src);
     }
