@@ -93,7 +93,7 @@ void TQorSpeedButton::Paint()
         const int Y = GH < GetHeight() ? (GetHeight() - GH) / 2 : 0;
         // Transparent where the glyph has its bottom-left pixel's colour.
         HDC Src = G->GetCanvas()->GetHandle();
-        TransparentBlt(DC, X + Offset, Y + Offset, GW, GH, Src, 0, 0, GW, GH, GetPixel(Src, 0, GH - 1));
+        TransparentDraw(DC, X + Offset, Y + Offset, GW, GH, Src, 0, 0, GetPixel(Src, 0, GH - 1));
     }
     const String Caption = GetCaption();
     if (!Caption.empty()) {

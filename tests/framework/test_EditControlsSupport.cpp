@@ -1,6 +1,7 @@
 // test-needs: desktop
 // Framework pieces the edit controls stand on: bevels in a windowed control's non-client area,
-// WM_NEXTDLGCTL on forms, and a date-time picker whose check box code clears.
+// WM_NEXTDLGCTL on forms, a date-time picker whose check box code clears, and glyphs drawn with
+// their key colour left out.
 #include "framework/ComCtrls.h"
 #include "framework/StdCtrls.h"
 #include "framework/TypInfo.h"
@@ -107,4 +108,24 @@ TEST_F(FrameworkFor, APickersCheckBoxClearedByCodeShowsNoValue)
     EXPECT_EQ(SendMessageW(P->GetHandle(), DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&ST)), GDT_NONE);
     P->SetChecked(true);
     EXPECT_EQ(SendMessageW(P->GetHandle(), DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&ST)), GDT_VALID);
+}
+
+TEST(TransparentDrawing, LeavesTheKeyColourOutAsThePlatformsCallDoes)
+{
+    TDibSurface Glyph(9, 6, clOlive);
+    Glyph.Canvas()->GetBrush()->SetColor(clBlack);
+    Glyph.Canvas()->FillRect(TRect{2, 1, 7, 5});
+    Glyph.Canvas()->GetPen()->SetColor(clRed);
+    Glyph.Canvas()->MoveTo(0, 0);
+    Glyph.Canvas()->LineTo(9, 6);
+    TDibSurface Ours(20, 12, clAqua), Theirs(20, 12, clAqua);
+    Ours.Canvas()->GetBrush()->SetColor(clYellow);
+    Ours.Canvas()->FillRect(TRect{0, 0, 10, 12});
+    Theirs.Canvas()->GetBrush()->SetColor(clYellow);
+    Theirs.Canvas()->FillRect(TRect{0, 0, 10, 12});
+    TransparentDraw(Ours.DC(), 5, 3, 9, 6, Glyph.DC(), 0, 0, ColorToRGB(clOlive));
+    TransparentBlt(Theirs.DC(), 5, 3, 9, 6, Glyph.DC(), 0, 0, 9, 6, ColorToRGB(clOlive));
+    EXPECT_EQ(Ours.DiffCount(Theirs), 0);
+    EXPECT_EQ(Ours.CountColor(Ours.Bounds(), clOlive), 0);
+    EXPECT_GT(Ours.CountColor(Ours.Bounds(), clBlack), 10);
 }
