@@ -113,7 +113,7 @@ TJyrEditButton::TJyrEditButton(TComponent* AOwner) : TWinControl(AOwner)
     FButton->SetParent(this);
     FButton->SetVisible(true);
     FButton->SetEnabled(true);
-    FButton->SetCaption(L"");
+    FButton->SetCaption(String());
     FButton->OnMouseUp = [this](TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y) {
         BtnMouseDown(Sender, Button, Shift, X, Y);
     };
@@ -192,13 +192,11 @@ void TJyrEditButton::BtnMouseDown(TObject* Sender, TMouseButton Button, TShiftSt
 
 // ---- TJyrEditBtn ------------------------------------------------------------------------------
 
-TJyrEditBtn::TJyrEditBtn(TComponent* AOwner) : TMaskEdit(AOwner)
+TJyrEditBtn::TJyrEditBtn(TComponent* AOwner) : TEmbeddedButtonEdit(AOwner)
 {
     FControlStyle >> csSetCaption;
     FButton = Create<TJyrEditButton>(this);
-    FButton->SetBounds(0, 0, 18, 18);
-    FButton->SetVisible(true);
-    FButton->SetParent(this);
+    Embed(FButton, 18, 18);
     FButton->SetFocusControl(this);
     FButton->OnClick = [this](TObject* Sender) { BtnClick(Sender); };
     SetText(L"0");
@@ -213,8 +211,6 @@ TJyrEditBtn::~TJyrEditBtn()
 void TJyrEditBtn::CreateParams(TCreateParams& Params)
 {
     inherited::CreateParams(Params);
-    // Multi-line only so that the formatting rectangle can leave room for the button.
-    Params.Style |= ES_MULTILINE | WS_CLIPCHILDREN;
     if (FRightAlign) Params.Style |= ES_RIGHT;
 }
 
@@ -242,17 +238,9 @@ void TJyrEditBtn::SetEditRect()
 
 int TJyrEditBtn::GetMinHeight()
 {
-    TClientDC DC(nullptr);
-    TEXTMETRICW Sys{}, Own{};
-    {
-        TSelectObject Font(DC, GetStockObject(SYSTEM_FONT));
-        GetTextMetricsW(DC, &Sys);
-    }
-    {
-        TSelectObject Font(DC, GetFont()->GetHandle());
-        GetTextMetricsW(DC, &Own);
-    }
-    return std::min(Sys.tmHeight, Own.tmHeight) / 4 + Own.tmHeight;
+    int System = 0, Own = 0;
+    CharHeights(System, Own);
+    return std::min(System, Own) / 4 + Own;
 }
 
 void TJyrEditBtn::LayoutButton()
@@ -336,16 +324,6 @@ void TJyrEditBtn::KeyDown(Word& Key, TShiftState Shift)
 
 void TJyrEditBtn::KeyPress(Char& Key) { inherited::KeyPress(Key); }
 
-void TJyrEditBtn::DefaultHandler(TMessage& Message)
-{
-    // The window is multi-line: a line break or tab would split the value.
-    if (Message.Msg == WM_CHAR && JyrControls::IsLineBreakChar(Message.WParam)) {
-        Message.Result = 0;
-        return;
-    }
-    inherited::DefaultHandler(Message);
-}
-
 void TJyrEditBtn::CMEnter(TMessage& Message)
 {
     if (GetAutoSelect() && !GetControlState().Contains(TControlStateFlag::csLButtonDown) && HandleAllocated())
@@ -358,14 +336,6 @@ void TJyrEditBtn::Dispatch(TMessage& Message)
     switch (Message.Msg) {
     case WM_CHAR:
         if (FEditorEnabled) inherited::Dispatch(Message);
-        else Message.Result = 0;
-        break;
-    case WM_PASTE:
-        if (FEditorEnabled && !GetReadOnly()) JyrControls::PasteOneLine(this);
-        Message.Result = 0;
-        break;
-    case WM_CUT:
-        if (FEditorEnabled && !GetReadOnly()) inherited::Dispatch(Message);
         else Message.Result = 0;
         break;
     case WM_SIZE: WMSize(Message); break;
@@ -543,12 +513,10 @@ void TJyrEditButton::RegisterProperties(TPropertyTable& T)
 
 void TJyrEditBtn::RegisterProperties(TPropertyTable& T)
 {
-    TEdit::RegisterProperties(T);
     T.Add(L"ButtonAlign", &TJyrEditBtn::GetButtonAlign, &TJyrEditBtn::SetButtonAlign, btnRight);
     T.Add(L"ButtonWidth", &TJyrEditBtn::GetButtonWidth, &TJyrEditBtn::SetButtonWidth, 0);
     T.Add(L"ButtonCaption", &TJyrEditBtn::GetButtonCaption, &TJyrEditBtn::SetCaption);
     T.Add(L"Glyph", &TJyrEditBtn::GetGlyph, &TJyrEditBtn::SetGlyph);
-    T.Add(L"EditorEnabled", &TJyrEditBtn::GetEditorEnabled, &TJyrEditBtn::SetEditorEnabled, true);
     T.Add(L"RightAlign", &TJyrEditBtn::GetRightAlign, &TJyrEditBtn::SetRightAlign, false);
     T.Add(L"UnitSize", &TJyrEditBtn::GetUnitSize, &TJyrEditBtn::SetUnitSize, 0);
     T.AddEvent(L"OnClickBtn", &TJyrEditBtn::OnClickBtn);

@@ -6,6 +6,8 @@
 #include "framework/Buttons.h"
 #include "framework/ImgList.h"
 #include "framework/Mask.h"
+#include "JyrControls.h"
+#include "JyrFlatLook.h"
 
 class TPropertyTable;
 class TStringList;
@@ -49,7 +51,7 @@ private:
 
 // ---- TJyrEditButton ---------------------------------------------------------------------------
 
-class TJyrEditButton : public TWinControl {
+class TJyrEditButton : public TWinControl, public JyrFlatLook::TButtonColors {
     DECLARE_CLASS(TJyrEditButton, TWinControl)
 public:
     explicit TJyrEditButton(TComponent* AOwner);
@@ -71,14 +73,6 @@ public:
     bool GetFlat() const { return FFlat; }
     void SetFlat(bool Value);
 
-    // Flat colouring of the inner button; ButtonColor = clNone paints it the standard way.
-    TColor ButtonColor = clNone;
-    TColor ButtonColorHot = clNone;
-    TColor ButtonColorDown = clNone;
-    TColor ButtonTextColor = clNone;
-    TColor ButtonTextColorHot = clNone;
-    TColor ButtonTextColorDown = clNone;
-    TColor ButtonBorderColor = clNone;
 
     // Wired to the inner button's mouse-up: a left-button release fires OnClick and moves the focus
     // to the focus control (or to the host when it is a tab stop).
@@ -99,8 +93,8 @@ private:
 
 // ---- TJyrEditBtn ------------------------------------------------------------------------------
 
-class TJyrEditBtn : public TMaskEdit {
-    DECLARE_CLASS(TJyrEditBtn, TMaskEdit)
+class TJyrEditBtn : public JyrControls::TEmbeddedButtonEdit {
+    DECLARE_CLASS(TJyrEditBtn, JyrControls::TEmbeddedButtonEdit)
 public:
     explicit TJyrEditBtn(TComponent* AOwner);
     ~TJyrEditBtn() override;
@@ -109,7 +103,6 @@ public:
     virtual void BtnClick(TObject* Sender);
 
     void Dispatch(TMessage& Message) override;
-    void DefaultHandler(TMessage& Message) override;
 
     TJyrEditButton* GetButton() const { return FButton; }
     TButtonAlign GetButtonAlign() const { return FButtonAlign; }
@@ -121,8 +114,6 @@ public:
     void SetCaption(const String& Value);
     TBitmap* GetGlyph() const;
     void SetGlyph(TBitmap* Value);
-    bool GetEditorEnabled() const { return FEditorEnabled; }
-    void SetEditorEnabled(bool Value) { FEditorEnabled = Value; }
     bool GetRightAlign() const { return FRightAlign; }
     void SetRightAlign(bool Value);
     // Pixels kept for a unit text between the text and the button; values outside 0..MaxUnitSize
@@ -158,7 +149,6 @@ private:
     TJyrEditButton* FButton = nullptr;
     TButtonAlign FButtonAlign = btnRight;
     int FButtonWidth = 0;
-    bool FEditorEnabled = true;
     bool FRightAlign = false;
     bool FIsWinXP = false;
 };

@@ -231,12 +231,6 @@ bool TJyrCustomCombo::CustomPaintWanted()
            (!GetEnabled() && VisualStyles() && !FDisabledBorder);
 }
 
-TButtonColors TJyrCustomCombo::ButtonColors() const
-{
-    return TButtonColors{ButtonColor,    ButtonColorHot,     ButtonColorDown,  ButtonTextColor,
-                         ButtonTextColorHot, ButtonTextColorDown, ButtonBorderColor};
-}
-
 void TJyrCustomCombo::DrawButton(HDC DC)
 {
     const int CW = GetClientWidth(), CH = GetClientHeight();
@@ -245,7 +239,7 @@ void TJyrCustomCombo::DrawButton(HDC DC)
     R = TRect{R.Left + 1, R.Top + 1, R.Right - 1, R.Bottom - 1};
     if (ButtonColor != clNone) {
         const TRect Fill{R.Left - 1, R.Top + 1, R.Right - 1, R.Bottom - 1};
-        DrawColoredDropButton(DC, Fill, Fill.Left, {Fill.Left + 4, Fill.Top + 7}, ButtonColors(), FButtonHover,
+        DrawColoredDropButton(DC, Fill, Fill.Left, {Fill.Left + 4, Fill.Top + 7}, *this, FButtonHover,
                               IsMouseButtonDown());
     } else if (!VisualStyles() ||
                !DrawThemedDropButton(GetHandle(), DC, R,
@@ -262,28 +256,16 @@ void TJyrCustomCombo::DrawBorders()
     if ((GetEnabled() && !FFlat && FBorderColor == clNone && FFocusBorderColor == clNone) ||
         (IsVista && FBorderColor == clNone))
         return;
-    TClientDC DC(GetHandle(), true);
-    TBorderLook Look;
-    Look.Enabled = GetEnabled();
-    Look.IsThemed = FIsThemed;
-    Look.DisabledBorder = FDisabledBorder;
-    Look.Focused = FHasFocus;
-    Look.Is3DBorderControl = Is3DBorderControl();
-    Look.BorderColor = FBorderColor;
-    Look.FocusBorderColor = FFocusBorderColor;
-    Look.ControlColor = GetColor();
-    Look.ParentColor = GetParent() ? GetParent()->GetColor() : clBtnFace;
-    Look.ButtonWidth = FButtonWidth;
-    TRect R{0, 0, GetWidth(), GetHeight()};
-    if (DrawControlBorder(DC, R, Look) && FFlat && FFlatLineColor != clNone) {
-        TGdiPen Pen(CreatePen(PS_SOLID, 1, ColorToRGB(FFlatLineColor)));
-        TSelectObject UsePen(DC, Pen);
-        MoveToEx(DC, R.Left - 2, GetHeight() - 1, nullptr);
-        LineTo(DC, R.Right - FButtonWidth - 1, GetHeight() - 1);
-    }
-    if (GetStyle() != csSimple && !(IsWinXP && VisualStyles()))
-        DrawButtonBorder(DC, TRect{0, 0, GetWidth(), GetHeight()}, GetClientWidth(), GetClientHeight(), FButtonWidth,
-                         Is3DBorderButton(), false, false);
+    DrawFlatBorders(this, {.IsThemed = FIsThemed,
+                           .DisabledBorder = FDisabledBorder,
+                           .Focused = FHasFocus,
+                           .Is3DBorderControl = Is3DBorderControl(),
+                           .Is3DBorderButton = Is3DBorderButton(),
+                           .BorderColor = FBorderColor,
+                           .FocusBorderColor = FFocusBorderColor,
+                           .FlatLineColor = FFlat ? FFlatLineColor : clNone,
+                           .ButtonWidth = FButtonWidth,
+                           .ButtonFrame = GetStyle() != csSimple && !(IsWinXP && VisualStyles())});
 }
 
 void TJyrCustomCombo::WMPaint(TMessage& Message)

@@ -19,7 +19,7 @@ enum TLabelPosition {
 
 using JyrControls::IsMouseButtonDown;
 
-class TJyrCustomCombo : public TCustomComboBox {
+class TJyrCustomCombo : public TCustomComboBox, public JyrFlatLook::TButtonColors {
     DECLARE_CLASS(TJyrCustomCombo, TCustomComboBox)
 public:
     explicit TJyrCustomCombo(TComponent* AOwner);
@@ -87,14 +87,6 @@ public:
     // Selects the first item equal to AString; nothing when there is none.
     void SelectItem(const String& AString);
 
-    // Colours of the flat-coloured drop button (ButtonColor other than clNone selects it).
-    TColor ButtonColor = clNone;
-    TColor ButtonColorHot = clNone;
-    TColor ButtonColorDown = clNone;
-    TColor ButtonTextColor = clNone;
-    TColor ButtonTextColorHot = clNone;
-    TColor ButtonTextColorDown = clNone;
-    TColor ButtonBorderColor = clNone;
     // Set by the owner (the grid).
     bool IsWinXP = false;
     bool IsVista = false;
@@ -134,7 +126,6 @@ private:
     void CNCommand(TMessage& Message);
     void SetLabelBold(bool Bold);
     void LabelFontChanged(TObject* Sender);
-    JyrFlatLook::TButtonColors ButtonColors() const;
 
     TLabel* FLabel = nullptr;
     TFont* FLabelFont = nullptr;

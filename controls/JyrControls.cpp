@@ -2,6 +2,7 @@
 #include "JyrControls.h"
 
 #include "framework/Clipbrd.h"
+#include "framework/TypInfo.h"
 #include "framework/WinScope.h"
 #include "graphics/QorStyleIF.h"
 #include "graphics/QorXPVS.h"
@@ -84,6 +85,68 @@ void PasteOneLine(TCustomEdit* Edit)
     String Text = FirstLine(Clipboard()->GetAsText());
     SendMessageW(Edit->GetHandle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(Text.c_str()));
 }
+
+// ---- TEmbeddedButtonEdit ----------------------------------------------------------------------
+
+void TEmbeddedButtonEdit::CreateParams(TCreateParams& Params)
+{
+    inherited::CreateParams(Params);
+    Params.Style |= ES_MULTILINE | WS_CLIPCHILDREN;
+}
+
+void TEmbeddedButtonEdit::Embed(TWinControl* Child, int W, int H)
+{
+    Child->SetBounds(0, 0, W, H);
+    Child->SetVisible(true);
+    Child->SetParent(this);
+}
+
+void TEmbeddedButtonEdit::CharHeights(int& System, int& Own)
+{
+    TClientDC DC(nullptr);
+    TEXTMETRICW M{};
+    {
+        TSelectObject Font(DC, GetStockObject(SYSTEM_FONT));
+        GetTextMetricsW(DC, &M);
+        System = M.tmHeight;
+    }
+    TSelectObject Font(DC, GetFont()->GetHandle());
+    GetTextMetricsW(DC, &M);
+    Own = M.tmHeight;
+}
+
+void TEmbeddedButtonEdit::DefaultHandler(TMessage& Message)
+{
+    // The window is multi-line: a line break or tab would split the value.
+    if (Message.Msg == WM_CHAR && IsLineBreakChar(Message.WParam)) {
+        Message.Result = 0;
+        return;
+    }
+    inherited::DefaultHandler(Message);
+}
+
+void TEmbeddedButtonEdit::Dispatch(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case WM_PASTE:
+        if (FEditorEnabled && !GetReadOnly()) PasteOneLine(this);
+        Message.Result = 0;
+        break;
+    case WM_CUT:
+        if (FEditorEnabled && !GetReadOnly()) inherited::Dispatch(Message);
+        else Message.Result = 0;
+        break;
+    default: inherited::Dispatch(Message);
+    }
+}
+
+void TEmbeddedButtonEdit::RegisterProperties(TPropertyTable& T)
+{
+    TEdit::RegisterProperties(T);
+    T.Add(L"EditorEnabled", &TEmbeddedButtonEdit::GetEditorEnabled, &TEmbeddedButtonEdit::SetEditorEnabled, true);
+}
+
+// ---- Caption labels ---------------------------------------------------------------------------
 
 int CaptionWidth(const String& Caption, TFont* Font)
 {

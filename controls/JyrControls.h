@@ -5,6 +5,7 @@
 #pragma once
 
 #include "framework/Controls.h"
+#include "framework/Mask.h"
 #include "framework/StdCtrls.h"
 
 #include <optional>
@@ -49,6 +50,36 @@ bool IsLineBreakChar(WPARAM Ch);
 String FirstLine(const String& Text);
 // Replaces the edit's selection with the first line of the clipboard's text.
 void PasteOneLine(TCustomEdit* Edit);
+
+// ---- Edits with an embedded button --------------------------------------------------------------
+
+// A masked edit that holds a button control as a child window and keeps its text clear of it
+// through the formatting rectangle: multi-line for that rectangle only, so that typed line
+// breaks and tabs never reach the window and a paste keeps the first line; with the editor off
+// nothing is pasted or cut. The spin edit and the edit with a button stand on it.
+class TEmbeddedButtonEdit : public TMaskEdit {
+    DECLARE_CLASS(TEmbeddedButtonEdit, TMaskEdit)
+public:
+    explicit TEmbeddedButtonEdit(TComponent* AOwner) : TMaskEdit(AOwner) {}
+
+    // Typing, pasting and cutting allowed.
+    bool GetEditorEnabled() const { return FEditorEnabled; }
+    void SetEditorEnabled(bool Value) { FEditorEnabled = Value; }
+
+    void Dispatch(TMessage& Message) override;
+    void DefaultHandler(TMessage& Message) override;
+    // The edit's published properties and EditorEnabled.
+    static void RegisterProperties(TPropertyTable& Table);
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    // Makes Child the edit's own: W x H, shown, on the edit.
+    void Embed(TWinControl* Child, int W, int H);
+    // The character heights of the system font and of the edit's font.
+    void CharHeights(int& System, int& Own);
+
+    bool FEditorEnabled = true;
+};
 
 // ---- Caption labels ---------------------------------------------------------------------------
 

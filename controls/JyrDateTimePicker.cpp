@@ -105,23 +105,17 @@ void TFlatDateTimePicker::DrawBorders()
 {
     if (!GetMetroStyleShowing() || !HandleAllocated()) return;
     if (GetEnabled() && FBorderColor == clNone && FocusBorderColor == clNone) return;
-    TClientDC DC(GetHandle(), true);
-    TBorderLook Look;
-    Look.Enabled = GetEnabled();
-    Look.IsThemed = IsThemed;
-    Look.DisabledBorder = DisabledBorder;
-    Look.Focused = FHasFocus;
-    Look.Is3DBorderControl = Is3DBorderControl();
-    Look.BorderColor = FBorderColor;
-    Look.FocusBorderColor = FocusBorderColor;
-    Look.ControlColor = GetColor();
-    Look.ParentColor = GetParent() ? GetParent()->GetColor() : clBtnFace;
-    Look.ButtonWidth = ButtonWidth;
-    TRect R{0, 0, GetWidth(), GetHeight()};
-    DrawControlBorder(DC, R, Look);
-    if (!(IsWinXP && VisualStyles()))
-        DrawButtonBorder(DC, TRect{0, 0, GetWidth(), GetHeight()}, GetClientWidth(), GetClientHeight(), ButtonWidth,
-                         Is3DBorderButton(), true, GetDroppedDown());
+    DrawFlatBorders(this, {.IsThemed = IsThemed,
+                           .DisabledBorder = DisabledBorder,
+                           .Focused = FHasFocus,
+                           .Is3DBorderControl = Is3DBorderControl(),
+                           .Is3DBorderButton = Is3DBorderButton(),
+                           .BorderColor = FBorderColor,
+                           .FocusBorderColor = FocusBorderColor,
+                           .ButtonWidth = ButtonWidth,
+                           .ButtonFrame = !(IsWinXP && VisualStyles()),
+                           .RaisedEdge = true,
+                           .Dropped = GetDroppedDown()});
 }
 
 void TFlatDateTimePicker::DrawBordersIfWanted()
@@ -152,9 +146,7 @@ void TFlatDateTimePicker::DrawButton(HDC DC)
     TRect R{CW - ButtonWidth + 2, 0, GetWidth(), GetHeight()};
     R = TRect{R.Left + 1, R.Top + 1, R.Right - 1, R.Bottom - 1};
     if (ButtonColor != clNone) {
-        const TButtonColors Colors{ButtonColor,        ButtonColorHot,      ButtonColorDown,  ButtonTextColor,
-                                   ButtonTextColorHot, ButtonTextColorDown, ButtonBorderColor};
-        DrawColoredDropButton(DC, TRect{R.Left + 2, R.Top, R.Right, R.Bottom}, R.Left, {R.Left + 5, R.Top + 7}, Colors,
+        DrawColoredDropButton(DC, TRect{R.Left + 2, R.Top, R.Right, R.Bottom}, R.Left, {R.Left + 5, R.Top + 7}, *this,
                               FButtonHover, IsMouseButtonDown());
     } else if (!VisualStyles() ||
                !DrawThemedDropButton(GetHandle(), DC, R,

@@ -19,7 +19,7 @@ using JyrControls::IsComCtl6;
 using JyrControls::IsMouseButtonDown;
 
 // The look the date-time pickers share.
-class TFlatDateTimePicker : public ::TDateTimePicker {
+class TFlatDateTimePicker : public ::TDateTimePicker, public JyrFlatLook::TButtonColors {
     DECLARE_CLASS(TFlatDateTimePicker, ::TDateTimePicker)
 public:
     explicit TFlatDateTimePicker(TComponent* AOwner);
@@ -40,14 +40,6 @@ public:
     TColor FocusBorderColor = clNone;
     bool DisabledBorder = false;
     int ButtonWidth = 0;
-    // Flat colouring of the drop button; written directly.
-    TColor ButtonColor = clNone;
-    TColor ButtonColorHot = clNone;
-    TColor ButtonColorDown = clNone;
-    TColor ButtonTextColor = clNone;
-    TColor ButtonTextColorHot = clNone;
-    TColor ButtonTextColorDown = clNone;
-    TColor ButtonBorderColor = clNone;
     // Noted at construction: a Windows version above 5.0; common controls above version 5.
     bool IsWinXP = false;
     bool IsThemed = false;

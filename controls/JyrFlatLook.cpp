@@ -74,6 +74,26 @@ bool DrawControlBorder(HDC DC, TRect& R, const TBorderLook& Look)
     return true;
 }
 
+void DrawFlatBorders(TWinControl* Control, TBorderLook Look)
+{
+    if (!Control->HandleAllocated()) return;
+    Look.Enabled = Control->GetEnabled();
+    Look.ControlColor = Control->GetColor();
+    Look.ParentColor = Control->GetParent() ? Control->GetParent()->GetColor() : clBtnFace;
+    const int W = Control->GetWidth(), H = Control->GetHeight();
+    TClientDC DC(Control->GetHandle(), true);
+    TRect R{0, 0, W, H};
+    if (DrawControlBorder(DC, R, Look) && Look.FlatLineColor != clNone) {
+        TGdiPen Pen(CreatePen(PS_SOLID, 1, ColorToRGB(Look.FlatLineColor)));
+        TSelectObject UsePen(DC, Pen);
+        MoveToEx(DC, R.Left - 2, H - 1, nullptr);
+        LineTo(DC, R.Right - Look.ButtonWidth - 1, H - 1);
+    }
+    if (Look.ButtonFrame)
+        DrawButtonBorder(DC, TRect{0, 0, W, H}, Control->GetClientWidth(), Control->GetClientHeight(),
+                         Look.ButtonWidth, Look.Is3DBorderButton, Look.RaisedEdge, Look.Dropped);
+}
+
 void DrawButtonBorder(HDC DC, TRect WindowRect, int ClientWidth, int ClientHeight, int ButtonWidth,
                       bool Is3DBorderButton, bool RaisedEdge, bool Dropped)
 {
@@ -97,16 +117,19 @@ void DrawButtonBorder(HDC DC, TRect WindowRect, int ClientWidth, int ClientHeigh
 void DrawColoredDropButton(HDC DC, const TRect& Fill, int LineX, const TPoint& Arrow,
                            const TButtonColors& Colors, bool Hover, bool MouseDown)
 {
-    TColor FillColor = Colors.Color;
-    if (Hover) FillColor = Pick(MouseDown ? Pick(Colors.ColorDown, Colors.ColorHot) : Colors.ColorHot, Colors.Color);
+    TColor FillColor = Colors.ButtonColor;
+    if (Hover)
+        FillColor = Pick(MouseDown ? Pick(Colors.ButtonColorDown, Colors.ButtonColorHot) : Colors.ButtonColorHot,
+                         Colors.ButtonColor);
     FillIn(DC, Fill, FillColor);
     {
-        TGdiPen Line(CreatePen(PS_SOLID, 1, ColorToRGB(Pick(Colors.BorderColor, FillColor))));
+        TGdiPen Line(CreatePen(PS_SOLID, 1, ColorToRGB(Pick(Colors.ButtonBorderColor, FillColor))));
         TSelectObject UsePen(DC, Line);
         MoveToEx(DC, LineX, Fill.Top, nullptr);
         LineTo(DC, LineX, Fill.Bottom);
     }
-    const TColor Text = Pick(MouseDown ? Pick(Colors.TextColorDown, Colors.TextColor) : Colors.TextColor, clBlack);
+    const TColor Text =
+        Pick(MouseDown ? Pick(Colors.ButtonTextColorDown, Colors.ButtonTextColor) : Colors.ButtonTextColor, clBlack);
     TGdiPen Pen(CreatePen(PS_SOLID, 1, ColorToRGB(Text)));
     TGdiBrush Brush(CreateSolidBrush(ColorToRGB(Text)));
     TSelectObject UsePen(DC, Pen);

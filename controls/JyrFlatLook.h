@@ -4,6 +4,7 @@
 // in the rectangles they pass.
 #pragma once
 
+#include "framework/Controls.h"
 #include "framework/Graphics.h"
 
 namespace JyrFlatLook {
@@ -11,29 +12,38 @@ namespace JyrFlatLook {
 // The frame of a disabled control under visual styles: RGB (127, 157, 185).
 constexpr TColor DisabledThemedFrame = TColor(0xB99D7F);
 
-// Colours of a drop button drawn flat; Color = clNone selects the standard drawing.
+// Flat colouring of a control's buttons, carried by the controls as fields of their own
+// (ButtonColor = clNone selects the standard drawing).
 struct TButtonColors {
-    TColor Color = clNone;
-    TColor ColorHot = clNone;
-    TColor ColorDown = clNone;
-    TColor TextColor = clNone;
-    TColor TextColorHot = clNone;
-    TColor TextColorDown = clNone;
-    TColor BorderColor = clNone;
+    TColor ButtonColor = clNone;
+    TColor ButtonColorHot = clNone;
+    TColor ButtonColorDown = clNone;
+    TColor ButtonTextColor = clNone;
+    TColor ButtonTextColorHot = clNone;
+    TColor ButtonTextColorDown = clNone;
+    TColor ButtonBorderColor = clNone;
 };
 
-// What the control frame depends on.
+// What the frames depend on. DrawFlatBorders fills Enabled, ControlColor and ParentColor from the
+// control itself.
 struct TBorderLook {
     bool Enabled = true;
     bool IsThemed = false;
     bool DisabledBorder = false;
     bool Focused = false;
     bool Is3DBorderControl = false;
+    bool Is3DBorderButton = false;
     TColor BorderColor = clNone;
     TColor FocusBorderColor = clNone;
+    // A line along the bottom edge under the plain frame (the combo's flat look); clNone for none.
+    TColor FlatLineColor = clNone;
     TColor ControlColor = clWindow;
     TColor ParentColor = clBtnFace;
     int ButtonWidth = 0;
+    // The drop button's frame is drawn too; with RaisedEdge a raised edge (flat while Dropped).
+    bool ButtonFrame = true;
+    bool RaisedEdge = false;
+    bool Dropped = false;
 };
 
 // Frames R (the window rectangle at (0, 0)): in the disabled-themed colour, the border colour or
@@ -41,6 +51,10 @@ struct TBorderLook {
 // focused) outside and the control's colour inside. Answers true when the last (plain) way was
 // taken, with R set to the rectangle inside those frame lines.
 bool DrawControlBorder(HDC DC, TRect& R, const TBorderLook& Look);
+
+// The control frame, the flat line and the drop button's frame of Control, on its window's device
+// context.
+void DrawFlatBorders(TWinControl* Control, TBorderLook Look);
 
 // The drop button's own frame: the inner part of the button area is kept out of later drawing; the
 // button's ring is filled in the button face colour, or while the pointer is over the control (or

@@ -64,12 +64,10 @@ bool IsClipboardKey(Char Key) { return Key == 3 || Key == 22 || Key == 24; }   /
 
 // ---- Construction -----------------------------------------------------------------------------
 
-TJyrSpinEdit::TJyrSpinEdit(TComponent* AOwner) : TMaskEdit(AOwner)
+TJyrSpinEdit::TJyrSpinEdit(TComponent* AOwner) : TEmbeddedButtonEdit(AOwner)
 {
     FButton = Create<TJyrSpinButton>(this);
-    FButton->SetBounds(0, 0, 15, 17);
-    FButton->SetVisible(true);
-    FButton->SetParent(this);
+    Embed(FButton, 15, 17);
     FButton->SetFocusControl(this);
     FButton->OnUpClick = [this](TObject* Sender) { UpClick(Sender); };
     FButton->OnDownClick = [this](TObject* Sender) { DownClick(Sender); };
@@ -85,8 +83,6 @@ TJyrSpinEdit::~TJyrSpinEdit()
 void TJyrSpinEdit::CreateParams(TCreateParams& Params)
 {
     inherited::CreateParams(Params);
-    // Multi-line only so that the formatting rectangle can leave room for the buttons.
-    Params.Style |= ES_MULTILINE | WS_CLIPCHILDREN;
     if (FEditAlign == eaRight) Params.Style |= ES_RIGHT;
     else if (FEditAlign == eaCenter) Params.Style |= ES_CENTER;
 }
@@ -107,17 +103,9 @@ void TJyrSpinEdit::SetEditRect()
 
 int TJyrSpinEdit::GetMinHeight()
 {
-    TClientDC DC(nullptr);
-    TEXTMETRICW Sys{}, Own{};
-    {
-        TSelectObject Font(DC, GetStockObject(SYSTEM_FONT));
-        GetTextMetricsW(DC, &Sys);
-    }
-    {
-        TSelectObject Font(DC, GetFont()->GetHandle());
-        GetTextMetricsW(DC, &Own);
-    }
-    int Result = std::min(Sys.tmHeight, Own.tmHeight) / 4 + Own.tmHeight + 2;
+    int System = 0, Own = 0;
+    CharHeights(System, Own);
+    int Result = std::min(System, Own) / 4 + Own + 2;
     if (GetBorderStyle() == bsSingle) Result += 4 * GetSystemMetrics(SM_CYBORDER);
     return Result;
 }
@@ -303,8 +291,6 @@ void TJyrSpinEdit::SetEditAlign(TEditAlign Value)
     if (HandleAllocated()) RecreateWnd();
 }
 
-void TJyrSpinEdit::SetEditorEnabled(bool Value) { FEditorEnabled = Value; }
-
 void TJyrSpinEdit::SetSpinFlat(bool Value)
 {
     FSpinFlat = Value;
@@ -489,16 +475,6 @@ void TJyrSpinEdit::KeyDown(Word& Key, TShiftState Shift)
     inherited::KeyDown(Key, Shift);
 }
 
-void TJyrSpinEdit::DefaultHandler(TMessage& Message)
-{
-    // The window is multi-line: a line break or tab would split the value.
-    if (Message.Msg == WM_CHAR && JyrControls::IsLineBreakChar(Message.WParam)) {
-        Message.Result = 0;
-        return;
-    }
-    inherited::DefaultHandler(Message);
-}
-
 // ---- Focus ------------------------------------------------------------------------------------
 
 void TJyrSpinEdit::CMEnter(TMessage& Message)
@@ -557,14 +533,6 @@ void TJyrSpinEdit::Dispatch(TMessage& Message)
             Message.WParam = WPARAM(DecimalSeparator());
         inherited::Dispatch(Message);
         break;
-    case WM_PASTE:
-        if (FEditorEnabled && !GetReadOnly()) JyrControls::PasteOneLine(this);
-        Message.Result = 0;
-        break;
-    case WM_CUT:
-        if (FEditorEnabled && !GetReadOnly()) inherited::Dispatch(Message);
-        else Message.Result = 0;
-        break;
     case WM_SIZE: WMSize(Message); break;
     case CM_ENTER: CMEnter(Message); break;
     case CM_EXIT: CMExit(Message); break;
@@ -576,7 +544,6 @@ void TJyrSpinEdit::Dispatch(TMessage& Message)
 
 void TJyrSpinEdit::RegisterProperties(TPropertyTable& T)
 {
-    TEdit::RegisterProperties(T);
     // Bounds and steps before the kind and the values they clamp.
     T.Add(L"MinValue", &TJyrSpinEdit::GetMinValue, &TJyrSpinEdit::SetMinValue, 0);
     T.Add(L"MaxValue", &TJyrSpinEdit::GetMaxValue, &TJyrSpinEdit::SetMaxValue, 100);
@@ -604,7 +571,6 @@ void TJyrSpinEdit::RegisterProperties(TPropertyTable& T)
               [](TObject* O, const TPropValue& V) { static_cast<TJyrSpinEdit*>(O)->SetTimeValue(V.AsFloat()); });
     T.Add(L"Direction", &TJyrSpinEdit::GetDirection, &TJyrSpinEdit::SetDirection, spVertical);
     T.Add(L"EditAlign", &TJyrSpinEdit::GetEditAlign, &TJyrSpinEdit::SetEditAlign, eaLeft);
-    T.Add(L"EditorEnabled", &TJyrSpinEdit::GetEditorEnabled, &TJyrSpinEdit::SetEditorEnabled, true);
     T.Add(L"ReturnIsTab", &TJyrSpinEdit::GetReturnIsTab, &TJyrSpinEdit::SetReturnIsTab, false);
     T.Add(L"ExcelStyleDecimalSeparator", &TJyrSpinEdit::GetExcelStyleDecimalSeparator,
           &TJyrSpinEdit::SetExcelStyleDecimalSeparator, false);

@@ -8,6 +8,8 @@
 #include "framework/Buttons.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Mask.h"
+#include "JyrControls.h"
+#include "JyrFlatLook.h"
 
 class TPropertyTable;
 
@@ -84,7 +86,7 @@ private:
 
 // ---- TJyrSpinButton ---------------------------------------------------------------------------
 
-class TJyrSpinButton : public TWinControl {
+class TJyrSpinButton : public TWinControl, public JyrFlatLook::TButtonColors {
     DECLARE_CLASS(TJyrSpinButton, TWinControl)
 public:
     explicit TJyrSpinButton(TComponent* AOwner);
@@ -112,14 +114,6 @@ public:
     TNumGlyphs GetDownNumGlyphs() const;
     void SetDownNumGlyphs(TNumGlyphs Value);
 
-    // Flat colouring of the arrow buttons; ButtonColor = clNone paints them the standard way.
-    TColor ButtonColor = clNone;
-    TColor ButtonColorHot = clNone;
-    TColor ButtonColorDown = clNone;
-    TColor ButtonTextColor = clNone;
-    TColor ButtonTextColorHot = clNone;
-    TColor ButtonTextColorDown = clNone;
-    TColor ButtonBorderColor = clNone;
 
     // The up button fires OnUpClick, any other OnDownClick.
     void BtnClick(TObject* Sender);
@@ -152,8 +146,8 @@ private:
 
 // ---- TJyrSpinEdit -----------------------------------------------------------------------------
 
-class TJyrSpinEdit : public TMaskEdit {
-    DECLARE_CLASS(TJyrSpinEdit, TMaskEdit)
+class TJyrSpinEdit : public JyrControls::TEmbeddedButtonEdit {
+    DECLARE_CLASS(TJyrSpinEdit, JyrControls::TEmbeddedButtonEdit)
 public:
     explicit TJyrSpinEdit(TComponent* AOwner);
     ~TJyrSpinEdit() override;
@@ -169,7 +163,6 @@ public:
 
     void Loaded() override;
     void Dispatch(TMessage& Message) override;
-    void DefaultHandler(TMessage& Message) override;
 
     TJyrSpinButton* GetButton() const { return FButton; }
 
@@ -220,8 +213,6 @@ public:
     void SetDirection(TSpinDirection Value);
     TEditAlign GetEditAlign() const { return FEditAlign; }
     void SetEditAlign(TEditAlign Value);
-    bool GetEditorEnabled() const { return FEditorEnabled; }
-    void SetEditorEnabled(bool Value);
     bool GetReturnIsTab() const { return FReturnIsTab; }
     void SetReturnIsTab(bool Value) { FReturnIsTab = Value; }
     bool GetExcelStyleDecimalSeparator() const { return FExcelStyleDecimalSeparator; }
@@ -285,7 +276,6 @@ private:
     bool FShowSeconds = true;
     TSpinDirection FDirection = spVertical;
     TEditAlign FEditAlign = eaLeft;
-    bool FEditorEnabled = true;
     bool FReturnIsTab = false;
     bool FExcelStyleDecimalSeparator = false;
     bool FSpinFlat = false;

@@ -139,11 +139,8 @@ TGallery MakeGallery(bool XP)
 
 std::unique_ptr<TDibSurface> ScreenOf(TForm* F, int ExtraBelow = 0)
 {
-    RedrawWindow(F->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     ui::Pump(50);
-    RECT R;
-    GetWindowRect(F->GetHandle(), &R);
-    return CaptureScreenRect(TRect{R.left, R.top, R.right, R.bottom + ExtraBelow});
+    return CaptureWindowAsShown(F->GetHandle(), ExtraBelow);
 }
 
 // Every control of the gallery shows something other than the form's colour.

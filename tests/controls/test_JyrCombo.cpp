@@ -45,15 +45,6 @@ protected:
         C->GetItems()->Add(L"Syd");
         return C;
     }
-    // The combo's window as the screen shows it.
-    std::unique_ptr<TDibSurface> Screen(TWinControl* C)
-    {
-        RedrawWindow(C->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
-        ui::Pump();
-        RECT R;
-        GetWindowRect(C->GetHandle(), &R);
-        return CaptureScreenRect(TRect{R.left, R.top, R.right, R.bottom});
-    }
 
     TForm* Form = nullptr;
     std::unique_ptr<ui::FormGuard> Guard;
@@ -214,7 +205,7 @@ TEST_F(Combo, ItPaintsItsColouredButtonIntoThePaintMessagesContext)
 TEST_F(Combo, FramesAreDrawnOnTheWindowAndReadFromTheScreen)
 {
     Box->SetBorderColor(clRed);
-    auto S = Screen(Box);
+    auto S = CaptureWindowAsShown(Box->GetHandle());
     const int W = Box->GetWidth(), H = Box->GetHeight();
     EXPECT_TRUE(S->AllColor(TRect{0, 0, W, 1}, clRed));
     EXPECT_TRUE(S->AllColor(TRect{0, H - 1, W, H}, clRed));
@@ -225,7 +216,7 @@ TEST_F(Combo, FramesAreDrawnOnTheWindowAndReadFromTheScreen)
     Box->SetBorderColor(clNone);
     Box->SetFlat(true);
     Box->SetFlatLineColor(clBlue);
-    S = Screen(Box);
+    S = CaptureWindowAsShown(Box->GetHandle());
     EXPECT_EQ(S->Pixel(0, 0), ColorToRGB(clBtnFace));
     EXPECT_GT(S->CountColor(TRect{0, H - 1, W, H}, clBlue), W / 2);
     S->SavePng(SnapshotPath(L"combo_flat.png"));
@@ -238,7 +229,7 @@ TEST_F(Combo, FramesAreDrawnOnTheWindowAndReadFromTheScreen)
     Themed->SetDisabledBorder(false);
     Themed->SetEnabledEx(false);
     ui::Pump();
-    S = Screen(Themed);
+    S = CaptureWindowAsShown(Themed->GetHandle());
     EXPECT_TRUE(S->AllColor(TRect{0, 0, W, 1}, JyrFlatLook::DisabledThemedFrame));
 }
 
@@ -253,7 +244,7 @@ TEST_F(Combo, OnVistaWithoutColoursItLooksLikeThePlainCombo)
     Box->SetFlat(true);
     Other->SetFocus();   // no caret in either
     ui::Pump();
-    auto A = Screen(Box), B = Screen(Plain);
+    auto A = CaptureWindowAsShown(Box->GetHandle()), B = CaptureWindowAsShown(Plain->GetHandle());
     EXPECT_EQ(A->DiffCount(*B), 0);
 }
 

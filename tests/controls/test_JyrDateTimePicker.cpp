@@ -45,14 +45,6 @@ protected:
         P->SetDateTime(EncodeDate(2024, 3, 12));
         return P;
     }
-    std::unique_ptr<TDibSurface> Screen(TWinControl* C)
-    {
-        RedrawWindow(C->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
-        ui::Pump();
-        RECT R;
-        GetWindowRect(C->GetHandle(), &R);
-        return CaptureScreenRect(TRect{R.left, R.top, R.right, R.bottom});
-    }
 
     TForm* Form = nullptr;
     std::unique_ptr<ui::FormGuard> Guard;
@@ -68,7 +60,7 @@ TEST_F(FlatPicker, WithItsDefaultsItPaintsAsTheFrameworksPicker)
     EXPECT_EQ(Own->GetBorderStyle(), bsNone);
     EXPECT_TRUE(Own->GetCtl3D());
     EXPECT_TRUE(Own->GetDoubleBuffered());
-    auto A = Screen(Own), B = Screen(Plain);
+    auto A = CaptureWindowAsShown(Own->GetHandle()), B = CaptureWindowAsShown(Plain->GetHandle());
     EXPECT_EQ(A->DiffCount(*B), 0);
 }
 
@@ -78,7 +70,7 @@ TEST_F(FlatPicker, WithoutCtl3DTheFrameIsDrawnInTheBorderOrTheParentsColour)
     P->SetCtl3D(false);
     P->SetBorderStyle(bsSingle);
     P->SetBorderColor(clRed);
-    auto S = Screen(P);
+    auto S = CaptureWindowAsShown(P->GetHandle());
     const int W = P->GetWidth(), H = P->GetHeight();
     EXPECT_TRUE(S->AllColor(TRect{0, 0, W, 1}, clRed));
     EXPECT_TRUE(S->AllColor(TRect{0, 0, 1, H}, clRed));
@@ -88,7 +80,7 @@ TEST_F(FlatPicker, WithoutCtl3DTheFrameIsDrawnInTheBorderOrTheParentsColour)
 
     // Without a border the frame takes the parent's colour.
     P->SetBorderStyle(bsNone);
-    S = Screen(P);
+    S = CaptureWindowAsShown(P->GetHandle());
     EXPECT_TRUE(S->AllColor(TRect{0, 0, W, 1}, ColorToRGB(clBtnFace)));
 
     // A picker of version 6 common controls frames in the themed colour.
@@ -98,7 +90,7 @@ TEST_F(FlatPicker, WithoutCtl3DTheFrameIsDrawnInTheBorderOrTheParentsColour)
     Themed->SetCtl3D(false);
     Themed->SetBorderStyle(bsSingle);
     Themed->SetBorderColor(clRed);
-    S = Screen(Themed);
+    S = CaptureWindowAsShown(Themed->GetHandle());
     EXPECT_TRUE(S->AllColor(TRect{0, 0, W, 1}, JyrFlatLook::DisabledThemedFrame));
 }
 
@@ -111,7 +103,7 @@ TEST_F(FlatPicker, TheMetroStyleDrawsItsFrameAndAFlatDropButton)
     P->ButtonColor = clYellow;
     P->ButtonTextColor = clRed;
     P->ButtonBorderColor = clGreen;
-    auto S = Screen(P);
+    auto S = CaptureWindowAsShown(P->GetHandle());
     const int W = P->GetWidth(), H = P->GetHeight(), BW = P->ButtonWidth;
     EXPECT_TRUE(S->AllColor(TRect{0, 0, W, 1}, clBlue));
     EXPECT_TRUE(S->AllColor(TRect{0, H - 1, W, H}, clBlue));
@@ -126,7 +118,7 @@ TEST_F(FlatPicker, TheMetroStyleDrawsItsFrameAndAFlatDropButton)
     T->SetMetroStyle(true);
     T->SetBorderColor(clBlue);
     T->ButtonColor = clYellow;
-    S = Screen(T);
+    S = CaptureWindowAsShown(T->GetHandle());
     EXPECT_EQ(S->CountColor(S->Bounds(), clYellow), 0);
     EXPECT_TRUE(S->AllColor(TRect{0, 0, W, 1}, clBlue));
 }

@@ -413,11 +413,7 @@ TEST_F(QorPicker, TheBaseFramesItselfOnTheWindow)
     EXPECT_EQ(Base->GetBorderColor(), clBlack);
     EXPECT_TRUE(Base->IsInnerCtrl());
     Base->SetBorderStyle(bsSingle);
-    RedrawWindow(Base->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
-    ui::Pump();
-    RECT R;
-    GetWindowRect(Base->GetHandle(), &R);
-    auto S = CaptureScreenRect(TRect{R.left, R.top, R.right, R.bottom});
+    auto S = CaptureWindowAsShown(Base->GetHandle());
     const int W = Base->GetWidth(), H = Base->GetHeight();
     EXPECT_TRUE(S->AllColor(TRect{0, 0, W, 1}, clBlack));
     EXPECT_TRUE(S->AllColor(TRect{0, 0, 1, H}, clBlack));

@@ -68,11 +68,7 @@ TEST_F(FrameworkFor, BevelsTakeTheirWidthFromTheClientAreaOnTheirEdges)
     E->SetBevelEdges({beLeft, beTop, beRight, beBottom});
     E->SetBevelWidth(1);
     E->SetBevelKind(bkFlat);
-    RedrawWindow(E->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
-    ui::Pump();
-    RECT W;
-    GetWindowRect(E->GetHandle(), &W);
-    auto S = CaptureScreenRect(TRect{W.left, W.top, W.right, W.bottom});
+    auto S = CaptureWindowAsShown(E->GetHandle());
     EXPECT_LT(S->CountColor(TRect{2, 2, 4, S->Height() - 2}, clWhite), 2 * (S->Height() - 4));
 
     // Published, with the class library's defaults.

@@ -177,6 +177,15 @@ std::unique_ptr<TDibSurface> CaptureScreenRect(const TRect& ScreenRect)
     return Surface;
 }
 
+std::unique_ptr<TDibSurface> CaptureWindowAsShown(HWND Wnd, int ExtraBelow)
+{
+    RedrawWindow(Wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    ui::Pump();
+    RECT R;
+    GetWindowRect(Wnd, &R);
+    return CaptureScreenRect(TRect{R.left, R.top, R.right, R.bottom + ExtraBelow});
+}
+
 String SnapshotPath(const String& Name)
 {
     wchar_t Exe[MAX_PATH] = {};
