@@ -106,9 +106,8 @@ void TQorSpeedButton::Paint()
 
 // ---- TJyrEditButton ---------------------------------------------------------------------------
 
-TJyrEditButton::TJyrEditButton(TComponent* AOwner) : TWinControl(AOwner)
+TJyrEditButton::TJyrEditButton(TComponent* AOwner) : TButtonHost(AOwner)
 {
-    FControlStyle = TControlStyle{csCaptureMouse, csClickEvents, csDoubleClicks, csOpaque};
     FButton = Create<TQorSpeedButton>(this);
     FButton->SetParent(this);
     FButton->SetVisible(true);
@@ -123,48 +122,7 @@ TJyrEditButton::TJyrEditButton(TComponent* AOwner) : TWinControl(AOwner)
 
 void TJyrEditButton::AdjustSize(int& W, int& H)
 {
-    if (!FButton || IsLoading()) return;
-    FButton->SetBounds(0, 0, W, H);
-}
-
-void TJyrEditButton::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
-{
-    int W = AWidth, H = AHeight;
-    AdjustSize(W, H);
-    inherited::SetBounds(ALeft, ATop, W, H);
-}
-
-void TJyrEditButton::Loaded()
-{
-    inherited::Loaded();
-    int W = GetWidth(), H = GetHeight();
-    AdjustSize(W, H);
-}
-
-void TJyrEditButton::Notification(TComponent* AComponent, TOperation Operation)
-{
-    inherited::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FFocusControl) FFocusControl = nullptr;
-}
-
-void TJyrEditButton::Dispatch(TMessage& Message)
-{
-    if (Message.Msg == WM_SIZE) {
-        inherited::Dispatch(Message);
-        int W = GetWidth(), H = GetHeight();
-        AdjustSize(W, H);
-        Message.Result = 0;
-        return;
-    }
-    inherited::Dispatch(Message);
-}
-
-void TJyrEditButton::SetFocusControl(TWinControl* Value)
-{
-    if (FFocusControl == Value) return;
-    if (FFocusControl) FFocusControl->RemoveFreeNotification(this);
-    FFocusControl = Value;
-    if (FFocusControl) FFocusControl->FreeNotification(this);
+    if (FButton) FButton->SetBounds(0, 0, W, H);
 }
 
 String TJyrEditButton::GetCaption() const { return FButton->GetCaption(); }
@@ -184,10 +142,7 @@ void TJyrEditButton::BtnMouseDown(TObject* Sender, TMouseButton Button, TShiftSt
 {
     if (Button != mbLeft) return;
     if (Sender == FButton && OnClick) OnClick(this);
-    if (FFocusControl && FFocusControl->GetTabStop() && FFocusControl->CanFocus() && !FFocusControl->Focused())
-        FFocusControl->SetFocus();
-    else if (GetTabStop() && !Focused() && CanFocus())
-        SetFocus();
+    FocusAfterPress();
 }
 
 // ---- TJyrEditBtn ------------------------------------------------------------------------------
@@ -508,7 +463,6 @@ void TJyrEditButton::RegisterProperties(TPropertyTable& T)
     T.Add(L"Glyph", &TJyrEditButton::GetGlyph, &TJyrEditButton::SetGlyph);
     T.Add(L"NumGlyphs", &TJyrEditButton::GetNumGlyphs, &TJyrEditButton::SetNumGlyphs, 1);
     T.Add(L"Flat", &TJyrEditButton::GetFlat, &TJyrEditButton::SetFlat, false);
-    T.Add(L"FocusControl", &TJyrEditButton::GetFocusControl, &TJyrEditButton::SetFocusControl);
 }
 
 void TJyrEditBtn::RegisterProperties(TPropertyTable& T)

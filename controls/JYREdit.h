@@ -51,19 +51,12 @@ private:
 
 // ---- TJyrEditButton ---------------------------------------------------------------------------
 
-class TJyrEditButton : public TWinControl, public JyrFlatLook::TButtonColors {
-    DECLARE_CLASS(TJyrEditButton, TWinControl)
+class TJyrEditButton : public JyrControls::TButtonHost {
+    DECLARE_CLASS(TJyrEditButton, JyrControls::TButtonHost)
 public:
     explicit TJyrEditButton(TComponent* AOwner);
 
-    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
-    void Loaded() override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
-    void Dispatch(TMessage& Message) override;
-
     TQorSpeedButton* GetButton() const { return FButton; }
-    TWinControl* GetFocusControl() const { return FFocusControl; }
-    void SetFocusControl(TWinControl* Value);
     String GetCaption() const;
     void SetCaption(const String& Value);
     TBitmap* GetGlyph() const;
@@ -83,11 +76,10 @@ public:
     static void RegisterProperties(TPropertyTable& Table);
 
 protected:
-    void AdjustSize(int& W, int& H);
+    void AdjustSize(int& W, int& H) override;
 
 private:
     TQorSpeedButton* FButton = nullptr;
-    TWinControl* FFocusControl = nullptr;
     bool FFlat = false;
 };
 

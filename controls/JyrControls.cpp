@@ -86,6 +86,71 @@ void PasteOneLine(TCustomEdit* Edit)
     SendMessageW(Edit->GetHandle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(Text.c_str()));
 }
 
+// ---- TButtonHost ------------------------------------------------------------------------------
+
+TButtonHost::TButtonHost(TComponent* AOwner) : TWinControl(AOwner)
+{
+    FControlStyle = TControlStyle{csCaptureMouse, csClickEvents, csDoubleClicks, csOpaque};
+}
+
+void TButtonHost::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
+{
+    int W = AWidth, H = AHeight;
+    if (!IsLoading()) AdjustSize(W, H);
+    inherited::SetBounds(ALeft, ATop, W, H);
+}
+
+void TButtonHost::Relayout()
+{
+    int W = GetWidth(), H = GetHeight();
+    if (!IsLoading()) AdjustSize(W, H);
+    if (W != GetWidth() || H != GetHeight()) inherited::SetBounds(GetLeft(), GetTop(), W, H);
+}
+
+void TButtonHost::Loaded()
+{
+    inherited::Loaded();
+    Relayout();
+}
+
+void TButtonHost::Dispatch(TMessage& Message)
+{
+    if (Message.Msg == WM_SIZE) {
+        inherited::Dispatch(Message);
+        Relayout();
+        Message.Result = 0;
+        return;
+    }
+    inherited::Dispatch(Message);
+}
+
+void TButtonHost::Notification(TComponent* AComponent, TOperation Operation)
+{
+    inherited::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FFocusControl) FFocusControl = nullptr;
+}
+
+void TButtonHost::SetFocusControl(TWinControl* Value)
+{
+    if (FFocusControl == Value) return;
+    if (FFocusControl) FFocusControl->RemoveFreeNotification(this);
+    FFocusControl = Value;
+    if (FFocusControl) FFocusControl->FreeNotification(this);
+}
+
+void TButtonHost::RegisterProperties(TPropertyTable& T)
+{
+    T.Add(L"FocusControl", &TButtonHost::GetFocusControl, &TButtonHost::SetFocusControl);
+}
+
+void TButtonHost::FocusAfterPress()
+{
+    if (FFocusControl && FFocusControl->GetTabStop() && FFocusControl->CanFocus() && !FFocusControl->Focused())
+        FFocusControl->SetFocus();
+    else if (GetTabStop() && !Focused() && CanFocus())
+        SetFocus();
+}
+
 // ---- TEmbeddedButtonEdit ----------------------------------------------------------------------
 
 void TEmbeddedButtonEdit::CreateParams(TCreateParams& Params)

@@ -4,6 +4,7 @@
 // an attached caption label.
 #pragma once
 
+#include "JyrFlatLook.h"
 #include "framework/Controls.h"
 #include "framework/Mask.h"
 #include "framework/StdCtrls.h"
@@ -50,6 +51,38 @@ bool IsLineBreakChar(WPARAM Ch);
 String FirstLine(const String& Text);
 // Replaces the edit's selection with the first line of the clipboard's text.
 void PasteOneLine(TCustomEdit* Edit);
+
+// ---- Button hosts -----------------------------------------------------------------------------
+
+// The small window that carries an edit's buttons (graphic controls): it lays them out for every
+// size it takes (AdjustSize, which may also change the size), sends the focus to its focus control
+// after a press, and carries the buttons' flat colours.
+class TButtonHost : public TWinControl, public JyrFlatLook::TButtonColors {
+    DECLARE_CLASS(TButtonHost, TWinControl)
+public:
+    explicit TButtonHost(TComponent* AOwner);
+
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+    void Loaded() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void Dispatch(TMessage& Message) override;
+
+    // The control that gets the focus when a button is pressed; cleared when it goes.
+    TWinControl* GetFocusControl() const { return FFocusControl; }
+    void SetFocusControl(TWinControl* Value);
+    static void RegisterProperties(TPropertyTable& Table);
+
+protected:
+    // The buttons' places for a size (skipped while loading); the size may be raised.
+    virtual void AdjustSize(int& W, int& H) {}
+    // After a press: the focus goes to the focus control when it is a tab stop that can take it and
+    // does not have it, else to the host when it is such a tab stop.
+    void FocusAfterPress();
+
+private:
+    void Relayout();
+    TWinControl* FFocusControl = nullptr;
+};
 
 // ---- Edits with an embedded button --------------------------------------------------------------
 

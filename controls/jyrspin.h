@@ -86,21 +86,16 @@ private:
 
 // ---- TJyrSpinButton ---------------------------------------------------------------------------
 
-class TJyrSpinButton : public TWinControl, public JyrFlatLook::TButtonColors {
-    DECLARE_CLASS(TJyrSpinButton, TWinControl)
+class TJyrSpinButton : public JyrControls::TButtonHost {
+    DECLARE_CLASS(TJyrSpinButton, JyrControls::TButtonHost)
 public:
     explicit TJyrSpinButton(TComponent* AOwner);
 
-    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
-    void Loaded() override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
     void Dispatch(TMessage& Message) override;
 
     TQorTimerSpeedButton* GetUpButton() const { return FUpButton; }
     TQorTimerSpeedButton* GetDownButton() const { return FDownButton; }
     TQorTimerSpeedButton* GetFocusedButton() const { return FFocusedButton; }
-    TWinControl* GetFocusControl() const { return FFocusControl; }
-    void SetFocusControl(TWinControl* Value);
     TSpinDirection GetDirection() const { return FDirection; }
     void SetDirection(TSpinDirection Value);
     bool GetIsWinXP() const { return FIsWinXP; }
@@ -129,7 +124,7 @@ public:
 
 protected:
     // The buttons' places for a size; W is raised to the direction's least width.
-    void AdjustSize(int& W, int& H);
+    void AdjustSize(int& W, int& H) override;
     void KeyDown(Word& Key, TShiftState Shift) override;
 
 private:
@@ -139,7 +134,6 @@ private:
     TQorTimerSpeedButton* FUpButton = nullptr;
     TQorTimerSpeedButton* FDownButton = nullptr;
     TQorTimerSpeedButton* FFocusedButton = nullptr;
-    TWinControl* FFocusControl = nullptr;
     TSpinDirection FDirection = spVertical;
     bool FIsWinXP = false;
 };

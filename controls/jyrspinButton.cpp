@@ -176,9 +176,8 @@ void TQorTimerSpeedButton::PaintFlat(TCanvas* C, const TRect& R)
 
 // ---- TJyrSpinButton ---------------------------------------------------------------------------
 
-TJyrSpinButton::TJyrSpinButton(TComponent* AOwner) : TWinControl(AOwner)
+TJyrSpinButton::TJyrSpinButton(TComponent* AOwner) : TButtonHost(AOwner)
 {
-    FControlStyle = TControlStyle{csCaptureMouse, csClickEvents, csDoubleClicks, csOpaque};
     FTabStop = false;
     FUpButton = CreateButton();
     FUpButton->SetButtonDirection(bdUp);
@@ -219,7 +218,7 @@ void TJyrSpinButton::LoadDefaultGlyph(TQorTimerSpeedButton* Btn, const wchar_t* 
 
 void TJyrSpinButton::AdjustSize(int& W, int& H)
 {
-    if (!FUpButton || !FDownButton || IsLoading()) return;
+    if (!FUpButton || !FDownButton) return;
     if (FDirection == spVertical) {
         W = std::max(W, 15);
         FUpButton->SetBounds(0, 0, W, H / 2);
@@ -229,35 +228,6 @@ void TJyrSpinButton::AdjustSize(int& W, int& H)
         FDownButton->SetBounds(0, 0, W / 2, H);
         FUpButton->SetBounds(W / 2 + 1, 0, W / 2, H);
     }
-}
-
-void TJyrSpinButton::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
-{
-    int W = AWidth, H = AHeight;
-    AdjustSize(W, H);
-    inherited::SetBounds(ALeft, ATop, W, H);
-}
-
-void TJyrSpinButton::Loaded()
-{
-    inherited::Loaded();
-    int W = GetWidth(), H = GetHeight();
-    AdjustSize(W, H);
-    if (W != GetWidth() || H != GetHeight()) inherited::SetBounds(GetLeft(), GetTop(), W, H);
-}
-
-void TJyrSpinButton::Notification(TComponent* AComponent, TOperation Operation)
-{
-    inherited::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FFocusControl) FFocusControl = nullptr;
-}
-
-void TJyrSpinButton::SetFocusControl(TWinControl* Value)
-{
-    if (FFocusControl == Value) return;
-    if (FFocusControl) FFocusControl->RemoveFreeNotification(this);
-    FFocusControl = Value;
-    if (FFocusControl) FFocusControl->FreeNotification(this);
 }
 
 void TJyrSpinButton::SetDirection(TSpinDirection Value)
@@ -315,10 +285,7 @@ void TJyrSpinButton::BtnMouseDown(TObject* Sender, TMouseButton Button, TShiftSt
 {
     if (Button != mbLeft) return;
     SetFocusBtn(dynamic_cast<TQorTimerSpeedButton*>(Sender));
-    if (FFocusControl && FFocusControl->GetTabStop() && FFocusControl->CanFocus() && !FFocusControl->Focused())
-        FFocusControl->SetFocus();
-    else if (GetTabStop() && !Focused() && CanFocus())
-        SetFocus();
+    FocusAfterPress();
 }
 
 void TJyrSpinButton::SetFocusBtn(TQorTimerSpeedButton* Btn)
@@ -353,14 +320,6 @@ void TJyrSpinButton::Dispatch(TMessage& Message)
 {
     switch (Message.Msg) {
     case WM_GETDLGCODE: Message.Result = DLGC_WANTARROWS; break;
-    case WM_SIZE: {
-        inherited::Dispatch(Message);
-        int W = GetWidth(), H = GetHeight();
-        AdjustSize(W, H);
-        if (W != GetWidth() || H != GetHeight()) inherited::SetBounds(GetLeft(), GetTop(), W, H);
-        Message.Result = 0;
-        break;
-    }
     case WM_SETFOCUS:
     case WM_KILLFOCUS: {
         inherited::Dispatch(Message);
@@ -378,7 +337,6 @@ void TJyrSpinButton::Dispatch(TMessage& Message)
 void TJyrSpinButton::RegisterProperties(TPropertyTable& T)
 {
     T.Add(L"Direction", &TJyrSpinButton::GetDirection, &TJyrSpinButton::SetDirection, spVertical);
-    T.Add(L"FocusControl", &TJyrSpinButton::GetFocusControl, &TJyrSpinButton::SetFocusControl);
     T.Add(L"UpGlyph", &TJyrSpinButton::GetUpGlyph, &TJyrSpinButton::SetUpGlyph);
     T.Add(L"DownGlyph", &TJyrSpinButton::GetDownGlyph, &TJyrSpinButton::SetDownGlyph);
     T.Add(L"UpNumGlyphs", &TJyrSpinButton::GetUpNumGlyphs, &TJyrSpinButton::SetUpNumGlyphs, 1);

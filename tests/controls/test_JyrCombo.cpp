@@ -195,11 +195,15 @@ TEST_F(Combo, ItPaintsItsColouredButtonIntoThePaintMessagesContext)
     EXPECT_EQ(S.CountColor(S.Bounds(), clLime), 0);   // the whole client area is painted
     S.SavePng(SnapshotPath(L"combo_coloured_button.png"));
 
-    // Hot while the pointer is over the button.
+    // Hot while the pointer is over the button, down while a mouse button is also held.
     Box->ButtonColorHot = clAqua;
+    Box->ButtonColorDown = clFuchsia;
     ui::MouseMove(Box, W - 5, 5);
     Box->Perform(WM_PAINT, WPARAM(S.DC()), 0);
     EXPECT_EQ(S.Pixel(W - 4, 3), clAqua);
+    JyrControls::EnvironmentOverrides().MouseButtonDown = true;
+    Box->Perform(WM_PAINT, WPARAM(S.DC()), 0);
+    EXPECT_EQ(S.Pixel(W - 4, 3), clFuchsia);
 }
 
 TEST_F(Combo, FramesAreDrawnOnTheWindowAndReadFromTheScreen)

@@ -137,4 +137,12 @@ TEST_F(FlatPicker, HoverAndVersion)
     EXPECT_EQ(GetFileVersion(L"kernel32.dll") >> 16 > 0, true);
     EXPECT_EQ(GetFileVersion(L"no-such-file.dll"), -1);
     EXPECT_EQ(IsComCtl6(), QorStyleIF::IsThemedApp());
+    EXPECT_FALSE(IsMouseButtonDown());   // nothing held in the test
+
+    // The Windows version is noted at construction.
+    SetWin32VersionForTesting(2, 5, 0);
+    auto* Old = Make<TJyrDateTimePicker>(10, 60);
+    ClearWin32VersionForTesting();
+    EXPECT_FALSE(Old->IsWinXP);
+    EXPECT_TRUE(P->IsWinXP);
 }

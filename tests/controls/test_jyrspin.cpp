@@ -535,3 +535,30 @@ TEST_F(SpinEdit, RandomTypingSteppingPastingAndLeavingKeepsReadsSafeAndBoundsOnE
         }
     }
 }
+
+TEST_F(SpinEdit, AButtonPairOfItsOwnStepsByKeysAndIsNotStoredWithTheEdit)
+{
+    auto* Pair = Create<TJyrSpinButton>(Form);
+    Pair->SetBounds(200, 10, 15, 30);
+    Pair->SetParent(Form);
+    Pair->SetTabStop(true);
+    int Ups = 0, Downs = 0;
+    Pair->OnUpClick = [&](TObject*) { ++Ups; };
+    Pair->OnDownClick = [&](TObject*) { ++Downs; };
+    Pair->SetFocus();
+    ui::Pump();
+    EXPECT_TRUE(Pair->GetFocusedButton()->GetTimeBtnState().Contains(tbFocusRect));
+    ui::PressKey(VK_DOWN);   // the mark moves to the down button, which clicks
+    ui::PressKey(VK_SPACE);  // the marked button clicks
+    ui::PressKey(VK_UP);
+    EXPECT_EQ(Downs, 2);
+    EXPECT_EQ(Ups, 1);
+    EXPECT_EQ(Pair->GetFocusedButton(), Pair->GetUpButton());
+    EXPECT_FALSE(Pair->GetDownButton()->GetTimeBtnState().Contains(tbFocusRect));
+    Pair->Free();
+
+    // The edit's own pair is its part, not a component of the form's description.
+    const String Text = WriteComponentText(Form);
+    EXPECT_NE(Text.find(L"TJyrSpinEdit"), String::npos);
+    EXPECT_EQ(Text.find(L"TJyrSpinButton"), String::npos);
+}
