@@ -4,9 +4,6 @@
 
 #include "StdCtrls.h"
 
-enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
-using TBevelWidth = int;
-
 // ---- TCustomPanel ------------------------------------------------------------------------------
 
 class TCustomPanel : public TCustomControl {
