@@ -194,6 +194,16 @@ void TFooterAppearance::SetCaption(const String& Value)
     Changed();
 }
 
+// ---- drawing routines ---------------------------------------------------------------------------
+
+TSize GetTextSize(TCanvas* Canvas, const String& Text)
+{
+    if (Text.empty()) return {0, 0};
+    RECT R{0, 0, 1000, 500};
+    DrawTextW(Canvas->GetHandle(), Text.c_str(), int(Text.size()), &R, DT_CALCRECT | DT_SINGLELINE);
+    return {int(R.right - R.left), int(R.bottom - R.top)};
+}
+
 // ---- registration -------------------------------------------------------------------------------
 
 void TQorBandButton::RegisterProperties(TPropertyTable& Table)

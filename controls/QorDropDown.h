@@ -238,6 +238,12 @@ private:
     bool FSizeGrip = true;
 };
 
+// ---- drawing routines ---------------------------------------------------------------------------
+
+// Width and height of Text on one line in the canvas's font, as the system's text drawing measures
+// it; 0 x 0 for an empty text.
+TSize GetTextSize(TCanvas* Canvas, const String& Text);
+
 // Registers the unit's persistent classes and the identifier tables of their property types for
 // stored descriptions (once).
 void RegisterQorDropDownClasses();
