@@ -1,11 +1,11 @@
 // bench/utils_bench.cpp: the per-cell text utilities on 1,000,000 values, each against a simple
 // baseline loop over the same data measured in the same run.
 //
-//   filter match   MatchStrEx("*an*", text)          vs  a plain substring search
-//   compare match  MatchStrEx(">500&<1000", number)  vs  a plain substring search
 //   number format  XlsFormat(x, "#,##0.00")           vs  swprintf("%.2f", x)
 //   IsType         IsType(text)                       vs  a loop counting the text's digits
 //   CSV quoting    CSVQuotes(text)                    vs  copying the text
+//
+// The filter-expression matcher has its own: bench/filter_bench.cpp.
 #include "graphics/QorUtilText.h"
 #include "graphics/jyrxlsfmt.h"
 
@@ -13,7 +13,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <cwchar>
 #include <random>
 #include <vector>
@@ -36,15 +35,13 @@ int main()
                               L"say \"hi\"", L"Danmark", L"Kasper", L"mango", L"Øster Anlæg"};
     std::mt19937 Rng(42);
     std::uniform_real_distribution<double> Num(-100000, 100000);
-    std::vector<String> Texts, Numbers;
+    std::vector<String> Texts;
     std::vector<double> Values;
     Texts.reserve(N);
-    Numbers.reserve(N);
     Values.reserve(N);
     for (int i = 0; i < N; ++i) {
         const double x = Num(Rng);
         Values.push_back(x);
-        Numbers.push_back(std::to_wstring(int(x) % 2000));
         switch (i % 4) {
         case 0: Texts.push_back(Words[i % 10]); break;
         case 1: Texts.push_back(std::to_wstring(i) + L"." + std::to_wstring(i % 100)); break;
@@ -53,38 +50,6 @@ int main()
         }
     }
 
-    {
-        const String Cond = L"*an*";
-        double Base = TimeIt([&] {
-            size_t n = 0;
-            for (const String& t : Texts) n += t.find(L"an") != String::npos;
-            Sink = n;
-        });
-        double Ours = TimeIt([&] {
-            size_t n = 0;
-            for (const String& t : Texts) n += QorUtil::MatchStrEx(Cond, t, false);
-            Sink = n;
-        });
-        Report("filter *an* (no case) 1000000", Ours, Base);
-    }
-    {
-        const String Cond = L">500&<1000";
-        // The plain loop reads each text as a number and compares it twice.
-        double Base = TimeIt([&] {
-            size_t n = 0;
-            for (const String& t : Numbers) {
-                const double v = std::wcstod(t.c_str(), nullptr);
-                n += v > 500 && v < 1000;
-            }
-            Sink = n;
-        });
-        double Ours = TimeIt([&] {
-            size_t n = 0;
-            for (const String& t : Numbers) n += QorUtil::MatchStrEx(Cond, t, false);
-            Sink = n;
-        });
-        Report("filter >500&<1000 1000000", Ours, Base);
-    }
     {
         const String Fmt = L"#,##0.00";
         double Base = TimeIt([&] {

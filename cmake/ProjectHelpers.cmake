@@ -56,5 +56,10 @@ function(project_tests DIR)
         if(locks)
             set_tests_properties(${DIR}.${name} PROPERTIES RESOURCE_LOCK "${locks}")
         endif()
+        # Any other test that shows a window takes the foreground from a desktop test, so those
+        # run alone.
+        if("desktop" IN_LIST locks)
+            set_tests_properties(${DIR}.${name} PROPERTIES RUN_SERIAL TRUE)
+        endif()
     endforeach()
 endfunction()

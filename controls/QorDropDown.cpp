@@ -1,12 +1,27 @@
 // QorDropDown: header and footer appearances of the popup and their buttons.
 #include "controls/QorDropDown.h"
 
+#include "framework/Math.h"
 #include "framework/TypInfo.h"
+
+#include <algorithm>
 
 namespace {
 // The header band's caption face.
 constexpr const wchar_t* HeaderFontName = L"Tahoma";
 } // namespace
+
+// ---- colours -----------------------------------------------------------------------------------
+
+TColor BrightnessColor(TColor Col, int BR, int BG, int BB)
+{
+    const TColor C = ColorToRGB(Col);
+    auto Channel = [](int Value, int Percent) {
+        if (Value == 0) return std::max(Percent, 0) & 0xFF;
+        return int(Round(std::min(Percent + 100, 100) * Value / 100.0)) & 0xFF;
+    };
+    return TColor(RGB(Channel(GetRValue(C), BR), Channel(GetGValue(C), BG), Channel(GetBValue(C), BB)));
+}
 
 // ---- band buttons -------------------------------------------------------------------------------
 
@@ -179,6 +194,16 @@ void TFooterAppearance::SetCaption(const String& Value)
     Changed();
 }
 
+// ---- drawing routines ---------------------------------------------------------------------------
+
+TSize GetTextSize(TCanvas* Canvas, const String& Text)
+{
+    if (Text.empty()) return {0, 0};
+    RECT R{0, 0, 1000, 500};
+    DrawTextW(Canvas->GetHandle(), Text.c_str(), int(Text.size()), &R, DT_CALCRECT | DT_SINGLELINE);
+    return {int(R.right - R.left), int(R.bottom - R.top)};
+}
+
 // ---- registration -------------------------------------------------------------------------------
 
 void TQorBandButton::RegisterProperties(TPropertyTable& Table)
@@ -233,6 +258,14 @@ void RegisterQorDropDownClasses()
                                                {{gdHorizontal, L"gdHorizontal"}, {gdVertical, L"gdVertical"}});
     if (!IdentTableOf(typeid(TButtonAlignment)))
         RegisterEnumIdents<TButtonAlignment>(L"TButtonAlignment", {{baLeft, L"baLeft"}, {baRight, L"baRight"}});
+    if (!IdentTableOf(typeid(TSelectionColorStyle)))
+        RegisterEnumIdents<TSelectionColorStyle>(L"TSelectionColorStyle",
+                                                 {{scCustom, L"scCustom"}, {scOffice2007, L"scOffice2007"},
+                                                  {scWindowsVista, L"scWindowsVista"}, {scWindows7, L"scWindows7"}});
+    if (!IdentTableOf(typeid(TItemLayout)))
+        RegisterEnumIdents<TItemLayout>(L"TItemLayout",
+                                        {{ilCaptionLeft, L"ilCaptionLeft"}, {ilCaptionRight, L"ilCaptionRight"},
+                                         {ilCaptionTop, L"ilCaptionTop"}, {ilCaptionBottom, L"ilCaptionBottom"}});
     RegisterClasses<THeaderButton, TFooterButton, THeaderButtons, TFooterButtons, THeaderAppearance,
                     TFooterAppearance>();
 }

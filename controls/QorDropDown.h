@@ -12,6 +12,15 @@ class TPropertyTable;
 
 enum TGradientDirection { gdHorizontal, gdVertical };
 enum TButtonAlignment { baLeft, baRight };
+// Presets of the selection colours (a drop-down's, an item selector's, a picker's).
+enum TSelectionColorStyle { scCustom, scOffice2007, scWindowsVista, scWindows7 };
+// Where an item's caption stands beside its image.
+enum TItemLayout { ilCaptionLeft, ilCaptionRight, ilCaptionTop, ilCaptionBottom };
+
+// Col (a system colour resolved) with each of red, green and blue changed by a percentage: a zero
+// channel becomes the percentage itself (a negative one 0), any other is scaled by
+// min(100 + percentage, 100) / 100 and rounded, so that a positive percentage leaves it unchanged.
+TColor BrightnessColor(TColor Col, int BR, int BG, int BB);
 
 // ---- band buttons -------------------------------------------------------------------------------
 
@@ -228,6 +237,12 @@ private:
     TFooterButtons* FButtons;
     bool FSizeGrip = true;
 };
+
+// ---- drawing routines ---------------------------------------------------------------------------
+
+// Width and height of Text on one line in the canvas's font, as the system's text drawing measures
+// it; 0 x 0 for an empty text.
+TSize GetTextSize(TCanvas* Canvas, const String& Text);
 
 // Registers the unit's persistent classes and the identifier tables of their property types for
 // stored descriptions (once).

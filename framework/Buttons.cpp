@@ -310,8 +310,7 @@ void TSpeedButton::Paint()
         TCompatibleDC Src(DC);
         TSelectObject Glyph(Src, FGlyph->GetHandle());
         COLORREF Key = ColorToRGB(GetPixel(Src, 0, FGlyph->GetHeight() - 1));
-        TransparentBlt(DC, GP.X + Offset, GP.Y + Offset, GlyphSize.cx, GlyphSize.cy, Src, Index * GlyphSize.cx, 0,
-                       GlyphSize.cx, GlyphSize.cy, Key);
+        TransparentDraw(DC, GP.X + Offset, GP.Y + Offset, GlyphSize.cx, GlyphSize.cy, Src, Index * GlyphSize.cx, 0, Key);
     }
     if (!Caption.empty()) {
         SetBkMode(DC, TRANSPARENT);

@@ -611,7 +611,7 @@ void TCustomDateTimePicker::CreateWnd()
     ApplyRange();
     ApplyFormat();
     MsgSetDateTime(DateTimeToSystemTimeValue(FDateTime));
-    if (FShowCheckbox && !FChecked) SendMessageW(FHandle, DTM_SETSYSTEMTIME, GDT_NONE, 0);
+    if (FShowCheckbox && !FChecked) ClearCheck();
 }
 
 bool TCustomDateTimePicker::MsgSetDateTime(const SYSTEMTIME& Value)
@@ -720,7 +720,14 @@ void TCustomDateTimePicker::SetChecked(bool Value)
     FChecked = Value;
     if (!FHandle || !FShowCheckbox) return;
     if (Value) MsgSetDateTime(DateTimeToSystemTimeValue(FDateTime));
-    else SendMessageW(FHandle, DTM_SETSYSTEMTIME, GDT_NONE, 0);
+    else ClearCheck();
+}
+
+void TCustomDateTimePicker::ClearCheck()
+{
+    // Some common-controls versions refuse GDT_NONE without a time to ignore.
+    SYSTEMTIME Ignored = DateTimeToSystemTimeValue(FDateTime);
+    SendMessageW(FHandle, DTM_SETSYSTEMTIME, GDT_NONE, reinterpret_cast<LPARAM>(&Ignored));
 }
 
 void TCustomDateTimePicker::SetMinDate(TDateTime Value)

@@ -251,6 +251,8 @@ protected:
     void CNNotify(TMessage& Message);
 
 private:
+    // Clears the window's check box (no value chosen).
+    void ClearCheck();
     void ApplyRange();
     void ApplyFormat();
     void CheckRange(TDateTime Value) const;

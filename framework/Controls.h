@@ -51,6 +51,14 @@ using TControlStateSet = TSet<TControlStateFlag>;
 enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
 enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 
+// Bevels: the cut of an inner or outer bevel line, how a windowed control draws its bevels in its
+// non-client area (bkNone: none), and which edges carry them.
+enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
+using TBevelWidth = int;
+enum TBevelKind { bkNone, bkTile, bkSoft, bkFlat };
+enum TBevelEdge { beLeft, beTop, beRight, beBottom };
+using TBevelEdges = TSet<TBevelEdge>;
+
 // Border style of a control with an optional single border, and of a form.
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 using TBorderStyle = TFormBorderStyle;
@@ -456,6 +464,18 @@ public:
     // Painting
     bool GetDoubleBuffered() const { return FDoubleBuffered; }
     void SetDoubleBuffered(bool Value);
+    // Bevels drawn in the non-client area when BevelKind is not bkNone; each present bevel line
+    // (inner, outer) takes BevelWidth pixels on every edge of BevelEdges.
+    TBevelEdges GetBevelEdges() const { return FBevelEdges; }
+    void SetBevelEdges(TBevelEdges Value);
+    TBevelCut GetBevelInner() const { return FBevelInner; }
+    void SetBevelInner(TBevelCut Value);
+    TBevelCut GetBevelOuter() const { return FBevelOuter; }
+    void SetBevelOuter(TBevelCut Value);
+    TBevelKind GetBevelKind() const { return FBevelKind; }
+    void SetBevelKind(TBevelKind Value);
+    TBevelWidth GetBevelWidth() const { return FBevelWidth; }
+    void SetBevelWidth(TBevelWidth Value);
     void Invalidate() override;
     void Repaint() override;
     void Update() override;
@@ -548,6 +568,9 @@ protected:
     void CMShowHintChanged(TMessage& Message);
     void CMCursorChanged(TMessage& Message);
     void CMRecreateWnd(TMessage& Message);
+    // The bevels' part of the non-client area: its size, and its painting after the frame's.
+    void WMNCCalcSize(TMessage& Message);
+    void WMNCPaint(TMessage& Message);
 
     HWND FHandle = nullptr;
     HWND FParentWindow = nullptr;
@@ -563,6 +586,11 @@ protected:
     std::unique_ptr<TBrush> FBrush;   // the background brush (colour), for erasing and WM_CTLCOLOR
     // Properties the window keeps while it exists: read back before it is destroyed.
     String FSavedText;
+    TBevelEdges FBevelEdges{beLeft, beTop, beRight, beBottom};
+    TBevelCut FBevelInner = bvRaised;
+    TBevelCut FBevelOuter = bvLowered;
+    TBevelKind FBevelKind = bkNone;
+    TBevelWidth FBevelWidth = 1;
 
 private:
     void AlignControl(TControl* AControl);
@@ -571,6 +599,8 @@ private:
     void AttachWindow(HWND Wnd);
     void RemoveFocus(bool Removing);
     void CreateParamsForFrame(TCreateParams& P);
+    int BevelEdgeSize() const;
+    void BevelsChanged();
     static LRESULT CALLBACK StdWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
 
     friend class TControl;

@@ -385,6 +385,8 @@ void TWinControl::Dispatch(TMessage& Message)
     case CM_SHOWHINTCHANGED: CMShowHintChanged(Message); break;
     case CM_CURSORCHANGED: CMCursorChanged(Message); break;
     case CM_RECREATEWND: CMRecreateWnd(Message); break;
+    case WM_NCCALCSIZE: WMNCCalcSize(Message); break;
+    case WM_NCPAINT: WMNCPaint(Message); break;
     default: inherited::Dispatch(Message);
     }
 }

@@ -165,7 +165,6 @@ void TCustomPanel::Dispatch(TMessage& Message)
 namespace {
 
 const wchar_t* const TimerWindowClass = L"FwTimerWindow";
-constexpr UINT_PTR TimerId = 1;
 
 }  // namespace
 

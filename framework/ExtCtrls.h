@@ -4,9 +4,6 @@
 
 #include "StdCtrls.h"
 
-enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
-using TBevelWidth = int;
-
 // ---- TCustomPanel ------------------------------------------------------------------------------
 
 class TCustomPanel : public TCustomControl {
@@ -70,8 +67,10 @@ public:
     // Milliseconds; 0 stops the timer. Setting the interval it already has does not restart it.
     unsigned GetInterval() const { return FInterval; }
     void SetInterval(unsigned Value);
-    // The hidden window that receives the timer's messages (made with the first start).
+    // The hidden window that receives the timer's messages (made with the first start), and the
+    // identifier its WM_TIMER messages carry.
     HWND GetHandle() const { return FWindow; }
+    static constexpr UINT_PTR TimerId = 1;
     static void RegisterProperties(TPropertyTable& Table);
 
     TNotifyEvent OnTimer;

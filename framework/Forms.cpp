@@ -647,6 +647,17 @@ void TCustomForm::CMDialogKeyForm(TMessage& Message)
     inherited::Dispatch(Message);
 }
 
+void TCustomForm::WMNextDlgCtl(TMessage& Message)
+{
+    Message.Result = 0;
+    if (LOWORD(Message.LParam) != 0) {
+        TWinControl* C = FindControl(reinterpret_cast<HWND>(Message.WParam));
+        if (C && C != this && ContainsControl(C) && C->CanFocus()) C->SetFocus();
+        return;
+    }
+    SelectNext(FActiveControl, Message.WParam == 0, true);
+}
+
 void TCustomForm::Dispatch(TMessage& Message)
 {
     switch (Message.Msg) {
@@ -657,6 +668,7 @@ void TCustomForm::Dispatch(TMessage& Message)
     case WM_QUERYENDSESSION: WMQueryEndSession(Message); break;
     case CM_SHOWINGCHANGED: CMShowingChangedForm(Message); break;
     case CM_DIALOGKEY: CMDialogKeyForm(Message); break;
+    case WM_NEXTDLGCTL: WMNextDlgCtl(Message); break;
     case CM_RELEASE: CMRelease(Message); break;
     case CM_ACTIVATE: CMActivate(Message); break;
     case CM_DEACTIVATE: CMDeactivate(Message); break;

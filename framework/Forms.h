@@ -147,6 +147,9 @@ protected:
     void WMQueryEndSession(TMessage& Message);
     void CMShowingChangedForm(TMessage& Message);
     void CMDialogKeyForm(TMessage& Message);
+    // WM_NEXTDLGCTL: with lParam's low word 0 the focus goes to the next tab stop (wParam 0) or the
+    // previous one; otherwise wParam is the window to focus.
+    void WMNextDlgCtl(TMessage& Message);
     void CMRelease(TMessage& Message);
     void CMActivate(TMessage& Message);
     void CMDeactivate(TMessage& Message);

@@ -92,6 +92,11 @@ constexpr TColor clDefault = TColor(0x20000000);
 // clDefault included.
 TColor ColorToRGB(TColor Color);
 
+// Copies W x H pixels of Src at (SX, SY) to Dst at (X, Y), leaving Dst as it is where the source
+// has the colour Key. The same picture as the platform's TransparentBlt without stretching, drawn
+// through a one-bit mask (far cheaper where that call is slow).
+void TransparentDraw(HDC Dst, int X, int Y, int W, int H, HDC Src, int SX, int SY, COLORREF Key);
+
 // "clRed" for a named colour, otherwise "$" and eight upper-case hex digits.
 String ColorToString(TColor Color);
 // A colour name ("clRed", any case), "$hex", "0x"/"#" hex or decimal; EConvertError otherwise.

@@ -42,6 +42,11 @@ void RegisterControlIdents()
                                              {lbOwnerDrawVariable, L"lbOwnerDrawVariable"},
                                              {lbVirtual, L"lbVirtual"}, {lbVirtualOwnerDraw, L"lbVirtualOwnerDraw"}});
     Idents<TScrollBarKind>(L"TScrollBarKind", {{sbHorizontal, L"sbHorizontal"}, {sbVertical, L"sbVertical"}});
+    Idents<TBevelCut>(L"TBevelCut", {{bvNone, L"bvNone"}, {bvLowered, L"bvLowered"}, {bvRaised, L"bvRaised"},
+                                     {bvSpace, L"bvSpace"}});
+    Idents<TBevelKind>(L"TBevelKind", {{bkNone, L"bkNone"}, {bkTile, L"bkTile"}, {bkSoft, L"bkSoft"}, {bkFlat, L"bkFlat"}});
+    Idents<TBevelEdge>(L"TBevelEdge", {{beLeft, L"beLeft"}, {beTop, L"beTop"}, {beRight, L"beRight"},
+                                       {beBottom, L"beBottom"}});
 }
 
 // What every control publishes, unless the control layer registered it already.
@@ -90,6 +95,12 @@ void RegisterControlProperties()
         T.Add(L"TabOrder", &TWinControl::GetTabOrder, &TWinControl::SetTabOrder);
         T.Add(L"TabStop", &TWinControl::GetTabStop, &TWinControl::SetTabStop);
         T.Add(L"DoubleBuffered", &TWinControl::GetDoubleBuffered, &TWinControl::SetDoubleBuffered, false);
+        T.Add(L"BevelEdges", &TWinControl::GetBevelEdges, &TWinControl::SetBevelEdges,
+              TBevelEdges{beLeft, beTop, beRight, beBottom});
+        T.Add(L"BevelInner", &TWinControl::GetBevelInner, &TWinControl::SetBevelInner, bvRaised);
+        T.Add(L"BevelOuter", &TWinControl::GetBevelOuter, &TWinControl::SetBevelOuter, bvLowered);
+        T.Add(L"BevelKind", &TWinControl::GetBevelKind, &TWinControl::SetBevelKind, bkNone);
+        T.Add(L"BevelWidth", &TWinControl::GetBevelWidth, &TWinControl::SetBevelWidth, 1);
         T.AddEvent(L"OnEnter", &TWinControl::OnEnter);
         T.AddEvent(L"OnExit", &TWinControl::OnExit);
         T.AddEvent(L"OnKeyDown", &TWinControl::OnKeyDown);

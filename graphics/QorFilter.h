@@ -3,12 +3,44 @@
 // An expression is operands joined by "&" (and) or "|", ";", "^" (or), evaluated left to right
 // without precedence, with optional parentheses. An operand is a wildcard pattern ("*", "?",
 // "!" negation, double quotes for literal text) or a comparison (">", ">=", "<", "<=") against a
-// number, a date in the short date format, or text. Every call parses afresh; nothing is cached.
+// number, a date in the short date format, or text.
+//
+// An expression is parsed once into a TFilterMatcher, which then matches values without reading
+// the expression again. The free routines take an expression and a value per call and keep the
+// parsed form of the last few expressions, keyed by the expression, the letter-case option and
+// the locale settings the parse read: a filter run over many rows parses its conditions once,
+// and a change of condition or locale takes effect on the next call. They may be called from any
+// thread (calls made at the same time from several threads use a cache per thread).
 #pragma once
 
 #include "QorUtilText.h"
 
+#include <memory>
+#include <string_view>
+
 namespace QorUtil {
+
+namespace Detail {
+struct TFilterProgram;
+}
+
+// A parsed expression (or a single operand): Parse once, Match many values. The locale
+// separators and the short date format are read by Parse; parse again after changing them. A
+// matcher is immutable between parses, cheap to copy, and may match from several threads.
+class TFilterMatcher {
+public:
+    // Matches as the empty expression: the empty value only.
+    TFilterMatcher();
+    TFilterMatcher(const String& Expression, bool DoCase);
+    // The expression as MatchStrEx reads it.
+    void Parse(const String& Expression, bool DoCase);
+    // One operand as MatchStr reads it: no operator splitting.
+    void ParseOperand(const String& Operand, bool DoCase);
+    bool Match(std::wstring_view Value) const;
+
+private:
+    std::shared_ptr<const Detail::TFilterProgram> FProgram;
+};
 
 // True when the value s2 satisfies the expression s1; letter case matters only when DoCase.
 bool MatchStrEx(const String& s1, const String& s2, bool DoCase);

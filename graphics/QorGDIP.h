@@ -597,6 +597,8 @@ public:
     Status GetBounds(TGPRectF& bounds, TGPMatrix* matrix = nullptr, TGPPen* pen = nullptr);
     Status Reset();
     Status CloseFigure();
+    // Starts a new figure without closing the current one: the next line is not joined to it.
+    Status StartFigure();
     Status AddLine(const TGPPointF& pt1, const TGPPointF& pt2);
     Status AddLine(float x1, float y1, float x2, float y2);
     Status AddLines(const TGPPoint* points, int count);
@@ -668,6 +670,9 @@ class TGPBitmap : public TGPImage {
 public:
     TGPBitmap(IStream* stream, bool useEmbeddedColorManagement = false);
     TGPBitmap(int width, int height, PixelFormat format = PixelFormat32bppARGB);
+    // Over pixels the caller owns and keeps alive (stride: bytes from one row to the next,
+    // negative for bottom-up rows): drawing on the bitmap draws on them.
+    TGPBitmap(int width, int height, int stride, PixelFormat format, BYTE* scan0);
     explicit TGPBitmap(GpHandle nativeBitmap);
     static TGPBitmap* FromStream(IStream* stream, bool useEmbeddedColorManagement = false);
 

@@ -200,6 +200,11 @@ TGPBitmap::TGPBitmap(int width, int height, PixelFormat format)
     lastResult = GdipCreateBitmapFromScan0(width, height, 0, format, nullptr, &nativeImage);
 }
 
+TGPBitmap::TGPBitmap(int width, int height, int stride, PixelFormat format, BYTE* scan0)
+{
+    lastResult = GdipCreateBitmapFromScan0(width, height, stride, format, scan0, &nativeImage);
+}
+
 TGPBitmap::TGPBitmap(GpHandle nativeBitmap) : TGPImage(nativeBitmap, Ok) {}
 
 TGPBitmap* TGPBitmap::FromStream(IStream* stream, bool useEmbeddedColorManagement)

@@ -135,6 +135,7 @@ Status WINAPI GdipGetPathTypes(GpHandle path, BYTE* types, INT count);
 Status WINAPI GdipGetPathWorldBounds(GpHandle path, TGPRectF* bounds, GpHandle matrix, GpHandle pen);
 Status WINAPI GdipResetPath(GpHandle path);
 Status WINAPI GdipClosePathFigure(GpHandle path);
+Status WINAPI GdipStartPathFigure(GpHandle path);
 Status WINAPI GdipAddPathLine(GpHandle path, float x1, float y1, float x2, float y2);
 Status WINAPI GdipAddPathLine2I(GpHandle path, const TGPPoint* points, INT count);
 Status WINAPI GdipAddPathRectangle(GpHandle path, float x, float y, float w, float h);
@@ -993,6 +994,8 @@ Status TGPGraphicsPath::GetBounds(TGPRectF& bounds, TGPMatrix* matrix, TGPPen* p
 
 Status TGPGraphicsPath::Reset() { return SetStatus(GdipResetPath(nativePath)); }
 Status TGPGraphicsPath::CloseFigure() { return SetStatus(GdipClosePathFigure(nativePath)); }
+
+Status TGPGraphicsPath::StartFigure() { return SetStatus(GdipStartPathFigure(nativePath)); }
 
 Status TGPGraphicsPath::AddLine(const TGPPointF& pt1, const TGPPointF& pt2)
 {

@@ -1,5 +1,6 @@
 // The environment's look: themed application, Windows version, XP colour scheme, installed Office
-// and its colour theme; colour darkening and the font for flat looks. The theme notifier watches
+// and its colour theme; colour darkening and the font for flat looks; the component style and the
+// colour tones controls take, with the interfaces they take them through. The theme notifier watches
 // the installed Office's settings key on a thread of its own and tells windows of changes.
 #pragma once
 
@@ -19,6 +20,51 @@ enum TOfficeTheme {
     ot2003Blue, ot2003Silver, ot2003Olive, ot2003Classic, ot2007Blue, ot2007Silver, ot2007Black,
     ot2010Blue, ot2010Silver, ot2010Black, ot2013White, ot2013Silver, ot2013Gray, ot2016White,
     ot2016Gray, ot2016Black, otUnknown
+};
+
+// The component style: the colour scheme a control of the library takes, Office, Windows and flat
+// looks. tsCustom leaves a control's colours as they are. Stored as its ordinal (0 to 23).
+enum TJOQStyle {
+    tsOffice2003Blue, tsOffice2003Silver, tsOffice2003Olive, tsOffice2003Classic, tsOffice2007Luna,
+    tsOffice2007Obsidian, tsWindowsXP, tsWhidbey, tsCustom, tsOffice2007Silver, tsWindowsVista,
+    tsWindows7, tsTerminal, tsOffice2010Blue, tsOffice2010Silver, tsOffice2010Black, tsWindows8,
+    tsOffice2013White, tsOffice2013LightGray, tsOffice2013Gray, tsWindows10, tsOffice2016White,
+    tsOffice2016Gray, tsOffice2016Black
+};
+
+// One colour tone of a flat scheme: fill, frame and text. clNone leaves that part alone.
+struct TColorTone {
+    TColor BrushColor = clNone;
+    TColor BorderColor = clNone;
+    TColor TextColor = clNone;
+};
+// The five tones a flat scheme paints with; a Background brush of clNone means no tones are set.
+struct TColorTones {
+    TColorTone Background;
+    TColorTone Foreground;
+    TColorTone Selected;
+    TColorTone Hover;
+    TColorTone Disabled;
+};
+
+// What a control that takes a component style offers (found with Supports<IJOQStyle>).
+class IJOQStyle {
+public:
+    virtual ~IJOQStyle() = default;
+    virtual void SetComponentStyle(TJOQStyle AStyle) = 0;
+};
+
+// A component style together with the application's own colour (clNone: none).
+class IJOQStyleEx : public IJOQStyle {
+public:
+    virtual void SetComponentStyleAndAppColor(TJOQStyle AStyle, TColor AppColor) = 0;
+};
+
+// What a control that paints with colour tones offers.
+class IJOQTones {
+public:
+    virtual ~IJOQTones() = default;
+    virtual void SetColorTones(const TColorTones& ATones) = 0;
 };
 
 constexpr UINT WM_THEMECHANGED_MSG = 0x031A;

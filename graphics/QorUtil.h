@@ -8,6 +8,7 @@
 // set them.
 #pragma once
 
+#include "graphics/QorStyleIF.h"
 #include "graphics/QorUtilText.h"
 
 #include "framework/Controls.h"
@@ -15,20 +16,9 @@
 
 namespace QorUtil {
 
-// The five colour tones of the style interface that the metro look paints with. Kept here until
-// the style unit declares them; then these become aliases of its types.
-struct TColorTone {
-    TColor BrushColor = clNone;
-    TColor BorderColor = clNone;
-    TColor TextColor = clNone;
-};
-struct TColorTones {
-    TColorTone Background;
-    TColorTone Foreground;
-    TColorTone Selected;
-    TColorTone Hover;
-    TColorTone Disabled;
-};
+// The five colour tones of the style interface that the metro look paints with.
+using QorStyleIF::TColorTone;
+using QorStyleIF::TColorTones;
 
 enum TGradientPart { gpFull, gpLeft, gpRight, gpMiddle };
 enum TControlDrawStyle { cdsXPTheme, cdsClassic, cdsFlat, cdsMetro };

@@ -1,5 +1,5 @@
 // The drop-down's header and footer appearances: initial values, which changes they report, their
-// buttons, their copies, and their properties by name.
+// buttons, their copies, and their properties by name. The brightness of a colour.
 #include "controls/QorDropDown.h"
 
 #include "framework/TypInfo.h"
@@ -159,6 +159,29 @@ TEST_F(BandAppearance, PropertiesByName)
     EXPECT_FALSE(F.GetSizeGrip());
     EXPECT_THROW(SetEnumProp(&F, L"ButtonAlignment", L"baMiddle"), EPropertyError);
     EXPECT_THROW(SetPropValue(&F, L"SizeGrp", L"False"), EPropertyError);
+}
+
+struct BrightnessCase {
+    TColor Color;
+    int R, G, B;
+    TColor Expected;
+};
+
+// A zero channel becomes the percentage (a negative one 0); any other is scaled down, never up,
+// with halves rounded to even; system colours are resolved first.
+TEST(BrightnessColor, ScalesChannelsAndLiftsZeroOnes)
+{
+    const BrightnessCase Cases[] = {
+        {TColor(0x000080), 20, 20, 20, TColor(0x141480)},
+        {TColor(0xF5F0E1), -10, -10, 0, TColor(0xF5D8CA)},
+        {TColor(0xF9D2B2), -10, -10, 0, TColor(0xF9BDA0)},
+        {clWhite, -5, -5, -5, TColor(0xF2F2F2)},
+        {clBlack, -30, 0, 300, TColor(0x2C0000)},   // taken as one byte
+        {clBlack, -30, 0, 255, TColor(0xFF0000)},
+    };
+    for (const BrightnessCase& C : Cases)
+        EXPECT_EQ(BrightnessColor(C.Color, C.R, C.G, C.B), C.Expected) << std::hex << C.Color;
+    EXPECT_EQ(BrightnessColor(clBtnFace, 0, 0, 0), ColorToRGB(clBtnFace));
 }
 
 } // namespace

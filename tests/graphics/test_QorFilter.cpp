@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <random>
+#include <thread>
+#include <vector>
 
 using namespace QorUtil;
 
@@ -28,6 +31,18 @@ struct MatchCase {
     bool DoCase;
     bool Expected;
 };
+
+// Each case through the per-call routine and through a matcher parsed for it.
+template <size_t N>
+void ExpectCases(const MatchCase (&Cases)[N])
+{
+    for (const auto& c : Cases) {
+        EXPECT_EQ(MatchStrEx(c.Condition, c.Value, c.DoCase), c.Expected)
+            << Utf16ToUtf8(c.Condition) << " on " << Utf16ToUtf8(c.Value);
+        EXPECT_EQ(TFilterMatcher(c.Condition, c.DoCase).Match(c.Value), c.Expected)
+            << "parsed " << Utf16ToUtf8(c.Condition) << " on " << Utf16ToUtf8(c.Value);
+    }
+}
 
 }  // namespace
 
@@ -80,9 +95,26 @@ TEST_F(Matcher, ConditionLanguage)
         {L"((a|b))&c*", L"cx", false, false},
         {L"((a|b)|c)&c*", L"c", false, true},
     };
-    for (const auto& c : Cases)
-        EXPECT_EQ(MatchStrEx(c.Condition, c.Value, c.DoCase), c.Expected)
-            << Utf16ToUtf8(c.Condition) << " on " << Utf16ToUtf8(c.Value);
+    ExpectCases(Cases);
+}
+
+// Text between a group's ")" and the next operator is an operand of its own, which that operator
+// joins to the group's result; the operator then joins the next operand as usual.
+TEST_F(Matcher, GroupFollowedByText)
+{
+    const MatchCase Cases[] = {
+        {L"(a)b|c", L"a", false, true},   // (a | b) | c
+        {L"(a)b|c", L"b", false, true},
+        {L"(a)b|c", L"c", false, true},
+        {L"(a)b|c", L"x", false, false},
+        {L"x&(a)b|c", L"b", false, true},   // ((x & a) | b) | c
+        {L"x&(a)b|c", L"a", false, false},
+        {L"(a)b&c", L"a", false, false},   // (a & b) & c
+        {L"(*a*)*b*&*c", L"abc", false, true},
+        {L"(*a*)*x*&*c", L"abc", false, false},
+        {L"(a|b) c | d", L"a", false, true},   // spaces go first: (a|b)c|d
+    };
+    ExpectCases(Cases);
 }
 
 TEST_F(Matcher, StarTriesEveryTail)
@@ -130,9 +162,14 @@ TEST_F(Matcher, IsDateReadsTheShortDateFormat)
     ASSERT_TRUE(IsDate(L" 3/ 4/20", dt));
     EXPECT_DOUBLE_EQ(dt, EncodeDate(20, 4, 3)) << "the year as written";
 
+    ASSERT_TRUE(IsDate(L"1/2/2020 ", dt)) << "the year's field is trimmed";
+    EXPECT_DOUBLE_EQ(dt, EncodeDate(2020, 2, 1));
+
+    // Day and month are whole integers after any leading spaces: nothing may trail them.
     for (const wchar_t* Bad : {L"1/2/2020 25:00", L"31/2/2020", L"1/13/2020", L"32/1/2020",
                                L"1/2/2020 10:60", L"1/2/2020 1:2:61", L"1/2/2020 10:30:60",
-                               L"1/2/0", L"1/2", L"a/2/2020", L"1/2/2020x", L"", L"//"})
+                               L"1/2/0", L"1/2", L"a/2/2020", L"1/2/2020x", L"", L"//",
+                               L"1 /2/2020", L"1/2 /2020", L"1\t/2/2020", L" 1 / 2 /2020"})
         EXPECT_FALSE(IsDate(Bad, dt)) << Utf16ToUtf8(Bad);
 
     dt = -1;
@@ -159,14 +196,14 @@ TEST_F(Matcher, ComparisonsUnderADanishLocale)
         {L">1-2-2020", L"3-2-2020", false, true},
         {L">1-2-2020", L"1-3-2019", false, false},
     };
-    for (const auto& c : Cases)
-        EXPECT_EQ(MatchStrEx(c.Condition, c.Value, c.DoCase), c.Expected)
-            << Utf16ToUtf8(c.Condition) << " on " << Utf16ToUtf8(c.Value);
+    ExpectCases(Cases);
 }
 
 TEST_F(Matcher, FallsBackToTextOrderForImpossibleDates)
 {
     EXPECT_TRUE(MatchStrEx(L">31/2/2020", L"4/1/2020", false)) << "'4' sorts after '3'";
+    EXPECT_TRUE(MatchStrEx(L">1/2/2020", L"3 /1/2019", false)) << "'3' sorts after '1'";
+    EXPECT_FALSE(MatchStrEx(L">1/2/2020", L"3/1/2019", false)) << "a date, and an earlier one";
 }
 
 // Conditions typed by users never crash, hang or grow memory: every one gives an answer.
@@ -207,9 +244,7 @@ TEST_F(Matcher, HostileConditions)
         {L"<-1e999999", L"5", false, false},
         {L">1/1/99999", L"1/1/2000", false, false},
     };
-    for (const auto& c : Cases)
-        EXPECT_EQ(MatchStrEx(c.Condition, c.Value, c.DoCase), c.Expected)
-            << Utf16ToUtf8(c.Condition) << " on " << Utf16ToUtf8(c.Value);
+    ExpectCases(Cases);
 
     // Deep nesting is read as text beyond a fixed depth instead of recursing without bound.
     EXPECT_FALSE(MatchStrEx(Deep, L"a", false));
@@ -244,4 +279,81 @@ TEST_F(Matcher, RandomInputsAlwaysAnswer)
     EXPECT_GT(Trues, 0);
     EXPECT_LT(Trues, Runs);
     EXPECT_EQ(Runs, 300000) << "the run took too long";
+}
+
+// The per-call routines keep parsed expressions between calls; a call must still see the
+// expression, the case option and the locale it is made with.
+TEST_F(Matcher, KeptExpressionsFollowCaseAndLocale)
+{
+    EXPECT_FALSE(MatchStrEx(L"abc", L"ABC", true));
+    EXPECT_TRUE(MatchStrEx(L"abc", L"ABC", false));
+    EXPECT_FALSE(MatchStr(L"abc", L"ABC", true));
+    EXPECT_TRUE(Matches(L"ABC", L"ABC"));
+    EXPECT_FALSE(Matches(L"abc", L"ABC"));
+
+    EXPECT_FALSE(MatchStrEx(L">1,5", L"2", false)) << "1,5 is fifteen";
+    const TFilterMatcher Parsed(L">1,5", false);
+    FormatSettings.DecimalSeparator = L',';
+    FormatSettings.ThousandSeparator = L'.';
+    EXPECT_TRUE(MatchStrEx(L">1,5", L"2", false)) << "1,5 is one and a half";
+    EXPECT_FALSE(Parsed.Match(L"2")) << "a matcher keeps the locale it was parsed with";
+    FormatSettings.DecimalSeparator = L'.';
+    FormatSettings.ThousandSeparator = L',';
+    EXPECT_FALSE(MatchStrEx(L">1,5", L"2", false));
+
+    EXPECT_FALSE(MatchStrEx(L">1/2/2020", L"3/1/2020", false)) << "3 January";
+    FormatSettings.ShortDateFormat = L"MM/dd/yyyy";
+    EXPECT_TRUE(MatchStrEx(L">1/2/2020", L"3/1/2020", false)) << "1 March";
+
+    // More expressions than are kept, in turns: each answers for itself.
+    for (int Round = 0; Round < 3; ++Round)
+        for (int i = 0; i < 20; ++i) {
+            const String Cond = L"x" + IntToStr(i) + L"*";
+            EXPECT_TRUE(MatchStrEx(Cond, L"X" + IntToStr(i) + L"y", false)) << i;
+            EXPECT_FALSE(MatchStrEx(Cond, L"X" + IntToStr(i + 1), false)) << i;
+        }
+}
+
+TEST_F(Matcher, ParsedMatcher)
+{
+    const TFilterMatcher Empty;
+    EXPECT_TRUE(Empty.Match(L""));
+    EXPECT_FALSE(Empty.Match(L"x"));
+
+    TFilterMatcher M(L"*an*|>100", false);
+    const TFilterMatcher Copy = M;
+    for (const wchar_t* Yes : {L"Anna", L"BANAN", L"150"}) EXPECT_TRUE(M.Match(Yes)) << Utf16ToUtf8(Yes);
+    for (const wchar_t* No : {L"7", L"", L"99"}) EXPECT_FALSE(M.Match(No)) << Utf16ToUtf8(No);
+    M.Parse(L"per", true);
+    EXPECT_TRUE(M.Match(L"per"));
+    EXPECT_FALSE(M.Match(L"Per"));
+    EXPECT_TRUE(Copy.Match(L"Anna")) << "a copy keeps its own expression";
+
+    M.ParseOperand(L"a|b", false);
+    EXPECT_TRUE(M.Match(L"A|B")) << "an operand is not split at its operators";
+    EXPECT_FALSE(M.Match(L"a"));
+    M.ParseOperand(L"\"\"", false);
+    EXPECT_TRUE(M.Match(L""));
+}
+
+// Threads matching at the same time, each with more expressions than are kept, get their own
+// answers.
+TEST_F(Matcher, ThreadsMatchAtTheSameTime)
+{
+    std::atomic<int> Wrong{0};
+    auto Work = [&](int Id) {
+        for (int i = 0; i < 20000; ++i) {
+            const String Key = IntToStr(Id) + L"." + IntToStr(i % 4);
+            const String Cond = L"*x" + Key + L"y*|>" + IntToStr(1000 * Id);
+            if (!MatchStrEx(Cond, L"ax" + Key + L"yb", false) ||
+                !MatchStrEx(Cond, IntToStr(1000 * Id + 1), false) ||
+                MatchStrEx(Cond, IntToStr(1000 * Id - 1), false))
+                ++Wrong;
+        }
+    };
+    std::vector<std::thread> Threads;
+    for (int Id = 1; Id <= 4; ++Id) Threads.emplace_back(Work, Id);
+    Work(5);
+    for (auto& t : Threads) t.join();
+    EXPECT_EQ(Wrong.load(), 0);
 }

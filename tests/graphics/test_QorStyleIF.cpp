@@ -60,6 +60,47 @@ TEST(QorStyleIF, DarkenColorRoundsHalvesToEvenAndCaps)
     EXPECT_EQ(ChangeColor(clBtnFace, 0), ColorToRGB(clBtnFace));
 }
 
+// Form files store the component style as its ordinal: the order is fixed.
+TEST(QorStyleIF, ComponentStylesKeepTheirStoredOrdinalsAndAreFoundThroughTheirInterfaces)
+{
+    EXPECT_EQ(int(tsOffice2003Blue), 0);
+    EXPECT_EQ(int(tsOffice2007Luna), 4);
+    EXPECT_EQ(int(tsCustom), 8);
+    EXPECT_EQ(int(tsTerminal), 12);
+    EXPECT_EQ(int(tsWindows8), 16);
+    EXPECT_EQ(int(tsWindows10), 20);
+    EXPECT_EQ(int(tsOffice2016Black), 23);
+
+    struct TStyled : TComponent, IJOQStyleEx, IJOQTones {
+        using TComponent::TComponent;
+        TJOQStyle Style = tsCustom;
+        TColor AppColor = clNone;
+        TColor Background = clNone;
+        void SetComponentStyle(TJOQStyle AStyle) override { SetComponentStyleAndAppColor(AStyle, clNone); }
+        void SetComponentStyleAndAppColor(TJOQStyle AStyle, TColor AColor) override
+        {
+            Style = AStyle;
+            AppColor = AColor;
+        }
+        void SetColorTones(const TColorTones& ATones) override { Background = ATones.Background.BrushColor; }
+    } Styled(nullptr);
+    TComponent Plain(nullptr);
+
+    IJOQStyle* Style = nullptr;
+    ASSERT_TRUE(Supports<IJOQStyle>(&Styled, &Style));
+    Style->SetComponentStyle(tsWindows7);
+    EXPECT_EQ(Styled.Style, tsWindows7);
+    IJOQTones* Tones = nullptr;
+    ASSERT_TRUE(Supports<IJOQTones>(&Styled, &Tones));
+    TColorTones T;
+    EXPECT_EQ(T.Background.BrushColor, clNone);   // no tones set
+    T.Background.BrushColor = clRed;
+    Tones->SetColorTones(T);
+    EXPECT_EQ(Styled.Background, clRed);
+    EXPECT_FALSE(Supports<IJOQStyle>(&Plain));
+    EXPECT_FALSE(Supports<IJOQTones>(&Plain));
+}
+
 TEST(QorStyleIF, XPSchemeAndVersionSeams)
 {
     DetectionOverrides() = {};

@@ -166,6 +166,26 @@ std::unique_ptr<TDibSurface> CaptureWindowFromScreen(HWND Wnd)
     return Surface;
 }
 
+std::unique_ptr<TDibSurface> CaptureScreenRect(const TRect& ScreenRect)
+{
+    GdiFlush();
+    auto Surface = std::make_unique<TDibSurface>(std::max(1, ScreenRect.Width()), std::max(1, ScreenRect.Height()), clBlack);
+    HDC Screen = GetDC(nullptr);
+    BitBlt(Surface->DC(), 0, 0, ScreenRect.Width(), ScreenRect.Height(), Screen, ScreenRect.Left, ScreenRect.Top, SRCCOPY);
+    ReleaseDC(nullptr, Screen);
+    GdiFlush();
+    return Surface;
+}
+
+std::unique_ptr<TDibSurface> CaptureWindowAsShown(HWND Wnd, int ExtraBelow)
+{
+    RedrawWindow(Wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    ui::Pump();
+    RECT R;
+    GetWindowRect(Wnd, &R);
+    return CaptureScreenRect(TRect{R.left, R.top, R.right, R.bottom + ExtraBelow});
+}
+
 String SnapshotPath(const String& Name)
 {
     wchar_t Exe[MAX_PATH] = {};

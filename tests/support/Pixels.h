@@ -67,6 +67,14 @@ void PaintWindowInto(HWND Wnd, TDibSurface& Surface, bool ClientOnly = false);
 // the window is brought to the top and repainted first.
 std::unique_ptr<TDibSurface> CaptureWindowFromScreen(HWND Wnd);
 
+// What the screen shows inside a rectangle of screen coordinates, as it stands: nothing is raised,
+// activated, repainted or pumped first, so frames drawn on a window's device context (missed by
+// WM_PRINT) are read as painted and the focus stays where it is.
+std::unique_ptr<TDibSurface> CaptureScreenRect(const TRect& ScreenRect);
+// A window repainted (frame and children) where it stands, then read from the screen; ExtraBelow
+// more rows take in what opens under it (a dropped list, a calendar). Activates nothing.
+std::unique_ptr<TDibSurface> CaptureWindowAsShown(HWND Wnd, int ExtraBelow = 0);
+
 // Where test snapshots go: the folder of the test executable, "snapshots" below it.
 String SnapshotPath(const String& Name);
 
