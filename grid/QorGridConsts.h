@@ -49,13 +49,13 @@ inline constexpr const wchar_t* SInvalidRowAccessed = L"Invalid row accessed";
 // ==== end of the cell store's texts ====
 
 // ==== The grid class (grid/QorGrid.h) ====
-// The registered clipboard format and window messages of the grid and its editors.
+// The registered clipboard format and window messages of the grid and its editors (the date-time
+// pickers' auto-tab message is the edit controls' JyrControlsConsts::SDTPShiftFocus).
 inline constexpr const wchar_t* SClipboardGridCells = L"TQorStringGrid Cells";
 inline constexpr const wchar_t* SMsgGridEditDone = L"GridEditDone";
 inline constexpr const wchar_t* SMsgGridEditShow = L"GridEditShow";
 inline constexpr const wchar_t* SMsgGridEditInvalid = L"GridEditInvalid";
 inline constexpr const wchar_t* SMsgGridEditProp = L"GridEditProp";
-inline constexpr const wchar_t* SMsgDTPShiftFocus = L"DTPShiftFocus";
 inline constexpr const wchar_t* SMsgFilterEditUpdate = L"FilterEditUpdate";
 // The nine filter-type icons, in the order of the filter types.
 inline constexpr const wchar_t* SFilterIconNames[] = {

@@ -4,6 +4,7 @@
 #include "grid/QorGrid.h"
 #include "grid/QorGridSatellites.h"
 #include "grid/input/EditControlEditors.h"
+#include "controls/JyrControlsConsts.h"
 #include "graphics/QorStyleIF.h"
 
 #include "framework/Forms.h"
@@ -125,7 +126,7 @@ void StartUp()
     WM_GRIDEDITSHOW = RegisteredMessage(QorGridConsts::SMsgGridEditShow);
     WM_GRIDEDITINVALID = RegisteredMessage(QorGridConsts::SMsgGridEditInvalid);
     WM_EDITPROP = RegisteredMessage(QorGridConsts::SMsgGridEditProp);
-    WM_DTPSHIFTFOCUS = RegisteredMessage(QorGridConsts::SMsgDTPShiftFocus);
+    WM_DTPSHIFTFOCUS = RegisteredMessage(JyrControlsConsts::SDTPShiftFocus);
     WM_FILTEREDITUPDATE = RegisteredMessage(QorGridConsts::SMsgFilterEditUpdate);
 }
 
