@@ -3,13 +3,13 @@
 
 #include "grid/detail/QorGridOwner.h"
 
-TGridCombo::TGridCombo(TComponent* AOwner) : TGridComboBase(AOwner), FGrid(QorGridDetail::GridOfOwner(AOwner)) {}
+TGridCombo::TGridCombo(TComponent* AOwner) : JyrCombo::TJyrComboBox(AOwner), FGrid(QorGridDetail::GridOfOwner(AOwner)) {}
 
-TGridEditBtn::TGridEditBtn(TComponent* AOwner) : TGridEditBtnBase(AOwner), FGrid(QorGridDetail::GridOfOwner(AOwner))
+TGridEditBtn::TGridEditBtn(TComponent* AOwner) : JYREdit::TJyrEditBtn(AOwner), FGrid(QorGridDetail::GridOfOwner(AOwner))
 {
 }
 
 TGridUnitEditBtn::TGridUnitEditBtn(TComponent* AOwner)
-    : TGridUnitEditBtnBase(AOwner), FGrid(QorGridDetail::GridOfOwner(AOwner))
+    : JYREdit::TJyrUnitEditBtn(AOwner), FGrid(QorGridDetail::GridOfOwner(AOwner))
 {
 }

@@ -275,8 +275,8 @@ void TQorStringGrid::CreateRuntimeControls()
     FWin.ArwR = Create<TArrowWindow>(this, arrRight);
 
     FWin.EditCombo = MakeChild<TGridCombo>(this, true);
-    FWin.EditCombo->SetIsWinXP(FLookState.FIsWinXP);
-    FWin.EditCombo->SetIsVista(FLookState.FIsWinVista && FLookState.FIsComCtl6);
+    FWin.EditCombo->IsWinXP = FLookState.FIsWinXP;
+    FWin.EditCombo->IsVista = FLookState.FIsWinVista && FLookState.FIsComCtl6;
     FLookState.FStyle = gsWindowsXP;
     FEdit.FEditMode = false;
     FEdit.FEditControl = edNormal;
@@ -287,11 +287,11 @@ void TQorStringGrid::CreateRuntimeControls()
     FWin.ComboTrans = MakeChild<TGridTransCombo>(this, false);
     FWin.EditCheck = MakeChild<TGridCheckBox>(this, true);
     FWin.EditBtn = MakeChild<TGridEditBtn>(this, true);
-    FWin.EditBtn->SetButtonCaption(QorGridConsts::SEditButtonCaption);
+    FWin.EditBtn->SetCaption(QorGridConsts::SEditButtonCaption);
     FWin.EditBtn->SetBorderStyle(bsNone);
     FWin.EditBtn->SetIsWinXP(FLookState.FIsWinXP);
     FWin.UnitEditBtn = MakeChild<TGridUnitEditBtn>(this, true);
-    FWin.UnitEditBtn->SetButtonCaption(QorGridConsts::SEditButtonCaption);
+    FWin.UnitEditBtn->SetCaption(QorGridConsts::SEditButtonCaption);
     FWin.UnitEditBtn->SetBorderStyle(bsNone);
     FWin.UnitEditBtn->OnUnitChanged = [this](TObject* S, const String& U) { UnitChanged(S, U); };
     FWin.GridButton = MakeChild<TGridButton>(this, true);

@@ -73,6 +73,8 @@ void RegisterQorGridClasses()
     static bool Done = false;
     if (Done) return;
     Done = true;
+    JyrCombo::RegisterCombo();
+    JYREdit::RegisterEditBtn();
     RegisterGridIdentTables();
     RegisterCellCheckers();
     RegisterClasses<TFilterData, TFilter, TGridItem, TPictureContainer, TImageList, TPopupMenu, TScrollBar>();

@@ -12,6 +12,7 @@
 
 #include "tests/grid/GridKit.h"
 #include "grid/QorGrid.h"
+#include "grid/input/EditControlEditors.h"
 
 #include <utility>
 #include <vector>
@@ -110,7 +111,7 @@ public:
     static void SetEditChange(TQorStringGrid& G, bool V) { G.FEdit.FEditChange = V; }
     static bool EditChange(const TQorStringGrid& G) { return G.FEdit.FEditChange; }
     static TQorGridStyle Style(const TQorStringGrid& G) { return G.FLookState.FStyle; }
-    static TObject* EditCombo(const TQorStringGrid& G) { return reinterpret_cast<TObject*>(G.FWin.EditCombo); }
+    static TGridCombo* EditCombo(const TQorStringGrid& G) { return G.FWin.EditCombo; }
     static TGridEditBtn* EditBtn(const TQorStringGrid& G) { return G.FWin.EditBtn; }
     static TGridUnitEditBtn* UnitEditBtn(const TQorStringGrid& G) { return G.FWin.UnitEditBtn; }
     static TGridTransEdit* EditTrans(const TQorStringGrid& G) { return G.FWin.EditTrans; }

@@ -90,7 +90,25 @@ TEST(QorGridCreate, OwnsItsPanelsListsWindowsAndEditors)
     EXPECT_EQ(Btn->GetButtonCaption(), L"...");
     EXPECT_EQ(Btn->GetBorderStyle(), bsNone);
     EXPECT_EQ(Btn->GetIsWinXP(), G->GetIsWinXP());
-    EXPECT_EQ(TGridTestAccess::UnitEditBtn(*G)->GetButtonCaption(), L"...");
+    TGridUnitEditBtn* Unit = TGridTestAccess::UnitEditBtn(*G);
+    EXPECT_EQ(Unit->GetButtonCaption(), L"...");
+    EXPECT_EQ(Unit->GetBorderStyle(), bsNone);
+    EXPECT_FALSE(Unit->GetEnabled());
+    // The editors are the library's edit controls: a unit picked in the unit edit reaches the grid.
+    EXPECT_NE(dynamic_cast<JYREdit::TJyrEditBtn*>(Btn), nullptr);
+    EXPECT_NE(dynamic_cast<JYREdit::TJyrUnitEditBtn*>(Unit), nullptr);
+    String Picked;
+    G->OnUnitChanged = [&](TObject*, int, int, const String& U) { Picked = U; };
+    ASSERT_TRUE(Unit->OnUnitChanged);
+    Unit->OnUnitChanged(Unit, L"cm");
+    EXPECT_EQ(Picked, L"cm");
+    TGridCombo* Combo = TGridTestAccess::EditCombo(*G);
+    EXPECT_NE(dynamic_cast<JyrCombo::TJyrComboBox*>(Combo), nullptr);
+    EXPECT_EQ(Combo->GetParent(), G);
+    EXPECT_FALSE(Combo->GetVisible());
+    EXPECT_FALSE(Combo->GetEnabled());
+    EXPECT_EQ(Combo->IsWinXP, G->GetIsWinXP());
+    EXPECT_EQ(Combo->GetGrid(), G);
     EXPECT_FALSE(TGridTestAccess::EditTrans(*G)->GetFilterEdit());
     TNoActiveForm* Form = TGridTestAccess::ButtonForm(*G);
     EXPECT_EQ(Form->GetOwner(), G);
