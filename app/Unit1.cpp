@@ -64,6 +64,7 @@ void RegisterEditorClasses()
     RegisterComCtrls();
     RegisterMenuClasses();
     RegisterCellCheckers();
+    RegisterClass<TQorStringGrid>();
     // A page's caption is its tab's text.
     if (TRegisteredClass& Sheet = RegisterClass<TTabSheet>(); !Sheet.FindProperty(L"Caption"))
         Sheet.Properties.Add(L"Caption", &TControl::GetCaption, &TControl::SetCaption);
@@ -118,6 +119,7 @@ void TForm1::RegisterProperties(TPropertyTable& T)
     UNIT1_METHOD(N1Click)
     UNIT1_METHOD(Diagram1Click)
     UNIT1_METHOD(FraBBO1Click)
+    UNIT1_METHOD(JYR3FixedCellClick)
     UNIT1_METHOD(Hjlp1Click)
     UNIT1_METHOD(Indstfraclipboard1Click)
     UNIT1_METHOD(Retmeldinger1Click)
@@ -181,11 +183,6 @@ void TForm1::SetInputMode(TInputMode Mode)
 
 // ---- Handlers ---------------------------------------------------------------------------------------
 
-void TForm1::FormShow(TObject*)
-{
-    // The tournament sheet's start list and movement guide are filled here once its grids exist.
-}
-
 // "Konvertér"
 void TForm1::Button1Click(TObject*)
 {
@@ -222,12 +219,6 @@ void TForm1::Button5Click(TObject*)
 {
     Memo2->SetText(AppendLinesToText(Memo2->GetText(), FindCandidateLines(Memo1->GetText())));
 }
-
-// "Start turnering": the tournament sheet comes with its grids.
-void TForm1::Button6Click(TObject*) {}
-
-// "Beregn"
-void TForm1::Button7Click(TObject*) {}
 
 // "Indsæt fra clipboard"
 void TForm1::Button8Click(TObject*)

@@ -9,6 +9,7 @@
 #include "framework/ComCtrls.h"
 #include "framework/Menus.h"
 #include "controls/jyrcheck.h"
+#include "grid/QorGrid.h"
 #include "Unit1Text.h"
 
 #include <functional>
@@ -136,14 +137,21 @@ class TPropertyTable;
     X(TLabel, Label22) \
     X(TLabel, Label23) \
     X(TGroupBox, GroupBox1) \
+    X(TQorStringGrid, JYR1) \
     X(TButton, Button6) \
+    X(TQorStringGrid, JYR2) \
     X(TButton, Button7) \
     X(TPageControl, PageControl3) \
     X(TTabSheet, TabSheet7) \
+    X(TQorStringGrid, JYR3) \
     X(TTabSheet, TabSheet8) \
+    X(TQorStringGrid, JYR4) \
     X(TTabSheet, TabSheet9) \
+    X(TQorStringGrid, JYR5) \
     X(TTabSheet, TabSheet10) \
+    X(TQorStringGrid, JYR6) \
     X(TTabSheet, TabSheet11) \
+    X(TQorStringGrid, JYR7) \
     X(TMainMenu, MainMenu1) \
     X(TMenuItem, Filer1) \
     X(TMenuItem, bn1) \
@@ -186,6 +194,9 @@ public:
     void SetDiagramFields(const TDiagramFields& Fields);
     // The input mode the converter reads from the "Input" menu's checked item.
     TInputMode GetInputMode();
+    // The tournament sheet's round grid jyr laid out for round rnr ('1' to '5'): counts, widths,
+    // merges, table headers and the pair list read from the start list.
+    void SetUpStringgrid(TQorStringGrid* jyr, Char rnr);
     // NoB blanks.
     String NumberOfBlanks(int NoB) const { return ::NumberOfBlanks(NoB); }
 
@@ -211,6 +222,7 @@ public:
     void N1Click(TObject* Sender);
     void Diagram1Click(TObject* Sender);
     void FraBBO1Click(TObject* Sender);
+    void JYR3FixedCellClick(TObject* Sender, int ACol, int ARow);
     void Hjlp1Click(TObject* Sender);
     // Called by nothing: the twin of Button8Click and the older suit-symbol pass.
     void Indstfraclipboard1Click(TObject* Sender);

@@ -18,6 +18,33 @@ TDetectionOverrides& DetectionOverrides()
     return Overrides;
 }
 
+bool FileVersionMS(const String& FileName, DWORD& VersionMS)
+{
+    // The version routines are bound by name so that no further import library is needed.
+    HMODULE Ver = LoadLibraryW(L"version.dll");
+    if (!Ver) return false;
+    auto FreeVer = ScopeExit([Ver] { FreeLibrary(Ver); });
+    using TSize = DWORD(WINAPI*)(LPCWSTR, LPDWORD);
+    using TInfo = BOOL(WINAPI*)(LPCWSTR, DWORD, DWORD, LPVOID);
+    using TQuery = BOOL(WINAPI*)(LPCVOID, LPCWSTR, LPVOID*, PUINT);
+    auto SizeOf = reinterpret_cast<TSize>(reinterpret_cast<void*>(GetProcAddress(Ver, "GetFileVersionInfoSizeW")));
+    auto InfoOf = reinterpret_cast<TInfo>(reinterpret_cast<void*>(GetProcAddress(Ver, "GetFileVersionInfoW")));
+    auto Query = reinterpret_cast<TQuery>(reinterpret_cast<void*>(GetProcAddress(Ver, "VerQueryValueW")));
+    if (!SizeOf || !InfoOf || !Query) return false;
+    DWORD Handle = 0;
+    DWORD Size = SizeOf(FileName.c_str(), &Handle);
+    if (Size == 0) return false;
+    std::vector<Byte> Info(Size);
+    VS_FIXEDFILEINFO* Fixed = nullptr;
+    UINT Len = 0;
+    if (!InfoOf(FileName.c_str(), 0, Size, Info.data()) ||
+        !Query(Info.data(), L"\\", reinterpret_cast<void**>(&Fixed), &Len) || !Fixed ||
+        Len < sizeof(VS_FIXEDFILEINFO) || Fixed->dwSignature != 0xFEEF04BD)
+        return false;
+    VersionMS = Fixed->dwFileVersionMS;
+    return true;
+}
+
 namespace {
 
 int CommonControlsMajor()
@@ -26,29 +53,8 @@ int CommonControlsMajor()
     wchar_t Path[MAX_PATH];
     UINT N = GetSystemDirectoryW(Path, MAX_PATH);
     if (N == 0 || N >= MAX_PATH) return 0;
-    const String File = String(Path) + L"\\COMCTL32.DLL";
-    // The version routines are bound by name so that no further import library is needed.
-    HMODULE Ver = LoadLibraryW(L"version.dll");
-    if (!Ver) return 0;
-    using TSize = DWORD(WINAPI*)(LPCWSTR, LPDWORD);
-    using TInfo = BOOL(WINAPI*)(LPCWSTR, DWORD, DWORD, LPVOID);
-    using TQuery = BOOL(WINAPI*)(LPCVOID, LPCWSTR, LPVOID*, PUINT);
-    auto SizeOf = reinterpret_cast<TSize>(reinterpret_cast<void*>(GetProcAddress(Ver, "GetFileVersionInfoSizeW")));
-    auto InfoOf = reinterpret_cast<TInfo>(reinterpret_cast<void*>(GetProcAddress(Ver, "GetFileVersionInfoW")));
-    auto Query = reinterpret_cast<TQuery>(reinterpret_cast<void*>(GetProcAddress(Ver, "VerQueryValueW")));
-    int Major = 0;
-    DWORD Handle = 0;
-    DWORD Size = SizeOf && InfoOf && Query ? SizeOf(File.c_str(), &Handle) : 0;
-    if (Size > 0) {
-        std::vector<Byte> Info(Size);
-        VS_FIXEDFILEINFO* Fixed = nullptr;
-        UINT Len = 0;
-        if (InfoOf(File.c_str(), 0, Size, Info.data()) &&
-            Query(Info.data(), L"\\", reinterpret_cast<void**>(&Fixed), &Len) && Fixed)
-            Major = int(HIWORD(Fixed->dwFileVersionMS));
-    }
-    FreeLibrary(Ver);
-    return Major;
+    DWORD VersionMS = 0;
+    return FileVersionMS(String(Path) + L"\\COMCTL32.DLL", VersionMS) ? int(HIWORD(VersionMS)) : 0;
 }
 
 String OfficeKey(const wchar_t* Version, const wchar_t* Tail)

@@ -72,6 +72,10 @@ constexpr UINT WM_THEMECHANGED_MSG = 0x031A;
 // path as a null-terminated text, valid only during the call.
 constexpr UINT WM_OFFICETHEMECHANGED = 2993;
 
+// The most significant half of a file's version from its version resource (major version in the
+// high 16 bits); false when the file has none or its fixed information is not valid. The name may
+// be a path or a library name found the way the system finds libraries.
+bool FileVersionMS(const String& FileName, DWORD& VersionMS);
 bool IsThemedApp();
 bool IsVista();
 bool IsWinXP();

@@ -47,4 +47,36 @@ inline constexpr const wchar_t* SBalloonCut = L"...";
 inline constexpr const wchar_t* SInvalidColumnAccessed = L"Invalid column accessed";
 inline constexpr const wchar_t* SInvalidRowAccessed = L"Invalid row accessed";
 // ==== end of the cell store's texts ====
+
+// ==== The grid class (grid/QorGrid.h) ====
+// The registered clipboard format and window messages of the grid and its editors (the date-time
+// pickers' auto-tab message is the edit controls' JyrControlsConsts::SDTPShiftFocus).
+inline constexpr const wchar_t* SClipboardGridCells = L"TQorStringGrid Cells";
+inline constexpr const wchar_t* SMsgGridEditDone = L"GridEditDone";
+inline constexpr const wchar_t* SMsgGridEditShow = L"GridEditShow";
+inline constexpr const wchar_t* SMsgGridEditInvalid = L"GridEditInvalid";
+inline constexpr const wchar_t* SMsgGridEditProp = L"GridEditProp";
+inline constexpr const wchar_t* SMsgFilterEditUpdate = L"FilterEditUpdate";
+// The nine filter-type icons, in the order of the filter types.
+inline constexpr const wchar_t* SFilterIconNames[] = {
+    L"JOQGRDSTARTSWITH", L"JOQGRDENDSWITH", L"JOQGRDCONTAINS", L"JOQGRDNOTCONTAINS", L"JOQGRDEQUAL",
+    L"JOQGRDNOTEQUAL", L"JOQGRDLARGER", L"JOQGRDSMALLER", L"JOQGRDCLEAR"};
+// Starting values of a new grid.
+inline constexpr const wchar_t* SDefaultFloatFormat = L"%.2f";
+inline constexpr const wchar_t* SDefaultCheckTrue = L"Y";
+inline constexpr const wchar_t* SDefaultCheckFalse = L"N";
+inline constexpr const wchar_t* SFilterDropDownAll = L"(All)";
+inline constexpr const wchar_t* SDefaultXMLEncoding = L"ISO-8859-1";
+inline constexpr const wchar_t* SFixedFontName = L"Tahoma";
+// The caption of the edit-button editors' button.
+inline constexpr const wchar_t* SEditButtonCaption = L"...";
+// The title of the grid's balloon tool tip.
+inline constexpr const wchar_t* SBalloonToolTipTitle = L"ToolTipText";
+// The release the version string names after its number.
+inline constexpr const wchar_t* SVersionDate = L"Jan, 2019";
+// The names the column sizes are kept under: "Col" and the column index.
+inline constexpr const wchar_t* SColSizeKeyPrefix = L"Col";
+// The width lines of the UTF-16 cell stream begin with it.
+inline constexpr const wchar_t* SCellStreamWidthTag = L"cw";
+// ==== end of the grid class's texts ====
 } // namespace QorGridConsts

@@ -147,3 +147,52 @@ enum TCellVAlign { vaTop, vaBottom, vaCenter, vaUnderText, vaAboveText, vaFull }
 using TGetDisplTextEvent = std::function<void(TObject* Sender, int ACol, int ARow, String& Value)>;
 using TGetDisplWideTextEvent = std::function<void(TObject* Sender, int ACol, int ARow, WideString& Value)>;
 // ==== end of the cell store's types ====
+
+// ==== The grid class: the value types of grid/QorGrid.h =========================================
+// Published property types of TQorStringGrid and the types its virtual hooks take. Their
+// identifier tables are registered by the grid unit's start-up (grid/QorGridUnit.cpp).
+
+// How fixed cells are decorated; glCustom keeps the colours as they are set.
+enum TGridLook { glStandard, glSoft, glClassic, glJOQ, glXP, glListView, glVista, glWin7, glOffice2007, glCustom };
+// The 24 component colour styles of the grid (ordinals 0 to 23).
+enum TQorGridStyle {
+    gsOffice2003Blue, gsOffice2003Silver, gsOffice2003Olive, gsOffice2003Classic, gsOffice2007Luna,
+    gsOffice2007Obsidian, gsWindowsXP, gsWhidbey, gsCustom, gsOffice2007Silver, gsWindowsVista, gsWindows7,
+    gsTerminal, gsOffice2010Blue, gsOffice2010Silver, gsOffice2010Black, gsWindows8, gsOffice2013white,
+    gsOffice2013LightGray, gsOffice2013Gray, gsWindows10, gsOffice2016white, gsOffice2016Gray, gsOffice2016Black
+};
+// Scroll bar styles and when the bars stay on screen.
+enum TScrollType { ssNormal, ssFlat, ssEncarta, ssMetro };
+enum TScrollBarAlways { saNone, saVert, saHorz, saBoth };
+enum TScrollHintType { shNone, shVertical, shHorizontal, shBoth };
+enum TIntelliPan { ipVertical, ipHorizontal, ipBoth, ipNone };
+enum TPopupToolBarMode { tbActiveCell, tbHoverCell, tbHoverNormalCell, tbNone };
+enum THoverFixedCells { hfNone, hfAll, hfFixedRows, hfFixedColumns };
+enum THintShowLargeTextPos { hpCell, hpCursor };
+enum TInvalidEntryIcon { ieNone, ieInfo, ieWarning, ieError };
+// How floats are formatted: the class library's format or the spreadsheet number formats.
+enum TFormatType { ftVCL, ftExcel };
+// What filtering does to a failing row: move it into the hidden-row store, or give it height 0.
+enum TGridFilterType { ftHide, ftSuppress };
+// The condition kinds of the filter-edit row and of a filter item.
+enum TFilterType {
+    ftStartsWith, ftEndsWith, ftContains, ftNotContains, ftEqual, ftNotEqual, ftLargerThan, ftSmallerThan,
+    ftClear, ftNone
+};
+// Which text of a cell a filter item tests, and how its result joins the items before it.
+enum TFilterCells { fcVirtual, fcNormal, fcStripHTML, fcCalculated, fcRow };
+enum TFilterOperation { foSHORT, foNONE, foAND, foXOR, foOR };
+// The search footer's actions.
+enum TSearchAction { saFindFirst, saFindPrevious, saFindNext };
+// Progress announcements of long walks over rows (exports, finds, sizing, sums) and of pastes.
+enum TGridExportState {
+    esExportStart, esExportNewRow, esExportDone, esExportSelRow, esExportFail, esExportNextRow, esExportFindRow
+};
+enum TGridImportState { isImportStart, isImportNewRow, isImportDone, isImportSelRow };
+// The sides of a cell that get a custom border.
+enum TCellBorder { cbLeft, cbTop, cbRight, cbBottom };
+using TCellBorders = TSet<TCellBorder>;
+// The edge a drag scrolls towards.
+enum TDragScrollDirectionValue { dsdUp, dsdDown, dsdLeft, dsdRight };
+using TDragScrollDirection = TSet<TDragScrollDirectionValue>;
+// ==== end of the grid class's types ====

@@ -1,13 +1,13 @@
 // The owner-to-grid cast of the grid's satellites.
 #include "grid/detail/QorGridOwner.h"
 
+#include "grid/QorGrid.h"
+
 namespace QorGridDetail {
 
-// The grid class joins the library after its satellites; until then no owner is a grid. With the
-// grid class this is dynamic_cast<TQorStringGrid*>(Owner).
-TQorStringGrid* GridOfOwner(TComponent*)
+TQorStringGrid* GridOfOwner(TComponent* Owner)
 {
-    return nullptr;
+    return dynamic_cast<TQorStringGrid*>(Owner);
 }
 
 } // namespace QorGridDetail

@@ -1,6 +1,7 @@
 // The floating footer's settings and panel.
 #include "grid/input/FloatingFooter.h"
 
+#include "grid/QorGrid.h"
 #include "grid/detail/QorGridOwner.h"
 
 // ---- TFloatingFooter ------------------------------------------------------------------------------
@@ -11,6 +12,25 @@ void TFloatingFooter::SetVisible(bool Value)
 {
     if (FVisible == Value) return;
     FVisible = Value;
+    if (!FGrid) return;
+    const bool LastRow = FFooterStyle == fsFixedLastRow;
+    if (TFooterPanel* Panel = FGrid->GetFooterPanel()) {
+        Panel->SetVisible(Value);
+        Panel->SetHeight(Value ? FHeight - 1 : 0);
+    }
+    // In the last-row style the grid's last row is the footer row; the other styles show below
+    // one extra row that the footer adds while it is visible.
+    FGrid->SetFixedFooters(Value && LastRow ? 1 : 0);
+    if (Value && !LastRow && !FDidInc) {
+        FDidInc = true;
+        FGrid->SetRowCountEx(FGrid->GetRowCount() + 1);
+    } else if ((!Value || LastRow) && FDidInc) {
+        FDidInc = false;
+        FGrid->SetRowCountEx(FGrid->GetRowCount() - 1);
+    }
+    if (FGrid->GetFixedRows() > 0) FGrid->SetFixedRowAlways(true);
+    FGrid->SetHideLastRow(Value && LastRow);
+    FGrid->Invalidate();
 }
 
 void TFloatingFooter::Assign(TPersistent* Source_)

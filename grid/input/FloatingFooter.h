@@ -27,10 +27,12 @@
     X(Field, Add, Copy, bool, ShowHint, false)                    \
     X(Field, AddColor, Keep, TColor, BorderColor, clNone)
 
-// The setters store. What the values do to the grid comes with the footer's behaviour: Color,
-// Column, CustomTemplate and BorderColor repaint the footer panel, Height sizes it, ShowHint
-// passes on to it, Visible and FooterStyle show or hide it and add or remove the grid's extra
-// footer row (FDidInc), and the column calculations live on the grid's last row.
+// The setters store, except Visible: showing the footer shows its panel, makes the grid's last row
+// the fixed footer row (last-row style) or adds one extra row (the other styles, FDidInc), keeps
+// the grid's fixed rows, and hides the last row under the panel. What the other values do comes
+// with the footer's behaviour: Color, Column, CustomTemplate and BorderColor repaint the footer
+// panel, Height sizes it, ShowHint passes on to it, and the column calculations live on the
+// grid's last row.
 class TFloatingFooter : public TPersistent {
     DECLARE_CLASS(TFloatingFooter, TPersistent)
 public:

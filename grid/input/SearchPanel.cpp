@@ -3,6 +3,7 @@
 
 #include "framework/Math.h"
 #include "framework/WinScope.h"
+#include "grid/QorGrid.h"
 #include "grid/detail/QorGridOwner.h"
 
 // ---- TRetEdit -------------------------------------------------------------------------------------
@@ -59,8 +60,7 @@ TSearchPanel::TSearchPanel(TComponent* AOwner)
 
 double TSearchPanel::DPIScale() const
 {
-    // With a grid: its DPI factor, which comes with the grid class.
-    return 1.0;
+    return FGrid ? FGrid->GetDPIScale() : 1.0;
 }
 
 int TSearchPanel::Scaled(int X) const
@@ -167,8 +167,10 @@ void TSearchPanel::CreateChildControls()
     FResultLabel->SetAutoSize(true);
     FResultLabel->SetLayout(tlCenter);
 
-    // The grid applies its SearchFooter settings here (SearchChanged with the panel) and fires
-    // its OnCreatedSearchFooter; both come with the grid's search handling.
+    // The grid applies its SearchFooter settings to the new controls and tells its user.
+    if (!FGrid) return;
+    FGrid->SearchChanged(this);
+    if (FGrid->OnCreatedSearchFooter) FGrid->OnCreatedSearchFooter(FGrid);
 }
 
 void TSearchPanel::ForwardClick(TObject*)
@@ -214,5 +216,9 @@ void TSearchPanel::Paint()
     C->GetPen()->SetColor(GetColor());
     C->GetBrush()->SetColor(GetColor());
     C->Rectangle(GetClientRect());
-    // The line across the top edge in the grid's grid-line colour comes with the grid.
+    // The line across the top edge in the grid's grid-line colour.
+    if (!FGrid) return;
+    C->GetPen()->SetColor(FGrid->GetGridLineColor());
+    C->MoveTo(0, 0);
+    C->LineTo(GetClientWidth(), 0);
 }

@@ -91,12 +91,12 @@ protected:
     void CreateWnd() override;
     // Places and sets up the child controls at the grid's scale, mirrored for a right-to-left
     // panel. Then the grid applies its SearchFooter settings (SearchChanged) and fires its
-    // OnCreatedSearchFooter, which come with the grid's search handling.
+    // OnCreatedSearchFooter.
     virtual void CreateChildControls();
     // The grid's DPI factor that the layout scales by; 1 without a grid.
     virtual double DPIScale() const;
     // The panel, then a plain fill in Color (or the gradient to ColorTo), then the top border
-    // line in the grid's grid-line colour, which comes with the grid.
+    // line in the grid's grid-line colour.
     void Paint() override;
 
 private:

@@ -1,0 +1,1071 @@
+// QorGrid: the string grid TQorStringGrid, one class over the grid base (grid/BaseGrid.h) whose
+// operations are divided by area among the files below. The class keeps its whole public and
+// virtual surface here; each area keeps its state in one record the grid owns (at the end of the
+// class) and reaches another area's state through that area's functions.
+//
+// Files of the grid class, by area:
+//   QorGridUnit.h/.cpp             unit start-up and shut-down: OLE, the message hook, registration of
+//                                  the classes for streaming, the clipboard format and the messages;
+//                                  the unit-level routines
+//   store/QorGridCreate.cpp        construction with every owned object and its defaults; destruction
+//   store/QorGridLifecycle.cpp     window creation, loading, Assign and AssignCells, bounds, resizing,
+//                                  scroll-bar upkeep, the Metro indicators
+//   store/QorGridHooks.cpp         cell query hooks, event dispatchers, listeners, per-cell texts
+//   store/QorGridDims.cpp          row and column counts, fixed counts, default row height, the
+//                                  simple property setters
+//   store/QorGridStructure.cpp     clearing, inserting and removing rows and columns
+//   store/QorGridRegister.cpp      the published properties and the identifier tables of their types
+//   view/QorGridView.cpp           index remapping, hidden and suppressed rows and columns, nodes,
+//                                  grouping, current and edit cell access
+//   sortfilter/QorGridSortFilter.cpp  sorting, filtering, filter lists, find
+//   paint/QorGridPaint.cpp         painting hooks, cell widgets, looks and styles, focus frame, footer
+//   input/QorGridInput.cpp         window procedure, selection, editing hooks, search panel, balloons
+//   exchange/QorGridExchange.cpp   the UTF-16 cell stream, column sizes, clipboard and paste hooks
+//
+// Index systems. A column is a display column (counting only the shown columns; ColCount counts
+// these) or a real column (counting hidden columns too; the cell store keeps every column at its
+// real index). RealColIndex / RemapCol turn a display column into a real one, DisplColIndex /
+// RemapColInv the reverse. Rows: the rows in the string grid are display rows (hidden rows leave it
+// for the hidden-row store); a real row counts hidden rows too. RemapRowInv / RealRowIndex turn a
+// display row into a real one, RemapRow / DisplRowIndex the reverse (note: RemapCol and RemapRow run
+// in opposite directions). The original column of a position is FColumnOrder[position]; the row of
+// a sorted grid before its first sort is found through the sort cross references (unsorted rows).
+// Which family takes what:
+//   - cell texts, properties, merges, the query hooks of store/QorGridHooks.cpp, SaveCell, LoadCell
+//     and the per-cell events take (real column, display row) unless their line says otherwise;
+//   - the framework's hooks (DrawCell, SelectCell, current cell, Col), CellRect, IsFixed, the
+//     selection and the structural operations take display columns and display rows;
+//   - DoInsertRow, DoDeleteRow and the undo log take real rows.
+// Parameters named RCol hold a real column; ACol is a display column where the line says so.
+#pragma once
+
+#include "grid/BaseGrid.h"
+#include "grid/QorGridConsts.h"
+#include "grid/QorGridDefs.h"
+#include "grid/QorGridEvents.h"
+#include "grid/QorGridProps.h"
+#include "grid/QorGridUnit.h"
+#include "grid/store/QorGridOptions.h"
+#include "graphics/QorStyleIF.h"
+#include "graphics/QorUtil.h"
+
+#include "framework/ImgList.h"
+#include "framework/Menus.h"
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+class TArrowWindow;
+class TCellGraphic;
+class TCustomImageList;
+class TDragDropSettings;
+class TDragScrollOptions;
+class TDropCheckList;
+class TDropList;
+class TEditLink;
+class TFilter;
+class TFloatingFooter;
+class TFooterPanel;
+class TGridButton;
+class TGridCheckBox;
+class TGridCombo;
+class TGridEditBtn;
+class TGridFocusWindow;
+class TGridTransCombo;
+class TGridTransEdit;
+class TGridUnitEditBtn;
+class THeaderDragButton;
+class THTMLHintWindow;
+class THTMLPictureCache;
+class TControlCombo;
+class TControlEdit;
+class TNoActiveForm;
+class TPictureContainer;
+class TQorGridPopup;
+class TQorRichEdit;
+class TQorStringGridCheck;
+class TScrollBar;
+class TScrollControl;
+class TSearchPanel;
+
+// ---- Listeners ---------------------------------------------------------------------------------------
+
+// The one selection listener a grid keeps: told whenever a different cell becomes current.
+class ITQorStringGridSelect {
+public:
+    virtual ~ITQorStringGridSelect() = default;
+    virtual void CurrentCellChanged(int ACol, int ARow) = 0;
+};
+
+// A component told of every change of a grid's cells; descendants override CellsChanged. A grid
+// keeps the notifiers registered with it (it does not own them) and calls them in registration
+// order, before its OnCellsChanged.
+class TGridChangeNotifier : public TComponent {
+    DECLARE_CLASS(TGridChangeNotifier, TComponent)
+public:
+    explicit TGridChangeNotifier(TComponent* AOwner) : TComponent(AOwner) {}
+    // R: left column, top row, right column, bottom row of the changed cells.
+    virtual void CellsChanged(TRect R) {}
+};
+
+// ---- TQorStringGrid ----------------------------------------------------------------------------------
+
+class TQorStringGrid : public TBaseGrid, public IQorOptionsGrid {
+    DECLARE_CLASS(TQorStringGrid, TBaseGrid)
+public:
+    // ==== Construction and lifecycle (store/QorGridCreate.cpp, store/QorGridLifecycle.cpp) ====
+    // Every owned option object, list, panel, window and editor control with its defaults; no
+    // window yet. The unit has started when the first grid is made.
+    explicit TQorStringGrid(TComponent* AOwner);
+    // The footer panel through the virtual CreateFooter, once the object is complete.
+    void AfterConstruction() override;
+    // Expands nodes, drops filters, saves column sizes when asked, frees every cell's properties
+    // up to the largest counts the grid ever had, then every owned object in order.
+    ~TQorStringGrid() override;
+
+    // Grids alive now: tests check that grids made and freed leave nothing behind.
+    static int LiveCount();
+
+    // Copies another TQorStringGrid's settings, option objects, counts, sizes and cells (other
+    // sources are ignored).
+    void Assign(TPersistent* Source) override;
+    // After the stored description was read: minimums and maxima, option conversions, column
+    // sizes, search footer, theme.
+    void Loaded() override;
+    // Swallows one invalidation after an edit change; also repaints a visible footer panel.
+    void Invalidate() override;
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+    TRect GetClientRect() override;
+    // Shows or hides and enables the scroll bars as ScrollBarAlways asks.
+    void UpdateScrollBars(bool Flag);
+    // The Metro scroll indicators at the right and bottom edges, made when missing / freed.
+    void CreateMetroScrollers();
+    void DestroyMetroScrollers();
+
+    // ==== Change notification (input/QorGridInput.cpp) ====
+    // Nested paint batches; no effect while the grid is invisible.
+    void BeginUpdate();
+    void EndUpdate();
+    int GetUpdateCount() const;
+    void RegisterSelListener(ITQorStringGridSelect* AListener);
+    // Clears the listener, whatever listener is passed.
+    void UnRegisterSelListener(ITQorStringGridSelect* AListener);
+    void RegisterNotifier(TGridChangeNotifier* ANotifier);
+    void UnRegisterNotifier(TGridChangeNotifier* ANotifier);
+    // The reactions to the option objects the constructor wires.
+    void SearchChanged(TObject* Sender);
+    void BalloonChange(TObject* Sender);
+    void ModifiedChanged(TObject* Sender);
+    void BandsChanged(TObject* Sender);
+    void FixedFontChanged(TObject* Sender);
+    void ColHeaderChanged(TObject* Sender);
+    void RowHeaderChanged(TObject* Sender);
+    void MergedColumnsChanged(TObject* Sender, int Col, int Row);
+    void FilterDropDownChanged(TObject* Sender);
+    void UnitChanged(TObject* Sender, const String& NewUnit);
+    void HandleButtonClick(TObject* Sender);
+    void ScrollbarMouseLeave(TObject* Sender);
+    void DoFilterType(TObject* Sender);
+    // The search panel's controls.
+    void SearchEditChange(TObject* Sender);
+    void SearchBackward(TObject* Sender);
+    void SearchForward(TObject* Sender);
+    void SearchExit(TObject* Sender);
+    void SearchHighLight(TObject* Sender);
+    void SearchMatchCase(TObject* Sender);
+    // Lays the visible search panel out again for the current column widths.
+    void UpdateSearchPanel();
+    // Balloon tool tip of the grid: made once when balloons are enabled, removed again.
+    void BalloonInit();
+    void BalloonDone();
+    HWND GetBalloonWindow() const;
+    // Whether the class library's styles paint the grid (the framework has none: never).
+    void InitVCLStyle(bool Force);
+
+    // ==== Dimensions and simple setters (store/QorGridDims.cpp) ====
+    int GetRowCountEx() const { return GetRowCount(); }
+    // Keeps the suppressed sizes, the maximum, the wanted fixed rows and the footer row in step.
+    void SetRowCountEx(int Value);
+    int GetColCountEx() const { return GetColCount(); }
+    // Keeps the per-column visibility and widths, the suppressed widths and the maximum in step.
+    void SetColCountEx(int Value);
+    // The framework's fixed rows, or 1 while FixedRowAlways keeps a grid of fixed rows only.
+    int GetFixedRowsEx() const;
+    void SetFixedRowsEx(int Value);
+    int GetFixedColsEx() const;
+    void SetFixedColsEx(int Value);
+    int GetColEx() const { return GetCol(); }
+    void SetColEx(int Value);
+    int GetDefRowHeightEx() const { return GetDefaultRowHeight(); }
+    int GetFixedColWidth() const { return GetColWidths(0); }
+    // Every fixed column gets Value (nothing while loading or when Value is the default width).
+    void SetFixedColWidth(int Value);
+    // DefaultAlignment's setter (its getter is the virtual GetDefaultAlignment).
+    void SetDefaultAlignment(TAlignment Value);
+    bool GetWordWrapEx() const;
+    void SetWordWrapEx(bool Value);
+    bool GetAutoSizeP() const;
+    void SetAutoSizeP(bool Value);
+    TGridRect GetSelectionEx() const { return GetSelection(); }
+    void SetSelectionEx(const TGridRect& Value);
+    void SetSpreadSheet(bool Value);
+    bool GetSpreadSheet() const;
+    TScrollStyle GetScrollBarsEx() const;
+    void SetScrollBarsEx(TScrollStyle Value);
+    TCursor GetCursorEx() const;
+    void SetCursorEx(TCursor Value);
+    // "8.4.2.2": the four bytes of GetVersionNr; setting it does nothing.
+    String GetVersion();
+    void SetVersion(const String&) {}
+    // The largest counts the grid ever had and the wanted fixed counts.
+    int GetMaxRowCount() const;
+    int GetMaxColCount() const;
+    int GetFixedRowsMin() const;
+    int GetFixedColsMin() const;
+    // Real columns: the shown ones and the hidden ones.
+    int GetNumHidden() const;
+    bool GetVisibleCol(int RCol) const;
+    int GetAllColWidths(int RCol) const;
+
+    // ==== Published option objects, lists and links (store/QorGridCreate.cpp) ====
+    // Setters copy the given object into the owned one; links are kept with a free notification.
+    TDragDropSettings* GetDragDropSettings() const;
+    void SetDragDropSettings(TDragDropSettings* Value);
+    TQorHintInfo* GetOfficeHint() const;
+    void SetOfficeHint(TQorHintInfo* Value);
+    TFont* GetActiveCellFont() const;
+    void SetActiveCellFont(TFont* Value);
+    TAutoColor* GetAutoColor() const;
+    void SetAutoColor(TAutoColor* Value);
+    TBalloonSettings* GetBalloon() const;
+    void SetBalloonSettings(TBalloonSettings* Value);
+    TBands* GetBands() const;
+    void SetBands(TBands* Value);
+    TBackGround* GetBackGround() const;
+    void SetBackGround(TBackGround* Value);
+    TCellNode* GetCellNode() const;
+    void SetCellNode(TCellNode* Value);
+    TQorStringGridCheck* GetCellChecker() const;
+    void SetCellChecker(TQorStringGridCheck* Value);
+    TStringList* GetColumnHeaders() const;
+    void SetColumnHeaders(TStringList* Value);
+    TColumnSize* GetColumnSize() const;
+    void SetColumnSize(TColumnSize* Value);
+    TControlLook* GetControlLook() const;
+    void SetControlLook(TControlLook* Value);
+    TDragScrollOptions* GetDragScrollOptions() const;
+    void SetDragScrollOptions(TDragScrollOptions* Value);
+    TFilter* GetFilter() const;
+    void SetFilter(TFilter* Value);
+    TFilterDropDown* GetFilterDropDown() const;
+    void SetFilterDropDown(TFilterDropDown* Value);
+    TFilterEdit* GetFilterEdit() const;
+    void SetFilterEdit(TFilterEdit* Value);
+    TPopupMenu* GetFixedDropDownMenu() const;
+    void SetFixedDropDownMenu(TPopupMenu* Value);
+    TFont* GetFixedFont() const;
+    void SetFixedFont(TFont* Value);
+    TFloatingFooter* GetFloatingFooter() const;
+    void SetFloatingFooter(TFloatingFooter* Value);
+    TFocusHelper* GetFocusHelper() const;
+    void SetFocusHelper(TFocusHelper* Value);
+    TCustomImageList* GetGridImages() const;
+    void SetGridImages(TCustomImageList* Value);
+    TGrouping* GetGrouping() const;
+    void SetGrouping(TGrouping* Value);
+    THoverButtons* GetHoverButtons() const;
+    void SetHoverButtons(THoverButtons* Value);
+    THTMLSettings* GetHTMLSettings() const;
+    void SetHTMLSettings(THTMLSettings* Value);
+    TStringList* GetLookupItems() const;
+    void SetLookupItems(TStringList* Value);
+    TMouseActions* GetMouseActions() const;
+    void SetMouseActions(TMouseActions* Value);
+    TNavigation* GetNavigation() const;
+    void SetNavigation(TNavigation* Value);
+    TPictureContainer* GetPictureContainer() const;
+    void SetPictureContainer(TPictureContainer* Value);
+    TQorGridPopup* GetPopupToolBar() const;
+    void SetPopupToolBar(TQorGridPopup* Value);
+    TPrintSettings* GetPrintSettings() const;
+    void SetPrintSettings(TPrintSettings* Value);
+    TGridProgressAppearance* GetProgressAppearance() const;
+    void SetProgressAppearance(TGridProgressAppearance* Value);
+    TStringList* GetRowHeaders() const;
+    void SetRowHeaders(TStringList* Value);
+    TBitmap* GetRowIndicator() const;
+    void SetRowIndicator(TBitmap* Value);
+    TSearchFooter* GetSearchFooter() const;
+    void SetSearchFooter(TSearchFooter* Value);
+    TShowModified* GetShowModified() const;
+    void SetShowModified(TShowModified* Value);
+    TSizeWhileTyping* GetSizeWhileTyping() const;
+    void SetSizeWhileTyping(TSizeWhileTyping* Value);
+    TSortSettings* GetSortSettings() const;
+    void SetSortSettings(TSortSettings* Value);
+    TSyncGrid* GetSyncGrid() const;
+    void SetSyncGrid(TSyncGrid* Value);
+
+    // ==== Published simple properties (QorGridProps.h; hand-written setters in their area) ====
+    QOR_GRID_ALL_PROPS(QOR_GRID_PROP_DECLARE)
+
+    // ==== Published events (QorGridEvents.h) ====
+    // OnResize is the grid's own resize event (it hides the framework control's, which the grid
+    // leaves unset); the grid fires it from Resize.
+#define QOR_GRID_EVENT_DECLARE(Type, Name) Type Name;
+    QOR_GRID_EVENTS(QOR_GRID_EVENT_DECLARE)
+#undef QOR_GRID_EVENT_DECLARE
+
+    static void RegisterProperties(TPropertyTable& Table);
+
+    // ==== Public state other areas and users read (their areas' .cpp) ====
+    // Check texts ("Y" and "N" after construction).
+    const String& GetCheckTrueText() const;
+    void SetCheckTrue(const String& Value);
+    const String& GetCheckFalseText() const;
+    void SetCheckFalse(const String& Value);
+    // The grid's DPI factor: LOGPIXELSY / 96, at least 1; 1 on a form that is not scaled.
+    double GetDPIScale() const;
+    bool GetIsWinXP() const;
+    bool GetIsWin7() const;
+    bool GetIsWinVista() const;
+    bool GetIsComCtl6() const;
+    // The child controls the constructor made (for the areas that show them and for tests).
+    TFooterPanel* GetFooterPanel() const;
+    TSearchPanel* GetSearchPanel() const;
+    TDropList* GetDropList() const;
+    TDropCheckList* GetDropCheckList() const;
+    TImageList* GetFilterImages() const;
+    // The value list of the open filter drop-down (sorted, duplicates ignored).
+    TStringList* GetFilterList() const;
+    TPopupMenu* GetFilterPopup() const;
+    TGridFocusWindow* GetFocusWindow() const;
+    TCellGraphic* GetSharedCellGraphic() const;
+    TIntList* GetColumnOrder() const;
+    TIntList* GetIgnoreColumns() const;
+    TSortIndexList* GetSortIndexes() const;
+    TCollection* GetGridItems() const;
+    // The focus frame follows the current cell: placed 4 pixels around it when in view, else hidden.
+    void MoveFocusHelper();
+    void HideFocusHelper();
+    // Save range of the file and stream writers: 0 when fixed cells are saved, else the fixed counts.
+    int GetSaveStartCol();
+    int GetSaveStartRow();
+    int GetSaveEndCol();
+    int GetSaveEndRow();
+    // What the file and stream writers save: fixed cells, the displayed texts of virtual cells,
+    // merged cells' own texts, markup, hidden columns.
+    bool GetSaveFixedCells() const { return FText.FSaveFixedCells; }
+    void SetSaveFixedCells(bool Value) { FText.FSaveFixedCells = Value; }
+    bool GetSaveVirtCells() const { return FText.FSaveVirtCells; }
+    void SetSaveVirtCells(bool Value) { FText.FSaveVirtCells = Value; }
+    bool GetSaveMergedCells() const { return FText.FSaveMergedCells; }
+    void SetSaveMergedCells(bool Value) { FText.FSaveMergedCells = Value; }
+    bool GetSaveWithHTML() const { return FText.FSaveWithHTML; }
+    void SetSaveWithHTML(bool Value) { FText.FSaveWithHTML = Value; }
+    bool GetSaveHiddenCells() const { return FText.FSaveHiddenCells; }
+    void SetSaveHiddenCells(bool Value) { FText.FSaveHiddenCells = Value; }
+    // The UTF-16 cell stream (exchange/QorGridExchange.cpp): a size line, width lines and one line
+    // per non-empty cell of the save range.
+    void SaveToStream(TStream* Stream);
+    void LoadFromStream(TStream* Stream);
+    // Column sizes under ColumnSize.Key / Section in an INI file or the registry ("Col" + index).
+    void SaveColSizes();
+    void LoadColSizes();
+    // The cell's font: the grid's font without cell properties, else a scratch font shared by
+    // every call.
+    TFont* GetCellFont(int RCol, int ARow);
+    // The cell's widget record, after detaching; false when it had none.
+    bool FreeCellGraphic(int RCol, int ARow);
+    // Whether the cell's check box is checked; false when it has none.
+    bool GetCheckBoxState(int RCol, int ARow, bool& State);
+    bool HasCheckBox(int RCol, int ARow);
+    // The last row lies under the floating footer (its writes update the footer).
+    void SetHideLastRow(bool Value) { FHideLastRow = Value; }
+    // Empty rows: ClearRect over every real column of the rows.
+    void ClearRows(int RowIndex, int RCount);
+
+    // ==== Framework and base operations overridden (in slot order) ====
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void WndProc(TMessage& Message) override;
+    void CreateHandle() override;
+    void CreateWnd() override;
+    void DestroyWnd() override;
+    void Paint() override;
+    void CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos, int& SizingOfs,
+                         TGridDrawInfo& FixedInfo) override;
+    TInplaceEdit* CreateEditor() override;
+    bool CanEditShow() override;
+    void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
+    // False for a negative column or row; tells the selection listener of a new current cell.
+    bool SelectCell(int ACol, int ARow) override;
+    void TopLeftChanged() override;
+    void Resize() override;
+
+public:
+    // Fixed right columns and fixed footer rows count as fixed too (display column).
+    bool IsFixed(int ACol, int ARow) override;
+    int NodeIndent(int ARow) override;
+    bool HasNodes() override;
+    // A node row holds a node widget in the node column; a summary row a summary widget in column 0.
+    bool IsNode(int ARow) override;
+    bool IsSummary(int ARow) override;
+
+protected:
+    void DrawGridCell(TCanvas* Canvas, int ACol, int ARow, TRect ARect, TGridDrawState AState) override;
+    void FloatFooterUpdate() override;
+
+public:
+    bool IsCheckCell(int c, int r) override;
+    void SetAsCheck(int c, int r, const String& v) override;
+    void GetDisplText(int c, int r, String& Value) override;
+
+protected:
+    void GetDefaultProps(int ACol, int ARow, TFont* AFont, TBrush* ABrush, TColor& AColorTo, TColor& AMirrorColor,
+                         TColor& AMirrorColorTo, TAlignment& HA, TVAlignment& VA, bool& WW,
+                         TCellGradientDirection& GD) override;
+
+public:
+    TAlignment GetDefaultAlignment() override;
+
+protected:
+    void CellTextChange(int ACol, int ARow) override;
+
+public:
+    bool HasCustomCellBorder() override;
+    bool UseVCLStyles() override;
+
+protected:
+    void GetVisualProperties(int ACol, int ARow, TGridDrawState& AState, bool Print, bool Select, bool Remap,
+                             TBrush* ABrush, TColor& AColorTo, TColor& AMirrorColor, TColor& AMirrorColorTo,
+                             TFont* AFont, TAlignment& HA, TVAlignment& VA, bool& WW,
+                             TCellGradientDirection& GD) override;
+
+public:
+    int RealColIndex(int ACol) override;
+    int DisplColIndex(int ACol) override;
+    int TotalColCount() override;
+
+    // ==== New virtual operations, in slot order (171) ====
+    // Each names the .cpp of its area; a hook whose behaviour comes with a later area keeps its
+    // answer for a grid without that area's state (said on its line).
+    virtual bool HasColumnsProp() { return false; }
+    // Default row height; also the floating footer's height (and its panel's while visible).
+    virtual void SetDefRowHeightEx(int Value);                                              // Dims
+protected:
+    virtual void DoCalcFooter(int ACol);                                                    // Paint
+    virtual void DoClickSort(int ACol);                                                     // Hooks
+    virtual void DoClickCell(int ARow, int ACol);                                           // Hooks
+    virtual void DoF2Edit() {}
+    virtual bool CanTabToNextRow() { return true; }
+public:
+    virtual void UpdateEditingCell(int RCol, int ARow, const String& Value);                 // Input
+protected:
+    virtual void UpdateOnSelection(TGridRect& GR) {}
+public:
+    virtual void PasteInCell(int RCol, int ARow, const String& Value);                       // Exchange
+    virtual TStrings* CellNameList() { return nullptr; }
+    virtual String GetCurrentCell();                                                        // View
+    virtual void SetCurrentCell(const String& Value);                                       // View
+    virtual String GetCurrentDisplCell();                                                   // View
+    virtual String GetEditCell(int RCol, int ARow);                                         // View
+    virtual void SetEditCell(const String& Value);                                          // View
+protected:
+    virtual void RestoreCache();                                                            // Input
+public:
+    virtual bool IsDSEdit() { return false; }
+    virtual int GetSearchFooterHeight();                                                    // Input
+protected:
+    virtual void HoverButtonClick(TObject* Sender);                                         // Input
+    virtual void ButtonFormMouseLeave(TObject* Sender);                                     // Input
+public:
+    virtual bool ToggleCheck(int RCol, int ARow, bool FromEdit);                             // Paint
+    virtual bool ToggleRadioButton(int RCol, int ARow, bool FromEdit);                       // Paint
+    virtual String GetFormattedCell(int RCol, int ARow);                                    // Paint
+    virtual String GetCellFloatFormat(int RCol, int ARow);                                  // Hooks
+    virtual TCellType GetCellType(int RCol, int ARow);                                      // Paint
+    virtual bool GetCellEmpty(int RCol, int ARow);                                          // Paint
+    virtual TCellGraphic* GetCellGraphic(int RCol, int ARow);                               // Paint
+    virtual TPoint GetCellGraphicSize(int RCol, int ARow);                                  // Paint
+    virtual TPoint GetCellGraphicSizeEx(int RCol, int ARow, int Padding);                   // Paint
+    virtual TPoint GetCellGraphicSizeEx(TCanvas* ACanvas, int RCol, int ARow, int Padding, double ResFactor);
+    virtual TPoint GetPrintGraphicSize(int RCol, int ARow, int CW, int RH, double ResFactor); // Paint
+protected:
+    virtual void DoClipboardPasteDone(TGridRect CellRect);                                  // Hooks
+    virtual void DoGetPrintPageNum(int PageNum, int PageNumCol, String& Value);             // Hooks
+    virtual void DoGetEditorProp(int RCol, int ARow, TEditLink* AEditLink);                 // Hooks
+    virtual void DoCheckBoxClick(int RCol, int ARow, bool AState);                          // Hooks
+    virtual void DoFixedCellEdit(int ACol, int ARow, TGridFixedCellEditor& AEditor, TStrings* Values); // Hooks
+public:
+    virtual bool CanShowSelection();                                                        // Hooks
+protected:
+    virtual void SelectionChanged(int ALeft, int ATop, int ARight, int ABottom);            // Hooks
+    virtual void EditProgress(const String& Value, TPoint pt, int SelPos) {}
+public:
+    // ARow: a real row.
+    virtual void DoInsertRow(int ARow);                                                     // Hooks
+    virtual void DoDeleteRow(int ARow);                                                     // Hooks
+protected:
+    virtual void DoFilterDone();                                                            // Hooks
+    virtual void DoFilterShow(int ACol, bool& Allow);                                       // Hooks
+    virtual void DoFilterClose(int ACol);                                                   // Hooks
+    virtual void DoBeforeFilter();                                                          // Hooks
+    // The floating footer panel, owned by the grid.
+    virtual TFooterPanel* CreateFooter();                                                   // Create
+    virtual void UpdateRowCount() {}
+    virtual void UpdateColSize(int ACol, int& NewWidth);                                    // Hooks
+    virtual void UpdateAutoColSize(int ACol, int& NewWidth);                                // Hooks
+    virtual void UpdateColHeaders() {}
+    virtual String EllipsClick(const String& Value);                                        // Hooks
+public:
+    virtual bool MatchFilter(int ARow);                                                     // SortFilter
+protected:
+    virtual void PasteStart() {}
+    virtual void PasteDone() {}
+    virtual void PasteNotify(TGridCoord Orig, TGridRect PasteArea, int Operation) {}
+public:
+    virtual String CalcCell(int RCol, int ARow);                                            // Hooks
+    virtual void LoadCell(int RCol, int ARow, const String& Value);                          // Hooks
+    virtual void UpdateCell(int RCol, int ARow);                                            // Input
+    virtual void InitValidate(int ACol, int ARow);                                          // Input
+    virtual void InitScroll(bool Value);                                                    // Lifecycle
+protected:
+    virtual void DoCanEditCell(int RCol, int ARow, bool& CanEdit);                          // Hooks
+    virtual void DoCanSort(int ACol, bool& CanSort);                                        // Hooks
+    virtual void DoSearchFooterAction(const String& AValue, int ACol, int ARow, TSearchAction ASearchAction);
+    virtual String DoSearchFooterSearch(const String& AValue);                              // Hooks
+    virtual void DoSearchFooterSearchEnd(bool& ContinueFromStart);                          // Hooks
+    virtual void DoButtonClick(int ACol, int ARow);                                         // Hooks
+    virtual void DoExpandClick(int ACol, int ARow, bool Expanded);                          // Hooks
+    virtual void DoComboCloseUp(int ARow, int ACol);                                        // Hooks
+    virtual void DoComboDropDown(int ARow, int ACol);                                       // Hooks
+    virtual void DoSetCellCursor(int ACol, int ARow, int X, int Y);                         // Hooks
+public:
+    // R: left column, top row, right column, bottom row of the changed cells.
+    virtual void CellsChanged(TRect R);                                                     // Input
+    virtual void CellsLoaded();                                                             // Input
+    virtual void GetCellHint(int ACol, int ARow, String& AHint, WideString& AWideHint);     // Hooks
+    virtual void GetCellColor(int RCol, int ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont);
+    virtual void GetCellPrintColor(int RCol, int ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont);
+    virtual void GetCellBorder(int RCol, int ARow, TPen* APen, TCellBorders& Borders);       // Hooks
+    virtual void GetCellPrintBorder(int RCol, int ARow, TPen* APen, TCellBorders& Borders);  // Hooks
+    virtual void GetCellAlign(int RCol, int ARow, TAlignment& HAlign, TVAlignment& VAlign);  // Hooks
+    virtual void GetColFormat(int RCol, TSortStyle& AStyle, String& aPrefix, String& aSuffix); // Hooks
+    virtual void GetStaticCellEditor(int RCol, int ARow, TEditorType& AEditor);             // Hooks
+    virtual void GetCellEditor(int RCol, int ARow, TEditorType& AEditor);                   // Hooks
+    virtual bool GetEditorNone(int RCol, int ARow);                                         // Hooks
+    virtual void GetCellFixed(int ACol, int ARow, bool& IsFixed);                           // Hooks
+    // CanEdit comes in true (or as whether editing is enabled) and leaves as whether the cell may
+    // be edited.
+    virtual void GetCellReadOnly(int RCol, int ARow, bool& CanEdit);                        // Hooks
+    virtual void GetCellPassword(int RCol, int ARow, bool& IsPassword);                     // Hooks
+    virtual void GetCellWordWrap(int RCol, int ARow, bool& WordWrap);                       // Hooks
+    virtual bool HasCombo(int RCol, int ARow, TEditorType AEditor);                         // Hooks
+    virtual bool HasEditBtn(int RCol, int ARow, TEditorType AEditor);                       // Hooks
+    virtual bool HasSpinEdit(int RCol, int ARow, TEditorType AEditor);                      // Hooks
+    virtual bool HasFilterEdit(int ACol, int ARow);                                         // Hooks
+    virtual void FilterEditUpdate(int ACol, const String& Condition, TFilterType FilterType); // Hooks
+    virtual String GetCheckTrue(int RCol, int ARow);                                        // Hooks
+    virtual String GetCheckFalse(int RCol, int ARow);                                       // Hooks
+    // The filter value list of a column; Disp: display texts, AllRows: hidden rows too.
+    virtual void GetFilter(int ACol, bool Disp, bool AllRows);                              // SortFilter
+    virtual void GetUsedCells(TRect& R);                                                    // View
+protected:
+    virtual void RemoveRowsInternal(int RowIndex, int RCount);                              // Structure
+public:
+    virtual String GetColumnCheckTrue(int RCol);                                            // Hooks
+    virtual String GetColumnCheckFalse(int RCol);                                           // Hooks
+protected:
+    virtual void QueryAddRow(bool& AllowAdd);                                               // Hooks
+    virtual void QueryAddCol(bool& AllowAdd);                                               // Hooks
+    virtual void QueryInsertRow(int ARow, bool& AllowInsert);                               // Hooks
+    virtual void DirectWheelChange(int Delta, bool& SuppressMsg) { SuppressMsg = true; }
+public:
+    virtual void DoAppendRow();                                                             // Hooks
+protected:
+    virtual void CorrectSelection() {}
+    virtual void CellSelect(int ACol, int ARow) {}
+    virtual void SetCellSelectMode(bool Value) {}
+    virtual void UpdateSelectionRect(TGridRect& GR) {}
+public:
+    // Option object reactions (wired by the constructor).
+    virtual void OnMouseActionsChanged(TObject* Sender);                                    // Input
+    virtual void OnMouseActionsIsDesigning(TObject* Sender, bool& IsDesigning);             // Input
+    virtual void OnMouseActionsInvalidate(TObject* Sender);                                 // Input
+    virtual void OnMouseActionsDisableEdit(TObject* Sender);                                // Input
+protected:
+    virtual void EditKeyDown(Word& Key, TShiftState Shift) {}
+    virtual void Edit_WMKeyDown(TMessage& Msg) {}
+public:
+    virtual void OnNavigationChanged(TObject* Sender);                                      // Input
+protected:
+    virtual void TabToNextRowAtEnd();                                                       // Input
+    virtual bool DoAllowFmtPaste();                                                         // Exchange
+public:
+    // The filter lists' handlers: a single choice, closing without one, a check change.
+    virtual void FilterSelect(TObject* Sender, int ItemIndex);                              // SortFilter
+    virtual void FilterClose(TObject* Sender);                                              // SortFilter
+    virtual void FilterCheck(TObject* Sender, int ItemIndex);                               // SortFilter
+protected:
+    // Form designer only: nothing at run time.
+    virtual void PaintDesigner() {}
+    virtual void HandleDesignChoice(int AChoice) {}
+    virtual void HandleDesignEditing() {}
+    virtual void DoCheckBoxChange(int RCol, int ARow, bool State);                          // Hooks
+    virtual bool DoRatingChange(int RCol, int ARow, int NewRate);                           // Hooks
+    virtual void DoColorSelect(TObject* Sender);                                            // Hooks
+    virtual void DoImageSelect(TObject* Sender);                                            // Hooks
+    virtual void DoCellChanging(int ACol, int ARow, bool& CanChange);                       // Input
+    virtual void DoCellScroll(int ACol, int ARow, int ScrollPosition, int ScrollMin, int ScrollMax);
+    virtual void DoHoverButtonsShow(int X, int Y, bool& Allow);                             // Hooks
+    virtual bool CanShowFixedDropDown(int ACol);                                            // Hooks
+    virtual void DoStartBlockFocus() {}
+    virtual void DoEndBlockFocus() {}
+    virtual void DoIntelliZoom();                                                           // Hooks
+public:
+    virtual TCustomImageList* GetCellImageList(int RCol, int ARow);                         // Hooks
+protected:
+    virtual void StyleUpdated() {}
+public:
+    virtual void ExportNotification(TGridExportState AState, int ARow) {}
+    virtual void ImportNotification(TGridImportState AState, int ARow) {}
+    // Places the controls kept in cells; RebuildList gathers them from the cells first.
+    virtual void CellControlsUpdate(bool RebuildList);                                      // Input
+    // Copies the cells of another TQorStringGrid through the UTF-16 cell stream.
+    virtual void AssignCells(TPersistent* Source);                                          // Lifecycle
+    // 134480386: the bytes 8, 4, 2, 2.
+    virtual int GetVersionNr() { return 134480386; }
+    // "8.4.2.2 Jan, 2019".
+    virtual String GetVersionString();                                                      // Hooks
+    virtual bool ValidateCell(const String& NewValue);                                      // Input
+    virtual bool ValidateCellWide(const WideString& NewValue);                              // Input
+    virtual void RemoveRowsEx(int RowIndex, int RCount);                                    // Structure
+    virtual void RemoveRows(int RowIndex, int RCount);                                      // Structure
+    virtual void InsertRows(int RowIndex, int RCount, bool Update = true);                  // Structure
+    virtual void RemoveCols(int ColIndex, int CCount);                                      // Structure
+    virtual void InsertCols(int ColIndex, int CCount);                                      // Structure
+    virtual void SubGroup(int ColIndex);                                                    // View
+    virtual void SubUnGroup(int ColIndex);                                                  // View
+    virtual void Group(int ColIndex);                                                       // View
+    virtual void UnGroup();                                                                 // View
+    virtual void SetRowEx(int Value);                                                       // View
+    virtual void SortSwapRows(int ARow1, int ARow2);                                        // SortFilter
+    // Empties the cells of a rectangle (display columns unless SaveHiddenCells): texts, and their
+    // properties and widgets unless ClearTextOnly.
+    virtual void ClearRect(int ACol1, int ARow1, int ACol2, int ARow2);                     // Structure
+    virtual void TrimRect(int ACol1, int ARow1, int ACol2, int ARow2);                      // Structure
+    virtual void SaveColPositions();                                                        // Exchange
+    virtual void LoadColPositions();                                                        // Exchange
+    virtual void SetStyle(TQorGridStyle AStyle);                                            // Paint
+    virtual void SetStyleAndAppColor(TQorGridStyle AStyle, TColor AppColor);                // Paint
+    virtual void Zoom(int x);                                                               // View
+    virtual void HideInplaceEdit();                                                         // Input
+    virtual void QSort();                                                                   // SortFilter
+    virtual void QSortIndexed();                                                            // SortFilter
+    virtual void QSortGroup();                                                              // SortFilter
+    virtual void QSortGroupIndexed();                                                       // SortFilter
+    virtual void QUnSort();                                                                 // SortFilter
+    virtual void CalcFooter(int ACol);                                                      // Paint
+    virtual String SaveCell(int RCol, int ARow);                                            // Hooks
+    virtual String ExportCell(int RCol, int ARow);                                          // Hooks
+
+    // ==== What the grid answers its option objects (IQorOptionsGrid) ====
+    void OptionsInvalidate() override;
+    void OptionsRepaintRow(int ARow) override;
+    int OptionsFixedRows() const override;
+    bool OptionsHasNodes() const override;
+    bool OptionsHasParent() const override;
+    void OptionsStretchColumn(int ACol, int NewWidth) override;
+    TSortIndexList* OptionsSortIndexList() override;
+    void OptionsQSort() override;
+    void OptionsQSortIndexed() override;
+    void OptionsResetFilterEdit(int ARow) override;
+    void SetJOQGradFrom(TColor Value) override;
+    void SetJOQGradTo(TColor Value) override;
+    void SetJOQGradMirrorFrom(TColor Value) override;
+    void SetJOQGradMirrorTo(TColor Value) override;
+    void OptionsStoreJOQGrad(TJOQGradField Field, TColor Value) override;
+
+    // ==== Implementation from now on ====
+protected:
+    // The setters of the Visual properties: a repaint unless the grid is loading.
+    void PropertyRepaint();
+    // Window procedure steps and message methods.
+    void WMFilterEditUpdate(TMessage& Message);
+    // Resolves a colour to a plain RGB value (system colours looked up now; clNone stays).
+    static TColor PlainColor(TColor Value);
+
+private:
+    friend class TGridTestAccess;
+
+    // Construction steps, in the order construction takes them (store/QorGridCreate.cpp).
+    void CreateOptionObjects();
+    void CreateLists();
+    void SetConstructionDefaults();
+    void DetectPlatform();
+    void CreateFilterMenu();
+    void CreateRuntimeControls();
+    // Destruction steps.
+    void ClearCellsForDestruction();
+    void FreeOwnedObjects();
+    void FreeRuntimeControls();
+    // A link property's common step: keep Value with free notifications both ways.
+    template <class T>
+    void SetLink(T*& Field, T* Value);
+    // Copies the settings of another grid (the body of Assign).
+    void AssignSettings(TQorStringGrid* Source);
+    // The simple properties the lifecycle copies in Assign.
+    void AssignScroll(TQorStringGrid* Source);
+    // The hidden-column bookkeeping follows the column count.
+    void SizeColumnArrays();
+    // The floating footer row follows a changed row count (the old last row moves to the new one).
+    void MoveFooterRow(int OldCount);
+    // Applies the search footer's settings to the panel (SearchChanged's body with a panel).
+    void ApplySearchFooter();
+    // The save range's real columns and rows.
+    int GetSaveColCount();
+    int GetSaveRowCount();
+    // Framework fixed counts below the wanted minimum while FixedRowAlways/FixedColAlways keep them.
+    void SetFixedCountEx(TGridAxisKind A, int Value);
+
+    // ---- State, by area ----------------------------------------------------------------------------
+
+    // Option objects, owned and freed in the destructor's order.
+    struct TOptionObjects {
+        TFreePtr<TAutoColor> FAutoColor;
+        TFreePtr<TFocusHelper> FFocusHelper;
+        TFreePtr<TSearchFooter> FSearchFooter;
+        TFreePtr<TFloatingFooter> FFloatingFooter;
+        TFreePtr<TPrintSettings> FPrintSettings;
+        TFreePtr<THTMLSettings> FHTMLSettings;
+        TFreePtr<TSortSettings> FSortSettings;
+        TFreePtr<TDragDropSettings> FDragDropSettings;
+        TFreePtr<TDragScrollOptions> FDragScrollOptions;
+        TFreePtr<TControlLook> FControlLook;
+        TFreePtr<TNavigation> FNavigation;
+        TFreePtr<TColumnSize> FColumnSize;
+        TFreePtr<TCellNode> FCellNode;
+        TFreePtr<TBands> FBands;
+        TFreePtr<TSizeWhileTyping> FSizeWhileTyping;
+        TFreePtr<TMouseActions> FMouseActions;
+        TFreePtr<TGrouping> FGrouping;
+        TFreePtr<TBackGround> FBackGround;
+        TFreePtr<TGridProgressAppearance> FProgressAppearance;
+        TFreePtr<TSyncGrid> FSyncGrid;
+        TFreePtr<TBalloonSettings> FBalloonSettings;
+        TFreePtr<TShowModified> FShowModified;
+        TFreePtr<TQorHintInfo> FOfficeHint;
+        TFreePtr<TFilterDropDown> FFilterDropDown;
+        TFreePtr<TFilterEdit> FFilterEdit;
+        TFreePtr<THoverButtons> FHoverButtons;
+        TFreePtr<TFilter> FFilter;
+        TFreePtr<TFont> cf;                  // scratch font of GetCellFont
+        TFreePtr<TFont> FFixedFont;
+        TFreePtr<TFont> FActiveCellFont;
+        TFreePtr<TBitmap> FRowIndicator;
+        TFreePtr<TCellGraphic> FCellGraphic;   // the shared record of virtual and row check boxes
+        // Links to components the grid does not own.
+        TQorStringGridCheck* FCellChecker = nullptr;
+        TPopupMenu* FFixedDropDownMenu = nullptr;
+        TCustomImageList* FGridImages = nullptr;
+        TPictureContainer* FPictureContainer = nullptr;
+        TQorGridPopup* FPopupToolBar = nullptr;
+    };
+
+    // Lists: headers, selections, sort references, sizes, cell controls, hidden rows.
+    struct TGridLists {
+        TFreePtr<TStringList> FColumnHeaders, FRowHeaders, Sortlist, FLookupItems, FFilterList;
+        TFreePtr<TList> FRowSelect, FColSelect, FNotifierList;
+        TFreePtr<TIntList> FCacheRowHeights, FOrigColSizes, FSuppressColSizes, FSuppressRowSizes;
+        TFreePtr<TIntList> FSortRowXRef, FUnSortRowXRef, FMergedColumns;
+        TFreePtr<TIntList> FSelectedCells, FSelectedRows, FModifiedRows, FEnabledRows;
+        TFreePtr<TIntList> FColumnOrder, FIgnoreColumns;
+        TFreePtr<TSortIndexList> FSortIndexes;
+        TFreePtr<TControlList> FControlList;
+        TFreePtr<TCollection> FGridItems;          // hidden rows (TGridItem)
+        TFreePtr<THTMLPictureCache> FImageCache;
+    };
+
+    // Child windows and editor controls (components owned by the grid, freed in order).
+    struct TGridWindows {
+        TFooterPanel* FFooterPanel = nullptr;
+        TSearchPanel* FSearchPanel = nullptr;
+        TDropList* FDropList = nullptr;
+        TDropCheckList* FDropCheckList = nullptr;
+        TImageList* FFltrList = nullptr;
+        TPopupMenu* FFltrPopup = nullptr;
+        TGridFocusWindow* FFocusWindow = nullptr;
+        TArrowWindow* ArwU = nullptr;
+        TArrowWindow* ArwD = nullptr;
+        TArrowWindow* ArwL = nullptr;
+        TArrowWindow* ArwR = nullptr;
+        TGridCombo* EditCombo = nullptr;
+        TGridTransEdit* EditTrans = nullptr;
+        TGridTransCombo* ComboTrans = nullptr;
+        TGridCheckBox* EditCheck = nullptr;
+        TGridEditBtn* EditBtn = nullptr;
+        TGridUnitEditBtn* UnitEditBtn = nullptr;
+        TGridButton* GridButton = nullptr;
+        THeaderDragButton* MoveButton = nullptr;
+        TControlEdit* FEditControl = nullptr;
+        TControlCombo* FComboControl = nullptr;
+        TScrollBar* FScrollBar = nullptr;
+        TScrollBar* FPaintScrollBar = nullptr;
+        TNoActiveForm* FButtonForm = nullptr;
+        TScrollControl* vscrlctrl = nullptr;
+        TScrollControl* hscrlctrl = nullptr;
+        THTMLHintWindow* FScrollHintWnd = nullptr;
+        // Made on first use by the editing and picker areas; null after construction.
+        TWinControl* FEditSpin = nullptr;
+        TWinControl* FEditDate = nullptr;
+        TWinControl* FEditDateTime = nullptr;
+        TQorRichEdit* FRichEdit = nullptr;
+        TQorRichEdit* FInplaceRichEdit = nullptr;
+        TWinControl* FEditTrackBar = nullptr;
+        TWinControl* FEditMemo = nullptr;
+        TWinControl* FEditCalculator = nullptr;
+        TWinControl* FEditTimePicker = nullptr;
+        TWinControl* FEditDetailPicker = nullptr;
+        TWinControl* FEditGridPicker = nullptr;
+        TWinControl* FEditColorPicker = nullptr;
+        TWinControl* FEditImagePicker = nullptr;
+        TWinControl* FEditQorGridPicker = nullptr;
+        // The drop target, the drag-scroll timer and the hidden-row lookup come with their areas.
+        TObject* FGridDropTarget = nullptr;
+        TComponent* FScrollTimer = nullptr;
+        TObject* FHiddenRowLookup = nullptr;
+        HWND FBalloonWnd = nullptr;
+    };
+
+    // Dimensions (store/QorGridDims.cpp).
+    struct TDimState {
+        QOR_GRID_STRUCT_PROPS(QOR_GRID_PROP_FIELD)
+        std::vector<bool> FVisibleCol;     // one per real column; true = shown
+        std::vector<int> FAllColWidths;    // one width per real column, kept for hidden columns
+        int FNumHidden = 0;
+        int FMaxRowCount = 0;
+        int FMaxColCount = 0;
+        // The wanted fixed counts start at the framework grid's, so that a grid made in code keeps
+        // its fixed row and column when FixedRowAlways or FixedColAlways comes on.
+        int FFixedRowsMin = 1;
+        int FFixedColsMin = 1;
+        int FAECol = -1;
+        int FAERow = -1;
+        bool FAutoSize = false;
+        bool FWordWrapEx = true;
+        int FMinRowHeight = 0;
+        int FMaxRowHeight = 0;
+        int FMinColWidth = 0;
+        int FMaxColWidth = 0;
+        bool FSizeGrowOnly = false;
+        int FOldSize = -1;
+        int FZoomFactor = 0;
+        bool FColChanging = true;
+        int FNumNodes = 0;
+        int FGroupColumn = -1;
+        bool FIsGrouping = false;
+    };
+
+    // Cell texts, formats and saving.
+    struct TTextState {
+        QOR_GRID_TEXT_PROPS(QOR_GRID_PROP_FIELD)
+        TAlignment FDefaultAlignment = taLeftJustify;
+        int FVAlign = 0;                   // DT_TOP, DT_VCENTER or DT_BOTTOM
+        String FCheckTrue = QorGridConsts::SDefaultCheckTrue;
+        String FCheckFalse = QorGridConsts::SDefaultCheckFalse;
+        Char FPasswordChar = L'*';
+        Char FDelimiter = 0;
+        bool FFixDecSep = true;
+        UINT FEncoding = CP_UTF8;
+        String FXMLEncoding = QorGridConsts::SDefaultXMLEncoding;
+        bool FInWorkbook = false;
+        bool FShowColNrs = true;
+        bool FSaveFormula = false;
+        bool FJavaCSV = false;
+        bool FQuoteEmptyCells = true;
+        bool FQuoteCellsWithQuotes = true;
+        bool FMultiLineImport = true;
+        bool FTrimSpaces = true;
+        bool FAlwaysQuotes = false;
+        bool FSaveFixedCells = true;
+        bool FSaveFixedRows = false;
+        bool FSaveFixedCols = false;
+        bool FSaveHiddenCells = false;
+        bool FSaveVirtCells = true;
+        bool FSaveMergedCells = true;
+        bool FSaveWithHTML = true;
+        bool FSaveWithRTF = false;
+        bool FClearTextOnly = false;
+        bool FOwnsObjects = false;
+        bool FNilObjects = false;
+        bool FBlockCellChange = false;
+        bool FShowNullDates = true;
+        bool FVirtualCells = false;
+        bool FOwnWordWrap = true;
+        TPoint FTextOffset{2, 2};
+        TPoint FRTFOffset{0, 0};
+    };
+
+    // Editing.
+    struct TEditState {
+        QOR_GRID_EDIT_PROPS(QOR_GRID_PROP_FIELD)
+        bool FEditDisable = false;
+        bool FEditMode = false;
+        TEditorType FEditControl = edNormal;
+        Char FStartEditChar = 0;
+        bool FVirtualEdit = false;
+        bool FValidateDblClick = false;
+        bool FDoneEditing = false;
+        bool FBlockCellChanging = false;
+        bool FBlockSelChange = false;
+        bool FLastValidation = true;
+        int FComboIdx = -1;
+        bool FEditChange = false;
+        int FLastTabCol = -1;
+        int FLastTabRow = -1;
+        bool FAllowAutoAdvance = true;
+        bool FInvalidSel = false;
+        String FCellCache;
+        TEditLink* FEditLink = nullptr;
+        int FClickedCol = -1;
+        int FClickedRow = -1;
+        bool FColSized = false;
+        bool FRowSized = false;
+        String FSearchInc;
+        TPoint FPushedCellButton{-1, -1};
+        TPoint FSearchCell{-1, -1};
+        int FSearchTicks = 0;
+        bool FFindBusy = false;
+        bool FEnableChangeEvents = true;
+        bool FSpreadSheet = false;
+    };
+
+    // Colours, look and platform facts.
+    struct TLookState {
+        QOR_GRID_LOOK_PROPS(QOR_GRID_PROP_FIELD)
+        TQorGridStyle FStyle = gsCustom;
+        QorUtil::TColorTones FTones{};
+        QorStyleIF::TOfficeTheme FOldOfficeTheme = QorStyleIF::otUnknown;
+        TColor FGradientFrom = TColor(0x00FFFFFF), FGradientTo = clBtnFace;
+        TColor FGradientMirrorFrom = clNone, FGradientMirrorTo = clNone;
+        TColor FJOQGradFrom = clNone, FJOQGradTo = clNone, FJOQGradMirrorFrom = clNone, FJOQGradMirrorTo = clNone;
+        TColor FJOQGradHoverFrom = clNone, FJOQGradHoverTo = clNone, FJOQGradHoverMirrorFrom = clNone;
+        TColor FJOQGradHoverMirrorTo = clNone, FJOQGradHoverBorder = clNone;
+        TColor FJOQGradDownFrom = clNone, FJOQGradDownTo = clNone, FJOQGradDownMirrorFrom = clNone;
+        TColor FJOQGradDownMirrorTo = clNone, FJOQGradDownBorder = clNone;
+        bool FUseDisabledFont = true;
+        bool FIsWinXP = false;
+        bool FIsWin7 = false;
+        bool FIsWinVista = false;
+        bool FIsComCtl6 = false;
+        bool FIsFlat = false;
+        double FDPIScale = 1.0;
+        bool FUseStyleServices = true;
+        bool FUseVCLStyles = false;
+        bool FStyleBkg = false;
+        bool FFitCellsInGrid = true;
+        bool FIntelliZoomEnabled = true;
+        bool FDefaultDrawingEx = true;
+        TPoint FHoverFixedCell{-1, -1};
+        int FHoverlink = -1;
+        TGridDrawingStyle FDrawingStyle = gdsClassic;
+    };
+
+    // Selection and the current cell.
+    struct TSelState {
+        QOR_GRID_SELECTION_PROPS(QOR_GRID_PROP_FIELD)
+        TGridRect FDisSelection{-1, -1, -1, -1};
+        bool FSelChange = false;
+        int FOldRowSel = -1;
+        int FMouseSelectMode = 0;      // msNormal
+        int FMouseSelectStart = -1;
+        bool FSelectionClick = false;
+        bool FShowFocusRect = true;
+        TPoint FClipTopLeft{-1, -1};
+        bool FForceSel = false;
+        ITQorStringGridSelect* FISelect = nullptr;
+        int FOldLeftCol = 0;
+        int FOldTopRow = 0;
+        bool FMouseDown = false;
+    };
+
+    // Hover, hints and links.
+    struct THintState {
+        QOR_GRID_HINT_PROPS(QOR_GRID_PROP_FIELD)
+        TPoint FLastHintPos{-1, -1};
+        int FLastDesignChoice = -1;
+    };
+
+    // Scrolling and the wheel.
+    struct TScrollState {
+        QOR_GRID_SCROLL_PROPS(QOR_GRID_PROP_FIELD)
+        TScrollStyle FScrollBars = TScrollStyle::ssBoth;
+        UINT wheelmsg = WM_MOUSEWHEEL;
+        int wheelscrl = 3;
+        bool wheelpan = false;
+        TPoint FTouchScrollPt{-1, -1};
+        TPoint ptdown{-1, -1};
+        int FLastScrollCode = 255;
+        bool FScrollStart = false;
+        bool FScrollEnd = false;
+        bool FOleDropTargetAssigned = false;
+    };
+
+    // Filtering.
+    struct TFilterState {
+        QOR_GRID_FILTER_PROPS(QOR_GRID_PROP_FIELD)
+        int FFilterLevel = 0;
+        int FFilterCol = -1;
+        bool FBlockFilterUpdate = false;
+        bool FFilterIncremental = false;
+        bool FFilterDropDownMultiColEx = true;
+        int FEditFilterColumn = -1;
+        String FEditFilterCondition;
+        TFilterType FEditFilterType = ftNone;
+        TFilterDropDownColumns FFilterDropDownColumnsEx = fdNormal;
+    };
+
+    // Printing.
+    struct TPrintState {
+        int FPrintPageFrom = 1;
+        int FPrintPageTo = 1;
+        int FPrintPageNum = 0;
+        bool FPrinterDriverFix = false;
+        bool FFastPrint = false;
+        int FPrintNrOfPages = 0;
+        bool FClipboardFormatExcel = false;
+    };
+
+    // Window, loading and batching.
+    struct TRunState {
+        bool FLoading = false;
+        bool FLoaded = false;
+        UINT_PTR FGridTimerID = 0;
+        TCursor FOldCursor = crDefault;
+        int FUpdateCount = 0;
+        int FPaintCount = 0;
+        bool ccuCall = true;
+        int FCellControlCount = 0;
+        bool FFirstRowLoaded = true;
+        bool FDataAware = false;
+        TNotifyEvent FOldFormResize;    // the form's OnResize a SizeWithForm grid replaced
+        bool FFormResizeReplaced = false;
+        bool FMovingFocus = false;      // the focus frame is being placed (the hook sees its moves)
+    };
+
+    TOptionObjects FOpt;
+    TGridLists FLists;
+    TGridWindows FWin;
+    TDimState FDims;
+    TTextState FText;
+    TEditState FEdit;
+    TLookState FLookState;
+    TSelState FSel;
+    THintState FHints;
+    TScrollState FScroll;
+    TFilterState FFilterState;
+    TPrintState FPrint;
+    TRunState FRun;
+};

@@ -1,0 +1,67 @@
+// TQorStringGrid: sorting, filtering, the filter lists and the filter-edit row. Each operation
+// comes here with its area (sorting, filtering, filter lists); until then a grid stays in its
+// order and shows every row.
+#include "grid/QorGrid.h"
+
+#include "grid/QorGridSatellites.h"
+#include "grid/sortfilter/QorFilterData.h"
+
+bool TQorStringGrid::MatchFilter(int)
+{
+    // Testing a row against the filter comes with the grid's filtering; with no filter applied
+    // every row passes.
+    return true;
+}
+
+void TQorStringGrid::SetFilterActive(bool Value)
+{
+    // Applying and removing filter levels comes with the grid's filtering.
+    FFilterState.FFilterActive = Value;
+}
+
+void TQorStringGrid::SetFilterDropDownRow(int Value)
+{
+    FFilterState.FFilterDropDownRow = Value;
+    Invalidate();
+}
+
+// The filter value lists and their handlers come with the grid's filter drop-down lists.
+void TQorStringGrid::GetFilter(int, bool, bool) {}
+void TQorStringGrid::FilterSelect(TObject*, int) {}
+void TQorStringGrid::FilterClose(TObject*) {}
+void TQorStringGrid::FilterCheck(TObject*, int) {}
+void TQorStringGrid::DoFilterType(TObject*) {}
+void TQorStringGrid::FilterDropDownChanged(TObject*)
+{
+    Invalidate();
+}
+
+// Sorting comes with the grid's sorting.
+void TQorStringGrid::SortSwapRows(int, int) {}
+void TQorStringGrid::QSort() {}
+void TQorStringGrid::QSortIndexed() {}
+void TQorStringGrid::QSortGroup() {}
+void TQorStringGrid::QSortGroupIndexed() {}
+void TQorStringGrid::QUnSort() {}
+
+void TQorStringGrid::OptionsQSort()
+{
+    QSort();
+}
+
+void TQorStringGrid::OptionsQSortIndexed()
+{
+    QSortIndexed();
+}
+
+TSortIndexList* TQorStringGrid::OptionsSortIndexList()
+{
+    return FLists.FSortIndexes.get();
+}
+
+void TQorStringGrid::OptionsResetFilterEdit(int ARow)
+{
+    SetFilterActive(false);
+    FOpt.FFilter->Clear();
+    ClearRect(0, ARow, TotalColCount() - 1, ARow);
+}
