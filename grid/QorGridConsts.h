@@ -47,4 +47,9 @@ inline constexpr const wchar_t* SBalloonCut = L"...";
 inline constexpr const wchar_t* SInvalidColumnAccessed = L"Invalid column accessed";
 inline constexpr const wchar_t* SInvalidRowAccessed = L"Invalid row accessed";
 // ==== end of the cell store's texts ====
+// ==== Small visual parts: arrow and focus windows, alpha mask, grid button, check box
+//      (grid/paint/ArrowFocusWindows.h, QorGridButton.h, QorCheckBox.h) ====
+// Raised by GBlur for a bitmap without 24-bit pixels.
+inline constexpr const wchar_t* SBlurOnly24Bit = L"Blur only works for 24-bit bitmaps";
+// ==== end of the small visual parts' texts ====
 } // namespace QorGridConsts
