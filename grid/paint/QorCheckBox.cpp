@@ -293,6 +293,7 @@ void TQorCheckBox::KeyUp(Word& Key, TShiftState Shift)
         return;
     }
     SetDown(false);
+    InvalidateBox();
     Toggle();
     Click();
 }

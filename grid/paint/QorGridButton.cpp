@@ -493,16 +493,15 @@ void TQorGridButtonActionLink::SetGroupIndex(int Value)
 
 void TQorGridButton::SetGlyph(TBitmap* Value)
 {
-    CopyBitmap(FGlyph.get(), Value);
-    // A grey copy stands in for a disabled glyph never given, and follows each new glyph.
-    if (FGlyphDisabled->GetEmpty() || FDisabledGenerated) GenerateDisabledGlyph();
-    Invalidate();
+    CopyBitmap(FGlyph.get(), Value);   // GlyphChanged follows
 }
 
 void TQorGridButton::GlyphChanged(TObject*)
 {
-    // The glyph changed in place: a grey copy made from the old one is remade.
-    if (FDisabledGenerated) GenerateDisabledGlyph();
+    // A grey copy stands in for a disabled glyph never given, and follows each new glyph; so does
+    // the shadow, which would otherwise show the silhouette of a former glyph.
+    if (FGlyphDisabled->GetEmpty() || FDisabledGenerated) GenerateDisabledGlyph();
+    if (FShaded && !IsLoading()) GenerateShade();
     Invalidate();
 }
 
@@ -760,7 +759,8 @@ void TQorGridButton::DrawButtonText(TCanvas* Canvas, const String& Caption, TRec
     if (Caption.empty()) return;
     HDC DC = Canvas->GetHandle();
     SetBkMode(DC, TRANSPARENT);
-    const UINT Flags = BiDiFlags | DT_CENTER | DT_VCENTER;
+    // The bounds fit the measured caption; a glyph overhanging them is not cut off.
+    const UINT Flags = BiDiFlags | DT_CENTER | DT_VCENTER | DT_NOCLIP;
     RECT T{TextBounds.Left, TextBounds.Top, TextBounds.Right, TextBounds.Bottom};
     if (State == bsDisabled) {
         // Embossed: a light copy one pixel down and right under the shadow-coloured text.

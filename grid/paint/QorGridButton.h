@@ -44,7 +44,7 @@ public:
 
     // ---- Glyphs and caption ----
     // Glyph copies the bitmap; while GlyphDisabled was never given, a grey copy of each new glyph
-    // becomes it. The others are copied as they are. The colour of a glyph's bottom-left pixel is
+    // becomes it, and a shaded button remakes its shadow. The others are copied as they are. The colour of a glyph's bottom-left pixel is
     // transparent.
     TBitmap* GetGlyph() const { return FGlyph.get(); }
     void SetGlyph(TBitmap* Value);
