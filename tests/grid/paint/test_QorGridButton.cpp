@@ -499,7 +499,8 @@ TEST_F(GridButton, TheDropDownPartHasATriangleInTheFontColour)
     EXPECT_EQ(S->CountColor(B->GetBoundsRect(), clRed), S->CountColor(Part, clRed));
 }
 
-// Every look in every state, side by side, for a person to look at.
+// Every look in every state, side by side, for a person to look at; the first row is the system
+// push button of a button that is not flat.
 TEST_F(GridButton, SnapshotSheetOfTheLooksAndStates)
 {
     Form->SetClientWidth(640);
@@ -507,12 +508,13 @@ TEST_F(GridButton, SnapshotSheetOfTheLooksAndStates)
     const wchar_t* States[] = {L"normal", L"hot", L"pressed", L"down", L"checked", L"disabled", L"drop", L"glyph"};
     constexpr int W = 72, H = 26;
     auto Glyph = MakeGlyph();
-    TDibSurface Sheet(8 * (W + 4) + 4, 7 * (H + 4) + 4, clWhite);
-    for (int Look = 0; Look <= 6; ++Look) {
+    TDibSurface Sheet(8 * (W + 4) + 4, 8 * (H + 4) + 4, clWhite);
+    for (int Look = -1; Look <= 6; ++Look) {
         for (int State = 0; State < 8; ++State) {
             TQorGridButton* B = Make(20, 20, State == 7 ? String() : String(States[State]));
             B->SetBounds(20, 20, W, H);
-            B->SetLook(Look);
+            if (Look < 0) B->SetFlat(false);
+            else B->SetLook(Look);
             B->SetGlyph(Glyph.get());
             switch (State) {
             case 1: PointerAt(B, 5, 5); ui::MouseMove(B, 5, 5); break;
@@ -526,7 +528,7 @@ TEST_F(GridButton, SnapshotSheetOfTheLooksAndStates)
             ui::Pump();
             auto S = Shot();
             EXPECT_TRUE(S->HasInk(B->GetBoundsRect())) << Look << " " << State;
-            BitBlt(Sheet.DC(), 4 + State * (W + 4), 4 + Look * (H + 4), W, H, S->DC(), 20, 20, SRCCOPY);
+            BitBlt(Sheet.DC(), 4 + State * (W + 4), 4 + (Look + 1) * (H + 4), W, H, S->DC(), 20, 20, SRCCOPY);
             PointerAt(B, 400, 200);
             if (State == 2) ui::MouseUp(B, mbLeft, 400, 200);
             ui::Pump();
