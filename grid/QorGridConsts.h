@@ -79,4 +79,10 @@ inline constexpr const wchar_t* SColSizeKeyPrefix = L"Col";
 // The width lines of the UTF-16 cell stream begin with it.
 inline constexpr const wchar_t* SCellStreamWidthTag = L"cw";
 // ==== end of the grid class's texts ====
+
+// ==== Small visual parts: arrow and focus windows, alpha mask, grid button, check box
+//      (grid/paint/ArrowFocusWindows.h, QorGridButton.h, QorCheckBox.h) ====
+// Raised by GBlur for a bitmap without 24-bit pixels.
+inline constexpr const wchar_t* SBlurOnly24Bit = L"Blur only works for 24-bit bitmaps";
+// ==== end of the small visual parts' texts ====
 } // namespace QorGridConsts
