@@ -252,7 +252,7 @@ bool TQorStringGrid::IsInCheckBox(int RCol, int ARow, int XPos, int YPos)
     if (HA == taRightJustify) {
         Left = cr.Right - m - s;
         const String Text = GetCellEx(RCol, ARow);
-        if (!Text.empty()) Left -= GetCanvas()->TextWidth(Text);
+        if (!Text.empty() && HandleAllocated()) Left -= GetCanvas()->TextWidth(Text);
     } else if (HA == taCenter) {
         Left = cr.Left + (cr.Width() - s) / 2;
     }

@@ -45,7 +45,8 @@ void TQorStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASt
 void TQorStringGrid::CellTextChange(int ACol, int ARow)
 {
     // An auto-range scroll bar: its page is the row, its range the height of the cell's text.
-    if (!HasAutoRangeScrollBar(ACol, ARow) || ARow >= GetRowCount()) return;
+    // Measuring needs the grid's window.
+    if (!HasAutoRangeScrollBar(ACol, ARow) || ARow >= GetRowCount() || !HandleAllocated()) return;
     TCanvas* C = GetCanvas();
     C->GetFont()->Assign(GetFont());
     RECT R{0, 0, std::max(1, CellSize(ACol, ARow).X), 0};

@@ -12,7 +12,8 @@ class CellSizes : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        G = Create<TTestableQorGrid>(nullptr);
+        G = Create<TTestableQorGrid>(Form.get());
+        G->SetParent(Form.get());
         G->SetColCount(5);
         G->SetRowCount(6);
         G->SetBounds(0, 0, 700, 300);
@@ -20,8 +21,8 @@ protected:
         G->SetDefaultRowHeight(20);
         Bmp->SetSize(16, 16);
     }
-    void TearDown() override { G->Free(); }
 
+    TFreePtr<TForm> Form{Create<TForm>(nullptr)};
     TTestableQorGrid* G = nullptr;
     TFreePtr<TBitmap> Bmp{Create<TBitmap>()};
 };

@@ -60,7 +60,6 @@ TEST_F(CellWidgets, RecordLifecycleKeepsTheCellTextAndFreesOnlyWhatItOwns)
     EXPECT_EQ(G->GetCellType(1, 1), ctEmpty);
 
     // A caller's radio list survives its record; the grid's own list goes with it.
-    int Freed = 0;
     auto* Mine = Create<TStringList>();
     G->AddRadio(2, 2, 0, -1, Mine);
     G->RemoveRadio(2, 2);
@@ -77,8 +76,9 @@ TEST_F(CellWidgets, RecordLifecycleKeepsTheCellTextAndFreesOnlyWhatItOwns)
     EXPECT_EQ(G->GetPicture(3, 3), Pic.get());
     EXPECT_TRUE(G->HasPicture(3, 3));
     G->RemovePicture(3, 3);
-    EXPECT_EQ(G->CreatePicture(3, 3, false, Stretch, 2, haLeft, vaTop), G->GetPicture(3, 3));
-    (void)Freed;
+    TPicture* OwnPic = G->CreatePicture(3, 3, false, Stretch, 2, haLeft, vaTop);
+    EXPECT_EQ(G->GetPicture(3, 3), OwnPic);
+    EXPECT_TRUE(G->GetCellGraphic(3, 3)->FCellCreated);
 }
 
 TEST_F(CellWidgets, HotmailRowSelectSharesOneRecordAndNeverFreesIt)
