@@ -15,6 +15,8 @@
 #include "graphics/PictureContainer.h"
 #include "graphics/QorUtilText.h"
 
+#include <unordered_map>
+
 namespace {
 
 // Kinds whose FCellErrFrom/FCellErrLen hold widget data rather than a text marker.
@@ -364,10 +366,13 @@ int TQorStringGrid::GetCellImageIdx(int RCol, int ARow)
 {
     TCellGraphic* G = GetCellGraphic(RCol, ARow);
     if (!G) return -1;
-    // Objects give a 32-bit key of their address: equal exactly for cells sharing an object.
+    // Objects get a 32-bit number of their own (addresses are 64-bit): equal exactly for cells
+    // sharing an object, different for different objects alive at the same time.
     auto Key = [](TObject* O) {
-        const auto V = reinterpret_cast<std::uintptr_t>(O);
-        return int(std::uint32_t(V ^ (V >> 32)));
+        static std::unordered_map<const TObject*, int> Numbers;
+        if (!O) return 0;
+        auto [It, Added] = Numbers.try_emplace(O, int(Numbers.size()) + 1);
+        return It->second;
     };
     switch (G->FCellType) {
     case ctImageList: return G->FCellIndex;

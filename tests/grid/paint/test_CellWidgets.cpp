@@ -404,3 +404,14 @@ TEST_F(CellWidgets, SortIndicatorAndActiveHeaders)
     EXPECT_FALSE(G->ShouldDrawSortIndicator(1, 0));
     G->UpdateActiveCells(-5, 99, 99, -5);   // out of range: nothing happens
 }
+
+TEST_F(CellWidgets, NodeIndentIsTheLevelTimesTheIndent)
+{
+    EXPECT_EQ(G->NodeIndent(2), 0);
+    G->CreateCellGraphic(0, 2)->FCellType = ctNode;
+    G->GetCellProperties(0, 2)->SetNodeLevel(2);
+    TGridTestAccess::SetNumNodes(*G, 1);
+    EXPECT_EQ(G->NodeIndent(2), 2 * G->GetCellNode()->GetNodeIndent());
+    EXPECT_EQ(G->NodeIndent(-1), 0);
+    EXPECT_EQ(G->NodeIndent(3), 0);
+}
