@@ -112,3 +112,18 @@ TEST(GridAppearance, SettersStoreClampAndReachTheHTMLEngine)
     EXPECT_TRUE(G->GetSearchFooter()->GetAutoThemeAdapt());
     G->SetAutoThemeAdapt(false);
 }
+
+TEST(GridAppearance, ThemeAdaptationFollowsTheWindowThroughRecreation)
+{
+    TFreePtr<TForm> Form{Create<TForm>(nullptr)};
+    auto* G = Create<TTestableQorGrid>(Form.get());
+    G->SetParent(Form.get());
+    G->HandleNeeded();
+    G->SetAutoThemeAdapt(true);
+    // A new window registers itself again; the old one was unregistered when it went.
+    G->RecreateWnd();
+    G->HandleNeeded();
+    EXPECT_NE(G->GetHandle(), nullptr);
+    EXPECT_TRUE(G->GetAutoThemeAdapt());
+    G->SetAutoThemeAdapt(false);
+}
