@@ -18,7 +18,12 @@
 //   view/QorGridView.cpp           index remapping, hidden and suppressed rows and columns, nodes,
 //                                  grouping, current and edit cell access
 //   sortfilter/QorGridSortFilter.cpp  sorting, filtering, filter lists, find
-//   paint/QorGridPaint.cpp         painting hooks, cell widgets, looks and styles, focus frame, footer
+//   paint/QorGridPaint.cpp         painting hooks, looks and styles, focus frame
+//   paint/QorCellWidgets.cpp       cell widget records and widget operations, comments, markers
+//   paint/QorCellCheck.cpp         check boxes, radio groups and buttons, toggles, row box flags
+//   paint/QorCellSizes.cpp         widget sizes on screen and in print, hit areas
+//   paint/QorGridFooter.cpp        the floating footer's calculated row
+//   paint/QorGridAppearance.cpp    appearance setters with side effects, theme registration
 //   input/QorGridInput.cpp         window procedure, selection, editing hooks, search panel, balloons
 //   exchange/QorGridExchange.cpp   the UTF-16 cell stream, column sizes, clipboard and paste hooks
 //
@@ -53,6 +58,7 @@
 #include "framework/Menus.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -376,15 +382,226 @@ public:
     // The cell's font: the grid's font without cell properties, else a scratch font shared by
     // every call.
     TFont* GetCellFont(int RCol, int ARow);
-    // The cell's widget record, after detaching; false when it had none.
+    // Detaches and frees the cell's own widget record (the shared record is only detached);
+    // false when it had none.
     bool FreeCellGraphic(int RCol, int ARow);
-    // Whether the cell's check box is checked; false when it has none.
+    // Whether the cell (real column, real row) has a check box; State receives whether it is
+    // checked and is left alone otherwise.
     bool GetCheckBoxState(int RCol, int ARow, bool& State);
+    // Whether the base cell of the cell's merged area has a check box.
     bool HasCheckBox(int RCol, int ARow);
     // The last row lies under the floating footer (its writes update the footer).
     void SetHideLastRow(bool Value) { FHideLastRow = Value; }
     // Empty rows: ClearRect over every real column of the rows.
     void ClearRows(int RowIndex, int RCount);
+
+    // ==== Cell widgets (paint/QorCellWidgets.cpp) ====
+    // Every widget of a cell is one TCellGraphic record (grid/paint/CellGraphic.h). Columns are
+    // real and rows display rows unless a line says otherwise. The Add operations raise "Invalid
+    // cell" for a cell outside the grid (hidden columns and rows included) or a negative index;
+    // queries answer false, nil, -1 or ctEmpty for such cells and change nothing.
+    // A new empty record (ctNone) replaces the cell's own record; the text of an empty cell stays
+    // empty. The grid's shared record is never freed by a cell.
+    TCellGraphic* CreateCellGraphic(int RCol, int ARow);
+    // FreeCellGraphic when the cell's kind is CellType; else false.
+    bool RemoveCellGraphic(int RCol, int ARow, TCellType CellType);
+    // Whether the base cell of the merged area holding the cell has a record of a kind in CTSet.
+    bool IsCellGraphic(int RCol, int ARow, std::initializer_list<TCellType> CTSet);
+    bool HasDataCheckBox(int RCol, int ARow);
+    bool HasButton(int RCol, int ARow);
+    bool HasBalloon(int RCol, int ARow);
+    bool IsRadio(int RCol, int ARow);
+    bool HasExpand(int RCol, int ARow);
+    bool HasProgress(int RCol, int ARow);
+    bool HasShape(int RCol, int ARow);
+    bool HasRating(int RCol, int ARow);
+    bool HasScrollBar(int RCol, int ARow);
+    bool HasAutoRangeScrollBar(int RCol, int ARow);
+    bool HasDataImage(int RCol, int ARow);
+    bool HasDataPicture(int RCol, int ARow);
+    // Pictures, bitmaps, icons: Add keeps the caller's object, Create makes one the record owns.
+    void AddPicture(int RCol, int ARow, TPicture* APicture, bool Transparent, TStretchMode StretchMode, int padding,
+                    TCellHAlign hal, TCellVAlign val);
+    TPicture* CreatePicture(int RCol, int ARow, bool Transparent, TStretchMode StretchMode, int padding,
+                            TCellHAlign hal, TCellVAlign val);
+    TPicture* GetPicture(int RCol, int ARow);
+    bool HasPicture(int RCol, int ARow) { return GetPicture(RCol, ARow) != nullptr; }
+    void RemovePicture(int RCol, int ARow);
+    void AddFilePicture(int RCol, int ARow, TFilePicture* AFilePicture, bool Transparent, TStretchMode StretchMode,
+                        int padding, TCellHAlign hal, TCellVAlign val);
+    TFilePicture* CreateFilePicture(int RCol, int ARow, bool Transparent, TStretchMode StretchMode, int padding,
+                                    TCellHAlign hal, TCellVAlign val);
+    TFilePicture* GetFilePicture(int RCol, int ARow);
+    bool HasFilePicture(int RCol, int ARow) { return GetFilePicture(RCol, ARow) != nullptr; }
+    void RemoveFilePicture(int RCol, int ARow);
+    void AddBitmap(int RCol, int ARow, TBitmap* ABmp, bool Transparent, TCellHAlign hal, TCellVAlign val);
+    TBitmap* CreateBitmap(int RCol, int ARow, bool Transparent, TCellHAlign hal, TCellVAlign val);
+    TBitmap* GetBitmap(int RCol, int ARow);
+    bool HasBitmap(int RCol, int ARow) { return GetBitmap(RCol, ARow) != nullptr; }
+    void RemoveBitmap(int RCol, int ARow);
+    void AddIcon(int RCol, int ARow, TIcon* AIcon, TCellHAlign hal, TCellVAlign val);
+    TIcon* CreateIcon(int RCol, int ARow, TCellHAlign hal, TCellVAlign val);
+    void RemoveIcon(int RCol, int ARow);
+    void AddInterfacedCell(int RCol, int ARow, TInterfacedPersistent* AObject);
+    TInterfacedPersistent* GetInterfacedCell(int RCol, int ARow);
+    void RemoveInterfacedCell(int RCol, int ARow);
+    // Image-list images: nothing while GridImages is not assigned.
+    void AddImageIdx(int RCol, int ARow, int Aidx, TCellHAlign hal, TCellVAlign val);
+    bool GetImageIdx(int RCol, int ARow, int& idx);
+    void SetImageIdx(int RCol, int ARow, int Idx);
+    void RemoveImageIdx(int RCol, int ARow);
+    // The shown image is the index in the cell text (written when the text is empty).
+    void AddDataImage(int RCol, int ARow, int Aidx, TCellHAlign hal, TCellVAlign val);
+    void RemoveDataImage(int RCol, int ARow);
+    // The shown picture is the picture container's picture named by the cell text.
+    void AddDataPicture(int RCol, int ARow, const String& AName, TCellHAlign hal, TCellVAlign val);
+    void RemoveDataPicture(int RCol, int ARow);
+    // Several images; callers add indexes to the returned list, whose changes repaint the cell.
+    void AddMultiImage(int RCol, int ARow, int Dir, TCellHAlign hal, TCellVAlign val);
+    TIntList* GetCellImages(int RCol, int ARow);
+    void RemoveMultiImage(int RCol, int ARow);
+    void MultiImageChanged(TObject* Sender, int RCol, int ARow);
+    // Progress bars, pies, gauges, range indicators, shapes, ratings.
+    void AddProgress(int RCol, int ARow, TColor FGColor, TColor BKColor);
+    void AddProgressEx(int RCol, int ARow, TColor FGColor, TColor FGTextColor, TColor BKColor, TColor BKTextColor);
+    void AddProgressFormatted(int RCol, int ARow, TColor FGColor, TColor FGTextColor, TColor BKColor,
+                              TColor BKTextColor, const String& Fmt, int Min, int Max, double Scale);
+    void RemoveProgress(int RCol, int ARow);
+    void AddProgressPie(int RCol, int ARow, TColor Color, int Value);
+    void SetProgressPie(int RCol, int ARow, int Value);
+    void RemoveProgressPie(int RCol, int ARow);
+    void AddQorProgress(int RCol, int ARow, int Min, int Max);
+    void RemoveQorProgress(int RCol, int ARow);
+    void AddRangeIndicator(int RCol, int ARow, int Range, TColor NegColor, TColor PosColor, bool ShowValue);
+    void RemoveRangeIndicator(int RCol, int ARow);
+    void AddShape(int RCol, int ARow, QorUtil::TCellShape Shape, TColor FillColor, TColor LineColor, TCellHAlign hal,
+                  TCellVAlign val);
+    // The fill colour; clNone for other cells.
+    TColor GetShapeColor(int RCol, int ARow);
+    void SetShapeColor(int RCol, int ARow, TColor FillColor);
+    void RemoveShape(int RCol, int ARow);
+    void AddRating(int RCol, int ARow, int Scale, TColor FillColor, TColor EmptyColor);
+    void RemoveRating(int RCol, int ARow);
+    // In-cell scroll bars (on the base cell of a merged area).
+    void AddScrollBar(int RCol, int ARow, bool AutoRange);
+    void RemoveScrollBar(int RCol, int ARow);
+    void SetScrollPosition(int RCol, int ARow, int Pos);
+    int GetScrollPosition(int RCol, int ARow);
+    void SetScrollProp(int RCol, int ARow, TScrollProp Prop);
+    TScrollProp GetScrollProp(int RCol, int ARow);
+    // Buttons. SetButtonText, GetButtonText and PushButton take a display column.
+    void AddButton(int RCol, int ARow, int bw, int bh, const String& Caption, TCellHAlign hal, TCellVAlign val);
+    void AddBitButton(int RCol, int ARow, int bw, int bh, const String& Caption, TBitmap* Glyph, TCellHAlign hal,
+                      TCellVAlign val);
+    TBitmap* CreateBitButton(int RCol, int ARow, int bw, int bh, const String& Caption, TCellHAlign hal,
+                             TCellVAlign val);
+    void RemoveButton(int RCol, int ARow);
+    void RemoveBitButton(int RCol, int ARow);
+    void RemoveAllButtons();
+    void SetButtonText(int ACol, int ARow, const String& Caption);
+    String GetButtonText(int ACol, int ARow);
+    void PushButton(int ACol, int ARow, bool push);
+    // Rotated text.
+    void AddRotated(int RCol, int ARow, int AAngle, const String& s);
+    bool IsRotated(int RCol, int ARow, int& aAngle);
+    void SetRotated(int RCol, int ARow, int AAngle);
+    void RemoveRotated(int RCol, int ARow);
+    // Expandable cells (on the base cell).
+    void AddExpand(int RCol, int ARow, int ExpandedHeight);
+    void RemoveExpand(int RCol, int ARow);
+    bool ToggleExpand(int RCol, int ARow);
+    bool GetExpandState(int RCol, int ARow);
+    int GetExpandHeight(int RCol, int ARow, bool Expanded);
+    // Balloons: a title, a text and an icon.
+    void AddBalloon(int RCol, int ARow, const String& Title, const String& Text, TBalloonIcon Icon);
+    void RemoveBalloon(int RCol, int ARow);
+    bool IsBalloon(int RCol, int ARow, String& Title, String& Text, TBalloonIcon& Icon);
+    // Comments, kept in any record.
+    void AddComment(int RCol, int ARow, const String& Comment);
+    void AddColorComment(int RCol, int ARow, const String& Comment, TColor Color);
+    void SetComment(int RCol, int ARow, const String& Value);
+    bool IsComment(int RCol, int ARow, String& comment);
+    String GetComment(int RCol, int ARow);
+    void RemoveComment(int RCol, int ARow);
+    void RemoveAllComments();
+    // Text markers: a character range of the cell text shown marked.
+    void AddMarker(int RCol, int ARow, int ErrPos, int ErrLen);
+    void GetMarker(int RCol, int ARow, int& ErrPos, int& ErrLen);
+    void RemoveMarker(int RCol, int ARow);
+    void RemoveAllMarkers();
+    // Sort key of image cells: image index, or a number equal exactly for cells sharing one
+    // bitmap or icon object; -1 for other cells.
+    int GetCellImageIdx(int RCol, int ARow);
+    void SetImages(TCustomImageList* Value);
+    bool ShouldDrawSortIndicator(int ACol, int ARow);
+    // Repaints the header cells of the old and the new current cell (display indexes).
+    void UpdateActiveCells(int co, int ro, int cn, int rn);
+
+    // ==== Check boxes and radio buttons (paint/QorCellCheck.cpp) ====
+    // State getters and setters take real rows and reach hidden rows; SetCheckBoxStateInt takes
+    // a display row and fires OnCheckBoxChange only on a change.
+    void AddCheckBox(int RCol, int ARow, bool State, bool Data);
+    void AddCheckBox(int RCol, int ARow, TCheckBoxState State);
+    void AddCheckBoxColumn(int RCol, bool DefaultState = false, bool DataCheckBox = false);
+    void AddTriStateCheckBoxColumn(int RCol, TCheckBoxState State);
+    void RemoveCheckBoxColumn(int RCol);
+    void RemoveCheckBox(int RCol, int ARow);
+    void AddRadioButton(int RCol, int ARow, bool State = false);
+    void AddRadioButtonGroup(int RCol, int ARow, int Group, bool State = false);
+    void AddRadioButtonColumn(int RCol);
+    void AddRadioButtonGroupColumn(int RCol);
+    void RemoveRadioButton(int RCol, int ARow);
+    void RemoveRadioButtonColumn(int RCol);
+    void AddRadio(int RCol, int ARow, int DirRadio, int IdxRadio, TStrings* sl);
+    TStrings* CreateRadio(int RCol, int ARow, int DirRadio, int IdxRadio);
+    void RemoveRadio(int RCol, int ARow);
+    static TCheckBoxState BoolToCheckBoxState(bool bChecked) { return bChecked ? cbChecked : cbUnchecked; }
+    bool GetCheckBoxState(int RCol, int ARow, TCheckBoxState& State);
+    bool IsChecked(int RCol, int ARow);
+    bool SetCheckBoxState(int RCol, int ARow, TCheckBoxState State);
+    bool SetCheckBoxState(int RCol, int ARow, bool State);
+    bool SetCheckBoxStateInt(int RCol, int ARow, bool State);
+    void CheckAll(int RCol);
+    void UnCheckAll(int RCol);
+    bool IsDataCheckCol(int RCol);
+    bool HasDataCell(int RCol, int ARow);
+    bool HasStaticEdit(int RCol, int ARow);
+    bool GetRadioIdx(int RCol, int ARow, int& IdxRadio);
+    bool SetRadioIdx(int RCol, int ARow, int IdxRadio);
+    TStrings* GetRadioStrings(int RCol, int ARow);
+    bool HasRadioButton(int RCol, int ARow);
+    bool HasRadioButtonGroup(int RCol, int ARow, TRadioButtonGroup Group);
+    bool IsRadioButtonChecked(int RCol, int ARow);
+    bool SetRadioButtonState(int RCol, int ARow, bool State);
+    void SetRadioButtonRowIndex(int ARow, int Index);
+    void SetRadioButtonColumnIndex(int RCol, int Index);
+    int GetRadioButtonColumnIndex(int RCol);
+    bool ToggleCheckBox(int RCol, int ARow) { return ToggleCheck(RCol, ARow, false); }
+    bool ToggleRadio(int RCol, int ARow, bool FromEdit);
+    // Set by the toggles (and by editing); cleared by the user of the grid.
+    bool GetModified() const { return FEdit.FModified; }
+    void SetModified(bool Value) { FEdit.FModified = Value; }
+    // The disjunct row selection's flag of a row (the row check box of column 0 follows it).
+    bool GetRowSelect(int ARow);
+    void SetRowSelect(int ARow, bool Value);
+
+    // ==== Widget sizes and hit areas (paint/QorCellSizes.cpp) ====
+    bool IsInCheckBox(int RCol, int ARow, int XPos, int YPos);
+    // ACol: a display column.
+    TRect ButtonRect(int ACol, int ARow);
+    TRect ExpandRect(int ACol, int ARow);
+
+    // ==== Footer and appearance (paint/QorGridFooter.cpp, paint/QorGridAppearance.cpp) ====
+    // Invalidates the footer panel.
+    void UpdateFooter();
+    // Sets XYOffset without repainting.
+    void UpdateXYOffset(int X, int Y);
+    TPoint GetXYOffset() const { return FText.FTextOffset; }
+    void SetXYOffset(TPoint Value);
+    TPoint GetXYRTFOffset() const { return FText.FRTFOffset; }
+    void SetXYRTFOffset(TPoint Value);
+    int GetZoomFactor() const { return FDims.FZoomFactor; }
+    void SetZoomFactor(int Value);
 
     // ==== Framework and base operations overridden (in slot order) ====
 protected:
@@ -729,6 +946,19 @@ private:
     int GetSaveRowCount();
     // Framework fixed counts below the wanted minimum while FixedRowAlways/FixedColAlways keep them.
     void SetFixedCountEx(TGridAxisKind A, int Value);
+    // Cell widgets (paint/QorCellWidgets.cpp): raises "Invalid cell" for a cell outside the
+    // grid; the record attached to the cell itself (never the shared one); the record of the
+    // merged area's base cell; repaint at the display column; the rows in the hidden-row store.
+    void CheckWidgetCell(int RCol, int ARow);
+    TCellGraphic* OwnGraphic(int RCol, int ARow);
+    TCellGraphic* BaseGraphic(int RCol, int ARow);
+    void RepaintWidget(int RCol, int ARow);
+    int HiddenRowCount();
+    // The record of (real column, real row), also in hidden rows (paint/QorCellCheck.cpp).
+    TCellGraphic* RealRowGraphic(int RCol, int RealRow);
+    // The theme notifier knows the grid's window while AutoThemeAdapt is on
+    // (paint/QorGridAppearance.cpp).
+    void ThemeNotifierRegistration(bool Register);
 
     // ---- State, by area ----------------------------------------------------------------------------
 
@@ -940,6 +1170,7 @@ private:
         bool FFindBusy = false;
         bool FEnableChangeEvents = true;
         bool FSpreadSheet = false;
+        bool FModified = false;
     };
 
     // Colours, look and platform facts.

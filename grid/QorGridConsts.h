@@ -46,6 +46,11 @@ inline constexpr const wchar_t* SBalloonCut = L"...";
 // Raised with EQorGridError for a column or row outside the grid.
 inline constexpr const wchar_t* SInvalidColumnAccessed = L"Invalid column accessed";
 inline constexpr const wchar_t* SInvalidRowAccessed = L"Invalid row accessed";
+// A widget added to a cell outside the grid.
+inline constexpr const wchar_t* SInvalidCell = L"Invalid cell";
+// The link prefixes URLShowInText tries, in this order.
+inline constexpr const wchar_t* SURLLinkPrefixes[] = {L"HTTP://", L"WWW.", L"MAILTO:", L"HTTPS://", L"NNTP://",
+                                                      L"FILE://", L"FTP://"};
 // ==== end of the cell store's texts ====
 
 // ==== The grid class (grid/QorGrid.h) ====

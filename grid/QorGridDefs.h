@@ -142,6 +142,17 @@ enum TCellType : Byte {
 // Placement of a widget in its cell; the Full values stretch it over the cell.
 enum TCellHAlign { haLeft, haRight, haCenter, haBeforeText, haAfterText, haFull };
 enum TCellVAlign { vaTop, vaBottom, vaCenter, vaUnderText, vaAboveText, vaFull };
+// How a cell picture fits its room.
+enum TStretchMode { noStretch, Stretch, StretchWithAspectRatio, Shrink, ShrinkWithAspectRatio };
+// The icon of a cell balloon.
+enum TBalloonIcon { biNone, biInfo, biWarning, biError };
+// Which radio buttons a cell's radio button excludes: those in its column or in its row.
+enum TRadioButtonGroup { rgNone, rgCol, rgRow };
+// Page size and range of an in-cell scroll bar.
+struct TScrollProp {
+    int PageSize = 0;
+    int Range = 0;
+};
 
 // The display-text hooks of a cell: Value is the stored text, changed in place.
 using TGetDisplTextEvent = std::function<void(TObject* Sender, int ACol, int ARow, String& Value)>;

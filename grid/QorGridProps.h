@@ -64,12 +64,12 @@
     X(FLookState, Setter, AddColor, TColor, BorderColor, 0x00B99D7F, 0x00B99D7F)    \
     X(FLookState, Setter, Add, bool, Flat, false, false)                            \
     X(FLookState, Visual, AddColor, TColor, DisabledFontColor, 0x00C0C0C0, 0x00C0C0C0) \
-    X(FLookState, Visual, AddColor, TColor, HighlightColor, clHighlight, clHighlight) \
-    X(FLookState, Visual, AddColor, TColor, HighlightTextColor, clHighlightText, clHighlightText) \
-    X(FLookState, Visual, Add, bool, ActiveCellShow, false, false)                  \
-    X(FLookState, Visual, AddColor, TColor, ActiveCellColor, 0x00808080, 0x00808080) \
-    X(FLookState, Visual, AddColor, TColor, ActiveCellColorTo, clNone, clNone)      \
-    X(FLookState, Field, Add, bool, AutoThemeAdapt, false, false)                   \
+    X(FLookState, Setter, AddColor, TColor, HighlightColor, clHighlight, clHighlight) \
+    X(FLookState, Setter, AddColor, TColor, HighlightTextColor, clHighlightText, clHighlightText) \
+    X(FLookState, Setter, Add, bool, ActiveCellShow, false, false)                  \
+    X(FLookState, Setter, AddColor, TColor, ActiveCellColor, 0x00808080, 0x00808080) \
+    X(FLookState, Setter, AddColor, TColor, ActiveCellColorTo, clNone, clNone)      \
+    X(FLookState, Setter, Add, bool, AutoThemeAdapt, false, false)                   \
     X(FLookState, Field, Add, bool, EnableBlink, false, false)                      \
     X(FLookState, Visual, Add, bool, HideFocusRect, false, false)                   \
     X(FLookState, Setter, Add, bool, ShowDesignHelper, true, true)
@@ -83,7 +83,7 @@
     X(FSel, Visual, AddColor, TColor, SelectionMirrorColorTo, clNone, clNone)       \
     X(FSel, Visual, AddColor, TColor, SelectionTextColor, clBlack, clBlack)         \
     X(FSel, Visual, Add, bool, SelectionColorMixer, false, false)                   \
-    X(FSel, Visual, Add, int, SelectionColorMixerFactor, 50, 50)                    \
+    X(FSel, Setter, Add, int, SelectionColorMixerFactor, 50, 50)                    \
     X(FSel, Visual, Add, bool, SelectionRectangle, false, false)                    \
     X(FSel, Visual, Add, bool, SelectionResizer, false, false)                      \
     X(FSel, Field, Add, bool, SelectionRTFKeep, false, false)                       \
@@ -101,7 +101,7 @@
     X(FHints, Field, Add, THintShowLargeTextPos, HintShowLargeTextPos, hpCell, hpCell) \
     X(FHints, Field, Add, bool, HintShowSizing, false, false)                       \
     X(FHints, Field, Add, bool, HTMLHint, false, false)                             \
-    X(FHints, Field, Add, bool, HTMLKeepLineBreak, true, true)                      \
+    X(FHints, Setter, Add, bool, HTMLKeepLineBreak, true, true)                      \
     X(FHints, Field, Add, bool, AnchorHint, false, false)                           \
     X(FHints, Field, Add, bool, UseInternalHintClass, true, true)                   \
     X(FHints, Visual, AddColor, TColor, URLColor, 0x00FF0000, 0x00FF0000)           \

@@ -1,141 +1,19 @@
-// TQorStringGrid: the painting side as far as the grid class holds it now: the cell widget records
-// and check boxes, the focus frame, the fixed-cell gradient colours the control look passes on,
-// and the painting hooks. Painting cells with looks, styles, HTML text and widgets, measuring
-// widgets, footers and printing come here with the grid's rendering; until then cells paint
-// through the base painting frame.
+// TQorStringGrid: the painting side as far as the grid class holds it now: the focus frame, the
+// fixed-cell gradient colours the control look passes on, and the painting hooks. Cell widgets
+// are in QorCellWidgets.cpp, QorCellCheck.cpp and QorCellSizes.cpp, the footer row in
+// QorGridFooter.cpp, the appearance setters in QorGridAppearance.cpp. Painting cells with looks,
+// styles, HTML text and widgets, and printing come here with the grid's rendering; until then
+// cells paint through the base painting frame.
 #include "grid/QorGrid.h"
 
 #include "grid/QorGridSatellites.h"
 #include "grid/paint/CellGraphic.h"
-
-// ---- Cell widget records -------------------------------------------------------------------------------
-
-TCellGraphic* TQorStringGrid::GetCellGraphic(int RCol, int ARow)
-{
-    if (RCol < 0 || ARow < 0) return nullptr;
-    if (RCol == 0 && FOpt.FMouseActions->GetHotmailRowSelect()) {
-        // The grid's shared record, set up as the row's check box.
-        TCellGraphic* G = FOpt.FCellGraphic.get();
-        G->FCellType = ctRowCheckBox;
-        TList* Rows = FLists.FRowSelect.get();
-        G->FCellBoolean = ARow < Rows->Count() && Rows->Get(ARow) != nullptr;
-        return G;
-    }
-    if (!HasCellProperties(RCol, ARow)) return nullptr;
-    return dynamic_cast<TCellGraphic*>(GetCellProperties(RCol, ARow)->GetGraphicObject());
-}
-
-TCellType TQorStringGrid::GetCellType(int RCol, int ARow)
-{
-    if (RCol < 0 || ARow < 0) return ctEmpty;
-    if (RCol == 0 && FOpt.FMouseActions->GetHotmailRowSelect()) return ctRowCheckBox;
-    if (!HasCellProperties(RCol, ARow)) return ctEmpty;
-    auto* G = dynamic_cast<TCellGraphic*>(GetCellProperties(RCol, ARow)->GetGraphicObject());
-    return G ? G->FCellType : ctEmpty;
-}
-
-bool TQorStringGrid::GetCellEmpty(int RCol, int ARow)
-{
-    TCellGraphic* G = GetCellGraphic(RCol, ARow);
-    return !G || (G->FCellType == ctNone && G->FCellComment.empty());
-}
-
-bool TQorStringGrid::FreeCellGraphic(int RCol, int ARow)
-{
-    if (!HasCellProperties(RCol, ARow)) return false;
-    TCellProperties* P = GetCellProperties(RCol, ARow);
-    TObject* G = P->GetGraphicObject();
-    if (!G) return false;
-    P->SetGraphicObject(nullptr);
-    // The grid's shared record of virtual and row check boxes is only detached.
-    if (G != FOpt.FCellGraphic.get()) G->Free();
-    if (!IsDestroying()) RepaintCell(DisplColIndex(RCol), ARow);
-    return true;
-}
-
-bool TQorStringGrid::HasCheckBox(int RCol, int ARow)
-{
-    switch (GetCellType(RCol, ARow)) {
-    case ctCheckBox: case ctDataCheckBox: case ctVirtCheckBox: case ctRowCheckBox: case ctTriStateCheckBox:
-        return true;
-    default: return false;
-    }
-}
-
-bool TQorStringGrid::GetCheckBoxState(int RCol, int ARow, bool& State)
-{
-    TCellGraphic* G = GetCellGraphic(RCol, ARow);
-    if (!G) return false;
-    switch (G->FCellType) {
-    case ctCheckBox:
-    case ctRowCheckBox: State = G->FCellBoolean; return true;
-    case ctDataCheckBox:
-    case ctVirtCheckBox: State = GetCellEx(RCol, ARow) == GetCheckTrue(RCol, ARow); return true;
-    case ctTriStateCheckBox: State = G->FCellCheckBoxState == cbChecked; return true;
-    default: return false;
-    }
-}
-
-bool TQorStringGrid::IsCheckCell(int c, int r)
-{
-    return HasCheckBox(c, r);
-}
-
-void TQorStringGrid::SetAsCheck(int c, int r, const String& v)
-{
-    // Checked exactly when v is the check-true text (the undo component restores check cells
-    // with the texts ToggleCheck registers).
-    const bool State = v == GetCheckTrue(c, r);
-    TCellGraphic* G = GetCellGraphic(c, r);
-    if (!G) return;
-    switch (G->FCellType) {
-    case ctCheckBox: G->FCellBoolean = State; break;
-    case ctTriStateCheckBox: G->FCellCheckBoxState = State ? cbChecked : cbUnchecked; break;
-    case ctDataCheckBox:
-    case ctVirtCheckBox: SetCellEx(c, r, State ? GetCheckTrue(c, r) : GetCheckFalse(c, r)); return;
-    default: return;
-    }
-    RepaintCell(DisplColIndex(c), r);
-}
-
-// Toggling widgets with their events and undo registration comes with the grid's check boxes and
-// radio buttons; until then nothing toggles.
-bool TQorStringGrid::ToggleCheck(int, int, bool)
-{
-    return false;
-}
-
-bool TQorStringGrid::ToggleRadioButton(int, int, bool)
-{
-    return false;
-}
 
 String TQorStringGrid::GetFormattedCell(int RCol, int ARow)
 {
     // The displayed text: the exported text; formatting numbers by OnGetFloatFormat comes with the
     // grid's cell text drawing.
     return ExportCell(RCol, ARow);
-}
-
-// Widget sizes are measured with the grid's cell widgets; a cell without a widget has none.
-TPoint TQorStringGrid::GetCellGraphicSize(int RCol, int ARow)
-{
-    return GetCellGraphicSizeEx(RCol, ARow, 0);
-}
-
-TPoint TQorStringGrid::GetCellGraphicSizeEx(int RCol, int ARow, int Padding)
-{
-    return GetCellGraphicSizeEx(GetCanvas(), RCol, ARow, Padding, 1.0);
-}
-
-TPoint TQorStringGrid::GetCellGraphicSizeEx(TCanvas*, int, int, int, double)
-{
-    return TPoint(0, 0);
-}
-
-TPoint TQorStringGrid::GetPrintGraphicSize(int, int, int, int, double)
-{
-    return TPoint(0, 0);
 }
 
 // ---- Painting hooks ---------------------------------------------------------------------------------------
@@ -164,19 +42,17 @@ void TQorStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASt
                                    AMirrorColorTo, AFont, HA, VA, WW, GD);
 }
 
-void TQorStringGrid::GetDisplText(int c, int r, String& Value)
+void TQorStringGrid::CellTextChange(int ACol, int ARow)
 {
-    inherited::GetDisplText(c, r, Value);
-}
-
-void TQorStringGrid::FloatFooterUpdate()
-{
-    CalcFooter(-1);
-}
-
-void TQorStringGrid::CellTextChange(int, int)
-{
-    // The in-cell scroll bar's range follows its text with the grid's cell widgets.
+    // An auto-range scroll bar: its page is the row, its range the height of the cell's text.
+    // Measuring needs the grid's window.
+    if (!HasAutoRangeScrollBar(ACol, ARow) || ARow >= GetRowCount() || !HandleAllocated()) return;
+    TCanvas* C = GetCanvas();
+    C->GetFont()->Assign(GetFont());
+    RECT R{0, 0, std::max(1, CellSize(ACol, ARow).X), 0};
+    const String Text = GetCellEx(ACol, ARow);
+    DrawTextW(C->GetHandle(), Text.c_str(), int(Text.size()), &R, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    SetScrollProp(ACol, ARow, TScrollProp{GetRowHeights(ARow), int(R.bottom - R.top)});
 }
 
 bool TQorStringGrid::HasCustomCellBorder()
@@ -187,17 +63,6 @@ bool TQorStringGrid::HasCustomCellBorder()
 bool TQorStringGrid::UseVCLStyles()
 {
     return FLookState.FUseVCLStyles;
-}
-
-void TQorStringGrid::CalcFooter(int)
-{
-    // Recalculating the floating footer's cells comes with the grid's footer calculation; it runs
-    // only for a visible plain footer with calculation on.
-}
-
-void TQorStringGrid::DoCalcFooter(int)
-{
-    // Computing a footer cell comes with the grid's footer calculation.
 }
 
 // ---- Looks and styles ---------------------------------------------------------------------------------------

@@ -84,6 +84,7 @@ void TQorStringGrid::CreateWnd()
         // Flat and Encarta scroll bars (FlatInit, UpdateWidth, UpdateColor) come with the grid's
         // scrolling.
     }
+    if (FLookState.FAutoThemeAdapt && !FRun.FLoading) ThemeNotifierRegistration(true);
 }
 
 void TQorStringGrid::DestroyWnd()
@@ -92,6 +93,7 @@ void TQorStringGrid::DestroyWnd()
     FRun.FGridTimerID = 0;
     // A grid whose window goes hides its focus frame, so that the hook no longer moves it.
     if (FocusGrid == this) HideFocusHelper();
+    if (FLookState.FAutoThemeAdapt) ThemeNotifierRegistration(false);
     inherited::DestroyWnd();
 }
 

@@ -45,10 +45,12 @@ bool TQorStringGrid::HasNodes()
     return FDims.FNumNodes > 0;
 }
 
-int TQorStringGrid::NodeIndent(int)
+int TQorStringGrid::NodeIndent(int ARow)
 {
-    // The indentation of node levels comes with the grid's nodes.
-    return 0;
+    // The node level kept in the node column's cell properties, times the indent setting.
+    const int NodeCol = FOpt.FCellNode->GetNodeColumn();
+    if (!HasNodes() || ARow < 0 || !HasCellProperties(NodeCol, ARow)) return 0;
+    return GetCellProperties(NodeCol, ARow)->GetNodeLevel() * FOpt.FCellNode->GetNodeIndent();
 }
 
 bool TQorStringGrid::IsNode(int ARow)

@@ -108,6 +108,8 @@ public:
     static int OrigColSizes(const TQorStringGrid& G) { return G.FLists.FOrigColSizes->Count(); }
     static int OldSize(const TQorStringGrid& G) { return G.FDims.FOldSize; }
     static void SetNumNodes(TQorStringGrid& G, int N) { G.FDims.FNumNodes = N; }
+    static void SetGroupColumn(TQorStringGrid& G, int C) { G.FDims.FGroupColumn = C; }
+    static void SetDPIScale(TQorStringGrid& G, double S) { G.FLookState.FDPIScale = S; }
     static void SetEditChange(TQorStringGrid& G, bool V) { G.FEdit.FEditChange = V; }
     static bool EditChange(const TQorStringGrid& G) { return G.FEdit.FEditChange; }
     static TQorGridStyle Style(const TQorStringGrid& G) { return G.FLookState.FStyle; }

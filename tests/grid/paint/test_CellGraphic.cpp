@@ -22,7 +22,7 @@ private:
 struct ReleaseCase {
     TCellType Kind;
     bool Created;
-    int Angle;
+    bool Balloon;
     int BitmapFreed, IconFreed;
 };
 
@@ -37,7 +37,8 @@ TEST_P(CellGraphicRelease, FreesWhatTheKindOwns)
     auto* G = new TCellGraphic;
     G->FCellType = C.Kind;
     G->FCellCreated = C.Created;
-    G->FCellAngle = C.Angle;
+    G->FCellBalloon = C.Balloon;
+    G->FCellAngle = 1;   // a check box's look or a radio button's group, never a balloon
     G->FCellBitmap = Bitmap;
     G->FCellIcon = Icon;
     G->Free();
@@ -49,18 +50,19 @@ TEST_P(CellGraphicRelease, FreesWhatTheKindOwns)
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, CellGraphicRelease, ::testing::Values(
-    ReleaseCase{ctImages, false, 0, 1, 0},          // always
-    ReleaseCase{ctBalloon, false, 0, 1, 0},         // always
-    ReleaseCase{ctPicture, true, 0, 1, 0},
-    ReleaseCase{ctPicture, false, 0, 0, 0},
-    ReleaseCase{ctRadio, true, 0, 1, 0},
-    ReleaseCase{ctBitButton, false, 0, 0, 0},
-    ReleaseCase{ctIcon, true, 0, 0, 1},
-    ReleaseCase{ctIcon, false, 1, 1, 0},            // the balloon list of an icon
-    ReleaseCase{ctCheckBox, false, 1, 1, 0},        // the balloon list of a check box
-    ReleaseCase{ctCheckBox, true, 0, 0, 0},
-    ReleaseCase{ctProgress, true, 1, 0, 0},         // colours, not objects
-    ReleaseCase{ctRowCheckBox, true, 1, 0, 0}));
+    ReleaseCase{ctImages, false, false, 1, 0},          // always
+    ReleaseCase{ctBalloon, false, false, 1, 0},         // always
+    ReleaseCase{ctPicture, true, false, 1, 0},
+    ReleaseCase{ctPicture, false, false, 0, 0},
+    ReleaseCase{ctRadio, true, false, 1, 0},
+    ReleaseCase{ctBitButton, false, false, 0, 0},
+    ReleaseCase{ctIcon, true, false, 0, 1},
+    ReleaseCase{ctIcon, false, true, 1, 0},             // the balloon list of an icon
+    ReleaseCase{ctCheckBox, false, true, 1, 0},         // the balloon list of a check box
+    ReleaseCase{ctCheckBox, true, false, 0, 0},         // grayed look (angle 1): nothing to free
+    ReleaseCase{ctRadioButton, false, false, 0, 0},     // group 1: nothing to free
+    ReleaseCase{ctProgress, true, true, 0, 0},          // colours, not objects
+    ReleaseCase{ctRowCheckBox, true, true, 0, 0}));
 
 TEST(CellGraphic, NewRecordIsEmptyAndCounted)
 {
@@ -114,6 +116,67 @@ TEST(CellGraphic, AssignCopiesTheWidgetButNeverItsObjectsOrTheirOwnership)
     D2->Assign(&F);
     EXPECT_EQ(D2->FCellType, ctButton);
     D2->Free();
+}
+
+TEST(CellGraphic, SetAngleBringsAnyAngleIntoRange)
+{
+    const std::pair<int, int> Cases[] = {{-90, 270}, {720, 360}, {360, 360}, {-360, 0}, {361, 1},
+                                         {-450, 270}, {0, 0}, {2147483647, 127}, {-2147483647 - 1, 232}};
+    for (auto [In, Out] : Cases) {
+        TCellGraphic G;
+        G.SetAngle(In);
+        EXPECT_EQ(G.FCellType, ctRotated);
+        EXPECT_EQ(G.FCellAngle, Out) << In;
+    }
+}
+
+TEST(CellGraphic, ButtonSizeKeepsWidthLowAndHeightHigh)
+{
+    TCellGraphic G;
+    G.SetButton(60, 20, L"Go", haFull, vaCenter);
+    EXPECT_EQ(G.FCellIndex & 0xFFFF, 60);
+    EXPECT_EQ(unsigned(G.FCellIndex) >> 16, 20u);
+    EXPECT_EQ(G.FCellText, L"Go");
+    EXPECT_FALSE(G.FCellBoolean);
+}
+
+TEST(CellGraphic, PictureFitsItsRoomByStretchMode)
+{
+    TFreePtr<TPicture> P{Create<TPicture>()};
+    auto* B = Create<TBitmap>();
+    B->SetSize(200, 100);
+    P->SetGraphic(B);
+    B->Free();
+    struct Case { TStretchMode Mode; int cw, rh, padding; TPoint Want; };
+    const Case Cases[] = {
+        {StretchWithAspectRatio, 100, 100, 0, {100, 50}}, {ShrinkWithAspectRatio, 400, 400, 0, {200, 100}},
+        {Shrink, 150, 150, 0, {150, 150}},                {Stretch, 80, 40, 0, {80, 40}},
+        {noStretch, 10, 10, 0, {200, 100}},               {ShrinkWithAspectRatio, 100, 100, 0, {100, 50}},
+        {StretchWithAspectRatio, 110, 110, 10, {100, 50}}, {Shrink, 300, 300, 0, {200, 100}}};
+    for (const Case& C : Cases) {
+        TCellGraphic G;
+        G.SetPicture(P.get(), false, C.Mode, C.padding, haLeft, vaTop);
+        EXPECT_EQ(G.GetPictureSize(C.cw, C.rh, false), C.Want) << int(C.Mode) << " " << C.cw;
+    }
+    // Another kind measures the graphic handed in; without one the result stays as given.
+    TCellGraphic D;
+    D.SetDataPicture(haLeft, vaTop);
+    D.FCellAngle = int(Stretch);
+    EXPECT_EQ(D.GetPictureSize(50, 60, false, P->GetGraphic()), TPoint(50, 60));
+    EXPECT_EQ(D.GetPictureSize(50, 60, false, nullptr, TPoint(7, 8)), TPoint(7, 8));
+}
+
+TEST(CellGraphic, AssignCopiesColoursKeptApartFromObjects)
+{
+    TCellGraphic Src;
+    Src.FCellType = ctProgress;
+    Src.FCellBitmapColor = clRed;
+    Src.FCellIconColor = clBlue;
+    TCellGraphic Dst;
+    Dst.Assign(&Src);
+    EXPECT_EQ(Dst.FCellBitmapColor, clRed);
+    EXPECT_EQ(Dst.FCellIconColor, clBlue);
+    EXPECT_EQ(Dst.FCellBitmap, nullptr);
 }
 
 TEST(CellGraphic, PublishedFieldsAreReadAndWrittenByName)
