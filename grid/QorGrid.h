@@ -111,7 +111,10 @@ public:
 
 // ---- TQorStringGrid ----------------------------------------------------------------------------------
 
-class TQorStringGrid : public TBaseGrid, public IQorOptionsGrid {
+class TQorStringGrid : public TBaseGrid,
+                       public IQorOptionsGrid,
+                       public QorStyleIF::IJOQStyleEx,
+                       public QorStyleIF::IJOQTones {
     DECLARE_CLASS(TQorStringGrid, TBaseGrid)
 public:
     // ==== Construction and lifecycle (store/QorGridCreate.cpp, store/QorGridLifecycle.cpp) ====
@@ -658,8 +661,8 @@ public:
     virtual void TrimRect(int ACol1, int ARow1, int ACol2, int ARow2);                      // Structure
     virtual void SaveColPositions();                                                        // Exchange
     virtual void LoadColPositions();                                                        // Exchange
-    virtual void SetStyle(TQorGridStyle AStyle);                                            // Paint
-    virtual void SetStyleAndAppColor(TQorGridStyle AStyle, TColor AppColor);                // Paint
+    virtual void SetStyle(QorStyleIF::TJOQStyle AStyle);                                    // Paint
+    virtual void SetStyleAndAppColor(QorStyleIF::TJOQStyle AStyle, TColor AppColor);        // Paint
     virtual void Zoom(int x);                                                               // View
     virtual void HideInplaceEdit();                                                         // Input
     virtual void QSort();                                                                   // SortFilter
@@ -687,6 +690,16 @@ public:
     void SetJOQGradMirrorFrom(TColor Value) override;
     void SetJOQGradMirrorTo(TColor Value) override;
     void OptionsStoreJOQGrad(TJOQGradField Field, TColor Value) override;
+
+    // ==== The component style and colour tones (paint/QorGridPaint.cpp) ====
+    // IJOQStyle / IJOQStyleEx: stores the style and applies it through SetStyleAndAppColor
+    // (SetComponentStyle passes clNone). The style's palette, the editors' styles and the metro
+    // scroll bars it turns off come with the grid's painting.
+    void SetComponentStyle(QorStyleIF::TJOQStyle AStyle) override;
+    void SetComponentStyleAndAppColor(QorStyleIF::TJOQStyle AStyle, TColor AppColor) override;
+    QorStyleIF::TJOQStyle GetComponentStyle() const;
+    // IJOQTones: stores the tones; the flat look they paint comes with the grid's painting.
+    void SetColorTones(const QorStyleIF::TColorTones& ATones) override;
 
     // ==== Implementation from now on ====
 protected:
@@ -945,7 +958,7 @@ private:
     // Colours, look and platform facts.
     struct TLookState {
         QOR_GRID_LOOK_PROPS(QOR_GRID_PROP_FIELD)
-        TQorGridStyle FStyle = gsCustom;
+        QorStyleIF::TJOQStyle FStyle = QorStyleIF::tsCustom;
         QorUtil::TColorTones FTones{};
         QorStyleIF::TOfficeTheme FOldOfficeTheme = QorStyleIF::otUnknown;
         TColor FGradientFrom = TColor(0x00FFFFFF), FGradientTo = clBtnFace;

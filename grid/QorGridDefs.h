@@ -158,13 +158,6 @@ constexpr int MaxGridLineCount = 16777216;
 
 // How fixed cells are decorated; glCustom keeps the colours as they are set.
 enum TGridLook { glStandard, glSoft, glClassic, glJOQ, glXP, glListView, glVista, glWin7, glOffice2007, glCustom };
-// The 24 component colour styles of the grid (ordinals 0 to 23).
-enum TQorGridStyle {
-    gsOffice2003Blue, gsOffice2003Silver, gsOffice2003Olive, gsOffice2003Classic, gsOffice2007Luna,
-    gsOffice2007Obsidian, gsWindowsXP, gsWhidbey, gsCustom, gsOffice2007Silver, gsWindowsVista, gsWindows7,
-    gsTerminal, gsOffice2010Blue, gsOffice2010Silver, gsOffice2010Black, gsWindows8, gsOffice2013white,
-    gsOffice2013LightGray, gsOffice2013Gray, gsWindows10, gsOffice2016white, gsOffice2016Gray, gsOffice2016Black
-};
 // Scroll bar styles and when the bars stay on screen.
 enum TScrollType { ssNormal, ssFlat, ssEncarta, ssMetro };
 enum TScrollBarAlways { saNone, saVert, saHorz, saBoth };

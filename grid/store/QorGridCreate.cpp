@@ -277,7 +277,7 @@ void TQorStringGrid::CreateRuntimeControls()
     FWin.EditCombo = MakeChild<TGridCombo>(this, true);
     FWin.EditCombo->IsWinXP = FLookState.FIsWinXP;
     FWin.EditCombo->IsVista = FLookState.FIsWinVista && FLookState.FIsComCtl6;
-    FLookState.FStyle = gsWindowsXP;
+    FLookState.FStyle = QorStyleIF::tsWindowsXP;
     FEdit.FEditMode = false;
     FEdit.FEditControl = edNormal;
 
