@@ -349,6 +349,20 @@ public:
     TIntList* GetIgnoreColumns() const;
     TSortIndexList* GetSortIndexes() const;
     TCollection* GetGridItems() const;
+    // Validation of an unchanged edit (off after construction).
+    bool GetAlwaysValidate() const { return FEdit.FAlwaysValidate; }
+    void SetAlwaysValidate(bool Value) { FEdit.FAlwaysValidate = Value; }
+    // Printing (public, not stored): FastPrint skips the counting pass; PreviewPage sets the drawn
+    // page range to one page; PrintNrOfPages is the page count of the last counting pass;
+    // PrinterDriverFix turns rotated text the other way on printers that rotate it the other way.
+    bool GetFastPrint() const { return FPrint.FFastPrint; }
+    void SetFastPrint(bool Value) { FPrint.FFastPrint = Value; }
+    void SetPreviewPage(int Value) { FPrint.FPrintPageFrom = FPrint.FPrintPageTo = Value; }
+    int GetPrintPageFrom() const { return FPrint.FPrintPageFrom; }
+    int GetPrintPageTo() const { return FPrint.FPrintPageTo; }
+    int GetPrintNrOfPages() const { return FPrint.FPrintNrOfPages; }
+    bool GetPrinterDriverFix() const { return FPrint.FPrinterDriverFix; }
+    void SetPrinterDriverFix(bool Value) { FPrint.FPrinterDriverFix = Value; }
     // The focus frame follows the current cell: placed 4 pixels around it when in view, else hidden.
     void MoveFocusHelper();
     void HideFocusHelper();
@@ -934,6 +948,9 @@ private:
         bool FBlockCellChanging = false;
         bool FBlockSelChange = false;
         bool FLastValidation = true;
+        // Validate an edited cell even when its text did not change (the spin editor's flag of the
+        // same name is its own: limits applied even when they are equal).
+        bool FAlwaysValidate = false;
         int FComboIdx = -1;
         bool FEditChange = false;
         int FLastTabCol = -1;
