@@ -226,7 +226,7 @@ void TSpeedButton::CalcLayout(const TRect& Client, TSize GlyphSize, TSize TextSi
             Spacing = Margin;
         } else {
             int Total = GlyphLen + Spacing + TextLen;
-            Margin = (Avail - Total) / 2;
+            Margin = (Avail - Total + 1) / 2;
         }
     } else if (Spacing == -1) {
         Spacing = (Avail - Margin - GlyphLen - TextLen) / 2;
@@ -251,11 +251,6 @@ void TSpeedButton::CalcLayout(const TRect& Client, TSize GlyphSize, TSize TextSi
         GY = ClientH - Margin - GlyphSize.cy;
         TY = GY - Spacing - TextSize.cy;
         break;
-    }
-    if (!HasGlyph) {
-        // A caption alone is centred.
-        TX = (ClientW - TextSize.cx + 1) / 2;
-        TY = (ClientH - TextSize.cy + 1) / 2;
     }
     GlyphPos = {Client.Left + GX, Client.Top + GY};
     TextBounds = {Client.Left + TX, Client.Top + TY, Client.Left + TX + TextSize.cx, Client.Top + TY + TextSize.cy};

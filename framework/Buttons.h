@@ -44,7 +44,12 @@ public:
     void SetSpacing(int Value);
     TButtonState GetState() const { return FState; }
 
-    // Where the glyph and the caption go for a client rectangle and a caption size.
+    // Where the glyph and the caption go for a client rectangle and a caption size: across the
+    // layout direction both are centred; along it the glyph sits Margin from the layout side and
+    // the caption Spacing beyond it. Spacing is 0 when either is missing; Margin -1 centres the
+    // pair ((free - glyph - spacing - caption + 1) div 2), Spacing -1 spreads the caption into
+    // what is left ((free - margin - glyph - caption) div 2), both -1 split the free space in
+    // three.
     static void CalcLayout(const TRect& Client, TSize GlyphSize, TSize TextSize, TButtonLayout Layout, int Margin,
                            int Spacing, TPoint& GlyphPos, TRect& TextBounds);
 

@@ -1,6 +1,7 @@
 // TControl: geometry, state, inherited properties, mouse and message dispatch; the free functions
 // of the unit; TGraphicControl and the control canvas.
 #include "Controls.h"
+#include "ActnList.h"
 #include "Forms.h"
 
 #include <algorithm>
@@ -621,6 +622,38 @@ void TControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 void TControl::Click()
 {
     if (OnClick) OnClick(this);
+    else if (FActionLink) FActionLink->Execute(this);
+}
+
+// ---- TControl: action --------------------------------------------------------------------------
+
+TBasicAction* TControl::GetAction() const
+{
+    return FActionLink ? FActionLink->GetAction() : nullptr;
+}
+
+void TControl::SetAction(TBasicAction* Value)
+{
+    if (!Value) {
+        FActionLink.reset();
+        return;
+    }
+    if (!FActionLink) FActionLink.reset(GetActionLinkClass()(this));
+    FActionLink->SetAction(Value);
+    ActionChange(Value, IsLoading());
+}
+
+TControlActionLinkClass TControl::GetActionLinkClass() const
+{
+    return ActionLinkClassOf<TControlActionLink>();
+}
+
+void TControl::ActionChange(TObject* Sender, bool CheckDefaults)
+{
+    auto* A = dynamic_cast<TCustomAction*>(Sender);
+    if (!A) return;
+    String Caption = GetCaption();
+    if (!CheckDefaults || Caption.empty() || Caption == GetName()) SetCaption(A->GetCaption());
 }
 
 void TControl::DblClick()

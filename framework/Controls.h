@@ -20,6 +20,11 @@ class TWinControl;
 class TCustomForm;
 class TPopupMenu;
 class TControlCanvas;
+class TBasicAction;
+class TControlActionLink;
+
+// Makes the action link of a control (ActnList.h: ActionLinkClassOf<T>()).
+using TControlActionLinkClass = TControlActionLink* (*)(TControl* Client);
 
 // ---- Enumerations and sets ---------------------------------------------------------------------
 
@@ -278,6 +283,12 @@ public:
     NativeInt GetHelpContext() const { return FHelpContext; }
     void SetHelpContext(NativeInt Value) { FHelpContext = Value; }
 
+    // The action the control is linked to (ActnList.h), or null. Linking makes the link of
+    // GetActionLinkClass and takes the action's values (ActionChange); null unlinks. Click
+    // executes the action when OnClick is not set.
+    TBasicAction* GetAction() const;
+    void SetAction(TBasicAction* Value);
+
     // How a popup menu is shown for a control (installed by the menus): true when it was shown.
     static inline std::function<bool(TControl* Control, TPopupMenu* Menu, const TPoint& ScreenPos)> PopupMenuHandler;
 
@@ -307,6 +318,12 @@ protected:
     virtual bool DoPopupMenu(const TPoint& ScreenPos);
     virtual void Resize();
     virtual void FontChanged();
+    // The link made by SetAction, and the class that makes it.
+    TControlActionLink* GetActionLink() const { return FActionLink.get(); }
+    virtual TControlActionLinkClass GetActionLinkClass() const;
+    // Takes the action's values; with CheckDefaults (while loading) only where the control still
+    // has its own default (an empty caption, or the name).
+    virtual void ActionChange(TObject* Sender, bool CheckDefaults);
     virtual bool CanResize(int& NewWidth, int& NewHeight) { return true; }
     virtual void ConstrainedResize(int& MinW, int& MinH, int& MaxW, int& MaxH) {}
     virtual void RequestAlign();
@@ -380,6 +397,7 @@ private:
 
     TWndMethod FWindowProc;
     bool FUpdatingFromParent = false;
+    TFreePtr<TControlActionLink> FActionLink;
 
     friend class TWinControl;
     friend class TApplication;

@@ -31,6 +31,10 @@ TControl* CapturedChild(TWinControl* Window)
 TWinControl* FindControl(HWND Handle)
 {
     if (!Handle) return nullptr;
+    // Another program's window may carry the same property, holding an address of that program.
+    DWORD Process = 0;
+    GetWindowThreadProcessId(Handle, &Process);
+    if (Process != GetCurrentProcessId()) return nullptr;
     return static_cast<TWinControl*>(GetPropW(Handle, ControlProp));
 }
 

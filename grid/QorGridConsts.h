@@ -84,4 +84,10 @@ inline constexpr const wchar_t* SGridCountTooLarge = L"%s %d is more than the %d
 inline constexpr const wchar_t* SRowCountName = L"RowCount";
 inline constexpr const wchar_t* SColCountName = L"ColCount";
 // ==== end of the grid class's texts ====
+
+// ==== Small visual parts: arrow and focus windows, alpha mask, grid button, check box
+//      (grid/paint/ArrowFocusWindows.h, QorGridButton.h, QorCheckBox.h) ====
+// Raised by GBlur for a bitmap without 24-bit pixels.
+inline constexpr const wchar_t* SBlurOnly24Bit = L"Blur only works for 24-bit bitmaps";
+// ==== end of the small visual parts' texts ====
 } // namespace QorGridConsts

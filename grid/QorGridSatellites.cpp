@@ -12,6 +12,8 @@ void RegisterQorGridSatelliteClasses()
     Done = true;
     // The controls' common published properties (Left, Visible, Font, ...).
     RegisterStdCtrls();
+    RegisterQorGridButtonClasses();
+    RegisterQorCheckBoxClasses();
     RegisterEnumIdents<TFooterStyle>(L"TFooterStyle", {QOR_IDENT(fsFixedLastRow), QOR_IDENT(fsColumnPreview),
                                                        QOR_IDENT(fsCustomPreview), QOR_IDENT(fsCustomPaint)});
     RegisterEnumIdents<TArrowDirection>(L"TArrowDirection",

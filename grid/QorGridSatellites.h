@@ -2,7 +2,9 @@
 // registration by name. Each stands on its own and keeps the grid it serves (its owner); the
 // steps that reach into the grid come with the grid's painting, input and exchange.
 //
-//   paint/ArrowFocusWindows      TArrowWindow, TGridFocusWindow
+//   paint/ArrowFocusWindows      TArrowWindow, TGridFocusWindow, TGridAlphaMask, the blur
+//   paint/QorGridButton          TQorGridButton, TQorGridButtonActionLink (the panel's buttons)
+//   paint/QorCheckBox            TQorCheckBox, DrawParentImage (the panel's match-case box)
 //   input/FloatingFooter         TFloatingFooter, TFooterPanel, ReplaceColumnTags
 //   input/SearchPanel            TSearchPanel, TRetEdit
 //   input/HeaderEditors          TGridTransEdit, TGridTransCombo

@@ -49,6 +49,21 @@ void TRetEdit::Dispatch(TMessage& Message)
 
 // ---- TSearchPanel ---------------------------------------------------------------------------------
 
+namespace {
+
+// Gives a button one of its glyphs from the program's bitmap resources; a program built without
+// them shows the button without that glyph.
+void LoadGlyph(TSearchPanelButton* Button, void (TSearchPanelButton::*Set)(TBitmap*), const wchar_t* ResName)
+{
+    HINSTANCE Inst = GetModuleHandleW(nullptr);
+    if (!FindResourceW(Inst, ResName, MAKEINTRESOURCEW(2) /*RT_BITMAP*/)) return;
+    TFreePtr<TBitmap> Bmp(Create<TBitmap>());
+    Bmp->LoadFromResourceName(Inst, ResName);
+    (Button->*Set)(Bmp.get());
+}
+
+}  // namespace
+
 TSearchPanel::TSearchPanel(TComponent* AOwner)
     : TPanel(AOwner), FGrid(QorGridDetail::GridOfOwner(AOwner)), FEdit(Create<TRetEdit>(this)),
       FExitButton(Create<TSearchPanelButton>(this)), FForwardButton(Create<TSearchPanelButton>(this)),
@@ -87,8 +102,6 @@ void TSearchPanel::CreateWnd()
 
 void TSearchPanel::CreateChildControls()
 {
-    // The glyphs of the buttons (arrows down and up, close, highlight, with their disabled, hot and
-    // pressed forms) come with the grid's glyph resources and its own button control.
     FEdit->SetParent(this);
     FEdit->SetTop(Scaled(6));
     FEdit->SetWidth(Scaled(110));
@@ -112,6 +125,8 @@ void TSearchPanel::CreateChildControls()
     SetHintOf(FForwardButton, FHintFindNext);
     FForwardButton->SetCaption(FFindNextCaption);
     FForwardButton->OnClick = [this](TObject* Sender) { ForwardClick(Sender); };
+    LoadGlyph(FForwardButton, &TSearchPanelButton::SetGlyph, L"JYRARDOWN");
+    LoadGlyph(FForwardButton, &TSearchPanelButton::SetGlyphDisabled, L"JYRARDOWND");
     FForwardButton->SetEnabled(false);
     FForwardButton->SetParentFont(true);
     Mirror(FForwardButton);
@@ -121,6 +136,8 @@ void TSearchPanel::CreateChildControls()
     SetHintOf(FBackwardButton, FHintFindPrev);
     FBackwardButton->SetCaption(FFindPrevCaption);
     FBackwardButton->OnClick = [this](TObject* Sender) { BackwardClick(Sender); };
+    LoadGlyph(FBackwardButton, &TSearchPanelButton::SetGlyph, L"JYRARUP");
+    LoadGlyph(FBackwardButton, &TSearchPanelButton::SetGlyphDisabled, L"JYRARUPD");
     FBackwardButton->SetEnabled(false);
     FBackwardButton->SetParentFont(true);
     Mirror(FBackwardButton);
@@ -128,6 +145,9 @@ void TSearchPanel::CreateChildControls()
     // The close button's top is not scaled.
     PlaceButton(FExitButton, Scaled(5), 7, Scaled(14), Scaled(14));
     SetHintOf(FExitButton, FHintClose);
+    LoadGlyph(FExitButton, &TSearchPanelButton::SetGlyph, L"JYRCLOSE");
+    LoadGlyph(FExitButton, &TSearchPanelButton::SetGlyphHot, L"JYRCLOSEH");
+    LoadGlyph(FExitButton, &TSearchPanelButton::SetGlyphDown, L"JYRCLOSED");
     FExitButton->OnClick = [this](TObject* Sender) { ExitClick(Sender); };
     FExitButton->SetParentFont(true);
     FExitButton->SetCaption(L"");
@@ -139,10 +159,11 @@ void TSearchPanel::CreateChildControls()
     FHiliteButton->SetEnabled(false);
     FHiliteButton->SetCaption(FHighLightCaption);
     FHiliteButton->SetParentFont(true);
-    // A toggle that stays down: alone in its group, which may have no button down.
-    FHiliteButton->SetGroupIndex(1);
-    FHiliteButton->SetAllowAllUp(true);
+    // A toggle that stays down until clicked again.
+    FHiliteButton->SetStyle(tasCheck);
     FHiliteButton->OnClick = [this](TObject* Sender) { HighlightClick(Sender); };
+    LoadGlyph(FHiliteButton, &TSearchPanelButton::SetGlyph, L"JYRHI");
+    LoadGlyph(FHiliteButton, &TSearchPanelButton::SetGlyphDisabled, L"JYRHID");
     Mirror(FHiliteButton);
 
     FMatchCase->SetParent(this);

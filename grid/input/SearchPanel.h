@@ -5,15 +5,14 @@
 // handlers, does the searching and applies its SearchFooter settings to the panel.
 #pragma once
 
-#include "framework/Buttons.h"
 #include "framework/ExtCtrls.h"
 #include "grid/QorGridDefs.h"
+#include "grid/paint/QorCheckBox.h"
+#include "grid/paint/QorGridButton.h"
 
-// The panel's buttons and box are the grid's own button and check box controls. Until those
-// join the library the framework's nearest controls stand in for them, here and only here: the
-// speed button (a windowless button with a glyph that can stay down) and the check box.
-using TSearchPanelButton = TSpeedButton;   // becomes TQorGridButton
-using TSearchPanelCheckBox = TCheckBox;    // becomes TQorCheckBox
+// The panel's buttons and box are the grid's own button and check box controls.
+using TSearchPanelButton = TQorGridButton;
+using TSearchPanelCheckBox = TQorCheckBox;
 
 // An edit that reports Return instead of inserting it, and never beeps for it.
 class TRetEdit : public TEdit {

@@ -144,6 +144,16 @@ TEST(SpeedButtonLayout, GlyphAndCaptionPlaces)
         EXPECT_EQ(T.Left, C.TextLeft) << int(C.Layout);
         EXPECT_EQ(T.Top, C.TextTop) << int(C.Layout);
     }
+    TPoint G;
+    TRect T;
+    // Centring rounds up: (100 - 16 - 4 - 31 + 1) div 2 = 25.
+    TSpeedButton::CalcLayout({0, 0, 100, 40}, {16, 16}, {31, 12}, blGlyphLeft, -1, 4, G, T);
+    EXPECT_EQ(G.X, 25);
+    EXPECT_EQ(T.Left, 45);
+    // A caption without a glyph keeps the margin; the client origin moves both.
+    TSpeedButton::CalcLayout({10, 20, 110, 60}, {0, 0}, {30, 12}, blGlyphLeft, 2, 4, G, T);
+    EXPECT_EQ(T.Left, 12);
+    EXPECT_EQ(T.Top, 34);
 }
 
 }  // namespace

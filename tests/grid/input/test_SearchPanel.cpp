@@ -185,4 +185,28 @@ TEST_F(SearchPanel, PaintsItsColourOrItsGradientStart)
     EXPECT_EQ(S.Pixel(595, 30), TColor(0x00E0F0FF));
 }
 
+TEST_F(SearchPanel, TheButtonsCarryTheGridsGlyphsAndTheBoxIsTheGridsCheckBox)
+{
+    TSearchPanel* P = MakePanel();
+    for (TSearchPanelButton* B : {P->GetForwardButton(), P->GetBackwardButton(), P->GetHiliteButton()}) {
+        EXPECT_EQ(B->GetGlyph()->GetWidth(), 16);
+        EXPECT_FALSE(B->GetGlyphDisabled()->GetEmpty());
+    }
+    EXPECT_FALSE(P->GetExitButton()->GetGlyphHot()->GetEmpty());
+    EXPECT_FALSE(P->GetExitButton()->GetGlyphDown()->GetEmpty());
+    EXPECT_EQ(P->GetHiliteButton()->GetStyle(), tasCheck);
+    EXPECT_EQ(P->GetMatchCase()->GetCaption(), L"Match case");
+
+    // Painted: the close cross and the find buttons' arrows and captions show on the panel.
+    Type(P->GetEdit(), L'x');
+    ui::Pump();
+    TDibSurface S(600, 34, clFuchsia);
+    PaintWindowInto(P->GetHandle(), S, true);
+    const TColor Ground = S.Pixel(599, 33);
+    for (TControl* C : {static_cast<TControl*>(P->GetExitButton()), static_cast<TControl*>(P->GetForwardButton()),
+                        static_cast<TControl*>(P->GetBackwardButton()), static_cast<TControl*>(P->GetHiliteButton())})
+        EXPECT_GT(S.InkCount(C->GetBoundsRect(), Ground), 20) << C->GetBoundsRect().Left;
+    S.SavePng(SnapshotPath(L"searchpanel_buttons.png"));
+}
+
 } // namespace
