@@ -117,7 +117,10 @@ public:
 
 // ---- TQorStringGrid ----------------------------------------------------------------------------------
 
-class TQorStringGrid : public TBaseGrid, public IQorOptionsGrid {
+class TQorStringGrid : public TBaseGrid,
+                       public IQorOptionsGrid,
+                       public QorStyleIF::IJOQStyleEx,
+                       public QorStyleIF::IJOQTones {
     DECLARE_CLASS(TQorStringGrid, TBaseGrid)
 public:
     // ==== Construction and lifecycle (store/QorGridCreate.cpp, store/QorGridLifecycle.cpp) ====
@@ -352,6 +355,20 @@ public:
     TIntList* GetIgnoreColumns() const;
     TSortIndexList* GetSortIndexes() const;
     TCollection* GetGridItems() const;
+    // Validation of an unchanged edit (off after construction).
+    bool GetAlwaysValidate() const { return FEdit.FAlwaysValidate; }
+    void SetAlwaysValidate(bool Value) { FEdit.FAlwaysValidate = Value; }
+    // Printing (public, not stored): FastPrint skips the counting pass; PreviewPage sets the drawn
+    // page range to one page; PrintNrOfPages is the page count of the last counting pass;
+    // PrinterDriverFix turns rotated text the other way on printers that rotate it the other way.
+    bool GetFastPrint() const { return FPrint.FFastPrint; }
+    void SetFastPrint(bool Value) { FPrint.FFastPrint = Value; }
+    void SetPreviewPage(int Value) { FPrint.FPrintPageFrom = FPrint.FPrintPageTo = Value; }
+    int GetPrintPageFrom() const { return FPrint.FPrintPageFrom; }
+    int GetPrintPageTo() const { return FPrint.FPrintPageTo; }
+    int GetPrintNrOfPages() const { return FPrint.FPrintNrOfPages; }
+    bool GetPrinterDriverFix() const { return FPrint.FPrinterDriverFix; }
+    void SetPrinterDriverFix(bool Value) { FPrint.FPrinterDriverFix = Value; }
     // The focus frame follows the current cell: placed 4 pixels around it when in view, else hidden.
     void MoveFocusHelper();
     void HideFocusHelper();
@@ -875,8 +892,8 @@ public:
     virtual void TrimRect(int ACol1, int ARow1, int ACol2, int ARow2);                      // Structure
     virtual void SaveColPositions();                                                        // Exchange
     virtual void LoadColPositions();                                                        // Exchange
-    virtual void SetStyle(TQorGridStyle AStyle);                                            // Paint
-    virtual void SetStyleAndAppColor(TQorGridStyle AStyle, TColor AppColor);                // Paint
+    virtual void SetStyle(QorStyleIF::TJOQStyle AStyle);                                    // Paint
+    virtual void SetStyleAndAppColor(QorStyleIF::TJOQStyle AStyle, TColor AppColor);        // Paint
     virtual void Zoom(int x);                                                               // View
     virtual void HideInplaceEdit();                                                         // Input
     virtual void QSort();                                                                   // SortFilter
@@ -904,6 +921,16 @@ public:
     void SetJOQGradMirrorFrom(TColor Value) override;
     void SetJOQGradMirrorTo(TColor Value) override;
     void OptionsStoreJOQGrad(TJOQGradField Field, TColor Value) override;
+
+    // ==== The component style and colour tones (paint/QorGridPaint.cpp) ====
+    // IJOQStyle / IJOQStyleEx: stores the style and applies it through SetStyleAndAppColor
+    // (SetComponentStyle passes clNone). The style's palette, the editors' styles and the metro
+    // scroll bars it turns off come with the grid's painting.
+    void SetComponentStyle(QorStyleIF::TJOQStyle AStyle) override;
+    void SetComponentStyleAndAppColor(QorStyleIF::TJOQStyle AStyle, TColor AppColor) override;
+    QorStyleIF::TJOQStyle GetComponentStyle() const;
+    // IJOQTones: stores the tones; the flat look they paint comes with the grid's painting.
+    void SetColorTones(const QorStyleIF::TColorTones& ATones) override;
 
     // ==== Implementation from now on ====
 protected:
@@ -1151,6 +1178,9 @@ private:
         bool FBlockCellChanging = false;
         bool FBlockSelChange = false;
         bool FLastValidation = true;
+        // Validate an edited cell even when its text did not change (the spin editor's flag of the
+        // same name is its own: limits applied even when they are equal).
+        bool FAlwaysValidate = false;
         int FComboIdx = -1;
         bool FEditChange = false;
         int FLastTabCol = -1;
@@ -1176,7 +1206,7 @@ private:
     // Colours, look and platform facts.
     struct TLookState {
         QOR_GRID_LOOK_PROPS(QOR_GRID_PROP_FIELD)
-        TQorGridStyle FStyle = gsCustom;
+        QorStyleIF::TJOQStyle FStyle = QorStyleIF::tsCustom;
         QorUtil::TColorTones FTones{};
         QorStyleIF::TOfficeTheme FOldOfficeTheme = QorStyleIF::otUnknown;
         TColor FGradientFrom = TColor(0x00FFFFFF), FGradientTo = clBtnFace;

@@ -83,6 +83,11 @@ inline constexpr const wchar_t* SVersionDate = L"Jan, 2019";
 inline constexpr const wchar_t* SColSizeKeyPrefix = L"Col";
 // The width lines of the UTF-16 cell stream begin with it.
 inline constexpr const wchar_t* SCellStreamWidthTag = L"cw";
+// Raised with EInvalidGridOperation for a row or column count beyond MaxGridLineCount: the
+// property's name, the count asked for and the largest count.
+inline constexpr const wchar_t* SGridCountTooLarge = L"%s %d is more than the %d a grid holds";
+inline constexpr const wchar_t* SRowCountName = L"RowCount";
+inline constexpr const wchar_t* SColCountName = L"ColCount";
 // ==== end of the grid class's texts ====
 
 // ==== Small visual parts: arrow and focus windows, alpha mask, grid button, check box

@@ -163,15 +163,12 @@ using TGetDisplWideTextEvent = std::function<void(TObject* Sender, int ACol, int
 // Published property types of TQorStringGrid and the types its virtual hooks take. Their
 // identifier tables are registered by the grid unit's start-up (grid/QorGridUnit.cpp).
 
+// The most rows or columns a grid holds (2^24): RowCount and ColCount beyond it are refused
+// before anything changes, since every line costs entries in several per-line lists.
+constexpr int MaxGridLineCount = 16777216;
+
 // How fixed cells are decorated; glCustom keeps the colours as they are set.
 enum TGridLook { glStandard, glSoft, glClassic, glJOQ, glXP, glListView, glVista, glWin7, glOffice2007, glCustom };
-// The 24 component colour styles of the grid (ordinals 0 to 23).
-enum TQorGridStyle {
-    gsOffice2003Blue, gsOffice2003Silver, gsOffice2003Olive, gsOffice2003Classic, gsOffice2007Luna,
-    gsOffice2007Obsidian, gsWindowsXP, gsWhidbey, gsCustom, gsOffice2007Silver, gsWindowsVista, gsWindows7,
-    gsTerminal, gsOffice2010Blue, gsOffice2010Silver, gsOffice2010Black, gsWindows8, gsOffice2013white,
-    gsOffice2013LightGray, gsOffice2013Gray, gsWindows10, gsOffice2016white, gsOffice2016Gray, gsOffice2016Black
-};
 // Scroll bar styles and when the bars stay on screen.
 enum TScrollType { ssNormal, ssFlat, ssEncarta, ssMetro };
 enum TScrollBarAlways { saNone, saVert, saHorz, saBoth };

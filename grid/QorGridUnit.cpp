@@ -130,8 +130,15 @@ void StartUp()
     WM_FILTEREDITUPDATE = RegisteredMessage(QorGridConsts::SMsgFilterEditUpdate);
 }
 
+std::vector<HICON> LoadedFilterIcons;
+bool FilterIconsLoaded = false;
+
 void ShutDown()
 {
+    for (HICON Icon : LoadedFilterIcons)
+        if (Icon) DestroyIcon(Icon);
+    LoadedFilterIcons.clear();
+    FilterIconsLoaded = false;
     if (OleStarted) OleUninitialize();
     OleStarted = false;
     if (MsgHook) UnhookWindowsHookEx(MsgHook);
@@ -224,6 +231,21 @@ bool LoadIconFromRes(TIcon* Icon, HINSTANCE Instance, const String& ResName)
     if (!H) return false;
     Icon->SetHandle(H);
     return true;
+}
+
+const std::vector<HICON>& FilterIcons()
+{
+    // Loading an icon resource costs far more than copying one into an image list, and every
+    // grid shows the same nine.
+    if (!FilterIconsLoaded) {
+        const HINSTANCE Instance = GetModuleHandleW(nullptr);
+        for (const wchar_t* Name : QorGridConsts::SFilterIconNames) {
+            TIcon Icon;
+            LoadedFilterIcons.push_back(LoadIconFromRes(&Icon, Instance, Name) ? Icon.ReleaseHandle() : nullptr);
+        }
+        FilterIconsLoaded = true;
+    }
+    return LoadedFilterIcons;
 }
 
 TCustomForm* GetParentForm(TControl* AControl)

@@ -78,6 +78,10 @@ void SetTranspWindow(HWND hwnd);
 int GetFileVersion(const String& AFileName);
 // Loads an icon resource by name into Icon; false (Icon unchanged) when the resource is missing.
 bool LoadIconFromRes(TIcon* Icon, HINSTANCE Instance, const String& ResName);
+// The nine filter-type icons of the program's resources, in the order of the filter types (null
+// where a resource is missing): loaded once, when the first grid asks, and shared by every grid,
+// whose image list copies them; freed when the unit shuts down.
+const std::vector<HICON>& FilterIcons();
 // The nearest form among the control and its parents, or null.
 TCustomForm* GetParentForm(TControl* AControl);
 

@@ -74,17 +74,38 @@ void TQorStringGrid::SetLook(TGridLook Value)
     PropertyRepaint();
 }
 
-void TQorStringGrid::SetStyle(TQorGridStyle AStyle)
+void TQorStringGrid::SetStyle(QorStyleIF::TJOQStyle AStyle)
 {
     SetStyleAndAppColor(AStyle, clNone);
 }
 
-void TQorStringGrid::SetStyleAndAppColor(TQorGridStyle AStyle, TColor)
+void TQorStringGrid::SetStyleAndAppColor(QorStyleIF::TJOQStyle AStyle, TColor)
 {
     // The style's palette comes with the grid's styles; the control look starts from its
     // initial colours as every palette does.
     FLookState.FStyle = AStyle;
     FOpt.FControlLook->Init();
+}
+
+void TQorStringGrid::SetComponentStyle(QorStyleIF::TJOQStyle AStyle)
+{
+    SetComponentStyleAndAppColor(AStyle, clNone);
+}
+
+void TQorStringGrid::SetComponentStyleAndAppColor(QorStyleIF::TJOQStyle AStyle, TColor AppColor)
+{
+    FLookState.FStyle = AStyle;
+    SetStyleAndAppColor(AStyle, AppColor);
+}
+
+QorStyleIF::TJOQStyle TQorStringGrid::GetComponentStyle() const
+{
+    return FLookState.FStyle;
+}
+
+void TQorStringGrid::SetColorTones(const QorStyleIF::TColorTones& ATones)
+{
+    FLookState.FTones = ATones;
 }
 
 TColor TQorStringGrid::PlainColor(TColor Value)

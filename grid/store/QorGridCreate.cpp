@@ -246,10 +246,12 @@ void TQorStringGrid::CreateFilterMenu()
     // The nine filter-type icons from the program's resources, and the popup menu of filter types
     // that shows them: one item per type name the filter edit row has, up to nine.
     FWin.FFltrList = Create<TImageList>(this);
-    const HINSTANCE Instance = GetModuleHandleW(nullptr);
-    for (const wchar_t* Name : QorGridConsts::SFilterIconNames) {
-        TFreePtr<TIcon> Icon(Create<TIcon>());
-        if (QorGridUnit::LoadIconFromRes(Icon.get(), Instance, Name)) FWin.FFltrList->AddIcon(Icon.get());
+    for (HICON Shared : QorGridUnit::FilterIcons()) {
+        if (!Shared) continue;
+        TIcon Icon;
+        Icon.SetHandle(Shared);
+        auto Keep = ScopeExit([&Icon] { Icon.ReleaseHandle(); });   // the unit keeps the icon
+        FWin.FFltrList->AddIcon(&Icon);
     }
     FWin.FFltrPopup = Create<TPopupMenu>(this);
     FWin.FFltrPopup->SetImages(FWin.FFltrList);
@@ -277,7 +279,7 @@ void TQorStringGrid::CreateRuntimeControls()
     FWin.EditCombo = MakeChild<TGridCombo>(this, true);
     FWin.EditCombo->IsWinXP = FLookState.FIsWinXP;
     FWin.EditCombo->IsVista = FLookState.FIsWinVista && FLookState.FIsComCtl6;
-    FLookState.FStyle = gsWindowsXP;
+    FLookState.FStyle = QorStyleIF::tsWindowsXP;
     FEdit.FEditMode = false;
     FEdit.FEditControl = edNormal;
 

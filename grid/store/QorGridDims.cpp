@@ -7,8 +7,21 @@
 
 // ---- Row and column counts ----------------------------------------------------------------------------
 
+namespace {
+
+// A count beyond the largest the grid holds is refused before anything changes, with the
+// property's name: its per-line lists would otherwise take the memory of the whole process.
+void CheckLineCount(const wchar_t* Name, int Value)
+{
+    if (Value > MaxGridLineCount)
+        throw EInvalidGridOperation(QorGridConsts::SGridCountTooLarge, {String(Name), Value, MaxGridLineCount});
+}
+
+}  // namespace
+
 void TQorStringGrid::SetRowCountEx(int Value)
 {
+    CheckLineCount(QorGridConsts::SRowCountName, Value);
     const int Old = GetRowCount();
     if (GetRowCount() == GetFixedRows() && FDims.FFixedRowAlways && !FSel.FShowSelection) {
         // Showing the selection again (UnHideSelection) comes with the grid's view operations.
@@ -50,6 +63,7 @@ void TQorStringGrid::MoveFooterRow(int OldCount)
 
 void TQorStringGrid::SetColCountEx(int Value)
 {
+    CheckLineCount(QorGridConsts::SColCountName, Value);
     SetColCount(Value);
     SizeColumnArrays();
     if (GetColCount() > FDims.FFixedColsMin && FDims.FFixedColAlways) SetFixedColsEx(FDims.FFixedColsMin);
@@ -127,8 +141,10 @@ void TQorStringGrid::SetColEx(int Value)
 void TQorStringGrid::SetDefRowHeightEx(int Value)
 {
     SetDefaultRowHeight(Value);
-    FOpt.FFloatingFooter->SetHeight(Value);
-    if (FOpt.FFloatingFooter->GetVisible()) FWin.FFooterPanel->SetHeight(Value);
+    // The footer takes the height the grid took (a negative height becomes 0 there).
+    const int Height = GetDefaultRowHeight();
+    FOpt.FFloatingFooter->SetHeight(Height);
+    if (FOpt.FFloatingFooter->GetVisible()) FWin.FFooterPanel->SetHeight(Height);
 }
 
 void TQorStringGrid::SetFixedColWidth(int Value)

@@ -23,16 +23,6 @@ void RegisterGridIdentTables()
                                                  QOR_IDENT(glJOQ), QOR_IDENT(glXP), QOR_IDENT(glListView),
                                                  QOR_IDENT(glVista), QOR_IDENT(glWin7), QOR_IDENT(glOffice2007),
                                                  QOR_IDENT(glCustom)});
-    RegisterEnumIdents<TQorGridStyle>(
-        L"TQorGridStyle",
-        {QOR_IDENT(gsOffice2003Blue), QOR_IDENT(gsOffice2003Silver), QOR_IDENT(gsOffice2003Olive),
-         QOR_IDENT(gsOffice2003Classic), QOR_IDENT(gsOffice2007Luna), QOR_IDENT(gsOffice2007Obsidian),
-         QOR_IDENT(gsWindowsXP), QOR_IDENT(gsWhidbey), QOR_IDENT(gsCustom), QOR_IDENT(gsOffice2007Silver),
-         QOR_IDENT(gsWindowsVista), QOR_IDENT(gsWindows7), QOR_IDENT(gsTerminal), QOR_IDENT(gsOffice2010Blue),
-         QOR_IDENT(gsOffice2010Silver), QOR_IDENT(gsOffice2010Black), QOR_IDENT(gsWindows8),
-         QOR_IDENT(gsOffice2013white), QOR_IDENT(gsOffice2013LightGray), QOR_IDENT(gsOffice2013Gray),
-         QOR_IDENT(gsWindows10), QOR_IDENT(gsOffice2016white), QOR_IDENT(gsOffice2016Gray),
-         QOR_IDENT(gsOffice2016Black)});
     RegisterEnumIdents<TScrollType>(L"TScrollType",
                                     {QOR_IDENT(ssNormal), QOR_IDENT(ssFlat), QOR_IDENT(ssEncarta), QOR_IDENT(ssMetro)});
     RegisterEnumIdents<TScrollBarAlways>(L"TScrollBarAlways",

@@ -1,33 +1,16 @@
 // test-needs: desktop
 // The main window driven as a user would: clipboard text in, button clicks, fields and text
 // areas out, the exported HTML on the clipboard, message boxes through the application's seam.
-#include "app/FHelp.h"
-#include "app/Unit1.h"
+#include "EditorKit.h"
 #include "framework/Clipbrd.h"
-#include "framework/Streaming.h"
 #include "support/Pixels.h"
 #include "support/UiHarness.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <set>
 
 namespace {
-
-// The descriptions come from the source tree: the test program carries no form resources.
-void ReadFromSourceTree(const String& ResName, TComponent* Form)
-{
-    std::string File = __FILE__;
-    std::string Root = File.substr(0, File.rfind("tests"));
-    if (!Root.empty() && Root[0] == '/') Root = "Z:" + Root;
-    std::string Path = Root + (ResName == L"TFORM1" ? "resources/forms/Unit1.form" : "resources/forms/FHelp.form");
-    std::ifstream In(Path, std::ios::binary);
-    std::string Bytes((std::istreambuf_iterator<char>(In)), std::istreambuf_iterator<char>());
-    ASSERT_FALSE(Bytes.empty()) << Path;
-    ReadComponentData(reinterpret_cast<const Byte*>(Bytes.data()), Bytes.size(), Form);
-}
 
 void PutClipboardText(const String& Text) { Clipboard()->SetAsText(Text); }
 
@@ -36,12 +19,6 @@ void EmptyTheClipboard()
     Clipboard()->Open();
     Clipboard()->Clear();
     Clipboard()->Close();
-}
-
-void Press(TButton* Button)
-{
-    SendMessageW(Button->GetHandle(), BM_CLICK, 0, 0);
-    ui::Pump();
 }
 
 const wchar_t* const Board =
@@ -53,28 +30,6 @@ const wchar_t* const Board =
     L"♠ q98\r\n♥ 1064\r\n♦\r\n♣ a\r\n"
     L"♠ j1053\r\n♥ a7\r\n♦ k6543\r\n♣ \r\n"
     L"d 15.11.2020\r\n";
-
-class Editor : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ReadFormDescriptionProc = ReadFromSourceTree;
-        Form1 = Create<TForm1>(Application);
-        Form2 = Create<TForm2>(Application);
-        F = Form1;
-        ui::ShowAndActivate(F);
-    }
-    void TearDown() override
-    {
-        Form2->Free();
-        Form1->Free();
-        Form1 = nullptr;
-        Form2 = nullptr;
-        ReadFormDescriptionProc = nullptr;
-        ui::Pump();
-    }
-    TForm1* F = nullptr;
-};
 
 TEST_F(Editor, WindowAsStored)
 {
@@ -121,7 +76,7 @@ TEST_F(Editor, BoardToArticleToHtmlOnTheClipboard)
     F->PageControl2->SetActivePage(F->TabSheet12);
     F->Edit34->SetText(L"Klubaften");
     PutClipboardText(Board);
-    Press(F->Button8);
+    EditorKit::Press(F->Button8);
     EXPECT_EQ(F->Edit37->GetText(), L"SPIL 1");
     EXPECT_EQ(F->Edit38->GetText(), L"Ø/ØV");
     EXPECT_EQ(F->Edit17->GetText(), L"AK2");
@@ -133,18 +88,18 @@ TEST_F(Editor, BoardToArticleToHtmlOnTheClipboard)
 
     F->PageControl2->SetActivePage(F->TabSheet3);
     F->Memo2->SetText(L"Indledning");
-    Press(F->Button11);
+    EditorKit::Press(F->Button11);
     EXPECT_EQ(F->Memo2->GetText(), AppendLinesToText(L"Indledning", DiagramBlock(Fields)));
 
     String Before = F->Memo2->GetText() + L"Jeg meldte 1s og makker 2h, pas, 3nt\r\n";
     F->Memo2->SetText(Before);
-    Press(F->Button13);
+    EditorKit::Press(F->Button13);
     String Symbols = F->Memo2->GetText();
     EXPECT_EQ(Symbols, SuitSymbolText(Before));
     EXPECT_NE(Symbols, Before);
 
     PutClipboardText(L"old");
-    Press(F->Button12);
+    EditorKit::Press(F->Button12);
     EXPECT_EQ(Clipboard()->GetAsText(), HtmlExportText(Symbols));
     EXPECT_EQ(F->Memo4->GetText(), HtmlExportText(Symbols));
     EXPECT_EQ(F->Memo2->GetText(), Symbols);
@@ -157,7 +112,7 @@ TEST_F(Editor, ClipboardWithoutABoardChangesNoField)
     F->Edit35->SetText(L"Ann - Bo");
     TDiagramFields Start = F->GetDiagramFields();
     EmptyTheClipboard();
-    Press(F->Button8);
+    EditorKit::Press(F->Button8);
     EXPECT_EQ(F->GetDiagramFields(), Start);
     PutClipboardText(L" \r\n\t\r\n");
     F->Indstfraclipboard1Click(nullptr);
@@ -168,7 +123,7 @@ TEST_F(Editor, ClipboardWithoutABoardChangesNoField)
     F->Memo2->SetText(L"artikel");
     String Odd = String(20000, L'x') + L"\r\n\x0001\x0007\xD800 lone\r\n" + String(3, L'\xDC00');
     PutClipboardText(Odd);
-    Press(F->Button8);
+    EditorKit::Press(F->Button8);
     EXPECT_EQ(F->GetDiagramFields(), ImportBoard(Odd, Start));
     EXPECT_EQ(F->Memo2->GetText(), L"artikel");
 }
@@ -181,20 +136,20 @@ TEST_F(Editor, PreformattedFieldAfterTheCaretsRealLine)
     F->Memo2->SetText(L"top\r\n" + Para + L"\r\nbund");
     F->Memo2->SetSelStart(5 + 2000);
     F->Memo2->SetSelLength(0);
-    Press(F->Button14);
+    EditorKit::Press(F->Button14);
     ASSERT_EQ(Boxes.Calls.size(), 1u);
     EXPECT_EQ(Boxes.Calls[0].Text, L"1");
     EXPECT_EQ(TextToLines(F->Memo2->GetText()),
               (TLines{L"top", Para, L"<pre>", L"Skriv her", L"</pre>", L"bund"}));
 
-    Press(F->Button15);
+    EditorKit::Press(F->Button15);
     EXPECT_EQ(TextToLines(F->Memo2->GetText()),
               PreformatAll({L"top", Para, L"<pre>", L"Skriv her", L"</pre>", L"bund"}));
 
     // An empty article exports nothing: Memo4 stays empty, the clipboard keeps its text.
     F->Memo2->Clear();
     PutClipboardText(L"keep");
-    Press(F->Button12);
+    EditorKit::Press(F->Button12);
     EXPECT_EQ(F->Memo4->GetText(), L"");
     EXPECT_EQ(Clipboard()->GetAsText(), L"keep");
 }
@@ -206,7 +161,7 @@ TEST_F(Editor, ConverterModesAndMessages)
     const String Stored = F->Memo1->GetText();
 
     // As stored: the writing-order mode, which passes the help text by in silence.
-    Press(F->Button1);
+    EditorKit::Press(F->Button1);
     EXPECT_TRUE(Boxes.Calls.empty());
     EXPECT_EQ(F->Memo2->GetText(), L"artikel\r\n");
 
@@ -214,7 +169,7 @@ TEST_F(Editor, ConverterModesAndMessages)
     EXPECT_EQ(F->GetInputMode(), imDiagram);
     EXPECT_TRUE(F->Diagram1->GetChecked());
     EXPECT_FALSE(F->NV1->GetChecked());
-    Press(F->Button1);
+    EditorKit::Press(F->Button1);
     ASSERT_EQ(Boxes.Calls.size(), 1u);
     EXPECT_EQ(Boxes.Calls[0].Text, SDiagramLineCount);
     EXPECT_EQ(Boxes.Calls[0].Flags & MB_ICONERROR, 0u);
@@ -222,7 +177,7 @@ TEST_F(Editor, ConverterModesAndMessages)
     F->FraBBO1Click(F->FraBBO1);
     EXPECT_EQ(F->GetInputMode(), imBBO);
     TEasydeal Saved = Easydeal;
-    Press(F->Button1);
+    EditorKit::Press(F->Button1);
     ASSERT_EQ(Boxes.Calls.size(), 2u);
     EXPECT_NE(Boxes.Calls[1].Flags & MB_ICONERROR, 0u);
     EXPECT_EQ(Easydeal, Saved);
@@ -239,7 +194,7 @@ TEST_F(Editor, ConverterModesAndMessages)
     TEasydeal Store = Easydeal;
     TConvertResult Expected = ConvertDeal(Twelve, imWritingOrder, Store);
     ASSERT_FALSE(Expected.Lines.empty());
-    Press(F->Button1);
+    EditorKit::Press(F->Button1);
     EXPECT_EQ(F->Memo2->GetText(), AppendLinesToText(L"artikel\r\n", Expected.Lines));
     EXPECT_EQ(Easydeal, Store);
     EXPECT_EQ(Boxes.Calls.size(), 2u);
@@ -249,16 +204,16 @@ TEST_F(Editor, NormalisersAndClearButtons)
 {
     F->Memo1->SetText(L"♠ AK\tQJ\r\nx-y 10\r\n");
     F->Memo2->SetText(L"gammel\r\n");
-    Press(F->Button4);
+    EditorKit::Press(F->Button4);
     EXPECT_EQ(F->Memo2->GetText(), LinesToText(AnalyseLines(F->Memo1->GetText())));
     String Analysed = F->Memo2->GetText();
-    Press(F->Button5);
+    EditorKit::Press(F->Button5);
     EXPECT_EQ(F->Memo2->GetText(), AppendLinesToText(Analysed, FindCandidateLines(F->Memo1->GetText())));
 
-    Press(F->Button3);
+    EditorKit::Press(F->Button3);
     EXPECT_EQ(F->Memo2->GetText(), L"");
     EXPECT_EQ(GetFocus(), F->Memo2->GetHandle());
-    Press(F->Button2);
+    EditorKit::Press(F->Button2);
     EXPECT_EQ(F->Memo1->GetText(), L"");
     EXPECT_EQ(GetFocus(), F->Memo1->GetHandle());
 }
@@ -327,13 +282,13 @@ TEST_F(Editor, SnapshotsOfThePagesAndTheHelpWindow)
     };
     F->PageControl2->SetActivePage(F->TabSheet12);
     PutClipboardText(Board);
-    Press(F->Button8);
+    EditorKit::Press(F->Button8);
     EXPECT_TRUE(Snap(F, L"editor_diagram.png"));
 
     F->PageControl2->SetActivePage(F->TabSheet3);
-    Press(F->Button11);
+    EditorKit::Press(F->Button11);
     F->Memo2->SetText(F->Memo2->GetText() + L"Jeg meldte 1s og makker 2h, pas, 3nt\r\n");
-    Press(F->Button13);
+    EditorKit::Press(F->Button13);
     EXPECT_TRUE(Snap(F, L"editor_tekst.png"));
 
     F->Hjlp1Click(F->Hjlp1);

@@ -112,7 +112,7 @@ public:
     static void SetDPIScale(TQorStringGrid& G, double S) { G.FLookState.FDPIScale = S; }
     static void SetEditChange(TQorStringGrid& G, bool V) { G.FEdit.FEditChange = V; }
     static bool EditChange(const TQorStringGrid& G) { return G.FEdit.FEditChange; }
-    static TQorGridStyle Style(const TQorStringGrid& G) { return G.FLookState.FStyle; }
+    static QorStyleIF::TJOQStyle Style(const TQorStringGrid& G) { return G.FLookState.FStyle; }
     static TGridCombo* EditCombo(const TQorStringGrid& G) { return G.FWin.EditCombo; }
     static TGridEditBtn* EditBtn(const TQorStringGrid& G) { return G.FWin.EditBtn; }
     static TGridUnitEditBtn* UnitEditBtn(const TQorStringGrid& G) { return G.FWin.UnitEditBtn; }
@@ -124,6 +124,7 @@ public:
         return A[i];
     }
     static TScrollControl* MetroVert(const TQorStringGrid& G) { return G.FWin.vscrlctrl; }
+    static const QorStyleIF::TColorTones& Tones(const TQorStringGrid& G) { return G.FLookState.FTones; }
     static double WheelLines(const TQorStringGrid& G) { return G.FScroll.wheelscrl; }
 };
 

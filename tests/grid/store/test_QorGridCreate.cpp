@@ -48,7 +48,15 @@ TEST(QorGridCreate, StartsWithThePartsValues)
     EXPECT_TRUE(G->GetWordWrapEx());
     EXPECT_TRUE(G->GetControlStyle().Contains(csAcceptsControls));
     EXPECT_EQ(G->GetDrawingStyle(), gdsClassic);
-    EXPECT_EQ(TGridTestAccess::Style(*G), gsWindowsXP);
+    EXPECT_EQ(TGridTestAccess::Style(*G), QorStyleIF::tsWindowsXP);
+    // The grid takes a component style and colour tones through the style interfaces.
+    QorStyleIF::IJOQStyleEx* Styled = G;
+    Styled->SetComponentStyleAndAppColor(QorStyleIF::tsOffice2016Gray, clRed);
+    EXPECT_EQ(G->GetComponentStyle(), QorStyleIF::tsOffice2016Gray);
+    QorStyleIF::TColorTones Tones;
+    Tones.Selected.BrushColor = clNavy;
+    static_cast<QorStyleIF::IJOQTones*>(G)->SetColorTones(Tones);
+    EXPECT_EQ(TGridTestAccess::Tones(*G).Selected.BrushColor, clNavy);
     EXPECT_EQ(TGridTestAccess::MaxRowCount(*G), 10);
     EXPECT_EQ(TGridTestAccess::VisibleColEntries(*G), 5u);
     EXPECT_EQ(G->GetVersion(), L"8.4.2.2");

@@ -52,6 +52,38 @@ TEST_F(QorGridDims, WithoutFixedRowAlwaysTooManyFixedRowsAreRefused)
     EXPECT_EQ(TGridTestAccess::VisibleColEntries(*G), 5u);
 }
 
+// Counts beyond the largest a grid holds are refused with the property's name before anything
+// changes; a negative default row height becomes 0 for the grid and its footer alike.
+TEST_F(QorGridDims, HugeCountsAreRefusedAndNegativeHeightsClamp)
+{
+    G->SetCellEx(1, 1, L"kept");
+    struct {
+        void (TQorStringGrid::*Set)(int);
+        int Value;
+        const wchar_t* Message;
+    } Cases[] = {
+        {&TQorStringGrid::SetRowCountEx, MaxGridLineCount + 1, L"RowCount 16777217 is more than the 16777216 a grid holds"},
+        {&TQorStringGrid::SetColCountEx, 2147483647, L"ColCount 2147483647 is more than the 16777216 a grid holds"},
+    };
+    for (auto& C : Cases) {
+        try {
+            (G->*C.Set)(C.Value);
+            ADD_FAILURE() << "no exception for " << C.Value;
+        } catch (const EInvalidGridOperation& E) {
+            EXPECT_EQ(E.Message, C.Message);
+        }
+        EXPECT_EQ(G->GetRowCount(), 10);
+        EXPECT_EQ(G->GetColCount(), 5);
+        EXPECT_EQ(TGridTestAccess::MaxRowCount(*G), 10);
+        EXPECT_EQ(TGridTestAccess::SuppressRowSizes(*G), 10);
+        EXPECT_EQ(TGridTestAccess::VisibleColEntries(*G), 5u);
+        EXPECT_EQ(G->GetCellEx(1, 1), L"kept");
+    }
+    G->SetDefRowHeightEx(-7);
+    EXPECT_EQ(G->GetDefRowHeightEx(), 0);
+    EXPECT_EQ(G->GetFloatingFooter()->GetHeight(), 0);
+}
+
 TEST_F(QorGridDims, ColumnBookkeepingFollowsTheColumnCount)
 {
     G->SetColCountEx(3);
