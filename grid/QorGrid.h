@@ -950,6 +950,7 @@ private:
     void SetConstructionDefaults();
     void DetectPlatform();
     void CreateFilterMenu();
+    void FillFilterImages() const;
     void CreateRuntimeControls();
     // Destruction steps.
     void ClearCellsForDestruction();
@@ -1051,8 +1052,9 @@ private:
         TSearchPanel* FSearchPanel = nullptr;
         TDropList* FDropList = nullptr;
         TDropCheckList* FDropCheckList = nullptr;
-        TImageList* FFltrList = nullptr;
+        TImageList* FFltrList = nullptr;   // filled on first use: reach it through GetFilterImages
         TPopupMenu* FFltrPopup = nullptr;
+        mutable bool FFltrFilled = false;
         TGridFocusWindow* FFocusWindow = nullptr;
         TArrowWindow* ArwU = nullptr;
         TArrowWindow* ArwD = nullptr;

@@ -245,14 +245,9 @@ void TQorStringGrid::CreateFilterMenu()
 {
     // The nine filter-type icons from the program's resources, and the popup menu of filter types
     // that shows them: one item per type name the filter edit row has, up to nine.
+    // Copying the icons into an image list is slow (tens of milliseconds a grid): the list is
+    // filled the first time it is asked for (FillFilterImages).
     FWin.FFltrList = Create<TImageList>(this);
-    for (HICON Shared : QorGridUnit::FilterIcons()) {
-        if (!Shared) continue;
-        TIcon Icon;
-        Icon.SetHandle(Shared);
-        auto Keep = ScopeExit([&Icon] { Icon.ReleaseHandle(); });   // the unit keeps the icon
-        FWin.FFltrList->AddIcon(&Icon);
-    }
     FWin.FFltrPopup = Create<TPopupMenu>(this);
     FWin.FFltrPopup->SetImages(FWin.FFltrList);
     TStringList* Names = FOpt.FFilterEdit->GetTypeNames();
@@ -610,8 +605,30 @@ TFooterPanel* TQorStringGrid::GetFooterPanel() const { return FWin.FFooterPanel;
 TSearchPanel* TQorStringGrid::GetSearchPanel() const { return FWin.FSearchPanel; }
 TDropList* TQorStringGrid::GetDropList() const { return FWin.FDropList; }
 TDropCheckList* TQorStringGrid::GetDropCheckList() const { return FWin.FDropCheckList; }
-TImageList* TQorStringGrid::GetFilterImages() const { return FWin.FFltrList; }
-TPopupMenu* TQorStringGrid::GetFilterPopup() const { return FWin.FFltrPopup; }
+void TQorStringGrid::FillFilterImages() const
+{
+    if (FWin.FFltrFilled || !FWin.FFltrList) return;
+    FWin.FFltrFilled = true;
+    for (HICON Shared : QorGridUnit::FilterIcons()) {
+        if (!Shared) continue;
+        TIcon Icon;
+        Icon.SetHandle(Shared);
+        auto Keep = ScopeExit([&Icon] { Icon.ReleaseHandle(); });   // the unit keeps the icon
+        FWin.FFltrList->AddIcon(&Icon);
+    }
+}
+
+TImageList* TQorStringGrid::GetFilterImages() const
+{
+    FillFilterImages();
+    return FWin.FFltrList;
+}
+
+TPopupMenu* TQorStringGrid::GetFilterPopup() const
+{
+    FillFilterImages();
+    return FWin.FFltrPopup;
+}
 TStringList* TQorStringGrid::GetFilterList() const { return FLists.FFilterList.get(); }
 TGridFocusWindow* TQorStringGrid::GetFocusWindow() const { return FWin.FFocusWindow; }
 TCellGraphic* TQorStringGrid::GetSharedCellGraphic() const { return FOpt.FCellGraphic.get(); }
