@@ -7,12 +7,10 @@
 // and number routines (namespace QorDropDown).
 //
 // Pickers derive from TQorCustomDropDown and override its virtual steps, calling them as inherited.
-// Keys typed in the popup reach the picker twice over: every key, wherever the focus is in the
-// popup, first reaches the popup form's slots (OnDropDownFormKeyDown, ...Up, ...Press: the form
-// previews its children's keys), and then a key of the hosted control reaches the control's slots
-// (OnDropDownControlKeyDown, ...Up, ...Press). The base hands each key to the edit exactly once:
-// from the form's slots when the form itself has the focus, from the control's slots when the
-// hosted control has it. A slot that clears the key stops it there.
+// Keys typed in the popup reach the edit once: while the popup form itself has the focus through
+// the form's slots (OnDropDownFormKeyDown, ...Up, ...Press), while the hosted control has it
+// through the control's slots (OnDropDownControlKeyDown, ...Up, ...Press). A slot that clears the
+// key stops it there.
 #pragma once
 
 #include "controls/JyrControls.h"
@@ -1080,9 +1078,13 @@ private:
     bool ScanDistance(int Caret);
     bool ScanPrecision(int Caret);
     void PasteText(const String& Clip);
+    // The hosted windowed control's keys go to the control slots.
     void RouteControlKeys();
-    bool KeyForwardedByForm() const;
-    void PlacePopup();
+    // Where the popup opens at its current size.
+    TPoint PlacePopup();
+    // F4: closes the open popup keeping the value, else opens it.
+    void ToggleDropDown();
+    bool FInWMKeyDown = false;
 
     int FDropDownWidth = 0;
     int FDropDownHeight = 0;
