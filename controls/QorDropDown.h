@@ -1136,6 +1136,9 @@ private:
     bool FFlat = false;
     bool FEtched = false;
     TControl* FControl = nullptr;
+    // The hosted control's own size, taken when it is set: once it fills the popup's client area
+    // its bounds follow the popup, and the popup's automatic size is made from this one.
+    TSize FControlSize{0, 0};
     TWinControl* FFocusControl = nullptr;
     bool FDroppedDown = false;
 };

@@ -186,13 +186,13 @@ void TQorCustomDropDown::UpdateDropDownSize()
 {
     if (!FDropDownForm) return;
     int W = FDropDownWidth;
-    if (W <= 0) W = (FControl && FControl->GetVisible()) ? FControl->GetWidth() : GetWidth();
+    if (W <= 0) W = (FControl && FControl->GetVisible()) ? FControlSize.cx : GetWidth();
     int H = FDropDownHeight;
     if (H <= 0) {
         H = 2 * FDropDownBorderWidth;
         if (FDropDownHeader->GetVisible()) H += FDropDownHeader->GetHeight();
         if (FDropDownFooter->GetVisible()) H += FDropDownFooter->GetHeight();
-        if (FControl && FControl->GetVisible()) H += FControl->GetHeight();
+        if (FControl && FControl->GetVisible()) H += FControlSize.cy;
     }
     FDropDownForm->SetBounds(FDropDownForm->GetLeft(), FDropDownForm->GetTop(), W, H);
 }
@@ -318,7 +318,7 @@ TSize TQorCustomDropDown::GetDropDownSize()
 {
     if (FDropDownForm && FDropDownSizeable) return {FDropDownForm->GetWidth(), FDropDownForm->GetHeight()};
     if (FDropDownWidth != 0 && FDropDownHeight != 0) return {FDropDownWidth, FDropDownHeight};
-    if (FControl) return {FControl->GetWidth(), FControl->GetHeight()};
+    if (FControl) return FControlSize;
     return {0, 0};
 }
 
@@ -707,6 +707,7 @@ void TQorCustomDropDown::SetControl(TControl* Value)
     }
     FControl = Value;
     if (FControl) {
+        FControlSize = {FControl->GetWidth(), FControl->GetHeight()};
         FControl->FreeNotification(this);
         FControl->SetVisible(false);
     }
