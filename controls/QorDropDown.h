@@ -1272,6 +1272,14 @@ public:
     void DrawItems(TCanvas* ACanvas);
     TQorCustomItemSelector* GetQorItemSelector() const { return FQorItemSelector; }
     TSize GetCellSize() const { return FCellSize; }
+    // The size the cells take with their margins. The window is no larger than the host's client
+    // area shows of it (a window cannot be 65,536 pixels tall); the host scrolls the cells inside.
+    TSize GetPanelSize() const { return FPanelSize; }
+    // How far the cells are scrolled: window point + offset = cell-area point.
+    TPoint GetScrollOffset() const { return FScrollOffset; }
+    void SetScrollOffset(TPoint Value);
+    // The window's size for the host's client size.
+    void FitWindow();
 
     void Loaded() override { inherited::Loaded(); }
     void Dispatch(TMessage& Message) override;
@@ -1290,9 +1298,13 @@ protected:
 private:
     void DrawNow(int Index);
     TSelectorItems* Items() const;
+    // Cell-area coordinates on a device context of the window.
+    void UseCellArea(HDC DC);
     int FItemIndex = -1;
     int FItemHot = -1;
     TSize FCellSize{0, 0};
+    TSize FPanelSize{100, 50};
+    TPoint FScrollOffset{0, 0};
     TQorCustomItemSelector* FQorItemSelector = nullptr;
 };
 
@@ -1328,6 +1340,7 @@ public:
     int GetItemHot() const;
     TCustomItemSelector* GetSelectorPanel() const { return FSelectorPanel; }
 
+    // Lays the panel out now.
     void UpdateSelectorPanel();
     void SelectFirst();
     void SelectLast();
@@ -1348,9 +1361,17 @@ public:
 
 protected:
     void CreateSelectorPanel();
+    void CreateWnd() override;
+    void CalcAutoRange() override;
+    void ScrollBy(int DeltaX, int DeltaY) override;
 
 private:
+    friend class TCustomItemSelector;
     void PanelItemSelect(TObject* Sender);
+    // A change of the items lays the panel out once the queued messages are handled (a burst of
+    // changes, such as filling ten thousand items, lays it out once); UpdateSelectorPanel at once.
+    void LayoutLater();
+    bool FLayoutPending = false;
     TSelectorItems* FItems;
     int FColumns = 1;
     TItemLayout FItemLayout = ilCaptionRight;

@@ -210,7 +210,8 @@ void TCustomItemSelector::UpdateRectAndSize()
 {
     TSelectorItems* It = Items();
     if (It->GetCount() == 0) {
-        SetBounds(GetLeft(), GetTop(), 100, 50);
+        FPanelSize = {100, 50};
+        FitWindow();
         return;
     }
     FItemHot = -1;
@@ -235,7 +236,34 @@ void TCustomItemSelector::UpdateRectAndSize()
         }
     }
     W = std::max(W, X);
-    SetBounds(GetLeft(), GetTop(), W + S.cx + R.Left, Y + S.cy + R.Top);
+    FPanelSize = {W + S.cx + R.Left, Y + S.cy + R.Top};
+    FitWindow();
+}
+
+void TCustomItemSelector::FitWindow()
+{
+    int W = FPanelSize.cx, H = FPanelSize.cy;
+    if (FQorItemSelector->HandleAllocated()) {
+        const TRect C = FQorItemSelector->GetClientRect();
+        W = std::min(W, std::max(C.Width(), 1));
+        H = std::min(H, std::max(C.Height(), 1));
+    }
+    // The window cannot be larger than this; what lies beyond is scrolled into it.
+    constexpr int MaxWindowExtent = 30000;
+    SetBounds(0, 0, std::min(W, MaxWindowExtent), std::min(H, MaxWindowExtent));
+    FQorItemSelector->CalcAutoRange();
+}
+
+void TCustomItemSelector::SetScrollOffset(TPoint Value)
+{
+    if (Value == FScrollOffset) return;
+    FScrollOffset = Value;
+    Invalidate();
+}
+
+void TCustomItemSelector::UseCellArea(HDC DC)
+{
+    SetWindowOrgEx(DC, FScrollOffset.X, FScrollOffset.Y, nullptr);
 }
 
 TRect TCustomItemSelector::GetItemRect(int Index)
@@ -267,7 +295,7 @@ void TCustomItemSelector::InvalidateItem(int Index)
 {
     if (!HandleAllocated() || Index < 0 || Index >= Items()->GetCount()) return;
     const TRect R = GetItemRect(Index);
-    RECT W{R.Left, R.Top, R.Right, R.Bottom};
+    RECT W{R.Left - FScrollOffset.X, R.Top - FScrollOffset.Y, R.Right - FScrollOffset.X, R.Bottom - FScrollOffset.Y};
     InvalidateRect(GetHandle(), &W, TRUE);
 }
 
@@ -275,6 +303,7 @@ void TCustomItemSelector::DrawNow(int Index)
 {
     if (!HandleAllocated() || !IsWindowVisible(GetHandle())) return;
     TClientDC DC(GetHandle());
+    UseCellArea(DC);
     TCanvas* C = GetCanvas();
     C->SetHandle(DC);
     auto Release = ScopeExit([C] { C->SetHandle(nullptr); });
@@ -424,6 +453,8 @@ void TCustomItemSelector::Paint()
 {
     inherited::Paint();
     TCanvas* C = GetCanvas();
+    TSavedDC Saved(C->GetHandle());
+    UseCellArea(C->GetHandle());
     C->GetBrush()->SetColor(GetColor());
     RECT Clip;
     GetClipBox(C->GetHandle(), &Clip);
@@ -530,14 +561,14 @@ bool TCustomItemSelector::LookupItem(const String& s)
 void TCustomItemSelector::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     inherited::MouseDown(Button, Shift, X, Y);
-    const int I = ItemAtPos(X, Y);
+    const int I = ItemAtPos(X + FScrollOffset.X, Y + FScrollOffset.Y);
     if (CanTake(Items(), I)) SetItemIndex(I);
 }
 
 void TCustomItemSelector::MouseMove(TShiftState Shift, int X, int Y)
 {
     inherited::MouseMove(Shift, X, Y);
-    const int I = ItemAtPos(X, Y);
+    const int I = ItemAtPos(X + FScrollOffset.X, Y + FScrollOffset.Y);
     if (I < 0) {
         SetItemHot(-1);
         return;
@@ -566,7 +597,7 @@ TQorCustomItemSelector::TQorCustomItemSelector(TComponent* AOwner)
       FItems(Create<TSelectorItems>(this)),
       FItemAppearance(Create<TItemAppearance>(this))
 {
-    FItems->OnChange = [this](TObject*) { UpdateSelectorPanel(); };
+    FItems->OnChange = [this](TObject*) { LayoutLater(); };
     FItemAppearance->OnChange = [](TObject*) {};
     SetColor(clWindow);
     SetAutoScroll(true);
@@ -645,9 +676,28 @@ void TQorCustomItemSelector::SetImages(TCustomImageList* Value)
     UpdateSelectorPanel();
 }
 
+namespace {
+// Posted to the host when its items changed: the panel is laid out once for a burst of changes.
+constexpr UINT CM_SELECTORLAYOUT = WM_APP + 0x3E1;
+}  // namespace
+
+void TQorCustomItemSelector::LayoutLater()
+{
+    if (FLayoutPending) return;
+    FLayoutPending = true;
+    if (HandleAllocated()) PostMessageW(GetHandle(), CM_SELECTORLAYOUT, 0, 0);
+}
+
 void TQorCustomItemSelector::UpdateSelectorPanel()
 {
+    FLayoutPending = false;
     if (FSelectorPanel) FSelectorPanel->UpdateRectAndSize();
+}
+
+void TQorCustomItemSelector::CreateWnd()
+{
+    inherited::CreateWnd();
+    if (FLayoutPending) PostMessageW(GetHandle(), CM_SELECTORLAYOUT, 0, 0);
 }
 
 int TQorCustomItemSelector::GetItemIndex() const
@@ -698,8 +748,8 @@ void TQorCustomItemSelector::ScrollItemInView(int Index)
     TRect R = FSelectorPanel->GetItemRect(Index);
     R.Top -= VB->GetMargin();
     R.Bottom += VB->GetMargin();
-    R.Top += FSelectorPanel->GetTop();
-    R.Bottom += FSelectorPanel->GetTop();
+    R.Top -= FSelectorPanel->GetScrollOffset().Y;
+    R.Bottom -= FSelectorPanel->GetScrollOffset().Y;
     const int CH = GetClientHeight();
     if (R.Top < 0) {
         VB->SetPosition(VB->GetPosition() + R.Top);
@@ -722,13 +772,33 @@ int TQorCustomItemSelector::GetVisibleItemCount()
 TSize TQorCustomItemSelector::GetItemPanelSize()
 {
     if (!FSelectorPanel) return {100, 50};
-    return {FSelectorPanel->GetWidth(), FSelectorPanel->GetHeight()};
+    return FSelectorPanel->GetPanelSize();
+}
+
+void TQorCustomItemSelector::CalcAutoRange()
+{
+    if (!FSelectorPanel || !GetAutoScroll()) return;
+    GetHorzScrollBar()->SetRange(FSelectorPanel->GetPanelSize().cx);
+    GetVertScrollBar()->SetRange(FSelectorPanel->GetPanelSize().cy);
+}
+
+void TQorCustomItemSelector::ScrollBy(int, int)
+{
+    if (FSelectorPanel)
+        FSelectorPanel->SetScrollOffset(TPoint(GetHorzScrollBar()->GetPosition(), GetVertScrollBar()->GetPosition()));
 }
 
 void TQorCustomItemSelector::Dispatch(TMessage& Message)
 {
     switch (Message.Msg) {
     case WM_GETDLGCODE: Message.Result = DLGC_WANTALLKEYS | DLGC_WANTARROWS; break;
+    case CM_SELECTORLAYOUT:
+        if (FLayoutPending) UpdateSelectorPanel();
+        break;
+    case WM_SIZE:
+        inherited::Dispatch(Message);
+        if (FSelectorPanel) FSelectorPanel->FitWindow();
+        break;
     default: inherited::Dispatch(Message);
     }
 }

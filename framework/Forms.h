@@ -130,10 +130,11 @@ protected:
     // The area children are aligned in: the scrolled area, moved by the positions.
     void AdjustClientRect(TRect& Rect) override;
     virtual void AutoScrollInView(TControl* AControl);
-    // Ranges from the children's extent (AutoScroll only).
-    void CalcAutoRange();
-    // Moves every child by the deltas.
-    void ScrollBy(int DeltaX, int DeltaY);
+    // Ranges from the children's extent (AutoScroll only). A control whose content is larger than
+    // a window can be (about 32,767 pixels) sets the ranges from that content instead.
+    virtual void CalcAutoRange();
+    // Moves every child by the deltas; such a control moves its content inside its child instead.
+    virtual void ScrollBy(int DeltaX, int DeltaY);
 
 private:
     friend class TControlScrollBar;
