@@ -5,6 +5,7 @@
 #include "controls/QorDropDown.h"
 
 #include "framework/Clipbrd.h"
+#include "framework/Streaming.h"
 #include "support/Pixels.h"
 #include "support/UiHarness.h"
 
@@ -233,7 +234,7 @@ TEST_F(DropDownInput, SelectorModeDropsLettersAndOpensOnAClick)
     EXPECT_TRUE(Edit->GetDroppedDown());
     ui::PressKey(VK_ESCAPE);
     EXPECT_FALSE(Edit->GetDroppedDown());
-    ui::PressKey(VK_F4);
+    ui::PressKey(VK_F4, {}, Edit->GetHandle());
     EXPECT_TRUE(Edit->GetDroppedDown());
     ui::PressKey(VK_RETURN);
     EXPECT_FALSE(Edit->GetDroppedDown());
@@ -304,4 +305,45 @@ TEST_F(DropDownInput, EmptyTextHintAndAStyleSheet)
     EXPECT_EQ(Probe->GetComponentStyle(), QorStyleIF::tsCustom);
     Probe->SetComponentStyle(QorStyleIF::TJOQStyle(77));
     EXPECT_EQ(Probe->GetComponentStyle(), QorStyleIF::tsCustom);
+}
+
+TEST_F(DropDownInput, StylesAreStoredAsIntegersAndBadOnesAreIgnored)
+{
+    Edit->SetName(L"Kontrakt");
+    Edit->SetComponentStyle(QorStyleIF::tsWindows7);
+    Edit->SetSelectionColorStyle(scWindowsVista);
+    const String Text = WriteComponentText(Edit);
+    EXPECT_NE(Text.find(L"JOQStyle = 11"), String::npos);
+    EXPECT_NE(Text.find(L"SelectionColorStyle = 2"), String::npos);
+    auto* Copy = Create<TQorDropDown>(Form);
+    const TColor Before = Copy->GetDropDownColor();
+    ReadComponentText(Text, Copy);
+    EXPECT_EQ(Copy->GetComponentStyle(), QorStyleIF::tsWindows7);
+    EXPECT_EQ(Copy->GetSelectionColorStyle(), scWindowsVista);
+    // Reading stores the style without applying its colours.
+    EXPECT_EQ(Copy->GetDropDownColor(), Before);
+    String Bad = Text;
+    Bad.replace(Bad.find(L"JOQStyle = 11"), 13, L"JOQStyle = 99");
+    Bad.replace(Bad.find(L"SelectionColorStyle = 2"), 23, L"SelectionColorStyle = -4");
+    auto* Third = Create<TQorDropDown>(Form);
+    ReadComponentText(Bad, Third);
+    EXPECT_EQ(Third->GetComponentStyle(), QorStyleIF::tsOffice2007Luna);
+    EXPECT_EQ(Third->GetSelectionColorStyle(), scOffice2007);
+}
+
+TEST_F(DropDownInput, TheLabelStandsWhereItsPositionSays)
+{
+    Edit->SetLabelCaption(L"En meget lang kontraktbetegnelse her");
+    Edit->SetLabelPosition(QorDropDown::lpTopCenter);
+    TLabel* L = Edit->GetLabel();
+    ASSERT_NE(L, nullptr);
+    EXPECT_EQ(L->GetTop(), Edit->GetTop() - L->GetHeight() - 4);
+    EXPECT_EQ(L->GetLeft(), Edit->GetLeft() + (Edit->GetWidth() - L->GetWidth()) / 2);
+    Edit->SetLabelPosition(QorDropDown::lpRightCenter);
+    EXPECT_EQ(L->GetLeft(), Edit->GetLeft() + Edit->GetWidth() + 4);
+    int Clicks = 0;
+    Edit->OnLabelClick = [&](TObject*) { ++Clicks; };
+    ui::Click(L, 2, 2);
+    ui::Pump();
+    EXPECT_EQ(Clicks, 1);
 }

@@ -71,7 +71,7 @@ TEST_F(DropDownPopup, StartsWithItsDefaults)
 TEST_F(DropDownPopup, F4OpensEscRestoresEnterKeeps)
 {
     Edit->SetText(L"abc");
-    ui::PressKey(VK_F4);
+    ui::PressKey(VK_F4, {}, Edit->GetHandle());
     ASSERT_TRUE(Open());
     EXPECT_TRUE(Edit->GetDroppedDown());
     // The popup stays below the edit and the edit's form keeps its active caption.
@@ -88,7 +88,7 @@ TEST_F(DropDownPopup, F4OpensEscRestoresEnterKeeps)
     EXPECT_EQ(Edit->GetText(), L"abc");
     EXPECT_EQ(GetFocus(), Edit->GetHandle());
 
-    ui::PressKey(VK_F4);
+    ui::PressKey(VK_F4, {}, Edit->GetHandle());
     ASSERT_TRUE(Open());
     Edit->SetSelStart(3);
     ui::TypeChar(L'y');
@@ -99,11 +99,11 @@ TEST_F(DropDownPopup, F4OpensEscRestoresEnterKeeps)
 
 TEST_F(DropDownPopup, AltDownAndF4Toggle)
 {
-    ui::PressKey(VK_DOWN, {ssAlt});
+    ui::PressKey(VK_DOWN, {ssAlt}, Edit->GetHandle());
     EXPECT_TRUE(Open());
     ui::PressKey(VK_DOWN, {ssAlt});
     EXPECT_FALSE(Open());
-    ui::PressKey(VK_F4);
+    ui::PressKey(VK_F4, {}, Edit->GetHandle());
     EXPECT_TRUE(Open());
     ui::PressKey(VK_F4);
     EXPECT_FALSE(Open());
@@ -120,7 +120,7 @@ TEST_F(DropDownPopup, AnotherWindowsActivationClosesAndTheButtonWaits250ms)
     ui::ShowAndActivate(Form);
     Edit->SetFocus();
     ui::Pump();
-    ui::PressKey(VK_F4);
+    ui::PressKey(VK_F4, {}, Edit->GetHandle());
     ASSERT_TRUE(Open());
     Edit->SetTextDirect(L"changed");
     SetActiveWindow(Second->GetHandle());
@@ -175,7 +175,7 @@ TEST_F(DropDownPopup, AHostedListTakesTheFocusAndItsKeysReachTheEdit)
         ++Ups;
         LastCancelled = C;
     };
-    ui::PressKey(VK_F4);
+    ui::PressKey(VK_F4, {}, Edit->GetHandle());
     ASSERT_TRUE(Open());
     EXPECT_EQ(L->GetParent(), Edit->GetDropDownForm());
     EXPECT_EQ(GetFocus(), L->GetHandle());
@@ -336,4 +336,60 @@ TEST_F(DropDownPopup, SnapshotWithHeaderAndFooter)
     const TPoint PopupAt(P->GetLeft() - TopLeft.X, P->GetTop() - TopLeft.Y);
     EXPECT_NE(Shot->Pixel(PopupAt.X + 100, PopupAt.Y + 5), Shot->Pixel(PopupAt.X + 100, PopupAt.Y + 60));
     EXPECT_TRUE(Shot->HasInk(TRect(PopupAt.X, PopupAt.Y + P->GetHeight() - 20, PopupAt.X + 200, PopupAt.Y + P->GetHeight())));
+}
+
+TEST_F(DropDownPopup, TheGripStartsSizingAndTheUnHotTimerClearsTheHotLook)
+{
+    HostList();
+    TFooterButton* Ok = Edit->GetDropDownFooter()->GetButtons()->Add();
+    Ok->SetCaption(L"OK");
+    Edit->ShowDropDown();
+    ASSERT_TRUE(Open());
+    TDropDownForm* P = Edit->GetDropDownForm();
+    // The sizing loop the grip starts is modal: record its message and swallow it.
+    std::vector<WPARAM> Sizing;
+    const TWndMethod Old = P->GetWindowProc();
+    P->SetWindowProc([&Sizing, Old](TMessage& M) {
+        if (M.Msg == WM_NCLBUTTONDOWN) Sizing.push_back(M.WParam);
+        else Old(M);
+    });
+    TQorFooter* F = P->GetFooter();
+    ui::MouseDown(F, mbLeft, F->GetWidth() - 4, F->GetHeight() - 4);
+    ui::MouseUp(F, mbLeft, F->GetWidth() - 4, F->GetHeight() - 4);
+    ui::MouseDown(F, mbLeft, 5, 5);
+    ui::MouseUp(F, mbLeft, 5, 5);
+    P->SetWindowProc(Old);
+    ASSERT_EQ(Sizing.size(), 1u);
+    EXPECT_EQ(Sizing[0], WPARAM(HTBOTTOMRIGHT));
+
+    auto* B = static_cast<TQorButton*>(F->GetButtonList()->GetItemsEx(0));
+    const TPoint Over = B->ClientToScreen(TPoint(3, 3));
+    SetCursorPos(Over.X, Over.Y);
+    B->Perform(CM_MOUSEENTER);
+    EXPECT_TRUE(B->GetMouseInControl());
+    EXPECT_TRUE(B->GetUnHotTimer()->GetEnabled());
+    // The pointer left without a leave message (the popup lost the activation): one tick clears it.
+    SetCursorPos(Over.X + 300, Over.Y + 300);
+    SendMessageW(B->GetUnHotTimer()->GetHandle(), WM_TIMER, TTimer::TimerId, 0);
+    EXPECT_FALSE(B->GetMouseInControl());
+    EXPECT_FALSE(B->GetUnHotTimer()->GetEnabled());
+}
+
+TEST_F(DropDownPopup, FlatDropButtonFromColourTones)
+{
+    QorStyleIF::TColorTones Tones;
+    Tones.Background.BrushColor = TColor(0x40C040);
+    Tones.Background.BorderColor = TColor(0x804000);
+    Tones.Hover.BrushColor = TColor(0x80FF80);
+    Tones.Selected.BrushColor = TColor(0x008000);
+    Edit->SetColorTones(Tones);
+    Edit->GetFont()->SetColor(TColor(0x0000C0));
+    EXPECT_EQ(Edit->GetBorderColor(), TColor(0x804000));
+    Edit->GetButton()->GetButton()->Invalidate();
+    ui::Pump(50);
+    auto Shot = CaptureWindowAsShown(Edit->GetButton()->GetHandle());
+    Shot->SavePng(SnapshotPath(L"dropdown_flat_button.png"));
+    // The face in the tone's colour, the arrow in the edit's font colour (no arrow colour is set).
+    EXPECT_EQ(Shot->Pixel(3, 3), TColor(0x40C040));
+    EXPECT_EQ(Shot->Pixel(8, 8), TColor(0x0000C0));
 }

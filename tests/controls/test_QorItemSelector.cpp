@@ -186,7 +186,7 @@ TEST_F(ItemSelector, KeysInThePopupStepTheSelectorAndEnterTakesTheItem)
     Picker->Selector->UpdateSelectorPanel();
     Picker->SetFocus();
     ui::Pump();
-    ui::PressKey(VK_F4);
+    ui::PressKey(VK_F4, {}, Picker->GetHandle());
     ASSERT_TRUE(Picker->GetDroppedDown());
     EXPECT_EQ(GetFocus(), Picker->Selector->GetHandle());
     ui::PressKey(VK_DOWN);
