@@ -119,6 +119,8 @@ void TQorCustomDropDown::SetText(const String& Value)
     }
     if (FEditType == etHex) V = UpperCase(V);
     TCustomMaskEdit::SetText(FPrefix + V + FSuffix);
+    // A new text puts the caret at its start: it stays out of the prefix.
+    if (!FPrefix.empty() && HandleAllocated() && GetSelStart() < int(FPrefix.size())) SetSelStart(int(FPrefix.size()));
     FOldText = V;
     SetModified(false);
 }

@@ -6,6 +6,8 @@
 
 #include "framework/Clipbrd.h"
 #include "framework/Streaming.h"
+#include "DropDownKit.h"
+#include "framework/WinScope.h"
 #include "support/Pixels.h"
 #include "support/UiHarness.h"
 
@@ -52,6 +54,18 @@ protected:
         return R;
     }
 
+    void Refocus()
+    {
+        if (GetActiveWindow() != Form->GetHandle()) ui::ShowAndActivate(Form);
+        Edit->SetFocus();
+        ui::Pump();
+    }
+    // The body again when another process took the focus while it ran.
+    void Steady(const std::function<void()>& Body)
+    {
+        dropdownkit::Steady({Edit, Edit->GetDropDownForm(), Form}, Body, [this] { Refocus(); });
+    }
+
     TForm* Form = nullptr;
     std::unique_ptr<ui::FormGuard> Guard;
     TQorDropDown* Edit = nullptr;
@@ -62,210 +76,231 @@ protected:
 
 TEST_F(DropDownInput, EachTypeTakesItsOwnCharacters)
 {
-    const struct {
-        TDropDownEditType Type;
-        const wchar_t* Typed;
-        const wchar_t* Value;
-    } Cases[] = {
-        {etString, L"Nord 3", L"Nord 3"},   {etNumeric, L"1a2-", L"-12"},      {etUppercase, L"abc", L"ABC"},
-        {etLowerCase, L"AbC", L"abc"},      {etHex, L"1fz-", L"1f-"},          {etAlphaNumeric, L"a1 b!", L"a1b"},
-        {etRange, L",1-3,,5;", L"1-3,5;"}, {etMixedCase, L"ole olsen", L"Ole Olsen"},
-    };
-    for (const auto& C : Cases) {
-        Edit->SetEditType(C.Type);
-        Edit->SetSigned(true);
+    Steady([&] {
+        const struct {
+            TDropDownEditType Type;
+            const wchar_t* Typed;
+            const wchar_t* Value;
+        } Cases[] = {
+            {etString, L"Nord 3", L"Nord 3"},   {etNumeric, L"1a2-", L"-12"},      {etUppercase, L"abc", L"ABC"},
+            {etLowerCase, L"AbC", L"abc"},      {etHex, L"1fz-", L"1f-"},          {etAlphaNumeric, L"a1 b!", L"a1b"},
+            {etRange, L",1-3,,5;", L"1-3,5;"}, {etMixedCase, L"ole olsen", L"Ole Olsen"},
+        };
+        for (const auto& C : Cases) {
+            Edit->SetEditType(C.Type);
+            Edit->SetSigned(true);
+            Edit->SetTextDirect(L"");
+            Caret(0);
+            Type(C.Typed);
+            EXPECT_EQ(Edit->GetText(), C.Value) << int(C.Type);
+        }
+        Edit->SetEditType(etValidChars);
+        Edit->SetValidChars(L"NSØV");
         Edit->SetTextDirect(L"");
-        Caret(0);
-        Type(C.Typed);
-        EXPECT_EQ(Edit->GetText(), C.Value) << int(C.Type);
-    }
-    Edit->SetEditType(etValidChars);
-    Edit->SetValidChars(L"NSØV");
-    Edit->SetTextDirect(L"");
-    Type(L"NxSØ");
-    EXPECT_EQ(Edit->GetText(), L"NSØ");
-    EXPECT_TRUE(Edit->GetModified());
+        Type(L"NxSØ");
+        EXPECT_EQ(Edit->GetText(), L"NSØ");
+        EXPECT_TRUE(Edit->GetModified());
+    });
 }
 
 TEST_F(DropDownInput, NumericSignTogglesAndUnsignedRefusesTheMinus)
 {
-    Edit->SetEditType(etNumeric);
-    Edit->SetText(L"12");
-    Caret(1);
-    Type(L"-");
-    EXPECT_EQ(Edit->GetText(), L"12");
-    Edit->SetSigned(true);
-    Type(L"-");
-    EXPECT_EQ(Edit->GetText(), L"-12");
-    EXPECT_EQ(Edit->GetSelStart(), 2);
-    Type(L"-");
-    EXPECT_EQ(Edit->GetText(), L"12");
+    Steady([&] {
+        Edit->SetEditType(etNumeric);
+        Edit->SetText(L"12");
+        Caret(1);
+        Type(L"-");
+        EXPECT_EQ(Edit->GetText(), L"12");
+        Edit->SetSigned(true);
+        Type(L"-");
+        EXPECT_EQ(Edit->GetText(), L"-12");
+        EXPECT_EQ(Edit->GetSelStart(), 2);
+        Type(L"-");
+        EXPECT_EQ(Edit->GetText(), L"12");
+    });
 }
 
 TEST_F(DropDownInput, FloatWithTwoDecimals)
 {
-    Edit->SetEditType(etFloat);
-    Edit->SetPrecision(2);
-    Edit->SetTextDirect(L"");
-    Caret(0);
-    Type(String(1, DecimalSeparator()));
-    EXPECT_EQ(Edit->GetText(), Dec(L"0."));
-    EXPECT_EQ(Edit->GetSelStart(), 2);
-    Type(L"123");
-    EXPECT_EQ(Edit->GetText(), Dec(L"0.12"));
-    Caret(3);
-    Type(L"5");
-    EXPECT_EQ(Edit->GetText(), Dec(L"0.15"));
-    EXPECT_DOUBLE_EQ(double(Edit->GetFloat()), 0.15);
-    Edit->SetText(L"");
-    EXPECT_EQ(Edit->GetText(), Dec(L"0.00"));
-    Edit->SetText(L"Error");
-    EXPECT_EQ(Edit->GetText(), L"Error");
-    EXPECT_EQ(Edit->GetFloat(), 0);
+    Steady([&] {
+        Edit->SetEditType(etFloat);
+        Edit->SetPrecision(2);
+        Edit->SetTextDirect(L"");
+        Caret(0);
+        Type(String(1, DecimalSeparator()));
+        EXPECT_EQ(Edit->GetText(), Dec(L"0."));
+        EXPECT_EQ(Edit->GetSelStart(), 2);
+        Type(L"123");
+        EXPECT_EQ(Edit->GetText(), Dec(L"0.12"));
+        Caret(3);
+        Type(L"5");
+        EXPECT_EQ(Edit->GetText(), Dec(L"0.15"));
+        EXPECT_DOUBLE_EQ(double(Edit->GetFloat()), 0.15);
+        Edit->SetText(L"");
+        EXPECT_EQ(Edit->GetText(), Dec(L"0.00"));
+        Edit->SetText(L"Error");
+        EXPECT_EQ(Edit->GetText(), L"Error");
+        EXPECT_EQ(Edit->GetFloat(), 0);
+    });
 }
 
 TEST_F(DropDownInput, MoneyGroupsItsDigitsAsTyped)
 {
-    Edit->SetEditType(etMoney);
-    Edit->SetTextDirect(L"");
-    Caret(0);
-    Type(L"1234567");
-    const Char T = ThousandSeparator();
-    EXPECT_EQ(Edit->GetText(), String(L"1") + T + L"234" + T + L"567");
-    EXPECT_EQ(Edit->GetSelStart(), int(Edit->GetText().size()));
-    EXPECT_DOUBLE_EQ(double(Edit->GetFloat()), 1234567.0);
-    // Twenty digits keep every digit (no detour through a 64-bit integer).
-    Edit->SetTextDirect(L"");
-    Caret(0);
-    Type(L"12345678901234567890");
-    String Digits;
-    for (Char C : Edit->GetText())
-        if (C != T) Digits += C;
-    EXPECT_EQ(Digits, L"12345678901234567890");
-    // A digit, a separator, three digits and a trailing decimal separator read as the integer.
-    Edit->SetTextDirect(String(L"1") + T + L"234" + DecimalSeparator());
-    EXPECT_DOUBLE_EQ(double(Edit->GetFloat()), 1234.0);
+    Steady([&] {
+        Edit->SetEditType(etMoney);
+        Edit->SetTextDirect(L"");
+        Caret(0);
+        Type(L"1234567");
+        const Char T = ThousandSeparator();
+        EXPECT_EQ(Edit->GetText(), String(L"1") + T + L"234" + T + L"567");
+        EXPECT_EQ(Edit->GetSelStart(), int(Edit->GetText().size()));
+        EXPECT_DOUBLE_EQ(double(Edit->GetFloat()), 1234567.0);
+        // Twenty digits keep every digit (no detour through a 64-bit integer).
+        Edit->SetTextDirect(L"");
+        Caret(0);
+        Type(L"12345678901234567890");
+        String Digits;
+        for (Char C : Edit->GetText())
+            if (C != T) Digits += C;
+        EXPECT_EQ(Digits, L"12345678901234567890");
+        // A digit, a separator, three digits and a trailing decimal separator read as the integer.
+        Edit->SetTextDirect(String(L"1") + T + L"234" + DecimalSeparator());
+        EXPECT_DOUBLE_EQ(double(Edit->GetFloat()), 1234.0);
+    });
 }
 
 TEST_F(DropDownInput, PrefixAndSuffixFenceTheCaret)
 {
-    Edit->SetPrefix(L"kr");
-    Edit->SetSuffix(L" ,-");
-    Edit->SetText(L"125");
-    EXPECT_EQ(Edit->GetText(), L"125");
-    Caret(4);
-    ui::PressKey(VK_HOME);
-    EXPECT_EQ(Edit->GetSelStart(), 2);
-    ui::PressKey(VK_LEFT);
-    EXPECT_EQ(Edit->GetSelStart(), 2);
-    ui::PressKey(VK_END);
-    EXPECT_EQ(Edit->GetSelStart(), 5);
-    ui::PressKey(VK_RIGHT);
-    EXPECT_EQ(Edit->GetSelStart(), 5);
-    ui::PressKey(VK_DELETE);
-    EXPECT_EQ(Edit->GetText(), L"125");
-    Caret(2);
-    ui::PressKey(VK_BACK);
-    ui::TypeChar(VK_BACK, Edit->GetHandle());
-    EXPECT_EQ(Edit->GetText(), L"125");
-    Edit->SelectAll();
-    EXPECT_EQ(Edit->GetSelStart(), 2);
-    EXPECT_EQ(Edit->GetSelLength(), 3);
+    Steady([&] {
+        Edit->SetPrefix(L"kr");
+        Edit->SetSuffix(L" ,-");
+        Edit->SetText(L"125");
+        EXPECT_EQ(Edit->GetText(), L"125");
+        Caret(4);
+        ui::PressKey(VK_HOME);
+        EXPECT_EQ(Edit->GetSelStart(), 2);
+        ui::PressKey(VK_LEFT);
+        EXPECT_EQ(Edit->GetSelStart(), 2);
+        ui::PressKey(VK_END);
+        EXPECT_EQ(Edit->GetSelStart(), 5);
+        ui::PressKey(VK_RIGHT);
+        EXPECT_EQ(Edit->GetSelStart(), 5);
+        ui::PressKey(VK_DELETE);
+        EXPECT_EQ(Edit->GetText(), L"125");
+        Caret(2);
+        ui::PressKey(VK_BACK);
+        ui::TypeChar(VK_BACK, Edit->GetHandle());
+        EXPECT_EQ(Edit->GetText(), L"125");
+        Edit->SelectAll();
+        EXPECT_EQ(Edit->GetSelStart(), 2);
+        EXPECT_EQ(Edit->GetSelLength(), 3);
+    });
 }
 
 TEST_F(DropDownInput, PastesFollowTheTypeAndStayOnOneLine)
 {
-    auto Paste = [this](const String& Clip) {
-        Clipboard()->SetAsText(Clip);
-        SendMessageW(Edit->GetHandle(), WM_PASTE, 0, 0);
-    };
-    Edit->SetEditType(etNumeric);
-    Edit->SetText(L"1");
-    Caret(1);
-    Paste(L"-5");
-    EXPECT_EQ(Edit->GetText(), L"1");
-    Paste(L"23");
-    EXPECT_EQ(Edit->GetText(), L"123");
-    Edit->SetEditType(etString);
-    Edit->SetText(L"");
-    Paste(L"første\r\nanden");
-    EXPECT_EQ(Edit->GetText(), L"første");
-    Edit->SetText(L"");
-    Paste(String(1 << 20, L'x'));
-    EXPECT_EQ(Edit->GetText().size(), size_t(1 << 20));
-    Edit->SetEditType(etHex);
-    Edit->SetText(L"A");
-    Paste(L"FF");
-    EXPECT_EQ(Edit->GetText(), L"A");
+    Steady([&] {
+        auto Paste = [this](const String& Clip) {
+            Clipboard()->SetAsText(Clip);
+            SendMessageW(Edit->GetHandle(), WM_PASTE, 0, 0);
+        };
+        Edit->SetEditType(etNumeric);
+        Edit->SetText(L"1");
+        Caret(1);
+        Paste(L"-5");
+        EXPECT_EQ(Edit->GetText(), L"1");
+        Paste(L"23");
+        EXPECT_EQ(Edit->GetText(), L"123");
+        Edit->SetEditType(etString);
+        Edit->SetText(L"");
+        Paste(L"første\r\nanden");
+        EXPECT_EQ(Edit->GetText(), L"første");
+        Edit->SetText(L"");
+        Paste(String(1 << 20, L'x'));
+        EXPECT_EQ(Edit->GetText().size(), size_t(1 << 20));
+        Edit->SetEditType(etHex);
+        Edit->SetText(L"A");
+        Paste(L"FF");
+        EXPECT_EQ(Edit->GetText(), L"A");
+    });
 }
 
 TEST_F(DropDownInput, ValuesAndFocusRewrites)
 {
-    Edit->SetEditType(etHex);
-    Edit->SetFloat(-1.5);
-    EXPECT_EQ(Edit->GetText(), L"-1");
-    EXPECT_EQ(Edit->GetFloat(), -1);
-    Edit->SetInt(255);
-    EXPECT_EQ(Edit->GetText(), L"FF");
-    Edit->SetEditType(etNumeric);
-    Edit->SetTextDirect(L"");
-    Other->SetFocus();
-    ui::Pump();
-    EXPECT_EQ(Edit->GetText(), L"0");
-    Edit->SetAllowNumericNullValue(true);
-    Edit->SetFocus();
-    Edit->SetTextDirect(L"");
-    Other->SetFocus();
-    ui::Pump();
-    EXPECT_EQ(Edit->GetText(), L"");
-    Edit->SetEditType(etFloat);
-    Edit->SetPrecision(99);
-    EXPECT_EQ(Edit->GetPrecision(), 0);
+    Steady([&] {
+        Edit->SetAllowNumericNullValue(false);
+        Edit->SetEditType(etHex);
+        Edit->SetFloat(-1.5);
+        EXPECT_EQ(Edit->GetText(), L"-1");
+        EXPECT_EQ(Edit->GetFloat(), -1);
+        Edit->SetInt(255);
+        EXPECT_EQ(Edit->GetText(), L"FF");
+        Edit->SetEditType(etNumeric);
+        Edit->SetTextDirect(L"");
+        Other->SetFocus();
+        ui::Pump();
+        EXPECT_EQ(Edit->GetText(), L"0");
+        Edit->SetAllowNumericNullValue(true);
+        Edit->SetFocus();
+        Edit->SetTextDirect(L"");
+        Other->SetFocus();
+        ui::Pump();
+        EXPECT_EQ(Edit->GetText(), L"");
+        Edit->SetEditType(etFloat);
+        Edit->SetPrecision(99);
+        EXPECT_EQ(Edit->GetPrecision(), 0);
+    });
 }
 
 TEST_F(DropDownInput, SelectorModeDropsLettersAndOpensOnAClick)
 {
-    Edit->SetEditorEnabled(false);
-    Edit->SetText(L"Nord");
-    Type(L"xyz");
-    EXPECT_EQ(Edit->GetText(), L"Nord");
-    ui::Click(Edit, 20, 8);
-    ui::Pump();
-    EXPECT_TRUE(Edit->GetDroppedDown());
-    ui::PressKey(VK_ESCAPE);
-    EXPECT_FALSE(Edit->GetDroppedDown());
-    ui::PressKey(VK_F4, {}, Edit->GetHandle());
-    EXPECT_TRUE(Edit->GetDroppedDown());
-    ui::PressKey(VK_RETURN);
-    EXPECT_FALSE(Edit->GetDroppedDown());
+    Steady([&] {
+        Edit->HideDropDown(false);
+        if (Cardinal(TickCount() - Edit->GetDropDownForm()->GetDeActivate()) <= 250) ui::Pump(300);
+        Edit->SetEditorEnabled(false);
+        Edit->SetText(L"Nord");
+        Type(L"xyz");
+        EXPECT_EQ(Edit->GetText(), L"Nord");
+        ui::Click(Edit, 20, 8);
+        ui::Pump();
+        EXPECT_TRUE(Edit->GetDroppedDown());
+        ui::PressKey(VK_ESCAPE);
+        EXPECT_FALSE(Edit->GetDroppedDown());
+        ui::PressKey(VK_F4, {}, Edit->GetHandle());
+        EXPECT_TRUE(Edit->GetDroppedDown());
+        ui::PressKey(VK_RETURN);
+        EXPECT_FALSE(Edit->GetDroppedDown());
+    });
 }
 
 TEST_F(DropDownInput, RandomTypingKeepsPrefixSuffixAndAReadableValue)
 {
-    std::mt19937 Rng(20261211);
-    const TDropDownEditType Types[] = {etString, etNumeric, etFloat, etMoney, etHex, etRange, etAlphaNumeric};
-    const String Alphabet = String(L"0123456789-,.;aZ ") + DecimalSeparator() + ThousandSeparator();
-    const Word Keys[] = {VK_LEFT, VK_RIGHT, VK_HOME, VK_END, VK_DELETE, VK_BACK};
-    for (int Round = 0; Round < 12; ++Round) {
-        Edit->SetEditType(Types[Rng() % std::size(Types)]);
-        Edit->SetPrefix(Rng() % 2 ? L"<" : L"");
-        Edit->SetSuffix(Rng() % 2 ? L" kr" : L"");
-        Edit->SetSigned(Rng() % 2);
-        Edit->SetLengthLimit(SmallInt(Rng() % 6));
-        Edit->SetPrecision(SmallInt(Rng() % 3));
-        Edit->SetText(L"");
-        Edit->SelectAll();
-        for (int Step = 0; Step < 25; ++Step) {
-            if (Rng() % 3 == 0) ui::PressKey(Keys[Rng() % std::size(Keys)]);
-            else ui::TypeChar(Alphabet[Rng() % Alphabet.size()], Edit->GetHandle());
-            const String D = Edit->GetEditText();
-            ASSERT_EQ(D.compare(0, Edit->GetPrefix().size(), Edit->GetPrefix()), 0) << Round;
-            ASSERT_GE(D.size(), Edit->GetPrefix().size() + Edit->GetSuffix().size());
-            ASSERT_EQ(D.substr(D.size() - Edit->GetSuffix().size()), Edit->GetSuffix()) << Round;
-            ASSERT_GE(Edit->GetSelStart(), int(Edit->GetPrefix().size())) << Round << " " << Step;
-            EXPECT_NO_THROW(Edit->GetFloat());
+    Steady([&] {
+        std::mt19937 Rng(20261211);
+        const TDropDownEditType Types[] = {etString, etNumeric, etFloat, etMoney, etHex, etRange, etAlphaNumeric};
+        const String Alphabet = String(L"0123456789-,.;aZ ") + DecimalSeparator() + ThousandSeparator();
+        const Word Keys[] = {VK_LEFT, VK_RIGHT, VK_HOME, VK_END, VK_DELETE, VK_BACK};
+        for (int Round = 0; Round < 12; ++Round) {
+            Edit->SetEditType(Types[Rng() % std::size(Types)]);
+            Edit->SetPrefix(Rng() % 2 ? L"<" : L"");
+            Edit->SetSuffix(Rng() % 2 ? L" kr" : L"");
+            Edit->SetSigned(Rng() % 2);
+            Edit->SetLengthLimit(SmallInt(Rng() % 6));
+            Edit->SetPrecision(SmallInt(Rng() % 3));
+            Edit->SetText(L"");
+            Edit->SelectAll();
+            for (int Step = 0; Step < 25; ++Step) {
+                if (Rng() % 3 == 0) ui::PressKey(Keys[Rng() % std::size(Keys)]);
+                else ui::TypeChar(Alphabet[Rng() % Alphabet.size()], Edit->GetHandle());
+                const String D = Edit->GetEditText();
+                ASSERT_EQ(D.compare(0, Edit->GetPrefix().size(), Edit->GetPrefix()), 0) << Round;
+                ASSERT_GE(D.size(), Edit->GetPrefix().size() + Edit->GetSuffix().size());
+                ASSERT_EQ(D.substr(D.size() - Edit->GetSuffix().size()), Edit->GetSuffix()) << Round;
+                ASSERT_GE(Edit->GetSelStart(), int(Edit->GetPrefix().size())) << Round << " " << Step;
+                EXPECT_NO_THROW(Edit->GetFloat());
+            }
         }
-    }
+    });
 }
 
 TEST_F(DropDownInput, EmptyTextHintAndAStyleSheet)
@@ -333,17 +368,19 @@ TEST_F(DropDownInput, StylesAreStoredAsIntegersAndBadOnesAreIgnored)
 
 TEST_F(DropDownInput, TheLabelStandsWhereItsPositionSays)
 {
-    Edit->SetLabelCaption(L"En meget lang kontraktbetegnelse her");
-    Edit->SetLabelPosition(QorDropDown::lpTopCenter);
-    TLabel* L = Edit->GetLabel();
-    ASSERT_NE(L, nullptr);
-    EXPECT_EQ(L->GetTop(), Edit->GetTop() - L->GetHeight() - 4);
-    EXPECT_EQ(L->GetLeft(), Edit->GetLeft() + (Edit->GetWidth() - L->GetWidth()) / 2);
-    Edit->SetLabelPosition(QorDropDown::lpRightCenter);
-    EXPECT_EQ(L->GetLeft(), Edit->GetLeft() + Edit->GetWidth() + 4);
-    int Clicks = 0;
-    Edit->OnLabelClick = [&](TObject*) { ++Clicks; };
-    ui::Click(L, 2, 2);
-    ui::Pump();
-    EXPECT_EQ(Clicks, 1);
+    Steady([&] {
+        Edit->SetLabelCaption(L"En meget lang kontraktbetegnelse her");
+        Edit->SetLabelPosition(QorDropDown::lpTopCenter);
+        TLabel* L = Edit->GetLabel();
+        ASSERT_NE(L, nullptr);
+        EXPECT_EQ(L->GetTop(), Edit->GetTop() - L->GetHeight() - 4);
+        EXPECT_EQ(L->GetLeft(), Edit->GetLeft() + (Edit->GetWidth() - L->GetWidth()) / 2);
+        Edit->SetLabelPosition(QorDropDown::lpRightCenter);
+        EXPECT_EQ(L->GetLeft(), Edit->GetLeft() + Edit->GetWidth() + 4);
+        int Clicks = 0;
+        Edit->OnLabelClick = [&](TObject*) { ++Clicks; };
+        ui::Click(L, 2, 2);
+        ui::Pump();
+        EXPECT_EQ(Clicks, 1);
+    });
 }
