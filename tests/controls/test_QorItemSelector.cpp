@@ -257,3 +257,26 @@ TEST_F(ItemSelector, SnapshotOfColourBoxesAndImageLayouts)
     const TSize Bottom = Others[3]->GetSelectorPanel()->GetCellSize();
     EXPECT_GE(Bottom.cy, 2 * 4 + 24 + 4);
 }
+
+TEST_F(ItemSelector, APopupHostingTenThousandItemsOpensAndCloses)
+{
+    auto* Picker = Create<TSelectorPicker>(Form);
+    Picker->SetBounds(10, 250, 180, 21);
+    Picker->SetParent(Form);
+    for (int I = 0; I < 10000; ++I) Picker->Selector->GetItems()->Add()->SetCaption(L"Punkt " + IntToStr(I));
+    Picker->Selector->UpdateSelectorPanel();
+    Picker->ShowDropDown();
+    // The open popup settles: its queue empties (no window keeps invalidating itself).
+    int N = 0;
+    MSG M;
+    const DWORD T0 = GetTickCount();
+    while (GetTickCount() - T0 < 500 && PeekMessageW(&M, nullptr, 0, 0, PM_REMOVE)) {
+        ++N;
+        TranslateMessage(&M);
+        DispatchMessageW(&M);
+    }
+    EXPECT_LT(N, 200);
+    EXPECT_TRUE(Picker->GetDroppedDown());
+    Picker->HideDropDown(false);
+    EXPECT_FALSE(Picker->GetDroppedDown());
+}
