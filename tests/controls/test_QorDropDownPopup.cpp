@@ -407,6 +407,10 @@ TEST_F(DropDownPopup, TheGripStartsSizingAndTheUnHotTimerClearsTheHotLook)
         EXPECT_EQ(Sizing[0], WPARAM(HTBOTTOMRIGHT));
 
         auto* B = static_cast<TQorButton*>(F->GetButtonList()->GetItemsEx(0));
+        // The pointer goes back where it was: later tests find it as they left it.
+        POINT Was;
+        GetCursorPos(&Was);
+        auto PutBack = ScopeExit([Was] { SetCursorPos(Was.x, Was.y); });
         const TPoint Over = B->ClientToScreen(TPoint(3, 3));
         SetCursorPos(Over.X, Over.Y);
         B->Perform(CM_MOUSEENTER);
