@@ -266,6 +266,22 @@ void RegisterQorDropDownClasses()
         RegisterEnumIdents<TItemLayout>(L"TItemLayout",
                                         {{ilCaptionLeft, L"ilCaptionLeft"}, {ilCaptionRight, L"ilCaptionRight"},
                                          {ilCaptionTop, L"ilCaptionTop"}, {ilCaptionBottom, L"ilCaptionBottom"}});
+    if (!IdentTableOf(typeid(TDropPosition)))
+        RegisterEnumIdents<TDropPosition>(L"TDropPosition", {{dpAuto, L"dpAuto"}, {dpDown, L"dpDown"}, {dpUp, L"dpUp"}});
+    if (!IdentTableOf(typeid(TSelectorType)))
+        RegisterEnumIdents<TSelectorType>(L"TSelectorType", {{stImage, L"stImage"}, {stColor, L"stColor"}});
+    if (!IdentTableOf(typeid(QorDropDown::TLabelPosition))) {
+        using namespace QorDropDown;
+        RegisterEnumIdents<TLabelPosition>(
+            L"TLabelPosition",
+            {{lpLeftTop, L"lpLeftTop"}, {lpLeftCenter, L"lpLeftCenter"}, {lpLeftBottom, L"lpLeftBottom"},
+             {lpTopLeft, L"lpTopLeft"}, {lpBottomLeft, L"lpBottomLeft"}, {lpLeftTopLeft, L"lpLeftTopLeft"},
+             {lpLeftCenterLeft, L"lpLeftCenterLeft"}, {lpLeftBottomLeft, L"lpLeftBottomLeft"},
+             {lpTopCenter, L"lpTopCenter"}, {lpBottomCenter, L"lpBottomCenter"}, {lpRightTop, L"lpRightTop"},
+             {lpRightCenter, L"lpRightCenter"}, {lpRighBottom, L"lpRighBottom"}, {lpTopRight, L"lpTopRight"},
+             {lpBottomRight, L"lpBottomRight"}});
+    }
     RegisterClasses<THeaderButton, TFooterButton, THeaderButtons, TFooterButtons, THeaderAppearance,
-                    TFooterAppearance>();
+                    TFooterAppearance, TQorButtonAppearance, TSelectorItem, TSelectorItems, TItemAppearance,
+                    TQorDropDown, TQorCustomItemSelector, TDropDownEditButton>();
 }

@@ -54,6 +54,8 @@ enum class TControlStateFlag {
 using TControlStateSet = TSet<TControlStateFlag>;
 
 enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+// The scroll bar controls' and the scrolling controls' bars.
+enum TScrollBarKind { sbHorizontal, sbVertical };
 enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 
 // Bevels: the cut of an inner or outer bevel line, how a windowed control draws its bevels in its

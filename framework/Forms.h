@@ -46,6 +46,104 @@ using TExceptionEvent = std::function<void(TObject* Sender, Exception* E)>;
 using TShowHintEvent = std::function<void(String& HintStr, bool& CanShow, THintInfo& HintInfo)>;
 using TIdleEvent = std::function<void(TObject* Sender, bool& Done)>;
 
+// ---- Scrolling windowed controls -----------------------------------------------------------------
+
+class TScrollingWinControl;
+
+// One of the two window scroll bars of a scrolling control. Range is the extent of the scrolled
+// area along the bar; the bar shows while Visible and the range exceeds the client extent.
+// Positions are 32-bit (an area may be far taller than 65,535 pixels).
+class TControlScrollBar : public TPersistent {
+    DECLARE_CLASS(TControlScrollBar, TPersistent)
+public:
+    TControlScrollBar(TScrollingWinControl* AControl, TScrollBarKind AKind);
+    void Assign(TPersistent* Source) override;
+
+    TScrollBarKind GetKind() const { return FKind; }
+    // Pixels of a line step (the arrows).
+    int GetIncrement() const { return FIncrement; }
+    void SetIncrement(int Value) { FIncrement = Value > 0 ? Value : 1; }
+    // Pixels kept between a control scrolled into view and the edge.
+    int GetMargin() const { return FMargin; }
+    void SetMargin(int Value) { FMargin = Value > 0 ? Value : 0; }
+    // The scrolled distance, 0 .. Range less the client extent; a change moves the children.
+    int GetPosition() const { return FPosition; }
+    void SetPosition(int Value);
+    // With the control's AutoScroll the children's extent sets it.
+    int GetRange() const { return FRange; }
+    void SetRange(int Value);
+    // The bar may show.
+    bool GetVisible() const { return FVisible; }
+    void SetVisible(bool Value);
+    // The view follows the thumb while it is dragged (else only where it is dropped).
+    bool GetTracking() const { return FTracking; }
+    void SetTracking(bool Value) { FTracking = Value; }
+    // The bar shows now.
+    bool IsScrollBarVisible() const;
+    // The thumb's position during a drag, read in 32 bits (the message carries only 16).
+    int GetTrackPos() const;
+    // The client extent along the bar.
+    int ControlSize() const;
+    // A WM_HSCROLL or WM_VSCROLL of the window's own bar.
+    void ScrollMessage(TMessage& Message);
+
+    static void RegisterProperties(TPropertyTable& Table);
+
+private:
+    friend class TScrollingWinControl;
+    int MaxPosition() const;
+    TScrollingWinControl* FControl;
+    TScrollBarKind FKind;
+    int FIncrement = 8;
+    int FMargin = 0;
+    int FPosition = 0;
+    int FRange = 0;
+    bool FVisible = true;
+    bool FTracking = false;
+};
+
+// A windowed control whose children lie on an area larger than its client area: the window's
+// scroll bars move them. With AutoScroll the ranges follow the children's extent.
+class TScrollingWinControl : public TWinControl {
+    DECLARE_CLASS(TScrollingWinControl, TWinControl)
+public:
+    explicit TScrollingWinControl(TComponent* AOwner);
+    ~TScrollingWinControl() override;
+
+    bool GetAutoScroll() const { return FAutoScroll; }
+    void SetAutoScroll(bool Value);
+    TControlScrollBar* GetHorzScrollBar() const { return FHorzScrollBar.get(); }
+    void SetHorzScrollBar(TControlScrollBar* Value) { FHorzScrollBar->Assign(Value); }
+    TControlScrollBar* GetVertScrollBar() const { return FVertScrollBar.get(); }
+    void SetVertScrollBar(TControlScrollBar* Value) { FVertScrollBar->Assign(Value); }
+    // Scrolls so that the control (a descendant) shows, with the bars' margins.
+    void ScrollInView(TControl* AControl);
+    // Shows or hides the bars and sets their ranges, pages and positions for the client size.
+    void UpdateScrollBars();
+
+    void Dispatch(TMessage& Message) override;
+    static void RegisterProperties(TPropertyTable& Table);
+
+protected:
+    void CreateWnd() override;
+    void AlignControls(TControl* AControl, TRect& Rect) override;
+    // The area children are aligned in: the scrolled area, moved by the positions.
+    void AdjustClientRect(TRect& Rect) override;
+    virtual void AutoScrollInView(TControl* AControl);
+    // Ranges from the children's extent (AutoScroll only). A control whose content is larger than
+    // a window can be (about 32,767 pixels) sets the ranges from that content instead.
+    virtual void CalcAutoRange();
+    // Moves every child by the deltas; such a control moves its content inside its child instead.
+    virtual void ScrollBy(int DeltaX, int DeltaY);
+
+private:
+    friend class TControlScrollBar;
+    std::unique_ptr<TControlScrollBar> FHorzScrollBar;
+    std::unique_ptr<TControlScrollBar> FVertScrollBar;
+    bool FAutoScroll = true;
+    int FUpdating = 0;
+};
+
 // ---- Forms -------------------------------------------------------------------------------------
 
 class TCustomForm : public TWinControl {

@@ -20,7 +20,6 @@ enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
 enum TTextLayout { tlTop, tlCenter, tlBottom };
 enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
 enum TListBoxStyle { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable, lbVirtual, lbVirtualOwnerDraw };
-enum TScrollBarKind { sbHorizontal, sbVertical };
 enum TScrollCode { scLineUp, scLineDown, scPageUp, scPageDown, scPosition, scTrack, scTop, scBottom, scEndScroll };
 
 enum class TOwnerDrawStateFlag {

@@ -523,6 +523,11 @@ TDateTime Time();
 TDateTime GetTime();
 // A clock for tests: while set, Now, Date and Time answer from it.
 void SetNowProvider(std::function<TDateTime()> Provider);
+// Milliseconds since the system started (GetTickCount); wraps around after about 49.7 days, so
+// intervals are taken as unsigned differences.
+Cardinal TickCount();
+// A millisecond counter for tests: while set, TickCount answers from it.
+void SetTickCountProvider(std::function<Cardinal()> Provider);
 
 // Moves by whole months; a day past the end of the target month becomes its last day. The time of
 // day is kept. Never raises: the result is clamped to years 1..9999.

@@ -377,6 +377,25 @@ void SetNowProvider(std::function<TDateTime()> Provider)
     NowProvider() = std::move(Provider);
 }
 
+namespace {
+std::function<Cardinal()>& TickCountProvider()
+{
+    static std::function<Cardinal()> P;
+    return P;
+}
+}  // namespace
+
+Cardinal TickCount()
+{
+    if (TickCountProvider()) return TickCountProvider()();
+    return Cardinal(GetTickCount());
+}
+
+void SetTickCountProvider(std::function<Cardinal()> Provider)
+{
+    TickCountProvider() = std::move(Provider);
+}
+
 TDateTime Now()
 {
     if (NowProvider()) return NowProvider()();

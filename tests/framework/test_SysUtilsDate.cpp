@@ -109,6 +109,16 @@ TEST_F(SysUtilsDates, ClockAndReplace)
                      EncodeDate(2021, 1, 1) + 0.75);
 }
 
+TEST(SysUtilsTickCount, FollowsTheSystemUntilReplaced)
+{
+    const Cardinal Before = TickCount();
+    EXPECT_LE(Cardinal(GetTickCount() - Before), 1000u);
+    SetTickCountProvider([] { return Cardinal(0xFFFFFFF0u); });
+    EXPECT_EQ(TickCount(), 0xFFFFFFF0u);
+    SetTickCountProvider(nullptr);
+    EXPECT_LE(Cardinal(TickCount() - Before), 1000u);
+}
+
 struct IncMonthCase {
     Word Y, M, D;
     int Months;
