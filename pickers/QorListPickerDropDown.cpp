@@ -114,6 +114,20 @@ void TQorListPickerDropDown::SizePopupToControl(TControl* Control)
     Form->SetBounds(Form->GetLeft(), Form->GetTop(), W, H);
 }
 
+void TQorListPickerDropDown::SetColumns(int Value)
+{
+    if (Value == FColumns) return;
+    FColumns = Value;
+    ResetDropSize();
+}
+
+void TQorListPickerDropDown::SetLayout(TItemLayout Value)
+{
+    if (Value == FLayout) return;
+    FLayout = Value;
+    ResetDropSize();
+}
+
 // ---- selection ----------------------------------------------------------------------------------
 
 void TQorListPickerDropDown::SelectFirst()
@@ -288,7 +302,22 @@ void TQorListPickerDropDown::DoHideDropDown(bool Cancelled)
 
 void TQorListPickerDropDown::RestoreOnCancel()
 {
-    if (ListShown()) SetItemIndex(FOldItemIndex);
+    if (ListShown() && FItemIndex != FOldItemIndex) SetItemIndex(FOldItemIndex);
+}
+
+void TQorListPickerDropDown::OnDropDownFormMouseWheelDown(TObject* Sender, TShiftState Shift, TPoint MousePos,
+                                                          bool& Handled)
+{
+    inherited::OnDropDownFormMouseWheelDown(Sender, Shift, MousePos, Handled);
+    // Taken here: the notch must not travel on to the popup's window and be taken twice.
+    Handled = true;
+}
+
+void TQorListPickerDropDown::OnDropDownFormMouseWheelUp(TObject* Sender, TShiftState Shift, TPoint MousePos,
+                                                        bool& Handled)
+{
+    inherited::OnDropDownFormMouseWheelUp(Sender, Shift, MousePos, Handled);
+    Handled = true;
 }
 
 // ---- looks ----------------------------------------------------------------------------------------

@@ -23,11 +23,12 @@ public:
     // The entry selected; -1: none. Each picker decides what setting it does.
     int GetItemIndex() const { return FItemIndex; }
     virtual void SetItemIndex(int Value) = 0;
-    // Only stored; the list takes them when the popup opens.
+    // Stored; the list takes them when the popup opens. A change forgets the popup size kept
+    // from the last opening, so that the popup fits the new arrangement.
     int GetColumns() const { return FColumns; }
-    void SetColumns(int Value) { FColumns = Value; }
+    void SetColumns(int Value);
     TItemLayout GetLayout() const { return FLayout; }
-    void SetLayout(TItemLayout Value) { FLayout = Value; }
+    void SetLayout(TItemLayout Value);
     TItemAppearance* GetItemAppearance() const { return FItemAppearance; }
     void SetItemAppearance(TItemAppearance* Value) { FItemAppearance->Assign(Value); }
 
@@ -87,6 +88,9 @@ protected:
     void WMChar(TMessage& Message) override;
     void HandleMouseWheelDown() override;
     void HandleMouseWheelUp() override;
+    // The popup's wheel slots: the wheel steps the popup once per notch.
+    void OnDropDownFormMouseWheelDown(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled) override;
+    void OnDropDownFormMouseWheelUp(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled) override;
     // On cancel the index noted when the popup opened comes back.
     void DoHideDropDown(bool Cancelled) override;
     // What an Esc in the open popup puts back (new virtual step): the list's noted index.
