@@ -85,8 +85,9 @@ void TColorItems::Update(TCollectionItem*)
 TQorColorPickerDropDown::TQorColorPickerDropDown(TComponent* AOwner)
     : TQorListPickerDropDown(AOwner), FColors(Create<TColorItems>(this))
 {
-    // Entry changes reach the list only when it is filled (opening, EndUpdate, Loaded, pages).
-    FColors->OnChange = [](TObject*) {};
+    // Entry changes reach the list only when it is filled (opening, EndUpdate, Loaded, pages);
+    // an index past the entries is dropped.
+    FColors->OnChange = [this](TObject*) { ForgetStaleIndex(); };
     SetDropDownHeight(200);
     GetDropDownHeader()->SetVisible(false);
     GetDropDownFooter()->SetVisible(false);
@@ -94,6 +95,7 @@ TQorColorPickerDropDown::TQorColorPickerDropDown(TComponent* AOwner)
 
 TQorColorPickerDropDown::~TQorColorPickerDropDown()
 {
+    FColors->OnChange = nullptr;
     FColors->Free();
 }
 
@@ -342,7 +344,9 @@ void TQorColorPickerDropDown::BeforeDropDown()
 void TQorColorPickerDropDown::SetCenterControl()
 {
     inherited::SetCenterControl();
-    if (TDropDownForm* F = GetDropDownForm()) F->SetSizeable(FColorSelectionStyle == csList);
+    // The panels keep their size; the list sizes as the drop-down allows.
+    if (TDropDownForm* F = GetDropDownForm())
+        F->SetSizeable(FColorSelectionStyle == csList && GetDropDownSizeable());
 }
 
 void TQorColorPickerDropDown::UpdateDropDownSize()

@@ -107,11 +107,13 @@ void TImageItems::Update(TCollectionItem*)
 TQorImagePickerDropDown::TQorImagePickerDropDown(TComponent* AOwner)
     : TQorListPickerDropDown(AOwner), FItems(Create<TImageItems>(this))
 {
-    FItems->OnChange = [](TObject*) {};
+    // Entry changes reach the list only when it is filled; an index past the entries is dropped.
+    FItems->OnChange = [this](TObject*) { ForgetStaleIndex(); };
 }
 
 TQorImagePickerDropDown::~TQorImagePickerDropDown()
 {
+    FItems->OnChange = nullptr;
     FItems->Free();
 }
 

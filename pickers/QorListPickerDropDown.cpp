@@ -152,6 +152,13 @@ void TQorListPickerDropDown::SelectPrevious()
     if (N >= 0 && N < EntryCount()) SetItemIndex(N);
 }
 
+void TQorListPickerDropDown::ForgetStaleIndex()
+{
+    if (FItemIndex < EntryCount()) return;
+    FItemIndex = -1;
+    Invalidate();
+}
+
 void TQorListPickerDropDown::FireSelect()
 {
     if (OnSelect) OnSelect(this);

@@ -109,6 +109,8 @@ protected:
     void TypeAhead(Char Ch);
     void KeyTimerOnTime(TObject* Sender);
     void FireSelect();
+    // After the entries changed: an index past them selects nothing (without OnSelect).
+    void ForgetStaleIndex();
 
     TQorCustomItemSelector* FItemSelector = nullptr;
     int FColumns = 1;

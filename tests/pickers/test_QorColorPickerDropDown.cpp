@@ -138,6 +138,25 @@ TEST_F(ColorPicker, SelectsByIndexAndByColour)
     EXPECT_EQ(Picker->GetSelectedColor(), clNone);
     EXPECT_EQ(Picker->GetItemIndex(), -1);
     EXPECT_EQ(Picker->GetSelectedColorText(), L"");
+
+    // Entries of a system colour and of no colour.
+    TColorItem* Sys = Picker->GetColors()->Add();
+    Sys->SetCaption(L"Knapflade");
+    Sys->SetColor(clBtnFace);
+    Picker->GetColors()->Add()->SetCaption(L"Ingen");
+    const TColor Face = TColor(ColorToRGB(clBtnFace) & 0xFFFFFF);
+    Picker->SetSelectedColor(Face);
+    EXPECT_EQ(Picker->GetItemIndex(), Face == TColor(0xC0C0C0) ? 8 : 16);
+    Picker->SetItemIndex(17);
+    EXPECT_EQ(Picker->GetSelectedColor(), clNone);
+    EXPECT_EQ(Picker->GetSelectedColorText(), L"Ingen");
+    Picker->SetColorSelectionStyle(csColorCube);
+    EXPECT_EQ(Picker->GetSelectedColorText(), L"");
+    Picker->SetItemIndex(16);
+    for (TColorValueText K : {cvtHex, cvtWebName, cvtRGB, cvtHTML}) {
+        Picker->SetColorValueText(K);
+        EXPECT_FALSE(Picker->GetSelectedColorText().empty()) << K;
+    }
 }
 
 TEST_F(ColorPicker, BeginAndEndUpdateFillTheListOnce)

@@ -245,6 +245,25 @@ TEST_F(ImagePicker, SurvivesRandomlyDamagedPictures)
     }
 }
 
+TEST_F(ImagePicker, TenThousandFilesGiveTenThousandEntriesAndThePopupStillSteps)
+{
+    TTestFolder D(L"many");
+    const Bytes One{'x'};
+    for (int I = 0; I < 10000; ++I) D.Add(L"f" + IntToStr(I) + L".png", One);
+    D.Add(L"last.png", PngBytes(8, 8, clRed));
+    Picker->AddImagesFromFolder(D.Path + L"*.png", true);
+    ASSERT_EQ(Picker->GetItems()->GetCount(), 10001);
+    EXPECT_EQ(Pictures(Picker), 1);
+    Show();
+    OpenPopup();
+    ui::PressKey(VK_END);
+    EXPECT_EQ(Picker->GetItemIndex(), 10000);
+    ui::PressKey(VK_PRIOR);
+    EXPECT_LT(Picker->GetItemIndex(), 10000);
+    ui::PressKey(VK_RETURN);
+    EXPECT_FALSE(Open());
+}
+
 TEST_F(ImagePicker, FillsFromTheImageListAndSelectsByImageIndex)
 {
     Picker->SetImages(MakeImages(10));
@@ -269,6 +288,11 @@ TEST_F(ImagePicker, FillsFromTheImageListAndSelectsByImageIndex)
     EXPECT_EQ(Selects, 2);
     Picker->SetItemIndex(-5);
     EXPECT_EQ(Selects, 2);
+    // Entries removed under the selection leave no index past them.
+    Picker->SetItemIndex(8);
+    Picker->GetItems()->Clear();
+    EXPECT_EQ(Picker->GetItemIndex(), -1);
+    EXPECT_EQ(Picker->GetImageIndex(), -1);
 
     TQorImagePickerDropDown* Bare = Create<TQorImagePickerDropDown>(Form);
     Bare->AddImagesFromImageList();   // no image list: nothing
