@@ -25,8 +25,11 @@ namespace {
 
 void WriteFile(const String& Name, const Bytes& B)
 {
-    std::unique_ptr<TFileStream> F(Create<TFileStream>(Name, fmCreate));
-    if (!B.empty()) F->WriteBuffer(B.data(), NativeInt(B.size()));
+    HANDLE H = CreateFileW(Name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(H, INVALID_HANDLE_VALUE);
+    DWORD Written = 0;
+    if (!B.empty()) ::WriteFile(H, B.data(), DWORD(B.size()), &Written, nullptr);
+    CloseHandle(H);
 }
 
 Bytes JpegBytes(int W, int H, TColor Fill)
