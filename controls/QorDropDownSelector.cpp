@@ -540,7 +540,8 @@ bool TCustomItemSelector::LookupItem(const String& s)
     TSelectorItems* It = Items();
     if (It->GetCount() == 0 || s.empty()) return false;
     auto Matches = [&](int I) {
-        const String Key = upstr(Trim(JyrHTMLE::HTMLStrip(It->GetItems(I)->GetCaption())), false);
+        // Upper-cased as the locale does it, so that "æ" typed finds "Æble" and "ÆRØ" finds "Ærø".
+        const String Key = AnsiUpperCase(Trim(JyrHTMLE::HTMLStrip(It->GetItems(I)->GetCaption())));
         return Key.compare(0, s.size(), s) == 0;
     };
     const int Start = FItemIndex < 0 ? 0 : FItemIndex;

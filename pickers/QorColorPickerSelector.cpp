@@ -88,6 +88,11 @@ TCustomColorSelector::~TCustomColorSelector()
 
 void TCustomColorSelector::Dispatch(TMessage& Message)
 {
+    // The arrows and pages step through the boxes (the picker hands them on), not the focus.
+    if (Message.Msg == WM_GETDLGCODE) {
+        Message.Result = DLGC_WANTARROWS | DLGC_WANTALLKEYS;
+        return;
+    }
     inherited::Dispatch(Message);
     if (Message.Msg == CM_MOUSELEAVE) SetItemHot(-1);
 }
