@@ -60,12 +60,13 @@ using TDropDown = std::function<void(TObject* Sender, bool& acceptdrop)>;
 using TDropUp = std::function<void(TObject* Sender, bool Cancelled)>;
 // Pos: the screen position of the popup's top-left corner.
 using TGetDropDownPosEvent = std::function<void(TObject* Sender, TPoint& Pos)>;
-using TClipboardEvent = std::function<void(TObject* Sender, const String& value, bool& allow)>;
 using TDropDownButtonItemClick = std::function<void(TObject* Sender, int ButtonIndex)>;
 using TDrawBackGroundEvent = std::function<void(TObject* Sender, TCanvas* ACanvas, TRect ARect)>;
 using TGetTextEvent = std::function<void(TObject* Sender, String& Text)>;
 
 namespace QorDropDown {
+// Raised before a clipboard operation on the edit's text; clearing allow stops it.
+using TClipboardEvent = std::function<void(TObject* Sender, const String& value, bool& allow)>;
 
 // Where the attached label stands (0 to 14; "lpRighBottom" is spelled so).
 enum TLabelPosition {
@@ -994,9 +995,9 @@ public:
     TNotifyEvent OnBeforeDropUp;
     TDropUp OnDropUp;
     TGetDropDownPosEvent OnGetDropDownPos;
-    TClipboardEvent OnClipboardCopy;
-    TClipboardEvent OnClipboardCut;
-    TClipboardEvent OnClipboardPaste;
+    QorDropDown::TClipboardEvent OnClipboardCopy;
+    QorDropDown::TClipboardEvent OnClipboardCut;
+    QorDropDown::TClipboardEvent OnClipboardPaste;
     TDropDownButtonItemClick OnDropDownHeaderButtonClick;
     TDropDownButtonItemClick OnDropDownFooterButtonClick;
     TDrawBackGroundEvent OnDrawHeader;

@@ -9,10 +9,12 @@
 
 #include "framework/ActnList.h"
 #include "framework/Buttons.h"
+#include "controls/QorDropDown.h"
 
 class TPropertyTable;
 
-enum TQorGridButtonStyle { tasButton, tasCheck };
+// A push button or a toggle: the same two kinds as the drop-down bands' buttons.
+using TQorGridButtonStyle = TQorButtonStyle;
 
 class TQorGridButton : public TGraphicControl {
     DECLARE_CLASS(TQorGridButton, TGraphicControl)
