@@ -1,0 +1,140 @@
+// test-needs: desktop
+// The track-bar drop-down through real messages: key steps within the range, Alt+arrows opening
+// the popup, horizontal drags across the edit (a page size of 0 included), the value's round trip
+// through the edit with typed numbers pulled into range or ignored, and the track bar's changes.
+#include "pickers/QorTrackBarDropDown.h"
+
+#include "support/UiHarness.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class TrackBarDropDown : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        RegisterQorTrackBarDropDownClasses();
+        Form = ui::NewForm(420, 320);
+        Guard = std::make_unique<ui::FormGuard>(Form);
+        Track = Create<TQorTrackBarDropDown>(Form);
+        Track->SetBounds(20, 20, 160, 21);
+        Track->SetParent(Form);
+        Track->OnTrackChange = [this](TObject*) { ++Changes; };
+        ui::ShowAndActivate(Form);
+        Track->SetFocus();
+        ui::Pump();
+    }
+    bool Open() const { return Track->GetDropDownForm()->GetVisible(); }
+
+    TForm* Form = nullptr;
+    std::unique_ptr<ui::FormGuard> Guard;
+    TQorTrackBarDropDown* Track = nullptr;
+    int Changes = 0;
+};
+
+}  // namespace
+
+TEST_F(TrackBarDropDown, StartsWithItsDefaults)
+{
+    EXPECT_EQ(Track->GetMin(), 0);
+    EXPECT_EQ(Track->GetMax(), 10);
+    EXPECT_EQ(Track->GetPosition(), 0);
+    EXPECT_EQ(Track->GetPageSize(), 2);
+    EXPECT_EQ(Track->GetFrequency(), 1);
+    EXPECT_FALSE(Track->GetEditorEnabled());
+    EXPECT_EQ(Track->GetEditType(), etNumeric);
+    EXPECT_TRUE(Track->GetForceShadow());
+    EXPECT_EQ(Track->GetMinValue(), 0);
+    ASSERT_NE(Track->GetTrackBar(), nullptr);
+}
+
+TEST_F(TrackBarDropDown, UpAndDownStepByFrequencyWithinTheRange)
+{
+    struct Case { int Frequency, Position; Word Key; int Expected; };
+    for (const Case C : {Case{1, 10, VK_DOWN, 10}, Case{1, 0, VK_UP, 0}, Case{3, 8, VK_DOWN, 8},
+                         Case{1, 5, VK_DOWN, 6}, Case{3, 5, VK_UP, 2}, Case{0, 5, VK_DOWN, 5}}) {
+        Track->SetFrequency(C.Frequency);
+        Track->SetPosition(C.Position);
+        const int Before = Changes;
+        ui::PressKey(C.Key);
+        EXPECT_EQ(Track->GetPosition(), C.Expected) << C.Frequency << " " << C.Position;
+        EXPECT_EQ(Track->GetText(), IntToStr(C.Expected));
+        EXPECT_EQ(Changes - Before, C.Expected != C.Position ? 1 : 0);
+    }
+    // Alt+Down opens the popup without stepping; Up and Down in the open track bar step once.
+    Track->SetFrequency(1);
+    Track->SetPosition(4);
+    ui::PressKey(VK_DOWN, {ssAlt});
+    ASSERT_TRUE(Open());
+    EXPECT_EQ(Track->GetPosition(), 4);
+    EXPECT_EQ(GetFocus(), Track->GetTrackBar()->GetHandle());
+    ui::PressKey(VK_DOWN);
+    EXPECT_EQ(Track->GetPosition(), 5);
+    EXPECT_EQ(Track->GetText(), L"5");
+    ui::PressKey(VK_RETURN);
+    EXPECT_FALSE(Open());
+}
+
+TEST_F(TrackBarDropDown, ADragAcrossTheEditStepsByPageSize)
+{
+    Track->SetPosition(5);
+    ui::MouseDown(Track, mbLeft, 50, 8);
+    EXPECT_TRUE(Track->GetMouseDraging());
+    ui::MouseMove(Track, 55, 8, {ssLeft});
+    EXPECT_EQ(Track->GetPosition(), 7);   // 5 pixels div 2
+    ui::MouseMove(Track, 52, 8, {ssLeft});
+    EXPECT_EQ(Track->GetPosition(), 6);   // -3 div 2
+    ui::MouseMove(Track, 53, 8, {ssLeft});
+    EXPECT_EQ(Track->GetPosition(), 6);   // one pixel: no step, the remainder forgotten
+    // A page size of 0 does not step (and does not divide by zero).
+    Track->SetPageSize(0);
+    ui::MouseMove(Track, 90, 8, {ssLeft});
+    EXPECT_EQ(Track->GetPosition(), 6);
+    ui::MouseUp(Track, mbLeft, 90, 8);
+    EXPECT_FALSE(Track->GetMouseDraging());
+    Track->SetPageSize(2);
+    ui::MouseMove(Track, 120, 8);
+    EXPECT_EQ(Track->GetPosition(), 6);
+}
+
+TEST_F(TrackBarDropDown, TypedNumbersArePulledIntoRangeAndOthersIgnored)
+{
+    Track->SetEditorEnabled(true);
+    Track->SetPosition(3);
+    Track->SetSelStart(0);
+    Track->SetSelLength(5);
+    ui::TypeChar(L'2');
+    ui::TypeChar(L'5');
+    EXPECT_EQ(Track->GetPosition(), 10);
+    EXPECT_EQ(Track->GetText(), L"10");
+    // An empty text is Min; a number beyond an integer is ignored.
+    Track->SetTextDirect(L"");
+    EXPECT_EQ(Track->GetPosition(), 0);
+    Track->SetPosition(4);
+    Track->SetTextDirect(L"99999999999");
+    EXPECT_EQ(Track->GetPosition(), 4);
+    Track->SetTextDirect(L"abc");
+    EXPECT_EQ(Track->GetPosition(), 4);
+}
+
+TEST_F(TrackBarDropDown, TheTrackBarKeepsTheRangeAndItsChangesReachTheEdit)
+{
+    ui::PressKey(VK_F4);
+    ASSERT_TRUE(Open());
+    EXPECT_EQ(Track->GetTrackBar()->GetWidth(), Track->GetWidth());
+    Track->GetTrackBar()->SetPosition(7);
+    EXPECT_EQ(Track->GetPosition(), 7);
+    EXPECT_EQ(Track->GetText(), L"7");
+    EXPECT_EQ(Changes, 1);
+    ui::PressKey(VK_ESCAPE);
+    // Min above Max moves Max along; a Position outside is pulled to the bound.
+    Track->SetMin(20);
+    EXPECT_EQ(Track->GetMax(), 20);
+    EXPECT_EQ(Track->GetPosition(), 20);
+    Track->SetMax(-5);
+    EXPECT_EQ(Track->GetMin(), -5);
+    EXPECT_EQ(Track->GetPosition(), -5);
+    Track->SetPosition(1000);
+    EXPECT_EQ(Track->GetPosition(), -5);
+}
