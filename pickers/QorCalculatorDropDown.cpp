@@ -128,8 +128,12 @@ void TQorCalculatorDropdown::OnDropDownFormKeyDown(TObject* Sender, Word& Key, T
 void TQorCalculatorDropdown::WMKeyDown(TMessage& Message)
 {
     const Word Key = Word(Message.WParam);
+    const String Before = GetText();
     inherited::WMKeyDown(Message);
-    if (Key == VK_DELETE) FEngine.DeleteKey();
+    if (Key != VK_DELETE) return;
+    // Delete on "Error" clears it whole (deleting one of its letters would leave no number).
+    if (Before == CalcErrorText) FDisplay.SetText(L"0");
+    else FEngine.DeleteKey();
 }
 
 void TQorCalculatorDropdown::WMChar(TMessage& Message)

@@ -116,6 +116,14 @@ void TQorTimePickerDropDown::SetText(const String& Value)
     }
     FInternalCall = false;
     TQorCustomDropDown::SetText(Value);
+    ReadWrittenText();
+}
+
+void TQorTimePickerDropDown::ReadWrittenText()
+{
+    // The edit's window is multi-line (for its text rectangle), and such a window reports no
+    // change when its text is set: the written text is read here as a typed one would be.
+    Change();
 }
 
 void TQorTimePickerDropDown::SetTime(TDateTime Value)
@@ -129,6 +137,7 @@ void TQorTimePickerDropDown::SetTime(TDateTime Value)
     Word H, M, S, MS;
     DecodeTime(Value, H, M, S, MS);
     SetTextDirect(GetFormattedTimeString(H, M, S));
+    ReadWrittenText();
     if (!PopupOpen()) return;
     if (FQorWatch) FQorWatch->SetTime(Value);
     if (FShowTimePicker && FDateTimePicker) FDateTimePicker->SetTime(Value);
@@ -325,6 +334,12 @@ void TQorTimePickerDropDown::AfterDropDown()
     inherited::AfterDropDown();
     PreviewControlKeys(this, FPanelCtrl);
     PreviewControlKeys(this, FQorWatch);
+    // The clock face takes the focus: it asks for the arrow keys, which the panel would leave to
+    // the dialog navigation.
+    if (FQorWatch && FQorWatch->CanFocus()) {
+        FQorWatch->SetTabStop(true);
+        FQorWatch->SetFocus();
+    }
 }
 
 void TQorTimePickerDropDown::OnQorWatchChange(TObject*)

@@ -408,6 +408,8 @@ protected:
 
 private:
     bool PopupOpen() const;
+    // Runs the change handling on a text the control wrote itself.
+    void ReadWrittenText();
     // The time of the value text, or Fallback when the text is empty or unreadable.
     TDateTime TextTime(TDateTime WhenEmpty, TDateTime Fallback);
     void FireTimeChange();

@@ -28,6 +28,17 @@ String Local(const wchar_t* Text)
     return S;
 }
 
+// The picker with its change handling callable, for texts put in as if typed.
+class TTestPicker : public TQorTimePickerDropDown {
+public:
+    using TQorTimePickerDropDown::TQorTimePickerDropDown;
+    void Type(const String& Text)
+    {
+        SetTextDirect(Text);
+        Change();
+    }
+};
+
 class TimePickerDropDown : public ::testing::Test {
 protected:
     void SetUp() override
@@ -35,7 +46,7 @@ protected:
         RegisterQorTimePickerDropDownClasses();
         Form = ui::NewForm(420, 360);
         Guard = std::make_unique<ui::FormGuard>(Form);
-        Picker = Create<TQorTimePickerDropDown>(Form);
+        Picker = Create<TTestPicker>(Form);
         Picker->SetBounds(20, 20, 120, 21);
         Picker->SetParent(Form);
         Picker->Animation = false;
@@ -61,7 +72,7 @@ protected:
 
     TForm* Form = nullptr;
     std::unique_ptr<ui::FormGuard> Guard;
-    TQorTimePickerDropDown* Picker = nullptr;
+    TTestPicker* Picker = nullptr;
     int TimeChanges = 0;
 };
 
@@ -108,21 +119,21 @@ TEST_F(TimePickerDropDown, UpAndDownStepTheFieldUnderTheCaret)
 TEST_F(TimePickerDropDown, TypedTextsAreReadAndBadOnesLeaveTheTime)
 {
     Picker->SetEditorEnabled(true);
-    Picker->SetTextDirect(Local(L" 7:00:00"));
+    Picker->Type(Local(L" 7:00:00"));
     EXPECT_EQ(Picker->GetText(), Local(L"07:00:00"));
     EXPECT_EQ(Shown(), "07:00:00");
-    Picker->SetTextDirect(Local(L" 7:30:00"));
+    Picker->Type(Local(L" 7:30:00"));
     EXPECT_EQ(Picker->GetText(), Local(L" 7:30:00"));
     EXPECT_EQ(Shown(), "07:30:00");
     // Out-of-range fields leave the time, without an error.
     for (const wchar_t* Bad : {L"25:00:00", L"23:61:00", L"25:61:99", L"99:99:99"}) {
-        EXPECT_NO_THROW(Picker->SetTextDirect(Local(Bad))) << Bad;
+        EXPECT_NO_THROW(Picker->Type(Local(Bad))) << Bad;
         EXPECT_EQ(Shown(), "07:30:00") << Bad;
     }
     // Leaving with an unreadable text gives back the time kept.
     EXPECT_NO_THROW(Picker->ValidateEdit());
     EXPECT_EQ(Picker->GetText(), Local(L"07:30:00"));
-    Picker->SetTextDirect(Local(L"  :  :  "));
+    Picker->Type(Local(L"  :  :  "));
     EXPECT_EQ(Picker->GetText(), Local(L"00:00:00"));
     EXPECT_EQ(Shown(), "00:00:00");
     // An empty text removes the mask; a later time puts it back.
@@ -150,7 +161,7 @@ TEST_F(TimePickerDropDown, TheClockFollowsAndEscRestores)
     ASSERT_TRUE(Open());
     TQorWatch* W = Picker->GetWatch();
     EXPECT_EQ(Picker->GetPanel()->GetHeight(), 170);
-    EXPECT_EQ(Picker->GetPanel()->GetWidth(), 170);
+    EXPECT_EQ(Picker->GetDropDownForm()->GetWidth(), 170);
     EXPECT_EQ(Clock(W->GetTime()), "10:30:00");
     // A click inside the dial picks the hour; the edit follows.
     ClickFace(0, -W->GetRadius() / 3);
@@ -166,12 +177,15 @@ TEST_F(TimePickerDropDown, TheClockFollowsAndEscRestores)
     ui::PressKey(VK_PRIOR);
     EXPECT_EQ(Shown(), "11:30:00");
     ui::PressKey(VK_HOME);
-    EXPECT_EQ(Shown(), "00:00:00");
+    EXPECT_EQ(Shown(), "12:30:00");
     ui::PressKey(VK_RIGHT);
-    EXPECT_EQ(Shown(), "00:01:00");
+    EXPECT_EQ(Shown(), "12:31:00");
+    // Up and Down stay with the clock, which has no use for them.
+    ui::PressKey(VK_UP);
+    EXPECT_EQ(Shown(), "12:31:00");
     ui::PressKey(VK_RETURN);
     EXPECT_FALSE(Open());
-    EXPECT_EQ(Picker->GetText(), Local(L"00:01:00"));
+    EXPECT_EQ(Picker->GetText(), Local(L"12:31:00"));
 }
 
 TEST_F(TimePickerDropDown, TheTimePickerSitsUnderTheClockAndFollowsIt)
@@ -195,7 +209,7 @@ TEST_F(TimePickerDropDown, TheTimePickerSitsUnderTheClockAndFollowsIt)
     ui::PressKey(VK_RETURN);
     // An unreadable text opens the clock at the time kept.
     Picker->SetEditorEnabled(true);
-    Picker->SetTextDirect(Local(L"77:88:99"));
+    Picker->Type(Local(L"77:88:99"));
     EXPECT_NO_THROW(Picker->ShowDropDown());
     EXPECT_EQ(Clock(W->GetTime()), "03:15:00");
     Picker->HideDropDown(false);

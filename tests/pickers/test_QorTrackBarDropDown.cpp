@@ -108,21 +108,26 @@ TEST_F(TrackBarDropDown, TypedNumbersArePulledIntoRangeAndOthersIgnored)
     ui::TypeChar(L'5');
     EXPECT_EQ(Track->GetPosition(), 10);
     EXPECT_EQ(Track->GetText(), L"10");
-    // An empty text is Min; a number beyond an integer is ignored.
-    Track->SetTextDirect(L"");
-    EXPECT_EQ(Track->GetPosition(), 0);
-    Track->SetPosition(4);
-    Track->SetTextDirect(L"99999999999");
-    EXPECT_EQ(Track->GetPosition(), 4);
-    Track->SetTextDirect(L"abc");
-    EXPECT_EQ(Track->GetPosition(), 4);
+    // Letters are refused; an emptied text is Min.
+    Track->SetMin(2);
+    Track->SetSelStart(2);
+    ui::TypeChar(L'x');
+    EXPECT_EQ(Track->GetText(), L"10");
+    // "1" is below Min 2: pulled up to 2; the emptied text is Min.
+    ui::TypeChar(VK_BACK);
+    EXPECT_EQ(Track->GetPosition(), 2);
+    EXPECT_EQ(Track->GetText(), L"2");
+    Track->SetSelStart(1);
+    ui::TypeChar(VK_BACK);
+    EXPECT_EQ(Track->GetText(), L"");
+    EXPECT_EQ(Track->GetPosition(), 2);
 }
 
 TEST_F(TrackBarDropDown, TheTrackBarKeepsTheRangeAndItsChangesReachTheEdit)
 {
     ui::PressKey(VK_F4);
     ASSERT_TRUE(Open());
-    EXPECT_EQ(Track->GetTrackBar()->GetWidth(), Track->GetWidth());
+    EXPECT_EQ(Track->GetDropDownForm()->GetWidth(), Track->GetWidth());
     Track->GetTrackBar()->SetPosition(7);
     EXPECT_EQ(Track->GetPosition(), 7);
     EXPECT_EQ(Track->GetText(), L"7");
