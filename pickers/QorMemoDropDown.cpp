@@ -5,6 +5,8 @@
 #include "framework/TypInfo.h"
 #include "framework/WinScope.h"
 
+#include <algorithm>
+
 namespace {
 constexpr int MemoHeight = 100;
 const wchar_t* const Ellipsis = L"...";
@@ -42,7 +44,7 @@ void TQorMemoDropDown::BeforeDropDown()
 {
     inherited::BeforeDropDown();
     if (TDropDownForm* F = GetDropDownForm()) F->SetCancelOnDeActivate(false);
-    FTextAtOpening = FMemoText->GetText();
+    FTextAtOpening = GetMemoText()->GetText();
     if (!FMemo) return;
     FMemo->SetPopupMenu(FMemoPopup);
     FMemo->SetMaxLength(GetMaxLength());
@@ -50,17 +52,55 @@ void TQorMemoDropDown::BeforeDropDown()
     FMemo->SetReadOnly(FMemoReadOnly);
 }
 
-void TQorMemoDropDown::MemoChanged(TObject*)
+void TQorMemoDropDown::TakeMemoText()
 {
+    FMemoTextStale = false;
+    if (!FMemo) return;
     // One read of the whole text, split at its line breaks: the memo's own lines are its display
     // rows, which would turn soft wraps into line breaks (and are slow to read one by one).
+    TValueScope<TNotifyEvent> Quiet(FMemoText->OnChange, nullptr);
     FMemoText->SetText(FMemo->GetText());
+}
+
+TStrings* TQorMemoDropDown::GetMemoText()
+{
+    if (FMemoTextStale) TakeMemoText();
+    return FMemoText.get();
+}
+
+void TQorMemoDropDown::ReadFirstMemoLine(String& First, bool& More)
+{
+    const HWND W = FMemo->GetHandle();
+    const int Length = GetWindowTextLengthW(W);
+    // Enough of the start to hold the first line break and a character after it.
+    for (int Want = 256;; Want *= 4) {
+        const int N = std::min(Want, Length);
+        String Start(size_t(N), L'\0');
+        Start.resize(size_t(GetWindowTextW(W, Start.data(), N + 1)));
+        const size_t Break = Start.find_first_of(L"\r\n");
+        if (N == Length || (Break != String::npos && Break + 2 < Start.size())) {
+            TStringList Lines;
+            Lines.SetText(Start);
+            First = Lines.GetCount() > 0 ? Lines.Get(0) : String();
+            More = Lines.GetCount() > 1;
+            return;
+        }
+    }
+}
+
+void TQorMemoDropDown::MemoChanged(TObject*)
+{
+    FMemoTextStale = true;
+    String First;
+    bool More = false;
+    ReadFirstMemoLine(First, More);
+    ShowSummary(Summary(First, More));
     if (OnMemoChange) OnMemoChange(this);
 }
 
-String TQorMemoDropDown::Summary()
+String TQorMemoDropDown::Summary(const String& First, bool More)
 {
-    String S = FMemoText->GetCount() > 0 ? FMemoText->Get(0) : String();
+    String S = First;
     if (GetEditorEnabled() || !HandleAllocated()) return S;
     const int Width = GetEditRect().Width();
     TClientDC DC(GetHandle());
@@ -68,7 +108,7 @@ String TQorMemoDropDown::Summary()
     Canvas.SetHandle(DC);
     Canvas.SetFont(GetFont());
     if (GetTextSize(&Canvas, S).cx < Width) {
-        if (FMemoText->GetCount() > 1) S += Ellipsis;
+        if (More) S += Ellipsis;
     } else {
         S = QorDropDown::GetTextOfSize(&Canvas, S, Width, true);
     }
@@ -76,11 +116,17 @@ String TQorMemoDropDown::Summary()
     return S;
 }
 
-void TQorMemoDropDown::OnMemoTextChanged(TObject*)
+void TQorMemoDropDown::ShowSummary(const String& S)
 {
-    const String S = Summary();
+    if (S == DisplayText()) return;
     TValueScope<bool> Internal(FInternalUpdate, true);
     SetTextDirect(S);
+}
+
+void TQorMemoDropDown::OnMemoTextChanged(TObject*)
+{
+    const int Count = FMemoText->GetCount();
+    ShowSummary(Summary(Count > 0 ? FMemoText->Get(0) : String(), Count > 1));
 }
 
 void TQorMemoDropDown::Change()
@@ -93,6 +139,7 @@ void TQorMemoDropDown::Change()
             FMemo->GetLines()->SetText(V);
         }
         FMemoText->SetText(V);
+        FMemoTextStale = false;
     }
     inherited::Change();
 }
@@ -100,7 +147,7 @@ void TQorMemoDropDown::Change()
 void TQorMemoDropDown::OnHideDropDown(TObject* Sender)
 {
     inherited::OnHideDropDown(Sender);
-    if (FMemo) FMemoText->SetText(FMemo->GetText());
+    TakeMemoText();
     OnMemoTextChanged(this);
     SetSelStart(0);
     SetSelLength(0);
@@ -118,6 +165,7 @@ void TQorMemoDropDown::DoHideDropDown(bool Cancelled)
             FMemo->GetLines()->SetText(FTextAtOpening);
         }
         FMemoText->SetText(FTextAtOpening);
+        FMemoTextStale = false;
         inherited::DoHideDropDown(Cancelled);
     } else {
         inherited::DoHideDropDown(Cancelled);
@@ -139,6 +187,7 @@ void TQorMemoDropDown::SetMemoText(TStrings* Value)
         FMemo->GetLines()->SetText(T);
     }
     FMemoText->SetText(T);
+    FMemoTextStale = false;
 }
 
 void TQorMemoDropDown::SetMemoReadOnly(bool Value)

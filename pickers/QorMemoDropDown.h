@@ -2,6 +2,10 @@
 // edit shows a summary (the first line, marked with "..." when more lines follow or cut to the
 // edit's width, with the editor off). The text lives in MemoText, a string list that mirrors the
 // memo's text (split at its line breaks, not at the memo's display rows).
+//
+// A keystroke in the open memo rewrites the summary from the start of the memo's text only, and
+// MemoText is read from the memo when it is next asked for: a memo of many lines types as fast as
+// a plain one.
 #pragma once
 
 #include "controls/QorDropDown.h"
@@ -27,8 +31,8 @@ public:
     void OnDropDownControlKeyUp(TObject* Sender, Word& Key, TShiftState Shift) override;
     void OnDropDownControlKeyPress(TObject* Sender, Char& Key) override;
 
-    // The text as lines (MemoText, which the memo keeps up to date).
-    TStrings* GetMemoText() const { return FMemoText.get(); }
+    // The text as lines (MemoText), brought up to date with the memo first.
+    TStrings* GetMemoText();
     // Copies Value into MemoText (the summary follows) and into the memo.
     void SetMemoText(TStrings* Value);
     TPopupMenu* GetMemoPopup() const { return FMemoPopup; }
@@ -58,8 +62,14 @@ protected:
 
 private:
     bool PopupOpen() const;
-    // The summary: the first line, with "..." or cut to the edit's width when the editor is off.
-    String Summary();
+    // The summary of a first line (More: other lines follow): with the editor off, "..." appended
+    // or the line cut to the edit's width.
+    String Summary(const String& First, bool More);
+    void ShowSummary(const String& S);
+    // The memo's first line and whether more follow, read from the start of its text only.
+    void ReadFirstMemoLine(String& First, bool& More);
+    // MemoText := the memo's text (in one read), without a summary.
+    void TakeMemoText();
 
     TPopupMenu* FMemoPopup = nullptr;
     std::unique_ptr<TStringList> FMemoText;
@@ -68,6 +78,8 @@ private:
     bool FMemoReadOnly = false;
     bool FInternalUpdate = false;
     bool FAutoDrop = false;
+    // The memo changed since MemoText last took its text.
+    bool FMemoTextStale = false;
     // The text when the popup opened, given back by a cancelled close.
     String FTextAtOpening;
 };
