@@ -205,5 +205,6 @@ void TQorCalculatorDropdown::RegisterProperties(TPropertyTable& T)
 void RegisterQorCalculatorDropDownClasses()
 {
     RegisterQorDropDownClasses();
+    RegisterQorCalculatorButtonClasses();
     RegisterClasses<TQorCalculatorDropdown>();
 }

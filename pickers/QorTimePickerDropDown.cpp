@@ -254,6 +254,7 @@ void TQorTimePickerDropDown::ValidateEdit()
 
 void TQorTimePickerDropDown::DoExit()
 {
+    if (!Trim(GetText()).empty()) ValidateEdit();
     SetTime(TextTime(0, FTime));
     inherited::DoExit();
     FInternalCall = false;

@@ -5,6 +5,7 @@
 // and seeded random clicks and characters that must leave a number or "Error".
 #include "pickers/QorCalculatorDropDown.h"
 
+#include "framework/Clipbrd.h"
 #include "support/UiHarness.h"
 
 #include <gtest/gtest.h>
@@ -187,6 +188,15 @@ TEST_F(CalculatorDropDown, DeleteOnErrorWritesZeroAndBadTextsReadAsZero)
     for (const wchar_t* Bad : {L"abc", L"1e999", L"Error", L"-"}) {
         Calc->SetTextDirect(Bad);
         EXPECT_EQ(Calc->GetValue(), 0) << Bad;
+    }
+    // Pasted texts that are no number are refused; the value stays a number.
+    Calc->SetText(L"12");
+    for (const wchar_t* Bad : {L"abc", L"1e999", L"Error"}) {
+        Clipboard()->SetAsText(Bad);
+        Calc->SelectAll();
+        SendMessageW(Calc->GetHandle(), WM_PASTE, 0, 0);
+        ui::Pump();
+        EXPECT_EQ(Calc->GetText(), Localised(L"12.00")) << Bad;
     }
     Calc->SetTextDirect(String(300, L'9'));
     Calc->CalcResult();

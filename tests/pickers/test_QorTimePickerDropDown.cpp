@@ -154,6 +154,35 @@ TEST_F(TimePickerDropDown, TypedTextsAreReadAndBadOnesLeaveTheTime)
     EXPECT_EQ(Picker->GetResolution(), 15);
 }
 
+TEST_F(TimePickerDropDown, LeavingKeepsTheTimeForAnUnreadableTextAndClearsTheInternalFlag)
+{
+    auto* Other = Create<TEdit>(Form);
+    Other->SetBounds(20, 300, 80, 21);
+    Other->SetParent(Form);
+    Picker->SetEditorEnabled(true);
+    Picker->SetTime(HMS(14, 45, 10));
+    Picker->Type(Local(L"88:77:66"));
+    Other->SetFocus();
+    ui::Pump();
+    EXPECT_EQ(Shown(), "14:45:10");
+    EXPECT_EQ(Picker->GetText(), Local(L"14:45:10"));
+    EXPECT_FALSE(Picker->GetInternalCall());
+    // A readable one is taken; a negative resolution opens the clock without snapping.
+    Picker->SetFocus();
+    ui::Pump();
+    Picker->Type(Local(L"09:10:11"));
+    Other->SetFocus();
+    ui::Pump();
+    EXPECT_EQ(Shown(), "09:10:11");
+    Picker->SetResolutions(-5);
+    EXPECT_EQ(Picker->GetResolution(), -5);
+    Picker->SetFocus();
+    ui::Pump();
+    EXPECT_NO_THROW(Picker->ShowDropDown());
+    EXPECT_TRUE(Open());
+    Picker->HideDropDown(true);
+}
+
 TEST_F(TimePickerDropDown, TheClockFollowsAndEscRestores)
 {
     Picker->SetTime(HMS(10, 30, 0));

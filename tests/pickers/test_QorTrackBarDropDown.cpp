@@ -10,6 +10,17 @@
 
 namespace {
 
+// The drop-down with its change handling callable, for texts that typing cannot make.
+class TTestTrack : public TQorTrackBarDropDown {
+public:
+    using TQorTrackBarDropDown::TQorTrackBarDropDown;
+    void Type(const String& Text)
+    {
+        SetTextDirect(Text);
+        Change();
+    }
+};
+
 class TrackBarDropDown : public ::testing::Test {
 protected:
     void SetUp() override
@@ -17,7 +28,7 @@ protected:
         RegisterQorTrackBarDropDownClasses();
         Form = ui::NewForm(420, 320);
         Guard = std::make_unique<ui::FormGuard>(Form);
-        Track = Create<TQorTrackBarDropDown>(Form);
+        Track = Create<TTestTrack>(Form);
         Track->SetBounds(20, 20, 160, 21);
         Track->SetParent(Form);
         Track->OnTrackChange = [this](TObject*) { ++Changes; };
@@ -29,7 +40,7 @@ protected:
 
     TForm* Form = nullptr;
     std::unique_ptr<ui::FormGuard> Guard;
-    TQorTrackBarDropDown* Track = nullptr;
+    TTestTrack* Track = nullptr;
     int Changes = 0;
 };
 
@@ -121,6 +132,12 @@ TEST_F(TrackBarDropDown, TypedNumbersArePulledIntoRangeAndOthersIgnored)
     ui::TypeChar(VK_BACK);
     EXPECT_EQ(Track->GetText(), L"");
     EXPECT_EQ(Track->GetPosition(), 2);
+    // A text that is no integer leaves the position (and raises nothing).
+    Track->SetPosition(4);
+    for (const wchar_t* Bad : {L"99999999999", L"abc", L"1e3", L"-"}) {
+        EXPECT_NO_THROW(Track->Type(Bad)) << Bad;
+        EXPECT_EQ(Track->GetPosition(), 4) << Bad;
+    }
 }
 
 TEST_F(TrackBarDropDown, TheTrackBarKeepsTheRangeAndItsChangesReachTheEdit)
