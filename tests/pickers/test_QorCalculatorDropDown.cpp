@@ -6,7 +6,7 @@
 #include "pickers/QorCalculatorDropDown.h"
 
 #include "framework/Clipbrd.h"
-#include "support/UiHarness.h"
+#include "DropDownKit.h"
 
 #include <gtest/gtest.h>
 
@@ -28,27 +28,10 @@ String Localised(const String& S)
     return R;
 }
 
-class CalculatorDropDown : public ::testing::Test {
+class CalculatorDropDown : public dropdownkit::DropDownTest<TQorCalculatorDropdown> {
 protected:
-    void SetUp() override
-    {
-        RegisterQorCalculatorDropDownClasses();
-        Form = ui::NewForm(420, 320);
-        Guard = std::make_unique<ui::FormGuard>(Form);
-        ui::ShowAndActivate(Form);
-        Calc = NewCalc();
-    }
-    TQorCalculatorDropdown* NewCalc()
-    {
-        auto* C = Create<TQorCalculatorDropdown>(Form);
-        C->SetBounds(20, 20, 160, 21);
-        C->SetParent(Form);
-        C->SetFocus();
-        ui::Pump();
-        return C;
-    }
-    bool Open() const { return Calc->GetDropDownForm()->GetVisible(); }
-    void Drop()
+    CalculatorDropDown() : DropDownTest(160, RegisterQorCalculatorDropDownClasses) {}
+    void DropIt()
     {
         if (!Open()) ui::PressKey(VK_F4);
         ASSERT_TRUE(Open());
@@ -70,7 +53,7 @@ protected:
     // ("'5"), or "[text]" that the edit's value text must show now (written with "," and ".").
     void Play(const String& Steps)
     {
-        Drop();
+        DropIt();
         std::wistringstream In(Steps);
         String Step;
         while (In >> Step) {
@@ -80,9 +63,7 @@ protected:
         }
     }
 
-    TForm* Form = nullptr;
-    std::unique_ptr<ui::FormGuard> Guard;
-    TQorCalculatorDropdown* Calc = nullptr;
+    TQorCalculatorDropdown*& Calc = Drop;
 };
 
 struct DropCase {
@@ -132,7 +113,7 @@ TEST_F(CalculatorDropDown, StartsAsASignedFloatEditAndTheKeypadFillsThePopup)
     EXPECT_EQ(Calc->GetDropDownColor(), TColor(0xFFFFFF));
     EXPECT_EQ(Calc->GetDropDownWidth(), 230);
     EXPECT_FALSE(Calc->GetDropDownHeader()->GetVisible());
-    Drop();
+    DropIt();
     // "-" is an operator while the popup is open, a sign again once it closes.
     EXPECT_FALSE(Calc->GetSigned());
     TCustomButtonPanel* P = Calc->GetButtonPanel();
@@ -214,7 +195,7 @@ TEST_F(CalculatorDropDown, TheKeypadTakesTheDropButtonsColoursByStyle)
     EXPECT_EQ(A->GetGlowColorDown(), TColor(0xD5C244));
     EXPECT_EQ(A->GetGlowColorHot(), Calc->GetButtonAppearance()->GetColorDownTo());
     // The keypad takes the appearance when the popup opens.
-    Drop();
+    DropIt();
     EXPECT_EQ(Calc->GetButtonPanel()->GetButtonAppearance()->GetColor(), A->GetColor());
 }
 
@@ -224,11 +205,11 @@ TEST_F(CalculatorDropDown, RandomClicksAndCharactersLeaveANumberOrError)
     const wchar_t* Buttons[] = {L"0", L"1", L"5", L"9", L"+", L"-", L"*", L"/", L"=", L"%", L"+/-", L".", L"C",
                                 L"CE", L"ON", L"BACK", L"MS", L"MR", L"M+", L"MC", L"sqrt", L"1/x"};
     const String Chars = L"0123456789+-*/=%cC.,x ";
-    Drop();
+    DropIt();
     for (int I = 0; I < 300; ++I) {
         if (Rng() % 3 == 0) ui::TypeChar(Chars[Rng() % Chars.size()]);
         else Press(Buttons[Rng() % std::size(Buttons)]);
-        if (!Open()) Drop();
+        if (!Open()) DropIt();
         const String T = Calc->GetText();
         Extended V = 0;
         EXPECT_TRUE(T == L"Error" || T == L"-" || T.empty() ||

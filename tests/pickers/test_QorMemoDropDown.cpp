@@ -5,39 +5,23 @@
 // and AutoDrop.
 #include "pickers/QorMemoDropDown.h"
 
-#include "support/UiHarness.h"
-
-#include <gtest/gtest.h>
+#include "DropDownKit.h"
 
 namespace {
 
-class MemoDropDown : public ::testing::Test {
+class MemoDropDown : public dropdownkit::DropDownTest<TQorMemoDropDown> {
 protected:
-    void SetUp() override
-    {
-        RegisterQorMemoDropDownClasses();
-        Form = ui::NewForm(420, 320);
-        Guard = std::make_unique<ui::FormGuard>(Form);
-        Memo = Create<TQorMemoDropDown>(Form);
-        Memo->SetBounds(20, 20, 120, 21);
-        Memo->SetParent(Form);
-        Memo->OnMemoChange = [this](TObject*) { ++MemoChanges; };
-        ui::ShowAndActivate(Form);
-        Memo->SetFocus();
-        ui::Pump();
-    }
+    MemoDropDown() : DropDownTest(120, RegisterQorMemoDropDownClasses) {}
+    void Prepare() override { Memo->OnMemoChange = [this](TObject*) { ++MemoChanges; }; }
     void SetLines(const String& Text)
     {
         TStringList L;
         L.SetText(Text);
         Memo->SetMemoText(&L);
     }
-    bool Open() const { return Memo->GetDropDownForm()->GetVisible(); }
     String Lines() const { return Memo->GetMemoText()->GetText(); }
 
-    TForm* Form = nullptr;
-    std::unique_ptr<ui::FormGuard> Guard;
-    TQorMemoDropDown* Memo = nullptr;
+    TQorMemoDropDown*& Memo = Drop;
     int MemoChanges = 0;
 };
 

@@ -5,11 +5,8 @@
 // the open popup reaching the clock, Esc restoring, and seeded random keys and clicks.
 #include "pickers/QorTimePickerDropDown.h"
 
-#include "support/UiHarness.h"
-
+#include "DropDownKit.h"
 #include "WatchKit.h"
-
-#include <gtest/gtest.h>
 
 #include <cmath>
 #include <random>
@@ -28,34 +25,16 @@ String Local(const wchar_t* Text)
     return S;
 }
 
-// The picker with its change handling callable, for texts put in as if typed.
-class TTestPicker : public TQorTimePickerDropDown {
-public:
-    using TQorTimePickerDropDown::TQorTimePickerDropDown;
-    void Type(const String& Text)
-    {
-        SetTextDirect(Text);
-        Change();
-    }
-};
+using TTestPicker = dropdownkit::TTyping<TQorTimePickerDropDown>;
 
-class TimePickerDropDown : public ::testing::Test {
+class TimePickerDropDown : public dropdownkit::DropDownTest<TTestPicker> {
 protected:
-    void SetUp() override
+    TimePickerDropDown() : DropDownTest(120, RegisterQorTimePickerDropDownClasses) {}
+    void Prepare() override
     {
-        RegisterQorTimePickerDropDownClasses();
-        Form = ui::NewForm(420, 360);
-        Guard = std::make_unique<ui::FormGuard>(Form);
-        Picker = Create<TTestPicker>(Form);
-        Picker->SetBounds(20, 20, 120, 21);
-        Picker->SetParent(Form);
         Picker->Animation = false;
         Picker->OnTimeChange = [this](TObject*) { ++TimeChanges; };
-        ui::ShowAndActivate(Form);
-        Picker->SetFocus();
-        ui::Pump();
     }
-    bool Open() const { return Picker->GetDropDownForm()->GetVisible(); }
     std::string Shown() const { return Clock(Picker->GetTime()); }
     // A left click on the open clock face, relative to its centre.
     void ClickFace(double DX, double DY)
@@ -70,9 +49,7 @@ protected:
         ui::Pump();
     }
 
-    TForm* Form = nullptr;
-    std::unique_ptr<ui::FormGuard> Guard;
-    TTestPicker* Picker = nullptr;
+    TTestPicker*& Picker = Drop;
     int TimeChanges = 0;
 };
 

@@ -4,43 +4,18 @@
 // through the edit with typed numbers pulled into range or ignored, and the track bar's changes.
 #include "pickers/QorTrackBarDropDown.h"
 
-#include "support/UiHarness.h"
-
-#include <gtest/gtest.h>
+#include "DropDownKit.h"
 
 namespace {
 
-// The drop-down with its change handling callable, for texts that typing cannot make.
-class TTestTrack : public TQorTrackBarDropDown {
-public:
-    using TQorTrackBarDropDown::TQorTrackBarDropDown;
-    void Type(const String& Text)
-    {
-        SetTextDirect(Text);
-        Change();
-    }
-};
+using TTestTrack = dropdownkit::TTyping<TQorTrackBarDropDown>;
 
-class TrackBarDropDown : public ::testing::Test {
+class TrackBarDropDown : public dropdownkit::DropDownTest<TTestTrack> {
 protected:
-    void SetUp() override
-    {
-        RegisterQorTrackBarDropDownClasses();
-        Form = ui::NewForm(420, 320);
-        Guard = std::make_unique<ui::FormGuard>(Form);
-        Track = Create<TTestTrack>(Form);
-        Track->SetBounds(20, 20, 160, 21);
-        Track->SetParent(Form);
-        Track->OnTrackChange = [this](TObject*) { ++Changes; };
-        ui::ShowAndActivate(Form);
-        Track->SetFocus();
-        ui::Pump();
-    }
-    bool Open() const { return Track->GetDropDownForm()->GetVisible(); }
+    TrackBarDropDown() : DropDownTest(160, RegisterQorTrackBarDropDownClasses) {}
+    void Prepare() override { Track->OnTrackChange = [this](TObject*) { ++Changes; }; }
 
-    TForm* Form = nullptr;
-    std::unique_ptr<ui::FormGuard> Guard;
-    TTestTrack* Track = nullptr;
+    TTestTrack*& Track = Drop;
     int Changes = 0;
 };
 

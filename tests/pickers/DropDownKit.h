@@ -1,0 +1,60 @@
+// What the picker drop-downs' tests share: a shown form with one drop-down of type T on it at
+// (20, 20), focused, and whether its popup is open.
+#pragma once
+
+#include "controls/QorDropDown.h"
+
+#include "support/UiHarness.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace dropdownkit {
+
+// A drop-down whose change handling the test can run on a text that typing cannot make, as the
+// edit's change notification would.
+template <class T>
+class TTyping : public T {
+public:
+    using T::T;
+    void Type(const String& Text)
+    {
+        this->SetTextDirect(Text);
+        this->Change();
+    }
+};
+
+template <class T>
+class DropDownTest : public ::testing::Test {
+protected:
+    // Width: the edit's width; Register: the classes' registration of the unit under test.
+    explicit DropDownTest(int Width = 160, void (*Register)() = nullptr) : FWidth(Width)
+    {
+        if (Register) Register();
+    }
+    void SetUp() override
+    {
+        Form = ui::NewForm(420, 360);
+        Guard = std::make_unique<ui::FormGuard>(Form);
+        Drop = Create<T>(Form);
+        Drop->SetBounds(20, 20, FWidth, 21);
+        Drop->SetParent(Form);
+        Prepare();
+        ui::ShowAndActivate(Form);
+        Drop->SetFocus();
+        ui::Pump();
+    }
+    // Settings made before the form shows.
+    virtual void Prepare() {}
+    bool Open() const { return Drop->GetDropDownForm()->GetVisible(); }
+
+    TForm* Form = nullptr;
+    std::unique_ptr<ui::FormGuard> Guard;
+    T* Drop = nullptr;
+
+private:
+    int FWidth;
+};
+
+}  // namespace dropdownkit
