@@ -1,5 +1,7 @@
 // What the picker drop-downs' tests share: a shown form with one drop-down of type T on it at
-// (20, 20), focused, and whether its popup is open.
+// (20, 20), focused, and whether its popup is open; keys sent to the window of this process that
+// has the focus, or had it last (a test running beside may show a window of its own and take the
+// activation, leaving this process no focus window).
 #pragma once
 
 #include "controls/QorDropDown.h"
@@ -11,6 +13,17 @@
 #include <memory>
 
 namespace dropdownkit {
+
+// The focus window, or the control that had the focus in the open popup or in the edit's form.
+inline HWND FocusWindow(TQorCustomDropDown* D)
+{
+    if (HWND F = GetFocus()) return F;
+    TDropDownForm* P = D->GetDropDownForm();
+    if (P && P->GetVisible() && P->GetActiveControl()) return P->GetActiveControl()->GetHandle();
+    TCustomForm* F = GetParentForm(D);
+    if (F && F->GetActiveControl()) return F->GetActiveControl()->GetHandle();
+    return D->GetHandle();
+}
 
 // A drop-down whose change handling the test can run on a text that typing cannot make, as the
 // edit's change notification would.
@@ -48,6 +61,9 @@ protected:
     // Settings made before the form shows.
     virtual void Prepare() {}
     bool Open() const { return Drop->GetDropDownForm()->GetVisible(); }
+    void Press(Word Key, TShiftState Shift = {}) { ui::PressKey(Key, Shift, FocusWindow(Drop)); }
+    void TypeKey(wchar_t Ch) { ui::TypeChar(Ch, FocusWindow(Drop)); }
+    HWND Focused() const { return FocusWindow(Drop); }
 
     TForm* Form = nullptr;
     std::unique_ptr<ui::FormGuard> Guard;

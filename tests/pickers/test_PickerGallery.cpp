@@ -13,6 +13,8 @@
 #include "support/Pixels.h"
 #include "support/UiHarness.h"
 
+#include "DropDownKit.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -66,7 +68,7 @@ protected:
     {
         D->SetFocus();
         ui::Pump();
-        if (!D->GetDropDownForm()->GetVisible()) ui::PressKey(VK_F4);
+        if (!D->GetDropDownForm()->GetVisible()) ui::PressKey(VK_F4, {}, dropdownkit::FocusWindow(D));
         EXPECT_TRUE(D->GetDropDownForm()->GetVisible()) << Name;
         if (Before) Before();
         ui::Pump(150);
@@ -110,11 +112,11 @@ TEST_F(PickerGallery, EveryPopupOpensPainted)
     Whole->SavePng(SnapshotPath(L"picker_gallery.png"));
 
     Shoot(Track, L"trackbar");
-    ui::PressKey(VK_ESCAPE);
+    ui::PressKey(VK_ESCAPE, {}, dropdownkit::FocusWindow(Track));
     Shoot(Memo, L"memo");
-    ui::PressKey(VK_ESCAPE);
+    ui::PressKey(VK_ESCAPE, {}, dropdownkit::FocusWindow(Memo));
     Shoot(Host, L"control");
-    ui::PressKey(VK_ESCAPE);
+    ui::PressKey(VK_ESCAPE, {}, dropdownkit::FocusWindow(Host));
 
     // The keypad with 7 hot and = pressed (held down while the shot is taken).
     TRect On;
@@ -130,8 +132,8 @@ TEST_F(PickerGallery, EveryPopupOpensPainted)
     EXPECT_EQ(Keypad->GetButtons()->GetItem(Keypad->ButtonAtPos(Centre(Keypad, L"BTN_7").X, Centre(Keypad, L"BTN_7").Y))->GetName(),
               L"BTN_7");
     ui::MouseUp(Keypad, mbLeft, 1, 1);
-    ui::PressKey(VK_ESCAPE);
+    ui::PressKey(VK_ESCAPE, {}, dropdownkit::FocusWindow(Calc));
 
     Shoot(Time, L"timepicker");
-    ui::PressKey(VK_ESCAPE);
+    ui::PressKey(VK_ESCAPE, {}, dropdownkit::FocusWindow(Time));
 }

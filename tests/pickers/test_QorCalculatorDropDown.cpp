@@ -33,11 +33,11 @@ protected:
     CalculatorDropDown() : DropDownTest(160, RegisterQorCalculatorDropDownClasses) {}
     void DropIt()
     {
-        if (!Open()) ui::PressKey(VK_F4);
+        if (!Open()) Press(VK_F4);
         ASSERT_TRUE(Open());
     }
     // Clicks the keypad button of this name without its "BTN_" ("7", "+/-", "MS", "BACK", "ON").
-    void Press(const String& Caption)
+    void Tap(const String& Caption)
     {
         TCustomButtonPanel* P = Calc->GetButtonPanel();
         const String Name = L"BTN_" + Caption;
@@ -58,8 +58,8 @@ protected:
         String Step;
         while (In >> Step) {
             if (Step.front() == L'[') ASSERT_EQ(Calc->GetText(), Localised(Step.substr(1, Step.size() - 2))) << Steps;
-            else if (Step.front() == L'\'') ui::TypeChar(Step[1]);
-            else Press(Step);
+            else if (Step.front() == L'\'') TypeKey(Step[1]);
+            else Tap(Step);
         }
     }
 
@@ -121,7 +121,7 @@ TEST_F(CalculatorDropDown, StartsAsASignedFloatEditAndTheKeypadFillsThePopup)
     EXPECT_EQ(P->GetHeight(), 150);
     EXPECT_EQ(Calc->GetDropDownForm()->GetWidth(), 230);
     EXPECT_EQ(Calc->GetControl(), P);
-    ui::PressKey(VK_ESCAPE);
+    Press(VK_ESCAPE);
     EXPECT_FALSE(Open());
     EXPECT_TRUE(Calc->GetSigned());
 }
@@ -130,12 +130,12 @@ TEST_F(CalculatorDropDown, EnterTypedInThePopupCompletesAndClosesEscRestores)
 {
     Calc->SetText(L"4");
     Play(L"+ 5");
-    ui::TypeChar(13);
+    TypeKey(13);
     EXPECT_FALSE(Open());
     EXPECT_EQ(Calc->GetText(), Localised(L"9.00"));
     EXPECT_DOUBLE_EQ(double(Calc->GetValue()), 9.0);
     Play(L"* 3");
-    ui::PressKey(VK_ESCAPE);
+    Press(VK_ESCAPE);
     EXPECT_FALSE(Open());
     EXPECT_EQ(Calc->GetText(), Localised(L"9.00"));
 }
@@ -143,18 +143,18 @@ TEST_F(CalculatorDropDown, EnterTypedInThePopupCompletesAndClosesEscRestores)
 TEST_F(CalculatorDropDown, OperatorsTypedIntoTheClosedEditActAtOnce)
 {
     Calc->SetText(L"0");
-    for (Char C : String(L"12+3=")) ui::TypeChar(C);
+    for (Char C : String(L"12+3=")) TypeKey(C);
     EXPECT_EQ(Calc->GetText(), Localised(L"15.00"));
     // A digit over the shown result starts a new number; letters are refused.
-    ui::TypeChar(L'7');
-    ui::TypeChar(L'x');
+    TypeKey(L'7');
+    TypeKey(L'x');
     EXPECT_EQ(Calc->GetText(), L"7");
-    ui::TypeChar(L'c');
+    TypeKey(L'c');
     EXPECT_EQ(Calc->GetText(), Localised(L"0.00"));
     // CalcResult completes what is pending, as the grid asks before it stores the cell.
-    ui::TypeChar(L'8');
-    ui::TypeChar(L'*');
-    ui::TypeChar(L'2');
+    TypeKey(L'8');
+    TypeKey(L'*');
+    TypeKey(L'2');
     Calc->CalcResult();
     EXPECT_EQ(Calc->GetText(), Localised(L"16.00"));
 }
@@ -162,9 +162,9 @@ TEST_F(CalculatorDropDown, OperatorsTypedIntoTheClosedEditActAtOnce)
 TEST_F(CalculatorDropDown, DeleteOnErrorWritesZeroAndBadTextsReadAsZero)
 {
     Play(L"9 / 0 = [Error]");
-    ui::PressKey(VK_ESCAPE);
+    Press(VK_ESCAPE);
     Calc->SetText(L"Error");
-    ui::PressKey(VK_DELETE);
+    Press(VK_DELETE);
     EXPECT_EQ(Calc->GetText(), Localised(L"0.00"));
     for (const wchar_t* Bad : {L"abc", L"1e999", L"Error", L"-"}) {
         Calc->SetTextDirect(Bad);
@@ -207,8 +207,8 @@ TEST_F(CalculatorDropDown, RandomClicksAndCharactersLeaveANumberOrError)
     const String Chars = L"0123456789+-*/=%cC.,x ";
     DropIt();
     for (int I = 0; I < 300; ++I) {
-        if (Rng() % 3 == 0) ui::TypeChar(Chars[Rng() % Chars.size()]);
-        else Press(Buttons[Rng() % std::size(Buttons)]);
+        if (Rng() % 3 == 0) TypeKey(Chars[Rng() % Chars.size()]);
+        else Tap(Buttons[Rng() % std::size(Buttons)]);
         if (!Open()) DropIt();
         const String T = Calc->GetText();
         Extended V = 0;

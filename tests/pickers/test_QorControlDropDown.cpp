@@ -7,6 +7,8 @@
 #include "framework/Streaming.h"
 #include "support/UiHarness.h"
 
+#include "DropDownKit.h"
+
 #include <gtest/gtest.h>
 
 TEST(ControlDropDown, TheControlOfADescriptionIsOnThePopupAndCanBeReplaced)
@@ -35,12 +37,12 @@ TEST(ControlDropDown, TheControlOfADescriptionIsOnThePopupAndCanBeReplaced)
     ui::ShowAndActivate(Form);
     Drop->SetFocus();
     ui::Pump();
-    ui::PressKey(VK_F4);
+    ui::PressKey(VK_F4, {}, dropdownkit::FocusWindow(Drop));
     ASSERT_TRUE(Drop->GetDropDownForm()->GetVisible());
     EXPECT_TRUE(List->GetVisible());
-    EXPECT_EQ(GetFocus(), List->GetHandle());
+    EXPECT_EQ(dropdownkit::FocusWindow(Drop), List->GetHandle());
     EXPECT_EQ(Drop->GetDropDownForm()->GetWidth(), 150);
-    ui::PressKey(VK_ESCAPE);
+    ui::PressKey(VK_ESCAPE, {}, dropdownkit::FocusWindow(Drop));
     EXPECT_FALSE(Drop->GetDropDownForm()->GetVisible());
 
     auto* Other = Create<TListBox>(Form);
@@ -49,11 +51,11 @@ TEST(ControlDropDown, TheControlOfADescriptionIsOnThePopupAndCanBeReplaced)
     Drop->SetControl(Other);
     EXPECT_FALSE(List->GetVisible());
     EXPECT_FALSE(Other->GetVisible());
-    ui::PressKey(VK_F4);
+    ui::PressKey(VK_F4, {}, dropdownkit::FocusWindow(Drop));
     ASSERT_TRUE(Drop->GetDropDownForm()->GetVisible());
     EXPECT_TRUE(Other->GetVisible());
     EXPECT_FALSE(List->GetVisible());
     // Return acts as Tab here (ReturnIsTab); F4 closes keeping the value.
-    ui::PressKey(VK_F4);
+    ui::PressKey(VK_F4, {}, dropdownkit::FocusWindow(Drop));
     EXPECT_FALSE(Drop->GetDropDownForm()->GetVisible());
 }

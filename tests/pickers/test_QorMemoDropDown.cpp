@@ -48,26 +48,26 @@ TEST_F(MemoDropDown, TheEditShowsASummaryOfTheFirstLine)
 TEST_F(MemoDropDown, TypingInTheMemoAndInTheEdit)
 {
     SetLines(L"alpha\r\n");
-    ui::PressKey(VK_F4);
+    Press(VK_F4);
     ASSERT_TRUE(Open());
-    EXPECT_EQ(GetFocus(), Memo->GetMemo()->GetHandle());
+    EXPECT_EQ(Focused(), Memo->GetMemo()->GetHandle());
     EXPECT_EQ(Memo->GetMemo()->GetHeight(), 100);
     // Enter makes a new line in the memo; the text and the summary follow every keystroke.
     SendMessageW(Memo->GetMemo()->GetHandle(), EM_SETSEL, 5, 5);
-    ui::PressKey(VK_RETURN);
-    ui::TypeChar(L'b');
+    Press(VK_RETURN);
+    TypeKey(L'b');
     EXPECT_TRUE(Open());
     EXPECT_EQ(Lines(), L"alpha\r\nb\r\n");
     EXPECT_GE(MemoChanges, 2);
     // Tab closes keeping the text and selects the edit's value.
-    ui::PressKey(VK_TAB);
+    Press(VK_TAB);
     EXPECT_FALSE(Open());
     EXPECT_EQ(Lines(), L"alpha\r\nb\r\n");
-    EXPECT_EQ(GetFocus(), Memo->GetHandle());
+    EXPECT_EQ(Focused(), Memo->GetHandle());
     EXPECT_EQ(Memo->GetSelLength(), int(Memo->GetText().size()));
     // Typing in the edit makes the typed line the whole text.
     Memo->SetSelStart(5);
-    ui::TypeChar(L'z');
+    TypeKey(L'z');
     EXPECT_EQ(Lines(), L"alphaz\r\n");
     EXPECT_EQ(Memo->GetMemo()->GetText(), L"alphaz");
 }
@@ -75,13 +75,13 @@ TEST_F(MemoDropDown, TypingInTheMemoAndInTheEdit)
 TEST_F(MemoDropDown, EscGivesBackTheLinesNotedAtTheOpening)
 {
     SetLines(L"nord\r\nsyd\r\nøst\r\n");
-    ui::PressKey(VK_F4);
+    Press(VK_F4);
     ASSERT_TRUE(Open());
-    ui::PressKey(L'A', {ssCtrl});
+    Press(L'A', {ssCtrl});
     EXPECT_EQ(Memo->GetMemo()->GetSelLength(), Memo->GetMemo()->GetTextLen());
-    ui::TypeChar(L'v');
+    TypeKey(L'v');
     EXPECT_EQ(Lines(), L"v\r\n");
-    ui::PressKey(VK_ESCAPE);
+    Press(VK_ESCAPE);
     EXPECT_FALSE(Open());
     EXPECT_EQ(Lines(), L"nord\r\nsyd\r\nøst\r\n");
     EXPECT_EQ(Memo->GetMemo()->GetLines()->GetCount(), 3);
@@ -92,18 +92,18 @@ TEST_F(MemoDropDown, ASoftWrapIsNoLineBreakAndReadOnlyTakesAtOnce)
 {
     const String Long = L"et langt afsnit der ombrydes i memoen fordi det er bredere end vinduet kan vise";
     SetLines(Long + L"\r\n");
-    ui::PressKey(VK_F4);
+    Press(VK_F4);
     ASSERT_TRUE(Open());
-    ui::TypeChar(L'!');
+    TypeKey(L'!');
     EXPECT_GT(Memo->GetMemo()->GetLines()->GetCount(), 1);   // display rows
     EXPECT_EQ(Memo->GetMemoText()->GetCount(), 1);
     Memo->SetMemoReadOnly(true);
     EXPECT_TRUE(Memo->GetMemo()->GetReadOnly());
     const String Before = Lines();
-    ui::TypeChar(L'x');
+    TypeKey(L'x');
     EXPECT_EQ(Lines(), Before);
-    ui::PressKey(VK_RETURN, {});
-    ui::PressKey(VK_F4);
+    Press(VK_RETURN, {});
+    Press(VK_F4);
     EXPECT_FALSE(Open());
 }
 
@@ -118,9 +118,9 @@ TEST_F(MemoDropDown, AutoDropOpensOnEntryButNotOnTheReturnFromThePopup)
     Memo->SetFocus();
     ui::Pump();
     ASSERT_TRUE(Open());
-    ui::PressKey(VK_ESCAPE);
+    Press(VK_ESCAPE);
     ui::Pump();
     EXPECT_FALSE(Open());
-    EXPECT_EQ(GetFocus(), Memo->GetHandle());
+    EXPECT_EQ(Focused(), Memo->GetHandle());
     EXPECT_TRUE(Memo->GetAutoDrop());
 }

@@ -76,7 +76,7 @@ TEST_F(TimePickerDropDown, UpAndDownStepTheFieldUnderTheCaret)
         Picker->SetTime(watchkit::At(C.From));
         Picker->SetSelStart(C.Caret);
         const int Before = TimeChanges;
-        ui::PressKey(C.Key);
+        Press(C.Key);
         EXPECT_EQ(Shown(), C.To) << C.From << " caret " << C.Caret;
         EXPECT_EQ(Picker->GetText(), Local(String(C.To, C.To + 8).c_str()));
         EXPECT_EQ(TimeChanges - Before, 1);
@@ -87,7 +87,7 @@ TEST_F(TimePickerDropDown, UpAndDownStepTheFieldUnderTheCaret)
     EXPECT_EQ(Picker->GetText(), Local(L"10:20"));
     EXPECT_EQ(Shown(), "10:20:00");
     Picker->SetSelStart(4);
-    ui::PressKey(VK_DOWN);
+    Press(VK_DOWN);
     EXPECT_EQ(Picker->GetText(), Local(L"10:21"));
     Picker->SetShowSeconds(true);
     EXPECT_EQ(Picker->GetText(), Local(L"10:21:00"));
@@ -163,7 +163,7 @@ TEST_F(TimePickerDropDown, LeavingKeepsTheTimeForAnUnreadableTextAndClearsTheInt
 TEST_F(TimePickerDropDown, TheClockFollowsAndEscRestores)
 {
     Picker->SetTime(HMS(10, 30, 0));
-    ui::PressKey(VK_F4);
+    Press(VK_F4);
     ASSERT_TRUE(Open());
     TQorWatch* W = Picker->GetWatch();
     EXPECT_EQ(Picker->GetPanel()->GetHeight(), 170);
@@ -173,23 +173,23 @@ TEST_F(TimePickerDropDown, TheClockFollowsAndEscRestores)
     ClickFace(0, -W->GetRadius() / 3);
     EXPECT_EQ(Shown(), "00:30:00");
     EXPECT_EQ(Picker->GetText(), Local(L"00:30:00"));
-    ui::PressKey(VK_ESCAPE);
+    Press(VK_ESCAPE);
     EXPECT_FALSE(Open());
     EXPECT_EQ(Shown(), "10:30:00");
     EXPECT_EQ(Picker->GetText(), Local(L"10:30:00"));
     // Keys in the open popup reach the clock (the popup previews the panel's keys); Enter keeps.
-    ui::PressKey(VK_F4);
+    Press(VK_F4);
     ASSERT_TRUE(Open());
-    ui::PressKey(VK_PRIOR);
+    Press(VK_PRIOR);
     EXPECT_EQ(Shown(), "11:30:00");
-    ui::PressKey(VK_HOME);
+    Press(VK_HOME);
     EXPECT_EQ(Shown(), "12:30:00");
-    ui::PressKey(VK_RIGHT);
+    Press(VK_RIGHT);
     EXPECT_EQ(Shown(), "12:31:00");
     // Up and Down stay with the clock, which has no use for them.
-    ui::PressKey(VK_UP);
+    Press(VK_UP);
     EXPECT_EQ(Shown(), "12:31:00");
-    ui::PressKey(VK_RETURN);
+    Press(VK_RETURN);
     EXPECT_FALSE(Open());
     EXPECT_EQ(Picker->GetText(), Local(L"12:31:00"));
 }
@@ -198,7 +198,7 @@ TEST_F(TimePickerDropDown, TheTimePickerSitsUnderTheClockAndFollowsIt)
 {
     Picker->SetShowTimePicker(true);
     Picker->SetTime(HMS(8, 15, 0));
-    ui::PressKey(VK_F4);
+    Press(VK_F4);
     ASSERT_TRUE(Open());
     TDateTimePicker* D = Picker->GetDateTimePicker();
     ASSERT_NE(D, nullptr);
@@ -212,7 +212,7 @@ TEST_F(TimePickerDropDown, TheTimePickerSitsUnderTheClockAndFollowsIt)
     EXPECT_EQ(Clock(D->GetTime()), "03:15:00");
     EXPECT_EQ(Shown(), "03:15:00");
     EXPECT_EQ(TimeChanges - Before, 1);
-    ui::PressKey(VK_RETURN);
+    Press(VK_RETURN);
     // An unreadable text opens the clock at the time kept.
     Picker->SetEditorEnabled(true);
     Picker->Type(Local(L"77:88:99"));
@@ -228,17 +228,17 @@ TEST_F(TimePickerDropDown, RandomKeysAndClicksKeepAValidTime)
     Picker->SetShowTimePicker(true);
     const Word Keys[] = {VK_PRIOR, VK_NEXT, VK_LEFT, VK_RIGHT, VK_HOME, VK_END, L'A', L'P', VK_UP, VK_DOWN};
     for (int I = 0; I < 150; ++I) {
-        if (!Open()) ui::PressKey(VK_F4);
+        if (!Open()) Press(VK_F4);
         ASSERT_TRUE(Open());
         TQorWatch* W = Picker->GetWatch();
         const int R = int(Rng() % 10);
         if (R < 5) {
-            ui::PressKey(Keys[Rng() % std::size(Keys)]);
+            Press(Keys[Rng() % std::size(Keys)]);
         } else if (R < 9) {
             const double A = (Rng() % 360) * 3.14159265 / 180, D = W->GetRadius() * (Rng() % 130) / 100.0;
             ClickFace(D * std::cos(A), D * std::sin(A));
         } else {
-            ui::PressKey(Rng() % 2 ? VK_ESCAPE : VK_RETURN);
+            Press(Rng() % 2 ? VK_ESCAPE : VK_RETURN);
         }
         for (int N = 0; N < 500 && W->Animating(); ++N)
             SendMessageW(W->GetAnimationTimer()->GetHandle(), WM_TIMER, TTimer::TimerId, 0);

@@ -43,7 +43,7 @@ TEST_F(TrackBarDropDown, UpAndDownStepByFrequencyWithinTheRange)
         Track->SetFrequency(C.Frequency);
         Track->SetPosition(C.Position);
         const int Before = Changes;
-        ui::PressKey(C.Key);
+        Press(C.Key);
         EXPECT_EQ(Track->GetPosition(), C.Expected) << C.Frequency << " " << C.Position;
         EXPECT_EQ(Track->GetText(), IntToStr(C.Expected));
         EXPECT_EQ(Changes - Before, C.Expected != C.Position ? 1 : 0);
@@ -51,14 +51,14 @@ TEST_F(TrackBarDropDown, UpAndDownStepByFrequencyWithinTheRange)
     // Alt+Down opens the popup without stepping; Up and Down in the open track bar step once.
     Track->SetFrequency(1);
     Track->SetPosition(4);
-    ui::PressKey(VK_DOWN, {ssAlt});
+    Press(VK_DOWN, {ssAlt});
     ASSERT_TRUE(Open());
     EXPECT_EQ(Track->GetPosition(), 4);
-    EXPECT_EQ(GetFocus(), Track->GetTrackBar()->GetHandle());
-    ui::PressKey(VK_DOWN);
+    EXPECT_EQ(Focused(), Track->GetTrackBar()->GetHandle());
+    Press(VK_DOWN);
     EXPECT_EQ(Track->GetPosition(), 5);
     EXPECT_EQ(Track->GetText(), L"5");
-    ui::PressKey(VK_RETURN);
+    Press(VK_RETURN);
     EXPECT_FALSE(Open());
 }
 
@@ -90,21 +90,21 @@ TEST_F(TrackBarDropDown, TypedNumbersArePulledIntoRangeAndOthersIgnored)
     Track->SetPosition(3);
     Track->SetSelStart(0);
     Track->SetSelLength(5);
-    ui::TypeChar(L'2');
-    ui::TypeChar(L'5');
+    TypeKey(L'2');
+    TypeKey(L'5');
     EXPECT_EQ(Track->GetPosition(), 10);
     EXPECT_EQ(Track->GetText(), L"10");
     // Letters are refused; an emptied text is Min.
     Track->SetMin(2);
     Track->SetSelStart(2);
-    ui::TypeChar(L'x');
+    TypeKey(L'x');
     EXPECT_EQ(Track->GetText(), L"10");
     // "1" is below Min 2: pulled up to 2; the emptied text is Min.
-    ui::TypeChar(VK_BACK);
+    TypeKey(VK_BACK);
     EXPECT_EQ(Track->GetPosition(), 2);
     EXPECT_EQ(Track->GetText(), L"2");
     Track->SetSelStart(1);
-    ui::TypeChar(VK_BACK);
+    TypeKey(VK_BACK);
     EXPECT_EQ(Track->GetText(), L"");
     EXPECT_EQ(Track->GetPosition(), 2);
     // A text that is no integer leaves the position (and raises nothing).
@@ -117,14 +117,14 @@ TEST_F(TrackBarDropDown, TypedNumbersArePulledIntoRangeAndOthersIgnored)
 
 TEST_F(TrackBarDropDown, TheTrackBarKeepsTheRangeAndItsChangesReachTheEdit)
 {
-    ui::PressKey(VK_F4);
+    Press(VK_F4);
     ASSERT_TRUE(Open());
     EXPECT_EQ(Track->GetDropDownForm()->GetWidth(), Track->GetWidth());
     Track->GetTrackBar()->SetPosition(7);
     EXPECT_EQ(Track->GetPosition(), 7);
     EXPECT_EQ(Track->GetText(), L"7");
     EXPECT_EQ(Changes, 1);
-    ui::PressKey(VK_ESCAPE);
+    Press(VK_ESCAPE);
     // Min above Max moves Max along; a Position outside is pulled to the bound.
     Track->SetMin(20);
     EXPECT_EQ(Track->GetMax(), 20);
