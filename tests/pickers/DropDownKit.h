@@ -64,6 +64,21 @@ protected:
     void Press(Word Key, TShiftState Shift = {}) { ui::PressKey(Key, Shift, FocusWindow(Drop)); }
     void TypeKey(wchar_t Ch) { ui::TypeChar(Ch, FocusWindow(Drop)); }
     HWND Focused() const { return FocusWindow(Drop); }
+    // Opens the popup by F4; when a window shown meanwhile by another process holds the
+    // activation (the popup then closes as deactivated at once), the form is activated again and
+    // F4 tried again.
+    void OpenByF4()
+    {
+        for (int Try = 0; Try < 3 && !Open(); ++Try) {
+            if (Try > 0) {
+                ui::ShowAndActivate(Form);
+                Drop->SetFocus();
+                ui::Pump();
+            }
+            Press(VK_F4);
+        }
+        ASSERT_TRUE(Open());
+    }
 
     TForm* Form = nullptr;
     std::unique_ptr<ui::FormGuard> Guard;

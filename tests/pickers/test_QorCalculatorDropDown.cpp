@@ -33,8 +33,7 @@ protected:
     CalculatorDropDown() : DropDownTest(160, RegisterQorCalculatorDropDownClasses) {}
     void DropIt()
     {
-        if (!Open()) Press(VK_F4);
-        ASSERT_TRUE(Open());
+        if (!Open()) OpenByF4();
     }
     // Clicks the keypad button of this name without its "BTN_" ("7", "+/-", "MS", "BACK", "ON").
     void Tap(const String& Caption)

@@ -48,8 +48,7 @@ TEST_F(MemoDropDown, TheEditShowsASummaryOfTheFirstLine)
 TEST_F(MemoDropDown, TypingInTheMemoAndInTheEdit)
 {
     SetLines(L"alpha\r\n");
-    Press(VK_F4);
-    ASSERT_TRUE(Open());
+    OpenByF4();
     EXPECT_EQ(Focused(), Memo->GetMemo()->GetHandle());
     EXPECT_EQ(Memo->GetMemo()->GetHeight(), 100);
     // Enter makes a new line in the memo; the text and the summary follow every keystroke.
@@ -75,8 +74,7 @@ TEST_F(MemoDropDown, TypingInTheMemoAndInTheEdit)
 TEST_F(MemoDropDown, EscGivesBackTheLinesNotedAtTheOpening)
 {
     SetLines(L"nord\r\nsyd\r\nøst\r\n");
-    Press(VK_F4);
-    ASSERT_TRUE(Open());
+    OpenByF4();
     Press(L'A', {ssCtrl});
     EXPECT_EQ(Memo->GetMemo()->GetSelLength(), Memo->GetMemo()->GetTextLen());
     TypeKey(L'v');
@@ -92,8 +90,7 @@ TEST_F(MemoDropDown, ASoftWrapIsNoLineBreakAndReadOnlyTakesAtOnce)
 {
     const String Long = L"et langt afsnit der ombrydes i memoen fordi det er bredere end vinduet kan vise";
     SetLines(Long + L"\r\n");
-    Press(VK_F4);
-    ASSERT_TRUE(Open());
+    OpenByF4();
     TypeKey(L'!');
     EXPECT_GT(Memo->GetMemo()->GetLines()->GetCount(), 1);   // display rows
     EXPECT_EQ(Memo->GetMemoText()->GetCount(), 1);

@@ -163,8 +163,7 @@ TEST_F(TimePickerDropDown, LeavingKeepsTheTimeForAnUnreadableTextAndClearsTheInt
 TEST_F(TimePickerDropDown, TheClockFollowsAndEscRestores)
 {
     Picker->SetTime(HMS(10, 30, 0));
-    Press(VK_F4);
-    ASSERT_TRUE(Open());
+    OpenByF4();
     TQorWatch* W = Picker->GetWatch();
     EXPECT_EQ(Picker->GetPanel()->GetHeight(), 170);
     EXPECT_EQ(Picker->GetDropDownForm()->GetWidth(), 170);
@@ -178,8 +177,7 @@ TEST_F(TimePickerDropDown, TheClockFollowsAndEscRestores)
     EXPECT_EQ(Shown(), "10:30:00");
     EXPECT_EQ(Picker->GetText(), Local(L"10:30:00"));
     // Keys in the open popup reach the clock (the popup previews the panel's keys); Enter keeps.
-    Press(VK_F4);
-    ASSERT_TRUE(Open());
+    OpenByF4();
     Press(VK_PRIOR);
     EXPECT_EQ(Shown(), "11:30:00");
     Press(VK_HOME);
@@ -198,8 +196,7 @@ TEST_F(TimePickerDropDown, TheTimePickerSitsUnderTheClockAndFollowsIt)
 {
     Picker->SetShowTimePicker(true);
     Picker->SetTime(HMS(8, 15, 0));
-    Press(VK_F4);
-    ASSERT_TRUE(Open());
+    OpenByF4();
     TDateTimePicker* D = Picker->GetDateTimePicker();
     ASSERT_NE(D, nullptr);
     EXPECT_EQ(D->GetKind(), dtkTime);
@@ -228,8 +225,7 @@ TEST_F(TimePickerDropDown, RandomKeysAndClicksKeepAValidTime)
     Picker->SetShowTimePicker(true);
     const Word Keys[] = {VK_PRIOR, VK_NEXT, VK_LEFT, VK_RIGHT, VK_HOME, VK_END, L'A', L'P', VK_UP, VK_DOWN};
     for (int I = 0; I < 150; ++I) {
-        if (!Open()) Press(VK_F4);
-        ASSERT_TRUE(Open());
+        if (!Open()) OpenByF4();
         TQorWatch* W = Picker->GetWatch();
         const int R = int(Rng() % 10);
         if (R < 5) {

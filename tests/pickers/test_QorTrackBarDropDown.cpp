@@ -117,8 +117,7 @@ TEST_F(TrackBarDropDown, TypedNumbersArePulledIntoRangeAndOthersIgnored)
 
 TEST_F(TrackBarDropDown, TheTrackBarKeepsTheRangeAndItsChangesReachTheEdit)
 {
-    Press(VK_F4);
-    ASSERT_TRUE(Open());
+    OpenByF4();
     EXPECT_EQ(Track->GetDropDownForm()->GetWidth(), Track->GetWidth());
     Track->GetTrackBar()->SetPosition(7);
     EXPECT_EQ(Track->GetPosition(), 7);
