@@ -205,7 +205,7 @@ TEST_F(CalculatorDropDown, RandomClicksAndCharactersLeaveANumberOrError)
                                 L"CE", L"ON", L"BACK", L"MS", L"MR", L"M+", L"MC", L"sqrt", L"1/x"};
     const String Chars = L"0123456789+-*/=%cC.,x ";
     DropIt();
-    for (int I = 0; I < 300; ++I) {
+    for (int I = 0; I < 150; ++I) {
         if (Rng() % 3 == 0) TypeKey(Chars[Rng() % Chars.size()]);
         else Tap(Buttons[Rng() % std::size(Buttons)]);
         if (!Open()) DropIt();
