@@ -55,8 +55,24 @@ protected:
         Drop->SetParent(Form);
         Prepare();
         ui::ShowAndActivate(Form);
+        Settle();
         Drop->SetFocus();
         ui::Pump();
+    }
+    // Waits (up to about three seconds) until the form has kept the activation for 300 ms: the
+    // windows that tests starting beside show take it, and an open popup closes when it goes.
+    void Settle()
+    {
+        const HWND W = Form->GetHandle();
+        for (int Try = 0, Calm = 0; Try < 30 && Calm < 3; ++Try) {
+            ui::Pump(100);
+            if (GetForegroundWindow() == W) {
+                ++Calm;
+            } else {
+                Calm = 0;
+                ui::ShowAndActivate(Form);
+            }
+        }
     }
     // Settings made before the form shows.
     virtual void Prepare() {}
@@ -72,6 +88,7 @@ protected:
         for (int Try = 0; Try < 3 && !Open(); ++Try) {
             if (Try > 0) {
                 ui::ShowAndActivate(Form);
+                Settle();
                 Drop->SetFocus();
                 ui::Pump();
             }
