@@ -6,12 +6,19 @@
 // TWatchAppearance carries the face's look (colours, sizes, shapes, fonts, a picture) and
 // TWatchSettings its automatic mode; twelve look presets are chosen with Style.
 //
-// Files: QorWatchOptions.cpp (the appearance and settings objects and the colour schemes per
+// TQorTimePickerDropDown is the drop-down edit for a time of day: the edit shows the time under
+// an edit mask (two-digit fields joined by the locale's time separator), Up and Down step the field
+// the caret stands in, and the popup shows the clock face on a panel, optionally with a time
+// picker docked under it. While the popup is open the clock face is the working copy of the value.
+//
+// Files: QorTimePickerDropDown.cpp (the drop-down), QorWatchOptions.cpp (the appearance and settings objects and the colour schemes per
 // component style), QorWatch.cpp (geometry, time, input, timers and animation),
 // QorWatchPaint.cpp (the face cache, the drawing steps and the unit's drawing routines),
 // QorWatchStyles.cpp (the look presets).
 #pragma once
 
+#include "controls/QorDropDown.h"
+#include "framework/ComCtrls.h"
 #include "framework/Controls.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Graphics.h"
@@ -321,6 +328,105 @@ void DrawGDIPImage(TGPGraphics* gr, TCanvas* Canvas, const TRect& R, TGraphic* b
                    bool Transparent);
 // Whether P lies in the ellipse inscribed in (x1, y1)-(x2, y2), as the platform's regions say.
 bool PtInEllipse(const TPoint& P, int x1, int y1, int x2, int y2);
+
+// ---- the time picker drop-down ---------------------------------------------------------------------
+
+class TQorTimePickerDropDown : public TQorCustomDropDown {
+    DECLARE_CLASS(TQorTimePickerDropDown, TQorCustomDropDown)
+public:
+    // Shows 00:00:00 (the locale's separator) at time 0; the editor off, seconds shown, the clock
+    // with AM/PM, numbers and animation (factor 10), no time picker, no header or footer.
+    explicit TQorTimePickerDropDown(TComponent* AOwner);
+    ~TQorTimePickerDropDown() override;
+    // The base's construction steps empty the text: the mask and 00:00:00 are put back after them.
+    void AfterConstruction() override;
+
+    // ---- drop-down steps --------------------------------------------------------------------------
+    // The masked edit's check on leaving: an unreadable text gives back the previous time.
+    void ValidateEdit() override;
+    void CreateDropDownForm() override;
+    void BeforeDropDown() override;
+    void AfterDropDown() override;
+    void DoHideDropDown(bool Cancelled) override;
+    void OnHideDropDown(TObject* Sender) override;
+    void OnDropDownFormKeyDown(TObject* Sender, Word& Key, TShiftState Shift) override;
+    void OnDropDownFormKeyUp(TObject* Sender, Word& Key, TShiftState Shift) override;
+    void OnDropDownControlKeyDown(TObject* Sender, Word& Key, TShiftState Shift) override;
+    void OnDropDownControlKeyUp(TObject* Sender, Word& Key, TShiftState Shift) override;
+    void OnDropDownControlKeyPress(TObject* Sender, Char& Key) override;
+    // A non-empty text sets the mask first, an empty one removes it; then the base's setter.
+    void SetText(const String& Value) override;
+    void SetComponentStyle(QorStyleIF::TJOQStyle AStyle) override;
+
+    // ---- the value --------------------------------------------------------------------------------
+    TDateTime GetTime() const { return FTime; }
+    void SetTime(TDateTime Value);
+    // One field of Time, the others kept; an equal or out-of-range value is ignored; a change
+    // fires OnTimeChange.
+    void SetHour(Byte Value);
+    void SetMinute(Byte Value);
+    void SetSecond(Byte Value);
+    bool GetShowSeconds() const { return FShowSeconds; }
+    void SetShowSeconds(bool Value);
+    // The clock face's minute snapping; values above 30 are ignored.
+    int GetResolution() const { return FResolution; }
+    void SetResolutions(int Value);
+    bool GetShowTimePicker() const { return FShowTimePicker; }
+    void SetShowTimePicker(bool Value) { FShowTimePicker = Value; }
+    TWatchAppearance* GetWatchAppearance() const { return FWatchAppearance.get(); }
+    void SetWatchAppearance(TWatchAppearance* Value) { FWatchAppearance->Assign(Value); }
+    TWatchSettings* GetWatchSettings() const { return FWatchSettings.get(); }
+    void SetWatchSettings(TWatchSettings* Value) { FWatchSettings->Assign(Value); }
+    // The mask of the current ShowSeconds.
+    void InitEditMask();
+    // Two-digit fields joined by the locale's time separator, seconds only with ShowSeconds.
+    String GetFormattedTimeString(Word H, Word M, Word S) const;
+
+    TQorWatch* GetWatch() const { return FQorWatch; }
+    TDateTimePicker* GetDateTimePicker() const { return FDateTimePicker; }
+    TPanel* GetPanel() const { return FPanelCtrl; }
+    bool GetInternalCall() const { return FInternalCall; }
+
+    // Copied into the clock face at every opening.
+    bool ShowWatchAMPM = true;
+    bool ShowWatchNumbers = true;
+    bool Animation = true;
+    int AnimationFactor = 10;
+
+    TNotifyEvent OnTimeChange;
+
+    static void RegisterProperties(TPropertyTable& Table);
+
+protected:
+    void KeyDown(Word& Key, TShiftState Shift) override;
+    // Parses a typed text into Time; an unreadable or out-of-range text leaves Time as it was.
+    void Change() override;
+    void DoExit() override;
+
+    void OnQorWatchChange(TObject* Sender);
+    void OnDateTimePickerChange(TObject* Sender);
+
+private:
+    bool PopupOpen() const;
+    // Runs the change handling on a text the control wrote itself.
+    void ReadWrittenText();
+    // The time of the value text, or Fallback when the text is empty or unreadable.
+    TDateTime TextTime(TDateTime WhenEmpty, TDateTime Fallback);
+    void FireTimeChange();
+    // Replaces one field (0 hour, 1 minute, 2 second) of Time.
+    void SetField(int Field, Word Value);
+
+    bool FShowTimePicker = false;
+    TQorWatch* FQorWatch = nullptr;
+    TDateTimePicker* FDateTimePicker = nullptr;
+    TPanel* FPanelCtrl = nullptr;
+    std::unique_ptr<TWatchAppearance> FWatchAppearance;
+    TDateTime FTime = 0;
+    std::unique_ptr<TWatchSettings> FWatchSettings;
+    bool FInternalCall = false;
+    bool FShowSeconds = true;
+    int FResolution = 0;
+};
 
 // Enumerations and classes of the unit, for reading and writing them by name.
 void RegisterQorTimePickerDropDownClasses();

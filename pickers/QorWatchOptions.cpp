@@ -222,5 +222,6 @@ void RegisterQorTimePickerDropDownClasses()
                          QOR_IDENT(wsBlueStar), QOR_IDENT(wsFuchsia), QOR_IDENT(wsBlack), QOR_IDENT(wsBlackWhite),
                          QOR_IDENT(wsGray), QOR_IDENT(wsSuperNova), QOR_IDENT(wsSports), QOR_IDENT(wsSmooth),
                          QOR_IDENT(wsCustom)});
-    RegisterClasses<TWatchAppearance, TWatchSettings, TQorWatch>();
+    RegisterQorDropDownClasses();
+    RegisterClasses<TWatchAppearance, TWatchSettings, TQorWatch, TQorTimePickerDropDown>();
 }
