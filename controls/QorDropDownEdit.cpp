@@ -1,6 +1,7 @@
 // QorDropDown: the drop-down edit: construction, the virtual steps of its contract, opening,
 // placing and closing the popup, the keys, the inner layout, the attached label and copying.
 #include "controls/QorDropDown.h"
+#include "controls/QorDateTimePicker.h"
 
 #include "framework/Forms.h"
 #include "framework/Math.h"
@@ -665,8 +666,8 @@ void TQorCustomDropDown::ChangeScale(int M, int D)
     TCustomForm* F = GetParentForm(this);
     if (!F || !F->GetScaled() || FLblFntHeight == 0) return;
     TValueScope<bool> Updating(FLblUpdate, true);
-    const int Dpi = Screen ? Screen->GetPixelsPerInch() : 96;
-    FLabelFont->SetHeight(int(Round(double(FLblFntHeight) * Dpi / 96.0)));
+    // The ratio of the height of "0" at the screen's density to its height at 96 pixels per inch.
+    FLabelFont->SetHeight(int(Round(double(CalculateDPIScale(this)) * FLblFntHeight)));
 }
 
 void TQorCustomDropDown::Loaded()
