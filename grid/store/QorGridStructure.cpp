@@ -476,8 +476,8 @@ void TQorStringGrid::InsertCols(int ColIndex, int CCount)
             SetCells(c, r, String());
         }
     SetColCount(GetColCount() + CCount);
-    FDims.FVisibleCol.resize(size_t(Old), true);
-    FDims.FAllColWidths.resize(size_t(Old), GetDefaultColWidth());
+    FDims.FVisibleCol.resize(size_t(Old + CCount), true);
+    FDims.FAllColWidths.resize(size_t(Old + CCount), GetDefaultColWidth());
     // The new columns (made at the end) move to their place.
     RotateColumns(R, Old, Old + CCount);
     for (int c = R; c < R + CCount; ++c) {
