@@ -19,9 +19,11 @@ void InsertEntries(TList* L, int At, int Count, void* Fill)
 void RemoveEntries(TList* L, const std::vector<int>& Removed)
 {
     const int N = L->Count();
-    int t = 0;
+    if (Removed.empty() || Removed.front() >= N) return;
+    // The entries before the first removed one stay.
+    int t = Removed.front();
     size_t k = 0;
-    for (int i = 0; i < N; ++i) {
+    for (int i = Removed.front(); i < N; ++i) {
         while (k < Removed.size() && Removed[k] < i) ++k;
         if (k < Removed.size() && Removed[k] == i) continue;
         if (t != i) L->Put(t, L->Get(i));

@@ -121,22 +121,24 @@ void TQorStringGrid::CloseRowGaps(const std::vector<int>& Rows)
 {
     if (Rows.empty()) return;
     const int N = GetRowCount();
-    const std::vector<int> OldH(Axis(TGridAxisKind::Rows).Sizes());
+    // The rows above the first gap stay where they are.
+    const std::vector<int>& Sizes = Axis(TGridAxisKind::Rows).Sizes();
+    const std::vector<int> OldH(Sizes.begin() + Rows.front(), Sizes.end());
     std::vector<int> H;
-    H.reserve(size_t(N));
+    H.reserve(size_t(N - Rows.front()));
     size_t k = 0;
-    for (int r = 0; r < N; ++r) {
+    for (int r = Rows.front(); r < N; ++r) {
         if (k < Rows.size() && Rows[k] == r) {
             ++k;
             continue;
         }
-        const int t = int(H.size());
+        const int t = Rows.front() + int(H.size());
         if (r != t) ExchangeStoredRows(r, t);
-        H.push_back(OldH[size_t(r)]);
+        H.push_back(OldH[size_t(r - Rows.front())]);
     }
-    SetRowCount(int(H.size()));
+    SetRowCount(Rows.front() + int(H.size()));
     TGridAxis& Ax = Axis(TGridAxisKind::Rows);
-    for (int r = 0; r < int(H.size()); ++r) Ax.SetSize(r, H[size_t(r)]);
+    for (int i = 0; i < int(H.size()); ++i) Ax.SetSize(Rows.front() + i, H[size_t(i)]);
     RowHeightsChanged();
 }
 
