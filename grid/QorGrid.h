@@ -354,6 +354,8 @@ public:
     TGridFocusWindow* GetFocusWindow() const;
     TCellGraphic* GetSharedCellGraphic() const;
     TIntList* GetColumnOrder() const;
+    // The columns whose equal neighbours merge, in merge order; a change merges again.
+    TIntList* GetMergedColumns() const { return FLists.FMergedColumns.get(); }
     TIntList* GetIgnoreColumns() const;
     TSortIndexList* GetSortIndexes() const;
     TCollection* GetGridItems() const;
@@ -533,6 +535,12 @@ public:
     void SwapRows(int ARow1, int ARow2);
 
     // ==== Structure (store/QorGridStructure.cpp) ====
+    // Empties every cell (hidden columns included); ClearAll also shows every hidden row and
+    // column and empties the cells kept beyond the counts up to the largest counts ever set.
+    void Clear();
+    void ClearAll();
+    void ClearSelection();
+    void ClearNormalCells();
     void ClearCols(int ColIndex, int CCount);
     void ClearNormalRows(int RowIndex, int RCount);
     void ClearNormalCols(int ColIndex, int CCount);
@@ -1036,6 +1044,8 @@ private:
     // A per-cell look setter's common steps.
     template <class F>
     void SetCellLook(int RCol, int ARow, bool RepaintAlways, F Apply);
+    // Properties with the grid's default look for the cell, kept in no slot (the caller owns them).
+    TCellProperties* DetachedProps(int RCol, int ARow);
     // The row colours' common steps.
     void SetRowLook(int ARow, TColor AColor, void (TCellProperties::*Setter)(TColor));
     // Range formatting walks columns outer, rows inner.

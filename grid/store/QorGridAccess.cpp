@@ -106,7 +106,7 @@ void TQorStringGrid::SetObjectsEx(int RCol, int RealRow, NativeUInt AObject)
         auto* P = dynamic_cast<TCellProperties*>(L->GetObjects(RCol));
         if (!P) {
             // Properties of their own for the hidden cell, with the grid's default look.
-            P = CreateCellProperties(RCol, RealRow);
+            P = DetachedProps(RCol, std::min(GetFixedRows(), GetRowCount() - 1));
             L->PutObject(RCol, P);
         }
         P->SetCellObject(AObject);
@@ -387,12 +387,17 @@ namespace {
 
 // Whether cell properties hold nothing but what a fresh record holds: a record left like that
 // after a colour reset may go. Merged cells, user objects, widgets and controls keep theirs.
-bool AtDefaults(TCellProperties* P, TCellProperties* Fresh)
+using TColorSetter = void (TCellProperties::*)(TColor);
+
+bool AtDefaults(TCellProperties* P, TCellProperties* Fresh, TColorSetter Reset)
 {
+    // The colour being reset is left out: it is clNone now, whatever a fresh record starts with.
+    const bool Brush = Reset == &TCellProperties::SetBrushColor || P->GetBrushColor() == Fresh->GetBrushColor();
+    const bool BrushTo = Reset == &TCellProperties::SetBrushColorTo || P->GetBrushColorTo() == Fresh->GetBrushColorTo();
+    const bool Font = Reset == &TCellProperties::SetFontColor || P->GetFontColor() == Fresh->GetFontColor();
     return P->GetIsBaseCell() && P->GetCellSpanX() == -1 && P->GetCellSpanY() == -1 && !P->GetCellObject() &&
            !P->GetGraphicObject() && !P->GetControl() && !P->GetCalcObject() &&
-           P->GetBrushColor() == Fresh->GetBrushColor() && P->GetBrushColorTo() == Fresh->GetBrushColorTo() &&
-           P->GetFontColor() == Fresh->GetFontColor() && P->GetFontStyle() == Fresh->GetFontStyle() &&
+           Brush && BrushTo && Font && P->GetFontStyle() == Fresh->GetFontStyle() &&
            P->GetFontName() == Fresh->GetFontName() && P->GetFontHeight() == Fresh->GetFontHeight() &&
            P->GetAlignment() == Fresh->GetAlignment() && P->GetVAlignment() == Fresh->GetVAlignment() &&
            P->GetWordWrap() == Fresh->GetWordWrap() && P->GetReadOnly() == Fresh->GetReadOnly() &&
@@ -403,15 +408,26 @@ bool AtDefaults(TCellProperties* P, TCellProperties* Fresh)
 
 }  // namespace
 
+TCellProperties* TQorStringGrid::DetachedProps(int RCol, int ARow)
+{
+    // Made in the cell's slot, which then gets back what it held.
+    RCol = std::clamp(RCol, 0, AllCols() - 1);
+    ARow = std::max(ARow, 0);
+    TObject* Held = GetObjects(RCol, ARow);
+    TCellProperties* P = CreateCellProperties(RCol, ARow);
+    SetObjects(RCol, ARow, Held);
+    return P;
+}
+
 void TQorStringGrid::SetRowLook(int ARow, TColor AColor, void (TCellProperties::*Setter)(TColor))
 {
     // A reset to clNone resets only the colour: a record goes only when nothing else is left in it.
-    TFreePtr<TCellProperties> Fresh(CreateCellProperties(0, ARow));
+    TFreePtr<TCellProperties> Fresh(DetachedProps(GetFixedCols(), ARow));
     for (int c = GetFixedCols(); c < AllCols(); ++c) {
         if (AColor == clNone && !HasCellProperties(c, ARow)) continue;
         TCellProperties* P = GetCellProperties(c, ARow);
         (P->*Setter)(AColor);
-        if (AColor == clNone && AtDefaults(P, Fresh.get())) ClearPropCell(c, ARow);
+        if (AColor == clNone && AtDefaults(P, Fresh.get(), Setter)) ClearPropCell(c, ARow);
     }
     RepaintRow(ARow);
 }

@@ -75,6 +75,63 @@ void TQorStringGrid::ClearNormalCols(int ColIndex, int CCount)
     ClearRect(ColIndex, GetFixedRows(), ColIndex + CCount - 1, GetRowCount() - FDims.FFixedFooters - 1);
 }
 
+void TQorStringGrid::ClearNormalCells()
+{
+    if (GetRowCount() == 0 || GetColCount() == 0) return;
+    ClearRect(GetFixedCols(), GetFixedRows(), AllCols() - FDims.FFixedRightCols - 1,
+              GetRowCount() - FDims.FFixedFooters - 1);
+}
+
+void TQorStringGrid::Clear()
+{
+    if (GetRowCount() > 0 && GetColCount() > 0) ClearRect(0, 0, AllCols() - 1, GetRowCount() - 1);
+    FEdit.FSearchInc.clear();
+    if (FDims.FNumHidden > 0) Invalidate();
+}
+
+void TQorStringGrid::ClearAll()
+{
+    if (IsDestroying()) return;
+    UnHideColumnsAll();
+    UnHideRowsAll();
+    if (GetRowCount() > 0 && GetColCount() > 0) {
+        // Cells beyond the counts are reached through the string grid's storage directly.
+        const int Rows = std::max({GetRowCount(), FDims.FMaxRowCount, StoredRowCount()});
+        const int Cols = std::max(AllCols(), FDims.FMaxColCount);
+        if (Rows > GetRowCount() || Cols > AllCols()) {
+            ScrubStoredRows(GetRowCount(), Rows - 1);
+            if (FHasCellProps) ClearPropRect(AllCols(), 0, Cols - 1, GetRowCount() - 1);
+            for (int r = 0; r < GetRowCount(); ++r)
+                for (int c = AllCols(); c < Cols; ++c) {
+                    SetObjects(c, r, nullptr);
+                    SetCells(c, r, String());
+                }
+        }
+        ClearRect(0, 0, AllCols() - 1, GetRowCount() - 1);
+    }
+    FEdit.FSearchInc.clear();
+}
+
+void TQorStringGrid::ClearSelection()
+{
+    if (FOpt.FMouseActions->GetDisjunctRowSelect()) {
+        const bool Persistent = FOpt.FMouseActions->GetRowSelectPersistent();
+        for (int r = GetFixedRows(); r < GetRowCount(); ++r)
+            if (GetRowSelect(Persistent ? RemapRowInv(r) : r)) ClearRows(r, 1);
+        return;
+    }
+    // The selection's columns are display columns.
+    TValueScope<bool> Hidden(FText.FSaveHiddenCells, true);
+    if (FOpt.FMouseActions->GetDisjunctColSelect()) {
+        for (int c = GetFixedCols(); c < GetColCount(); ++c)
+            if (GetColSelect(c)) ClearCols(c, 1);
+    } else {
+        const TGridRect S = GetSelection();
+        ClearRect(std::min(S.Left, S.Right), std::min(S.Top, S.Bottom), std::max(S.Left, S.Right),
+                  std::max(S.Top, S.Bottom));
+    }
+}
+
 // ---- Side lists -----------------------------------------------------------------------------------------
 
 void TQorStringGrid::SideListsInserted(int ARow, int RealRow, int Count)

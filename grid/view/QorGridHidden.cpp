@@ -109,10 +109,12 @@ void TQorStringGrid::ScrubStoredRows(int FromRow, int ToRow)
     ToRow = std::min(ToRow, StoredRowCount() - 1);
     if (ToRow < FromRow) return;
     const int Cols = std::max(AllCols(), FDims.FMaxColCount + FDims.FNumHidden);
-    ClearPropRect(0, FromRow, Cols - 1, ToRow);
     for (int r = FromRow; r <= ToRow; ++r)
         for (int c = 0; c < Cols; ++c) {
+            // Beyond the count no merged area or repaint matters: the properties just go.
+            TObject* O = GetObjects(c, r);
             SetObjects(c, r, nullptr);
+            if (auto* P = dynamic_cast<TCellProperties*>(O)) P->Free();
             SetCells(c, r, String());
         }
 }
