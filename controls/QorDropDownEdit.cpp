@@ -667,7 +667,7 @@ void TQorCustomDropDown::ChangeScale(int M, int D)
     if (!F || !F->GetScaled() || FLblFntHeight == 0) return;
     TValueScope<bool> Updating(FLblUpdate, true);
     // The ratio of the height of "0" at the screen's density to its height at 96 pixels per inch.
-    FLabelFont->SetHeight(int(Round(double(CalculateDPIScale(this)) * FLblFntHeight)));
+    FLabelFont->SetHeight(int(Round(double(QorDateTimePicker::CalculateDPIScale(this)) * FLblFntHeight)));
 }
 
 void TQorCustomDropDown::Loaded()

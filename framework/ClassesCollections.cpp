@@ -161,7 +161,19 @@ void TCollection::Clear()
 {
     if (FItems.empty()) return;
     UpdateBlock(*this, [&] {
-        while (!FItems.empty()) FItems.back()->Free();
+        // The items go in the order they were added, each told first and taken out without a
+        // search: the heap takes a long run of blocks back in linear time in that order (newest
+        // first it slows down with the count).
+        while (!FItems.empty()) {
+            std::vector<TCollectionItem*> Old;
+            Old.swap(FItems);
+            for (TCollectionItem* Item : Old) {
+                Notify(Item, cnExtracting);
+                Item->FCollection = nullptr;
+                Item->Free();
+            }
+            Changed();
+        }
     });
 }
 

@@ -663,6 +663,14 @@ public:
     void SetCols(int Index, TStrings* Value) { GetCols(Index)->Assign(Value); }
     // How many rows the storage holds (at least the highest row ever written, + 1).
     int StoredRowCount() const { return int(FData.size()); }
+    // Whole stored rows or columns move without copying a cell: the lines First .. Last - 1 turn
+    // so that the line at Middle comes first (the store grows to Last where it is shorter). Sizes,
+    // views and the current cell stay; nothing repaints. For grids that insert, remove, hide and
+    // move many rows at once.
+    void RotateStoredRows(int First, int Middle, int Last);
+    void RotateStoredCols(int First, int Middle, int Last);
+    // Exchanges the stored cells (texts and object references) of two rows.
+    void ExchangeStoredRows(int ARow1, int ARow2);
 
     using TCustomGrid::DeleteRow;
     using TCustomGrid::DeleteColumn;

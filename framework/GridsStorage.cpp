@@ -188,6 +188,33 @@ TStrings* TStringGrid::View(TViews& Views, bool IsRow, int Index)
     return Views[Index].get();
 }
 
+void TStringGrid::RotateStoredRows(int First, int Middle, int Last)
+{
+    if (First < 0 || Middle < First || Last < Middle) throw EInvalidGridOperation(Consts::SGridIndexOutOfRange);
+    if (First == Middle || Middle == Last || int(FData.size()) <= First) return;
+    if (int(FData.size()) < Last) FData.resize(size_t(Last));
+    std::rotate(FData.begin() + First, FData.begin() + Middle, FData.begin() + Last);
+}
+
+void TStringGrid::RotateStoredCols(int First, int Middle, int Last)
+{
+    if (First < 0 || Middle < First || Last < Middle) throw EInvalidGridOperation(Consts::SGridIndexOutOfRange);
+    if (First == Middle || Middle == Last) return;
+    for (TRowData& R : FData) {
+        if (int(R.size()) <= First) continue;
+        if (int(R.size()) < Last) R.resize(size_t(Last));
+        std::rotate(R.begin() + First, R.begin() + Middle, R.begin() + Last);
+    }
+}
+
+void TStringGrid::ExchangeStoredRows(int ARow1, int ARow2)
+{
+    if (ARow1 < 0 || ARow2 < 0) throw EInvalidGridOperation(Consts::SGridIndexOutOfRange);
+    if (ARow1 == ARow2 || (ARow1 >= int(FData.size()) && ARow2 >= int(FData.size()))) return;
+    if (int(FData.size()) <= std::max(ARow1, ARow2)) FData.resize(size_t(std::max(ARow1, ARow2) + 1));
+    FData[size_t(ARow1)].swap(FData[size_t(ARow2)]);
+}
+
 void TStringGrid::ColumnMoved(int FromIndex, int ToIndex)
 {
     // Rotates the cells of every stored row between the two columns; rows shorter than the

@@ -14,6 +14,16 @@
 //   store/QorGridDims.cpp          row and column counts, fixed counts, default row height, the
 //                                  simple property setters
 //   store/QorGridStructure.cpp     clearing, inserting and removing rows and columns
+//   store/QorGridAccess.cpp        cell access by real, display, original and unsorted index;
+//                                  per-cell look accessors, links
+//   store/QorGridTyped.cpp         typed cell values, headers, range formatting
+//   store/QorGridSelection.cpp     disjunct row, column and cell selections; modified and
+//                                  enabled rows; repainting rows and columns
+//   store/QorGridMerge.cpp         equal-value merging, column order, cell lookup
+//   view/HiddenRowMap.h/.cpp       the row index systems and the hidden-row lookup
+//   view/QorGridHidden.cpp         hidden rows and columns, index remapping, rows moved in bulk
+//   view/QorGridSuppress.cpp       suppressed rows and columns, moving and swapping rows and
+//                                  columns, the parked selection, view helpers
 //   store/QorGridRegister.cpp      the published properties and the identifier tables of their types
 //   view/QorGridView.cpp           index remapping, hidden and suppressed rows and columns, nodes,
 //                                  grouping, current and edit cell access
@@ -27,7 +37,7 @@
 //   input/QorGridInput.cpp         window procedure, selection, editing hooks, search panel, balloons
 //   exchange/QorGridExchange.cpp   the UTF-16 cell stream, column sizes, clipboard and paste hooks
 //
-// Index systems. A column is a display column (counting only the shown columns; ColCount counts
+// Index systems (written out in full in grid/view/HiddenRowMap.h). A column is a display column (counting only the shown columns; ColCount counts
 // these) or a real column (counting hidden columns too; the cell store keeps every column at its
 // real index). RealColIndex / RemapCol turn a display column into a real one, DisplColIndex /
 // RemapColInv the reverse. Rows: the rows in the string grid are display rows (hidden rows leave it
@@ -51,6 +61,7 @@
 #include "grid/QorGridProps.h"
 #include "grid/QorGridUnit.h"
 #include "grid/store/QorGridOptions.h"
+#include "grid/view/HiddenRowMap.h"
 #include "graphics/QorStyleIF.h"
 #include "graphics/QorUtil.h"
 
@@ -352,6 +363,8 @@ public:
     TGridFocusWindow* GetFocusWindow() const;
     TCellGraphic* GetSharedCellGraphic() const;
     TIntList* GetColumnOrder() const;
+    // The columns whose equal neighbours merge, in merge order; a change merges again.
+    TIntList* GetMergedColumns() const { return FLists.FMergedColumns.get(); }
     TIntList* GetIgnoreColumns() const;
     TSortIndexList* GetSortIndexes() const;
     TCollection* GetGridItems() const;
@@ -598,9 +611,6 @@ public:
     // Set by the toggles (and by editing); cleared by the user of the grid.
     bool GetModified() const { return FEdit.FModified; }
     void SetModified(bool Value) { FEdit.FModified = Value; }
-    // The disjunct row selection's flag of a row (the row check box of column 0 follows it).
-    bool GetRowSelect(int ARow);
-    void SetRowSelect(int ARow, bool Value);
 
     // ==== Widget sizes and hit areas (paint/QorCellSizes.cpp) ====
     bool IsInCheckBox(int RCol, int ARow, int XPos, int YPos);
@@ -619,6 +629,271 @@ public:
     void SetXYRTFOffset(TPoint Value);
     int GetZoomFactor() const { return FDims.FZoomFactor; }
     void SetZoomFactor(int Value);
+
+    // ==== Cell access by index (store/QorGridAccess.cpp) ====
+    // Index systems: see grid/view/HiddenRowMap.h. By real column and real row, hidden rows
+    // included (a hidden row's stored list grows with empty entries up to RCol when read).
+    TStringList* HiddenRow(int RealRow);
+    String GetCellsEx(int RCol, int RealRow);
+    void SetCellsEx(int RCol, int RealRow, const String& Value);
+    String GetGridCellsEx(int RCol, int RealRow);
+    void SetGridCellsEx(int RCol, int RealRow, const String& Value);
+    WideString GetWideCellsEx(int RCol, int RealRow) { return GetCellsEx(RCol, RealRow); }
+    void SetWideCellsEx(int RCol, int RealRow, const WideString& Value) { SetCellsEx(RCol, RealRow, Value); }
+    NativeUInt GetObjectsEx(int RCol, int RealRow);
+    void SetObjectsEx(int RCol, int RealRow, NativeUInt AObject);
+    // The raw object slot (the cell's properties or nothing).
+    TObject* GetAllGraphicsObject(int RCol, int RealRow);
+    // By display column and display row.
+    String GetRealCell(int ACol, int ARow);
+    void SetRealCell(int ACol, int ARow, const String& Value);
+    // By original column (before columns moved) and display row.
+    String GetOriginalCells(int OCol, int ARow);
+    void SetOriginalCells(int OCol, int ARow, const String& Value);
+    // Unsorted rows: the row a display row was before sorting, and back.
+    int SortedRowIndex(int ARow);
+    int UnSortedRowIndex(int ARow);
+    String GetUnSortedCell(int RCol, int URow);
+    void SetUnSortedCell(int RCol, int URow, const String& Value);
+    TEditorType GetCurrentEditor() const { return FEdit.FEditControl; }
+    // Plain text of a cell (markup stripped); lines; links.
+    String GetStrippedCell(int RCol, int ARow);
+    int GetLinesInCell(int RCol, int ARow);
+    bool HasHyperlink(int RCol, int ARow);
+    // The first link of the cell, in the cell's own case (up to a quote or the end).
+    String GetHyperlink(int RCol, int ARow);
+    void GetHyperlinkDetails(int RCol, int ARow, String& URL, String& Text);
+    // Per-cell look by storage coordinates; getters create nothing (WordWraps excepted).
+    TColor GetColors(int RCol, int ARow);
+    void SetColors(int RCol, int ARow, TColor Value);
+    TColor GetColorsTo(int RCol, int ARow);
+    void SetColorsTo(int RCol, int ARow, TColor Value);
+    TCellGradientDirection GetGradientDir(int RCol, int ARow);
+    void SetGradientDir(int RCol, int ARow, TCellGradientDirection Value);
+    bool GetReadOnly(int RCol, int ARow);
+    void SetReadOnly(int RCol, int ARow, bool Value);
+    bool GetWordWraps(int RCol, int ARow);
+    void SetWordWraps(int RCol, int ARow, bool Value);
+    TColor GetFontColors(int RCol, int ARow);
+    void SetFontColors(int RCol, int ARow, TColor Value);
+    TFontStyles GetFontStyles(int RCol, int ARow);
+    void SetFontStyles(int RCol, int ARow, TFontStyles Value);
+    String GetFontNames(int RCol, int ARow);
+    void SetFontNames(int RCol, int ARow, const String& Value);
+    int GetFontSizes(int RCol, int ARow);
+    void SetFontSizes(int RCol, int ARow, int Value);
+    TAlignment GetAlignments(int RCol, int ARow);
+    void SetAlignments(int RCol, int ARow, TAlignment Value);
+    void SetCellFont(int RCol, int ARow, TFont* AFont);
+    // Row colours of a display row; clNone resets the colour and drops only records left at
+    // their defaults with nothing hanging on them.
+    void SetRowColor(int ARow, TColor AColor);
+    void SetRowColorTo(int ARow, TColor AColor);
+    void SetRowFontColor(int ARow, TColor AColor);
+    int GetAllColCount() { return GetColCount() + FDims.FNumHidden; }
+    int GetAllRowCount() { return GetRowCount() + NumHiddenRows(); }
+    int GetLastCol() const { return GetColCount() - 1; }
+    int GetLastRow() const { return GetRowCount() - 1; }
+    // A real column outside the grid is ignored.
+    void SetAllColWidths(int RCol, int Value);
+
+    // ==== Hidden rows and columns (view/QorGridHidden.cpp) ====
+    void HideRow(int RealRow) { HideRows(RealRow, RealRow); }
+    void HideRows(int FromRealRow, int ToRealRow);
+    // Display rows, ascending: one filter level (rows stored by their real index).
+    void HideRowList(TIntList* RowList);
+    void HideRowsEx(int FromRealRow, int ToRealRow);
+    void UnHideRow(int RealRow) { UnHideRows(RealRow, RealRow); }
+    void UnHideRows(int FromRealRow, int ToRealRow);
+    void UnHideRowsAll();
+    // Restores the rows of the top filter level (nothing at level 0); rows hidden by range stay.
+    void UnHideRowList();
+    // Restores every hidden row in one pass (node expansion).
+    void ExpandFast() { UnHideRowsAll(); }
+    bool IsHiddenRow(int RealRow);
+    bool IsHiddenRow(int RealRow, TIntList*& ListHidden);
+    int NumHiddenRows() const;
+    int TotalRowCount() { return GetRowCount() + NumHiddenRows(); }
+    int RemapRow(int RealRow);
+    int DisplRowIndex(int RealRow) { return RemapRow(RealRow); }
+    int RemapRowInv(int ARow);
+    int RealRowIndex(int ARow) override { return RemapRowInv(ARow); }
+    int GetRealRow() { return RemapRowInv(GetRow()); }
+    void InitHiddenRowLookup();
+    void DestroyHiddenRowLookup();
+    void HideColumn(int RCol) { HideColumns(RCol, RCol); }
+    void UnHideColumn(int RCol) { UnHideColumns(RCol, RCol); }
+    void HideColumns(int FromRCol, int ToRCol);
+    void UnHideColumns(int FromRCol, int ToRCol);
+    void UnHideColumnsAll();
+    bool IsHiddenColumn(int RCol);
+    int NumHiddenColumns() const { return FDims.FNumHidden; }
+    int RemapCol(int ACol) { return RealColIndex(ACol); }
+    int RemapColInv(int RCol) { return DisplColIndex(RCol); }
+    int GetRealCol() { return RealColIndex(GetCol()); }
+    void SetVisibleCol(int RCol, bool AValue);
+    bool IsIgnoredColumn(int ACol);
+    int GetRowEx() const { return GetRow(); }
+    int GetTopRowEx() const { return GetTopRow(); }
+    void SetTopRowEx(int Value);
+
+    // ==== Suppressed rows and columns, moves, parked selection (view/QorGridSuppress.cpp) ====
+    void SuppressColumn(int ACol);
+    bool IsSuppressedColumn(int ACol);
+    void UnSuppressColumn(int ACol);
+    void UnSuppressAllColumns();
+    void SuppressRow(int ARow);
+    void SuppressRows(int FromRow, int ToRow);
+    bool IsSuppressedRow(int ARow);
+    void UnSuppressRow(int ARow);
+    void UnSuppressRows(int FromRow, int ToRow);
+    void UnSuppressAllOpenRows();
+    void UnSuppressAllRows();
+    void ScrollInView(int ACol, int ARow, TScrollPosition Position);
+    // Display columns; the column's cells, widths, visibility, order, filter conditions and cell
+    // controls move with it.
+    void MoveColumn(int FromIndex, int ToIndex);
+    // A block of display rows with their cells, heights and side lists; hidden rows keep theirs.
+    void MoveRows(int FromIndex, int ToIndex, int Count);
+    void MoveRow(int FromIndex, int ToIndex);
+    void HideSelection();
+    void UnHideSelection();
+    bool IsSelectionHidden() const;
+    void UpdateEditMode() { SelectCell(GetCol(), GetRow()); }
+    void ScreenToCell(TPoint pt, int& ACol, int& ARow);
+    bool InSizeZone(int x, int y);
+    // Exchanges two display rows with every real column and their heights and side lists.
+    void SwapRows(int ARow1, int ARow2);
+
+    // ==== Structure (store/QorGridStructure.cpp) ====
+    // Empties every cell (hidden columns included); ClearAll also shows every hidden row and
+    // column and empties the cells kept beyond the counts up to the largest counts ever set.
+    void Clear();
+    void ClearAll();
+    void ClearSelection();
+    void ClearNormalCells();
+    void ClearCols(int ColIndex, int CCount);
+    void ClearNormalRows(int RowIndex, int RCount);
+    void ClearNormalCols(int ColIndex, int CCount);
+    void InsertRowsEx(int RowIndex, int RCount, bool UpdateCellControls = true);
+    void AddRow();
+    void AddColumn() { InsertCols(GetColCount(), 1); }
+    // The removal core shared with hiding; Flg: a real removal (cell controls and hidden rows follow).
+    void IRemoveRows(int RowIndex, int RCount, bool Flg);
+    // Display rows, ascending, each once.
+    void RemoveRowList(TIntList* RowList);
+    void RemoveCheckedRows(int CheckBoxColumn, bool RemoveChecked);
+    void RemoveDuplicates(int ACol, bool DoCase);
+    void RemoveSelectedRows();
+    void RemoveUnSelectedRows();
+    void HideSelectedRows();
+    void HideUnSelectedRows();
+    void RemoveSelectedCols();
+    void RemoveUnSelectedCols();
+    void MergeCols(int ColIndex1, int ColIndex2, const String& Separator);
+    void TrimColumn(int ACol) { TrimRect(ACol, 0, ACol, GetRowCount() - 1); }
+    void TrimRow(int ARow) { TrimRect(0, ARow, GetColCount() - 1, ARow); }
+    void TrimAll() { TrimRect(0, 0, GetColCount() - 1, GetRowCount() - 1); }
+    void ColorRect(int ACol1, int ARow1, int ACol2, int ARow2, TColor AColor);
+
+    // ==== Equal-value merging, column order, lookup (store/QorGridMerge.cpp) ====
+    void MergeColumnCells(int ColIndex, bool MainMerge);
+    void SplitColumnCells(int ColIndex);
+    void MergeRowCells(int RowIndex, bool MainMerge);
+    void SplitRowCells(int RowIndex);
+    void SplitAllCells();
+    void UndoColumnMerge();
+    void ApplyColumnMerge();
+    void SetColumnOrder();
+    void ResetColumnOrder();
+    int ColumnPosition(int OCol);
+    int ColumnAtPosition(int ACol);
+    int ColumnByHeader(const String& AValue);
+    bool IsCell(const String& SubStr, int& ACol, int& ARow);
+
+    // ==== Typed access, headers, range formatting (store/QorGridTyped.cpp) ====
+    // Non-numbers raise EQorGridError with the grid's messages.
+    int GetInts(int RCol, int ARow);
+    void SetInts(int RCol, int ARow, int Value);
+    int GetAllInts(int ACol, int RealRow);
+    void SetAllInts(int ACol, int RealRow, int Value);
+    double GetFloats(int RCol, int ARow);
+    void SetFloats(int RCol, int ARow, double Value);
+    double GetAllFloats(int ACol, int RealRow);
+    void SetAllFloats(int ACol, int RealRow, double Value);
+    TDateTime GetDates(int RCol, int ARow);
+    void SetDates(int RCol, int ARow, TDateTime Value);
+    TDateTime GetTimes(int RCol, int ARow);
+    void SetTimes(int RCol, int ARow, TDateTime Value);
+    void SetDateTimes(int RCol, int ARow, TDateTime Value);
+    WideString GetWideCells(int RCol, int ARow) { return GetCellEx(RCol, ARow); }
+    void SetWideCells(int RCol, int ARow, const WideString& Value) { SetCellEx(RCol, ARow, Value); }
+    String GetCtrlVal(int RCol, int ARow, const String& ID);
+    void SetCtrlVal(int RCol, int ARow, const String& ID, const String& Value);
+    double CellToReal(int RCol, int ARow);
+    bool IsWideCell(int RCol, int ARow);
+    bool GetShowNullDates() const { return FText.FShowNullDates; }
+    void SetShowNullDates(bool Value) { FText.FShowNullDates = Value; }
+    void ClearColumnHeaders();
+    void ShowColumnHeaders();
+    void ClearRowHeaders();
+    void ShowRowHeaders();
+    void SetFontStyle(TGridRect GridRect, TFontStyle AStyle, bool DoSet);
+    bool IsFontStyle(TGridRect GridRect, TFontStyle AStyle);
+    void SetCellColor(TGridRect GridRect, TColor AColor);
+    void SetCellTextColor(TGridRect GridRect, TColor AColor);
+    void SetCellFontName(TGridRect GridRect, const String& AFontName);
+    void SetCellFontSize(TGridRect GridRect, int AFontSize);
+    void SetAlignment(TGridRect GridRect, TAlignment AAlignment);
+    bool IsAlignment(TGridRect GridRect, TAlignment AAlignment);
+
+    // ==== Selection, modified and enabled rows (store/QorGridSelection.cpp) ====
+    // Row flags: display rows, real rows with RowSelectPersistent.
+    bool GetRowSelect(int ARow);
+    void SetRowSelect(int ARow, bool Value);
+    bool GetColSelect(int ACol);
+    void SetColSelect(int ACol, bool Value);
+    void SelectRows(int RowIndex, int RCount);
+    void UnSelectRows(int RowIndex, int RCount);
+    void SelectCols(int ColIndex, int CCount);
+    void UnSelectCols(int ColIndex, int CCount);
+    void SelectAll() { SelectRows(GetFixedRows(), GetRowCount() - GetFixedRows()); }
+    void ClearRowSelectInt();
+    void ClearRowSelect();
+    void ClearColSelect();
+    bool SelectToRowSelect(bool IsShift);
+    void SelectToColSelect(bool IsShift);
+    int GetRowSelectCount();
+    int GetColSelectCount();
+    int GetSelectedRowCount();
+    int GetSelectedColCount();
+    int GetSelectedRow(int i);
+    // Sorted distinct values of a column over the normal rows and the hidden rows; the caller
+    // frees the list.
+    TStringList* DistinctValues(int RCol, bool CaseSensitive);
+    // Disjunct cells (display column, display row), keyed in 64 bits.
+    bool GetSelectedCells(int ACol, int ARow);
+    void SetSelectedCells(int ACol, int ARow, bool Value);
+    TGridCoord GetSelectedCell(int i);
+    int GetSelectedCellsCount();
+    void ClearSelectedCells();
+    void SelectCells(int FromCol, int FromRow, int ToCol, int ToRow);
+    void SelectRange(int FromCol, int ToCol, int FromRow, int ToRow);
+    bool IsSelected(int ACol, int ARow);
+    String SelectedText();
+    using TCustomGrid::FocusCell;
+    void FocusCell(int ACol, int ARow);
+    void GotoCell(int ACol, int ARow);
+    void ScrollToLastRow() {}
+    void RepaintRow(int ARow);
+    void RepaintCol(int ACol);
+    // Modified rows by real row; enabled rows by display row.
+    bool GetRowModified(int RealRow);
+    void SetRowModified(int RealRow, bool Value);
+    int ModifiedRowCount();
+    void ClearModifiedRows();
+    bool GetRowEnabled(int ARow);
+    void SetRowEnabled(int ARow, bool Value);
 
     // ==== Framework and base operations overridden (in slot order) ====
 protected:
@@ -988,6 +1263,52 @@ private:
     // (paint/QorGridAppearance.cpp).
     void ThemeNotifierRegistration(bool Register);
 
+    // Rows in bulk (view/QorGridHidden.cpp): the hidden-row lookup, built when missing.
+    const THiddenRowMap& HiddenMap();
+    // Every real column of the cell store (the shown and the hidden ones).
+    int AllCols() { return GetColCount() + FDims.FNumHidden; }
+    // A display row's cells move into a new hidden-row item at Pos (-1: the end) of the store;
+    // the row is left empty.
+    class TGridItem* RowToItem(int ARow, int RealRow, int Pos, int Level);
+    // An item's cells and height move into an empty display row; the item is freed.
+    void ItemToRow(class TGridItem* Item, int ARow);
+    // Takes the display rows Rows (ascending) out of the string grid in one pass: the rows after
+    // them close up with their heights, and the emptied rows end up beyond the new count.
+    void CloseRowGaps(const std::vector<int>& Rows);
+    // Restores the items (real indexes ascending, all in the store) in one bottom-up pass.
+    void RestoreItems(std::vector<class TGridItem*> Items);
+    // Side lists follow inserted and removed rows: the display rows and real rows involved.
+    void SideListsInserted(int ARow, int RealRow, int Count);
+    void SideListsRemoved(const std::vector<int>& Rows, const std::vector<int>& RealRows);
+    // Frees the properties of the stored rows from Row on beyond the count and empties them.
+    void ScrubStoredRows(int FromRow, int ToRow);
+    // The removal shared by the row-removing operations: display rows (ascending, each once)
+    // leave with their properties freed (Release) or detached; hidden rows, side lists, cell
+    // controls, heights and the current cell follow.
+    void RemoveDisplayRows(const std::vector<int>& Rows, bool Release);
+    // Count display rows from From move to start at Dest, with their heights and side lists; the
+    // real rows of the span keep their places, so hidden rows never move.
+    void MoveDisplayRows(int From, int Count, int Dest);
+    // Row side lists kept by real row follow display rows that changed places within a span:
+    // Slots are the span's real rows, NewPos gives each slot's new index within the span.
+    void MoveRealSideLists(const std::vector<int>& Slots, const std::vector<int>& NewPos);
+    // Columns of the whole store move: cells, widths, visibility and column lists.
+    void RotateColumns(int First, int Middle, int Last);
+    // The repaint of a cell written by storage coordinates.
+    void RepaintStored(int RCol, int ARow);
+    // A per-cell look setter's common steps.
+    template <class F>
+    void SetCellLook(int RCol, int ARow, bool RepaintAlways, F Apply);
+    // Properties with the grid's default look for the cell, kept in no slot (the caller owns them).
+    TCellProperties* DetachedProps(int RCol, int ARow);
+    // The row colours' common steps.
+    void SetRowLook(int ARow, TColor AColor, void (TCellProperties::*Setter)(TColor));
+    // Range formatting walks columns outer, rows inner.
+    template <class F>
+    void ForRange(const TGridRect& R, F Visit);
+    // Disjunct cell keys.
+    static Int64 CellKey(int ACol, int ARow) { return (Int64(ARow) << 32) | Int64(std::uint32_t(ACol)); }
+
     // ---- State, by area ----------------------------------------------------------------------------
 
     // Option objects, owned and freed in the destructor's order.
@@ -1038,7 +1359,7 @@ private:
         TFreePtr<TList> FRowSelect, FColSelect, FNotifierList;
         TFreePtr<TIntList> FCacheRowHeights, FOrigColSizes, FSuppressColSizes, FSuppressRowSizes;
         TFreePtr<TIntList> FSortRowXRef, FUnSortRowXRef, FMergedColumns;
-        TFreePtr<TIntList> FSelectedCells, FSelectedRows, FModifiedRows, FEnabledRows;
+        TFreePtr<TIntList> FSelectedRows, FModifiedRows, FEnabledRows;
         TFreePtr<TIntList> FColumnOrder, FIgnoreColumns;
         TFreePtr<TSortIndexList> FSortIndexes;
         TFreePtr<TControlList> FControlList;
@@ -1318,6 +1639,17 @@ private:
         bool FMovingFocus = false;      // the focus frame is being placed (the hook sees its moves)
     };
 
+    // Data model II: hidden-row lookup, disjunct cells, parked selection, row marks.
+    struct TModelState {
+        THiddenRowMap FHiddenMap;
+        bool FHiddenMapValid = false;
+        std::vector<Int64> FSelectedCells;     // keys in selection order
+        TGridRect FOldSelection{};
+        bool FSelHidden = false;
+        bool FUseEnabledRows = false;
+        bool FRowSelMod = false;
+    };
+
     TOptionObjects FOpt;
     TGridLists FLists;
     TGridWindows FWin;
@@ -1331,4 +1663,5 @@ private:
     TFilterState FFilterState;
     TPrintState FPrint;
     TRunState FRun;
+    TModelState FModel;
 };

@@ -53,6 +53,19 @@ inline constexpr const wchar_t* SURLLinkPrefixes[] = {L"HTTP://", L"WWW.", L"MAI
                                                       L"FILE://", L"FTP://"};
 // ==== end of the cell store's texts ====
 
+// ==== Cell access, typed values and selections (store/QorGridTyped.cpp, QorGridSelection.cpp) ====
+// The row flag read of a row outside the grid (%d: the row).
+inline constexpr const wchar_t* SInvalidRowNAccessed = L"Invalid row %d accessed";
+inline constexpr const wchar_t* SNoIntegerValue = L"Cell does not contain integer value";
+inline constexpr const wchar_t* SNoFloatValue = L"Cell does not contain a float value";
+// CellToReal: the parser's position, the column and the row.
+inline constexpr const wchar_t* SCellToRealError = L"Error at position: %d in Cell [%d, %d].";
+inline constexpr const wchar_t* SColumnsNotInRange = L"Columns is not in valid range";
+// The links a cell text is searched for, in this order.
+inline constexpr const wchar_t* SLinkPrefixes[] = {L"file://", L"http://", L"https://", L"ftp://",
+                                                   L"ftps://", L"nntp://", L"mailto:"};
+// ==== end of the cell access texts ====
+
 // ==== The grid class (grid/QorGrid.h) ====
 // The registered clipboard format and window messages of the grid and its editors (the date-time
 // pickers' auto-tab message is the edit controls' JyrControlsConsts::SDTPShiftFocus).

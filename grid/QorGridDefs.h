@@ -108,6 +108,9 @@ using TDropSelectEvent = std::function<void(TObject* Sender, int ItemIndex)>;
 // The grid's exception: a plain English message (the texts are in QorGridConsts.h).
 DECLARE_EXCEPTION(EQorGridError, Exception)
 
+// Where ScrollInView puts the cell.
+enum TScrollPosition { spMiddle, spTrailing, spLeading };
+
 // Vertical placement of a cell's text.
 enum TVAlignment { vtaTop, vtaCenter, vtaBottom };
 // Direction of a cell's background gradient.

@@ -305,17 +305,19 @@ void TQorStringGrid::ScrollbarMouseLeave(TObject*)
 
 void TQorStringGrid::ColHeaderChanged(TObject*)
 {
-    // Writing the column headers into the grid (ShowColumnHeaders) comes with the grid's headers.
+    UpdateColHeaders();
+    ShowColumnHeaders();
 }
 
 void TQorStringGrid::RowHeaderChanged(TObject*)
 {
-    // Writing the row headers into the grid (ShowRowHeaders) comes with the grid's headers.
+    ShowRowHeaders();
 }
 
 void TQorStringGrid::MergedColumnsChanged(TObject*, int, int)
 {
-    // Merging equal values of the listed columns comes with the grid's equal-value merging.
+    UndoColumnMerge();
+    ApplyColumnMerge();
 }
 
 void TQorStringGrid::HoverButtonClick(TObject*)

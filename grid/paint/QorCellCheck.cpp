@@ -553,26 +553,3 @@ bool TQorStringGrid::ToggleRadioButton(int RCol, int ARow, bool FromEdit)
     return true;
 }
 
-// ---- The disjunct row selection's flags -------------------------------------------------------------------------
-
-bool TQorStringGrid::GetRowSelect(int ARow)
-{
-    TList* Rows = FLists.FRowSelect.get();
-    return ARow >= 0 && ARow < Rows->Count() && Rows->Get(ARow) != nullptr;
-}
-
-void TQorStringGrid::SetRowSelect(int ARow, bool Value)
-{
-    if (ARow < 0 || ARow >= GetRowCount() || GetRowSelect(ARow) == Value) return;
-    TList* Rows = FLists.FRowSelect.get();
-    if (Rows->Count() <= ARow) Rows->SetCount(ARow + 1);
-    // Any non-null entry marks the row.
-    Rows->Put(ARow, Value ? Rows : nullptr);
-    if (ARow >= GetFixedRows()) {
-        if (Value)
-            FLists.FSelectedRows->Add(ARow);
-        else
-            FLists.FSelectedRows->DeleteValue(ARow);
-    }
-    if (HandleAllocated() && !IsDestroying()) InvalidateRow(ARow);
-}

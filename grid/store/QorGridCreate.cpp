@@ -158,7 +158,6 @@ void TQorStringGrid::CreateLists()
     FLists.FUnSortRowXRef = IntList(0, 0);
     FLists.FMergedColumns = IntList(0, 0);
     FLists.FMergedColumns->OnChange = [this](TObject* S, int C, int R) { MergedColumnsChanged(S, C, R); };
-    FLists.FSelectedCells = IntList(0, 0);
     FLists.FSelectedRows = IntList(0, 0);
     FLists.FModifiedRows = IntList(0, 0);
     FLists.FEnabledRows = IntList(0, 0);
@@ -343,12 +342,12 @@ void TQorStringGrid::ClearCellsForDestruction()
 {
     FText.FClearTextOnly = false;
     FText.FSaveHiddenCells = false;
+    // Hidden rows come back into the storage first, so that their cells are freed with the rest.
+    UnHideRowsAll();
     int R = GetRowCount();
     int C = GetColCount();
-    // Showing hidden columns and rows again (UnHideColumnsAll, UnHideRowsAll) comes with the
-    // grid's hidden rows and columns. Cells beyond the present counts can still hold properties in
-    // the string grid's storage: they are cleared up to the largest counts the grid ever had, in
-    // every case.
+    // Cells beyond the present counts can still hold properties in the string grid's storage: they
+    // are cleared up to the largest counts the grid ever had, in every case.
     R = std::max({R, FDims.FMaxRowCount, StoredRowCount()});
     C = std::max(C, FDims.FMaxColCount) + FDims.FNumHidden;
     if (R > 0 && C > 0 && FHasCellProps) {
@@ -379,7 +378,6 @@ void TQorStringGrid::FreeOwnedObjects()
     FLists.FSortRowXRef.reset();
     FLists.FUnSortRowXRef.reset();
     FLists.FMergedColumns.reset();
-    FLists.FSelectedCells.reset();
     FLists.FSelectedRows.reset();
     FLists.FModifiedRows.reset();
     FLists.FEnabledRows.reset();

@@ -185,7 +185,11 @@ bool TQorStringGrid::GetVisibleCol(int RCol) const
 
 int TQorStringGrid::GetAllColWidths(int RCol) const
 {
-    return RCol >= 0 && RCol < int(FDims.FAllColWidths.size()) ? FDims.FAllColWidths[size_t(RCol)] : 0;
+    // A hidden column's stored width, else its display column's width; 0 outside the grid.
+    if (RCol < 0 || RCol >= int(FDims.FAllColWidths.size())) return 0;
+    if (!FDims.FVisibleCol[size_t(RCol)]) return FDims.FAllColWidths[size_t(RCol)];
+    const int d = int(std::count(FDims.FVisibleCol.begin(), FDims.FVisibleCol.begin() + RCol, true));
+    return d < GetColCount() ? GetColWidths(d) : FDims.FAllColWidths[size_t(RCol)];
 }
 
 // ---- Simple setters ------------------------------------------------------------------------------------

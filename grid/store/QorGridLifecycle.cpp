@@ -151,7 +151,9 @@ void TQorStringGrid::Loaded()
     FLists.FOrigColSizes->Clear();
     for (int c = 0; c < GetColCount(); ++c) FLists.FOrigColSizes->Add(GetColWidths(c));
     FDims.FOldSize = GetWidth();
-    // Recording the column order (SetColumnOrder) comes with the grid's column order.
+    SetColumnOrder();
+    ShowColumnHeaders();
+    ShowRowHeaders();
     if (FOpt.FBalloonSettings->GetEnable()) BalloonInit();
     if (FOpt.FSearchFooter->GetVisible() && HandleAllocated()) FWin.FSearchPanel->SetVisible(true);
     InitVCLStyle(false);

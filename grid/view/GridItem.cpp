@@ -13,4 +13,5 @@ void TGridItem::Assign(TPersistent* Source_)
     FItems->Assign(Source->FItems.get());
     FHeight = Source->FHeight;
     FLevel = Source->FLevel;
+    FByRange = Source->FByRange;
 }

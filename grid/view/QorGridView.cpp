@@ -14,7 +14,8 @@ int TQorStringGrid::RealColIndex(int ACol)
     int Shown = -1;
     for (int c = 0; c < int(FDims.FVisibleCol.size()); ++c)
         if (FDims.FVisibleCol[size_t(c)] && ++Shown == ACol) return c;
-    return ACol + FDims.FNumHidden;
+    // No shown column has that many before it.
+    return ACol;
 }
 
 int TQorStringGrid::DisplColIndex(int ACol)

@@ -126,6 +126,10 @@ public:
     static TScrollControl* MetroVert(const TQorStringGrid& G) { return G.FWin.vscrlctrl; }
     static const QorStyleIF::TColorTones& Tones(const TQorStringGrid& G) { return G.FLookState.FTones; }
     static double WheelLines(const TQorStringGrid& G) { return G.FScroll.wheelscrl; }
+    // Filter levels: the filter area lowers the level after popping one.
+    static int FilterLevel(const TQorStringGrid& G) { return G.FFilterState.FFilterLevel; }
+    static void SetFilterLevel(TQorStringGrid& G, int L) { G.FFilterState.FFilterLevel = L; }
+    static size_t SelectedCellKeys(const TQorStringGrid& G) { return G.FModel.FSelectedCells.size(); }
 };
 
 // Merged cells in a GridToText dump.

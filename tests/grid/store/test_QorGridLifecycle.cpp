@@ -266,8 +266,9 @@ TEST(QorGridAssign, CopiesSettingsOptionObjectsCountsSizesAndCells)
     ASSERT_EQ(B->GetFilter()->Count(), 1);
     EXPECT_EQ(B->GetFilter()->GetItems(0)->GetCondition(), L">5");
     EXPECT_EQ(B->GetColumnHeaders()->Get(0), L"Head");
+    // The copied column headers show in the header row.
     EXPECT_EQ(GridToText(*B, TGridRect{0, 0, 3, 5}),
-              L"|||\n|one||\n|||\n|||\n|||\n|||two\r\nlines\n");
+              L"Head|||\n|one||\n|||\n|||\n|||\n|||two\r\nlines\n");
     B->Assign(B.get());                     // itself: nothing
     TFreePtr<TFont> Other(Create<TFont>());
     B->Assign(Other.get());                 // another class: ignored

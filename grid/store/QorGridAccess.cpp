@@ -1,0 +1,457 @@
+// TQorStringGrid: cell access by real row (hidden rows included), by display column, by original
+// column and by unsorted row; plain text and links of a cell; the per-cell look accessors and the
+// row colours; the width of any real column. Index systems: grid/view/HiddenRowMap.h.
+#include "grid/QorGrid.h"
+
+#include "graphics/JyrHTMLText.h"
+#include "graphics/QorUtilText.h"
+#include "grid/view/GridItem.h"
+
+#include <algorithm>
+
+// ---- By real row ------------------------------------------------------------------------------------------
+
+TStringList* TQorStringGrid::HiddenRow(int RealRow)
+{
+    TCollection* Store = FLists.FGridItems.get();
+    if (RealRow < 0 || Store->Count() == 0 || !HiddenMap().IsHidden(RealRow)) return nullptr;
+    for (int i = 0; i < Store->Count(); ++i) {
+        auto* Item = static_cast<TGridItem*>(Store->GetItem(i));
+        if (Item->GetIdx() == RealRow) return Item->GetItems();
+    }
+    return nullptr;
+}
+
+namespace {
+
+// The stored list grows with empty entries up to RCol.
+void Reach(TStringList* L, int RCol)
+{
+    while (L->Count() <= RCol) L->Add(String());
+}
+
+}  // namespace
+
+String TQorStringGrid::GetCellsEx(int RCol, int RealRow)
+{
+    if (RCol < 0 || RealRow < 0) return String();
+    if (TStringList* L = HiddenRow(RealRow)) {
+        Reach(L, RCol);
+        String Value = L->Get(RCol);
+        GetDisplText(RCol, RealRow, Value);
+        return Value;
+    }
+    return GetCellEx(RCol, RemapRow(RealRow));
+}
+
+void TQorStringGrid::SetCellsEx(int RCol, int RealRow, const String& Value)
+{
+    if (RCol < 0 || RealRow < 0) return;
+    if (TStringList* L = HiddenRow(RealRow)) {
+        Reach(L, RCol);
+        L->Put(RCol, Value);
+        return;
+    }
+    const int ARow = RemapRow(RealRow);
+    SetCellEx(RCol, ARow, Value);
+    RepaintStored(RCol, ARow);
+}
+
+String TQorStringGrid::GetGridCellsEx(int RCol, int RealRow)
+{
+    if (RCol < 0 || RealRow < 0) return String();
+    if (TStringList* L = HiddenRow(RealRow)) {
+        Reach(L, RCol);
+        return L->Get(RCol);
+    }
+    return GetGridCell(RCol, RemapRow(RealRow));
+}
+
+void TQorStringGrid::SetGridCellsEx(int RCol, int RealRow, const String& Value)
+{
+    if (RCol < 0 || RealRow < 0) return;
+    if (TStringList* L = HiddenRow(RealRow)) {
+        Reach(L, RCol);
+        L->Put(RCol, Value);
+        return;
+    }
+    const int ARow = RemapRow(RealRow);
+    SetGridCell(RCol, ARow, Value);
+    RepaintStored(RCol, ARow);
+}
+
+void TQorStringGrid::RepaintStored(int RCol, int ARow)
+{
+    const int d = DisplColIndex(RCol);
+    if (d != RCol) RepaintCell(d, ARow);
+}
+
+NativeUInt TQorStringGrid::GetObjectsEx(int RCol, int RealRow)
+{
+    if (RCol < 0 || RealRow < 0) return 0;
+    if (TStringList* L = HiddenRow(RealRow)) {
+        if (RCol >= L->Count()) return 0;
+        TObject* O = L->GetObjects(RCol);
+        if (auto* P = dynamic_cast<TCellProperties*>(O)) return P->GetCellObject();
+        return reinterpret_cast<NativeUInt>(O);
+    }
+    return GetObjectEx(RCol, RemapRow(RealRow));
+}
+
+void TQorStringGrid::SetObjectsEx(int RCol, int RealRow, NativeUInt AObject)
+{
+    if (RCol < 0 || RealRow < 0) return;
+    if (TStringList* L = HiddenRow(RealRow)) {
+        Reach(L, RCol);
+        auto* P = dynamic_cast<TCellProperties*>(L->GetObjects(RCol));
+        if (!P) {
+            // Properties of their own for the hidden cell, with the grid's default look.
+            P = DetachedProps(RCol, std::min(GetFixedRows(), GetRowCount() - 1));
+            L->PutObject(RCol, P);
+        }
+        P->SetCellObject(AObject);
+        return;
+    }
+    SetObjectEx(RCol, RemapRow(RealRow), AObject);
+}
+
+TObject* TQorStringGrid::GetAllGraphicsObject(int RCol, int RealRow)
+{
+    if (RCol < 0 || RealRow < 0) return nullptr;
+    if (TStringList* L = HiddenRow(RealRow)) return RCol < L->Count() ? L->GetObjects(RCol) : nullptr;
+    return GetGridObject(RCol, RemapRow(RealRow));
+}
+
+// ---- By display, original and unsorted index -------------------------------------------------------------
+
+String TQorStringGrid::GetRealCell(int ACol, int ARow)
+{
+    return GetCellEx(RealColIndex(ACol), ARow);
+}
+
+void TQorStringGrid::SetRealCell(int ACol, int ARow, const String& Value)
+{
+    SetCellEx(RealColIndex(ACol), ARow, Value);
+}
+
+String TQorStringGrid::GetOriginalCells(int OCol, int ARow)
+{
+    const int Pos = ColumnPosition(OCol);
+    return GetCellEx(Pos == -1 ? OCol : Pos, ARow);
+}
+
+void TQorStringGrid::SetOriginalCells(int OCol, int ARow, const String& Value)
+{
+    const int Pos = ColumnPosition(OCol);
+    SetCellEx(Pos == -1 ? OCol : Pos, ARow, Value);
+}
+
+int TQorStringGrid::SortedRowIndex(int ARow)
+{
+    TIntList* X = FLists.FSortRowXRef.get();
+    return ARow >= 0 && ARow < X->Count() ? X->GetInteger(ARow) : ARow;
+}
+
+int TQorStringGrid::UnSortedRowIndex(int ARow)
+{
+    TIntList* X = FLists.FSortRowXRef.get();
+    if (X->Count() == 0) return ARow;
+    for (int k = 0; k < X->Count(); ++k)
+        if (X->GetInteger(k) == ARow) return k;
+    return X->Count();
+}
+
+String TQorStringGrid::GetUnSortedCell(int RCol, int URow)
+{
+    const int k = URow > FLists.FSortRowXRef->Count() ? URow : UnSortedRowIndex(URow);
+    return GetCellEx(RCol, k);
+}
+
+void TQorStringGrid::SetUnSortedCell(int RCol, int URow, const String& Value)
+{
+    const int k = URow > FLists.FSortRowXRef->Count() ? URow : UnSortedRowIndex(URow);
+    SetCellEx(RCol, k, Value);
+}
+
+// ---- Plain text and links -------------------------------------------------------------------------------------
+
+String TQorStringGrid::GetStrippedCell(int RCol, int ARow)
+{
+    // Rich text keeps its markup here: its plain text comes through the grid's rich editor.
+    return JyrHTMLE::HTMLStrip(GetCellEx(RCol, ARow));
+}
+
+int TQorStringGrid::GetLinesInCell(int RCol, int ARow)
+{
+    return QorUtil::LinesInText(GetCellEx(RCol, ARow), true);
+}
+
+bool TQorStringGrid::HasHyperlink(int RCol, int ARow)
+{
+    return QorUtil::IsURL(GetCellEx(RCol, ARow));
+}
+
+namespace {
+
+// The first prefix of the list that the lower-cased text holds, and where; npos when none.
+size_t FindLink(const String& Lower)
+{
+    for (const wchar_t* Prefix : QorGridConsts::SLinkPrefixes)
+        if (size_t p = Lower.find(Prefix); p != String::npos) return p;
+    return String::npos;
+}
+
+}  // namespace
+
+String TQorStringGrid::GetHyperlink(int RCol, int ARow)
+{
+    // Searched in lower case; returned as written (paths and queries are case-sensitive).
+    const String t = GetCellEx(RCol, ARow);
+    const size_t p = FindLink(AnsiLowerCase(t));
+    if (p == String::npos) return String();
+    String s = t.substr(p);
+    if (size_t q = s.find(L'"'); q != String::npos) s.erase(q);
+    else if (size_t q1 = s.find(L'\''); q1 != String::npos) s.erase(q1);
+    return s;
+}
+
+void TQorStringGrid::GetHyperlinkDetails(int RCol, int ARow, String& URL, String& Text)
+{
+    URL.clear();
+    Text.clear();
+    const String Cell = GetCellEx(RCol, ARow);
+    const size_t p = FindLink(AnsiLowerCase(Cell));
+    if (p == String::npos) return;
+    String s = Cell.substr(p);
+    String t = s;
+    if (size_t q = s.find(L'"'); q != String::npos) {
+        t = t.substr(q);
+        s.erase(q);
+        if (size_t g = t.find(L'>'); g != String::npos) {
+            t.erase(0, g + 1);
+            if (size_t l = t.find(L'<'); l != String::npos) Text = t.substr(0, l);
+        }
+    } else if (size_t q1 = s.find(L'\''); q1 != String::npos) {
+        s.erase(q1);
+    }
+    URL = s;
+}
+
+// ---- Per-cell look ---------------------------------------------------------------------------------------------
+
+template <class F>
+void TQorStringGrid::SetCellLook(int RCol, int ARow, bool RepaintAlways, F Apply)
+{
+    Apply(GetCellProperties(RCol, ARow));
+    if (RepaintAlways || FRun.FUpdateCount == 0) RepaintCell(DisplColIndex(RCol), ARow);
+}
+
+namespace {
+
+// A getter's answer: the record's value, or the default without a record.
+template <class T, class G>
+T LookOf(TQorStringGrid& Grid, int RCol, int ARow, T Default, G Get)
+{
+    return Grid.HasCellProperties(RCol, ARow) ? Get(Grid.GetCellProperties(RCol, ARow)) : Default;
+}
+
+}  // namespace
+
+TColor TQorStringGrid::GetColors(int RCol, int ARow)
+{
+    return LookOf(*this, RCol, ARow, clNone, [](TCellProperties* P) { return P->GetBrushColor(); });
+}
+
+void TQorStringGrid::SetColors(int RCol, int ARow, TColor Value)
+{
+    SetCellLook(RCol, ARow, false, [&](TCellProperties* P) { P->SetBrushColor(Value); });
+}
+
+TColor TQorStringGrid::GetColorsTo(int RCol, int ARow)
+{
+    return LookOf(*this, RCol, ARow, clNone, [](TCellProperties* P) { return P->GetBrushColorTo(); });
+}
+
+void TQorStringGrid::SetColorsTo(int RCol, int ARow, TColor Value)
+{
+    SetCellLook(RCol, ARow, true, [&](TCellProperties* P) { P->SetBrushColorTo(Value); });
+}
+
+TCellGradientDirection TQorStringGrid::GetGradientDir(int RCol, int ARow)
+{
+    return LookOf(*this, RCol, ARow, GradientVertical, [](TCellProperties* P) { return P->GetGradientDirection(); });
+}
+
+void TQorStringGrid::SetGradientDir(int RCol, int ARow, TCellGradientDirection Value)
+{
+    SetCellLook(RCol, ARow, true, [&](TCellProperties* P) { P->SetGradientDirection(Value); });
+}
+
+bool TQorStringGrid::GetReadOnly(int RCol, int ARow)
+{
+    return LookOf(*this, RCol, ARow, false, [](TCellProperties* P) { return P->GetReadOnly(); });
+}
+
+void TQorStringGrid::SetReadOnly(int RCol, int ARow, bool Value)
+{
+    SetCellLook(RCol, ARow, false, [&](TCellProperties* P) { P->SetReadOnly(Value); });
+}
+
+bool TQorStringGrid::GetWordWraps(int RCol, int ARow)
+{
+    return GetCellProperties(RCol, ARow)->GetWordWrap();
+}
+
+void TQorStringGrid::SetWordWraps(int RCol, int ARow, bool Value)
+{
+    SetCellLook(RCol, ARow, false, [&](TCellProperties* P) { P->SetWordWrap(Value); });
+}
+
+TColor TQorStringGrid::GetFontColors(int RCol, int ARow)
+{
+    return LookOf(*this, RCol, ARow, clNone, [](TCellProperties* P) { return P->GetFontColor(); });
+}
+
+void TQorStringGrid::SetFontColors(int RCol, int ARow, TColor Value)
+{
+    SetCellLook(RCol, ARow, false, [&](TCellProperties* P) { P->SetFontColor(Value); });
+}
+
+TFontStyles TQorStringGrid::GetFontStyles(int RCol, int ARow)
+{
+    return LookOf(*this, RCol, ARow, TFontStyles(), [](TCellProperties* P) { return P->GetFontStyle(); });
+}
+
+void TQorStringGrid::SetFontStyles(int RCol, int ARow, TFontStyles Value)
+{
+    SetCellLook(RCol, ARow, false, [&](TCellProperties* P) { P->SetFontStyle(Value); });
+}
+
+String TQorStringGrid::GetFontNames(int RCol, int ARow)
+{
+    return LookOf(*this, RCol, ARow, String(GetFont()->GetName()), [](TCellProperties* P) { return P->GetFontName(); });
+}
+
+void TQorStringGrid::SetFontNames(int RCol, int ARow, const String& Value)
+{
+    SetCellLook(RCol, ARow, false, [&](TCellProperties* P) { P->SetFontName(Value); });
+}
+
+namespace {
+
+int ScreenPixelsY(TWinControl* Control)
+{
+    if (!Control->HandleAllocated()) return 96;
+    TClientDC DC(Control->GetHandle());
+    return GetDeviceCaps(DC, LOGPIXELSY);
+}
+
+}  // namespace
+
+int TQorStringGrid::GetFontSizes(int RCol, int ARow)
+{
+    const int h = LookOf(*this, RCol, ARow, GetFont()->GetHeight(), [](TCellProperties* P) { return P->GetFontHeight(); });
+    return MulDiv(-h, 72, ScreenPixelsY(this));
+}
+
+void TQorStringGrid::SetFontSizes(int RCol, int ARow, int Value)
+{
+    const int h = -MulDiv(Value, ScreenPixelsY(this), 72);
+    SetCellLook(RCol, ARow, false, [&](TCellProperties* P) { P->SetFontHeight(h); });
+}
+
+TAlignment TQorStringGrid::GetAlignments(int RCol, int ARow)
+{
+    return LookOf(*this, RCol, ARow, taLeftJustify, [](TCellProperties* P) { return P->GetAlignment(); });
+}
+
+void TQorStringGrid::SetAlignments(int RCol, int ARow, TAlignment Value)
+{
+    SetCellLook(RCol, ARow, false, [&](TCellProperties* P) { P->SetAlignment(Value); });
+}
+
+void TQorStringGrid::SetCellFont(int RCol, int ARow, TFont* AFont)
+{
+    if (!AFont) return;
+    SetCellLook(RCol, ARow, false, [&](TCellProperties* P) {
+        P->SetFontName(AFont->GetName());
+        P->SetFontHeight(AFont->GetHeight());
+        P->SetFontStyle(AFont->GetStyle());
+        P->SetFontColor(AFont->GetColor());
+    });
+}
+
+// ---- Row colours --------------------------------------------------------------------------------------------------
+
+namespace {
+
+// Whether cell properties hold nothing but what a fresh record holds: a record left like that
+// after a colour reset may go. Merged cells, user objects, widgets and controls keep theirs.
+using TColorSetter = void (TCellProperties::*)(TColor);
+
+bool AtDefaults(TCellProperties* P, TCellProperties* Fresh, TColorSetter Reset)
+{
+    // The colour being reset is left out: it is clNone now, whatever a fresh record starts with.
+    const bool Brush = Reset == &TCellProperties::SetBrushColor || P->GetBrushColor() == Fresh->GetBrushColor();
+    const bool BrushTo = Reset == &TCellProperties::SetBrushColorTo || P->GetBrushColorTo() == Fresh->GetBrushColorTo();
+    const bool Font = Reset == &TCellProperties::SetFontColor || P->GetFontColor() == Fresh->GetFontColor();
+    return P->GetIsBaseCell() && P->GetCellSpanX() == -1 && P->GetCellSpanY() == -1 && !P->GetCellObject() &&
+           !P->GetGraphicObject() && !P->GetControl() && !P->GetCalcObject() &&
+           Brush && BrushTo && Font && P->GetFontStyle() == Fresh->GetFontStyle() &&
+           P->GetFontName() == Fresh->GetFontName() && P->GetFontHeight() == Fresh->GetFontHeight() &&
+           P->GetAlignment() == Fresh->GetAlignment() && P->GetVAlignment() == Fresh->GetVAlignment() &&
+           P->GetWordWrap() == Fresh->GetWordWrap() && P->GetReadOnly() == Fresh->GetReadOnly() &&
+           P->GetEditor() == Fresh->GetEditor() && P->GetBorderWidth() == Fresh->GetBorderWidth() &&
+           P->GetNodeLevel() == Fresh->GetNodeLevel() && P->GetBrushStyle() == Fresh->GetBrushStyle() &&
+           P->GetGradientDirection() == Fresh->GetGradientDirection();
+}
+
+}  // namespace
+
+TCellProperties* TQorStringGrid::DetachedProps(int RCol, int ARow)
+{
+    // Made in the cell's slot, which then gets back what it held.
+    RCol = std::clamp(RCol, 0, AllCols() - 1);
+    ARow = std::max(ARow, 0);
+    TObject* Held = GetObjects(RCol, ARow);
+    TCellProperties* P = CreateCellProperties(RCol, ARow);
+    SetObjects(RCol, ARow, Held);
+    return P;
+}
+
+void TQorStringGrid::SetRowLook(int ARow, TColor AColor, void (TCellProperties::*Setter)(TColor))
+{
+    // A reset to clNone resets only the colour: a record goes only when nothing else is left in it.
+    TFreePtr<TCellProperties> Fresh(DetachedProps(GetFixedCols(), ARow));
+    for (int c = GetFixedCols(); c < AllCols(); ++c) {
+        if (AColor == clNone && !HasCellProperties(c, ARow)) continue;
+        TCellProperties* P = GetCellProperties(c, ARow);
+        (P->*Setter)(AColor);
+        if (AColor == clNone && AtDefaults(P, Fresh.get(), Setter)) ClearPropCell(c, ARow);
+    }
+    RepaintRow(ARow);
+}
+
+void TQorStringGrid::SetRowColor(int ARow, TColor AColor)
+{
+    SetRowLook(ARow, AColor, &TCellProperties::SetBrushColor);
+}
+
+void TQorStringGrid::SetRowColorTo(int ARow, TColor AColor)
+{
+    SetRowLook(ARow, AColor, &TCellProperties::SetBrushColorTo);
+}
+
+void TQorStringGrid::SetRowFontColor(int ARow, TColor AColor)
+{
+    SetRowLook(ARow, AColor, &TCellProperties::SetFontColor);
+}
+
+// ---- Widths of real columns ------------------------------------------------------------------------------------
+
+void TQorStringGrid::SetAllColWidths(int RCol, int Value)
+{
+    if (RCol < 0 || RCol >= int(FDims.FAllColWidths.size())) return;
+    FDims.FAllColWidths[size_t(RCol)] = Value;
+    if (!IsHiddenColumn(RCol)) SetColWidths(DisplColIndex(RCol), Value);
+}
