@@ -41,9 +41,13 @@ TCheckBoxState NextTriState(TCheckBoxState S, bool NodeRow, TToggleTriStateCheck
 TCellGraphic* TQorStringGrid::RealRowGraphic(int RCol, int RealRow)
 {
     if (RCol < 0 || RealRow < 0) return nullptr;
+    // A hidden row keeps its cells' properties in the hidden-row store.
+    if (HiddenRow(RealRow)) {
+        auto* P = dynamic_cast<TCellProperties*>(GetAllGraphicsObject(RCol, RealRow));
+        return P ? dyn<TCellGraphic>(P->GetGraphicObject()) : nullptr;
+    }
     const int R = DisplRowIndex(RealRow);
-    // A row in the hidden-row store is not in the string grid's storage.
-    if (R < 0 || R >= GetRowCount() || RealRowIndex(R) != RealRow) return nullptr;
+    if (R < 0 || R >= GetRowCount()) return nullptr;
     return GetCellGraphic(RCol, R);
 }
 
@@ -188,13 +192,20 @@ bool TQorStringGrid::GetCheckBoxState(int RCol, int ARow, TCheckBoxState& State)
 {
     TCellGraphic* G = RealRowGraphic(RCol, ARow);
     if (!G) return false;
-    const int R = DisplRowIndex(ARow);
+    // A hidden row is read from the hidden-row store; it has no row selection of its own, so its
+    // row box answers its record.
+    const bool Hidden = HiddenRow(ARow) != nullptr;
+    const int R = Hidden ? ARow : DisplRowIndex(ARow);
     switch (G->FCellType) {
     case ctCheckBox: State = BoolToCheckBoxState(G->FCellBoolean); return true;
     case ctDataCheckBox:
-    case ctVirtCheckBox: State = BoolToCheckBoxState(GetCellEx(RCol, R) == GetCheckTrue(RCol, R)); return true;
+    case ctVirtCheckBox:
+        State = BoolToCheckBoxState(GetCellsEx(RCol, ARow) == GetCheckTrue(RCol, R));
+        return true;
     case ctTriStateCheckBox: State = G->FCellCheckBoxState; return true;
-    case ctRowCheckBox: State = BoolToCheckBoxState(RCol == 0 ? GetRowSelect(R) : G->FCellBoolean); return true;
+    case ctRowCheckBox:
+        State = BoolToCheckBoxState(RCol == 0 && !Hidden ? GetRowSelect(R) : G->FCellBoolean);
+        return true;
     default: return false;
     }
 }
@@ -218,7 +229,7 @@ bool TQorStringGrid::SetCheckBoxState(int RCol, int ARow, TCheckBoxState State)
     TCellGraphic* G = RealRowGraphic(RCol, ARow);
     if (!G || G->FCellType != ctTriStateCheckBox) return false;
     G->FCellCheckBoxState = State;
-    RepaintWidget(RCol, DisplRowIndex(ARow));
+    if (!HiddenRow(ARow)) RepaintWidget(RCol, DisplRowIndex(ARow));
     return true;
 }
 
@@ -226,19 +237,32 @@ bool TQorStringGrid::SetCheckBoxState(int RCol, int ARow, bool State)
 {
     TCellGraphic* G = RealRowGraphic(RCol, ARow);
     if (!G) return false;
-    const int R = DisplRowIndex(ARow);
+    // A hidden row is written in the hidden-row store and not repainted; its row box keeps the
+    // state in its record (the row selection has no hidden rows).
+    const bool Hidden = HiddenRow(ARow) != nullptr;
+    const int R = Hidden ? ARow : DisplRowIndex(ARow);
     switch (G->FCellType) {
     case ctCheckBox: G->FCellBoolean = State; break;
     case ctTriStateCheckBox: G->FCellCheckBoxState = BoolToCheckBoxState(State); break;
     case ctDataCheckBox:
-    case ctVirtCheckBox: SetCellEx(RCol, R, State ? GetCheckTrue(RCol, R) : GetCheckFalse(RCol, R)); return true;
+    case ctVirtCheckBox: {
+        const String Text = State ? GetCheckTrue(RCol, R) : GetCheckFalse(RCol, R);
+        if (Hidden)
+            SetGridCellsEx(RCol, ARow, Text);
+        else
+            SetCellEx(RCol, R, Text);
+        return true;
+    }
     case ctRowCheckBox:
         if (RCol != 0) return false;
-        SetRowSelect(R, State);
+        if (Hidden)
+            G->FCellBoolean = State;
+        else
+            SetRowSelect(R, State);
         return true;
     default: return false;
     }
-    RepaintWidget(RCol, R);
+    if (!Hidden) RepaintWidget(RCol, R);
     return true;
 }
 

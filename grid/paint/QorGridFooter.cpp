@@ -62,9 +62,14 @@ void TQorStringGrid::DoCalcFooter(int ACol)
         Last = TotalColCount() - 1;
     }
     if (First < 0 || Last >= TotalColCount()) return;
-    const int h = F->GetCalculateHiddenRows() ? HiddenRowCount() : 0;
-    // Data rows in real numbering, hidden ones included when asked; the row before the footer.
+    const bool WithHidden = F->GetCalculateHiddenRows();
+    const int h = WithHidden ? HiddenRowCount() : 0;
+    // The data rows up to the row before the footer: in real numbering with the hidden rows when
+    // they count, else the shown rows in display numbering.
     const int FromRow = GetFixedRows(), ToRow = GetRowCount() + h - 2;
+    auto DataText = [&](int c, int r) {
+        return WithHidden ? GetCellsEx(c, r) : GetCellEx(c, r);
+    };
 
     for (int c = First; c <= Last; ++c) {
         if (!HasCellProperties(c, FooterRow)) continue;
@@ -79,14 +84,10 @@ void TQorStringGrid::DoCalcFooter(int ACol)
             else if (F->OnCalcFooter)
                 F->OnCalcFooter(this, c, FooterRow + h, Value);
         } else {
-            // The rows of the range that are in the grid's storage (hidden rows come from the
-            // hidden-row store once rows can be hidden).
             TColumnStats S;
             std::set<String> Texts;
             for (int r = FromRow; r <= ToRow; ++r) {
-                const int Row = DisplRowIndex(r);
-                if (Row < 0 || Row >= FooterRow) continue;
-                const String Text = GetCellEx(c, Row);
+                const String Text = DataText(c, r);
                 if (Kind == acDISTINCT) {
                     Texts.insert(AnsiUpperCase(Text));
                     continue;

@@ -281,3 +281,62 @@ TEST_F(CellCheck, StaticEditAndDataCells)
     EXPECT_TRUE(G->HasDataCheckBox(2, 2));
     EXPECT_FALSE(G->HasDataCell(1, 1));
 }
+
+TEST_F(CellCheck, StateByRealRowReachesHiddenRows)
+{
+    // Row 3 holds a plain, a data and a tri-state box; row 5 a plain box below the hidden row.
+    G->AddCheckBox(1, 3, false, false);
+    G->AddCheckBox(2, 3, false, true);
+    G->AddCheckBox(3, 3, cbGrayed);
+    G->AddCheckBox(1, 5, false, false);
+    G->HideRow(3);
+    ASSERT_TRUE(G->IsHiddenRow(3));
+
+    TCheckBoxState S = cbUnchecked;
+    EXPECT_TRUE(G->GetCheckBoxState(3, 3, S));
+    EXPECT_EQ(S, cbGrayed);
+    EXPECT_TRUE(G->SetCheckBoxState(1, 3, true));
+    EXPECT_TRUE(G->SetCheckBoxState(2, 3, true));
+    EXPECT_TRUE(G->SetCheckBoxState(3, 3, cbChecked));
+    EXPECT_TRUE(G->IsChecked(1, 3));
+    EXPECT_TRUE(G->IsChecked(2, 3));
+    EXPECT_EQ(G->GetGridCellsEx(2, 3), G->GetCheckTrueText());
+    EXPECT_FALSE(G->SetCheckBoxState(4, 3, true));   // no box in that hidden cell
+    // The shown row now at display row 3 (real row 4) kept nothing of it.
+    EXPECT_EQ(G->GetCellGraphic(1, 3), nullptr);
+    EXPECT_TRUE(G->GetCellEx(2, 3).empty());
+    // Real row 5 is display row 4 while row 3 is hidden.
+    EXPECT_TRUE(G->SetCheckBoxState(1, 5, true));
+    EXPECT_TRUE(G->GetCellGraphic(1, 4)->FCellBoolean);
+    EXPECT_TRUE(Changes.empty());   // the setters fire no event
+
+    G->UnHideRow(3);
+    EXPECT_TRUE(G->GetCellGraphic(1, 3)->FCellBoolean);
+    EXPECT_EQ(G->GetCellEx(2, 3), G->GetCheckTrueText());
+    EXPECT_EQ(G->GetCellGraphic(3, 3)->FCellCheckBoxState, cbChecked);
+    EXPECT_TRUE(G->IsChecked(1, 5));
+}
+
+TEST_F(CellCheck, WalksAlongARowCountHiddenColumns)
+{
+    // A row group over columns 1..4 with column 2 hidden: the walk passes through it.
+    for (int c = 1; c <= 4; ++c) G->AddRadioButtonGroup(c, 2, rgRow, false);
+    G->ToggleRadioButton(1, 2, false);
+    G->HideColumn(2);
+    G->ToggleRadioButton(4, 2, false);
+    EXPECT_FALSE(G->IsRadioButtonChecked(1, 2));
+    EXPECT_TRUE(G->IsRadioButtonChecked(4, 2));
+    G->ToggleRadioButton(2, 2, false);   // the hidden column's button, by its real column
+    EXPECT_FALSE(G->IsRadioButtonChecked(4, 2));
+    EXPECT_TRUE(G->IsRadioButtonChecked(2, 2));
+
+    // A box right of the hidden column toggles by its real column.
+    G->AddCheckBox(3, 4, false, false);
+    EXPECT_TRUE(G->ToggleCheck(3, 4, false));
+    EXPECT_TRUE(G->IsChecked(3, 4));
+    ASSERT_EQ(Changes.size(), 1u);
+    EXPECT_EQ(Changes[0], std::make_tuple(3, 4, true));
+    G->UnHideColumn(2);
+    EXPECT_TRUE(G->IsRadioButtonChecked(2, 2));
+    EXPECT_TRUE(G->IsChecked(3, 4));
+}

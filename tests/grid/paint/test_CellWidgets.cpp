@@ -370,6 +370,26 @@ TEST_F(CellWidgets, ButtonsByDisplayColumnAndRemovedEverywhere)
     EXPECT_FALSE(G->HasButton(2, 1));
 }
 
+TEST_F(CellWidgets, RemoveAllWalksReachHiddenColumns)
+{
+    G->AddButton(3, 1, 40, 16, L"Go", haLeft, vaTop);
+    G->AddComment(3, 2, L"note");
+    G->AddCheckBox(3, 3, false, false);
+    G->AddMarker(3, 3, 1, 2);
+    G->HideColumns(2, 3);
+    G->RemoveAllButtons();
+    G->RemoveAllComments();
+    G->RemoveAllMarkers();
+    G->UnHideColumnsAll();
+    EXPECT_FALSE(G->HasButton(3, 1));
+    String C;
+    EXPECT_FALSE(G->IsComment(3, 2, C));
+    int From = -1, Len = -1;
+    G->GetMarker(3, 3, From, Len);
+    EXPECT_EQ(Len, 0);
+    EXPECT_TRUE(G->HasCheckBox(3, 3));   // only the marker went
+}
+
 TEST_F(CellWidgets, DisplayTextLinksAndGroupCounts)
 {
     G->SetURLShowInText(true);

@@ -52,6 +52,38 @@ TEST_F(GridFooter, EachKindOverTheDataRows)
     EXPECT_TRUE(Footer(0).empty());   // no properties: never written
 }
 
+TEST_F(GridFooter, HiddenRowsCountWhenAskedAndOnlyOnce)
+{
+    // Column 1 holds 1, 2, x, 4, ""; real rows 2 and 3 (2 and x) are hidden.
+    Kind(1, acSUM);
+    Kind(2, acCOUNT);
+    Kind(3, acAVG);
+    G->SetCellEx(3, 2, L"10");
+    G->HideRows(2, 3);
+    ASSERT_EQ(G->GetRowCount(), 5);
+    const int FooterRow = 4;
+    struct Case { bool WithHidden; const wchar_t* Sum; const wchar_t* Count; const wchar_t* Avg; };
+    const Case Cases[] = {{true, L"7.0", L"5", L"2.0"}, {false, L"5.0", L"3", L"0.0"}};
+    for (const Case& C : Cases) {
+        G->GetFloatingFooter()->SetCalculateHiddenRows(C.WithHidden);
+        G->CalcFooter(-1);
+        EXPECT_EQ(G->GetGridCell(1, FooterRow), C.Sum) << C.WithHidden;
+        EXPECT_EQ(G->GetGridCell(2, FooterRow), C.Count) << C.WithHidden;
+        EXPECT_EQ(G->GetGridCell(3, FooterRow), C.Avg) << C.WithHidden;
+    }
+    // The custom event is told the footer's row counted with the hidden rows.
+    int Asked = -1;
+    G->OnFooterCalc = [&](TObject*, int, int ARow, String& Value) {
+        Asked = ARow;
+        Value = L"c";
+    };
+    G->GetCellProperties(0, FooterRow)->SetCalcType(acCUSTOM);   // the footer row moved up
+    G->GetFloatingFooter()->SetCalculateHiddenRows(true);
+    G->CalcFooter(0);
+    EXPECT_EQ(Asked, 6);
+    EXPECT_EQ(G->GetGridCell(0, FooterRow), L"c");
+}
+
 TEST_F(GridFooter, CustomValuesComeFromTheGridOrTheFooterEvent)
 {
     Kind(1, acCUSTOM);
