@@ -455,3 +455,51 @@ void TQorStringGrid::SetAllColWidths(int RCol, int Value)
     FDims.FAllColWidths[size_t(RCol)] = Value;
     if (!IsHiddenColumn(RCol)) SetColWidths(DisplColIndex(RCol), Value);
 }
+
+// ---- In-place editor text ---------------------------------------------------------------------------------
+
+String TQorStringGrid::GetEditText(int ACol, int ARow)
+{
+    FEdit.FNoEditChange = true;
+    const TPoint B = BaseCell(RealColIndex(ACol), ARow);
+    const String Text = inherited::GetEditText(B.X, B.Y);
+    return FText.FEditWithTags ? Text : HTMLStrip(Text);
+}
+
+void TQorStringGrid::SetEditText(int ACol, int ARow, const String& Value)
+{
+    // Real column first: the merge records sit on real columns, so the base cell of a display
+    // column taken before the mapping is another cell's once columns left of it are hidden.
+    const TPoint B = BaseCell(RealColIndex(ACol), ARow);
+    inherited::SetEditText(B.X, B.Y, Value);
+}
+
+// ---- Cell controls -----------------------------------------------------------------------------------------
+
+TControl* TQorStringGrid::GetCellControls(int RCol, int ARow)
+{
+    return HasCellProperties(RCol, ARow) ? GetCellProperties(RCol, ARow)->GetControl() : nullptr;
+}
+
+void TQorStringGrid::SetCellControls(int RCol, int ARow, TControl* AControl)
+{
+    TControlList* L = FLists.FControlList.get();
+    const int RealRow = RealRowIndex(ARow);
+    const int Entry = L->ControlIndex(RCol, RealRow);
+    if (!AControl) {
+        if (!GetCellControls(RCol, ARow)) return;
+        if (Entry >= 0) L->RemoveControl(Entry);
+        FRun.FCellControlCount = std::max(FRun.FCellControlCount - 1, 0);
+        GetCellProperties(RCol, ARow)->SetControl(nullptr);
+        return;
+    }
+    if (Entry >= 0) L->RemoveControl(Entry);
+    if (!GetCellControls(RCol, ARow)) ++FRun.FCellControlCount;
+    L->AddControl(RCol, RealRow, AControl);
+    GetCellProperties(RCol, ARow)->SetControl(AControl);
+    AControl->SetParent(this);
+    // The rectangle of the cell where it is shown: the control list and the record are by real
+    // column, the screen by display column.
+    const TRect R = CellRect(DisplColIndex(RCol), ARow);
+    AControl->SetBounds(R.Left, R.Top, R.Width() - 1, R.Height() - 1);
+}
