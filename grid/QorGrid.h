@@ -702,6 +702,11 @@ public:
     // Null takes the cell's control off it (the control stays where it is); a control becomes
     // the grid's child on the cell's screen rectangle, one pixel narrower and lower.
     void SetCellControls(int RCol, int ARow, TControl* AControl);
+    // Whether hints show markup: the application's hint window class follows it.
+    bool GetUseHTMLHints() const { return FHints.FUseHTMLHints; }
+    void SetUseHTMLHints(bool Value);
+    bool GetUseStyleServices() const { return FLookState.FUseStyleServices; }
+    void SetUseStyleServices(bool Value);
 
     // ==== Hidden rows and columns (view/QorGridHidden.cpp) ====
     void HideRow(int RealRow) { HideRows(RealRow, RealRow); }
@@ -1604,6 +1609,7 @@ private:
     struct THintState {
         QOR_GRID_HINT_PROPS(QOR_GRID_PROP_FIELD)
         TPoint FLastHintPos{-1, -1};
+        bool FUseHTMLHints = false;
         int FLastDesignChoice = -1;
     };
 

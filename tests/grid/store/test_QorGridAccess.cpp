@@ -2,6 +2,9 @@
 #include "tests/grid/view/GridModelKit.h"
 #include "tests/support/UiHarness.h"
 #include "framework/ExtCtrls.h"
+#include "framework/Forms.h"
+#include "framework/WinScope.h"
+#include "grid/input/HTMLHintWindow.h"
 
 namespace {
 
@@ -183,4 +186,38 @@ TEST(QorGridCellControls, KeepOneControlPerCellAndCountCells)
     EXPECT_EQ(TGridTestAccess::CellControlCount(*G), 1);
     EXPECT_EQ(TGridTestAccess::ControlListCount(*G), 1);
     EXPECT_EQ(G->GetCellControls(4, 4), nullptr);
+}
+
+TEST_F(QorGridAccess, ZoomGrowsSizesWithinItsLimit)
+{
+    G->SetColWidths(2, 3);
+    G->SetColWidths(3, 0);   // a collapsed column stays collapsed
+    const int W = G->GetColWidths(1);
+    const int H = G->GetRowHeights(1);
+    G->Zoom(5);
+    EXPECT_EQ(G->GetZoomFactor(), 5);
+    EXPECT_EQ(G->GetColWidths(1), W + 5);
+    EXPECT_EQ(G->GetRowHeights(1), H + 5);
+    EXPECT_EQ(G->GetColWidths(3), 0);
+    G->Zoom(-5);
+    EXPECT_EQ(G->GetColWidths(1), W);
+    EXPECT_EQ(G->GetColWidths(2), 3);
+    G->Zoom(-4);
+    EXPECT_EQ(G->GetColWidths(2), 3);   // a width that would vanish is kept
+    G->Zoom(-17);                        // beyond -20: nothing
+    EXPECT_EQ(G->GetZoomFactor(), -4);
+    EXPECT_EQ(G->GetColWidths(1), W - 4);
+}
+
+TEST_F(QorGridAccess, HTMLHintsChooseTheApplicationsHintWindow)
+{
+    const THintWindowClass Saved = Application->HintWindowClass;
+    const auto Restore = ScopeExit([&] { Application->HintWindowClass = Saved; });
+    for (bool Html : {true, false}) {
+        G->SetUseHTMLHints(Html);
+        EXPECT_EQ(G->GetUseHTMLHints(), Html);
+        THintWindow* W = Application->HintWindowClass(nullptr);
+        EXPECT_EQ(dynamic_cast<THTMLHintWindow*>(W) != nullptr, Html);
+        W->Free();
+    }
 }
