@@ -81,11 +81,10 @@ TEST_F(QorGridCellWindow, RepaintRectCoversItsCellsOrTheWholeGrid)
 
 TEST_F(QorGridCellWindow, EditCellFocusesMovesAndOpensTheEditor)
 {
-    G->SetOptions(G->GetOptions() + goEditing);
+    G->SetOptions(G->GetOptions() + TGridOptions{goEditing});
     G->HideColumn(1);
     G->MergeCells(3, 2, 2, 1);
     G->EditCell(3, 2);   // display column 3 is real column 4, covered by the area at real 3
-    EXPECT_TRUE(G->Focused() || G->GetEditorMode());
     EXPECT_EQ(G->GetCol(), 3);
     EXPECT_EQ(G->GetRow(), 2);
     ASSERT_TRUE(G->GetEditorMode());
