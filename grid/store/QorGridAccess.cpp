@@ -466,7 +466,7 @@ String TQorStringGrid::GetEditText(int ACol, int ARow)
     FEdit.FNoEditChange = true;
     const TPoint B = BaseCell(RealColIndex(ACol), ARow);
     const String Text = inherited::GetEditText(B.X, B.Y);
-    return FText.FEditWithTags ? Text : HTMLStrip(Text);
+    return FText.FEditWithTags ? Text : JyrHTMLE::HTMLStrip(Text);
 }
 
 void TQorStringGrid::SetEditText(int ACol, int ARow, const String& Value)

@@ -124,9 +124,9 @@ TEST_F(QorGridEditText, ReadsAndWritesTheBaseCellOfTheDisplayCell)
         EXPECT_TRUE(TGridTestAccess::NoEditChange(*G));
         G->SetEditText(c.DisplCol, c.Row, L"new");
         EXPECT_EQ(G->GetGridCell(c.WrittenCol, c.Row), L"new");
-        for (int rc = 0; rc < 5; ++rc)
-            if (rc != c.WrittenCol)
-                EXPECT_EQ(G->GetGridCell(rc, c.Row), IntToStr(rc) + L"." + IntToStr(c.Row)) << rc;
+        for (int rc = 0; rc < 5; ++rc) {
+            if (rc != c.WrittenCol) EXPECT_EQ(G->GetGridCell(rc, c.Row), IntToStr(rc) + L"." + IntToStr(c.Row)) << rc;
+        }
     }
 }
 
