@@ -15,10 +15,12 @@
 //                                  simple property setters
 //   store/QorGridStructure.cpp     clearing, inserting and removing rows and columns
 //   store/QorGridAccess.cpp        cell access by real, display, original and unsorted index;
-//                                  per-cell look accessors, links
+//                                  per-cell look accessors, links; the in-place editor's
+//                                  text; cell controls; grid-wide setters and zoom
 //   store/QorGridTyped.cpp         typed cell values, headers, range formatting
 //   store/QorGridSelection.cpp     disjunct row, column and cell selections; modified and
-//                                  enabled rows; repainting rows and columns
+//                                  enabled rows; going to and editing a cell; repainting rows,
+//                                  columns and rectangles of cells
 //   store/QorGridMerge.cpp         equal-value merging, column order, cell lookup
 //   view/HiddenRowMap.h/.cpp       the row index systems and the hidden-row lookup
 //   view/QorGridHidden.cpp         hidden rows and columns, index remapping, rows moved in bulk
