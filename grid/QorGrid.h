@@ -15,10 +15,12 @@
 //                                  simple property setters
 //   store/QorGridStructure.cpp     clearing, inserting and removing rows and columns
 //   store/QorGridAccess.cpp        cell access by real, display, original and unsorted index;
-//                                  per-cell look accessors, links
+//                                  per-cell look accessors, links; the in-place editor's
+//                                  text; cell controls; grid-wide setters and zoom
 //   store/QorGridTyped.cpp         typed cell values, headers, range formatting
 //   store/QorGridSelection.cpp     disjunct row, column and cell selections; modified and
-//                                  enabled rows; repainting rows and columns
+//                                  enabled rows; going to and editing a cell; repainting rows,
+//                                  columns and rectangles of cells
 //   store/QorGridMerge.cpp         equal-value merging, column order, cell lookup
 //   view/HiddenRowMap.h/.cpp       the row index systems and the hidden-row lookup
 //   view/QorGridHidden.cpp         hidden rows and columns, index remapping, rows moved in bulk
@@ -696,6 +698,17 @@ public:
     int GetLastRow() const { return GetRowCount() - 1; }
     // A real column outside the grid is ignored.
     void SetAllColWidths(int RCol, int Value);
+    // Controls placed in cells, by real column and display row. The grid never owns them; a cell
+    // keeps one control, kept in the control list by its real row as well.
+    TControl* GetCellControls(int RCol, int ARow);
+    // Null takes the cell's control off it (the control stays where it is); a control becomes
+    // the grid's child on the cell's screen rectangle, one pixel narrower and lower.
+    void SetCellControls(int RCol, int ARow, TControl* AControl);
+    // Whether hints show markup: the application's hint window class follows it.
+    bool GetUseHTMLHints() const { return FHints.FUseHTMLHints; }
+    void SetUseHTMLHints(bool Value);
+    bool GetUseStyleServices() const { return FLookState.FUseStyleServices; }
+    void SetUseStyleServices(bool Value);
 
     // ==== Hidden rows and columns (view/QorGridHidden.cpp) ====
     void HideRow(int RealRow) { HideRows(RealRow, RealRow); }
@@ -884,9 +897,18 @@ public:
     using TCustomGrid::FocusCell;
     void FocusCell(int ACol, int ARow);
     void GotoCell(int ACol, int ARow);
+    // Moves the current cell (display coordinates) as a click would: anchor moved, cell shown.
+    void GotoCellInt(int Col, int Row);
+    // Takes the focus (when the grid can have it), goes to the cell and opens its editor.
+    void EditCell(int ACol, int ARow);
     void ScrollToLastRow() {}
     void RepaintRow(int ARow);
     void RepaintCol(int ACol);
+    // Invalidates (with erase) the cells of r in view, the columns cut at the last visible one;
+    // the whole grid when a corner is out of view; nothing for a negative coordinate.
+    void RepaintRect(const TRect& r);
+    // Invalidates (without erase) the span of the screen rectangles of r's two corner cells.
+    void InvalidateGridRect(const TGridRect& r);
     // Modified rows by real row; enabled rows by display row.
     bool GetRowModified(int RealRow);
     void SetRowModified(int RealRow, bool Value);
@@ -907,6 +929,13 @@ protected:
                          TGridDrawInfo& FixedInfo) override;
     TInplaceEdit* CreateEditor() override;
     bool CanEditShow() override;
+    // The in-place editor's text of a display cell: the base cell of its merged area, markup
+    // stripped unless EditWithTags; raises FNoEditChange for the editor that loads it (cell
+    // access store/QorGridAccess.cpp, as the two below).
+    String GetEditText(int ACol, int ARow) override;
+    // Writes the editor's text to the base cell of the display cell's merged area: the column is
+    // mapped to its real column first, so hidden columns left of the area do not shift the write.
+    void SetEditText(int ACol, int ARow, const String& Value) override;
     void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
     // False for a negative column or row; tells the selection listener of a new current cell.
     bool SelectCell(int ACol, int ARow) override;
@@ -1494,6 +1523,9 @@ private:
         bool FEditDisable = false;
         bool FEditMode = false;
         TEditorType FEditControl = edNormal;
+        // Raised while the editor's text is read (GetEditText); the editor lowers it after loading
+        // the text, so that the load fires no edit-change event.
+        bool FNoEditChange = false;
         Char FStartEditChar = 0;
         bool FVirtualEdit = false;
         bool FValidateDblClick = false;
@@ -1579,6 +1611,7 @@ private:
     struct THintState {
         QOR_GRID_HINT_PROPS(QOR_GRID_PROP_FIELD)
         TPoint FLastHintPos{-1, -1};
+        bool FUseHTMLHints = false;
         int FLastDesignChoice = -1;
     };
 

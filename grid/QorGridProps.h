@@ -26,7 +26,7 @@
     X(FDims, Setter, Add, int, FixedRowHeight, 21, 21)                              \
     X(FDims, Field, Add, bool, FixedRowAlways, false, false)                        \
     X(FDims, Field, Add, bool, FixedColAlways, false, false)                        \
-    X(FDims, Field, Add, bool, IntegralHeight, false, false)                        \
+    X(FDims, Setter, Add, bool, IntegralHeight, false, false)                        \
     X(FDims, Setter, Add, bool, SizeWithForm, false, false)                         \
     X(FDims, Field, Add, bool, Multilinecells, false, false)
 
@@ -34,7 +34,7 @@
 #define QOR_GRID_TEXT_PROPS(X)                                                      \
     X(FText, Setter, Add, TVAlignment, VAlignment, vtaTop, vtaTop)                  \
     X(FText, Field, Add, String, FloatFormat, L"", QorGridConsts::SDefaultFloatFormat)                         \
-    X(FText, Field, Add, TFormatType, FormatType, ftVCL, ftVCL)                     \
+    X(FText, Setter, Add, TFormatType, FormatType, ftVCL, ftVCL)                     \
     X(FText, Visual, Add, bool, AutoNumAlign, false, false)                         \
     X(FText, Visual, Add, bool, EnableHTML, true, true)                             \
     X(FText, Field, Add, bool, EditWithTags, false, false)                          \

@@ -1,10 +1,13 @@
 // TQorStringGrid: cell access by real row (hidden rows included), by display column, by original
 // column and by unsorted row; plain text and links of a cell; the per-cell look accessors and the
-// row colours; the width of any real column. Index systems: grid/view/HiddenRowMap.h.
+// row colours; the width of any real column; the in-place editor's text; controls placed in cells;
+// grid-wide settings and zoom. Index systems: grid/view/HiddenRowMap.h.
 #include "grid/QorGrid.h"
 
 #include "graphics/JyrHTMLText.h"
 #include "graphics/QorUtilText.h"
+#include "framework/Forms.h"
+#include "grid/input/HTMLHintWindow.h"
 #include "grid/view/GridItem.h"
 
 #include <algorithm>
@@ -454,4 +457,98 @@ void TQorStringGrid::SetAllColWidths(int RCol, int Value)
     if (RCol < 0 || RCol >= int(FDims.FAllColWidths.size())) return;
     FDims.FAllColWidths[size_t(RCol)] = Value;
     if (!IsHiddenColumn(RCol)) SetColWidths(DisplColIndex(RCol), Value);
+}
+
+// ---- In-place editor text ---------------------------------------------------------------------------------
+
+String TQorStringGrid::GetEditText(int ACol, int ARow)
+{
+    FEdit.FNoEditChange = true;
+    const TPoint B = BaseCell(RealColIndex(ACol), ARow);
+    const String Text = inherited::GetEditText(B.X, B.Y);
+    return FText.FEditWithTags ? Text : JyrHTMLE::HTMLStrip(Text);
+}
+
+void TQorStringGrid::SetEditText(int ACol, int ARow, const String& Value)
+{
+    // Real column first: the merge records sit on real columns, so the base cell of a display
+    // column taken before the mapping is another cell's once columns left of it are hidden.
+    const TPoint B = BaseCell(RealColIndex(ACol), ARow);
+    inherited::SetEditText(B.X, B.Y, Value);
+}
+
+// ---- Cell controls -----------------------------------------------------------------------------------------
+
+TControl* TQorStringGrid::GetCellControls(int RCol, int ARow)
+{
+    return HasCellProperties(RCol, ARow) ? GetCellProperties(RCol, ARow)->GetControl() : nullptr;
+}
+
+void TQorStringGrid::SetCellControls(int RCol, int ARow, TControl* AControl)
+{
+    TControlList* L = FLists.FControlList.get();
+    const int RealRow = RealRowIndex(ARow);
+    const int Entry = L->ControlIndex(RCol, RealRow);
+    if (!AControl) {
+        if (!GetCellControls(RCol, ARow)) return;
+        if (Entry >= 0) L->RemoveControl(Entry);
+        FRun.FCellControlCount = std::max(FRun.FCellControlCount - 1, 0);
+        GetCellProperties(RCol, ARow)->SetControl(nullptr);
+        return;
+    }
+    if (Entry >= 0) L->RemoveControl(Entry);
+    if (!GetCellControls(RCol, ARow)) ++FRun.FCellControlCount;
+    L->AddControl(RCol, RealRow, AControl);
+    GetCellProperties(RCol, ARow)->SetControl(AControl);
+    AControl->SetParent(this);
+    // The rectangle of the cell where it is shown: the control list and the record are by real
+    // column, the screen by display column.
+    const TRect R = CellRect(DisplColIndex(RCol), ARow);
+    AControl->SetBounds(R.Left, R.Top, R.Width() - 1, R.Height() - 1);
+}
+
+// ---- Grid-wide settings ----------------------------------------------------------------------------------
+
+void TQorStringGrid::SetFormatType(TFormatType Value)
+{
+    if (FText.FFormatType == Value) return;
+    FText.FFormatType = Value;
+    Invalidate();
+}
+
+void TQorStringGrid::SetIntegralHeight(bool Value)
+{
+    FDims.FIntegralHeight = Value;
+    // The bounds handling fits the height to whole rows: apply the bounds again.
+    SetBounds(GetLeft(), GetTop(), GetWidth(), GetHeight());
+}
+
+void TQorStringGrid::SetUseHTMLHints(bool Value)
+{
+    FHints.FUseHTMLHints = Value;
+    Application->HintWindowClass = Value ? HintWindowClassOf<THTMLHintWindow>() : HintWindowClassOf<THintWindow>();
+}
+
+void TQorStringGrid::SetUseStyleServices(bool Value)
+{
+    if (FLookState.FUseStyleServices == Value) return;
+    FLookState.FUseStyleServices = Value;
+    InitVCLStyle(false);
+}
+
+void TQorStringGrid::Zoom(int x)
+{
+    const int z = FDims.FZoomFactor + x;
+    if (z > 20 || z < -20) return;
+    FDims.FZoomFactor = z;
+    BeginUpdate();
+    TScopeExit Batch([this] { EndUpdate(); });
+    for (int c = 0; c < GetColCount(); ++c) {
+        const int w = GetColWidths(c);
+        if (w > 0 && w + x > 0) SetColWidths(c, w + x);
+    }
+    for (int r = 0; r < GetRowCount(); ++r) {
+        const int h = GetRowHeights(r);
+        if (h > 0 && h + x > 0) SetRowHeights(r, h + x);
+    }
 }

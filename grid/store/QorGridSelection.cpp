@@ -422,6 +422,50 @@ void TQorStringGrid::GotoCell(int ACol, int ARow)
     SetColEx(ACol);
 }
 
+namespace {
+
+// The smallest rectangle holding both.
+RECT SpanOf(const TRect& A, const TRect& B)
+{
+    return {std::min(A.Left, B.Left), std::min(A.Top, B.Top), std::max(A.Right, B.Right), std::max(A.Bottom, B.Bottom)};
+}
+
+}  // namespace
+
+void TQorStringGrid::GotoCellInt(int Col, int Row)
+{
+    MoveColRow(Col, Row, true, true);
+}
+
+void TQorStringGrid::EditCell(int ACol, int ARow)
+{
+    if (CanFocus()) SetFocus();
+    GotoCell(ACol, ARow);
+    ShowEditor();
+}
+
+void TQorStringGrid::RepaintRect(const TRect& r)
+{
+    if (r.Left < 0 || r.Top < 0 || r.Right < 0 || r.Bottom < 0 || !HandleAllocated()) return;
+    const TRect R1 = CellRect(r.Left, r.Top);
+    const TRect R2 = CellRect(std::min(GetVisibleColCount() + GetFixedCols(), r.Right), r.Bottom);
+    if (R1.IsEmpty() || R2.IsEmpty()) {
+        Invalidate();
+        return;
+    }
+    const RECT Rc = SpanOf(R1, R2);
+    ::InvalidateRect(GetHandle(), &Rc, TRUE);
+}
+
+void TQorStringGrid::InvalidateGridRect(const TGridRect& r)
+{
+    if (!HandleAllocated()) return;
+    const TRect R1 = CellRect(r.Left, r.Top);
+    const TRect R2 = CellRect(r.Right, r.Bottom);
+    const RECT Rc = SpanOf(R1, R2);
+    ::InvalidateRect(GetHandle(), &Rc, FALSE);
+}
+
 void TQorStringGrid::RepaintRow(int ARow)
 {
     if (!HandleAllocated() || ARow < 0) return;

@@ -138,9 +138,8 @@ void TQorStringGrid::GetUsedCells(TRect& R)
         }
 }
 
-// Grouping and zoom come with the grid's grouping and cell access.
+// Grouping comes with the grid's grouping.
 void TQorStringGrid::SubGroup(int) {}
 void TQorStringGrid::SubUnGroup(int) {}
 void TQorStringGrid::Group(int) {}
 void TQorStringGrid::UnGroup() {}
-void TQorStringGrid::Zoom(int) {}

@@ -59,6 +59,8 @@ public:
     using TQorStringGrid::CreateCellProperties;
     using TCustomGrid::FixedCellClick;
     using TCustomGrid::MoveColRow;
+    using TQorStringGrid::GetEditText;
+    using TQorStringGrid::SetEditText;
 
 protected:
     TFooterPanel* CreateFooter() override
@@ -91,6 +93,9 @@ protected:
 class TGridTestAccess {
 public:
     static int MaxRowCount(const TQorStringGrid& G) { return G.FDims.FMaxRowCount; }
+    static bool NoEditChange(const TQorStringGrid& G) { return G.FEdit.FNoEditChange; }
+    static int CellControlCount(const TQorStringGrid& G) { return G.FRun.FCellControlCount; }
+    static int ControlListCount(const TQorStringGrid& G) { return G.FLists.FControlList->Count(); }
     static int SuppressRowSizes(const TQorStringGrid& G) { return G.FLists.FSuppressRowSizes->Count(); }
     static int SuppressColSizes(const TQorStringGrid& G) { return G.FLists.FSuppressColSizes->Count(); }
     static size_t VisibleColEntries(const TQorStringGrid& G) { return G.FDims.FVisibleCol.size(); }

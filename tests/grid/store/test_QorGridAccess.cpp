@@ -1,5 +1,10 @@
 // Cell access by real row, display column and unsorted row; links; the per-cell look.
 #include "tests/grid/view/GridModelKit.h"
+#include "tests/support/UiHarness.h"
+#include "framework/ExtCtrls.h"
+#include "framework/Forms.h"
+#include "framework/WinScope.h"
+#include "grid/input/HTMLHintWindow.h"
 
 namespace {
 
@@ -84,4 +89,135 @@ TEST_F(QorGridAccess, LookGettersCreateNothing)
     EXPECT_EQ(TCellProperties::LiveCount(), Before + 1);
     G->SetFontSizes(2, 2, 12);
     EXPECT_EQ(G->GetFontSizes(2, 2), 12);
+}
+
+// Real column 1 hidden; real columns 3 and 4 of row 2 merged (display columns 2 and 3).
+class QorGridEditText : public GridModelTest {
+protected:
+    void SetUp() override
+    {
+        GridModelTest::SetUp();
+        G->MergeCells(3, 2, 2, 1);
+        G->HideColumn(1);
+    }
+};
+
+TEST_F(QorGridEditText, ReadsAndWritesTheBaseCellOfTheDisplayCell)
+{
+    struct Case {
+        int DisplCol;
+        int Row;
+        String Read;       // what the editor loads
+        int WrittenCol;    // the real column the editor's text lands in
+    };
+    const Case Cases[] = {
+        {1, 2, L"2.2", 2},   // left of the area
+        {2, 2, L"3.2", 3},   // the base cell
+        {3, 2, L"3.2", 3},   // the covered cell edits its base cell, not real column 4
+        {3, 3, L"4.3", 4},   // below the area
+    };
+    for (const Case& c : Cases) {
+        SCOPED_TRACE(c.DisplCol * 100 + c.Row);
+        TearDown();   // a fresh grid for each case
+        SetUp();
+        EXPECT_EQ(G->GetEditText(c.DisplCol, c.Row), c.Read);
+        EXPECT_TRUE(TGridTestAccess::NoEditChange(*G));
+        G->SetEditText(c.DisplCol, c.Row, L"new");
+        EXPECT_EQ(G->GetGridCell(c.WrittenCol, c.Row), L"new");
+        for (int rc = 0; rc < 5; ++rc) {
+            if (rc != c.WrittenCol) EXPECT_EQ(G->GetGridCell(rc, c.Row), IntToStr(rc) + L"." + IntToStr(c.Row)) << rc;
+        }
+    }
+}
+
+TEST_F(QorGridEditText, MarkupIsStrippedUnlessEditedWithTags)
+{
+    G->SetCellEx(2, 5, L"<b>bold</b> text");
+    EXPECT_EQ(G->GetEditText(1, 5), L"bold text");
+    G->SetEditWithTags(true);
+    EXPECT_EQ(G->GetEditText(1, 5), L"<b>bold</b> text");
+}
+
+TEST_F(QorGridEditText, SettingTheCurrentEditCellWritesItsBaseCell)
+{
+    G->SetCol(3);
+    G->SetRow(2);
+    G->SetEditCell(L"cur");
+    EXPECT_EQ(G->GetGridCell(3, 2), L"cur");
+    EXPECT_EQ(G->GetGridCell(4, 2), L"4.2");
+}
+
+TEST(QorGridCellControls, KeepOneControlPerCellAndCountCells)
+{
+    TForm* Form = ui::NewForm();
+    ui::FormGuard FG(Form);
+    auto* G = Create<TQorStringGrid>(Form);
+    G->SetParent(Form);
+    G->SetBounds(0, 0, 380, 280);
+    G->SetColCountEx(5);
+    G->SetRowCountEx(10);
+    G->HideColumn(1);
+    G->HideRow(2);   // display row 4 is real row 5
+    auto* A = Create<TPanel>(Form);
+    auto* B = Create<TPanel>(Form);
+
+    G->SetCellControls(3, 4, A);
+    EXPECT_EQ(G->GetCellControls(3, 4), A);
+    EXPECT_EQ(A->GetParent(), G);
+    // Real column 3 shows as display column 2.
+    const TRect R = G->CellRect(2, 4);
+    EXPECT_EQ(A->GetLeft(), R.Left);
+    EXPECT_EQ(A->GetTop(), R.Top);
+    EXPECT_EQ(A->GetWidth(), R.Width() - 1);
+    EXPECT_EQ(A->GetHeight(), R.Height() - 1);
+    EXPECT_EQ(TGridTestAccess::CellControlCount(*G), 1);
+
+    G->SetCellControls(3, 4, B);   // replaces: still one cell, one entry
+    EXPECT_EQ(G->GetCellControls(3, 4), B);
+    EXPECT_EQ(TGridTestAccess::CellControlCount(*G), 1);
+    EXPECT_EQ(TGridTestAccess::ControlListCount(*G), 1);
+
+    G->SetCellControls(2, 5, A);
+    EXPECT_EQ(TGridTestAccess::CellControlCount(*G), 2);
+    G->SetCellControls(3, 4, nullptr);
+    G->SetCellControls(3, 4, nullptr);   // a cell without a control: nothing
+    G->SetCellControls(1, 1, nullptr);
+    EXPECT_EQ(G->GetCellControls(3, 4), nullptr);
+    EXPECT_EQ(TGridTestAccess::CellControlCount(*G), 1);
+    EXPECT_EQ(TGridTestAccess::ControlListCount(*G), 1);
+    EXPECT_EQ(G->GetCellControls(4, 4), nullptr);
+}
+
+TEST_F(QorGridAccess, ZoomGrowsSizesWithinItsLimit)
+{
+    G->SetColWidths(2, 3);
+    G->SetColWidths(3, 0);   // a collapsed column stays collapsed
+    const int W = G->GetColWidths(1);
+    const int H = G->GetRowHeights(1);
+    G->Zoom(5);
+    EXPECT_EQ(G->GetZoomFactor(), 5);
+    EXPECT_EQ(G->GetColWidths(1), W + 5);
+    EXPECT_EQ(G->GetRowHeights(1), H + 5);
+    EXPECT_EQ(G->GetColWidths(3), 0);
+    G->Zoom(-5);
+    EXPECT_EQ(G->GetColWidths(1), W);
+    EXPECT_EQ(G->GetColWidths(2), 3);
+    G->Zoom(-4);
+    EXPECT_EQ(G->GetColWidths(2), 3);   // a width that would vanish is kept
+    G->Zoom(-17);                        // beyond -20: nothing
+    EXPECT_EQ(G->GetZoomFactor(), -4);
+    EXPECT_EQ(G->GetColWidths(1), W - 4);
+}
+
+TEST_F(QorGridAccess, HTMLHintsChooseTheApplicationsHintWindow)
+{
+    const THintWindowClass Saved = Application->HintWindowClass;
+    const auto Restore = ScopeExit([&] { Application->HintWindowClass = Saved; });
+    for (bool Html : {true, false}) {
+        G->SetUseHTMLHints(Html);
+        EXPECT_EQ(G->GetUseHTMLHints(), Html);
+        THintWindow* W = Application->HintWindowClass(nullptr);
+        EXPECT_EQ(dynamic_cast<THTMLHintWindow*>(W) != nullptr, Html);
+        W->Free();
+    }
 }

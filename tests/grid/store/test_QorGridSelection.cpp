@@ -105,3 +105,13 @@ TEST_F(QorGridSelection, EnabledAndModifiedRows)
     G->ClearModifiedRows();
     EXPECT_EQ(G->ModifiedRowCount(), 0);
 }
+
+TEST_F(QorGridSelection, GoingToACellMovesTheAnchorToo)
+{
+    G->HideColumn(1);
+    G->SetSelectionEx(TGridRect{1, 1, 3, 4});
+    G->GotoCellInt(2, 6);
+    EXPECT_EQ(G->GetCol(), 2);
+    EXPECT_EQ(G->GetRow(), 6);
+    EXPECT_EQ(G->GetSelection(), (TGridRect{2, 6, 2, 6}));
+}
