@@ -19,6 +19,23 @@
 
 namespace {
 
+// The object a record of the given kind holds in FCellBitmap; nil for another kind or no record.
+template <class T>
+T* HeldObject(TCellGraphic* G, TCellType Kind)
+{
+    return G && G->FCellType == Kind ? static_cast<T*>(G->FCellBitmap) : nullptr;
+}
+
+// A new object of T filled into the cell's new record by Fill, owned by the record.
+template <class T, class FillFn>
+T* CreateOwned(TCellGraphic* G, FillFn Fill)
+{
+    auto* Obj = Create<T>();
+    Fill(Obj);
+    G->FCellCreated = true;
+    return Obj;
+}
+
 // Kinds whose FCellErrFrom/FCellErrLen hold widget data rather than a text marker.
 bool MarkerFieldsTaken(TCellType Kind)
 {
@@ -201,16 +218,13 @@ TPicture* TQorStringGrid::CreatePicture(int RCol, int ARow, bool Transparent, TS
                                         int padding, TCellHAlign hal, TCellVAlign val)
 {
     TCellGraphic* G = CreateCellGraphic(RCol, ARow);
-    auto* P = Create<TPicture>();
-    G->SetPicture(P, Transparent, StretchMode, padding, hal, val);
-    G->FCellCreated = true;
-    return P;
+    return CreateOwned<TPicture>(
+        G, [&](TPicture* Obj) { G->SetPicture(Obj, Transparent, StretchMode, padding, hal, val); });
 }
 
 TPicture* TQorStringGrid::GetPicture(int RCol, int ARow)
 {
-    TCellGraphic* G = GetCellGraphic(RCol, ARow);
-    return G && G->FCellType == ctPicture ? static_cast<TPicture*>(G->FCellBitmap) : nullptr;
+    return HeldObject<TPicture>(GetCellGraphic(RCol, ARow), ctPicture);
 }
 
 void TQorStringGrid::RemovePicture(int RCol, int ARow) { RemoveCellGraphic(RCol, ARow, ctPicture); }
@@ -225,16 +239,13 @@ TFilePicture* TQorStringGrid::CreateFilePicture(int RCol, int ARow, bool Transpa
                                                 int padding, TCellHAlign hal, TCellVAlign val)
 {
     TCellGraphic* G = CreateCellGraphic(RCol, ARow);
-    auto* P = Create<TFilePicture>();
-    G->SetFilePicture(P, Transparent, StretchMode, padding, hal, val);
-    G->FCellCreated = true;
-    return P;
+    return CreateOwned<TFilePicture>(
+        G, [&](TFilePicture* Obj) { G->SetFilePicture(Obj, Transparent, StretchMode, padding, hal, val); });
 }
 
 TFilePicture* TQorStringGrid::GetFilePicture(int RCol, int ARow)
 {
-    TCellGraphic* G = GetCellGraphic(RCol, ARow);
-    return G && G->FCellType == ctFilePicture ? static_cast<TFilePicture*>(G->FCellBitmap) : nullptr;
+    return HeldObject<TFilePicture>(GetCellGraphic(RCol, ARow), ctFilePicture);
 }
 
 void TQorStringGrid::RemoveFilePicture(int RCol, int ARow) { RemoveCellGraphic(RCol, ARow, ctFilePicture); }
@@ -247,16 +258,12 @@ void TQorStringGrid::AddBitmap(int RCol, int ARow, TBitmap* ABmp, bool Transpare
 TBitmap* TQorStringGrid::CreateBitmap(int RCol, int ARow, bool Transparent, TCellHAlign hal, TCellVAlign val)
 {
     TCellGraphic* G = CreateCellGraphic(RCol, ARow);
-    auto* B = Create<TBitmap>();
-    G->SetBitmap(B, Transparent, hal, val);
-    G->FCellCreated = true;
-    return B;
+    return CreateOwned<TBitmap>(G, [&](TBitmap* Obj) { G->SetBitmap(Obj, Transparent, hal, val); });
 }
 
 TBitmap* TQorStringGrid::GetBitmap(int RCol, int ARow)
 {
-    TCellGraphic* G = GetCellGraphic(RCol, ARow);
-    return G && G->FCellType == ctBitmap ? static_cast<TBitmap*>(G->FCellBitmap) : nullptr;
+    return HeldObject<TBitmap>(GetCellGraphic(RCol, ARow), ctBitmap);
 }
 
 void TQorStringGrid::RemoveBitmap(int RCol, int ARow) { RemoveCellGraphic(RCol, ARow, ctBitmap); }
@@ -269,10 +276,7 @@ void TQorStringGrid::AddIcon(int RCol, int ARow, TIcon* AIcon, TCellHAlign hal, 
 TIcon* TQorStringGrid::CreateIcon(int RCol, int ARow, TCellHAlign hal, TCellVAlign val)
 {
     TCellGraphic* G = CreateCellGraphic(RCol, ARow);
-    auto* I = Create<TIcon>();
-    G->SetIcon(I, hal, val);
-    G->FCellCreated = true;
-    return I;
+    return CreateOwned<TIcon>(G, [&](TIcon* Obj) { G->SetIcon(Obj, hal, val); });
 }
 
 void TQorStringGrid::RemoveIcon(int RCol, int ARow) { RemoveCellGraphic(RCol, ARow, ctIcon); }
@@ -284,8 +288,7 @@ void TQorStringGrid::AddInterfacedCell(int RCol, int ARow, TInterfacedPersistent
 
 TInterfacedPersistent* TQorStringGrid::GetInterfacedCell(int RCol, int ARow)
 {
-    TCellGraphic* G = GetCellGraphic(RCol, ARow);
-    return G && G->FCellType == ctInterface ? static_cast<TInterfacedPersistent*>(G->FCellBitmap) : nullptr;
+    return HeldObject<TInterfacedPersistent>(GetCellGraphic(RCol, ARow), ctInterface);
 }
 
 void TQorStringGrid::RemoveInterfacedCell(int RCol, int ARow) { RemoveCellGraphic(RCol, ARow, ctInterface); }
@@ -351,8 +354,7 @@ void TQorStringGrid::AddMultiImage(int RCol, int ARow, int Dir, TCellHAlign hal,
 
 TIntList* TQorStringGrid::GetCellImages(int RCol, int ARow)
 {
-    TCellGraphic* G = GetCellGraphic(RCol, ARow);
-    return G && G->FCellType == ctImages ? static_cast<TIntList*>(G->FCellBitmap) : nullptr;
+    return HeldObject<TIntList>(GetCellGraphic(RCol, ARow), ctImages);
 }
 
 void TQorStringGrid::RemoveMultiImage(int RCol, int ARow) { RemoveCellGraphic(RCol, ARow, ctImages); }
@@ -573,10 +575,7 @@ TBitmap* TQorStringGrid::CreateBitButton(int RCol, int ARow, int bw, int bh, con
                                          TCellHAlign hal, TCellVAlign val)
 {
     TCellGraphic* G = CreateCellGraphic(RCol, ARow);
-    auto* Glyph = Create<TBitmap>();
-    G->SetBitButton(bw, bh, Caption, Glyph, hal, val);
-    G->FCellCreated = true;
-    return Glyph;
+    return CreateOwned<TBitmap>(G, [&](TBitmap* Obj) { G->SetBitButton(bw, bh, Caption, Obj, hal, val); });
 }
 
 void TQorStringGrid::RemoveButton(int RCol, int ARow)
