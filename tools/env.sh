@@ -14,16 +14,9 @@ export LANG=C.UTF-8 LC_ALL=C.UTF-8
 project_build() {
     bash "$ROOT/tools/setup.sh"
     if [ ! -f "$BUILD/build.ninja" ]; then
-        # USE_CCACHE=1 shares compiled objects between working copies beside each other.
-        local launcher=()
-        if [ "${USE_CCACHE:-0}" = 1 ] && command -v ccache >/dev/null; then
-            launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
-        fi
-        cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" \
+        cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
               -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-x86_64.cmake" -Wno-dev >/dev/null
     fi
-    # Paths are hashed relative to the copies' common parent folder, so copies share hits.
-    if [ "${USE_CCACHE:-0}" = 1 ]; then export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$ROOT")}"; fi
     cmake --build "$BUILD" "$@"
 }
 

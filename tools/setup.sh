@@ -10,8 +10,7 @@ if [ "$(id -u)" != 0 ]; then SUDO="sudo"; fi
 # execute 32-bit Linux binaries, so 32-bit Wine cannot start here.
 PKGS=(g++-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xauth fonts-liberation imagemagick x11-apps
       libz-mingw-w64-dev googletest cmake ninja-build dpkg-dev
-      ghostscript    # renders and reads back the test printer's PostScript
-      ccache)        # optional compiler cache shared by several working copies (USE_CCACHE=1)
+      ghostscript)   # renders and reads back the test printer's PostScript
 
 missing=()
 for p in "${PKGS[@]}"; do
