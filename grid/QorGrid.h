@@ -27,8 +27,12 @@
 //   view/QorGridSuppress.cpp       suppressed rows and columns, moving and swapping rows and
 //                                  columns, the parked selection, view helpers
 //   store/QorGridRegister.cpp      the published properties and the identifier tables of their types
-//   view/QorGridView.cpp           index remapping, hidden and suppressed rows and columns, nodes,
-//                                  grouping, current and edit cell access
+//   view/QorGridView.cpp           display and real columns, current and edit cell access, the
+//                                  current row, the used area
+//   view/QorGridNodes.cpp          outline nodes: adding, expanding and contracting (by hiding or
+//                                  suppressing the children), levels, spans, child rows
+//   view/QorGridGroup.cpp          grouping by a column: header and summary rows, sub-groups,
+//                                  merging and colouring them, group calculations
 //   sortfilter/QorGridSort.cpp     sorting: column, index and group sorts, the return to the
 //                                  order before sorting; sortfilter/SortKeys.h the sort engine
 //   sortfilter/QorGridSortFilter.cpp  filtering, filter lists, find
@@ -780,6 +784,66 @@ public:
     // Exchanges two display rows with every real column and their heights and side lists.
     void SwapRows(int ARow1, int ARow2);
 
+    // ==== Nodes (view/QorGridNodes.cpp) ====
+    // A node is a ctNode record in the node column (CellNode.NodeColumn, a real column) of its row:
+    // FCellIndex its span (rows covered, node row included, counted in real rows), FCellBoolean
+    // contracted, FCellErrFrom the child rows added with InsertChildRow, FCellVar the sub-group
+    // column (-1 otherwise). The node column's FNodeLevel gives each row its nesting level.
+    // Contracting takes the children out of view by hiding them (FilterType ftHide) or by
+    // suppressing them (ftSuppress). Operations named "RealRow" take real rows, "ARow" display
+    // rows. Nothing raises: rows without a node answer neutral values and change nothing.
+    void AddNode(int RealRow, int Span);
+    void AddSummary(int RealRow);
+    void RemoveNode(int RealRow);
+    void RemoveAllNodes();
+    bool GetNodeState(int ARow);
+    void SetNodeState(int ARow, bool Value);
+    int GetNodeLevel(int ARow);
+    int GetNodeSpan(int ARow);
+    void SetNodeSpan(int ARow, int Span);
+    void UpdateNodeSpan(int ARow, int Delta);
+    int GetSubNodeCount(int ARow);
+    void UpdateSubNodeCount(int ARow, int Delta);
+    // With CellNode.ExpandOne every other expanded node contracts first.
+    void ExpandNode(int RealRow);
+    void ExpandNodeInt(int RealRow);
+    void ContractNode(int RealRow);
+    void ToggleNode(int RealRow);
+    // ExpandAll with hiding also brings back rows hidden by filters.
+    void ExpandAll();
+    void ContractAll();
+    // The node holding the row; a node row without an enclosing node is its own parent; -1.
+    int GetParentRow(int ARow);
+    void InsertNormalRow(int RealRow);
+    void RemoveNormalRow(int ARow);
+    // A row into the node of RealRow (or its parent's): InsertAt 0 on a node row moves the node
+    // row's texts into the new first child; the spans of the node and its ancestors grow.
+    void InsertChildRow(int RealRow, int InsertAt);
+    void RemoveChildRow(int RealRow);
+    // Tree-line class for painting: 0 node row, 2 continuing branch, 1 closing branch.
+    int GetNodeSpanType(int ARow);
+    // Whether client x hits the node glyph of the row.
+    bool InNodeRect(int ARow, int x);
+
+    // ==== Grouping (view/QorGridGroup.cpp) ====
+    // Group, UnGroup, SubGroup and SubUnGroup are virtual (below). GroupColumn is -1 when the grid
+    // is not grouped; setting -1 ungroups, a positive value groups.
+    int GetGroupColumn() const { return FDims.FGroupColumn; }
+    void SetGroupColumn(int AGroupColumn);
+    bool GetIsGrouping() const { return FDims.FIsGrouping; }
+    void GroupMerge();
+    void GroupSplit();
+    // method: 1 sum, 2 average, 3 minimum, 4 maximum, 5 count, 6 custom, 7 distinct, 8 std dev.
+    void GroupCalc(int ColIndex, int method);
+    void GroupSum(int ColIndex);
+    void GroupAvg(int ColIndex);
+    void GroupMin(int ColIndex);
+    void GroupMax(int ColIndex);
+    void GroupCount(int ColIndex);
+    void GroupCustomCalc(int ColIndex);
+    void GroupDistinct(int ColIndex);
+    void GroupStdDev(int ColIndex);
+
     // ==== Structure (store/QorGridStructure.cpp) ====
     // Empties every cell (hidden columns included); ClearAll also shows every hidden row and
     // column and empties the cells kept beyond the counts up to the largest counts ever set.
@@ -1333,6 +1397,22 @@ private:
     // (paint/QorGridAppearance.cpp).
     void ThemeNotifierRegistration(bool Register);
 
+    // Nodes (view/QorGridNodes.cpp): the node record of a display row (null for other rows); its
+    // contracted flag with the merge-collapse flags of the row's cells; the range-hidden rows of a
+    // real range brought back; the enclosing nodes of a display row, innermost first, as real rows.
+    TCellGraphic* NodeAt(int ARow);
+    void SetNodeContracted(int ARow, TCellGraphic* Node, bool Value);
+    void UnHideNodeRows(int FromRealRow, int ToRealRow);
+    std::vector<int> NodeAncestors(int ARow);
+    // Level of the node-column cell of a display row (0 without properties).
+    int RowLevel(int ARow);
+    // The search panel lays itself out again after a change of the rows.
+    void NudgeSearchPanel();
+    // Grouping (view/QorGridGroup.cpp): header and summary looks, the walk's node closing.
+    void ColorGroupRow(int ARow, bool Header, bool Plain, int FromCol = -1);
+    void ResetGroupRowColors(int ARow, bool Header);
+    bool IsGroupRow(int ARow) { return IsNode(ARow) || IsSummary(ARow); }
+
     // Rows in bulk (view/QorGridHidden.cpp): the hidden-row lookup, built when missing.
     const THiddenRowMap& HiddenMap();
     // Every real column of the cell store (the shown and the hidden ones).
@@ -1347,9 +1427,14 @@ private:
     void CloseRowGaps(const std::vector<int>& Rows);
     // Restores the items (real indexes ascending, all in the store) in one bottom-up pass.
     void RestoreItems(std::vector<class TGridItem*> Items);
-    // Side lists follow inserted and removed rows: the display rows and real rows involved.
-    void SideListsInserted(int ARow, int RealRow, int Count);
+    // Side lists follow inserted and removed rows: the display rows and real rows involved. For
+    // insertions, one new row before each listed row (ascending, a repeated row takes several).
+    void SideListsInserted(const std::vector<int>& Rows, const std::vector<int>& RealRows);
     void SideListsRemoved(const std::vector<int>& Rows, const std::vector<int>& RealRows);
+    // Empty rows of default height go in before each display row of Before (ascending, repeats
+    // allowed; RowCount for the end) in one pass, with every side list following: the bulk
+    // counterpart of InsertRows for grouping.
+    void InsertRowsBefore(const std::vector<int>& Before);
     // Frees the properties of the stored rows from Row on beyond the count and empties them.
     void ScrubStoredRows(int FromRow, int ToRow);
     // The removal shared by the row-removing operations: display rows (ascending, each once)
@@ -1373,6 +1458,8 @@ private:
     void SortRange(int Col, int Left, int Right, bool Indexed);
     void ApplyRowOrder(int Left, const std::vector<int>& Order, TIntList* Follow);
     void QSortGroupInt(bool Indexed);
+    // With MoveRowOnSort: the current row goes where the sort took its row (OnRowChanging told).
+    void FollowSortRow(int r0);
     // The repaint of a cell written by storage coordinates.
     void RepaintStored(int RCol, int ARow);
     // A per-cell look setter's common steps.
@@ -1730,6 +1817,13 @@ private:
         Int64 Swaps = 0;
     };
 
+    // Grouping: what Group saved of the group column for UnGroup (a sub-grouping keeps its own).
+    struct TGroupState {
+        String FGroupCaption;
+        String FGroupFooter;
+        int FGroupWidth = 0;
+    };
+
     // Data model II: hidden-row lookup, disjunct cells, parked selection, row marks.
     struct TModelState {
         THiddenRowMap FHiddenMap;
@@ -1756,4 +1850,5 @@ private:
     TRunState FRun;
     TModelState FModel;
     TSortState FSort;
+    TGroupState FGroup;
 };

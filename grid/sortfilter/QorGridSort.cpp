@@ -362,6 +362,19 @@ void TQorStringGrid::QuickSortRowsRef(int, int Left, int Right)
     ApplyRowOrder(Left, Order, U);
 }
 
+void TQorStringGrid::FollowSortRow(int r0)
+{
+    {
+        TValueScope<bool> Block(FEdit.FBlockCellChanging, true);
+        SetRowEx(FSort.SortRow);
+    }
+    if (GetRow() != r0 && OnRowChanging) {
+        bool Allow = true;   // told, not asked: the rows have moved already
+        OnRowChanging(this, r0, GetRow(), Allow);
+    }
+    FSel.FOldRowSel = -1;
+}
+
 void TQorStringGrid::QSort()
 {
     TSortSettings* SS = FOpt.FSortSettings.get();
@@ -377,17 +390,8 @@ void TQorStringGrid::QSort()
     });
     FSort.SortRow = r0;
     QuickSortRows(SS->GetColumn(), GetFixedRows(), GetRowCount() - Frame.FixedFooters() - 1);
-    if (MoveRow) {
-        {
-            TValueScope<bool> Block(FEdit.FBlockCellChanging, true);
-            SetRowEx(FSort.SortRow);
-        }
-        if (GetRow() != r0 && OnRowChanging) {
-            bool Allow = true;
-            OnRowChanging(this, r0, GetRow(), Allow);
-        }
-        FSel.FOldRowSel = -1;
-    } else if (r0 >= GetFixedRows() && r0 < GetRowCount() - GetFixedFooters() &&
+    if (MoveRow) FollowSortRow(r0);
+    else if (r0 >= GetFixedRows() && r0 < GetRowCount() - GetFixedFooters() &&
                !FOpt.FMouseActions->GetDisjunctRowSelect()) {
         SetRowEx(r0);
     }
@@ -422,8 +426,30 @@ void TQorStringGrid::QSortGroupIndexed()
 
 void TQorStringGrid::QSortGroupInt(bool Indexed)
 {
-    // Sorting inside nodes comes with the grid's nodes.
-    (void)Indexed;
+    if (FLists.FSortRowXRef->Count() != GetRowCount()) InitSortXRef();
+    TSortSettings* SS = FOpt.FSortSettings.get();
+    // Without a sort column or index entries every row ties: nothing would move.
+    if (Indexed ? FLists.FSortIndexes->Count() == 0 : SS->GetColumn() < 0) return;
+    FSort.Compares = FSort.Swaps = 0;
+    const int r0 = GetRow();
+    const bool MoveRow = FOpt.FNavigation->GetMoveRowOnSort();
+    TSortFrame Frame(*this, {false, true, false, true});
+    FSort.SortRow = r0;
+    // The innermost nodes: those of the deepest level among the normal rows. Only their
+    // children move, each node's among themselves; node rows and contracted nodes stay.
+    const int First = GetFixedRows(), Last = GetRowCount() - GetFixedFooters() - 1;
+    int Deepest = 0;
+    for (int r = First; r <= Last; ++r)
+        if (IsNode(r)) Deepest = std::max(Deepest, GetNodeLevel(r));
+    for (int n = First; Deepest > 0 && n <= Last; ++n) {
+        if (!IsNode(n) || GetNodeLevel(n) != Deepest || GetNodeState(n)) continue;
+        const int Right = std::min(n + GetNodeSpan(n) - 1, Last);
+        if (Right - n < 2) continue;
+        if (Indexed) QuickSortIndexed(n + 1, Right);
+        else QuickSortRows(SS->GetColumn(), n + 1, Right);
+    }
+    if (MoveRow) FollowSortRow(r0);
+    else SetRowEx(r0);
 }
 
 void TQorStringGrid::QUnSort()

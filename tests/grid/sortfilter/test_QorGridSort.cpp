@@ -333,3 +333,36 @@ TEST_F(QorGridSort, CompareAndSortLine)
     EXPECT_EQ(Col(1), L"9|10|");
     EXPECT_FALSE(G->SortLine(1, 1, 2));
 }
+
+TEST_F(QorGridSort, GroupSortsStayInsideTheInnermostNodes)
+{
+    Fill({{L"h", L"c", L"b", L"a", L"g", L"f", L"e"}});
+    G->AddNode(1, 7);   // rows 1 .. 7
+    G->AddNode(2, 3);   // rows 2 .. 4, inside it
+    SS->SetColumn(1);
+    G->QSortGroup();
+    EXPECT_EQ(Col(), L"h|c|a|b|g|f|e");
+    SS->SetDirection(sdDescending);
+    G->QSortGroup();
+    EXPECT_EQ(Col(), L"h|c|b|a|g|f|e");
+    G->ContractNode(2);   // a contracted node keeps its rows as they are
+    SS->SetDirection(sdAscending);
+    G->QSortGroup();
+    G->ExpandNode(2);
+    EXPECT_EQ(Col(), L"h|c|b|a|g|f|e");
+}
+
+TEST_F(QorGridSort, GroupSortKeepsTheGroupsInOrder)
+{
+    Fill({{L"n1", L"n2", L"n3", L"n4", L"n5"}, {L"B", L"A", L"B", L"A", L"A"}, {L"10", L"20", L"30", L"40", L"50"}});
+    G->Group(2);   // sorted by the group column first: A (n2 n4 n5), B (n1 n3); the column goes
+    SS->SetColumn(2);
+    SS->SetDirection(sdDescending);
+    G->QSortGroup();
+    EXPECT_EQ(Col(2), L"|50|40|20||30|10");
+    G->GetSortIndexes()->AddIndex(2, true);
+    G->QSortGroupIndexed();
+    EXPECT_EQ(Col(2), L"|20|40|50||10|30");
+    G->QUnSort();   // a grid with nodes keeps its order
+    EXPECT_EQ(Col(2), L"|20|40|50||10|30");
+}
