@@ -50,16 +50,19 @@ double Ms(std::chrono::steady_clock::time_point t0)
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
 }
 
-// The best of three grid sorts, each from the order before sorting.
+// The best of three grid sorts, each from the order before sorting; First: the first of them (the
+// sort's scratch memory is fresh only then).
 template <class F>
-double TimeSort(TQorStringGrid* G, F&& Sort)
+double TimeSort(TQorStringGrid* G, F&& Sort, double* First = nullptr)
 {
     double Best = 1e300;
     for (int Round = 0; Round < 3; ++Round) {
         G->QUnSort();
         const auto t0 = std::chrono::steady_clock::now();
         Sort();
-        Best = std::min(Best, Ms(t0));
+        const double t = Ms(t0);
+        if (Round == 0 && First) *First = t;
+        Best = std::min(Best, t);
     }
     return Best;
 }
@@ -102,8 +105,10 @@ int main()
     });
     SS->SetAutoFormat(false);
     SS->SetDefaultFormat(ssAnsiAlphaCase);
-    const double Locale = TimeSort(G, [&] { G->Sort(1, sdAscending); });
+    double LocaleFirst = 0;
+    const double Locale = TimeSort(G, [&] { G->Sort(1, sdAscending); }, &LocaleFirst);
     Report("alphabetic, locale collation", Locale, LocaleBase);
+    Report("  the same, first sort of the run", LocaleFirst, LocaleBase);
     const double PerCompare = TimeIt([&] {
         std::vector<int> Idx = Index();
         std::sort(Idx.begin(), Idx.end(), [&](int a, int b) {
@@ -114,8 +119,8 @@ int main()
         });
     }, 1);
     Report("CompareStringW per comparison", PerCompare, LocaleBase);
-    std::printf("%-34s %8.2fx faster than CompareStringW per comparison\n", "alphabetic, locale collation",
-                PerCompare / Locale);
+    std::printf("%-34s %8.2fx faster than CompareStringW per comparison (first sort %.2fx)\n",
+                "alphabetic, locale collation", PerCompare / Locale, PerCompare / LocaleFirst);
 
     // Code-unit order.
     SS->SetDefaultFormat(ssAlphabetic);

@@ -227,22 +227,19 @@ void TQorStringGrid::SortSwapRows(int ARow1, int ARow2)
 
 void TQorStringGrid::ApplyRowOrder(int Left, const std::vector<int>& Order, TIntList* Follow)
 {
-    // Position i of the range receives row Order[i]: one swap per row that is not yet in place.
+    // Position Left + i receives row Order[i]: each cycle of the permutation is walked once, one
+    // swap per row that is not yet in place.
     const int n = int(Order.size());
-    std::vector<int> At(static_cast<size_t>(n)), Where(static_cast<size_t>(n));
-    std::iota(At.begin(), At.end(), 0);
-    std::iota(Where.begin(), Where.end(), 0);
+    std::vector<bool> Done(static_cast<size_t>(n));
     for (int i = 0; i < n; ++i) {
-        const int o = Order[size_t(i)] - Left;
-        const int k = Where[size_t(o)];
-        if (k == i) continue;
-        SortSwapRows(Left + i, Left + k);
-        if (Follow) ExchangeEntries(Follow, Left + i, Left + k);
-        const int oi = At[size_t(i)];
-        At[size_t(i)] = o;
-        At[size_t(k)] = oi;
-        Where[size_t(o)] = i;
-        Where[size_t(oi)] = k;
+        if (Done[size_t(i)]) continue;
+        Done[size_t(i)] = true;
+        for (int k = i; Order[size_t(k)] - Left != i; k = Order[size_t(k)] - Left) {
+            const int Next = Order[size_t(k)] - Left;
+            SortSwapRows(Left + k, Left + Next);
+            if (Follow) ExchangeEntries(Follow, Left + k, Left + Next);
+            Done[size_t(Next)] = true;
+        }
     }
 }
 

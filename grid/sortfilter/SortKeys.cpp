@@ -19,24 +19,42 @@ namespace QorGridSort {
 namespace {
 
 // One cell's key. Rank places blanks and is never reversed; Class, Num and the bytes are compared
-// in that order and reversed for a descending level; Pos (the row's place before this level was
-// sorted) breaks every remaining tie, so that the order is total and the sort stable.
+// in that order and reversed for a descending level; the key's index (the row's place before the
+// level was sorted) breaks every remaining tie, so that the order is total and the sort stable.
 struct TKey {
-    std::uint64_t Prefix = 0;   // the first 8 bytes, big-endian, zero-padded
     double Num = 0;
     std::uint32_t Off = 0;      // the bytes in the table's arena
     std::uint32_t Len = 0;
-    std::uint32_t Pos = 0;
     std::uint8_t Rank = 1;      // 0 blank first, 1 not blank, 2 blank last
     std::uint8_t Class = 0;
+};
+
+// What is sorted: a word that orders as the keys do wherever two words differ (the rank, class and
+// leading bits of the number or the bytes, turned for the direction), and the key's index.
+struct TItem {
+    std::uint64_t Word;
+    std::uint32_t Key;
 };
 
 // The keys of one level for a run of rows.
 struct TKeyTable {
     std::vector<TKey> Keys;
+    std::vector<TItem> Items;   // Word holds the key's leading 64 bits until the level packs it
     std::vector<unsigned char> Bytes;
     std::vector<String> Texts;   // pairwise styles: the texts their handler compares
+    void Clear()
+    {
+        Keys.clear();
+        Items.clear();
+        Bytes.clear();
+        Texts.clear();
+    }
 };
+
+// Kept from one sort to the next: large fresh memory is slow to touch, and a grid is sorted again
+// and again.
+thread_local TKeyTable Scratch;
+thread_local bool ScratchBusy = false;
 
 enum class TKind { Keys, Pairwise, Ignored };
 
@@ -62,7 +80,16 @@ void DeleteFirst(String& S, const String& Part)
     if (p != String::npos) S.erase(p, Part.size());
 }
 
-double Finite(double v) { return std::isfinite(v) ? v : 0.0; }
+// Never NaN or infinite, and no negative zero (it would pack apart from zero).
+double Finite(double v) { return std::isfinite(v) && v != 0 ? v : 0.0; }
+
+// A double's bits as an unsigned number in the double's order.
+std::uint64_t OrderedBits(double d)
+{
+    std::uint64_t u = 0;
+    std::memcpy(&u, &d, sizeof u);
+    return (u >> 63) ? ~u : u | (std::uint64_t(1) << 63);
+}
 
 double ReadDate(TSortStyle Style, const String& S, const String& Prefix, const String& Suffix)
 {
@@ -105,12 +132,12 @@ class TKeyBuilder {
 public:
     TKeyBuilder(ISortSource& Src, const TSortLevel& L, TKeyTable& T) : FSrc(Src), FL(L), FT(T) {}
 
-    void Add(int Row, std::uint32_t Pos)
+    void Add(int Row)
     {
-        FK = TKey{};
-        FK.Pos = Pos;
-        FK.Off = std::uint32_t(FT.Bytes.size());
         const String S = FSrc.CellText(FL.Col, Row);
+        FK = TKey{};
+        FK.Off = std::uint32_t(FT.Bytes.size());
+        FBytes = false;
         bool Blank = S.empty();
         switch (FL.Style) {
         case ssAutomatic: Automatic(Row, S); break;
@@ -161,8 +188,15 @@ public:
         }
         if (Blank && FL.IgnoreBlanks) FK.Rank = FL.BlankPos == blFirst ? 0 : 2;
         FK.Len = std::uint32_t(FT.Bytes.size()) - FK.Off;
-        const unsigned char* B = FT.Bytes.data() + FK.Off;
-        for (std::uint32_t i = 0; i < 8; ++i) FK.Prefix = (FK.Prefix << 8) | (i < FK.Len ? B[i] : 0);
+        // A class holds numbers or bytes, never both: the leading 64 bits of the one it uses.
+        std::uint64_t Lead = 0;
+        if (FBytes) {
+            const unsigned char* B = FT.Bytes.data() + FK.Off;
+            for (std::uint32_t i = 0; i < 8; ++i) Lead = (Lead << 8) | (i < FK.Len ? B[i] : 0);
+        } else {
+            Lead = OrderedBits(FK.Num);
+        }
+        FT.Items.push_back({Lead, std::uint32_t(FT.Keys.size())});
         FT.Keys.push_back(FK);
     }
 
@@ -202,24 +236,34 @@ private:
         }
     }
 
-    // UTF-16 code units big-endian: bytewise order is code-unit order.
+    // UTF-16 code units in an encoding whose bytewise order is code-unit order: a unit below
+    // 0x7F as one byte (unit + 1), any other as three (0x80 + its top 2 bits, then 7 and 7 bits).
+    // Short texts of plain letters keep eight of their characters in the leading 64 bits.
     void Ordinal(const String& S, bool NoCase)
     {
+        FBytes = true;
         std::vector<unsigned char>& B = FT.Bytes;
         const size_t At = B.size();
-        B.resize(At + 2 * S.size());
+        B.resize(At + 3 * S.size());
         unsigned char* p = B.data() + At;
         for (Char c : S) {
-            if (NoCase) c = UpCase(c);
-            *p++ = static_cast<unsigned char>(unsigned(c) >> 8);
-            *p++ = static_cast<unsigned char>(unsigned(c) & 0xFF);
+            const unsigned u = NoCase ? unsigned(UpCase(c)) : unsigned(c);
+            if (u < 0x7F) {
+                *p++ = static_cast<unsigned char>(u + 1);
+            } else {
+                *p++ = static_cast<unsigned char>(0x80 | (u >> 14));
+                *p++ = static_cast<unsigned char>((u >> 7) & 0x7F);
+                *p++ = static_cast<unsigned char>(u & 0x7F);
+            }
         }
+        B.resize(size_t(p - B.data()));
     }
 
     void Locale(const String& S, bool IgnoreCase)
     {
         // A text the platform makes no key for (the comparison falls back to code units there
         // too) sorts after every keyed text, by code units.
+        FBytes = true;
         if (!LocaleSortKey(S, IgnoreCase, FT.Bytes)) {
             FK.Class = 1;
             Ordinal(S, false);
@@ -230,6 +274,7 @@ private:
     const TSortLevel& FL;
     TKeyTable& FT;
     TKey FK;
+    bool FBytes = false;   // the key's class orders by its bytes (else by its number)
 };
 
 int Sign(int v) { return v < 0 ? -1 : (v > 0 ? 1 : 0); }
@@ -241,13 +286,31 @@ inline int CompareKeys(const TKey& a, const TKey& b, const unsigned char* Bytes,
     int c = 0;
     if (a.Class != b.Class) c = a.Class < b.Class ? -1 : 1;
     else if (a.Num != b.Num) c = a.Num < b.Num ? -1 : 1;
-    else if (a.Prefix != b.Prefix) c = a.Prefix < b.Prefix ? -1 : 1;
     else {
-        const std::uint32_t n = std::min(a.Len, b.Len);
-        if (n > 8) c = Sign(std::memcmp(Bytes + a.Off + 8, Bytes + b.Off + 8, n - 8));
+        c = Sign(std::memcmp(Bytes + a.Off, Bytes + b.Off, std::min(a.Len, b.Len)));
         if (c == 0 && a.Len != b.Len) c = a.Len < b.Len ? -1 : 1;
     }
     return Desc ? -c : c;
+}
+
+// The sort words of a level: the leading bits alone when every key has the same rank and class
+// (the common case), else rank, class and the leading bits' top 59; turned for a descending level
+// below the rank.
+void PackWords(TKeyTable& T, bool Desc)
+{
+    bool Uniform = true;
+    for (size_t i = 1; Uniform && i < T.Keys.size(); ++i)
+        Uniform = T.Keys[i].Rank == T.Keys[0].Rank && T.Keys[i].Class == T.Keys[0].Class;
+    constexpr std::uint64_t Low62 = (std::uint64_t(1) << 62) - 1;
+    for (TItem& It : T.Items) {
+        if (Uniform) {
+            It.Word = Desc ? ~It.Word : It.Word;
+            continue;
+        }
+        const TKey& K = T.Keys[It.Key];
+        const std::uint64_t M = (std::uint64_t(K.Class) << 59) | (It.Word >> 5);
+        It.Word = (std::uint64_t(K.Rank) << 62) | (Desc ? ~M & Low62 : M);
+    }
 }
 
 // The pairwise styles' order of the keys a and b of T (rows Row1 and Row2): blanks by their rank,
@@ -310,8 +373,8 @@ public:
         if (Level >= FLevels.size() || Hi - Lo < 2) return;
         const TSortLevel& L = FLevels[Level];
         // Runs of rows that tie on this level, sorted by the next one after this level's keys
-        // are gone.
-        std::vector<std::pair<std::uint32_t, std::uint32_t>> Ties;
+        // are done with.
+        TTies Ties;
         if (KindOf(L) == TKind::Keys) SortByKeys(L, Lo, Hi, Ties);
         else SortPairwise(L, Lo, Hi, Ties);
         for (const auto& [a, b] : Ties) Sort(Level + 1, a, b);
@@ -322,28 +385,45 @@ private:
 
     void Build(const TSortLevel& L, std::uint32_t Lo, std::uint32_t Hi, TKeyTable& T)
     {
+        T.Clear();
         T.Keys.reserve(Hi - Lo);
+        T.Items.reserve(Hi - Lo);
         TKeyBuilder B(FSrc, L, T);
-        for (std::uint32_t p = Lo; p < Hi; ++p) B.Add(FRows[p], p);
+        for (std::uint32_t p = Lo; p < Hi; ++p) B.Add(FRows[p]);
     }
 
     void SortByKeys(const TSortLevel& L, std::uint32_t Lo, std::uint32_t Hi, TTies& Ties)
     {
-        TKeyTable T;
+        // A sort started from inside a cell hook of this one gets a table of its own.
+        TKeyTable Own;
+        TKeyTable& T = ScratchBusy ? Own : Scratch;
+        const bool Outer = !ScratchBusy;
+        ScratchBusy = true;
+        struct TRelease {
+            bool Outer;
+            ~TRelease()
+            {
+                if (Outer) ScratchBusy = false;
+            }
+        } Release{Outer};
         Build(L, Lo, Hi, T);
-        const unsigned char* Bytes = T.Bytes.data();
         const bool Desc = L.Descending;
+        PackWords(T, Desc);
+        const unsigned char* Bytes = T.Bytes.data();
         Int64 n = 0;
-        std::sort(T.Keys.begin(), T.Keys.end(), [&](const TKey& a, const TKey& b) {
+        std::sort(T.Items.begin(), T.Items.end(), [&](const TItem& a, const TItem& b) {
             ++n;
-            const int c = CompareKeys(a, b, Bytes, Desc);
-            return c != 0 ? c < 0 : a.Pos < b.Pos;
+            if (a.Word != b.Word) return a.Word < b.Word;
+            const int c = CompareKeys(T.Keys[a.Key], T.Keys[b.Key], Bytes, Desc);
+            return c != 0 ? c < 0 : a.Key < b.Key;
         });
         FCompares += n;
-        Reorder(Lo, [&](size_t i) { return T.Keys[i].Pos; }, Hi - Lo);
+        Reorder(Lo, [&](size_t i) { return Lo + T.Items[i].Key; }, Hi - Lo);
         std::uint32_t Start = 0;
-        for (std::uint32_t i = 1; i <= T.Keys.size(); ++i)
-            if (i == T.Keys.size() || CompareKeys(T.Keys[i - 1], T.Keys[i], Bytes, Desc) != 0) {
+        const size_t N = T.Items.size();
+        for (std::uint32_t i = 1; i <= N; ++i)
+            if (i == N || T.Items[i - 1].Word != T.Items[i].Word ||
+                CompareKeys(T.Keys[T.Items[i - 1].Key], T.Keys[T.Items[i].Key], Bytes, Desc) != 0) {
                 if (i - Start > 1) Ties.emplace_back(Lo + Start, Lo + i);
                 Start = i;
             }
@@ -373,15 +453,16 @@ private:
     template <class F>
     void Reorder(std::uint32_t Lo, F PosOf, size_t n)
     {
-        std::vector<int> New(n);
-        for (size_t i = 0; i < n; ++i) New[i] = FRows[PosOf(i)];
-        std::copy(New.begin(), New.end(), FRows.begin() + Lo);
+        FNew.resize(n);
+        for (size_t i = 0; i < n; ++i) FNew[i] = FRows[PosOf(i)];
+        std::copy(FNew.begin(), FNew.end(), FRows.begin() + Lo);
     }
 
     ISortSource& FSrc;
     const std::vector<TSortLevel>& FLevels;
     std::vector<int>& FRows;
     Int64& FCompares;
+    std::vector<int> FNew;
 };
 
 }  // namespace
@@ -476,8 +557,8 @@ int CompareRows(ISortSource& Src, const std::vector<TSortLevel>& Levels, size_t 
         if (KindOf(L) == TKind::Ignored) continue;
         TKeyTable T;
         TKeyBuilder B(Src, L, T);
-        B.Add(Row1, 0);
-        B.Add(Row2, 1);
+        B.Add(Row1);
+        B.Add(Row2);
         const int c = KindOf(L) == TKind::Keys ? CompareKeys(T.Keys[0], T.Keys[1], T.Bytes.data(), L.Descending)
                                                : ComparePair(Src, L, T, Row1, Row2, 0, 1);
         if (c != 0) return c;
