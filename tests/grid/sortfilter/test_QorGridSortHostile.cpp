@@ -152,3 +152,13 @@ TEST(QorGridSortKeys, NumbersReadAsTheStylesSay)
     EXPECT_EQ(QorGridSort::DetectStyle(L"9:15"), ssTime);
     EXPECT_EQ(QorGridSort::DetectStyle(L"-3.5"), ssNumeric);
 }
+
+TEST_F(QorGridSortHostile, UsDatesReadTheSameAtEveryCall)
+{
+    // Texts the platform's date reader once read past their end, answering differently each time.
+    Fill({{L"6a", L"5A", L"9A", L"4A", L"1a", L"7a", L"4/A", L"5a"}});
+    G->OnGetFormat = [](TObject*, int, TSortStyle& S, String&, String&) { S = ssVarDate; };
+    for (int Round = 0; Round < 20; ++Round)
+        for (int a = 1; a <= 8; ++a)
+            for (int b = 1; b <= 8; ++b) ASSERT_EQ(G->Compare(1, a, b, sdAscending), -G->Compare(1, b, a, sdAscending));
+}
