@@ -29,9 +29,15 @@
 //   view/QorGridSuppress.cpp       suppressed rows and columns, moving and swapping rows and
 //                                  columns, the parked selection, view helpers
 //   store/QorGridRegister.cpp      the published properties and the identifier tables of their types
-//   view/QorGridView.cpp           index remapping, hidden and suppressed rows and columns, nodes,
-//                                  grouping, current and edit cell access
-//   sortfilter/QorGridSortFilter.cpp  sorting, filtering, filter lists, find
+//   view/QorGridView.cpp           display and real columns, current and edit cell access, the
+//                                  current row, the used area
+//   view/QorGridNodes.cpp          outline nodes: adding, expanding and contracting (by hiding or
+//                                  suppressing the children), levels, spans, child rows
+//   view/QorGridGroup.cpp          grouping by a column: header and summary rows, sub-groups,
+//                                  merging and colouring them, group calculations
+//   sortfilter/QorGridSort.cpp     sorting: column, index and group sorts, the return to the
+//                                  order before sorting; sortfilter/SortKeys.h the sort engine
+//   sortfilter/QorGridSortFilter.cpp  filtering, filter lists, find
 //   paint/QorGridPaint.cpp         painting hooks, looks and styles, focus frame
 //   paint/QorCellWidgets.cpp       cell widget records and widget operations, comments, markers
 //   paint/QorCellCheck.cpp         check boxes, radio groups and buttons, toggles, row box flags
@@ -780,6 +786,66 @@ public:
     // Exchanges two display rows with every real column and their heights and side lists.
     void SwapRows(int ARow1, int ARow2);
 
+    // ==== Nodes (view/QorGridNodes.cpp) ====
+    // A node is a ctNode record in the node column (CellNode.NodeColumn, a real column) of its row:
+    // FCellIndex its span (rows covered, node row included, counted in real rows), FCellBoolean
+    // contracted, FCellErrFrom the child rows added with InsertChildRow, FCellVar the sub-group
+    // column (-1 otherwise). The node column's FNodeLevel gives each row its nesting level.
+    // Contracting takes the children out of view by hiding them (FilterType ftHide) or by
+    // suppressing them (ftSuppress). Operations named "RealRow" take real rows, "ARow" display
+    // rows. Nothing raises: rows without a node answer neutral values and change nothing.
+    void AddNode(int RealRow, int Span);
+    void AddSummary(int RealRow);
+    void RemoveNode(int RealRow);
+    void RemoveAllNodes();
+    bool GetNodeState(int ARow);
+    void SetNodeState(int ARow, bool Value);
+    int GetNodeLevel(int ARow);
+    int GetNodeSpan(int ARow);
+    void SetNodeSpan(int ARow, int Span);
+    void UpdateNodeSpan(int ARow, int Delta);
+    int GetSubNodeCount(int ARow);
+    void UpdateSubNodeCount(int ARow, int Delta);
+    // With CellNode.ExpandOne every other expanded node contracts first.
+    void ExpandNode(int RealRow);
+    void ExpandNodeInt(int RealRow);
+    void ContractNode(int RealRow);
+    void ToggleNode(int RealRow);
+    // ExpandAll with hiding also brings back rows hidden by filters.
+    void ExpandAll();
+    void ContractAll();
+    // The node holding the row; a node row without an enclosing node is its own parent; -1.
+    int GetParentRow(int ARow);
+    void InsertNormalRow(int RealRow);
+    void RemoveNormalRow(int ARow);
+    // A row into the node of RealRow (or its parent's): InsertAt 0 on a node row moves the node
+    // row's texts into the new first child; the spans of the node and its ancestors grow.
+    void InsertChildRow(int RealRow, int InsertAt);
+    void RemoveChildRow(int RealRow);
+    // Tree-line class for painting: 0 node row, 2 continuing branch, 1 closing branch.
+    int GetNodeSpanType(int ARow);
+    // Whether client x hits the node glyph of the row.
+    bool InNodeRect(int ARow, int x);
+
+    // ==== Grouping (view/QorGridGroup.cpp) ====
+    // Group, UnGroup, SubGroup and SubUnGroup are virtual (below). GroupColumn is -1 when the grid
+    // is not grouped; setting -1 ungroups, a positive value groups.
+    int GetGroupColumn() const { return FDims.FGroupColumn; }
+    void SetGroupColumn(int AGroupColumn);
+    bool GetIsGrouping() const { return FDims.FIsGrouping; }
+    void GroupMerge();
+    void GroupSplit();
+    // method: 1 sum, 2 average, 3 minimum, 4 maximum, 5 count, 6 custom, 7 distinct, 8 std dev.
+    void GroupCalc(int ColIndex, int method);
+    void GroupSum(int ColIndex);
+    void GroupAvg(int ColIndex);
+    void GroupMin(int ColIndex);
+    void GroupMax(int ColIndex);
+    void GroupCount(int ColIndex);
+    void GroupCustomCalc(int ColIndex);
+    void GroupDistinct(int ColIndex);
+    void GroupStdDev(int ColIndex);
+
     // ==== Structure (store/QorGridStructure.cpp) ====
     // Empties every cell (hidden columns included); ClearAll also shows every hidden row and
     // column and empties the cells kept beyond the counts up to the largest counts ever set.
@@ -1011,6 +1077,44 @@ public:
     double SelectionAvg() { return SelectionCalc(ctAvg); }
     double SelectionMin() { return SelectionCalc(ctMin); }
     double SelectionMax() { return SelectionCalc(ctMax); }
+    // ==== Sorting (sortfilter/QorGridSort.cpp) ====
+    // Columns are real columns (the cell store's), rows display rows. Every sort moves whole
+    // rows (texts, cell properties and widgets, heights, row flags) through SortSwapRows and keeps
+    // the order of rows that tie; the sort cross reference (SortedRowIndex) follows each move so
+    // that QUnSort can return to the order before the first sort.
+    // (Col, ARow1) against (Col, ARow2) by the column's sort style: 1 when the first sorts after
+    // the second ascending, -1 before, 0 equal; blank cells (IgnoreBlanks) get the sign that
+    // places them at BlankPos for the direction sd.
+    int Compare(int Col, int ARow1, int ARow2, TSortDirection sd);
+    // The first column from Col rightwards (all of them with Full) in which the rows differ, as
+    // Compare with SortSettings.Direction; ignored columns tie.
+    int CompareLine(int Col, int ARow1, int ARow2);
+    // Along the index list from position Colidx: -1 when ARow1 goes first, 1 when it goes after.
+    int CompareLineIndexed(int Colidx, int ARow1, int ARow2);
+    // Swaps the two rows when they are in the wrong order for SortSettings.Direction (a tie is
+    // decided by the next column); true when they were swapped.
+    bool SortLine(int Col, int ARow1, int ARow2);
+    // A column's type guessed from its first two normal rows.
+    TColumnType ColumnType(int Col);
+    // Sets the sort column and direction and sorts; cell controls follow their cells.
+    void Sort(int Column, TSortDirection Direction);
+    // With more than one row: SortSettings.Column := Col, then QSort.
+    void SortByColumn(int Col);
+    // Rows Left .. Right by a column (ties by the columns to its right with Full), or by the index
+    // list; no painting batch, no current-row tracking, no events.
+    void QuickSort(int Col, int Left, int Right);
+    void QuickSortIndexed(int Left, int Right);
+    void QuickSortRows(int Col, int Left, int Right);
+    void QuickSortRowsIndexed(int Col, int Left, int Right);
+    // Rows Left .. Right back into the order the working cross reference gives.
+    void QuickSortRowsRef(int Col, int Left, int Right);
+    // The sort cross reference becomes 0 .. RowCount - 1.
+    void InitSortXRef();
+    // Work of the last sort: comparisons and row swaps.
+    Int64 GetCompares() const { return FSort.Compares; }
+    Int64 GetSwaps() const { return FSort.Swaps; }
+    // The row that was current when the sort began, followed through every swap.
+    int GetSortRow() const { return FSort.SortRow; }
 
     // ==== Framework and base operations overridden (in slot order) ====
 protected:
@@ -1284,7 +1388,7 @@ public:
     virtual void Group(int ColIndex);                                                       // View
     virtual void UnGroup();                                                                 // View
     virtual void SetRowEx(int Value);                                                       // View
-    virtual void SortSwapRows(int ARow1, int ARow2);                                        // SortFilter
+    virtual void SortSwapRows(int ARow1, int ARow2);                                        // Sort
     // Empties the cells of a rectangle (display columns unless SaveHiddenCells): texts, and their
     // properties and widgets unless ClearTextOnly.
     virtual void ClearRect(int ACol1, int ARow1, int ACol2, int ARow2);                     // Structure
@@ -1295,11 +1399,11 @@ public:
     virtual void SetStyleAndAppColor(QorStyleIF::TJOQStyle AStyle, TColor AppColor);        // Paint
     virtual void Zoom(int x);                                                               // View
     virtual void HideInplaceEdit();                                                         // Input
-    virtual void QSort();                                                                   // SortFilter
-    virtual void QSortIndexed();                                                            // SortFilter
-    virtual void QSortGroup();                                                              // SortFilter
-    virtual void QSortGroupIndexed();                                                       // SortFilter
-    virtual void QUnSort();                                                                 // SortFilter
+    virtual void QSort();                                                                   // Sort
+    virtual void QSortIndexed();                                                            // Sort
+    virtual void QSortGroup();                                                              // Sort
+    virtual void QSortGroupIndexed();                                                       // Sort
+    virtual void QUnSort();                                                                 // Sort
     virtual void CalcFooter(int ACol);                                                      // Paint
     virtual String SaveCell(int RCol, int ARow);                                            // Hooks
     virtual String ExportCell(int RCol, int ARow);                                          // Hooks
@@ -1406,6 +1510,21 @@ private:
     double ColumnExtreme(int ACol, int FromRow, int ToRow, bool Largest);
     double RowCalc(int ARow, int fromCol, int toCol, TCalcType CalcType);
     double SelectionCalc(TCalcType CalcType);
+    // Nodes (view/QorGridNodes.cpp): the node record of a display row (null for other rows); its
+    // contracted flag with the merge-collapse flags of the row's cells; the range-hidden rows of a
+    // real range brought back; the enclosing nodes of a display row, innermost first, as real rows.
+    TCellGraphic* NodeAt(int ARow);
+    void SetNodeContracted(int ARow, TCellGraphic* Node, bool Value);
+    void UnHideNodeRows(int FromRealRow, int ToRealRow);
+    std::vector<int> NodeAncestors(int ARow);
+    // Level of the node-column cell of a display row (0 without properties).
+    int RowLevel(int ARow);
+    // The search panel lays itself out again after a change of the rows.
+    void NudgeSearchPanel();
+    // Grouping (view/QorGridGroup.cpp): header and summary looks, the walk's node closing.
+    void ColorGroupRow(int ARow, bool Header, bool Plain, int FromCol = -1);
+    void ResetGroupRowColors(int ARow, bool Header);
+    bool IsGroupRow(int ARow) { return IsNode(ARow) || IsSummary(ARow); }
 
     // Rows in bulk (view/QorGridHidden.cpp): the hidden-row lookup, built when missing.
     const THiddenRowMap& HiddenMap();
@@ -1421,9 +1540,14 @@ private:
     void CloseRowGaps(const std::vector<int>& Rows);
     // Restores the items (real indexes ascending, all in the store) in one bottom-up pass.
     void RestoreItems(std::vector<class TGridItem*> Items);
-    // Side lists follow inserted and removed rows: the display rows and real rows involved.
-    void SideListsInserted(int ARow, int RealRow, int Count);
+    // Side lists follow inserted and removed rows: the display rows and real rows involved. For
+    // insertions, one new row before each listed row (ascending, a repeated row takes several).
+    void SideListsInserted(const std::vector<int>& Rows, const std::vector<int>& RealRows);
     void SideListsRemoved(const std::vector<int>& Rows, const std::vector<int>& RealRows);
+    // Empty rows of default height go in before each display row of Before (ascending, repeats
+    // allowed; RowCount for the end) in one pass, with every side list following: the bulk
+    // counterpart of InsertRows for grouping.
+    void InsertRowsBefore(const std::vector<int>& Before);
     // Frees the properties of the stored rows from Row on beyond the count and empties them.
     void ScrubStoredRows(int FromRow, int ToRow);
     // The removal shared by the row-removing operations: display rows (ascending, each once)
@@ -1438,6 +1562,17 @@ private:
     void MoveRealSideLists(const std::vector<int>& Slots, const std::vector<int>& NewPos);
     // Columns of the whole store move: cells, widths, visibility and column lists.
     void RotateColumns(int First, int Middle, int Last);
+    // Sorting (sortfilter/QorGridSort.cpp): the grid as the sort engine reads it, the steps every
+    // grid-level sort takes around its row moves, a sort of rows Left .. Right (by a column or
+    // by the index list) applied through SortSwapRows, and a row order applied the same way
+    // (Follow, when given, is a row list exchanged along), the sort inside nodes.
+    class TSortCells;
+    class TSortFrame;
+    void SortRange(int Col, int Left, int Right, bool Indexed);
+    void ApplyRowOrder(int Left, const std::vector<int>& Order, TIntList* Follow);
+    void QSortGroupInt(bool Indexed);
+    // With MoveRowOnSort: the current row goes where the sort took its row (OnRowChanging told).
+    void FollowSortRow(int r0);
     // The repaint of a cell written by storage coordinates.
     void RepaintStored(int RCol, int ARow);
     // A per-cell look setter's common steps.
@@ -1787,6 +1922,21 @@ private:
         bool FMovingFocus = false;      // the focus frame is being placed (the hook sees its moves)
     };
 
+    // Sorting: the direction of the running column sort, the followed row, the work counters.
+    struct TSortState {
+        int SortDir = 1;
+        int SortRow = -1;
+        Int64 Compares = 0;
+        Int64 Swaps = 0;
+    };
+
+    // Grouping: what Group saved of the group column for UnGroup (a sub-grouping keeps its own).
+    struct TGroupState {
+        String FGroupCaption;
+        String FGroupFooter;
+        int FGroupWidth = 0;
+    };
+
     // Data model II: hidden-row lookup, disjunct cells, parked selection, row marks.
     struct TModelState {
         THiddenRowMap FHiddenMap;
@@ -1812,4 +1962,6 @@ private:
     TPrintState FPrint;
     TRunState FRun;
     TModelState FModel;
+    TSortState FSort;
+    TGroupState FGroup;
 };

@@ -4,16 +4,45 @@
 #include "grid/store/QorObj.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace QorGridDetail {
 
 void InsertEntries(TList* L, int At, int Count, void* Fill)
 {
+    if (Count < 1) return;
+    InsertEntriesAt(L, std::vector<int>(size_t(Count), At), Fill);
+}
+
+void InsertEntriesAt(TList* L, const std::vector<int>& At, void* Fill)
+{
     const int N = L->Count();
-    if (At < 0 || At > N || Count < 1) return;
-    L->SetCount(N + Count);
-    for (int i = N - 1; i >= At; --i) L->Put(i + Count, L->Get(i));
-    for (int i = At; i < At + Count; ++i) L->Put(i, Fill);
+    // Indexes beyond the end add nothing.
+    const size_t k = size_t(std::upper_bound(At.begin(), At.end(), N) - At.begin());
+    if (k == 0 || At.front() < 0) return;
+    L->SetCount(N + int(k));
+    // From the back: every entry moves down by the insertions at or before it.
+    size_t j = k;
+    for (int i = N - 1 + int(k); j > 0; --i) {
+        const int s = i - int(j);
+        if (At[j - 1] > s) {
+            L->Put(i, Fill);
+            --j;
+        } else {
+            L->Put(i, L->Get(s));
+        }
+    }
+}
+
+void InsertValuesAt(TIntList* L, const std::vector<int>& At, int Value)
+{
+    // A TIntList keeps its values as pointer-sized items.
+    InsertEntriesAt(L, At, reinterpret_cast<void*>(static_cast<std::intptr_t>(Value)));
+}
+
+int LinesInsertedUpTo(const std::vector<int>& At, int Index)
+{
+    return int(std::upper_bound(At.begin(), At.end(), Index) - At.begin());
 }
 
 void RemoveEntries(TList* L, const std::vector<int>& Removed)
@@ -54,6 +83,12 @@ void ShiftValuesInserted(TIntList* L, int At, int Count)
 {
     for (int i = 0; i < L->Count(); ++i)
         if (L->GetInteger(i) >= At) L->SetInteger(i, L->GetInteger(i) + Count);
+}
+
+void ShiftValuesInsertedAt(TIntList* L, const std::vector<int>& At)
+{
+    for (int i = 0; i < L->Count(); ++i)
+        if (const int d = LinesInsertedUpTo(At, L->GetInteger(i))) L->SetInteger(i, L->GetInteger(i) + d);
 }
 
 void ShiftValuesRemoved(TIntList* L, const std::vector<int>& Removed)

@@ -419,25 +419,6 @@ int TQorStringGrid::GetRadioButtonColumnIndex(int RCol)
 
 // ---- Toggles ------------------------------------------------------------------------------------------------------
 
-namespace {
-
-// The node of a row (its record in the node column), or null.
-TCellGraphic* NodeOf(TQorStringGrid* G, int ARow)
-{
-    TCellGraphic* N = G->GetCellGraphic(G->GetCellNode()->GetNodeColumn(), ARow);
-    return N && N->FCellType == ctNode ? N : nullptr;
-}
-
-// The node row whose span holds ARow, or -1.
-int ParentNodeRow(TQorStringGrid* G, int ARow)
-{
-    for (int r = ARow - 1; r >= G->GetFixedRows(); --r)
-        if (TCellGraphic* N = NodeOf(G, r)) return r + N->FCellIndex > ARow ? r : -1;
-    return -1;
-}
-
-}  // namespace
-
 bool TQorStringGrid::ToggleCheck(int RCol, int ARow, bool FromEdit)
 {
     TCellGraphic* G = GetCellGraphic(RCol, ARow);
@@ -459,14 +440,14 @@ bool TQorStringGrid::ToggleCheck(int RCol, int ARow, bool FromEdit)
     // Group context: the span of the node row toggled, or of the node holding the row.
     const bool Grouped =
         FOpt.FGrouping->GetAutoCheckGroup() && FDims.FGroupColumn != -1 && ARow >= GetFixedRows();
-    TCellGraphic* Node = Grouped ? NodeOf(this, ARow) : nullptr;
-    const int Parent = Grouped && !Node ? ParentNodeRow(this, ARow) : -1;
+    const bool Node = Grouped && IsNode(ARow);
+    const int Parent = Grouped && !Node ? GetParentRow(ARow) : -1;
     int Span = 0;
     if (Node)
-        Span = Node->FCellIndex;
+        Span = GetNodeSpan(ARow);
     else if (Parent >= 0)
-        Span = NodeOf(this, Parent)->FCellIndex;
-    const bool Contracted = Node && Node->FCellBoolean;
+        Span = GetNodeSpan(Parent);
+    const bool Contracted = Node && GetNodeState(ARow);
 
     if (!IsBoxKind(Kind)) return false;
     if (FromEdit && !FOpt.FControlLook->GetCheckAlwaysActive()) {

@@ -839,8 +839,7 @@ void TQorStringGrid::GetDisplText(int c, int r, String& Value)
             }
     }
     if (c == 1 && FOpt.FGrouping->GetShowGroupCount() && IsNode(r)) {
-        TCellGraphic* Node = GetCellGraphic(FOpt.FCellNode->GetNodeColumn(), r);
-        const int n = Node->FCellIndex - Node->FCellErrFrom - 1;
+        const int n = GetNodeSpan(r) - GetSubNodeCount(r) - 1;
         const String& Fmt = FOpt.FGrouping->GetGroupCountFormat();
         String Count = L" (" + IntToStr(n) + L")";
         if (!Fmt.empty()) {

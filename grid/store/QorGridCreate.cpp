@@ -318,7 +318,8 @@ TQorStringGrid::~TQorStringGrid()
     // it is this one, whether or not the frame was still shown.
     if (FocusGrid == this) FocusGrid = nullptr;
     Destroying();
-    if (HasNodes()) { /* Expanding every node (ExpandAll) comes with the grid's nodes. */ }
+    // The children of contracted nodes come back from the hidden-row store to be freed with the rows.
+    if (HasNodes()) ExpandAll();
     // Dropping every filter level (RemoveAllFilters) comes with the grid's filtering.
     DestroyMetroScrollers();
     BalloonDone();

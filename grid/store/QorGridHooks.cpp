@@ -405,17 +405,19 @@ void TQorStringGrid::DoInsertRow(int ARow)
         InsertRows(ARow, 1, true);
         return;
     }
-    // Inside nodes the row goes in as a normal row or as a child of its node (InsertNormalRow,
-    // InsertChildRow), which come with the grid's nodes; the node parent is asked for the display
-    // row of ARow.
+    // Inside a node the row goes in as the node's child; elsewhere as a normal row.
+    if (GetParentRow(DisplRowIndex(ARow)) == -1) InsertNormalRow(ARow);
+    else InsertChildRow(ARow, 0);
 }
 
 void TQorStringGrid::DoDeleteRow(int ARow)
 {
     if (HasNodes()) {
         // The node parent is asked for the display row of the real row ARow (GetParentRow takes
-        // display rows). Removing a row inside nodes (RemoveNormalRow, RemoveChildRow) comes with
-        // the grid's nodes.
+        // display rows).
+        const int d = DisplRowIndex(ARow);
+        if (GetParentRow(d) == -1) RemoveNormalRow(d);
+        else RemoveChildRow(ARow);
     } else if (GetRowCount() - GetFixedRows() - FDims.FFixedFooters != 1 || FDims.FFixedRowAlways) {
         RemoveRowsInternal(ARow, 1);
     } else {

@@ -31,6 +31,8 @@ void TQorStringGrid::ClearRect(int ACol1, int ARow1, int ACol2, int ARow2)
                 }
             }
             if (!FText.FClearTextOnly && HasCellProperties(rc, r)) {
+                // A node record leaving its cell is counted off.
+                if (FDims.FNumNodes > 0 && rc == FOpt.FCellNode->GetNodeColumn() && NodeAt(r)) --FDims.FNumNodes;
                 if (FText.FNilObjects) {
                     NilCell(rc, r);
                 } else {
@@ -77,6 +79,8 @@ void TQorStringGrid::ClearNormalCols(int ColIndex, int CCount)
 
 void TQorStringGrid::ClearNormalCells()
 {
+    // Without fixed columns the node column is cleared too: the nodes go first.
+    if (GetFixedCols() == 0 && HasNodes()) RemoveAllNodes();
     if (GetRowCount() == 0 || GetColCount() == 0) return;
     ClearRect(GetFixedCols(), GetFixedRows(), AllCols() - FDims.FFixedRightCols - 1,
               GetRowCount() - FDims.FFixedFooters - 1);
@@ -84,6 +88,12 @@ void TQorStringGrid::ClearNormalCells()
 
 void TQorStringGrid::Clear()
 {
+    // The children of contracted nodes come back to be cleared; a grid being destroyed keeps
+    // its node records for the destructor to free.
+    if (HasNodes()) {
+        ExpandAll();
+        if (!IsDestroying()) RemoveAllNodes();
+    }
     if (GetRowCount() > 0 && GetColCount() > 0) ClearRect(0, 0, AllCols() - 1, GetRowCount() - 1);
     FEdit.FSearchInc.clear();
     if (FDims.FNumHidden > 0) Invalidate();
@@ -92,6 +102,10 @@ void TQorStringGrid::Clear()
 void TQorStringGrid::ClearAll()
 {
     if (IsDestroying()) return;
+    if (HasNodes()) {
+        ExpandAll();
+        RemoveAllNodes();
+    }
     UnHideColumnsAll();
     UnHideRowsAll();
     if (GetRowCount() > 0 && GetColCount() > 0) {
@@ -134,25 +148,22 @@ void TQorStringGrid::ClearSelection()
 
 // ---- Side lists -----------------------------------------------------------------------------------------
 
-void TQorStringGrid::SideListsInserted(int ARow, int RealRow, int Count)
+void TQorStringGrid::SideListsInserted(const std::vector<int>& Rows, const std::vector<int>& RealRows)
 {
     const bool Persistent = FOpt.FMouseActions->GetRowSelectPersistent();
-    InsertEntries(FLists.FModifiedRows.get(), RealRow, Count, nullptr);
-    InsertEntries(FLists.FEnabledRows.get(), ARow, Count, nullptr);
-    const int SelAt = Persistent ? RealRow : ARow;
-    InsertEntries(FLists.FRowSelect.get(), SelAt, Count, nullptr);
-    ShiftValuesInserted(FLists.FSelectedRows.get(), SelAt, Count);
-    for (Int64& K : FModel.FSelectedCells)
-        if (int(K >> 32) >= ARow) K += Int64(Count) << 32;
-    TIntList* Sizes = FLists.FSuppressRowSizes.get();
-    for (int i = 0; i < Count && ARow <= Sizes->Count(); ++i) Sizes->Insert(ARow, GetDefaultRowHeight());
+    InsertEntriesAt(FLists.FModifiedRows.get(), RealRows, nullptr);
+    InsertEntriesAt(FLists.FEnabledRows.get(), Rows, nullptr);
+    const std::vector<int>& SelAt = Persistent ? RealRows : Rows;
+    InsertEntriesAt(FLists.FRowSelect.get(), SelAt, nullptr);
+    ShiftValuesInsertedAt(FLists.FSelectedRows.get(), SelAt);
+    for (Int64& K : FModel.FSelectedCells) K += Int64(LinesInsertedUpTo(Rows, int(K >> 32))) << 32;
+    InsertValuesAt(FLists.FSuppressRowSizes.get(), Rows, GetDefaultRowHeight());
     TControlList* Controls = FLists.FControlList.get();
-    for (int i = 0; i < Controls->Count(); ++i)
-        if (Controls->GetControl(i)->FY >= RealRow) Controls->GetControl(i)->FY += Count;
+    for (int i = 0; i < Controls->Count(); ++i) Controls->GetControl(i)->FY += LinesInsertedUpTo(RealRows, Controls->GetControl(i)->FY);
     TCollection* Store = FLists.FGridItems.get();
     for (int i = 0; i < Store->Count(); ++i) {
         auto* Item = static_cast<TGridItem*>(Store->GetItem(i));
-        if (Item->GetIdx() >= RealRow) Item->SetIdx(Item->GetIdx() + Count);
+        Item->SetIdx(Item->GetIdx() + LinesInsertedUpTo(RealRows, Item->GetIdx()));
     }
     DestroyHiddenRowLookup();
 }
@@ -206,19 +217,8 @@ void TQorStringGrid::InsertRowsEx(int RowIndex, int RCount, bool UpdateCellContr
     if (FModel.FSelHidden || GetCol() >= GetColCount() || GetRow() >= GetRowCount()) UnHideSelection();
     const int LeftCol = GetLeftCol();
     const int RealRow = RemapRowInv(RowIndex);
-    const int Old = GetRowCount();
-    const int New = Old + RCount;
-    // Cells a lowered count left beyond the end would come back inside the new rows: freed.
-    ScrubStoredRows(Old, New - 1);
-    std::vector<int> H(Axis(TGridAxisKind::Rows).Sizes());
-    H.insert(H.begin() + RowIndex, size_t(RCount), GetDefaultRowHeight());
-    SetRowCount(New);
-    RotateStoredRows(RowIndex, Old, New);
-    TGridAxis& Ax = Axis(TGridAxisKind::Rows);
-    for (int r = RowIndex; r < New; ++r) Ax.SetSize(r, H[size_t(r)]);
-    FDims.FMaxRowCount = std::max(FDims.FMaxRowCount, New);
+    InsertRowsBefore(std::vector<int>(size_t(RCount), RowIndex));
     if (FOpt.FNavigation->GetKeepHorizScroll()) SetLeftCol(LeftCol);
-    SideListsInserted(RowIndex, RealRow, RCount);
     if (!UpdateCellControls) {
         // The caller keeps the controls where they were.
         TControlList* Controls = FLists.FControlList.get();
@@ -227,8 +227,43 @@ void TQorStringGrid::InsertRowsEx(int RowIndex, int RCount, bool UpdateCellContr
     } else if (FLists.FControlList->Count() > 0) {
         CellControlsUpdate(false);
     }
-    RowHeightsChanged();
     if (!IsDestroying()) CellsChanged(TRect(0, RowIndex, GetColCount() - 1, RowIndex + RCount));
+}
+
+void TQorStringGrid::InsertRowsBefore(const std::vector<int>& Before)
+{
+    if (Before.empty()) return;
+    const int Old = GetRowCount();
+    const int k = int(Before.size());
+    const int New = Old + k;
+    std::vector<int> RealBefore(Before.size());
+    {
+        const bool Any = NumHiddenRows() > 0;
+        for (size_t j = 0; j < Before.size(); ++j) RealBefore[j] = Any ? RemapRowInv(Before[j]) : Before[j];
+    }
+    // Cells a lowered count left beyond the end would come back inside the new rows: freed.
+    ScrubStoredRows(Old, New - 1);
+    const std::vector<int>& Sizes = Axis(TGridAxisKind::Rows).Sizes();
+    const int First = Before.front();
+    std::vector<int> H(Sizes.begin() + First, Sizes.end());
+    SetRowCount(New);
+    // Bottom up: each old row moves down by the new rows before it; the empty rows beyond the old
+    // end come up into the gaps.
+    TGridAxis& Ax = Axis(TGridAxisKind::Rows);
+    int s = Old - 1, j = k - 1;
+    for (int t = New - 1; t >= First && j >= 0; --t) {
+        if (Before[size_t(j)] + j == t) {
+            Ax.SetSize(t, GetDefaultRowHeight());
+            --j;
+        } else {
+            ExchangeStoredRows(s, t);
+            Ax.SetSize(t, H[size_t(s - First)]);
+            --s;
+        }
+    }
+    FDims.FMaxRowCount = std::max(FDims.FMaxRowCount, New);
+    SideListsInserted(Before, RealBefore);
+    RowHeightsChanged();
 }
 
 void TQorStringGrid::AddRow()
@@ -255,6 +290,10 @@ void TQorStringGrid::RemoveDisplayRows(const std::vector<int>& Rows, bool Releas
     }
     const int Cols = AllCols();
     TValueScope<bool> Block(FEdit.FBlockCellChanging, true);
+    // Node rows leaving the grid are counted off (detached rows are the caller's to put back).
+    if (Release && FDims.FNumNodes > 0)
+        for (int r : Rows)
+            if (NodeAt(r) && FDims.FNumNodes > 0) --FDims.FNumNodes;
     for (int r : Rows) {
         if (Release) ClearPropRect(0, r, Cols - 1, r);
         for (int c = 0; c < Cols; ++c) {

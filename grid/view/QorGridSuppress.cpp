@@ -83,10 +83,19 @@ void TQorStringGrid::UnSuppressRows(int FromRow, int ToRow)
 
 void TQorStringGrid::UnSuppressAllOpenRows()
 {
-    // A contracted node keeps its rows; the walk always moves on by at least one row.
+    // A contracted node keeps its own height and its children's: the walk jumps over its span
+    // (at least one row). With hiding, its children are not in the string grid at all.
     TIntList* L = FLists.FSuppressRowSizes.get();
-    for (int r = 0; r <= GetLastRow(); ++r)
+    const bool Suppressing = FFilterState.FFilterType == ftSuppress;
+    int r = 0;
+    while (r <= GetLastRow()) {
+        if (IsNode(r) && GetNodeState(r)) {
+            r += Suppressing ? std::max(GetNodeSpan(r), 1) : 1;
+            continue;
+        }
         if (GetRowHeights(r) == 0 && Stored(L, r) > 0) SetRowHeights(r, Stored(L, r));
+        ++r;
+    }
 }
 
 void TQorStringGrid::UnSuppressAllRows()
@@ -248,6 +257,19 @@ void TQorStringGrid::MoveColumn(int FromIndex, int ToIndex)
         return;
     TValueScope<bool> Enh(FEdit.FEnhRowColMove, true);
     if (FLists.FColumnOrder->Count() == 0) SetColumnOrder();
+    // Merged group rows are split for the move and merged again over the new columns.
+    TGrouping* GS = FOpt.FGrouping.get();
+    const bool Regroup = FDims.FGroupColumn != -1 && (GS->GetMergeHeader() || GS->GetMergeSummary());
+    if (Regroup) GroupSplit();
+    // A column moving into the first normal column leaves the group headers' texts there.
+    if (ToIndex == GetFixedCols() && FDims.FGroupColumn >= GetFixedCols()) {
+        const int To = RemapCol(ToIndex), From = RemapCol(FromIndex);
+        for (int r = GetFixedRows(); r < GetRowCount() - FDims.FFixedFooters; ++r)
+            if (IsNode(r)) {
+                SetGridCell(From, r, GetGridCell(To, r));
+                SetGridCell(To, r, String());
+            }
+    }
     const int a = RemapCol(FromIndex), b = RemapCol(ToIndex);
     const int Current = GetCol();
     if (a < b) RotateColumns(a, a + 1, b + 1);
@@ -265,6 +287,7 @@ void TQorStringGrid::MoveColumn(int FromIndex, int ToIndex)
         Controls->GetControl(i)->FX = IndexAfterMove(Controls->GetControl(i)->FX, FromIndex, 1, ToIndex);
     if (Controls->Count() > 0) CellControlsUpdate(false);
     SetCol(IndexAfterMove(Current, FromIndex, 1, ToIndex));
+    if (Regroup) GroupMerge();
     Invalidate();
 }
 

@@ -1,6 +1,5 @@
-// TQorStringGrid: display and real columns, node and summary rows, the current and edit cell, the
-// current row with its notifications, the used area; hidden and suppressed rows and columns,
-// nodes, grouping and zoom come here with their areas.
+// TQorStringGrid: display and real columns, the current and edit cell, the current row with its
+// notifications, the used area. Nodes: QorGridNodes.cpp; grouping: QorGridGroup.cpp.
 #include "grid/QorGrid.h"
 
 #include "grid/paint/CellGraphic.h"
@@ -37,31 +36,6 @@ bool TQorStringGrid::IsFixed(int ACol, int ARow)
     return ACol < GetFixedCols() || ARow < GetFixedRows() ||
            (FDims.FFixedRightCols > 0 && ACol >= GetColCount() - FDims.FFixedRightCols) ||
            (FDims.FFixedFooters > 0 && ARow >= GetRowCount() - FDims.FFixedFooters);
-}
-
-// ---- Nodes ------------------------------------------------------------------------------------------------
-
-bool TQorStringGrid::HasNodes()
-{
-    return FDims.FNumNodes > 0;
-}
-
-int TQorStringGrid::NodeIndent(int ARow)
-{
-    // The node level kept in the node column's cell properties, times the indent setting.
-    const int NodeCol = FOpt.FCellNode->GetNodeColumn();
-    if (!HasNodes() || ARow < 0 || !HasCellProperties(NodeCol, ARow)) return 0;
-    return GetCellProperties(NodeCol, ARow)->GetNodeLevel() * FOpt.FCellNode->GetNodeIndent();
-}
-
-bool TQorStringGrid::IsNode(int ARow)
-{
-    return GetCellType(FOpt.FCellNode->GetNodeColumn(), ARow) == ctNode;
-}
-
-bool TQorStringGrid::IsSummary(int ARow)
-{
-    return GetCellType(0, ARow) == ctSummary;
 }
 
 // ---- Current and edit cell -------------------------------------------------------------------------------
@@ -137,9 +111,3 @@ void TQorStringGrid::GetUsedCells(TRect& R)
             Any = true;
         }
 }
-
-// Grouping comes with the grid's grouping.
-void TQorStringGrid::SubGroup(int) {}
-void TQorStringGrid::SubUnGroup(int) {}
-void TQorStringGrid::Group(int) {}
-void TQorStringGrid::UnGroup() {}

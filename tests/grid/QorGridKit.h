@@ -135,6 +135,11 @@ public:
     static int FilterLevel(const TQorStringGrid& G) { return G.FFilterState.FFilterLevel; }
     static void SetFilterLevel(TQorStringGrid& G, int L) { G.FFilterState.FFilterLevel = L; }
     static size_t SelectedCellKeys(const TQorStringGrid& G) { return G.FModel.FSelectedCells.size(); }
+    // The control list's entry of a cell (real column, real row); -1 when it has none.
+    static int ControlIndex(const TQorStringGrid& G, int RCol, int RealRow)
+    {
+        return G.FLists.FControlList->ControlIndex(RCol, RealRow);
+    }
 };
 
 // Merged cells in a GridToText dump.
