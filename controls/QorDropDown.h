@@ -676,6 +676,9 @@ public:
 protected:
     void Paint() override;
     void PaintDropDown();
+    // The system's combo-box drop button in State (1 normal, 2 hot, 3 pressed, 4 disabled); false
+    // when no visual style answers for the parent window.
+    bool PaintThemedDropDown(HDC DC, int State);
     void PaintButton();
 
 private:
@@ -1043,6 +1046,8 @@ protected:
 
     // The edit's own text and selection.
     String DisplayText();
+    // The value part of a display text (GetText of that text).
+    String ValueOf(String Display) const;
     void SetDisplay(const String& Text, int CaretStart, int CaretLength = 0);
     // The prefix and suffix caret rules of a key-down; true when the key was dropped.
     bool CaretFence(Word& Key, TShiftState Shift);
@@ -1075,6 +1080,11 @@ protected:
 private:
     // The typing engine of WM_CHAR (QorDropDownInput.cpp): true when the character was passed.
     bool TypeNumberChar(Char& Ch);
+    // Types Ch over the selection of an etMoney value and regroups it, as one replacement of the
+    // part of the text that changes; false (nothing done) where the window's own typing must run.
+    bool TypeRegrouped(Char Ch);
+    // Set while a typed money character is passed to the window.
+    bool FRegroupTyped = false;
     void ToggleSign(bool KeepPrecision);
     bool ScanDistance(int Caret);
     bool ScanPrecision(int Caret);
@@ -1196,7 +1206,8 @@ class TSelectorItems : public TOwnedCollection {
 public:
     explicit TSelectorItems(TPersistent* AOwner);
     TSelectorItem* Add() { return static_cast<TSelectorItem*>(TCollection::Add()); }
-    TSelectorItem* Insert(int Index) { return static_cast<TSelectorItem*>(TCollection::Insert(Index)); }
+    // The selected and hot items stay on their items.
+    TSelectorItem* Insert(int Index);
     TSelectorItem* GetItems(int Index) const { return static_cast<TSelectorItem*>(GetItem(Index)); }
     void SetItems(int Index, TSelectorItem* Value) { SetItem(Index, Value); }
     // Raises OnChange.
@@ -1204,6 +1215,13 @@ public:
 
 protected:
     void Update(TCollectionItem* Item) override;
+    // An item put in or taken out: the host's panel keeps its selected and hot items on the items
+    // they were (an item taken out clears its own) and is laid out again once the queued messages
+    // are handled. Nothing is raised.
+    void Notify(TCollectionItem* Item, TCollectionNotification Action) override;
+
+private:
+    TQorCustomItemSelector* Host();
 };
 
 // The hot and selected colours of an item selector's cells, with three presets.
@@ -1281,6 +1299,11 @@ public:
     void SetScrollOffset(TPoint Value);
     // The window's size for the host's client size.
     void FitWindow();
+    // The item at Index was taken out (-1: all were): the selected and hot items after it move up
+    // one, the item itself is neither any more.
+    void ItemTakenOut(int Index);
+    // An item was put in at Index: the selected and hot items from there on move down one.
+    void ItemPutIn(int Index);
 
     void Loaded() override { inherited::Loaded(); }
     void Dispatch(TMessage& Message) override;
@@ -1368,6 +1391,7 @@ protected:
 
 private:
     friend class TCustomItemSelector;
+    friend class TSelectorItems;
     void PanelItemSelect(TObject* Sender);
     // A change of the items lays the panel out once the queued messages are handled (a burst of
     // changes, such as filling ten thousand items, lays it out once); UpdateSelectorPanel at once.

@@ -1,11 +1,11 @@
 // QorDropDown: the drop button at the edit's right edge and the speed button that fills it.
+#include "controls/ATXPVS.h"
 #include "controls/JyrFlatLook.h"
 #include "controls/QorDropDown.h"
 
 #include "framework/TypInfo.h"
 #include "framework/WinScope.h"
 #include "graphics/QorStyleIF.h"
-#include "graphics/QorXPVS.h"
 
 #include <vssym32.h>
 
@@ -114,13 +114,41 @@ void TQorDropDownSpeedButton::PaintDropDown()
     const bool Enabled = GetEnabled() && (!E || (E->GetEnabled() && !E->GetReadOnly()));
     if (DoVisualStyles() && GetParent()) {
         const bool Dropped = E && E->GetDroppedDown();
-        TRect TR = R;
-        TR.Left += 1;
         const int State = !Enabled ? 4 : (Pressed() || Dropped) ? 3 : FHot ? 2 : 1;
-        if (JyrFlatLook::DrawThemedDropButton(GetParent()->GetHandle(), DC, TR, State)) return;
+        if (PaintThemedDropDown(DC, State)) return;
     }
-    inherited::Paint();
+    // The framework's button face is drawn over whole by the system's combo-box button face.
     JyrFlatLook::DrawClassicDropButton(DC, R, Enabled);
+}
+
+bool TQorDropDownSpeedButton::PaintThemedDropDown(HDC DC, int State)
+{
+    if (!ATXPVS::OpenThemeData || !ATXPVS::DrawThemeBackground || !ATXPVS::CloseThemeData) return false;
+    const HTHEME Theme = ATXPVS::OpenThemeData(GetParent()->GetHandle(), L"combobox");
+    if (!Theme) return false;
+    auto Close = ScopeExit([Theme] { ATXPVS::CloseThemeData(Theme); });
+    TRect R = GetClientRect();
+    if (QorStyleIF::IsVista()) {
+        R.Left += 1;
+    } else {
+        R = TRect(R.Left - 1, R.Top - 1, R.Right + 1, R.Bottom + 1);
+        R.Left += 2;
+    }
+    int Part = CP_DROPDOWNBUTTON;
+    if (QorDropDown::IsWin10() || QorDropDown::IsWin7()) {
+        // The right-hand part of the newer systems' combo box sits on the window colour and
+        // reaches one pixel past the face to the right, above and below.
+        TCanvas* C = GetCanvas();
+        C->GetBrush()->SetStyle(bsSolid);
+        C->GetBrush()->SetColor(clWindow);
+        C->GetPen()->SetColor(clWindow);
+        C->Rectangle(R);
+        Part = CP_DROPDOWNBUTTONRIGHT;
+        R = TRect(R.Left, R.Top - 1, R.Right + 1, R.Bottom + 1);
+    }
+    RECT W{R.Left, R.Top, R.Right, R.Bottom};
+    ATXPVS::DrawThemeBackground(Theme, DC, Part, State, &W, nullptr);
+    return true;
 }
 
 void TQorDropDownSpeedButton::PaintButton()
@@ -138,11 +166,12 @@ void TQorDropDownSpeedButton::PaintButton()
     };
     if (DoVisualStyles() && GetParent()) {
         const int State = !GetEnabled() ? 4 : Pressed() ? 3 : FHot ? 2 : 1;
-        if (QorXPVS::OpenThemeData && QorXPVS::DrawThemeBackground && QorXPVS::CloseThemeData) {
-            if (HTHEME Theme = QorXPVS::OpenThemeData(GetParent()->GetHandle(), L"button")) {
+        C->FillRect(TRect(GetLeft(), GetTop(), GetLeft() + GetWidth(), GetTop() + GetHeight()));
+        if (ATXPVS::OpenThemeData && ATXPVS::DrawThemeBackground && ATXPVS::CloseThemeData) {
+            if (HTHEME Theme = ATXPVS::OpenThemeData(GetParent()->GetHandle(), L"button")) {
                 RECT W{0, 0, GetWidth() + 1, GetHeight() + 1};
-                QorXPVS::DrawThemeBackground(Theme, DC, BP_PUSHBUTTON, State, &W, nullptr);
-                QorXPVS::CloseThemeData(Theme);
+                ATXPVS::DrawThemeBackground(Theme, DC, BP_PUSHBUTTON, State, &W, nullptr);
+                ATXPVS::CloseThemeData(Theme);
             }
         }
         TRect R = GetClientRect();

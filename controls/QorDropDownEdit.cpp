@@ -904,6 +904,13 @@ void TQorCustomDropDown::DefaultHandler(TMessage& Message)
         Message.Result = 0;
         return;
     }
+    // One change of the text instead of the digit and then the regrouped value: the edit window
+    // lays its whole text out again for every change.
+    if (Message.Msg == WM_CHAR && FRegroupTyped && Message.WParam >= L'0' && Message.WParam <= L'9' &&
+        TypeRegrouped(Char(Message.WParam))) {
+        Message.Result = 0;
+        return;
+    }
     if (Message.Msg == WM_GETDLGCODE) {
         Message.Result = DefWindowProcW(GetHandle(), WM_GETDLGCODE, Message.WParam, Message.LParam);
         TWinControl::DefaultHandler(Message);

@@ -47,6 +47,33 @@ String SignedHex(Int64 V)
     return IntToHex(V, 1);
 }
 
+// An etMoney value with its integer digits regrouped by three with T (when Separators), its sign
+// and its fraction from D on (at most 255 characters) as they are: every digit is kept, however
+// many there are, and leading zeros go.
+String GroupMoneyDigits(const String& V, Char D, Char T, bool Separators)
+{
+    String Body = V;
+    String Sign;
+    if (!Body.empty() && Body[0] == L'-') {
+        Sign = L"-";
+        Body.erase(0, 1);
+    }
+    const size_t DP = Body.find(D);
+    const String Fraction = DP == String::npos ? String() : Body.substr(DP, 255);
+    String Digits;
+    for (Char C : Body.substr(0, DP))
+        if (IsDigit(C)) Digits += C;
+    const size_t First = Digits.find_first_not_of(L'0');
+    Digits = First == String::npos ? String(L"0") : Digits.substr(First);
+    String Int;
+    Int.reserve(Digits.size() + Digits.size() / 3);
+    for (size_t K = 0; K < Digits.size(); ++K) {
+        if (Separators && K > 0 && (Digits.size() - K) % 3 == 0) Int += T;
+        Int += Digits[K];
+    }
+    return Sign + Int + Fraction;
+}
+
 Int64 TruncClamped(Extended V)
 {
     if (V != V) return 0;
@@ -71,12 +98,16 @@ void TQorCustomDropDown::SetDisplay(const String& Text, int CaretStart, int Care
     SetSelLength(CaretLength);
 }
 
+String TQorCustomDropDown::ValueOf(String Display) const
+{
+    if (!FPrefix.empty() && Display.compare(0, FPrefix.size(), FPrefix) == 0) Display.erase(0, FPrefix.size());
+    if (!FSuffix.empty()) Display.erase(Display.size() - std::min(Display.size(), FSuffix.size()));
+    return Display;
+}
+
 String TQorCustomDropDown::GetText()
 {
-    String S = DisplayText();
-    if (!FPrefix.empty() && S.compare(0, FPrefix.size(), FPrefix) == 0) S.erase(0, FPrefix.size());
-    if (!FSuffix.empty()) S.erase(S.size() - std::min(S.size(), FSuffix.size()));
-    return S;
+    return ValueOf(DisplayText());
 }
 
 void TQorCustomDropDown::SetTextDirect(const String& s)
@@ -306,31 +337,51 @@ void TQorCustomDropDown::AutoSeparators()
 {
     const String V = GetText();
     if (V.empty()) return;
-    const Char D = DecimalSeparator(), T = ThousandSeparator();
-    String Body = V;
-    String Sign;
-    if (Body[0] == L'-') {
-        Sign = L"-";
-        Body.erase(0, 1);
-    }
-    const size_t DP = Body.find(D);
-    const String Fraction = DP == String::npos ? String() : Body.substr(DP, 255);
-    // The integer digits regrouped as text: every digit is kept, however many there are.
-    String Digits;
-    for (Char C : Body.substr(0, DP))
-        if (IsDigit(C)) Digits += C;
-    const size_t First = Digits.find_first_not_of(L'0');
-    Digits = First == String::npos ? String(L"0") : Digits.substr(First);
-    String Int;
-    for (size_t K = 0; K < Digits.size(); ++K) {
-        if (FAutoThousandSeparator && K > 0 && (Digits.size() - K) % 3 == 0) Int += T;
-        Int += Digits[K];
-    }
-    const String NewValue = Sign + Int + Fraction;
+    const String NewValue = GroupMoneyDigits(V, DecimalSeparator(), ThousandSeparator(), FAutoThousandSeparator);
     if (NewValue == V) return;
     const int Caret = GetSelStart() + int(NewValue.size()) - int(V.size());
     FBlockChange = true;
     SetDisplay(FPrefix + NewValue + FSuffix, std::max(Caret, int(FPrefix.size())));
+}
+
+bool TQorCustomDropDown::TypeRegrouped(Char Ch)
+{
+    if (!HandleAllocated() || GetReadOnly()) return false;
+    const HWND W = GetHandle();
+    DWORD From = 0, To = 0;
+    SendMessageW(W, EM_GETSEL, WPARAM(&From), LPARAM(&To));
+    const String Old = DisplayText();
+    if (To > Old.size() || From > To) return false;
+    String Typed = Old;
+    Typed.replace(From, To - From, 1, Ch);
+    // What typing the character and then AutoSeparators would show, and where the caret would be.
+    const String Value = ValueOf(Typed);
+    if (Value.empty() || Value == L"-") return false;
+    const String NewValue = GroupMoneyDigits(Value, DecimalSeparator(), ThousandSeparator(), FAutoThousandSeparator);
+    const bool Regrouped = NewValue != Value;
+    const String New = Regrouped ? FPrefix + NewValue + FSuffix : Typed;
+    const int Caret = Regrouped ? std::max(int(From) + 1 + int(NewValue.size()) - int(Value.size()), int(FPrefix.size()))
+                                : int(From) + 1;
+    // The window refuses text beyond its limit: the character then takes the window's own way.
+    if (New.size() > size_t(SendMessageW(W, EM_GETLIMITTEXT, 0, 0)) || (GetMaxLength() > 0 && New.size() > size_t(GetMaxLength())))
+        return false;
+    // The part that differs, [P, end - Same) in both texts, and at least the selection the character
+    // replaces (as the window's typing would); when the caret ends at or after it, the replaced part
+    // runs up to the caret, so that the replacement leaves the caret in place.
+    size_t P = 0;
+    while (P < From && P < New.size() && Old[P] == New[P]) ++P;
+    size_t Same = 0;
+    while (Same < Old.size() - To && Same < New.size() - P && Old[Old.size() - 1 - Same] == New[New.size() - 1 - Same])
+        ++Same;
+    size_t NewEnd = New.size() - Same;
+    const bool CaretAfter = size_t(Caret) >= NewEnd && size_t(Caret) <= New.size();
+    if (CaretAfter) NewEnd = size_t(Caret);
+    const size_t OldEnd = NewEnd + Old.size() - New.size();
+    const String Part = New.substr(P, NewEnd - P);
+    SendMessageW(W, EM_SETSEL, WPARAM(P), LPARAM(OldEnd));
+    SendMessageW(W, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(Part.c_str()));
+    if (!CaretAfter) SendMessageW(W, EM_SETSEL, WPARAM(Caret), LPARAM(Caret));
+    return true;
 }
 
 // ---- typed characters ---------------------------------------------------------------------------
@@ -431,24 +482,31 @@ void TQorCustomDropDown::WMChar(TMessage& Message)
         inherited::Dispatch(Message);
     };
     if (!Ctrl && !V.empty() && GetSelLength() == int(V.size())) FBlockChange = true;
+    // Without the default handling Enter and Esc go on to the parent; a form that previews keys
+    // takes them through the framework's character handling instead.
+    const HWND ParentWnd = !FDefaultHandling && GetParent() && GetParent()->HandleAllocated() ? GetParent()->GetHandle() : nullptr;
+    const TCustomForm* Form = GetParentForm(this, false);
+    const bool Preview = Form && Form->GetKeyPreview();
     if (Ch == VK_RETURN) {
+        FBlockChange = false;
         if (!Ctrl) {
             Char K = VK_RETURN;
             if (OnKeyPress) OnKeyPress(this, K);
-            if (!FDefaultHandling && GetParent() && GetParent()->HandleAllocated()) {
-                PostMessageW(GetParent()->GetHandle(), WM_KEYDOWN, VK_RETURN, 0);
-                PostMessageW(GetParent()->GetHandle(), WM_KEYUP, VK_RETURN, 0);
+            if (ParentWnd) {
+                PostMessageW(ParentWnd, WM_KEYDOWN, VK_RETURN, 0);
+                if (Preview) return Pass();
+                PostMessageW(ParentWnd, WM_KEYUP, VK_RETURN, 0);
             }
         }
-        FBlockChange = false;
         return Drop();
     }
     if (Ch == VK_ESCAPE) {
-        if (!FDefaultHandling && GetParent() && GetParent()->HandleAllocated()) {
-            PostMessageW(GetParent()->GetHandle(), WM_KEYDOWN, VK_ESCAPE, 0);
-            PostMessageW(GetParent()->GetHandle(), WM_KEYUP, VK_ESCAPE, 0);
-        }
         FBlockChange = false;
+        if (ParentWnd) {
+            if (Preview) return Pass();
+            PostMessageW(ParentWnd, WM_KEYDOWN, VK_ESCAPE, 0);
+            PostMessageW(ParentWnd, WM_KEYUP, VK_ESCAPE, 0);
+        }
         if (!FCanUndo) Pass();
         return;
     }
@@ -492,7 +550,11 @@ void TQorCustomDropDown::WMChar(TMessage& Message)
     case etMoney: {
         const bool WasD = Ch == DecimalSeparator();
         if (!TypeNumberChar(Ch)) return Drop();
-        Pass();
+        {
+            // A typed digit of a money value is inserted already regrouped (DefaultHandler).
+            TValueScope<bool> Regroup(FRegroupTyped, FEditType == etMoney);
+            Pass();
+        }
         if (FEditType == etMoney && !WasD) {
             const String Now = GetText();
             if (!Now.empty() && Now != L"-") AutoSeparators();

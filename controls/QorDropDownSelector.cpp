@@ -73,6 +73,29 @@ void TSelectorItems::Update(TCollectionItem* Item)
     if (Item) Change();
 }
 
+TQorCustomItemSelector* TSelectorItems::Host()
+{
+    auto* H = dynamic_cast<TQorCustomItemSelector*>(GetOwner());
+    if (!H || H->GetComponentState().Contains(csDestroying) || !H->GetSelectorPanel()) return nullptr;
+    return H;
+}
+
+TSelectorItem* TSelectorItems::Insert(int Index)
+{
+    auto* Item = static_cast<TSelectorItem*>(TCollection::Insert(Index));
+    if (TQorCustomItemSelector* H = Host()) H->GetSelectorPanel()->ItemPutIn(Index);
+    return Item;
+}
+
+void TSelectorItems::Notify(TCollectionItem* Item, TCollectionNotification Action)
+{
+    TQorCustomItemSelector* H = Host();
+    if (!H) return;
+    // A deletion tells cnDeleting and then cnExtracting: the item is taken out at the second.
+    if (Action == cnExtracting) H->GetSelectorPanel()->ItemTakenOut(Item->GetIndex());
+    if (Action == cnExtracting || Action == cnAdded) H->LayoutLater();
+}
+
 // ---- item colours ---------------------------------------------------------------------------------
 
 TItemAppearance::TItemAppearance(TPersistent* AOwner) : FOwner(AOwner), FFont(Create<TFont>())
@@ -478,6 +501,25 @@ void TCustomItemSelector::SetItemIndex(int Value)
         DrawNow(Value);
         if (OnItemSelect) OnItemSelect(this);
     }
+}
+
+void TCustomItemSelector::ItemTakenOut(int Index)
+{
+    auto Follow = [Index](int& I) {
+        if (Index < 0 || I == Index) I = -1;
+        else if (Index < I) --I;
+    };
+    Follow(FItemIndex);
+    Follow(FItemHot);
+}
+
+void TCustomItemSelector::ItemPutIn(int Index)
+{
+    auto Follow = [Index](int& I) {
+        if (I >= 0 && I >= Index) ++I;
+    };
+    Follow(FItemIndex);
+    Follow(FItemHot);
 }
 
 void TCustomItemSelector::SetItemHot(int Value)

@@ -15,28 +15,15 @@
 
 #include <memory>
 #include <random>
+#include <utility>
+#include <vector>
 
 using namespace QorDropDown;
 
 namespace {
 
-class DropDownInput : public ::testing::Test {
+class DropDownInput : public dropdownkit::DropDownForm {
 protected:
-    void SetUp() override
-    {
-        RegisterQorDropDownClasses();
-        Form = ui::NewForm(420, 320);
-        Guard = std::make_unique<ui::FormGuard>(Form);
-        Edit = Create<TQorDropDown>(Form);
-        Edit->SetBounds(20, 20, 200, 21);
-        Edit->SetParent(Form);
-        Other = Create<TEdit>(Form);
-        Other->SetBounds(20, 280, 100, 21);
-        Other->SetParent(Form);
-        ui::ShowAndActivate(Form);
-        Edit->SetFocus();
-        ui::Pump();
-    }
     void Type(const String& S)
     {
         for (Char C : S) ui::TypeChar(C, Edit->GetHandle());
@@ -53,23 +40,6 @@ protected:
             if (C == L'.') C = DecimalSeparator();
         return R;
     }
-
-    void Refocus()
-    {
-        if (GetActiveWindow() != Form->GetHandle()) ui::ShowAndActivate(Form);
-        Edit->SetFocus();
-        ui::Pump();
-    }
-    // The body again when another process took the focus while it ran.
-    void Steady(const std::function<void()>& Body)
-    {
-        dropdownkit::Steady({Edit, Edit->GetDropDownForm(), Form}, Body, [this] { Refocus(); });
-    }
-
-    TForm* Form = nullptr;
-    std::unique_ptr<ui::FormGuard> Guard;
-    TQorDropDown* Edit = nullptr;
-    TEdit* Other = nullptr;
 };
 
 }  // namespace
@@ -270,6 +240,105 @@ TEST_F(DropDownInput, SelectorModeDropsLettersAndOpensOnAClick)
         EXPECT_TRUE(Edit->GetDroppedDown());
         ui::PressKey(VK_RETURN);
         EXPECT_FALSE(Edit->GetDroppedDown());
+    });
+}
+
+TEST_F(DropDownInput, EnterAndEscReachTheParentByDefaultHandlingAndKeyPreview)
+{
+    Steady([&] {
+        // The key messages the form (the edit's parent) receives.
+        std::vector<std::pair<UINT, WPARAM>> Got;
+        const TWndMethod Old = Form->GetWindowProc();
+        Form->SetWindowProc([&Got, Old](TMessage& M) {
+            if (M.Msg == WM_KEYDOWN || M.Msg == WM_KEYUP) Got.push_back({M.Msg, M.WParam});
+            Old(M);
+        });
+        auto Restore = ScopeExit([this, Old] {
+            Form->SetWindowProc(Old);
+            Form->SetKeyPreview(false);
+            Edit->SetDefaultHandling(true);
+        });
+        using Keys = std::vector<std::pair<UINT, WPARAM>>;
+        const struct {
+            bool DefaultHandling, KeyPreview;
+            Word Key;
+            Keys Parent;
+        } Cases[] = {
+            // By default Esc goes on from the special-key question, Enter only to a focused parent.
+            {true, false, VK_ESCAPE, {{WM_KEYDOWN, VK_ESCAPE}, {WM_KEYUP, VK_ESCAPE}}},
+            {true, false, VK_RETURN, {}},
+            // Without it the typed character goes on, both keys.
+            {false, false, VK_ESCAPE, {{WM_KEYDOWN, VK_ESCAPE}, {WM_KEYUP, VK_ESCAPE}}},
+            {false, false, VK_RETURN, {{WM_KEYDOWN, VK_RETURN}, {WM_KEYUP, VK_RETURN}}},
+            // A previewing form takes Esc itself, and Enter's release.
+            {true, true, VK_ESCAPE, {}},
+            {false, true, VK_ESCAPE, {}},
+            {false, true, VK_RETURN, {{WM_KEYDOWN, VK_RETURN}}},
+        };
+        for (const auto& C : Cases) {
+            Edit->SetDefaultHandling(C.DefaultHandling);
+            Form->SetKeyPreview(C.KeyPreview);
+            Edit->SetText(L"Nord");
+            Caret(2);
+            Got.clear();
+            ui::PressKey(C.Key, {}, Edit->GetHandle());
+            ui::Pump();
+            EXPECT_EQ(Got, C.Parent) << C.DefaultHandling << C.KeyPreview << " " << C.Key;
+            EXPECT_EQ(Edit->GetText(), L"Nord");
+        }
+        // Esc asked as a special key selects the value and clears the modified flag.
+        Form->SetKeyPreview(false);
+        Edit->SetDefaultHandling(true);
+        Edit->SetText(L"Syd");
+        Caret(1);
+        Edit->SetModified(true);
+        ui::PressKey(VK_ESCAPE, {}, Edit->GetHandle());
+        EXPECT_EQ(Edit->GetSelLength(), 3);
+        EXPECT_FALSE(Edit->GetModified());
+    });
+}
+
+TEST_F(DropDownInput, TheKeypadsDecimalKeyTypesTheLocalesSeparator)
+{
+    Steady([&] {
+        TFormatSettingsGuard Locale;
+        // WM_CHAR with the key data of the numeric pad's decimal key or of the main keyboard's.
+        auto TypeFrom = [this](Char Ch, UINT VKey) {
+            PostMessageW(Edit->GetHandle(), WM_CHAR, WPARAM(Ch), ui::KeyData(VKey, false));
+            ui::Pump();
+        };
+        const struct {
+            TFormatSettings Locale;
+            bool Excel;
+            Char Typed;
+            UINT VKey;
+            const wchar_t* Value;
+        } Cases[] = {
+            {TFormatSettings::Danish(), true, L'.', VK_DECIMAL, L"12,"},
+            {TFormatSettings::Danish(), true, L'.', VK_OEM_PERIOD, L"12."},
+            {TFormatSettings::Danish(), false, L'.', VK_DECIMAL, L"12."},
+            {TFormatSettings::EnglishUS(), true, L',', VK_DECIMAL, L"12."},
+            {TFormatSettings::EnglishUS(), true, L',', VK_OEM_COMMA, L"12,"},
+            {TFormatSettings::EnglishUS(), false, L',', VK_DECIMAL, L"12,"},
+        };
+        for (const auto& C : Cases) {
+            FormatSettings = C.Locale;
+            Edit->SetExcelStyleDecimalSeparator(C.Excel);
+            Edit->SetEditType(etString);
+            Edit->SetEditType(etFloat);
+            Edit->SetPrecision(2);
+            Edit->SetTextDirect(L"12");
+            Caret(2);
+            TypeFrom(C.Typed, C.VKey);
+            EXPECT_EQ(Edit->GetText(), C.Value) << C.Excel << " " << C.VKey;
+        }
+        // In a text edit the keypad's key gives the separator too.
+        FormatSettings = TFormatSettings::Danish();
+        Edit->SetEditType(etString);
+        Edit->SetExcelStyleDecimalSeparator(true);
+        Edit->SetTextDirect(L"");
+        TypeFrom(L'.', VK_DECIMAL);
+        EXPECT_EQ(Edit->GetText(), L",");
     });
 }
 

@@ -17,23 +17,8 @@
 
 namespace {
 
-class DropDownPopup : public ::testing::Test {
+class DropDownPopup : public dropdownkit::DropDownForm {
 protected:
-    void SetUp() override
-    {
-        RegisterQorDropDownClasses();
-        Form = ui::NewForm(420, 320);
-        Guard = std::make_unique<ui::FormGuard>(Form);
-        Edit = Create<TQorDropDown>(Form);
-        Edit->SetBounds(20, 20, 200, 21);
-        Edit->SetParent(Form);
-        Other = Create<TEdit>(Form);
-        Other->SetBounds(20, 280, 100, 21);
-        Other->SetParent(Form);
-        ui::ShowAndActivate(Form);
-        Edit->SetFocus();
-        ui::Pump();
-    }
     void TearDown() override { SetTickCountProvider(nullptr); }
 
     bool Open() const { return Edit->GetDropDownForm()->GetVisible(); }
@@ -48,23 +33,6 @@ protected:
         Edit->SetControl(L);
         return L;
     }
-
-    void Refocus()
-    {
-        if (GetActiveWindow() != Form->GetHandle()) ui::ShowAndActivate(Form);
-        Edit->SetFocus();
-        ui::Pump();
-    }
-    // The body again when another process took the focus while it ran.
-    void Steady(const std::function<void()>& Body)
-    {
-        dropdownkit::Steady({Edit, Edit->GetDropDownForm(), Form}, Body, [this] { Refocus(); });
-    }
-
-    TForm* Form = nullptr;
-    std::unique_ptr<ui::FormGuard> Guard;
-    TQorDropDown* Edit = nullptr;
-    TEdit* Other = nullptr;
 };
 
 }  // namespace
@@ -441,4 +409,59 @@ TEST_F(DropDownPopup, FlatDropButtonFromColourTones)
     // The face in the tone's colour, the arrow in the edit's font colour (no arrow colour is set).
     EXPECT_EQ(Shot->Pixel(3, 3), TColor(0x40C040));
     EXPECT_EQ(Shot->Pixel(8, 8), TColor(0x0000C0));
+}
+
+TEST_F(DropDownPopup, ThemedDropButtonWithCommonControls6Injected)
+{
+    auto Reset = ScopeExit([] {
+        QorStyleIF::DetectionOverrides() = {};
+        JyrControls::EnvironmentOverrides() = {};
+    });
+    // The platform reports common controls 5.81: the classic face.
+    QorStyleIF::DetectionOverrides().CommonControlsMajor = 5;
+    auto* Plain = Create<TQorDropDown>(Form);
+    Plain->SetBounds(20, 60, 200, 21);
+    Plain->SetParent(Form);
+    QorStyleIF::DetectionOverrides().CommonControlsMajor = 6;
+    JyrControls::EnvironmentOverrides().ThemesActive = true;
+    auto* Themed = Create<TQorDropDown>(Form);
+    Themed->SetBounds(20, 100, 200, 21);
+    Themed->SetParent(Form);
+    TQorDropDownSpeedButton* Arrow = Themed->GetButton()->GetButton();
+    ASSERT_TRUE(Themed->GetIsThemed());
+    ASSERT_TRUE(Arrow->DoVisualStyles());
+    ASSERT_FALSE(Plain->GetButton()->GetButton()->DoVisualStyles());
+    Other->SetFocus();
+    ui::Pump(50);
+    auto Face = [](TQorCustomDropDown* D) {
+        D->GetButton()->GetButton()->Invalidate();
+        ui::Pump(20);
+        return CaptureWindowAsShown(D->GetButton()->GetHandle());
+    };
+    auto Classic = Face(Plain);
+    auto Normal = Face(Themed);
+    Normal->SavePng(SnapshotPath(L"dropdown_themed_button.png"));
+    Classic->SavePng(SnapshotPath(L"dropdown_classic_button.png"));
+    // Against the classic face: most of the themed face differs, over the part both cover.
+    const int W = std::min(Classic->Width(), Normal->Width()), H = std::min(Classic->Height(), Normal->Height());
+    int Differ = 0;
+    for (int Y = 0; Y < H; ++Y)
+        for (int X = 1; X < W; ++X) Differ += Classic->Pixel(X, Y) != Normal->Pixel(X, Y);
+    EXPECT_GT(Differ, (W - 1) * H / 3);
+    // Hot, pressed while the popup is open, disabled when the edit is read-only: each its own face.
+    Arrow->Perform(CM_MOUSEENTER);
+    auto Hot = Face(Themed);
+    Arrow->Perform(CM_MOUSELEAVE);
+    Themed->ShowDropDown();
+    ASSERT_TRUE(Themed->GetDroppedDown());
+    auto Pressed = Face(Themed);
+    Themed->HideDropDown(false);
+    Themed->SetReadOnly(true);
+    auto Disabled = Face(Themed);
+    Themed->SetReadOnly(false);
+    EXPECT_GT(Normal->DiffCount(*Hot), 0);
+    EXPECT_GT(Normal->DiffCount(*Pressed), 0);
+    EXPECT_GT(Normal->DiffCount(*Disabled), 0);
+    EXPECT_GT(Hot->DiffCount(*Disabled), 0);
+    EXPECT_EQ(Normal->DiffCount(*Face(Themed)), 0);
 }

@@ -10,7 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <random>
 
 namespace {
 
@@ -215,24 +217,12 @@ TEST_F(ItemSelector, KeysInThePopupStepTheSelectorAndEnterTakesTheItem)
 
 TEST_F(ItemSelector, SnapshotOfColourBoxesAndImageLayouts)
 {
-    Host->SetSelectorType(stColor);
-    const TColor Colors[] = {clRed, clLime, clBlue, clYellow, clFuchsia, clAqua, clMaroon, clGreen, clNavy};
-    const wchar_t* Names[] = {L"Rød", L"Grøn", L"Blå", L"Gul", L"Lilla", L"Cyan", L"Brun", L"Mørkegrøn", L"Marine"};
-    for (int I = 0; I < 9; ++I) {
-        TSelectorItem* It = Host->GetItems()->Add();
-        It->SetCaption(Names[I]);
-        It->SetColor(Colors[I]);
-    }
-    Host->SetColumns(3);
-    Host->UpdateSelectorPanel();
+    dropdownkit::AddColourBoxes(Host);
     Host->SetItemIndex(4);
     Panel()->SetItemHot(0);
     // Each layout with a 16 x 24 picture: below it, the caption starts 24 + 4 pixels under its top.
     TBitmap Pic;
-    Pic.SetWidth(16);
-    Pic.SetHeight(24);
-    Pic.GetCanvas()->GetBrush()->SetColor(clTeal);
-    Pic.GetCanvas()->FillRect(TRect(0, 0, 16, 24));
+    dropdownkit::PaintItemPicture(Pic);
     const TItemLayout Layouts[] = {ilCaptionLeft, ilCaptionRight, ilCaptionTop, ilCaptionBottom};
     std::vector<TQorCustomItemSelector*> Others;
     for (int L = 0; L < 4; ++L) {
@@ -279,4 +269,86 @@ TEST_F(ItemSelector, APopupHostingTenThousandItemsOpensAndCloses)
     EXPECT_TRUE(Picker->GetDroppedDown());
     Picker->HideDropDown(false);
     EXPECT_FALSE(Picker->GetDroppedDown());
+}
+
+TEST_F(ItemSelector, RandomChangesKeepTheSelectedAndHotItemsOnLiveItems)
+{
+    std::mt19937 Rng(20261212);
+    TSelectorItems* Items = Host->GetItems();
+    int Named = 0;
+    auto Put = [&](TSelectorItem* It) { It->SetCaption(L"Punkt " + IntToStr(Named++)); };
+    auto Caption = [&](int I) { return I < 0 ? String() : Items->GetItems(I)->GetCaption(); };
+    TDibSurface Sheet(320, 240);
+    for (int Step = 0; Step < 600; ++Step) {
+        const int N = Items->GetCount();
+        const String Selected = Caption(Host->GetItemIndex()), Hot = Caption(Host->GetItemHot());
+        String Gone;
+        bool Structural = true;
+        switch (Rng() % 9) {
+        case 0:
+        case 1: Put(Items->Add()); break;
+        case 2: Put(Items->Insert(int(Rng() % (N + 1)))); break;
+        case 3:
+            if (N == 0) break;
+            {
+                const int I = int(Rng() % N);
+                Gone = Caption(I);
+                Items->Delete(I);
+            }
+            break;
+        case 4:
+            if (N > 0) Items->GetItems(int(Rng() % N))->SetEnabled(Rng() % 3 != 0);
+            break;
+        case 5: {
+            // Any index, in range or not.
+            const int I = int(Rng() % (N + 4)) - 2, Was = Host->GetItemIndex();
+            const bool InRange = I >= 0 && I < N, Refused = InRange && !Items->GetItems(I)->GetEnabled();
+            Host->SetItemIndex(I);
+            EXPECT_EQ(Host->GetItemIndex(), Refused ? Was : InRange ? I : -1) << Step;
+            Structural = false;
+            break;
+        }
+        case 6: {
+            const int I = int(Rng() % (N + 2)) - 1;
+            Panel()->SetItemHot(I < N ? I : -1);
+            Structural = false;
+            break;
+        }
+        case 7:
+            switch (Rng() % 4) {
+            case 0: Host->SelectNext(); break;
+            case 1: Host->SelectPrevious(); break;
+            case 2: Host->HotNext(); break;
+            default: Host->SelectLast();
+            }
+            Structural = false;
+            break;
+        default:
+            if (Rng() % 2) ui::Pump();
+            else Host->UpdateSelectorPanel();
+            Structural = false;
+        }
+        const int Count = Items->GetCount();
+        ASSERT_GE(Host->GetItemIndex(), -1) << Step;
+        ASSERT_LT(Host->GetItemIndex(), Count) << Step;
+        ASSERT_GE(Host->GetItemHot(), -1) << Step;
+        ASSERT_LT(Host->GetItemHot(), Count) << Step;
+        if (Structural) {
+            // Items put in, taken out or switched off around them leave the selected and the hot
+            // item where they were; the item taken out is neither any more.
+            EXPECT_EQ(Caption(Host->GetItemIndex()), Selected == Gone ? String() : Selected) << Step;
+            EXPECT_EQ(Caption(Host->GetItemHot()), Hot == Gone ? String() : Hot) << Step;
+        }
+        EXPECT_NO_THROW(Panel()->DrawItems(Sheet.Canvas())) << Step;
+        if (Step % 50 == 0) {
+            Host->UpdateSelectorPanel();
+            // The panel's size rule: the cells row by row, Columns to a row, with the margins.
+            const TSize Cell = Panel()->GetCellSize(), Size = Host->GetItemPanelSize();
+            const int Cols = Host->GetColumns(), Rows = (Count + Cols - 1) / Cols;
+            EXPECT_EQ(Size.cx, Count == 0 ? 100 : 4 + std::min(Count, Cols) * Cell.cx) << Step;
+            EXPECT_EQ(Size.cy, Count == 0 ? 50 : 4 + Rows * Cell.cy) << Step;
+            Host->SetColumns(1 + int(Rng() % 4));
+            EXPECT_NO_THROW(RedrawWindow(Panel()->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW));
+        }
+    }
 }
