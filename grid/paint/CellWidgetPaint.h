@@ -20,6 +20,16 @@ namespace CellWidgetPaint {
 // d clamped to 0 .. 100.
 double Limit(double d);
 
+// Where a W x H widget goes in the cell rectangle r (already grown for the kind), by the record's
+// alignments, the measured text width (MaxTextWidth, 0 without text) and the text's alignment.
+TRect WidgetRect(const TRect& r, int W, int H, TCellHAlign hal, TCellVAlign val, int MaxTextWidth,
+                 TAlignment TextAlign);
+// The percentage a gauge shows for Value between Min and Max; 0 when Min equals Max.
+int GaugePercent(double Value, int Min, int Max);
+// A cell's text as a whole or real number for a widget; 0 for a text that is no number.
+int CellInt(const String& Text);
+double CellFloat(const String& Text);
+
 // Draws the widget of CellGraphic into r (the cell rectangle) and may change r for the caller:
 // a rotated cell uses r and shrinks it, a progress bar shrinks it by its margins. VertAlign is the
 // cell's vertical alignment (it places check boxes and radio buttons when it differs from the
@@ -35,6 +45,27 @@ void DrawBorders(TCellPaintContext& C, int ACol, int ARow, TRect tr);
 void DrawWallPaperFixed(TCellPaintContext& C, TRect crect);
 void DrawWallPaperTile(TCellPaintContext& C, TRect crect);
 void DrawGradientBackground(TCellPaintContext& C, TRect crect);
+
+// Keeps a canvas's pen, brush and font for the scope and gives them back at its end, so that a
+// painter leaves the canvas as it found it.
+class TCanvasObjectsScope {
+public:
+    explicit TCanvasObjectsScope(TCanvas* Canvas);
+    ~TCanvasObjectsScope();
+    TCanvasObjectsScope(const TCanvasObjectsScope&) = delete;
+    TCanvasObjectsScope& operator=(const TCanvasObjectsScope&) = delete;
+
+private:
+    TCanvas* FCanvas;
+    TPen FPen;
+    TBrush FBrush;
+    TFont FFont;
+};
+
+// The part of Bmp laid at At that falls inside Clip, copied onto the canvas (nothing without an
+// overlap); Bmp laid again and again from Origin (which may lie outside Clip), cut at Clip.
+void CopyBitmapPart(TCanvas* Canvas, TBitmap* Bmp, TPoint At, const TRect& Clip);
+void TileBitmap(TCanvas* Canvas, TBitmap* Bmp, TPoint Origin, const TRect& Clip);
 
 // One of the grid's bitmap resources, loaded once for the process and kept; null when the program
 // carries no such resource.
