@@ -1,5 +1,7 @@
-// TQorStringGrid: the painting side as far as the grid class holds it now: the focus frame, the
-// fixed-cell gradient colours the control look passes on, and the painting hooks. Cell widgets
+// TQorStringGrid: the painting side as far as the grid class holds it now: the fixed-cell
+// gradient colours the control look passes on, and the painting hooks. Looks, styles and tones are
+// in QorGridStyles.cpp, the frame, background and focus frame in QorGridFrame.cpp, the glyphs in
+// QorCellGlyphs.cpp. Cell widgets
 // are in QorCellWidgets.cpp, QorCellCheck.cpp and QorCellSizes.cpp, the footer row in
 // QorGridFooter.cpp, the appearance setters in QorGridAppearance.cpp. Painting cells with looks,
 // styles, HTML text and widgets, and printing come here with the grid's rendering; until then
@@ -63,49 +65,6 @@ bool TQorStringGrid::HasCustomCellBorder()
 bool TQorStringGrid::UseVCLStyles()
 {
     return FLookState.FUseVCLStyles;
-}
-
-// ---- Looks and styles ---------------------------------------------------------------------------------------
-
-void TQorStringGrid::SetLook(TGridLook Value)
-{
-    // The look's colours and decorations come with the grid's styles; the look is kept.
-    FLookState.FLook = Value;
-    PropertyRepaint();
-}
-
-void TQorStringGrid::SetStyle(QorStyleIF::TJOQStyle AStyle)
-{
-    SetStyleAndAppColor(AStyle, clNone);
-}
-
-void TQorStringGrid::SetStyleAndAppColor(QorStyleIF::TJOQStyle AStyle, TColor)
-{
-    // The style's palette comes with the grid's styles; the control look starts from its
-    // initial colours as every palette does.
-    FLookState.FStyle = AStyle;
-    FOpt.FControlLook->Init();
-}
-
-void TQorStringGrid::SetComponentStyle(QorStyleIF::TJOQStyle AStyle)
-{
-    SetComponentStyleAndAppColor(AStyle, clNone);
-}
-
-void TQorStringGrid::SetComponentStyleAndAppColor(QorStyleIF::TJOQStyle AStyle, TColor AppColor)
-{
-    FLookState.FStyle = AStyle;
-    SetStyleAndAppColor(AStyle, AppColor);
-}
-
-QorStyleIF::TJOQStyle TQorStringGrid::GetComponentStyle() const
-{
-    return FLookState.FStyle;
-}
-
-void TQorStringGrid::SetColorTones(const QorStyleIF::TColorTones& ATones)
-{
-    FLookState.FTones = ATones;
 }
 
 TColor TQorStringGrid::PlainColor(TColor Value)
@@ -197,31 +156,4 @@ void TQorStringGrid::BandsChanged(TObject*)
 void TQorStringGrid::ModifiedChanged(TObject*)
 {
     if (HandleAllocated()) InvalidateCol(0);
-}
-
-// ---- Focus frame -----------------------------------------------------------------------------------------------
-
-void TQorStringGrid::MoveFocusHelper()
-{
-    TGridFocusWindow* W = FWin.FFocusWindow;
-    if (!W || !HandleAllocated() || FRun.FMovingFocus) return;
-    // Placing the frame moves a window of this thread, which the unit's hook sees again.
-    TValueScope<bool> Moving(FRun.FMovingFocus, true);
-    const TRect R = CellRect(GetCol(), GetRow());
-    if (R.IsEmpty()) {
-        HideFocusHelper();
-        return;
-    }
-    POINT TopLeft{R.Left - 4, R.Top - 4};
-    ::ClientToScreen(GetHandle(), &TopLeft);
-    W->SetBounds(TopLeft.x, TopLeft.y, R.Width() + 8, R.Height() + 8);
-    if (!W->HandleAllocated()) W->HandleNeeded();
-    ShowWindow(W->GetHandle(), SW_SHOWNOACTIVATE);
-}
-
-void TQorStringGrid::HideFocusHelper()
-{
-    // The unit forgets the grid first: hiding moves a window, which the hook sees.
-    if (FocusGrid == this) FocusGrid = nullptr;
-    if (FWin.FFocusWindow && FWin.FFocusWindow->HandleAllocated()) ShowWindow(FWin.FFocusWindow->GetHandle(), SW_HIDE);
 }
