@@ -11,10 +11,14 @@
 // costs one pass over the rows after the sort. Group columns are display columns.
 #include "grid/QorGrid.h"
 
+#include "grid/detail/ListShift.h"
 #include "grid/input/FloatingFooter.h"
 #include "grid/paint/CellGraphic.h"
 
 #include <algorithm>
+#include <map>
+
+using QorGridDetail::LinesInsertedUpTo;
 
 namespace {
 
@@ -252,12 +256,17 @@ void TQorStringGrid::SubGroup(int ColIndex)
     // Sub-groups live inside groups; the group's own saved state (column, width, caption, footer)
     // stays as Group left it, so that UnGroup restores the grouped column.
     if (ColIndex < GetFixedCols() || ColIndex >= GetColCount() || FDims.FGroupColumn == -1) return;
+    // Every group open: the sub-grouping sees all rows.
+    ExpandAll();
     BeginUpdate();
     auto End = ScopeExit([this] { EndUpdate(); });
     const int RC = RealColIndex(ColIndex);
     const int T = RealColIndex(SubHeaderCol(this, ColIndex));
-    // The runs of equal values between node and summary rows.
+    // The runs of equal values between node and summary rows, and how many sub-headers each
+    // enclosing node gets.
     std::vector<TRun> Runs;
+    std::vector<int> Levels;
+    std::map<int, int> Grows;
     bool Open = false;
     const int LastRow = GetRowCount() - FDims.FFixedFooters - 1;
     for (int r = GetFixedRows(); r <= LastRow; ++r) {
@@ -268,21 +277,38 @@ void TQorStringGrid::SubGroup(int ColIndex)
         String v = GetGridCell(RC, r);
         if (Open && Runs.back().Value == v) {
             ++Runs.back().Count;
-        } else {
-            Runs.push_back(TRun{r, 1, std::move(v)});
-            Open = true;
+            continue;
+        }
+        Runs.push_back(TRun{r, 1, std::move(v)});
+        Open = true;
+        int p = GetParentRow(r);
+        Levels.push_back(p == -1 ? 0 : RowLevel(p));
+        while (p != -1) {
+            ++Grows[p];
+            const int q = GetParentRow(p);
+            if (q == p) break;
+            p = q;
         }
     }
+    if (Runs.empty()) return;
+    std::vector<int> Before(Runs.size());
+    for (size_t j = 0; j < Runs.size(); ++j) Before[j] = Runs[j].First;
+    InsertRowsBefore(Before);
+    for (const auto& [Row, Count] : Grows) {
+        const int d = Row + LinesInsertedUpTo(Before, Row);
+        UpdateNodeSpan(d, Count);
+        UpdateSubNodeCount(d, Count);
+    }
     TGrouping* GS = FOpt.FGrouping.get();
-    // Bottom up, so that the runs above keep their rows.
-    for (auto It = Runs.rbegin(); It != Runs.rend(); ++It) {
-        const int Real = RemapRowInv(It->First);
-        InsertChildRow(Real, 0);
-        const int h = RemapRow(Real);
-        AddNode(Real, It->Count + 1);
+    const int NodeCol = FOpt.FCellNode->GetNodeColumn();
+    for (size_t j = 0; j < Runs.size(); ++j) {
+        const TRun& R = Runs[j];
+        const int h = R.First + int(j);
+        if (Levels[j] > 0) GetCellProperties(NodeCol, h)->SetNodeLevel(Levels[j]);
+        AddNode(RemapRowInv(h), R.Count + 1);
         NodeAt(h)->FCellVar = ColIndex;
-        SetGridCell(T, h, It->Value);
-        for (int r = h + 1; r <= h + It->Count; ++r) SetGridCell(RC, r, String());
+        SetGridCell(T, h, R.Value);
+        for (int r = h + 1; r <= h + R.Count; ++r) SetGridCell(RC, r, String());
         if (GS->GetMergeHeader()) {
             const int Span = GetColCount() - DisplColIndex(T);
             if (Span > 1) MergeCells(T, h, Span, 1);
@@ -302,23 +328,38 @@ void TQorStringGrid::SubUnGroup(int ColIndex)
     const int RC = RealColIndex(ColIndex);
     const int T = RealColIndex(SubHeaderCol(this, ColIndex));
     const bool Merged = FOpt.FGrouping->GetMergeHeader();
+    // The sub-headers give their values back to their rows, then leave their enclosing nodes
+    // from the bottom up (a shorter span above never hides a sub-header still to come); the rows
+    // go in one pass at the end.
+    TFreePtr<TIntList> Gone(Create<TIntList>(0, 0));
     String Value;
-    int r = GetFixedRows();
-    while (r <= GetRowCount() - FDims.FFixedFooters - 1) {
+    const int LastRow = GetRowCount() - FDims.FFixedFooters - 1;
+    for (int r = GetFixedRows(); r <= LastRow; ++r) {
         TCellGraphic* N = NodeAt(r);
         if (N && SubGroupColumn(N) == ColIndex) {
             Value = GetGridCell(T, r);
-            const int Real = RemapRowInv(r);
-            RemoveNode(Real);
-            if (Merged) SplitCells(T, r);
-            else ResetGroupRowColors(r, true);
-            RemoveChildRow(Real);
-            continue;
+            Gone->Add(r);
+        } else if (!N && !IsSummary(r)) {
+            // Group headers and summary rows keep their texts.
+            SetGridCell(RC, r, Value);
         }
-        // Group headers and summary rows keep their texts; data rows get their value back.
-        if (!N && !IsSummary(r)) SetGridCell(RC, r, Value);
-        ++r;
     }
+    for (int i = Gone->Count() - 1; i >= 0; --i) {
+        const int r = Gone->GetInteger(i);
+        for (int p = GetParentRow(r); p != -1 && p != r;) {
+            if (GetNodeSpan(p) > 1) {
+                UpdateNodeSpan(p, -1);
+                UpdateSubNodeCount(p, -1);
+            }
+            const int q = GetParentRow(p);
+            if (q == p) break;
+            p = q;
+        }
+        RemoveNode(RemapRowInv(r));
+        if (Merged) SplitCells(T, r);
+        else ResetGroupRowColors(r, true);
+    }
+    RemoveRowList(Gone.get());
 }
 
 // ---- Group calculations ----------------------------------------------------------------------------------------

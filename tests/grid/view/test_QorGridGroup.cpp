@@ -193,6 +193,22 @@ TEST_F(QorGridGroup, SubGroupsRoundTrip)
     G->UnGroup();
     EXPECT_EQ(Dump(), Before);
     EXPECT_EQ(G->GetColCount(), 4);
+    // Every row its own sub-group, and a second sub-grouping inside the first.
+    Fill({L"A", L"A", L"A", L"A", L"B"});
+    const String Plain = Dump();
+    G->Group(2);
+    const String Grouped2 = Dump();
+    G->SubGroup(1);
+    EXPECT_EQ(G->GetNodeSpan(1), 9);
+    G->SubGroup(2);
+    EXPECT_EQ(G->GetNodeSpan(1), 13);
+    EXPECT_EQ(G->GetNodeSpan(2), 3);
+    G->SubUnGroup(2);
+    G->SubUnGroup(1);
+    EXPECT_EQ(Dump(), Grouped2);
+    EXPECT_EQ(G->GetNodeSpan(1), 5);
+    G->UnGroup();
+    EXPECT_EQ(Dump(), Plain);
 }
 
 TEST_F(QorGridGroup, GroupColumnSetterAndRegrouping)
