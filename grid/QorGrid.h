@@ -22,6 +22,8 @@
 //                                  enabled rows; going to and editing a cell; repainting rows,
 //                                  columns and rectangles of cells
 //   store/QorGridMerge.cpp         equal-value merging, column order, cell lookup
+//   store/QorGridMark.cpp          highlighting and error marks in cells, the cell checker link, fills
+//   store/QorGridCalc.cpp          column, row, rectangle and selection arithmetic
 //   view/HiddenRowMap.h/.cpp       the row index systems and the hidden-row lookup
 //   view/QorGridHidden.cpp         hidden rows and columns, index remapping, rows moved in bulk
 //   view/QorGridSuppress.cpp       suppressed rows and columns, moving and swapping rows and
@@ -898,6 +900,9 @@ public:
     void SetFloats(int RCol, int ARow, double Value);
     double GetAllFloats(int ACol, int RealRow);
     void SetAllFloats(int ACol, int RealRow, double Value);
+    // GetFloats / GetAllFloats without raising: false (Value 0) for a text that is no number.
+    bool TryGetFloats(int RCol, int ARow, double& Value);
+    bool TryGetAllFloats(int ACol, int RealRow, double& Value);
     TDateTime GetDates(int RCol, int ARow);
     void SetDates(int RCol, int ARow, TDateTime Value);
     TDateTime GetTimes(int RCol, int ARow);
@@ -980,6 +985,96 @@ public:
     void ClearModifiedRows();
     bool GetRowEnabled(int ARow);
     void SetRowEnabled(int ARow, bool Value);
+
+    // ==== Marking, highlighting, cell checking and fills (store/QorGridMark.cpp) ====
+    // Text level: S with every occurrence of Text in its visible text enclosed in "hi" (highlight)
+    // or "e" (error) tags, or without them; no cell changes.
+    String HilightText(bool DoCase, const String& S, const String& Text);
+    String UnHilightText(const String& S);
+    String MarkText(bool DoCase, const String& S, const String& Text);
+    String UnMarkText(const String& S);
+    // The cores, over real columns and display rows (rows outer), base cells only: a cell is
+    // written only when its text changes, so unmarked cells stay byte for byte as they were.
+    void MarkCells(const String& s, const String& tag, bool DoCase, int FromCol, int FromRow, int ToCol,
+                   int ToRow, bool FullCell);
+    void UnMarkCells(const String& tag, int FromCol, int FromRow, int ToCol, int ToRow);
+    // Col is a real column. With DoFixed the fixed rows and columns too; the column ranges of the
+    // row and grid variants are the shown columns, except where the unmarking variants reach every
+    // real column (hidden ones included).
+    void HilightInCell(bool DoCase, int Col, int Row, const String& HiText, bool FullText);
+    void HilightInCol(bool DoFixed, bool DoCase, int Col, const String& HiText, bool FullText);
+    void HilightInRow(bool DoFixed, bool DoCase, int Row, const String& HiText, bool FullText);
+    void HilightInGrid(bool DoFixed, bool DoCase, const String& HiText, bool FullText);
+    void MarkInCell(bool DoCase, int Col, int Row, const String& HiText);
+    void MarkInCol(bool DoFixed, bool DoCase, int Col, const String& HiText);
+    void MarkInRow(bool DoFixed, bool DoCase, int Row, const String& HiText);
+    void MarkInGrid(bool DoFixed, bool DoCase, const String& HiText);
+    void UnHilightInCell(int Col, int Row);
+    void UnHilightInCol(bool DoFixed, int Col);
+    void UnHilightInRow(bool DoFixed, int Row);
+    void UnHilightInGrid(bool DoFixed);
+    void UnMarkInCell(int Col, int Row);
+    void UnMarkInCol(bool DoFixed, int Col);
+    void UnMarkInRow(bool DoFixed, int Row);
+    void UnMarkInGrid(bool DoFixed);
+    // The linked cell checker over cells (display column, display row); true when the checker
+    // changed no checked cell, and without a checker. A range run brackets its work with the
+    // checker's StartCheck and StopCheck, stops when the checker's LastResult is not 1, and puts
+    // the current cell back when the checker moved it; StopCheck and the current cell follow even
+    // when the checker raises.
+    bool CheckCell(int Col, int Row);
+    bool CheckCells(int FromCol, int FromRow, int ToCol, int ToRow);
+    bool CheckCol(bool DoFixed, int Col);
+    bool CheckRow(bool DoFixed, int Row);
+    bool CheckGrid(bool DoFixed);
+    // Fills of the normal cells (every cell with DoFixed), rows outer, then CellsLoaded: a fixed
+    // text; Format(Fmt, column, row); a random integer 0 .. Rnd - 1; "column:row".
+    void TextFill(bool DoFixed, const String& Txt);
+    void FormatFill(bool DoFixed, const String& Fmt);
+    void RandomFill(bool DoFixed, int Rnd);
+    void LinearFill(bool DoFixed);
+
+    // ==== Column, row and range arithmetic (store/QorGridCalc.cpp) ====
+    // Column operations: real column ACol, inclusive rows FromRow .. ToRow; either row -1 means the
+    // normal rows. A range ending below the last data row is read in display rows; one reaching
+    // beyond it (RowCount - 2 under a visible floating footer, else RowCount - 1) in real rows, the
+    // hidden rows included. A row takes part unless it is a covered cell of a merged area or, in a
+    // grouped grid, a shown node or summary row. A text that is no number takes part as a row but
+    // adds no value; nothing here raises for a cell, reads outside the grid or divides by zero.
+    double ColumnSum(int ACol, int FromRow, int ToRow);
+    // The sum over the number of rows taking part; 0 without one.
+    double ColumnAvg(int ACol, int FromRow, int ToRow);
+    // ToRow - FromRow + 1 when both are given (an inverted range gives 0 or less), else the
+    // number of normal rows; the cells are not read.
+    double ColumnCount(int ACol, int FromRow, int ToRow);
+    // The smallest or largest number of the rows taking part; 0 without one.
+    double ColumnMin(int ACol, int FromRow, int ToRow);
+    double ColumnMax(int ACol, int FromRow, int ToRow);
+    // The population standard deviation of the numbers of the rows taking part; 0 without one.
+    double ColumnStdDev(int ACol, int FromRow, int ToRow);
+    // The number of different texts of the range, letter case ignored (every row counts).
+    double ColumnDistinct(int ACol, int FromRow, int ToRow);
+    // What OnColumnCalc / OnGroupCalc put into their result (0 without a handler).
+    double ColumnCustomCalc(int ACol, int FromRow, int ToRow);
+    double ColumnCustomCalcGrp(int ACol, int FromRow, int ToRow);
+    // Row operations: display row ARow, real columns fromCol .. toCol, base cells only; the
+    // average over the base cells; minimum and maximum from the first number, 0 without one.
+    double RowSum(int ARow, int fromCol, int toCol);
+    double RowAvg(int ARow, int fromCol, int toCol);
+    double RowMin(int ARow, int fromCol, int toCol);
+    double RowMax(int ARow, int fromCol, int toCol);
+    // Every cell of the rectangle (real columns, real rows; corners in any order; the part inside
+    // the grid), merged areas not looked at; a text that is no number raises EQorGridError.
+    double RectCalc(TGridRect GR, TCalcType CalcType);
+    double RectSum(const TGridRect& GR) { return RectCalc(GR, ctSum); }
+    double RectAvg(const TGridRect& GR) { return RectCalc(GR, ctAvg); }
+    double RectMin(const TGridRect& GR) { return RectCalc(GR, ctMin); }
+    double RectMax(const TGridRect& GR) { return RectCalc(GR, ctMax); }
+    // The same over the cells of the current selection as they are shown.
+    double SelectionSum() { return SelectionCalc(ctSum); }
+    double SelectionAvg() { return SelectionCalc(ctAvg); }
+    double SelectionMin() { return SelectionCalc(ctMin); }
+    double SelectionMax() { return SelectionCalc(ctMax); }
 
     // ==== Framework and base operations overridden (in slot order) ====
 protected:
@@ -1371,6 +1466,26 @@ private:
     void ColorGroupRow(int ARow, bool Header, bool Plain, int FromCol = -1);
     void ResetGroupRowColors(int ARow, bool Header);
     bool IsGroupRow(int ARow) { return IsNode(ARow) || IsSummary(ARow); }
+
+    // Marking and fills (store/QorGridMark.cpp): the cores over a list of real columns (each base
+    // cell rewritten, written only when its text changes); the fill area as display columns and rows.
+    template <class F>
+    void RewriteBaseCells(const std::vector<int>& Cols, int FromRow, int ToRow, F&& Rewrite);
+    void MarkCellsIn(const std::vector<int>& Cols, int FromRow, int ToRow, const String& s, const String& tag,
+                     bool DoCase, bool FullCell);
+    void UnMarkCellsIn(const std::vector<int>& Cols, int FromRow, int ToRow, const String& tag);
+    template <class F>
+    void ForFillArea(bool DoFixed, F&& Fill);
+    // Arithmetic (store/QorGridCalc.cpp): a column range made ready (defaults, numbering, bounds),
+    // its rows taking part with their numbers, and the selection's cells as shown.
+    struct TColumnRange;
+    TColumnRange MakeColumnRange(int FromRow, int ToRow);
+    template <class F>
+    void ForTakenRows(int ACol, const TColumnRange& R, bool Notify, F&& Visit);
+    double SumOfTaken(int ACol, int FromRow, int ToRow, int& Taken);
+    double ColumnExtreme(int ACol, int FromRow, int ToRow, bool Largest);
+    double RowCalc(int ARow, int fromCol, int toCol, TCalcType CalcType);
+    double SelectionCalc(TCalcType CalcType);
 
     // Rows in bulk (view/QorGridHidden.cpp): the hidden-row lookup, built when missing.
     const THiddenRowMap& HiddenMap();

@@ -122,6 +122,8 @@ enum THoverRowCell { hcNormal, hcFixed, hcSelected, hcGroupHeader, hcGroupSummar
 using THoverRowCells = TSet<THoverRowCell>;
 // Footer calculation of a column, kept on the cell properties of the grid's last row.
 enum TColumnCalcType { acNONE, acSUM, acAVG, acCOUNT, acMIN, acMAX, acSPREAD, acCUSTOM, acDISTINCT, acSTDDEV };
+// The operation of RectCalc over a rectangle of cells.
+enum TCalcType { ctSum, ctAvg, ctMin, ctMax };
 
 // The in-place editor kinds (0 to 43) a cell may ask for.
 enum TEditorType {

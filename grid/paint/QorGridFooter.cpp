@@ -2,22 +2,14 @@
 // fixed footer row, each column's footer cell may hold a value of its column (sum, average,
 // count, minimum, maximum, distinct texts, standard deviation, or one an event supplies).
 //
-// The values are read from the cell texts: an empty text or "-" counts as 0 and a text that is no
-// number is left out (the footer of a column with such a cell still shows a value).
+// The values come from the grid's column operations (store/QorGridCalc.cpp): an empty text or "-"
+// counts as 0 and a text that is no number adds nothing (the footer of a column with such a cell
+// still shows a value).
 #include "grid/QorGrid.h"
 
 #include "grid/input/FloatingFooter.h"
 
-#include <cmath>
-#include <set>
-
 namespace {
-
-struct TColumnStats {
-    double Sum = 0, Min = 0, Max = 0;
-    int Taken = 0;
-    std::vector<double> Values;
-};
 
 // A value in the grid's float format; a format that does not take one number gives the plain
 // value (the format is user text).
@@ -64,12 +56,10 @@ void TQorStringGrid::DoCalcFooter(int ACol)
     if (First < 0 || Last >= TotalColCount()) return;
     const bool WithHidden = F->GetCalculateHiddenRows();
     const int h = WithHidden ? HiddenRowCount() : 0;
-    // The data rows up to the row before the footer: in real numbering with the hidden rows when
-    // they count, else the shown rows in display numbering.
+    // The data rows up to the row before the footer. Counted with the hidden rows, the range ends
+    // beyond the shown rows, and the column operations read it in real rows, hidden ones included;
+    // without them it is the shown rows.
     const int FromRow = GetFixedRows(), ToRow = GetRowCount() + h - 2;
-    auto DataText = [&](int c, int r) {
-        return WithHidden ? GetCellsEx(c, r) : GetCellEx(c, r);
-    };
 
     for (int c = First; c <= Last; ++c) {
         if (!HasCellProperties(c, FooterRow)) continue;
@@ -84,37 +74,14 @@ void TQorStringGrid::DoCalcFooter(int ACol)
             else if (F->OnCalcFooter)
                 F->OnCalcFooter(this, c, FooterRow + h, Value);
         } else {
-            TColumnStats S;
-            std::set<String> Texts;
-            for (int r = FromRow; r <= ToRow; ++r) {
-                const String Text = DataText(c, r);
-                if (Kind == acDISTINCT) {
-                    Texts.insert(AnsiUpperCase(Text));
-                    continue;
-                }
-                double V = 0;
-                if (!Text.empty() && Text != L"-" && !TryStrToFloat(Text, V)) continue;
-                S.Sum += V;
-                S.Min = S.Taken ? std::min(S.Min, V) : V;
-                S.Max = S.Taken ? std::max(S.Max, V) : V;
-                ++S.Taken;
-                if (Kind == acSTDDEV) S.Values.push_back(V);
-            }
-            const int n = ToRow - FromRow + 1;
-            const double Avg = n > 0 ? S.Sum / n : 0;
             double Result = 0;
             switch (Kind) {
-            case acSUM: Result = S.Sum; break;
-            case acAVG: Result = Avg; break;
-            case acMIN: Result = S.Min; break;
-            case acMAX: Result = S.Max; break;
-            case acDISTINCT: Result = double(Texts.size()); break;
-            default: {
-                double Sq = 0;
-                for (double V : S.Values) Sq += (V - Avg) * (V - Avg);
-                Result = n > 0 ? std::sqrt(Sq / n) : 0;
-                break;
-            }
+            case acSUM: Result = ColumnSum(c, FromRow, ToRow); break;
+            case acAVG: Result = ColumnAvg(c, FromRow, ToRow); break;
+            case acMIN: Result = ColumnMin(c, FromRow, ToRow); break;
+            case acMAX: Result = ColumnMax(c, FromRow, ToRow); break;
+            case acDISTINCT: Result = ColumnDistinct(c, FromRow, ToRow); break;
+            default: Result = ColumnStdDev(c, FromRow, ToRow); break;
             }
             Value = FooterFloat(FText.FFloatFormat, Result);
         }

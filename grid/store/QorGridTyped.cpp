@@ -67,12 +67,18 @@ void TQorStringGrid::SetAllInts(int ACol, int RealRow, int Value)
 
 namespace {
 
-double FloatOf(const String& Text)
+bool TryFloatOf(const String& Text, double& Value)
 {
     const String s = QorUtil::RemoveSeps(Text);
-    if (s.empty() || s == L"-") return 0;
+    Value = 0;
+    if (s.empty() || s == L"-") return true;
+    return ParseInvariant(s, Value);
+}
+
+double FloatOf(const String& Text)
+{
     double d = 0;
-    if (!ParseInvariant(s, d)) throw EQorGridError(QorGridConsts::SNoFloatValue);
+    if (!TryFloatOf(Text, d)) throw EQorGridError(QorGridConsts::SNoFloatValue);
     return d;
 }
 
@@ -81,6 +87,16 @@ double FloatOf(const String& Text)
 double TQorStringGrid::GetFloats(int RCol, int ARow)
 {
     return FloatOf(JyrHTMLE::HTMLStrip(GetCellEx(RCol, ARow)));
+}
+
+bool TQorStringGrid::TryGetFloats(int RCol, int ARow, double& Value)
+{
+    return TryFloatOf(JyrHTMLE::HTMLStrip(GetCellEx(RCol, ARow)), Value);
+}
+
+bool TQorStringGrid::TryGetAllFloats(int ACol, int RealRow, double& Value)
+{
+    return TryFloatOf(GetCellsEx(ACol, RealRow), Value);
 }
 
 void TQorStringGrid::SetFloats(int RCol, int ARow, double Value)

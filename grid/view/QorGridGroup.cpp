@@ -366,6 +366,22 @@ void TQorStringGrid::SubUnGroup(int ColIndex)
 
 void TQorStringGrid::GroupCalc(int ColIndex, int method)
 {
+    // Group column arithmetic: over the rows of every open group, into its summary row (with
+    // summaries) or its header; contracted groups are passed over.
+    using TColumnOp = double (TQorStringGrid::*)(int, int, int);
+    TColumnOp Op = nullptr;
+    switch (method) {
+    case 1: Op = &TQorStringGrid::ColumnSum; break;
+    case 2: Op = &TQorStringGrid::ColumnAvg; break;
+    case 3: Op = &TQorStringGrid::ColumnMin; break;
+    case 4: Op = &TQorStringGrid::ColumnMax; break;
+    case 5: break;
+    case 6: Op = &TQorStringGrid::ColumnCustomCalcGrp; break;
+    case 7: Op = &TQorStringGrid::ColumnDistinct; break;
+    case 8: Op = &TQorStringGrid::ColumnStdDev; break;
+    default: return;
+    }
+    const int RC = RealColIndex(ColIndex);
     const bool Summary = FOpt.FGrouping->GetSummary();
     int r = GetFixedRows();
     while (r < GetRowCount()) {
@@ -377,10 +393,8 @@ void TQorStringGrid::GroupCalc(int ColIndex, int method)
         const int Span = std::max(N->FCellIndex, 1);
         const int Target = Summary ? r + Span : r;
         if (Target < GetRowCount()) {
-            switch (method) {
-            case 5: SetInts(ColIndex, Target, Span - 1); break;
-            default: break;
-            }
+            if (Op) SetFloats(RC, Target, (this->*Op)(RC, r + 1, r + Span - 1));
+            else SetInts(RC, Target, Span - 1);
         }
         r += Span;
     }
@@ -394,8 +408,9 @@ void FooterCalc(TQorStringGrid* G, int ColIndex, TColumnCalcType Kind)
 {
     if (!G->GetFloatingFooter()->GetVisible() || G->GetRowCount() < 1) return;
     const int Last = G->GetRowCount() - 1;
-    G->GetCellProperties(ColIndex, Last)->SetCalcType(Kind);
-    G->UpdateCell(ColIndex, Last);
+    const int RC = G->RealColIndex(ColIndex);
+    G->GetCellProperties(RC, Last)->SetCalcType(Kind);
+    G->UpdateCell(RC, Last);
 }
 
 }  // namespace
