@@ -35,7 +35,9 @@
 //                                  suppressing the children), levels, spans, child rows
 //   view/QorGridGroup.cpp          grouping by a column: header and summary rows, sub-groups,
 //                                  merging and colouring them, group calculations
-//   sortfilter/QorGridSortFilter.cpp  sorting, filtering, filter lists, find
+//   sortfilter/QorGridSort.cpp     sorting: column, index and group sorts, the return to the
+//                                  order before sorting; sortfilter/SortKeys.h the sort engine
+//   sortfilter/QorGridSortFilter.cpp  filtering, filter lists, find
 //   paint/QorGridPaint.cpp         painting hooks, looks and styles, focus frame
 //   paint/QorCellWidgets.cpp       cell widget records and widget operations, comments, markers
 //   paint/QorCellCheck.cpp         check boxes, radio groups and buttons, toggles, row box flags
@@ -1076,6 +1078,45 @@ public:
     double SelectionMin() { return SelectionCalc(ctMin); }
     double SelectionMax() { return SelectionCalc(ctMax); }
 
+    // ==== Sorting (sortfilter/QorGridSort.cpp) ====
+    // Columns are real columns (the cell store's), rows display rows. Every sort moves whole
+    // rows (texts, cell properties and widgets, heights, row flags) through SortSwapRows and keeps
+    // the order of rows that tie; the sort cross reference (SortedRowIndex) follows each move so
+    // that QUnSort can return to the order before the first sort.
+    // (Col, ARow1) against (Col, ARow2) by the column's sort style: 1 when the first sorts after
+    // the second ascending, -1 before, 0 equal; blank cells (IgnoreBlanks) get the sign that
+    // places them at BlankPos for the direction sd.
+    int Compare(int Col, int ARow1, int ARow2, TSortDirection sd);
+    // The first column from Col rightwards (all of them with Full) in which the rows differ, as
+    // Compare with SortSettings.Direction; ignored columns tie.
+    int CompareLine(int Col, int ARow1, int ARow2);
+    // Along the index list from position Colidx: -1 when ARow1 goes first, 1 when it goes after.
+    int CompareLineIndexed(int Colidx, int ARow1, int ARow2);
+    // Swaps the two rows when they are in the wrong order for SortSettings.Direction (a tie is
+    // decided by the next column); true when they were swapped.
+    bool SortLine(int Col, int ARow1, int ARow2);
+    // A column's type guessed from its first two normal rows.
+    TColumnType ColumnType(int Col);
+    // Sets the sort column and direction and sorts; cell controls follow their cells.
+    void Sort(int Column, TSortDirection Direction);
+    // With more than one row: SortSettings.Column := Col, then QSort.
+    void SortByColumn(int Col);
+    // Rows Left .. Right by a column (ties by the columns to its right with Full), or by the index
+    // list; no painting batch, no current-row tracking, no events.
+    void QuickSort(int Col, int Left, int Right);
+    void QuickSortIndexed(int Left, int Right);
+    void QuickSortRows(int Col, int Left, int Right);
+    void QuickSortRowsIndexed(int Col, int Left, int Right);
+    // Rows Left .. Right back into the order the working cross reference gives.
+    void QuickSortRowsRef(int Col, int Left, int Right);
+    // The sort cross reference becomes 0 .. RowCount - 1.
+    void InitSortXRef();
+    // Work of the last sort: comparisons and row swaps.
+    Int64 GetCompares() const { return FSort.Compares; }
+    Int64 GetSwaps() const { return FSort.Swaps; }
+    // The row that was current when the sort began, followed through every swap.
+    int GetSortRow() const { return FSort.SortRow; }
+
     // ==== Framework and base operations overridden (in slot order) ====
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -1348,7 +1389,7 @@ public:
     virtual void Group(int ColIndex);                                                       // View
     virtual void UnGroup();                                                                 // View
     virtual void SetRowEx(int Value);                                                       // View
-    virtual void SortSwapRows(int ARow1, int ARow2);                                        // SortFilter
+    virtual void SortSwapRows(int ARow1, int ARow2);                                        // Sort
     // Empties the cells of a rectangle (display columns unless SaveHiddenCells): texts, and their
     // properties and widgets unless ClearTextOnly.
     virtual void ClearRect(int ACol1, int ARow1, int ACol2, int ARow2);                     // Structure
@@ -1359,11 +1400,11 @@ public:
     virtual void SetStyleAndAppColor(QorStyleIF::TJOQStyle AStyle, TColor AppColor);        // Paint
     virtual void Zoom(int x);                                                               // View
     virtual void HideInplaceEdit();                                                         // Input
-    virtual void QSort();                                                                   // SortFilter
-    virtual void QSortIndexed();                                                            // SortFilter
-    virtual void QSortGroup();                                                              // SortFilter
-    virtual void QSortGroupIndexed();                                                       // SortFilter
-    virtual void QUnSort();                                                                 // SortFilter
+    virtual void QSort();                                                                   // Sort
+    virtual void QSortIndexed();                                                            // Sort
+    virtual void QSortGroup();                                                              // Sort
+    virtual void QSortGroupIndexed();                                                       // Sort
+    virtual void QUnSort();                                                                 // Sort
     virtual void CalcFooter(int ACol);                                                      // Paint
     virtual String SaveCell(int RCol, int ARow);                                            // Hooks
     virtual String ExportCell(int RCol, int ARow);                                          // Hooks
@@ -1523,6 +1564,17 @@ private:
     void MoveRealSideLists(const std::vector<int>& Slots, const std::vector<int>& NewPos);
     // Columns of the whole store move: cells, widths, visibility and column lists.
     void RotateColumns(int First, int Middle, int Last);
+    // Sorting (sortfilter/QorGridSort.cpp): the grid as the sort engine reads it, the steps every
+    // grid-level sort takes around its row moves, a sort of rows Left .. Right (by a column or
+    // by the index list) applied through SortSwapRows, and a row order applied the same way
+    // (Follow, when given, is a row list exchanged along), the sort inside nodes.
+    class TSortCells;
+    class TSortFrame;
+    void SortRange(int Col, int Left, int Right, bool Indexed);
+    void ApplyRowOrder(int Left, const std::vector<int>& Order, TIntList* Follow);
+    void QSortGroupInt(bool Indexed);
+    // With MoveRowOnSort: the current row goes where the sort took its row (OnRowChanging told).
+    void FollowSortRow(int r0);
     // The repaint of a cell written by storage coordinates.
     void RepaintStored(int RCol, int ARow);
     // A per-cell look setter's common steps.
@@ -1872,6 +1924,14 @@ private:
         bool FMovingFocus = false;      // the focus frame is being placed (the hook sees its moves)
     };
 
+    // Sorting: the direction of the running column sort, the followed row, the work counters.
+    struct TSortState {
+        int SortDir = 1;
+        int SortRow = -1;
+        Int64 Compares = 0;
+        Int64 Swaps = 0;
+    };
+
     // Grouping: what Group saved of the group column for UnGroup (a sub-grouping keeps its own).
     struct TGroupState {
         String FGroupCaption;
@@ -1904,5 +1964,6 @@ private:
     TPrintState FPrint;
     TRunState FRun;
     TModelState FModel;
+    TSortState FSort;
     TGroupState FGroup;
 };

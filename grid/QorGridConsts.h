@@ -10,6 +10,7 @@ namespace QorGridConsts {
 inline constexpr const wchar_t* SNodeColumnHasNodes = L"Cannot change node column when grid has nodes";
 inline constexpr const wchar_t* SSortRowNotFixed = L"Sort row should be smaller than number of fixed rows";
 inline constexpr const wchar_t* SInvalidSortSettings = L"Invalid sort settings specifier";
+inline constexpr const wchar_t* SNoSortIndexes = L"No indexes specified for indexed sort";
 // The class library's text for a copy from an object of the wrong class (EInvalidCast).
 inline constexpr const wchar_t* SInvalidClassTypecast = L"Invalid class typecast";
 

@@ -61,6 +61,8 @@ enum TSortStyle {
     ssTime, ssAlphaNumeric, ssAlphaNumericNoCase, ssNatural, ssVarDate
 };
 enum TIndexSortKey { ikShift, ikCtrl };
+// A column's data type as ColumnType guesses it.
+enum TColumnType { ctNumeric, ctFloat, ctAlpha, ctDate, ctTime, ctBoolean };
 
 // The look of in-cell controls (TControlLook). The framework's TControlStyle (the set of a
 // control's style flags) holds the global name, so the grid's look style lives in namespace

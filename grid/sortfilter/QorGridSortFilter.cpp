@@ -1,6 +1,6 @@
-// TQorStringGrid: sorting, filtering, the filter lists and the filter-edit row. Each operation
-// comes here with its area (sorting, filtering, filter lists); until then a grid stays in its
-// order and shows every row.
+// TQorStringGrid: filtering, the filter lists and the filter-edit row, and what the option objects
+// ask of sorting (sorting itself: sortfilter/QorGridSort.cpp). Each operation comes here with its
+// area (filtering, filter lists); until then a grid shows every row.
 #include "grid/QorGrid.h"
 
 #include "grid/QorGridSatellites.h"
@@ -35,14 +35,6 @@ void TQorStringGrid::FilterDropDownChanged(TObject*)
 {
     Invalidate();
 }
-
-// Sorting comes with the grid's sorting.
-void TQorStringGrid::SortSwapRows(int, int) {}
-void TQorStringGrid::QSort() {}
-void TQorStringGrid::QSortIndexed() {}
-void TQorStringGrid::QSortGroup() {}
-void TQorStringGrid::QSortGroupIndexed() {}
-void TQorStringGrid::QUnSort() {}
 
 void TQorStringGrid::OptionsQSort()
 {

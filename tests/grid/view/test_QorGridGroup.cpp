@@ -128,6 +128,17 @@ TEST_F(QorGridGroup, GroupCalculations)
     EXPECT_EQ(G->GetCellEx(2, 7), L"x");
 }
 
+TEST_F(QorGridGroup, GroupingSortsFirst)
+{
+    Fill({L"C", L"A", L"B", L"A", L"C"});
+    G->GetSortSettings()->SetAutoSortForGrouping(true);
+    G->Group(2);
+    EXPECT_EQ(Dump(), L"#|Name|Qty / *|A| / 2|n2|20 / 4|n4|40 / *|B| / 3|n3|30 / *|C| / 1|n1|10 / 5|n5|50");
+    G->UnGroup();
+    EXPECT_EQ(G->GetCellEx(2, 1), L"A");
+    EXPECT_EQ(G->GetCellEx(1, 1), L"n2");
+}
+
 TEST_F(QorGridGroup, LetterCaseStartsANewGroup)
 {
     Fill({L"a", L"A", L"A", L"b"});
