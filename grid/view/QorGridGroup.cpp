@@ -35,6 +35,27 @@ int SubHeaderCol(TQorStringGrid* G, int ColIndex)
     return ColIndex + 1 < G->GetColCount() ? ColIndex + 1 : ColIndex;
 }
 
+// The nodes enclosing the row a top-down walk has reached, outermost first: each node row is
+// pushed when the walk meets it and leaves once the walk passes its span.
+class TOpenNodes {
+public:
+    void At(int ARow)
+    {
+        while (!FNodes.empty() && FNodes.back().second <= ARow) FNodes.pop_back();
+    }
+    void Push(int ARow, int Span) { FNodes.emplace_back(ARow, ARow + std::max(Span, 1)); }
+    bool Empty() const { return FNodes.empty(); }
+    int Innermost() const { return FNodes.back().first; }
+    // Adds one to the count of every enclosing node.
+    void CountIn(std::map<int, int>& Counts) const
+    {
+        for (const auto& N : FNodes) ++Counts[N.first];
+    }
+
+private:
+    std::vector<std::pair<int, int>> FNodes;   // node row, first row after its span
+};
+
 // The sub-group column a node records; -1 for a group header (or a node made elsewhere).
 int SubGroupColumn(const TCellGraphic* N)
 {
@@ -267,10 +288,17 @@ void TQorStringGrid::SubGroup(int ColIndex)
     std::vector<TRun> Runs;
     std::vector<int> Levels;
     std::map<int, int> Grows;
+    TOpenNodes Nodes;
     bool Open = false;
     const int LastRow = GetRowCount() - FDims.FFixedFooters - 1;
     for (int r = GetFixedRows(); r <= LastRow; ++r) {
-        if (IsGroupRow(r)) {
+        Nodes.At(r);
+        if (TCellGraphic* N = NodeAt(r)) {
+            Nodes.Push(r, N->FCellIndex);
+            Open = false;
+            continue;
+        }
+        if (IsSummary(r)) {
             Open = false;
             continue;
         }
@@ -281,14 +309,8 @@ void TQorStringGrid::SubGroup(int ColIndex)
         }
         Runs.push_back(TRun{r, 1, std::move(v)});
         Open = true;
-        int p = GetParentRow(r);
-        Levels.push_back(p == -1 ? 0 : RowLevel(p));
-        while (p != -1) {
-            ++Grows[p];
-            const int q = GetParentRow(p);
-            if (q == p) break;
-            p = q;
-        }
+        Levels.push_back(Nodes.Empty() ? 0 : RowLevel(Nodes.Innermost()));
+        Nodes.CountIn(Grows);
     }
     if (Runs.empty()) return;
     std::vector<int> Before(Runs.size());
@@ -328,33 +350,35 @@ void TQorStringGrid::SubUnGroup(int ColIndex)
     const int RC = RealColIndex(ColIndex);
     const int T = RealColIndex(SubHeaderCol(this, ColIndex));
     const bool Merged = FOpt.FGrouping->GetMergeHeader();
-    // The sub-headers give their values back to their rows, then leave their enclosing nodes
-    // from the bottom up (a shorter span above never hides a sub-header still to come); the rows
-    // go in one pass at the end.
+    // The sub-headers give their values back to their rows and leave their enclosing nodes; the
+    // rows go in one pass at the end.
     TFreePtr<TIntList> Gone(Create<TIntList>(0, 0));
+    std::map<int, int> Shrinks;
+    TOpenNodes Nodes;
     String Value;
     const int LastRow = GetRowCount() - FDims.FFixedFooters - 1;
     for (int r = GetFixedRows(); r <= LastRow; ++r) {
+        Nodes.At(r);
         TCellGraphic* N = NodeAt(r);
         if (N && SubGroupColumn(N) == ColIndex) {
             Value = GetGridCell(T, r);
             Gone->Add(r);
+            Nodes.CountIn(Shrinks);
         } else if (!N && !IsSummary(r)) {
             // Group headers and summary rows keep their texts.
             SetGridCell(RC, r, Value);
         }
+        if (N) Nodes.Push(r, N->FCellIndex);
     }
-    for (int i = Gone->Count() - 1; i >= 0; --i) {
+    // Every enclosing node loses its sub-headers (a span stays at least 1).
+    for (const auto& [Row, Count] : Shrinks) {
+        const int Less = std::min(Count, GetNodeSpan(Row) - 1);
+        if (Less <= 0) continue;
+        UpdateNodeSpan(Row, -Less);
+        UpdateSubNodeCount(Row, -Less);
+    }
+    for (int i = 0; i < Gone->Count(); ++i) {
         const int r = Gone->GetInteger(i);
-        for (int p = GetParentRow(r); p != -1 && p != r;) {
-            if (GetNodeSpan(p) > 1) {
-                UpdateNodeSpan(p, -1);
-                UpdateSubNodeCount(p, -1);
-            }
-            const int q = GetParentRow(p);
-            if (q == p) break;
-            p = q;
-        }
         RemoveNode(RemapRowInv(r));
         if (Merged) SplitCells(T, r);
         else ResetGroupRowColors(r, true);
