@@ -11,10 +11,14 @@
 // costs one pass over the rows after the sort. Group columns are display columns.
 #include "grid/QorGrid.h"
 
+#include "grid/detail/ListShift.h"
 #include "grid/input/FloatingFooter.h"
 #include "grid/paint/CellGraphic.h"
 
 #include <algorithm>
+#include <map>
+
+using QorGridDetail::LinesInsertedUpTo;
 
 namespace {
 
@@ -30,6 +34,27 @@ int SubHeaderCol(TQorStringGrid* G, int ColIndex)
 {
     return ColIndex + 1 < G->GetColCount() ? ColIndex + 1 : ColIndex;
 }
+
+// The nodes enclosing the row a top-down walk has reached, outermost first: each node row is
+// pushed when the walk meets it and leaves once the walk passes its span.
+class TOpenNodes {
+public:
+    void At(int ARow)
+    {
+        while (!FNodes.empty() && FNodes.back().second <= ARow) FNodes.pop_back();
+    }
+    void Push(int ARow, int Span) { FNodes.emplace_back(ARow, ARow + std::max(Span, 1)); }
+    bool Empty() const { return FNodes.empty(); }
+    int Innermost() const { return FNodes.back().first; }
+    // Adds one to the count of every enclosing node.
+    void CountIn(std::map<int, int>& Counts) const
+    {
+        for (const auto& N : FNodes) ++Counts[N.first];
+    }
+
+private:
+    std::vector<std::pair<int, int>> FNodes;   // node row, first row after its span
+};
 
 // The sub-group column a node records; -1 for a group header (or a node made elsewhere).
 int SubGroupColumn(const TCellGraphic* N)
@@ -252,37 +277,60 @@ void TQorStringGrid::SubGroup(int ColIndex)
     // Sub-groups live inside groups; the group's own saved state (column, width, caption, footer)
     // stays as Group left it, so that UnGroup restores the grouped column.
     if (ColIndex < GetFixedCols() || ColIndex >= GetColCount() || FDims.FGroupColumn == -1) return;
+    // Every group open: the sub-grouping sees all rows.
+    ExpandAll();
     BeginUpdate();
     auto End = ScopeExit([this] { EndUpdate(); });
     const int RC = RealColIndex(ColIndex);
     const int T = RealColIndex(SubHeaderCol(this, ColIndex));
-    // The runs of equal values between node and summary rows.
+    // The runs of equal values between node and summary rows, and how many sub-headers each
+    // enclosing node gets.
     std::vector<TRun> Runs;
+    std::vector<int> Levels;
+    std::map<int, int> Grows;
+    TOpenNodes Nodes;
     bool Open = false;
     const int LastRow = GetRowCount() - FDims.FFixedFooters - 1;
     for (int r = GetFixedRows(); r <= LastRow; ++r) {
-        if (IsGroupRow(r)) {
+        Nodes.At(r);
+        if (TCellGraphic* N = NodeAt(r)) {
+            Nodes.Push(r, N->FCellIndex);
+            Open = false;
+            continue;
+        }
+        if (IsSummary(r)) {
             Open = false;
             continue;
         }
         String v = GetGridCell(RC, r);
         if (Open && Runs.back().Value == v) {
             ++Runs.back().Count;
-        } else {
-            Runs.push_back(TRun{r, 1, std::move(v)});
-            Open = true;
+            continue;
         }
+        Runs.push_back(TRun{r, 1, std::move(v)});
+        Open = true;
+        Levels.push_back(Nodes.Empty() ? 0 : RowLevel(Nodes.Innermost()));
+        Nodes.CountIn(Grows);
+    }
+    if (Runs.empty()) return;
+    std::vector<int> Before(Runs.size());
+    for (size_t j = 0; j < Runs.size(); ++j) Before[j] = Runs[j].First;
+    InsertRowsBefore(Before);
+    for (const auto& [Row, Count] : Grows) {
+        const int d = Row + LinesInsertedUpTo(Before, Row);
+        UpdateNodeSpan(d, Count);
+        UpdateSubNodeCount(d, Count);
     }
     TGrouping* GS = FOpt.FGrouping.get();
-    // Bottom up, so that the runs above keep their rows.
-    for (auto It = Runs.rbegin(); It != Runs.rend(); ++It) {
-        const int Real = RemapRowInv(It->First);
-        InsertChildRow(Real, 0);
-        const int h = RemapRow(Real);
-        AddNode(Real, It->Count + 1);
+    const int NodeCol = FOpt.FCellNode->GetNodeColumn();
+    for (size_t j = 0; j < Runs.size(); ++j) {
+        const TRun& R = Runs[j];
+        const int h = R.First + int(j);
+        if (Levels[j] > 0) GetCellProperties(NodeCol, h)->SetNodeLevel(Levels[j]);
+        AddNode(RemapRowInv(h), R.Count + 1);
         NodeAt(h)->FCellVar = ColIndex;
-        SetGridCell(T, h, It->Value);
-        for (int r = h + 1; r <= h + It->Count; ++r) SetGridCell(RC, r, String());
+        SetGridCell(T, h, R.Value);
+        for (int r = h + 1; r <= h + R.Count; ++r) SetGridCell(RC, r, String());
         if (GS->GetMergeHeader()) {
             const int Span = GetColCount() - DisplColIndex(T);
             if (Span > 1) MergeCells(T, h, Span, 1);
@@ -302,29 +350,62 @@ void TQorStringGrid::SubUnGroup(int ColIndex)
     const int RC = RealColIndex(ColIndex);
     const int T = RealColIndex(SubHeaderCol(this, ColIndex));
     const bool Merged = FOpt.FGrouping->GetMergeHeader();
+    // The sub-headers give their values back to their rows and leave their enclosing nodes; the
+    // rows go in one pass at the end.
+    TFreePtr<TIntList> Gone(Create<TIntList>(0, 0));
+    std::map<int, int> Shrinks;
+    TOpenNodes Nodes;
     String Value;
-    int r = GetFixedRows();
-    while (r <= GetRowCount() - FDims.FFixedFooters - 1) {
+    const int LastRow = GetRowCount() - FDims.FFixedFooters - 1;
+    for (int r = GetFixedRows(); r <= LastRow; ++r) {
+        Nodes.At(r);
         TCellGraphic* N = NodeAt(r);
         if (N && SubGroupColumn(N) == ColIndex) {
             Value = GetGridCell(T, r);
-            const int Real = RemapRowInv(r);
-            RemoveNode(Real);
-            if (Merged) SplitCells(T, r);
-            else ResetGroupRowColors(r, true);
-            RemoveChildRow(Real);
-            continue;
+            Gone->Add(r);
+            Nodes.CountIn(Shrinks);
+        } else if (!N && !IsSummary(r)) {
+            // Group headers and summary rows keep their texts.
+            SetGridCell(RC, r, Value);
         }
-        // Group headers and summary rows keep their texts; data rows get their value back.
-        if (!N && !IsSummary(r)) SetGridCell(RC, r, Value);
-        ++r;
+        if (N) Nodes.Push(r, N->FCellIndex);
     }
+    // Every enclosing node loses its sub-headers (a span stays at least 1).
+    for (const auto& [Row, Count] : Shrinks) {
+        const int Less = std::min(Count, GetNodeSpan(Row) - 1);
+        if (Less <= 0) continue;
+        UpdateNodeSpan(Row, -Less);
+        UpdateSubNodeCount(Row, -Less);
+    }
+    for (int i = 0; i < Gone->Count(); ++i) {
+        const int r = Gone->GetInteger(i);
+        RemoveNode(RemapRowInv(r));
+        if (Merged) SplitCells(T, r);
+        else ResetGroupRowColors(r, true);
+    }
+    RemoveRowList(Gone.get());
 }
 
 // ---- Group calculations ----------------------------------------------------------------------------------------
 
 void TQorStringGrid::GroupCalc(int ColIndex, int method)
 {
+    // Group column arithmetic: over the rows of every open group, into its summary row (with
+    // summaries) or its header; contracted groups are passed over.
+    using TColumnOp = double (TQorStringGrid::*)(int, int, int);
+    TColumnOp Op = nullptr;
+    switch (method) {
+    case 1: Op = &TQorStringGrid::ColumnSum; break;
+    case 2: Op = &TQorStringGrid::ColumnAvg; break;
+    case 3: Op = &TQorStringGrid::ColumnMin; break;
+    case 4: Op = &TQorStringGrid::ColumnMax; break;
+    case 5: break;
+    case 6: Op = &TQorStringGrid::ColumnCustomCalcGrp; break;
+    case 7: Op = &TQorStringGrid::ColumnDistinct; break;
+    case 8: Op = &TQorStringGrid::ColumnStdDev; break;
+    default: return;
+    }
+    const int RC = RealColIndex(ColIndex);
     const bool Summary = FOpt.FGrouping->GetSummary();
     int r = GetFixedRows();
     while (r < GetRowCount()) {
@@ -336,10 +417,8 @@ void TQorStringGrid::GroupCalc(int ColIndex, int method)
         const int Span = std::max(N->FCellIndex, 1);
         const int Target = Summary ? r + Span : r;
         if (Target < GetRowCount()) {
-            switch (method) {
-            case 5: SetInts(ColIndex, Target, Span - 1); break;
-            default: break;
-            }
+            if (Op) SetFloats(RC, Target, (this->*Op)(RC, r + 1, r + Span - 1));
+            else SetInts(RC, Target, Span - 1);
         }
         r += Span;
     }
@@ -353,8 +432,9 @@ void FooterCalc(TQorStringGrid* G, int ColIndex, TColumnCalcType Kind)
 {
     if (!G->GetFloatingFooter()->GetVisible() || G->GetRowCount() < 1) return;
     const int Last = G->GetRowCount() - 1;
-    G->GetCellProperties(ColIndex, Last)->SetCalcType(Kind);
-    G->UpdateCell(ColIndex, Last);
+    const int RC = G->RealColIndex(ColIndex);
+    G->GetCellProperties(RC, Last)->SetCalcType(Kind);
+    G->UpdateCell(RC, Last);
 }
 
 }  // namespace

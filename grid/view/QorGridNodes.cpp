@@ -192,7 +192,8 @@ bool TQorStringGrid::InNodeRect(int ARow, int x)
 
 void TQorStringGrid::AddNode(int RealRow, int Span)
 {
-    if (Span < 1) return;
+    // A hidden row's display index is another row's.
+    if (Span < 1 || IsHiddenRow(RealRow)) return;
     int r = RemapRow(RealRow);
     if (r < 0 || r >= GetRowCount()) return;
     // A node added again on its own row replaces the first: the levels and the count stay exact.

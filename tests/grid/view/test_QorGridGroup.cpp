@@ -93,6 +93,52 @@ TEST_F(QorGridGroup, WithoutSummariesCalculationsGoIntoTheHeaders)
     EXPECT_EQ(G->GetCellEx(2, 6), L"2");
 }
 
+TEST_F(QorGridGroup, GroupCalculations)
+{
+    // Qty per group: A 10, 20; B 30; C 40, 50, 60.
+    Fill({L"A", L"A", L"B", L"C", L"C", L"C"});
+    G->GetGrouping()->SetSummary(true);
+    G->Group(2);
+    const struct {
+        void (TQorStringGrid::*Calc)(int);
+        const wchar_t* A;
+        const wchar_t* B;
+        const wchar_t* C;
+    } Cases[] = {
+        {&TQorStringGrid::GroupSum, L"30.00", L"30.00", L"150.00"},
+        {&TQorStringGrid::GroupAvg, L"15.00", L"30.00", L"50.00"},
+        {&TQorStringGrid::GroupMin, L"10.00", L"30.00", L"40.00"},
+        {&TQorStringGrid::GroupMax, L"20.00", L"30.00", L"60.00"},
+        {&TQorStringGrid::GroupCount, L"2", L"1", L"3"},
+        {&TQorStringGrid::GroupDistinct, L"2.00", L"1.00", L"3.00"},
+        {&TQorStringGrid::GroupStdDev, L"5.00", L"0.00", L"8.16"},
+    };
+    // Summary rows: A at 4, B at 7, C at 12.
+    for (const auto& C : Cases) {
+        (G->*C.Calc)(2);
+        EXPECT_EQ(G->GetCellEx(2, 4), C.A);
+        EXPECT_EQ(G->GetCellEx(2, 7), C.B);
+        EXPECT_EQ(G->GetCellEx(2, 12), C.C);
+    }
+    G->OnGroupCalc = [](TObject*, int, int FromRow, int ToRow, double& Result) { Result = FromRow * 100 + ToRow; };
+    G->GroupCustomCalc(2);
+    EXPECT_EQ(G->GetCellEx(2, 7), L"606.00");
+    G->SetCellEx(2, 7, L"x");
+    G->GroupCalc(2, 9);
+    EXPECT_EQ(G->GetCellEx(2, 7), L"x");
+}
+
+TEST_F(QorGridGroup, GroupingSortsFirst)
+{
+    Fill({L"C", L"A", L"B", L"A", L"C"});
+    G->GetSortSettings()->SetAutoSortForGrouping(true);
+    G->Group(2);
+    EXPECT_EQ(Dump(), L"#|Name|Qty / *|A| / 2|n2|20 / 4|n4|40 / *|B| / 3|n3|30 / *|C| / 1|n1|10 / 5|n5|50");
+    G->UnGroup();
+    EXPECT_EQ(G->GetCellEx(2, 1), L"A");
+    EXPECT_EQ(G->GetCellEx(1, 1), L"n2");
+}
+
 TEST_F(QorGridGroup, LetterCaseStartsANewGroup)
 {
     Fill({L"a", L"A", L"A", L"b"});
@@ -193,6 +239,22 @@ TEST_F(QorGridGroup, SubGroupsRoundTrip)
     G->UnGroup();
     EXPECT_EQ(Dump(), Before);
     EXPECT_EQ(G->GetColCount(), 4);
+    // Every row its own sub-group, and a second sub-grouping inside the first.
+    Fill({L"A", L"A", L"A", L"A", L"B"});
+    const String Plain = Dump();
+    G->Group(2);
+    const String Grouped2 = Dump();
+    G->SubGroup(1);
+    EXPECT_EQ(G->GetNodeSpan(1), 9);
+    G->SubGroup(2);
+    EXPECT_EQ(G->GetNodeSpan(1), 13);
+    EXPECT_EQ(G->GetNodeSpan(2), 3);
+    G->SubUnGroup(2);
+    G->SubUnGroup(1);
+    EXPECT_EQ(Dump(), Grouped2);
+    EXPECT_EQ(G->GetNodeSpan(1), 5);
+    G->UnGroup();
+    EXPECT_EQ(Dump(), Plain);
 }
 
 TEST_F(QorGridGroup, GroupColumnSetterAndRegrouping)
