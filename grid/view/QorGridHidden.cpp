@@ -163,6 +163,11 @@ void TQorStringGrid::RestoreItems(std::vector<TGridItem*> Items)
     }
     const int OldCount = GetRowCount();
     const int NewCount = OldCount + int(Items.size());
+    if (FooterRowShown()) {
+        // The floating footer's row stays last: rows hidden below it come back above it, in order.
+        int Limit = NewCount - 2;
+        for (size_t i = Items.size(); i-- > 0; --Limit) Target[i] = std::min(Target[i], Limit);
+    }
     // Cells a lowered count left in the storage would be overwritten: they are freed first.
     ScrubStoredRows(OldCount, NewCount - 1);
     std::vector<int> H(Axis(TGridAxisKind::Rows).Sizes());
