@@ -211,12 +211,12 @@ void TQorStringGrid::InsertRowsEx(int RowIndex, int RCount, bool UpdateCellContr
     const int New = Old + RCount;
     // Cells a lowered count left beyond the end would come back inside the new rows: freed.
     ScrubStoredRows(Old, New - 1);
-    std::vector<int> H(Axis(TGridAxisKind::Rows).Sizes());
-    H.insert(H.begin() + RowIndex, size_t(RCount), GetDefaultRowHeight());
     SetRowCount(New);
     RotateStoredRows(RowIndex, Old, New);
+    // The heights move down in place with their rows; the new rows take the default height.
     TGridAxis& Ax = Axis(TGridAxisKind::Rows);
-    for (int r = RowIndex; r < New; ++r) Ax.SetSize(r, H[size_t(r)]);
+    for (int r = New - 1; r >= RowIndex + RCount; --r) Ax.SetSize(r, Ax.Size(r - RCount));
+    for (int r = RowIndex; r < RowIndex + RCount; ++r) Ax.SetSize(r, GetDefaultRowHeight());
     FDims.FMaxRowCount = std::max(FDims.FMaxRowCount, New);
     if (FOpt.FNavigation->GetKeepHorizScroll()) SetLeftCol(LeftCol);
     SideListsInserted(RowIndex, RealRow, RCount);
