@@ -31,6 +31,8 @@
 #include "framework/Grids.h"
 #include "framework/WinScope.h"
 
+#include <vector>
+
 class TBaseGrid;
 class TQorGridUndoRedo;
 class TPropertyTable;
@@ -445,38 +447,45 @@ private:
 
 // ---- Undo and redo --------------------------------------------------------------------------------
 
-// One change of a cell's text, or a sequence marker (column and row -1, empty texts).
+// One change of a cell's text, or a sequence marker (column and row -1, empty texts): the changed
+// cell's real column and real row, the text after and before the change.
+struct TUndoRedoChange {
+    int Col = -1;
+    int Row = -1;
+    String Value;
+    String OrigValue;
+    bool SequenceStart = false;
+    bool SequenceStop = false;
+    bool IsMarker() const { return SequenceStart || SequenceStop; }
+};
+
+// A change as a collection item (the undo component's GetItems).
 class TUndoRedoItem : public TCollectionItem {
     DECLARE_CLASS(TUndoRedoItem, TCollectionItem)
 public:
     explicit TUndoRedoItem(TCollection* ACollection) : TCollectionItem(ACollection) {}
     void Assign(TPersistent* Source) override;
 
-    // The changed cell: its real column and real row.
-    int GetRow() const { return FRow; }
-    void SetRow(int Value) { FRow = Value; }
-    int GetCol() const { return FCol; }
-    void SetCol(int Value) { FCol = Value; }
-    // Text after and before the change.
-    const String& GetValue() const { return FValue; }
-    void SetValue(const String& Value) { FValue = Value; }
-    const String& GetOrigValue() const { return FOrigValue; }
-    void SetOrigValue(const String& Value) { FOrigValue = Value; }
-    bool GetSequenceStart() const { return FSequenceStart; }
-    void SetSequenceStart(bool Value) { FSequenceStart = Value; }
-    bool GetSequenceStop() const { return FSequenceStop; }
-    void SetSequenceStop(bool Value) { FSequenceStop = Value; }
-    bool IsMarker() const { return FSequenceStart || FSequenceStop; }
+    const TUndoRedoChange& GetChange() const { return FChange; }
+    void SetChange(const TUndoRedoChange& Value) { FChange = Value; }
+    int GetRow() const { return FChange.Row; }
+    void SetRow(int Value) { FChange.Row = Value; }
+    int GetCol() const { return FChange.Col; }
+    void SetCol(int Value) { FChange.Col = Value; }
+    const String& GetValue() const { return FChange.Value; }
+    void SetValue(const String& Value) { FChange.Value = Value; }
+    const String& GetOrigValue() const { return FChange.OrigValue; }
+    void SetOrigValue(const String& Value) { FChange.OrigValue = Value; }
+    bool GetSequenceStart() const { return FChange.SequenceStart; }
+    void SetSequenceStart(bool Value) { FChange.SequenceStart = Value; }
+    bool GetSequenceStop() const { return FChange.SequenceStop; }
+    void SetSequenceStop(bool Value) { FChange.SequenceStop = Value; }
+    bool IsMarker() const { return FChange.IsMarker(); }
 
     static void RegisterProperties(TPropertyTable& Table);
 
 private:
-    int FRow = -1;
-    int FCol = -1;
-    String FValue;
-    String FOrigValue;
-    bool FSequenceStart = false;
-    bool FSequenceStop = false;
+    TUndoRedoChange FChange;
 };
 
 class TUndoRedoCollection : public TCollection {
@@ -510,7 +519,7 @@ public:
     ~TQorGridUndoRedo() override;
 
     bool CanUndo() const { return FLevel > 0; }
-    bool CanRedo() const { return FLevel < FItems->Count(); }
+    bool CanRedo() const { return FLevel < LogCount(); }
 
     // A change of cell (ACol real column, ARow storage row) from OldValue to NewValue; the
     // change is kept for the base cell of the area that holds the cell.
@@ -531,7 +540,9 @@ public:
     int GetLevel() const { return FLevel; }
     int GetMaxLevel() const { return FMaxLevel; }
     void SetMaxLevel(int Value) { FMaxLevel = Value; }
-    TUndoRedoCollection* GetItems() const { return FItems; }
+    // The log as collection items, for reading: a copy made on request (and again after the log
+    // changed); changing it does not change the log.
+    TUndoRedoCollection* GetItems() const;
     // Change items in the log (markers not counted).
     int GetChangeCount() const { return FChangeCount; }
 
@@ -544,9 +555,15 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
-    TUndoRedoItem* Item(int Index) const { return FItems->GetItem(Index); }
-    TUndoRedoItem* Append();
-    void DeleteItem(int Index);
+    // The log keeps its entries by value, so that registering a change costs no object of its own.
+    using TEntry = TUndoRedoChange;
+
+    const TEntry& Item(int Index) const { return FLog[size_t(FFirst + Index)]; }
+    int LogCount() const { return int(FLog.size()) - FFirst; }
+    TEntry& Append();
+    // Drops the newest entry / the oldest entry.
+    void DropLast();
+    void DropFirst();
     // Drops the undone items (FLevel and above).
     void DiscardUndone();
     // Drops the oldest whole steps while the log holds MaxLevel or more change items.
@@ -554,11 +571,15 @@ private:
     void CloseOpenSequence();
     // Writes Text back into the logged cell (Cell: real column, storage row); false when the cell
     // lies outside the grid. AsCheck restores check-box cells through SetAsCheck.
-    bool WriteBack(const TUndoRedoItem* I, const String& Text, const TQorGridUndoRedoEvent& Event,
-                   bool AsCheck, TPoint& Cell);
+    bool WriteBack(const TEntry& I, const String& Text, const TQorGridUndoRedoEvent& Event, bool AsCheck,
+                   TPoint& Cell);
     void MakeCurrent(TPoint Cell);
 
-    TUndoRedoCollection* FItems;
+    // The entries from FFirst on; the ones before it were evicted and are dropped in bulk.
+    std::vector<TEntry> FLog;
+    int FFirst = 0;
+    TUndoRedoCollection* FItems;    // the copy GetItems hands out
+    mutable bool FItemsStale = false;
     TBaseGrid* FGrid = nullptr;
     int FLevel = 0;
     int FMaxLevel = 0;

@@ -15,8 +15,9 @@
 //                                  simple property setters
 //   store/QorGridStructure.cpp     clearing, inserting and removing rows and columns
 //   store/QorGridAccess.cpp        cell access by real, display, original and unsorted index;
-//                                  per-cell look accessors, links; the in-place editor's
-//                                  text; cell controls; grid-wide setters and zoom
+//                                  per-cell look accessors, links, rich text; the in-place
+//                                  editor's text; cell controls; sizing asked of the
+//                                  application; grid-wide setters and zoom
 //   store/QorGridTyped.cpp         typed cell values, headers, range formatting
 //   store/QorGridSelection.cpp     disjunct row, column and cell selections; modified and
 //                                  enabled rows; going to and editing a cell; repainting rows,
@@ -128,6 +129,21 @@ class ITQorStringGridSelect {
 public:
     virtual ~ITQorStringGridSelect() = default;
     virtual void CurrentCellChanged(int ACol, int ARow) = 0;
+};
+
+// What the grid's colour and image picker editors (a layer above the grid) tell it of the user's
+// choice: DoColorSelect and DoImageSelect read it from the editor that reports.
+class IGridColorChoice {
+public:
+    virtual ~IGridColorChoice() = default;
+    virtual TColor ChosenColor() = 0;
+    virtual String ChosenColorText() = 0;
+};
+
+class IGridImageChoice {
+public:
+    virtual ~IGridImageChoice() = default;
+    virtual int ChosenImageIndex() = 0;
 };
 
 // A component told of every change of a grid's cells; descendants override CellsChanged. A grid
@@ -250,6 +266,10 @@ public:
     void SetScrollBarsEx(TScrollStyle Value);
     TCursor GetCursorEx() const;
     void SetCursorEx(TCursor Value);
+    // Printed width and left edge of a column on the last printed page (0 before printing); a
+    // column outside 0 .. AllColCount - 1 raises EQorGridError.
+    int GetPrintColWidth(int ACol);
+    int GetPrintColOffset(int ACol);
     // "8.4.2.2": the four bytes of GetVersionNr; setting it does nothing.
     String GetVersion();
     void SetVersion(const String&) {}
@@ -671,7 +691,16 @@ public:
     String GetUnSortedCell(int RCol, int URow);
     void SetUnSortedCell(int RCol, int URow, const String& Value);
     TEditorType GetCurrentEditor() const { return FEdit.FEditControl; }
-    // Plain text of a cell (markup stripped); lines; links.
+    // Rich text: a cell into a rich edit (an empty cell clears it), a rich edit's content as rich
+    // text (empty while the grid is destroyed), and that text written into a cell.
+    void CellToRich(int RCol, int ARow, TQorRichEdit* Richeditor);
+    String RichToString(TQorRichEdit* Richeditor);
+    void RichToCell(int RCol, int ARow, TQorRichEdit* Richeditor);
+    // The hidden rich edit that renders and measures rich cells, made on first use.
+    TQorRichEdit* GetRichEdit();
+    // Fires OnRichEditSelectionChange (the rich-text editor's selection moved).
+    void RichSelChange(TObject* Sender);
+    // Plain text of a cell (markup stripped, rich text through the hidden rich edit); lines; links.
     String GetStrippedCell(int RCol, int ARow);
     int GetLinesInCell(int RCol, int ARow);
     bool HasHyperlink(int RCol, int ARow);
@@ -1517,6 +1546,8 @@ private:
     void SizeColumnArrays();
     // The floating footer row follows a changed row count (the old last row moves to the new one).
     void MoveFooterRow(int OldCount);
+    // The floating footer is shown and so holds the grid's last row.
+    bool FooterRowShown() const;
     // Applies the search footer's settings to the panel (SearchChanged's body with a panel).
     void ApplySearchFooter();
     // The save range's real columns and rows.
@@ -1532,6 +1563,9 @@ private:
     TCellGraphic* BaseGraphic(int RCol, int ARow);
     void RepaintWidget(int RCol, int ARow);
     int HiddenRowCount();
+    // Every widget record the hidden rows keep in the hidden-row store, with its real column; a
+    // record for which Visit answers true is detached from its cell and freed.
+    void ForHiddenRowGraphics(const std::function<bool(int RCol, TCellGraphic*)>& Visit);
     // The record of (real column, real row), also in hidden rows (paint/QorCellCheck.cpp).
     TCellGraphic* RealRowGraphic(int RCol, int RealRow);
     // The theme notifier knows the grid's window while AutoThemeAdapt is on
@@ -1902,6 +1936,7 @@ private:
         int FOldLeftCol = 0;
         int FOldTopRow = 0;
         bool FMouseDown = false;
+        bool FSizeFixed = false;       // the mouse is over a fixed column's sizing edge
     };
 
     // Hover, hints and links.
@@ -1952,6 +1987,8 @@ private:
         bool FFastPrint = false;
         int FPrintNrOfPages = 0;
         bool FClipboardFormatExcel = false;
+        // Per column: printed width and left edge on the page, filled by printing.
+        std::vector<int> MaxWidths, Indents;
     };
 
     // Window, loading and batching.

@@ -111,6 +111,9 @@ void TQorStringGrid::WndProc(TMessage& Message)
         WMFilterEditUpdate(Message);
         return;
     }
+    if ((Message.Msg == WM_THEMECHANGED || Message.Msg == QorStyleIF::WM_OFFICETHEMECHANGED) &&
+        FLookState.FAutoThemeAdapt)
+        ThemeAdapt();
     inherited::WndProc(Message);
 }
 
@@ -119,12 +122,6 @@ void TQorStringGrid::WMFilterEditUpdate(TMessage&)
     if (OnFilterEditDone)
         OnFilterEditDone(this, FFilterState.FEditFilterColumn, FFilterState.FEditFilterCondition,
                          FFilterState.FEditFilterType);
-}
-
-void TQorStringGrid::CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos, int& SizingOfs,
-                                     TGridDrawInfo& FixedInfo)
-{
-    inherited::CalcSizingState(X, Y, State, Index, SizingPos, SizingOfs, FixedInfo);
 }
 
 TInplaceEdit* TQorStringGrid::CreateEditor()

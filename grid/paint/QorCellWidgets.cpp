@@ -12,6 +12,7 @@
 
 #include "grid/input/FloatingFooter.h"
 #include "grid/paint/CellGraphic.h"
+#include "grid/view/GridItem.h"
 #include "graphics/PictureContainer.h"
 #include "graphics/QorUtilText.h"
 
@@ -63,13 +64,30 @@ bool TakesBalloon(TCellType Kind)
 
 void TQorStringGrid::CheckWidgetCell(int RCol, int ARow)
 {
-    if (RCol < 0 || ARow < 0 || RCol >= TotalColCount() || ARow >= GetRowCount() + HiddenRowCount())
+    // Widgets go into the cell store, which holds the shown rows: a row at or past RowCount (even
+    // with rows hidden) is a cell no widget operation reaches, so it is refused.
+    if (RCol < 0 || ARow < 0 || RCol >= TotalColCount() || ARow >= GetRowCount())
         throw Exception(QorGridConsts::SInvalidCell);
 }
 
 int TQorStringGrid::HiddenRowCount()
 {
     return FLists.FGridItems->Count();
+}
+
+void TQorStringGrid::ForHiddenRowGraphics(const std::function<bool(int RCol, TCellGraphic*)>& Visit)
+{
+    TCollection* Store = FLists.FGridItems.get();
+    for (int i = 0; i < Store->Count(); ++i) {
+        TStringList* L = static_cast<TGridItem*>(Store->GetItem(i))->GetItems();
+        for (int c = 0; c < L->Count(); ++c) {
+            auto* P = dyn<TCellProperties>(L->GetObjects(c));
+            TCellGraphic* G = P ? dyn<TCellGraphic>(P->GetGraphicObject()) : nullptr;
+            if (!G || !Visit(c, G)) continue;
+            P->SetGraphicObject(nullptr);
+            if (G != FOpt.FCellGraphic.get()) G->Free();
+        }
+    }
 }
 
 TCellGraphic* TQorStringGrid::OwnGraphic(int RCol, int ARow)
@@ -588,10 +606,15 @@ void TQorStringGrid::RemoveBitButton(int RCol, int ARow) { RemoveCellGraphic(RCo
 
 void TQorStringGrid::RemoveAllButtons()
 {
-    // Every real column, the hidden ones too.
+    // Every real column and every row, the hidden ones too, and every cell's own button (a cell
+    // covered by a merged area keeps none that would come back when the area is split).
     for (int c = 0; c < TotalColCount(); ++c)
-        for (int r = 0; r < GetRowCount(); ++r)
-            if (HasButton(c, r)) RemoveButton(c, r);
+        for (int r = 0; r < GetRowCount(); ++r) RemoveButton(c, r);
+    // Column 0 shows the row box under HotmailRowSelect: its own record is left, as for shown rows.
+    const bool RowBox = FOpt.FMouseActions->GetHotmailRowSelect();
+    ForHiddenRowGraphics([RowBox](int c, TCellGraphic* G) {
+        return !(RowBox && c == 0) && (G->FCellType == ctButton || G->FCellType == ctBitButton);
+    });
 }
 
 void TQorStringGrid::SetButtonText(int ACol, int ARow, const String& Caption)
@@ -782,6 +805,10 @@ void TQorStringGrid::RemoveAllComments()
 {
     for (int c = 0; c < TotalColCount(); ++c)
         for (int r = 0; r < GetRowCount(); ++r) RemoveComment(c, r);
+    ForHiddenRowGraphics([](int, TCellGraphic* G) {
+        G->FCellComment.clear();
+        return false;
+    });
     Invalidate();
 }
 
@@ -810,19 +837,38 @@ void TQorStringGrid::GetMarker(int RCol, int ARow, int& ErrPos, int& ErrLen)
     ErrLen = G->FCellErrLen;
 }
 
+namespace {
+
+// A record's marker goes: true for a record that holds nothing but the marker (it goes too);
+// other records lose the marker unless their kind keeps widget data in those fields.
+bool DropMarker(TCellGraphic* G)
+{
+    if (G->FCellType == ctEmpty) return true;
+    if (!MarkerFieldsTaken(G->FCellType)) {
+        G->FCellErrFrom = 0;
+        G->FCellErrLen = 0;
+    }
+    return false;
+}
+
+}  // namespace
+
 void TQorStringGrid::RemoveMarker(int RCol, int ARow)
 {
     if (RemoveCellGraphic(RCol, ARow, ctEmpty)) return;
-    TCellGraphic* G = OwnGraphic(RCol, ARow);
-    if (!G || MarkerFieldsTaken(G->FCellType)) return;
-    G->FCellErrFrom = 0;
-    G->FCellErrLen = 0;
+    if (TCellGraphic* G = OwnGraphic(RCol, ARow); G && G->FCellType != ctEmpty) DropMarker(G);
 }
 
 void TQorStringGrid::RemoveAllMarkers()
 {
     for (int c = 0; c < TotalColCount(); ++c)
         for (int r = 0; r < GetRowCount(); ++r) RemoveMarker(c, r);
+    const bool RowBox = FOpt.FMouseActions->GetHotmailRowSelect();
+    // Column 0 answers the row box under HotmailRowSelect: a marker-only record stays there, as
+    // it does in the shown rows.
+    ForHiddenRowGraphics([RowBox](int c, TCellGraphic* G) {
+        return !(RowBox && c == 0 && G->FCellType == ctEmpty) && DropMarker(G);
+    });
 }
 
 // ---- Services painting and editing ask ------------------------------------------------------------------------

@@ -1,8 +1,9 @@
 // TQorStringGrid: the appearance properties whose setters do more than store and repaint: the
 // highlight colours of the <HI> tag (handed to the HTML engine), the HTML line-break switch (a
 // process-wide switch of the engine), the selection mixer factor (clamped), the active-cell
-// colours (repainted even when unchanged), text offsets, zoom, and automatic theme adaptation
-// with the grid's registration at the process-wide theme notifier.
+// colours and font (repainted even when unchanged), the background, the row indicator (its cell
+// repainted), text offsets, zoom, and automatic theme adaptation (the style of the Office theme,
+// the grid's registration at the process-wide theme notifier).
 #include "grid/QorGrid.h"
 
 #include "graphics/JyrHTMLText.h"
@@ -48,6 +49,28 @@ void TQorStringGrid::SetActiveCellColorTo(TColor Value)
     PropertyRepaint();
 }
 
+void TQorStringGrid::SetActiveCellFont(TFont* Value)
+{
+    if (!Value) return;
+    if (Value != FOpt.FActiveCellFont.get()) FOpt.FActiveCellFont->Assign(Value);
+    PropertyRepaint();
+}
+
+void TQorStringGrid::SetBackGround(TBackGround* Value)
+{
+    if (!Value) return;
+    if (Value != FOpt.FBackGround.get()) FOpt.FBackGround->Assign(Value);
+    PropertyRepaint();
+}
+
+void TQorStringGrid::SetRowIndicator(TBitmap* Value)
+{
+    if (!Value) return;
+    if (Value != FOpt.FRowIndicator.get()) FOpt.FRowIndicator->Assign(Value);
+    // The indicator shows in column 0 of the current row.
+    if (!IsLoading() && !IsDestroying() && GetColCount() > 0 && GetRow() < GetRowCount()) RepaintCell(0, GetRow());
+}
+
 void TQorStringGrid::SetSelectionColorMixerFactor(int Value)
 {
     Value = std::clamp(Value, 0, 100);
@@ -86,10 +109,50 @@ void TQorStringGrid::SetAutoThemeAdapt(bool Value)
     FLookState.FAutoThemeAdapt = Value;
     FOpt.FSearchFooter->SetAutoThemeAdapt(Value);
     if (Value) {
-        ThemeAdapt();
+        // While loading, Loaded adapts once every property is in.
+        if (!IsLoading()) ThemeAdapt();
         PropertyRepaint();
     }
     if (!IsLoading()) ThemeNotifierRegistration(Value);
+}
+
+namespace {
+
+// The component style that follows an Office theme; tsCustom for an unknown theme.
+QorStyleIF::TJOQStyle StyleOfOfficeTheme(QorStyleIF::TOfficeTheme T)
+{
+    using namespace QorStyleIF;
+    switch (T) {
+    case ot2003Blue: return tsOffice2003Blue;
+    case ot2003Silver: return tsOffice2003Silver;
+    case ot2003Olive: return tsOffice2003Olive;
+    case ot2003Classic: return tsOffice2003Classic;
+    case ot2007Blue: return tsOffice2007Luna;
+    case ot2007Silver: return tsOffice2007Silver;
+    case ot2007Black: return tsOffice2007Obsidian;
+    case ot2010Blue: return tsOffice2010Blue;
+    case ot2010Silver: return tsOffice2010Silver;
+    case ot2010Black: return tsOffice2010Black;
+    case ot2013White: return tsOffice2013White;
+    case ot2013Silver: return tsOffice2013LightGray;
+    case ot2013Gray: return tsOffice2013Gray;
+    case ot2016White: return tsOffice2016White;
+    case ot2016Gray: return tsOffice2016Gray;
+    case ot2016Black: return tsOffice2016Black;
+    default: return tsCustom;
+    }
+}
+
+}  // namespace
+
+void TQorStringGrid::ThemeAdapt()
+{
+    // Only a change of the Office theme applies a style: colours the application set by hand
+    // since stay while the theme stays.
+    const QorStyleIF::TOfficeTheme Theme = QorStyleIF::GetOfficeTheme();
+    if (Theme == FLookState.FOldOfficeTheme) return;
+    FLookState.FOldOfficeTheme = Theme;
+    if (Theme != QorStyleIF::otUnknown) SetComponentStyle(StyleOfOfficeTheme(Theme));
 }
 
 void TQorStringGrid::ThemeNotifierRegistration(bool Register)

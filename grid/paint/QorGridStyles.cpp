@@ -599,16 +599,3 @@ void TQorStringGrid::SetTheme(TXPColorScheme Scheme)
     }
     Invalidate();
 }
-
-void TQorStringGrid::ThemeAdapt()
-{
-    const TOfficeTheme Theme = GetOfficeTheme();
-    if (Theme == FLookState.FOldOfficeTheme) return;
-    FLookState.FOldOfficeTheme = Theme;
-    static const TJOQStyle Styles[] = {
-        tsOffice2003Blue, tsOffice2003Silver, tsOffice2003Olive, tsOffice2003Classic, tsOffice2007Luna,
-        tsOffice2007Silver, tsOffice2007Obsidian, tsOffice2010Blue, tsOffice2010Silver, tsOffice2010Black,
-        tsOffice2013White, tsOffice2013LightGray, tsOffice2013Gray, tsOffice2016White, tsOffice2016Gray,
-        tsOffice2016Black};
-    if (Theme != otUnknown) SetComponentStyle(Styles[Theme]);
-}

@@ -1,6 +1,6 @@
-// BaseGrid: the undo and redo component. Its log is a collection of change items and sequence
-// markers; FLevel counts the items in effect from the start, the items from FLevel on are undone
-// and can be redone.
+// BaseGrid: the undo and redo component. Its log is a list of change entries and sequence
+// markers, kept by value (a change costs no object of its own); FLevel counts the entries in
+// effect from the start, the entries from FLevel on are undone and can be redone.
 #include "grid/BaseGrid.h"
 
 // ---- TUndoRedoItem ------------------------------------------------------------------------------
@@ -12,12 +12,7 @@ void TUndoRedoItem::Assign(TPersistent* Source)
         inherited::Assign(Source);
         return;
     }
-    FRow = Src->FRow;
-    FCol = Src->FCol;
-    FValue = Src->FValue;
-    FOrigValue = Src->FOrigValue;
-    FSequenceStart = Src->FSequenceStart;
-    FSequenceStop = Src->FSequenceStop;
+    FChange = Src->FChange;
 }
 
 // ---- TQorGridUndoRedo ---------------------------------------------------------------------------
@@ -49,40 +44,67 @@ void TQorGridUndoRedo::SetGrid(TBaseGrid* Grid)
     if (Grid) FreeNotification(Grid);
 }
 
-TUndoRedoItem* TQorGridUndoRedo::Append()
+TUndoRedoCollection* TQorGridUndoRedo::GetItems() const
 {
-    return static_cast<TUndoRedoItem*>(FItems->Add());
+    if (FItemsStale) {
+        FItemsStale = false;
+        UpdateBlock(*FItems, [&] {
+            FItems->Clear();
+            for (int i = 0; i < LogCount(); ++i) static_cast<TUndoRedoItem*>(FItems->Add())->SetChange(Item(i));
+        });
+    }
+    return FItems;
 }
 
-void TQorGridUndoRedo::DeleteItem(int Index)
+TQorGridUndoRedo::TEntry& TQorGridUndoRedo::Append()
 {
-    if (!Item(Index)->IsMarker()) --FChangeCount;
-    FItems->Delete(Index);
-    if (FLevel > Index) --FLevel;
+    FItemsStale = true;
+    return FLog.emplace_back();
+}
+
+void TQorGridUndoRedo::DropLast()
+{
+    if (!FLog.back().IsMarker()) --FChangeCount;
+    FLog.pop_back();
+    FLevel = std::min(FLevel, LogCount());
+    FItemsStale = true;
+}
+
+void TQorGridUndoRedo::DropFirst()
+{
+    if (!Item(0).IsMarker()) --FChangeCount;
+    FLog[size_t(FFirst++)] = TEntry();
+    // Evicted entries leave the list in bulk once they are half of it: each costs O(1) overall.
+    if (FFirst * 2 > int(FLog.size())) {
+        FLog.erase(FLog.begin(), FLog.begin() + FFirst);
+        FFirst = 0;
+    }
+    if (FLevel > 0) --FLevel;
+    FItemsStale = true;
 }
 
 void TQorGridUndoRedo::DiscardUndone()
 {
-    while (FItems->Count() > FLevel) DeleteItem(FItems->Count() - 1);
+    while (LogCount() > FLevel) DropLast();
 }
 
 void TQorGridUndoRedo::Evict()
 {
     if (FMaxLevel <= 0) return;
-    while (FChangeCount >= FMaxLevel && FItems->Count() > 0) {
+    while (FChangeCount >= FMaxLevel && LogCount() > 0) {
         // The oldest step: one change, or a whole closed sequence. The sequence being written is
         // never cut.
         int Last = 0;
-        if (Item(0)->GetSequenceStart()) {
+        if (Item(0).SequenceStart) {
             Last = -1;
-            for (int i = 1; i < FItems->Count(); ++i)
-                if (Item(i)->GetSequenceStop()) {
+            for (int i = 1; i < LogCount(); ++i)
+                if (Item(i).SequenceStop) {
                     Last = i;
                     break;
                 }
             if (Last < 0) return;
         }
-        for (int i = Last; i >= 0; --i) DeleteItem(i);
+        for (int i = 0; i <= Last; ++i) DropFirst();
     }
 }
 
@@ -97,13 +119,13 @@ void TQorGridUndoRedo::RegisterChange(int ACol, int ARow, const String& OldValue
         Cell = FGrid->BaseCell(ACol, ARow);
         Cell.Y = FGrid->RealRowIndex(Cell.Y);
     }
-    TUndoRedoItem* I = Append();
-    I->SetCol(Cell.X);
-    I->SetRow(Cell.Y);
-    I->SetValue(NewValue);
-    I->SetOrigValue(OldValue);
+    TEntry& E = Append();
+    E.Col = Cell.X;
+    E.Row = Cell.Y;
+    E.Value = NewValue;
+    E.OrigValue = OldValue;
     ++FChangeCount;
-    FLevel = FItems->Count();
+    FLevel = LogCount();
 }
 
 void TQorGridUndoRedo::StartSequence()
@@ -111,8 +133,8 @@ void TQorGridUndoRedo::StartSequence()
     // A sequence started inside another one belongs to the outer one.
     if (FSequenceDepth++ > 0) return;
     DiscardUndone();
-    Append()->SetSequenceStart(true);
-    FLevel = FItems->Count();
+    Append().SequenceStart = true;
+    FLevel = LogCount();
 }
 
 void TQorGridUndoRedo::StopSequence()
@@ -121,8 +143,8 @@ void TQorGridUndoRedo::StopSequence()
     if (FSequenceDepth == 0) return;
     if (--FSequenceDepth > 0) return;
     DiscardUndone();
-    Append()->SetSequenceStop(true);
-    FLevel = FItems->Count();
+    Append().SequenceStop = true;
+    FLevel = LogCount();
 }
 
 void TQorGridUndoRedo::CloseOpenSequence()
@@ -134,17 +156,19 @@ void TQorGridUndoRedo::CloseOpenSequence()
 
 void TQorGridUndoRedo::Reset()
 {
-    FItems->Clear();
+    FLog.clear();
+    FFirst = 0;
+    FItemsStale = true;
     FLevel = 0;
     FChangeCount = 0;
     FSequenceDepth = 0;
 }
 
-bool TQorGridUndoRedo::WriteBack(const TUndoRedoItem* I, const String& Text, const TQorGridUndoRedoEvent& Event,
+bool TQorGridUndoRedo::WriteBack(const TEntry& I, const String& Text, const TQorGridUndoRedoEvent& Event,
                                  bool AsCheck, TPoint& Cell)
 {
-    const int Col = I->GetCol();
-    const int Row = FGrid->DisplRowIndex(I->GetRow());
+    const int Col = I.Col;
+    const int Row = FGrid->DisplRowIndex(I.Row);
     if (Col < 0 || Col >= FGrid->TotalColCount() || Row < 0 || Row >= FGrid->GetRowCount()) return false;
     Cell = {Col, Row};
     if (!FGrid->IsBaseCell(Col, Row)) {
@@ -173,26 +197,27 @@ void TQorGridUndoRedo::Undo()
 {
     if (!FGrid) return;
     CloseOpenSequence();
-    if (FLevel <= 0 || FLevel > FItems->Count()) return;
-    const TUndoRedoItem* T = Item(FLevel - 1);
+    if (FLevel <= 0 || FLevel > LogCount()) return;
+    // The entry is copied: the event fired while writing back may register changes of its own.
+    const TEntry T = Item(FLevel - 1);
     TPoint Cell;
-    if (T->GetSequenceStop()) {
+    if (T.SequenceStop) {
         // The sequence's changes, last first; the current cell then goes to the first change
         // (once, not through every cell of the sequence).
         --FLevel;
         bool Any = false;
-        while (FLevel > 0 && !Item(FLevel - 1)->GetSequenceStart()) {
-            const TUndoRedoItem* I = Item(FLevel - 1);
-            Any = WriteBack(I, I->GetOrigValue(), OnUndo, false, Cell) || Any;
+        while (FLevel > 0 && !Item(FLevel - 1).SequenceStart) {
+            const TEntry I = Item(FLevel - 1);
+            Any = WriteBack(I, I.OrigValue, OnUndo, false, Cell) || Any;
             --FLevel;
         }
         if (FLevel > 0) --FLevel;   // past the start marker
         if (Any) MakeCurrent(Cell);
         FGrid->Invalidate();
-    } else if (T->GetSequenceStart()) {
+    } else if (T.SequenceStart) {
         --FLevel;   // an empty start left behind: nothing to write
     } else {
-        if (WriteBack(T, T->GetOrigValue(), OnUndo, true, Cell)) {
+        if (WriteBack(T, T.OrigValue, OnUndo, true, Cell)) {
             MakeCurrent(Cell);
             FGrid->RepaintCell(FGrid->GetCol(), FGrid->GetRow());
         }
@@ -204,23 +229,23 @@ void TQorGridUndoRedo::Redo()
 {
     if (!FGrid) return;
     CloseOpenSequence();
-    if (FLevel >= FItems->Count()) return;
+    if (FLevel >= LogCount()) return;
     ++FLevel;
-    const TUndoRedoItem* T = Item(FLevel - 1);
+    const TEntry T = Item(FLevel - 1);
     TPoint Cell;
-    if (T->GetSequenceStart()) {
+    if (T.SequenceStart) {
         // The changes up to the stop marker, which FLevel then counts.
         bool Any = false;
-        while (FLevel < FItems->Count()) {
-            const TUndoRedoItem* I = Item(FLevel);
+        while (FLevel < LogCount()) {
+            const TEntry I = Item(FLevel);
             ++FLevel;
-            if (I->GetSequenceStop()) break;
-            Any = WriteBack(I, I->GetValue(), OnRedo, false, Cell) || Any;
+            if (I.SequenceStop) break;
+            Any = WriteBack(I, I.Value, OnRedo, false, Cell) || Any;
         }
         if (Any) MakeCurrent(Cell);
         FGrid->Invalidate();
-    } else if (!T->GetSequenceStop()) {
-        if (WriteBack(T, T->GetValue(), OnRedo, true, Cell)) {
+    } else if (!T.SequenceStop) {
+        if (WriteBack(T, T.Value, OnRedo, true, Cell)) {
             MakeCurrent(Cell);
             FGrid->RepaintCell(FGrid->GetCol(), FGrid->GetRow());
         }

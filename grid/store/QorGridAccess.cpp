@@ -1,13 +1,15 @@
 // TQorStringGrid: cell access by real row (hidden rows included), by display column, by original
-// column and by unsorted row; plain text and links of a cell; the per-cell look accessors and the
-// row colours; the width of any real column; the in-place editor's text; controls placed in cells;
-// grid-wide settings and zoom. Index systems: grid/view/HiddenRowMap.h.
+// column and by unsorted row; plain text and links of a cell; rich text through the hidden rich
+// edit; the per-cell look accessors and the row colours; the width of any real column; the in-place
+// editor's text; controls placed in cells; sizing asked of the application; grid-wide settings and
+// zoom. Index systems: grid/view/HiddenRowMap.h.
 #include "grid/QorGrid.h"
 
 #include "graphics/JyrHTMLText.h"
 #include "graphics/QorUtilText.h"
 #include "framework/Forms.h"
 #include "grid/input/HTMLHintWindow.h"
+#include "grid/input/QorRichEdit.h"
 #include "grid/view/GridItem.h"
 
 #include <algorithm>
@@ -178,10 +180,100 @@ void TQorStringGrid::SetUnSortedCell(int RCol, int URow, const String& Value)
 
 // ---- Plain text and links -------------------------------------------------------------------------------------
 
+namespace {
+
+bool IsRichText(const String& Text)
+{
+    return Text.find(L"{\\") != String::npos;
+}
+
+// Rich text as the bytes a rich edit reads: characters beyond ASCII as \uN? escapes, so that no
+// character is lost to the ANSI code page on the way.
+String EscapedRichText(const String& Text)
+{
+    String Out;
+    Out.reserve(Text.size());
+    for (Char Ch : Text) {
+        if (Ch < 0x80) {
+            Out += Ch;
+        } else {
+            Out += L"\\u" + IntToStr(int(short(Ch))) + L"?";
+        }
+    }
+    return Out;
+}
+
+}  // namespace
+
+TQorRichEdit* TQorStringGrid::GetRichEdit()
+{
+    TQorRichEdit* R = FWin.FRichEdit;
+    if (!R) {
+        R = FWin.FRichEdit = Create<TQorRichEdit>(this);
+        R->SetVisible(false);
+        R->SetBorderStyle(bsNone);
+        R->SetBounds(0, 0, 0, 0);
+    }
+    if (!R->GetParent()) {
+        // A child of the grid once the grid can have a window; until then a message-only window
+        // holds it, so that rich cells convert on a grid that is not on a form.
+        TWinControl* Root = this;
+        while (Root->GetParent()) Root = Root->GetParent();
+        if (HandleAllocated() || dyn<TCustomForm>(Root) || Root->GetParentWindow()) {
+            R->SetParentWindow(nullptr);
+            R->SetParent(this);
+        } else if (!R->GetParentWindow()) {
+            R->SetParentWindow(HWND_MESSAGE);
+        }
+    }
+    return R;
+}
+
+void TQorStringGrid::CellToRich(int RCol, int ARow, TQorRichEdit* Richeditor)
+{
+    if (!Richeditor) return;
+    const String Text = GetCellEx(RCol, ARow);
+    if (Text.empty()) {
+        Richeditor->Clear();
+        return;
+    }
+    if (Text.compare(0, 5, L"{\\rtf") != 0) {
+        // Plain text goes in as it is (the control would read it as plain text anyway).
+        Richeditor->SetText(Text);
+        return;
+    }
+    TFreePtr<TStringStream> Stream(Create<TStringStream>(EscapedRichText(Text)));
+    Richeditor->GetLines()->LoadFromStream(Stream.get());
+}
+
+String TQorStringGrid::RichToString(TQorRichEdit* Richeditor)
+{
+    if (!Richeditor || IsDestroying()) return String();
+    TFreePtr<TStringStream> Stream(Create<TStringStream>());
+    Richeditor->GetLines()->SaveToStream(Stream.get());
+    return Stream->GetDataString();
+}
+
+void TQorStringGrid::RichToCell(int RCol, int ARow, TQorRichEdit* Richeditor)
+{
+    SetCellEx(RCol, ARow, RichToString(Richeditor));
+}
+
+void TQorStringGrid::RichSelChange(TObject*)
+{
+    if (OnRichEditSelectionChange) OnRichEditSelectionChange(this);
+}
+
 String TQorStringGrid::GetStrippedCell(int RCol, int ARow)
 {
-    // Rich text keeps its markup here: its plain text comes through the grid's rich editor.
-    return JyrHTMLE::HTMLStrip(GetCellEx(RCol, ARow));
+    const String Text = GetCellEx(RCol, ARow);
+    if (!IsRichText(Text)) return JyrHTMLE::HTMLStrip(Text);
+    TQorRichEdit* R = GetRichEdit();
+    CellToRich(RCol, ARow, R);
+    String Plain = R->GetText();
+    // The control ends its last paragraph with a line break the cell's text does not have.
+    while (!Plain.empty() && (Plain.back() == L'\r' || Plain.back() == L'\n')) Plain.pop_back();
+    return Plain;
 }
 
 int TQorStringGrid::GetLinesInCell(int RCol, int ARow)
@@ -505,6 +597,31 @@ void TQorStringGrid::SetCellControls(int RCol, int ARow, TControl* AControl)
     // column, the screen by display column.
     const TRect R = CellRect(DisplColIndex(RCol), ARow);
     AControl->SetBounds(R.Left, R.Top, R.Width() - 1, R.Height() - 1);
+}
+
+// ---- Sizing by mouse --------------------------------------------------------------------------------------
+
+void TQorStringGrid::CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos, int& SizingOfs,
+                                     TGridDrawInfo& FixedInfo)
+{
+    inherited::CalcSizingState(X, Y, State, Index, SizingPos, SizingOfs, FixedInfo);
+    // The application may refuse sizing a column (from the fixed rows) or a row (from the fixed
+    // columns); a refusal stops only the sizing it was asked about.
+    const TGridCoord C = MouseCoord(X - 6, Y);
+    if (C.Y >= 0 && C.Y < GetFixedRows() && C.X >= 0) {
+        bool Allow = true;
+        if (OnColumnSize) OnColumnSize(this, C.X, Allow);
+        if (!Allow) {
+            if (State == gsColSizing) State = gsNormal;
+            FSel.FSizeFixed = false;
+        }
+    }
+    const TGridCoord R = MouseCoord(X, Y - 6);
+    if (R.X >= 0 && R.X < GetFixedCols() && R.Y >= 0) {
+        bool Allow = true;
+        if (OnRowSize) OnRowSize(this, R.Y, Allow);
+        if (!Allow && State == gsRowSizing) State = gsNormal;
+    }
 }
 
 // ---- Grid-wide settings ----------------------------------------------------------------------------------

@@ -492,10 +492,8 @@ void TQorStringGrid::SetLink(T*& Field, T* Value)
 
 QOR_GRID_OWNED(TDragDropSettings, DragDropSettings, FOpt.FDragDropSettings)
 QOR_GRID_OWNED(TQorHintInfo, OfficeHint, FOpt.FOfficeHint)
-QOR_GRID_OWNED(TFont, ActiveCellFont, FOpt.FActiveCellFont)
 QOR_GRID_OWNED(TAutoColor, AutoColor, FOpt.FAutoColor)
 QOR_GRID_OWNED(TBands, Bands, FOpt.FBands)
-QOR_GRID_OWNED(TBackGround, BackGround, FOpt.FBackGround)
 QOR_GRID_OWNED(TCellNode, CellNode, FOpt.FCellNode)
 QOR_GRID_OWNED(TStringList, ColumnHeaders, FLists.FColumnHeaders)
 QOR_GRID_OWNED(TColumnSize, ColumnSize, FOpt.FColumnSize)
@@ -516,13 +514,17 @@ QOR_GRID_OWNED(TNavigation, Navigation, FOpt.FNavigation)
 QOR_GRID_OWNED(TPrintSettings, PrintSettings, FOpt.FPrintSettings)
 QOR_GRID_OWNED(TGridProgressAppearance, ProgressAppearance, FOpt.FProgressAppearance)
 QOR_GRID_OWNED(TStringList, RowHeaders, FLists.FRowHeaders)
-QOR_GRID_OWNED(TBitmap, RowIndicator, FOpt.FRowIndicator)
 QOR_GRID_OWNED(TSearchFooter, SearchFooter, FOpt.FSearchFooter)
 QOR_GRID_OWNED(TShowModified, ShowModified, FOpt.FShowModified)
 QOR_GRID_OWNED(TSizeWhileTyping, SizeWhileTyping, FOpt.FSizeWhileTyping)
 QOR_GRID_OWNED(TSortSettings, SortSettings, FOpt.FSortSettings)
 QOR_GRID_OWNED(TSyncGrid, SyncGrid, FOpt.FSyncGrid)
 #undef QOR_GRID_OWNED
+
+// The owned objects whose setters repaint are in paint/QorGridAppearance.cpp.
+TFont* TQorStringGrid::GetActiveCellFont() const { return FOpt.FActiveCellFont.get(); }
+TBackGround* TQorStringGrid::GetBackGround() const { return FOpt.FBackGround.get(); }
+TBitmap* TQorStringGrid::GetRowIndicator() const { return FOpt.FRowIndicator.get(); }
 
 TBalloonSettings* TQorStringGrid::GetBalloon() const
 {

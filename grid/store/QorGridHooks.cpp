@@ -520,14 +520,19 @@ bool TQorStringGrid::DoRatingChange(int RCol, int ARow, int NewRate)
     return Allow;
 }
 
-void TQorStringGrid::DoColorSelect(TObject*)
+void TQorStringGrid::DoColorSelect(TObject* Sender)
 {
-    // The colour picker editor's choice (OnColorSelect) comes with the pickers.
+    // The picker editors live in a layer above the grid: they report through the choice
+    // interfaces; any other sender reports nothing.
+    auto* Choice = dynamic_cast<IGridColorChoice*>(Sender);
+    if (Choice && OnColorSelect)
+        OnColorSelect(this, GetCol(), GetRow(), Choice->ChosenColor(), Choice->ChosenColorText());
 }
 
-void TQorStringGrid::DoImageSelect(TObject*)
+void TQorStringGrid::DoImageSelect(TObject* Sender)
 {
-    // The image picker editor's choice (OnImageSelect) comes with the pickers.
+    auto* Choice = dynamic_cast<IGridImageChoice*>(Sender);
+    if (Choice && OnImageSelect) OnImageSelect(this, GetCol(), GetRow(), Choice->ChosenImageIndex());
 }
 
 void TQorStringGrid::DoCellScroll(int ACol, int ARow, int ScrollPosition, int ScrollMin, int ScrollMax)

@@ -142,8 +142,8 @@ void TQorStringGrid::Loaded()
     SearchChanged(this);
     UpdateScrollBars(false);
     if (FLookState.FAutoThemeAdapt) {
-        // Following the Office theme (ThemeAdapt) comes with the grid's styles; the window is
-        // told of theme changes from now on.
+        // The grid follows the Office theme now, and its window is told of theme changes.
+        ThemeAdapt();
         if (HandleAllocated()) QorStyleIF::ThemeNotifier(this)->RegisterWindow(GetHandle());
     }
     FSel.FDisSelection = TGridRect{-1, -1, -1, -1};

@@ -213,7 +213,8 @@ void TQorStringGrid::InsertRows(int RowIndex, int RCount, bool Update)
 void TQorStringGrid::InsertRowsEx(int RowIndex, int RCount, bool UpdateCellControls)
 {
     if (RCount < 1 || RowIndex < 0) return;
-    RowIndex = std::min(RowIndex, GetRowCount());
+    // The floating footer's row stays last: rows asked for at or after it go before it.
+    RowIndex = std::min(RowIndex, GetRowCount() - (FooterRowShown() ? 1 : 0));
     if (FModel.FSelHidden || GetCol() >= GetColCount() || GetRow() >= GetRowCount()) UnHideSelection();
     const int LeftCol = GetLeftCol();
     const int RealRow = RemapRowInv(RowIndex);
@@ -266,10 +267,14 @@ void TQorStringGrid::InsertRowsBefore(const std::vector<int>& Before)
     RowHeightsChanged();
 }
 
+bool TQorStringGrid::FooterRowShown() const
+{
+    return FOpt.FFloatingFooter && FOpt.FFloatingFooter->GetVisible() && GetRowCount() > 0;
+}
+
 void TQorStringGrid::AddRow()
 {
-    const bool Footer = FOpt.FFloatingFooter && FOpt.FFloatingFooter->GetVisible();
-    if (Footer) {
+    if (FooterRowShown()) {
         InsertRows(GetRowCount() - 1, 1, true);
         if (FOpt.FFloatingFooter->GetFooterStyle() == fsFixedLastRow) ClearRows(GetRowCount() - 2, 1);
     } else {
@@ -322,6 +327,11 @@ void TQorStringGrid::RemoveRows(int RowIndex, int RCount)
     RCount = std::min(RCount, GetRowCount() - RowIndex);
     const int SavedRow = GetRow();
     const int SavedTop = GetTopRow();
+    // The current cell is offered to SelectCell (kept to the normal cells): the answer is not
+    // used, but the grid's checks and the OnSelectCell event run as for a move of the cursor.
+    if (GetFixedRows() < GetRowCount() && GetFixedCols() < GetColCount())
+        SelectCell(std::clamp(GetCol(), GetFixedCols(), GetColCount() - 1),
+                   std::clamp(GetRow(), GetFixedRows(), GetRowCount() - 1));
     BeginUpdate();
     {
         auto End = ScopeExit([this] { EndUpdate(); });

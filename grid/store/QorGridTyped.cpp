@@ -1,7 +1,7 @@
 // TQorStringGrid: typed views of cell texts (integers, floating-point numbers, dates and times,
-// inline control values), the header lists of the first row and column, and formatting a
-// rectangle of cells at once. Reading parses the text each time; a text that is no number raises
-// EQorGridError with the grid's message, never a value made up.
+// inline control values), the printed widths of columns, the header lists of the first row and
+// column, and formatting a rectangle of cells at once. Reading parses the text each time; a text
+// that is no number raises EQorGridError with the grid's message, never a value made up.
 #include "grid/QorGrid.h"
 
 #include "graphics/JyrHTMLText.h"
@@ -123,6 +123,29 @@ double TQorStringGrid::CellToReal(int RCol, int ARow)
     const double d = ValFloat(s, Code);
     if (Code != 0) throw EQorGridError(Format(QorGridConsts::SCellToRealError, {Code, RCol, ARow}));
     return d;
+}
+
+// ---- Print widths -----------------------------------------------------------------------------------------
+
+namespace {
+
+// Entry ACol of a per-column print list; a column of the grid that printing has not reached reads 0.
+int PrintEntry(const std::vector<int>& L, int ACol, int AllCols)
+{
+    if (ACol < 0 || ACol >= AllCols) throw EQorGridError(QorGridConsts::SColumnsNotInRange);
+    return ACol < int(L.size()) ? L[size_t(ACol)] : 0;
+}
+
+}  // namespace
+
+int TQorStringGrid::GetPrintColWidth(int ACol)
+{
+    return PrintEntry(FPrint.MaxWidths, ACol, GetAllColCount());
+}
+
+int TQorStringGrid::GetPrintColOffset(int ACol)
+{
+    return PrintEntry(FPrint.Indents, ACol, GetAllColCount());
 }
 
 // ---- Dates, times, wide cells, inline controls -----------------------------------------------------------

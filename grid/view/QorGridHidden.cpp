@@ -123,24 +123,23 @@ void TQorStringGrid::CloseRowGaps(const std::vector<int>& Rows)
 {
     if (Rows.empty()) return;
     const int N = GetRowCount();
-    // The rows above the first gap stay where they are.
-    const std::vector<int>& Sizes = Axis(TGridAxisKind::Rows).Sizes();
-    const std::vector<int> OldH(Sizes.begin() + Rows.front(), Sizes.end());
-    std::vector<int> H;
-    H.reserve(size_t(N - Rows.front()));
+    // The rows above the first gap stay where they are; the others move up with their heights,
+    // in place (a copy of the heights would cost a fresh block of memory of the grid's size).
+    TGridAxis& Ax = Axis(TGridAxisKind::Rows);
+    int t = Rows.front();
     size_t k = 0;
     for (int r = Rows.front(); r < N; ++r) {
         if (k < Rows.size() && Rows[k] == r) {
             ++k;
             continue;
         }
-        const int t = Rows.front() + int(H.size());
-        if (r != t) ExchangeStoredRows(r, t);
-        H.push_back(OldH[size_t(r - Rows.front())]);
+        if (r != t) {
+            ExchangeStoredRows(r, t);
+            Ax.SetSize(t, Ax.Size(r));
+        }
+        ++t;
     }
-    SetRowCount(Rows.front() + int(H.size()));
-    TGridAxis& Ax = Axis(TGridAxisKind::Rows);
-    for (int i = 0; i < int(H.size()); ++i) Ax.SetSize(Rows.front() + i, H[size_t(i)]);
+    SetRowCount(t);
     RowHeightsChanged();
 }
 
@@ -163,28 +162,32 @@ void TQorStringGrid::RestoreItems(std::vector<TGridItem*> Items)
     }
     const int OldCount = GetRowCount();
     const int NewCount = OldCount + int(Items.size());
+    if (FooterRowShown()) {
+        // The floating footer's row stays last: rows hidden below it come back above it, in order.
+        int Limit = NewCount - 2;
+        for (size_t i = Items.size(); i-- > 0; --Limit) Target[i] = std::min(Target[i], Limit);
+    }
     // Cells a lowered count left in the storage would be overwritten: they are freed first.
     ScrubStoredRows(OldCount, NewCount - 1);
-    std::vector<int> H(Axis(TGridAxisKind::Rows).Sizes());
-    H.resize(size_t(NewCount), GetDefaultRowHeight());
     SetRowCount(NewCount);
+    // Bottom up, every row moves down (a shown one from s < t) or comes back from the store, its
+    // height with it; the heights move in place, as the rows do.
+    TGridAxis& Ax = Axis(TGridAxisKind::Rows);
     int s = OldCount - 1;
     int j = int(Items.size()) - 1;
     for (int t = NewCount - 1; t >= 0 && j >= 0; --t) {
         if (Target[size_t(j)] == t) {
             ItemToRow(Items[size_t(j)], t);
-            H[size_t(t)] = Items[size_t(j)]->GetHeight();
+            Ax.SetSize(t, Items[size_t(j)]->GetHeight());
             --j;
         } else {
             ExchangeStoredRows(s, t);
-            H[size_t(t)] = H[size_t(s)];
+            Ax.SetSize(t, Ax.Size(s));
             --s;
         }
     }
-    TGridAxis& Ax = Axis(TGridAxisKind::Rows);
-    for (int r = 0; r < NewCount; ++r) Ax.SetSize(r, H[size_t(r)]);
     FDims.FMaxRowCount = std::max(FDims.FMaxRowCount, NewCount);
-    for (int r = FLists.FSuppressRowSizes->Count(); r < NewCount; ++r) FLists.FSuppressRowSizes->Add(H[size_t(r)]);
+    for (int r = FLists.FSuppressRowSizes->Count(); r < NewCount; ++r) FLists.FSuppressRowSizes->Add(Ax.Size(r));
     TCollection* Store = FLists.FGridItems.get();
     if (int(Items.size()) == Store->Count()) {
         Store->Clear();

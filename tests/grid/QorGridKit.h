@@ -61,6 +61,10 @@ public:
     using TCustomGrid::MoveColRow;
     using TQorStringGrid::GetEditText;
     using TQorStringGrid::SetEditText;
+    using TQorStringGrid::CalcSizingState;
+    using TCustomGrid::CalcDrawInfo;
+    using TQorStringGrid::DoColorSelect;
+    using TQorStringGrid::DoImageSelect;
 
 protected:
     TFooterPanel* CreateFooter() override

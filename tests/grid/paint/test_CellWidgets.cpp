@@ -370,24 +370,97 @@ TEST_F(CellWidgets, ButtonsByDisplayColumnAndRemovedEverywhere)
     EXPECT_FALSE(G->HasButton(2, 1));
 }
 
-TEST_F(CellWidgets, RemoveAllWalksReachHiddenColumns)
+TEST_F(CellWidgets, RemoveAllWalksReachHiddenColumnsAndRows)
 {
-    G->AddButton(3, 1, 40, 16, L"Go", haLeft, vaTop);
-    G->AddComment(3, 2, L"note");
-    G->AddCheckBox(3, 3, false, false);
-    G->AddMarker(3, 3, 1, 2);
+    // The same widgets in a shown row (1 .. 3) and in a row that is hidden (4 .. 6).
+    for (int r : {1, 4}) {
+        G->AddButton(3, r, 40, 16, L"Go", haLeft, vaTop);
+        G->AddComment(3, r + 1, L"note");
+        G->AddCheckBox(3, r + 2, false, false);
+        G->AddMarker(3, r + 2, 1, 2);
+        G->AddMarker(1, r + 2, 1, 2);   // a marker-only record
+    }
+    const int Live = TBaseCellGraphic::LiveCount();
     G->HideColumns(2, 3);
+    G->HideRows(4, 6);
     G->RemoveAllButtons();
     G->RemoveAllComments();
     G->RemoveAllMarkers();
+    EXPECT_EQ(TBaseCellGraphic::LiveCount(), Live - 4);   // two buttons, two marker records
+    G->UnHideRowsAll();
     G->UnHideColumnsAll();
-    EXPECT_FALSE(G->HasButton(3, 1));
-    String C;
-    EXPECT_FALSE(G->IsComment(3, 2, C));
-    int From = -1, Len = -1;
-    G->GetMarker(3, 3, From, Len);
-    EXPECT_EQ(Len, 0);
-    EXPECT_TRUE(G->HasCheckBox(3, 3));   // only the marker went
+    for (int r : {1, 4}) {
+        SCOPED_TRACE(r);
+        EXPECT_FALSE(G->HasButton(3, r));
+        String C;
+        EXPECT_FALSE(G->IsComment(3, r + 1, C));
+        int From = -1, Len = -1;
+        G->GetMarker(3, r + 2, From, Len);
+        EXPECT_EQ(Len, 0);
+        EXPECT_TRUE(G->HasCheckBox(3, r + 2));   // only the marker went
+        EXPECT_EQ(G->GetCellType(1, r + 2), ctEmpty);
+    }
+}
+
+TEST_F(CellWidgets, AddRefusesRowsNoWidgetOperationReaches)
+{
+    // Widgets go to the shown rows of the cell store: with rows hidden, a row at or past
+    // RowCount is refused, although it is below the number of real rows.
+    G->HideRows(2, 3);
+    ASSERT_EQ(G->GetRowCount(), 6);
+    const int Live = TBaseCellGraphic::LiveCount();
+    for (int r : {6, 7}) {
+        EXPECT_THROW(G->AddCheckBox(1, r, true, false), Exception) << r;
+        EXPECT_THROW(G->AddComment(1, r, L"x"), Exception) << r;
+    }
+    EXPECT_EQ(TBaseCellGraphic::LiveCount(), Live);
+    G->AddCheckBox(1, 5, true, false);   // the last shown row: real row 7
+    EXPECT_TRUE(G->IsChecked(1, 7));
+    G->UnHideRowsAll();
+    EXPECT_TRUE(G->HasCheckBox(1, 7));
+}
+
+namespace {
+
+// A picker editor as the layer above the grid makes it: it tells the grid of the choice.
+class TPickerProbe : public TObject, public IGridColorChoice, public IGridImageChoice {
+public:
+    TColor ChosenColor() override { return clRed; }
+    String ChosenColorText() override { return L"Red"; }
+    int ChosenImageIndex() override { return 4; }
+};
+
+}  // namespace
+
+TEST_F(CellWidgets, PickerChoicesReachTheSelectEvents)
+{
+    G->SetCol(2);
+    G->SetRow(3);
+    String Text;
+    TColor Color = clNone;
+    int Index = -1, Events = 0;
+    G->OnColorSelect = [&](TObject* S, int c, int r, TColor C, const String& T) {
+        EXPECT_EQ(S, G);
+        EXPECT_EQ(std::pair(c, r), std::pair(2, 3));
+        Color = C;
+        Text = T;
+        ++Events;
+    };
+    G->OnImageSelect = [&](TObject*, int c, int r, int I) {
+        EXPECT_EQ(std::pair(c, r), std::pair(2, 3));
+        Index = I;
+        ++Events;
+    };
+    TPickerProbe Picker;
+    G->DoColorSelect(&Picker);
+    G->DoImageSelect(&Picker);
+    EXPECT_EQ(Color, clRed);
+    EXPECT_EQ(Text, L"Red");
+    EXPECT_EQ(Index, 4);
+    // Any other sender, or none, reports nothing.
+    G->DoColorSelect(G);
+    G->DoImageSelect(nullptr);
+    EXPECT_EQ(Events, 2);
 }
 
 TEST_F(CellWidgets, DisplayTextLinksAndGroupCounts)

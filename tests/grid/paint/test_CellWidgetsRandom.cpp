@@ -1,8 +1,8 @@
 // A seeded random walk over the widget operations (add, remove, rotate, balloon, marker, comment,
-// Assign, toggle, undo, hiding and showing rows and columns) on plain, merged and column-0 cells
-// with the row check box on: after each step the live record count and every cell's kind must
-// match a model kept by real row (a hidden row's records wait in the hidden-row store), and
-// freeing the grid must leave no record behind.
+// Assign, toggle, undo, removing all markers, buttons or comments, hiding and showing rows and
+// columns) on plain, merged and column-0 cells with the row check box on: after each step the live
+// record count and every cell's kind must match a model kept by real row (a hidden row's records
+// wait in the hidden-row store), and freeing the grid must leave no record behind.
 #include "tests/grid/QorGridKit.h"
 
 #include "grid/paint/CellGraphic.h"
@@ -92,7 +92,7 @@ TEST_P(CellWidgetsRandom, RecordsAndKindsFollowTheModel)
     for (int Step = 0; Step < 600; ++Step) {
         const int c = Pick(Cols), r = Pick(G->GetRowCount()), rr = Real(r);
         const char* What = "";
-        switch (Pick(14)) {
+        switch (Pick(15)) {
         case 0: {
             What = "check box";
             const bool Data = Pick(2) == 1;
@@ -196,6 +196,24 @@ TEST_P(CellWidgetsRandom, RecordsAndKindsFollowTheModel)
                 G->UnHideColumn(hc);
             else
                 G->HideColumn(hc);
+            break;
+        }
+        case 14: {
+            What = "remove all markers / buttons / comments";
+            const int k = Pick(3);
+            if (k == 0)
+                G->RemoveAllMarkers();
+            else if (k == 1)
+                G->RemoveAllButtons();
+            else
+                G->RemoveAllComments();
+            // Hidden rows and columns too; column 0 answers the row box and keeps its own records.
+            for (auto It = Model.begin(); It != Model.end();) {
+                const TCellType K = It->second.Kind;
+                const bool Goes = It->first.first != 0 &&
+                                  ((k == 0 && K == ctEmpty) || (k == 1 && (K == ctButton || K == ctBitButton)));
+                It = Goes ? Model.erase(It) : std::next(It);
+            }
             break;
         }
         default:

@@ -159,3 +159,29 @@ TEST(GridAppearance, ThemeAdaptationFollowsTheWindowThroughRecreation)
     EXPECT_TRUE(G->GetAutoThemeAdapt());
     G->SetAutoThemeAdapt(false);
 }
+
+TEST(GridAppearance, ThemeAdaptationFollowsTheOfficeThemeWhenSwitchedOn)
+{
+    // No Office keys and no visual styles: the classic 2003 theme.
+    auto& O = QorStyleIF::DetectionOverrides();
+    O = {};
+    const auto Reset = ScopeExit([&] { O = {}; });
+    O.OfficeRoot = L"Software\\QorGridThemeTest-none";
+    O.WindowsMajor = 5;
+    O.WindowsMinor = 1;
+    O.ThemeActive = false;
+    TFreePtr<TTestableQorGrid> G{Create<TTestableQorGrid>(nullptr)};
+    G->SetAutoThemeAdapt(true);
+    EXPECT_EQ(G->GetComponentStyle(), QorStyleIF::tsOffice2003Classic);
+    // An unchanged theme applies nothing: a style chosen since stays.
+    G->SetComponentStyle(QorStyleIF::tsWindows7);
+    G->SetAutoThemeAdapt(false);
+    G->SetAutoThemeAdapt(true);
+    EXPECT_EQ(G->GetComponentStyle(), QorStyleIF::tsWindows7);
+    // A changed theme applies its style.
+    O.CommonControlsMajor = 6;
+    O.ThemeActive = true;
+    O.ThemeColorName = L"Metallic";
+    G->ThemeAdapt();
+    EXPECT_EQ(G->GetComponentStyle(), QorStyleIF::tsOffice2003Silver);
+}

@@ -132,6 +132,22 @@ TEST_F(UndoTest, LimitKeepsTheNewestChanges)
     EXPECT_EQ(G->GetCellEx(1, 1), L"a");
 }
 
+TEST_F(UndoTest, ALongRunPastTheLimitKeepsExactlyTheNewestSteps)
+{
+    U->SetMaxLevel(3);
+    for (int i = 1; i <= 200; ++i) Edit(1, 1, IntToStr(i));
+    EXPECT_EQ(U->GetChangeCount(), 3);
+    TUndoRedoCollection* Items = U->GetItems();
+    ASSERT_EQ(Items->Count(), 3);
+    EXPECT_EQ(Items->GetItem(0)->GetValue(), L"198");
+    // The items are a copy for reading: changing them leaves the log alone.
+    Items->GetItem(0)->SetValue(L"x");
+    while (U->CanUndo()) U->Undo();
+    EXPECT_EQ(G->GetCellEx(1, 1), L"197");
+    while (U->CanRedo()) U->Redo();
+    EXPECT_EQ(G->GetCellEx(1, 1), L"200");
+}
+
 TEST_F(UndoTest, LimitDropsWholeSequencesAndNeverTheOneBeingWritten)
 {
     U->SetMaxLevel(2);

@@ -1,10 +1,12 @@
-// Cell access by real row, display column and unsorted row; links; the per-cell look.
+// Cell access by real row, display column and unsorted row; links; rich text; the per-cell look;
+// sizing asked of the application.
 #include "tests/grid/view/GridModelKit.h"
 #include "tests/support/UiHarness.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
 #include "framework/WinScope.h"
 #include "grid/input/HTMLHintWindow.h"
+#include "grid/input/QorRichEdit.h"
 
 namespace {
 
@@ -220,4 +222,84 @@ TEST_F(QorGridAccess, HTMLHintsChooseTheApplicationsHintWindow)
         EXPECT_EQ(dynamic_cast<THTMLHintWindow*>(W) != nullptr, Html);
         W->Free();
     }
+}
+
+TEST_F(QorGridAccess, RichCellsConvertThroughTheHiddenRichEdit)
+{
+    // The grid is on no form: its rich edit still converts.
+    G->SetCellEx(1, 1, L"{\\rtf1\\ansi {\\b Spar} \\u9824? es\\par}");
+    G->SetCellEx(1, 2, L"{\\rtf1\\ansi Hj\u00e6rter \u2665}");   // characters beyond the code page
+    G->SetCellEx(1, 3, L"<b>fed</b> tekst");
+    EXPECT_EQ(G->GetStrippedCell(1, 1), L"Spar \u2660 es");
+    EXPECT_EQ(G->GetStrippedCell(1, 2), L"Hj\u00e6rter \u2665");
+    EXPECT_EQ(G->GetStrippedCell(1, 3), L"fed tekst");
+    // Out and back in: the rich text of one cell written into another reads the same.
+    TQorRichEdit* R = G->GetRichEdit();
+    G->CellToRich(1, 2, R);
+    const String Rtf = G->RichToString(R);
+    EXPECT_EQ(Rtf.substr(0, 5), L"{\\rtf");
+    G->RichToCell(2, 4, R);
+    EXPECT_EQ(G->GetCellEx(2, 4), Rtf);
+    EXPECT_EQ(G->GetStrippedCell(2, 4), L"Hj\u00e6rter \u2665");
+    // An empty cell clears the edit; no edit, nothing.
+    G->SetCellEx(3, 3, String());
+    G->CellToRich(3, 3, R);
+    EXPECT_TRUE(R->GetText().empty());
+    G->CellToRich(1, 1, nullptr);
+    EXPECT_TRUE(G->RichToString(nullptr).empty());
+}
+
+TEST(QorGridRichEdit, IsAHiddenChildOfAGridOnAForm)
+{
+    TForm* Form = ui::NewForm();
+    ui::FormGuard FG(Form);
+    auto* G = Create<TQorStringGrid>(Form);
+    TQorRichEdit* R = G->GetRichEdit();   // no parent yet: a message-only window holds it
+    EXPECT_EQ(R->GetParent(), nullptr);
+    G->SetParent(Form);
+    EXPECT_EQ(G->GetRichEdit(), R);
+    EXPECT_EQ(R->GetParent(), G);
+    EXPECT_FALSE(R->GetVisible());
+    EXPECT_EQ(R->GetWidth(), 0);
+    G->SetCellEx(1, 1, L"{\\rtf1 ud}");
+    EXPECT_EQ(G->GetStrippedCell(1, 1), L"ud");
+    int Changes = 0;
+    G->OnRichEditSelectionChange = [&](TObject* S) { Changes += S == G; };
+    G->RichSelChange(R);
+    EXPECT_EQ(Changes, 1);
+}
+
+TEST_F(QorGridAccess, SizingIsAskedOfTheApplication)
+{
+    G->SetBounds(0, 0, 400, 300);
+    G->SetOptions(G->GetOptions() + TGridOptions{goColSizing, goRowSizing});
+    TGridDrawInfo D;
+    G->CalcDrawInfo(D);
+    auto State = [&](int X, int Y) {
+        TGridState S = gsNormal;
+        int Index = -1, Pos = 0, Ofs = 0;
+        G->CalcSizingState(X, Y, S, Index, Pos, Ofs, D);
+        return S;
+    };
+    const TRect Col = G->CellRect(1, 0);   // column 1's right border in the fixed row
+    const TRect Row = G->CellRect(0, 2);   // row 2's bottom border in the fixed column
+    const TPoint AtCol{Col.Right - 1, Col.Top + 4}, AtRow{Row.Left + 4, Row.Bottom - 1};
+    ASSERT_EQ(State(AtCol.X, AtCol.Y), gsColSizing);
+    ASSERT_EQ(State(AtRow.X, AtRow.Y), gsRowSizing);
+    std::vector<int> Cols, Rows;
+    G->OnColumnSize = [&](TObject*, int c, bool& Allow) {
+        Cols.push_back(c);
+        Allow = false;
+    };
+    G->OnRowSize = [&](TObject*, int r, bool& Allow) {
+        Rows.push_back(r);
+        Allow = false;
+    };
+    EXPECT_EQ(State(AtCol.X, AtCol.Y), gsNormal);
+    EXPECT_EQ(State(AtRow.X, AtRow.Y), gsNormal);
+    EXPECT_EQ(Cols, std::vector<int>{1});
+    EXPECT_EQ(Rows, std::vector<int>{2});
+    G->OnColumnSize = [](TObject*, int, bool&) {};
+    G->OnRowSize = [](TObject*, int, bool&) {};
+    EXPECT_EQ(State(AtCol.X, AtCol.Y), gsColSizing);
 }

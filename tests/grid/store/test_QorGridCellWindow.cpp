@@ -1,5 +1,6 @@
 // test-needs: desktop
-// Cell operations that need the grid on screen: editing a cell, repainting a rectangle of cells.
+// Cell operations that need the grid on screen: editing a cell, repainting a rectangle of cells,
+// the look setters that repaint.
 #include "tests/grid/QorGridKit.h"
 #include "tests/support/UiHarness.h"
 
@@ -90,4 +91,32 @@ TEST_F(QorGridCellWindow, EditCellFocusesMovesAndOpensTheEditor)
     ASSERT_TRUE(G->GetEditorMode());
     ASSERT_NE(G->GetInplaceEditor(), nullptr);
     EXPECT_EQ(G->GetInplaceEditor()->GetText(), L"3.2");
+}
+
+TEST_F(QorGridCellWindow, LookSettersRepaintWhatTheyChange)
+{
+    RECT Client{};
+    ::GetClientRect(G->GetHandle(), &Client);
+    const TRect Whole{Client.left, Client.top, Client.right, Client.bottom};
+    // The row indicator shows in column 0 of the current row: that cell is repainted.
+    G->SetRow(3);
+    Settle();
+    TFreePtr<TBitmap> Indicator(Create<TBitmap>());
+    Indicator->SetSize(8, 8);
+    G->SetRowIndicator(Indicator.get());
+    EXPECT_EQ(Pending(), G->CellRect(0, 3));
+    EXPECT_EQ(G->GetRowIndicator()->GetWidth(), 8);
+    Settle();
+    // The background and the active cell's font repaint the grid; no font changes nothing.
+    G->SetBackGround(G->GetBackGround());
+    EXPECT_EQ(Pending(), Whole);
+    Settle();
+    TFreePtr<TFont> Font(Create<TFont>());
+    Font->SetColor(clRed);
+    G->SetActiveCellFont(Font.get());
+    EXPECT_EQ(Pending(), Whole);
+    EXPECT_EQ(G->GetActiveCellFont()->GetColor(), clRed);
+    Settle();
+    G->SetActiveCellFont(nullptr);
+    EXPECT_EQ(Pending(), TRect{});
 }

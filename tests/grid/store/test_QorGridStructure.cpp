@@ -2,6 +2,7 @@
 // and columns they belong to.
 #include "tests/grid/view/GridModelKit.h"
 
+#include "grid/input/FloatingFooter.h"
 #include "grid/sortfilter/QorFilterData.h"
 #include "grid/view/GridItem.h"
 
@@ -170,4 +171,38 @@ TEST_F(QorGridStructure, MergeColsJoinsAndTrims)
     EXPECT_EQ(G->GetCellEx(1, 2), L"a b");
     EXPECT_EQ(G->GetColCount(), 4);
     EXPECT_EQ(G->GetCellEx(2, 2), L"3.2");
+}
+
+TEST_F(QorGridStructure, TheFloatingFootersRowStaysLast)
+{
+    G->GetFloatingFooter()->SetVisible(true);   // row 9 is the footer's
+    // Rows inserted at or past the footer's row go before it.
+    G->InsertRows(10, 2);
+    ASSERT_EQ(G->GetRowCount(), 12);
+    EXPECT_EQ(G->GetCellEx(0, 11), L"0.9");
+    EXPECT_EQ(G->GetCellEx(0, 8), L"0.8");
+    G->AddRow();
+    EXPECT_EQ(G->GetCellEx(0, 12), L"0.9");
+    // Rows hidden below the footer's row (it moved up with a lowered count) come back above it.
+    G->RemoveRows(9, 3);
+    G->HideRows(7, 8);
+    G->SetRowCountEx(7);
+    EXPECT_EQ(Column(), L"0.0 0.1 0.2 0.3 0.4 0.5 0.9");
+    G->UnHideRowsAll();
+    EXPECT_EQ(Column(), L"0.0 0.1 0.2 0.3 0.4 0.5 0.7 0.8 0.9");
+}
+
+TEST_F(QorGridStructure, RemovingRowsOffersTheCurrentCellToSelectCell)
+{
+    G->SetCol(3);
+    G->SetRow(4);
+    std::vector<std::pair<int, int>> Asked;
+    G->OnSelectCell = [&](TObject*, int c, int r, bool& CanSelect) {
+        Asked.emplace_back(c, r);
+        CanSelect = false;   // not heeded: the rows go all the same
+    };
+    G->RemoveRows(1, 2);
+    ASSERT_FALSE(Asked.empty());
+    EXPECT_EQ(Asked.front(), std::pair(3, 4));
+    EXPECT_EQ(G->GetRowCount(), 8);
 }

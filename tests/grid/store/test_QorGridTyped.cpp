@@ -1,4 +1,4 @@
-// Typed views of cell texts: numbers, dates, errors; headers; range formatting.
+// Typed views of cell texts: numbers, dates, errors; print widths; headers; range formatting.
 #include "tests/grid/view/GridModelKit.h"
 
 namespace {
@@ -91,4 +91,22 @@ TEST_F(QorGridTyped, RangeFormatting)
     EXPECT_FALSE(G->IsFontStyle(TGridRect{1, 1, 3, 2}, fsBold));
     G->SetAlignment(TGridRect{1, 1, 1, 3}, taRightJustify);
     EXPECT_TRUE(G->IsAlignment(TGridRect{1, 1, 1, 3}, taRightJustify));
+}
+
+TEST_F(QorGridTyped, PrintWidthsCoverEveryRealColumn)
+{
+    G->HideColumn(2);   // four shown columns, five real ones
+    for (int c : {0, 4}) {
+        EXPECT_EQ(G->GetPrintColWidth(c), 0) << c;   // nothing printed yet
+        EXPECT_EQ(G->GetPrintColOffset(c), 0) << c;
+    }
+    for (int c : {-1, 5}) {
+        try {
+            G->GetPrintColWidth(c);
+            ADD_FAILURE() << c;
+        } catch (const EQorGridError& E) {
+            EXPECT_EQ(E.GetMessage(), QorGridConsts::SColumnsNotInRange);
+        }
+        EXPECT_THROW(G->GetPrintColOffset(c), EQorGridError) << c;
+    }
 }
