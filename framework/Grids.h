@@ -161,13 +161,20 @@ public:
     int Size(int Index) const;
     // One size per cell, Count of them.
     const std::vector<int>& Sizes() const { return FSizes; }
+    // Raised by every change of the count, the fixed count or a size: sums kept over the sizes
+    // are still good while it stays the same.
+    unsigned Revision() const { return FRevision; }
     bool IsVisible(int Index) const { return Size(Index) > 0; }
 
     // A new count: cells a raise brings back start at the default size. A count at or below the
     // fixed count lowers the fixed count to leave one scrollable cell where it can.
     void SetCount(int Value);
     // The caller has checked Value against the count.
-    void SetFixedCount(int Value) { FFixedCount = Value; }
+    void SetFixedCount(int Value)
+    {
+        FFixedCount = Value;
+        ++FRevision;
+    }
     // Stores the size of the cell at Index (0 .. Count - 1); a negative size counts as 0. False
     // when the cell had that size already.
     bool SetSize(int Index, int Value);
@@ -193,6 +200,7 @@ private:
     int FFixedCount;
     int FDefaultSize;
     std::vector<int> FSizes;
+    unsigned FRevision = 0;
 };
 
 // One visible cell of an axis in the client area: its index, start and size in pixels.

@@ -16,6 +16,7 @@ void TGridAxis::SetCount(int Value)
     FSizes.resize(Value, FDefaultSize);
     FCount = Value;
     if (FFixedCount >= FCount) FFixedCount = std::max(0, FCount - 1);
+    ++FRevision;
 }
 
 bool TGridAxis::SetSize(int Index, int Value)
@@ -23,6 +24,7 @@ bool TGridAxis::SetSize(int Index, int Value)
     Value = std::max(0, Value);
     if (FSizes[Index] == Value) return false;
     FSizes[Index] = Value;
+    ++FRevision;
     return true;
 }
 
@@ -30,12 +32,14 @@ void TGridAxis::SetDefaultSize(int Value)
 {
     FDefaultSize = std::max(0, Value);
     std::fill(FSizes.begin(), FSizes.end(), FDefaultSize);
+    ++FRevision;
 }
 
 void TGridAxis::Scale(int M, int D)
 {
     FDefaultSize = MulDiv(FDefaultSize, M, D);
     for (int& S : FSizes) S = MulDiv(S, M, D);
+    ++FRevision;
 }
 
 int TGridAxis::Inside(int Index) const

@@ -111,6 +111,7 @@ void TQorStringGrid::WndProc(TMessage& Message)
         WMFilterEditUpdate(Message);
         return;
     }
+    if (!IsDestroying()) ScrollersForMessage(Message.Msg);
     inherited::WndProc(Message);
 }
 

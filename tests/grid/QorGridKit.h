@@ -61,6 +61,7 @@ public:
     using TCustomGrid::MoveColRow;
     using TQorStringGrid::GetEditText;
     using TQorStringGrid::SetEditText;
+    using TQorStringGrid::DragOver;
 
 protected:
     TFooterPanel* CreateFooter() override
@@ -135,6 +136,18 @@ public:
     static int FilterLevel(const TQorStringGrid& G) { return G.FFilterState.FFilterLevel; }
     static void SetFilterLevel(TQorStringGrid& G, int L) { G.FFilterState.FFilterLevel = L; }
     static size_t SelectedCellKeys(const TQorStringGrid& G) { return G.FModel.FSelectedCells.size(); }
+    // Scroll bars and stretching.
+    static bool IsFlat(const TQorStringGrid& G) { return G.FLookState.FIsFlat; }
+    static bool ScrollHintShown(const TQorStringGrid& G) { return G.FScroll.FScrollHintShow; }
+    static THTMLHintWindow* ScrollHintWindow(const TQorStringGrid& G) { return G.FWin.FScrollHintWnd; }
+    static TScrollBar* CellScrollBar(const TQorStringGrid& G) { return G.FWin.FScrollBar; }
+    static void SetCellScrollCell(TQorStringGrid& G, int RCol, int ARow)
+    {
+        G.FScroll.FScrollCol = RCol;
+        G.FScroll.FScrollRow = ARow;
+    }
+    static int LastScrollCode(const TQorStringGrid& G) { return G.FScroll.FLastScrollCode; }
+    static bool StretchDone(const TQorStringGrid& G) { return G.FStretch.ColchgFlg; }
 };
 
 // Merged cells in a GridToText dump.
