@@ -443,6 +443,9 @@ protected:
     virtual void ColWidthsChanged();
     virtual void RowHeightsChanged();
     virtual void UpdateScrollRange();
+    // The scroll information UpdateScrollRange is about to write for a bar (range 0 .. 127, no
+    // page, nMax 0 when the bar is not needed): a descendant may size the thumb otherwise.
+    virtual void AdjustScrollInfo(TGridAxisKind A, SCROLLINFO& SI) {}
     void ScrollData(int DX, int DY);
     void ModifyScrollBar(int ScrollBar, int ScrollCode, int Pos, bool UseRightToLeft = false);
     void ClampInView(const TGridCoord& Coord);

@@ -1007,6 +1007,8 @@ protected:
     // Stretching and proportional sizing after the framework changed counts or sizes
     // (view/QorGridStretch.cpp).
     void SizeChanged(int OldColCount, int OldRowCount) override;
+    // The framework's bar upkeep writes proportional thumbs (view/QorGridScroll.cpp).
+    void AdjustScrollInfo(TGridAxisKind A, SCROLLINFO& SI) override;
     void ColWidthsChanged() override;
     void RowHeightsChanged() override;
 
@@ -1359,6 +1361,11 @@ private:
     // The sums of (size + line width) over an axis's lines, taken again only after a change
     // (view/QorGridScroll.cpp). Prefix[i] covers lines 0 .. i - 1.
     const std::vector<Int64>& LineSums(TGridAxisKind A);
+    // The proportional thumb of an axis's bar from SI (the bar's state): false when the thumb
+    // stays as it is (not proportional, Metro, locked, the lines fit, the page too large).
+    bool ProportionalInfo(TGridAxisKind A, SCROLLINFO& SI);
+    // Writes the proportional thumb to the bar when it differs, then the flat bar.
+    void ApplyScroller(TGridAxisKind A);
     // A bar of the window exists by ScrollBars (SB_HORZ or SB_VERT).
     bool HasScrollBarEx(int Code) const;
     // The scroll hint while the thumb is dragged, "Col : " or "Row : " followed by the line.

@@ -313,52 +313,67 @@ void ProportionalRange(float r, SCROLLINFO& SI)
 
 } // namespace
 
+bool TQorStringGrid::ProportionalInfo(TGridAxisKind A, SCROLLINFO& SI)
+{
+    const bool Cols = A == TGridAxisKind::Cols;
+    if (IsLoading() || !FScroll.FScrollProportional || FScroll.FScrollType == ssMetro || FScroll.FScrollLock ||
+        !HasScrollBarEx(Cols ? SB_HORZ : SB_VERT) || !HandleAllocated())
+        return false;
+    if (!Cols && GetVisibleRowCount() + GetFixedRows() >= GetRowCount()) return false;
+    const int L = GetGridLineWidth();
+    // The room: the control's size less the other bar when that bar is shown (the vertical thumb
+    // asks whether all columns are in view without counting the fixed ones).
+    int Room = Cols ? GetWidth() : GetHeight();
+    if (Cols && GetVisibleRowCount() + GetFixedRows() < GetRowCount()) Room -= GetSystemMetrics(SM_CXVSCROLL);
+    if (!Cols && GetVisibleColCount() < GetColCount()) Room -= GetSystemMetrics(SM_CYHSCROLL);
+    const TThumbSums S = ThumbSums(LineSums(A), L, Axis(A).FixedCount(), Cols ? GetLeftCol() : GetTopRow());
+    // Lines of no size at all leave nothing to scroll.
+    if (S.Total <= 0) return false;
+    // The room after the fixed lines can be below 0 (fixed lines larger than the grid): the
+    // thumb is then as small as it gets, never a negative page.
+    const float r = std::max(0.0f, float((Room - S.Fixed) / S.Total));
+    if (!(r < (Cols ? 0.99999f : 0.9999f))) return false;
+    const double p = S.Total > Room ? S.Before / (S.Total - Room) * 128.0 : (Cols ? double(SI.nPos) : 127.0);
+    if (Cols && S.Fixed + S.Total - Room < 0) return false;
+    SCROLLINFO New = SI;
+    ProportionalRange(r, New);
+    if (Cols && int(New.nPage) >= MaxHorzPage) return false;
+    // The bar keeps a position within its track (the system would move it there anyway).
+    New.nPos = std::clamp(int(std::trunc(p)), New.nMin, std::max(New.nMin, New.nMax - int(std::max(1u, New.nPage)) + 1));
+    SI = New;
+    return true;
+}
+
+void TQorStringGrid::AdjustScrollInfo(TGridAxisKind A, SCROLLINFO& SI)
+{
+    // The framework's own upkeep writes the proportional thumb at once, so that a scrolled grid
+    // does not show the plain thumb until its next paint.
+    ProportionalInfo(A, SI);
+}
+
+void TQorStringGrid::ApplyScroller(TGridAxisKind A)
+{
+    const int Bar = A == TGridAxisKind::Cols ? SB_HORZ : SB_VERT;
+    SCROLLINFO SI = EmptyScrollInfo();
+    if (HandleAllocated()) GetScrollInfo(GetHandle(), Bar, &SI);
+    const SCROLLINFO Old = SI;
+    if (!ProportionalInfo(A, SI)) return;
+    // Written only when it differs from what the bar shows: a paint after a scroll finds it set.
+    if (SI.nMax != Old.nMax || SI.nPage != Old.nPage || SI.nPos != Old.nPos || SI.nMin != Old.nMin)
+        SetScrollInfo(GetHandle(), Bar, &SI, TRUE);
+    if (A == TGridAxisKind::Cols) UpdateHScrollBar();
+    else UpdateVScrollBar();
+}
+
 void TQorStringGrid::UpdateHScroller()
 {
     if (HandleAllocated() && FWin.FSearchPanel && FWin.FSearchPanel->GetVisible()) UpdateSearchPanel();
-    if (IsLoading() || !HasScrollBarEx(SB_HORZ) || !FScroll.FScrollProportional || FScroll.FScrollType == ssMetro ||
-        FScroll.FScrollLock || !HandleAllocated())
-        return;
-    SCROLLINFO SI = EmptyScrollInfo();
-    GetScrollInfo(GetHandle(), SB_HORZ, &SI);
-    const int L = GetGridLineWidth();
-    int W = GetWidth();
-    if (GetVisibleRowCount() + GetFixedRows() < GetRowCount()) W -= GetSystemMetrics(SM_CXVSCROLL);
-    const TThumbSums S = ThumbSums(LineSums(TGridAxisKind::Cols), L, GetFixedCols(), GetLeftCol());
-    // Columns of no width at all leave nothing to scroll.
-    if (S.Total <= 0) return;
-    // The room left of the columns can be below 0 (fixed columns wider than the grid): the
-    // thumb is then as small as it gets, never a negative page.
-    const float r = std::max(0.0f, float((W - S.Fixed) / S.Total));
-    if (!(r < 0.99999f)) return;
-    const double p = S.Total > W ? S.Before / (S.Total - W) * 128.0 : double(SI.nPos);
-    if (S.Fixed + S.Total - W < 0) return;
-    ProportionalRange(r, SI);
-    SI.nPos = int(std::trunc(p));
-    if (int(SI.nPage) < MaxHorzPage) SetScrollInfo(GetHandle(), SB_HORZ, &SI, TRUE);
-    UpdateHScrollBar();
+    ApplyScroller(TGridAxisKind::Cols);
 }
 
 void TQorStringGrid::UpdateVScroller()
 {
-    if (IsLoading() || !FScroll.FScrollProportional || FScroll.FScrollType == ssMetro || !HasScrollBarEx(SB_VERT) ||
-        FScroll.FScrollLock || !HandleAllocated())
-        return;
-    if (GetVisibleRowCount() + GetFixedRows() >= GetRowCount()) return;
-    SCROLLINFO SI = EmptyScrollInfo();
-    GetScrollInfo(GetHandle(), SB_VERT, &SI);
-    const int L = GetGridLineWidth();
-    int H = GetHeight();
-    if (GetVisibleColCount() < GetColCount()) H -= GetSystemMetrics(SM_CYHSCROLL);
-    const TThumbSums S = ThumbSums(LineSums(TGridAxisKind::Rows), L, GetFixedRows(), GetTopRow());
-    if (S.Total <= 0) return;
-    const float r = std::max(0.0f, float((H - S.Fixed) / S.Total));
-    if (!(r < 0.9999f)) return;
-    const double p = S.Total > H ? S.Before / (S.Total - H) * 128.0 : 127.0;
-    ProportionalRange(r, SI);
-    SI.nPos = int(std::trunc(p));
-    SetScrollInfo(GetHandle(), SB_VERT, &SI, TRUE);
-    UpdateVScrollBar();
+    ApplyScroller(TGridAxisKind::Rows);
 }
 
 // ---- Scroll messages ------------------------------------------------------------------------------------
