@@ -161,20 +161,16 @@ public:
     int Size(int Index) const;
     // One size per cell, Count of them.
     const std::vector<int>& Sizes() const { return FSizes; }
-    // Raised by every change of the count, the fixed count or a size: sums kept over the sizes
-    // are still good while it stays the same.
-    unsigned Revision() const { return FRevision; }
+    // The sizes of the cells before Index (0 .. Count) added up, in O(log Count): the running
+    // sums are made at the first call and follow every later change of a size or the count.
+    Int64 SizeSum(int Index) const;
     bool IsVisible(int Index) const { return Size(Index) > 0; }
 
     // A new count: cells a raise brings back start at the default size. A count at or below the
     // fixed count lowers the fixed count to leave one scrollable cell where it can.
     void SetCount(int Value);
     // The caller has checked Value against the count.
-    void SetFixedCount(int Value)
-    {
-        FFixedCount = Value;
-        ++FRevision;
-    }
+    void SetFixedCount(int Value) { FFixedCount = Value; }
     // Stores the size of the cell at Index (0 .. Count - 1); a negative size counts as 0. False
     // when the cell had that size already.
     bool SetSize(int Index, int Value);
@@ -200,7 +196,12 @@ private:
     int FFixedCount;
     int FDefaultSize;
     std::vector<int> FSizes;
-    unsigned FRevision = 0;
+    // The running sums as a binary indexed tree over the sizes (entry i, 1-based, covers the
+    // cells i - lowbit(i) .. i - 1); empty until SizeSum is first asked.
+    mutable std::vector<Int64> FSums;
+    bool SumsKept() const { return FSums.size() == FSizes.size() + 1; }
+    Int64 SumsPrefix(size_t Count) const;
+    void SumsAdd(int Index, Int64 Delta);
 };
 
 // One visible cell of an axis in the client area: its index, start and size in pixels.

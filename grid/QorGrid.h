@@ -658,8 +658,8 @@ public:
     // Mode, colour, width, then each flat bar shown (and copied) when its lines do not all fit.
     void FlatUpdate();
     // The proportional thumbs (ScrollProportional): the bar's range and page from the share of
-    // the rows (columns) in view. The sums of the sizes are kept between calls and taken again
-    // only when a size, count or the line width changed.
+    // the rows (columns) in view. The sizes are added up by the axis's running sums, never row
+    // by row at a paint.
     void UpdateVScroller();
     void UpdateHScroller();
     bool GetScrollLock() const { return FScroll.FScrollLock; }
@@ -1358,9 +1358,6 @@ private:
     int HiddenRowCount();
     // The record of (real column, real row), also in hidden rows (paint/QorCellCheck.cpp).
     TCellGraphic* RealRowGraphic(int RCol, int RealRow);
-    // The sums of (size + line width) over an axis's lines, taken again only after a change
-    // (view/QorGridScroll.cpp). Prefix[i] covers lines 0 .. i - 1.
-    const std::vector<Int64>& LineSums(TGridAxisKind A);
     // The proportional thumb of an axis's bar from SI (the bar's state): false when the thumb
     // stays as it is (not proportional, Metro, locked, the lines fit, the page too large).
     bool ProportionalInfo(TGridAxisKind A, SCROLLINFO& SI);
@@ -1735,13 +1732,6 @@ private:
         int FScrollSteps = 0;
         int FScrollDelta = 0;
         bool FScrollVert = true;
-        // Running sums of (size + line width) over each axis, kept by the axis revision.
-        struct TLineSums {
-            unsigned Revision = 0;
-            int LineWidth = -1;
-            std::vector<Int64> Prefix;   // Prefix[i]: the lines before i
-        };
-        TLineSums FLineSums[2];
     };
 
     // Column stretching and mouse sizing in proportion (view/QorGridStretch.cpp).

@@ -271,20 +271,6 @@ void TQorStringGrid::ScrollersForMessage(UINT Msg)
 
 // ---- Proportional thumbs ------------------------------------------------------------------------------
 
-const std::vector<Int64>& TQorStringGrid::LineSums(TGridAxisKind A)
-{
-    const TGridAxis& X = Axis(A);
-    TScrollState::TLineSums& S = FScroll.FLineSums[A == TGridAxisKind::Cols ? 0 : 1];
-    const int L = GetGridLineWidth();
-    if (S.LineWidth == L && S.Revision == X.Revision() && S.Prefix.size() == size_t(X.Count()) + 1) return S.Prefix;
-    const std::vector<int>& Sizes = X.Sizes();
-    S.Prefix.assign(Sizes.size() + 1, 0);
-    for (size_t i = 0; i < Sizes.size(); ++i) S.Prefix[i + 1] = S.Prefix[i] + Sizes[i] + L;
-    S.LineWidth = L;
-    S.Revision = X.Revision();
-    return S.Prefix;
-}
-
 namespace {
 
 // The sums one proportional thumb needs: the fixed lines, all scrollable lines and those before
@@ -295,13 +281,14 @@ struct TThumbSums {
     double Before = 0;
 };
 
-TThumbSums ThumbSums(const std::vector<Int64>& P, int L, int FixedCount, int First)
+TThumbSums ThumbSums(const TGridAxis& X, int L, int FixedCount, int First)
 {
-    const int N = int(P.size()) - 1;
+    const int N = X.Count();
     FixedCount = std::clamp(FixedCount, 0, N);
     First = std::clamp(First, FixedCount, N);
-    return TThumbSums{double(L + P[FixedCount]), double(L + P[N] - P[FixedCount]),
-                      double(L + P[First] - P[FixedCount])};
+    // Each line with the grid line after it; one line width in front of each sum.
+    auto Lines = [&](int From, int To) { return double(X.SizeSum(To) - X.SizeSum(From)) + double(L) * (To - From); };
+    return TThumbSums{L + Lines(0, FixedCount), L + Lines(FixedCount, N), L + Lines(FixedCount, First)};
 }
 
 // The bar's range and page for a ratio r of the room to the lines: the track stays 0 .. 127.
@@ -326,7 +313,7 @@ bool TQorStringGrid::ProportionalInfo(TGridAxisKind A, SCROLLINFO& SI)
     int Room = Cols ? GetWidth() : GetHeight();
     if (Cols && GetVisibleRowCount() + GetFixedRows() < GetRowCount()) Room -= GetSystemMetrics(SM_CXVSCROLL);
     if (!Cols && GetVisibleColCount() < GetColCount()) Room -= GetSystemMetrics(SM_CYHSCROLL);
-    const TThumbSums S = ThumbSums(LineSums(A), L, Axis(A).FixedCount(), Cols ? GetLeftCol() : GetTopRow());
+    const TThumbSums S = ThumbSums(Axis(A), L, Axis(A).FixedCount(), Cols ? GetLeftCol() : GetTopRow());
     // Lines of no size at all leave nothing to scroll.
     if (S.Total <= 0) return false;
     // The room after the fixed lines can be below 0 (fixed lines larger than the grid): the

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 
 namespace {
 
@@ -421,4 +422,28 @@ TEST_F(GridScroll, SmoothScrollTakesItsStepsAndStopsAtTheFirstRow)
     G->SetLeftCol(5);
     G->StartSmoothScroll(3, -2, false);
     EXPECT_TRUE(ui::PumpUntil([&] { return G->GetLeftCol() == G->GetFixedCols(); }));
+}
+
+// ---- The axis's running sums ------------------------------------------------------------------------------
+
+// Sizes, counts and defaults change at random; the running sums always agree with adding up.
+TEST(GridAxisSums, RunningSumsFollowEveryChange)
+{
+    std::mt19937 Rng(4141);
+    auto Pick = [&](int Lo, int Hi) { return std::uniform_int_distribution<int>(Lo, Hi)(Rng); };
+    TGridAxis X(5, 1, 24);
+    for (int Step = 0; Step < 2000; ++Step) {
+        switch (Pick(0, 9)) {
+        case 0: X.SetCount(Pick(0, 300)); break;
+        case 1: X.SetDefaultSize(Pick(0, 40)); break;
+        case 2: X.Scale(Pick(1, 3), Pick(1, 3)); break;
+        default:
+            if (X.Count() > 0) X.SetSize(Pick(0, X.Count() - 1), Pick(-5, 60));
+        }
+        if (Pick(0, 3) != 0) continue;   // asked now and then: kept and made again both checked
+        const int i = Pick(0, X.Count());
+        Int64 Sum = 0;
+        for (int k = 0; k < i; ++k) Sum += X.Size(k);
+        ASSERT_EQ(X.SizeSum(i), Sum) << "step " << Step << ", index " << i;
+    }
 }
