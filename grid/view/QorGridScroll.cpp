@@ -232,6 +232,8 @@ void TQorStringGrid::SetScrollProportional(bool Value)
         SI.nPage = 0;
         SetScrollInfo(GetHandle(), Code, &SI, TRUE);
     }
+    // The plain range of 0 .. 127 again, so that the thumb and the grid agree on positions.
+    UpdateScrollRange();
 }
 
 // ---- Show/hide upkeep of the window's bars ----------------------------------------------------------
