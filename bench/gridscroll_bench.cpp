@@ -1,9 +1,9 @@
 // bench/gridscroll_bench.cpp: the grid's scroll bars and stretching, each figure against the same
 // work on the same grid in the same run.
-//   - 1,000,000 rows, 1,000 page-downs each followed by a paint: proportional thumbs on (their
-//     sums kept between paints) against off (the framework's bar only). A third line changes one
-//     row height before every page-down, so that every paint takes the sums again: the price the
-//     kept sums avoid.
+//   - 1,000,000 rows, 1,000 page-downs each followed by a paint: proportional thumbs on (the
+//     row heights added up by the axis's running sums) against off (the framework's bar only).
+//     A second line changes one row height before every page-down, on against off, so that the
+//     sums are updated between every two paints.
 //   - 200 resizes of a 20-column grid, each with a paint: Stretch on against off.
 #include "grid/QorGrid.h"
 
