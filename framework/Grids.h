@@ -161,6 +161,9 @@ public:
     int Size(int Index) const;
     // One size per cell, Count of them.
     const std::vector<int>& Sizes() const { return FSizes; }
+    // The sizes of the cells before Index (0 .. Count) added up, in O(log Count): the running
+    // sums are made at the first call and follow every later change of a size or the count.
+    Int64 SizeSum(int Index) const;
     bool IsVisible(int Index) const { return Size(Index) > 0; }
 
     // A new count: cells a raise brings back start at the default size. A count at or below the
@@ -193,6 +196,12 @@ private:
     int FFixedCount;
     int FDefaultSize;
     std::vector<int> FSizes;
+    // The running sums as a binary indexed tree over the sizes (entry i, 1-based, covers the
+    // cells i - lowbit(i) .. i - 1); empty until SizeSum is first asked.
+    mutable std::vector<Int64> FSums;
+    bool SumsKept() const { return FSums.size() == FSizes.size() + 1; }
+    Int64 SumsPrefix(size_t Count) const;
+    void SumsAdd(int Index, Int64 Delta);
 };
 
 // One visible cell of an axis in the client area: its index, start and size in pixels.
@@ -435,6 +444,9 @@ protected:
     virtual void ColWidthsChanged();
     virtual void RowHeightsChanged();
     virtual void UpdateScrollRange();
+    // The scroll information UpdateScrollRange is about to write for a bar (range 0 .. 127, no
+    // page, nMax 0 when the bar is not needed): a descendant may size the thumb otherwise.
+    virtual void AdjustScrollInfo(TGridAxisKind A, SCROLLINFO& SI) {}
     void ScrollData(int DX, int DY);
     void ModifyScrollBar(int ScrollBar, int ScrollCode, int Pos, bool UseRightToLeft = false);
     void ClampInView(const TGridCoord& Coord);

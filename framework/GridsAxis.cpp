@@ -11,17 +11,39 @@ int TGridAxis::Size(int Index) const
     return Index >= 0 && Index < int(FSizes.size()) ? FSizes[Index] : FDefaultSize;
 }
 
+namespace {
+
+constexpr size_t LowBit(size_t i)
+{
+    return i & (~i + 1);
+}
+
+} // namespace
+
 void TGridAxis::SetCount(int Value)
 {
+    const bool Kept = SumsKept();
+    const size_t Old = FSizes.size();
     FSizes.resize(Value, FDefaultSize);
     FCount = Value;
     if (FFixedCount >= FCount) FFixedCount = std::max(0, FCount - 1);
+    if (!Kept) return;
+    // The running sums follow: a lower count drops entries (each covers only cells before it),
+    // a higher one adds each new entry from the sums already there.
+    if (FSizes.size() < Old) {
+        FSums.resize(FSizes.size() + 1);
+        return;
+    }
+    FSums.reserve(FSizes.size() + 1);
+    for (size_t i = Old + 1; i <= FSizes.size(); ++i)
+        FSums.push_back(FSizes[i - 1] + SumsPrefix(i - 1) - SumsPrefix(i - LowBit(i)));
 }
 
 bool TGridAxis::SetSize(int Index, int Value)
 {
     Value = std::max(0, Value);
     if (FSizes[Index] == Value) return false;
+    SumsAdd(Index, Int64(Value) - FSizes[Index]);
     FSizes[Index] = Value;
     return true;
 }
@@ -30,12 +52,40 @@ void TGridAxis::SetDefaultSize(int Value)
 {
     FDefaultSize = std::max(0, Value);
     std::fill(FSizes.begin(), FSizes.end(), FDefaultSize);
+    FSums.clear();
 }
 
 void TGridAxis::Scale(int M, int D)
 {
     FDefaultSize = MulDiv(FDefaultSize, M, D);
     for (int& S : FSizes) S = MulDiv(S, M, D);
+    FSums.clear();
+}
+
+Int64 TGridAxis::SumsPrefix(size_t Count) const
+{
+    Int64 S = 0;
+    for (size_t i = Count; i > 0; i -= LowBit(i)) S += FSums[i];
+    return S;
+}
+
+void TGridAxis::SumsAdd(int Index, Int64 Delta)
+{
+    if (!SumsKept()) return;
+    for (size_t i = size_t(Index) + 1; i < FSums.size(); i += LowBit(i)) FSums[i] += Delta;
+}
+
+Int64 TGridAxis::SizeSum(int Index) const
+{
+    if (!SumsKept()) {
+        // Made in one pass: each entry passes its sum on to the entry that covers it.
+        FSums.assign(FSizes.size() + 1, 0);
+        for (size_t i = 1; i < FSums.size(); ++i) {
+            FSums[i] += FSizes[i - 1];
+            if (const size_t j = i + LowBit(i); j < FSums.size()) FSums[j] += FSums[i];
+        }
+    }
+    return SumsPrefix(size_t(std::clamp(Index, 0, int(FSizes.size()))));
 }
 
 int TGridAxis::Inside(int Index) const

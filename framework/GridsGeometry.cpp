@@ -337,6 +337,7 @@ void TCustomGrid::UpdateScrollRange()
             SI.nMax = Need ? 127 : 0;
             SI.nPage = 0;
             SI.nPos = Need ? ScrollBarPos(A) : 0;
+            if (Need) AdjustScrollInfo(A, SI);
             SetScrollInfo(FHandle, A == TGridAxisKind::Cols ? SB_HORZ : SB_VERT, &SI, TRUE);
         };
         auto Bars = [&] {

@@ -9,7 +9,11 @@
 //                                  the unit-level routines
 //   store/QorGridCreate.cpp        construction with every owned object and its defaults; destruction
 //   store/QorGridLifecycle.cpp     window creation, loading, Assign and AssignCells, bounds, resizing,
-//                                  scroll-bar upkeep, the Metro indicators
+//                                  the Metro indicators
+//   view/QorGridScroll.cpp         scroll bars: flat bars, proportional thumbs, scroll messages and
+//                                  hints, the in-cell bar, show/hide upkeep; drag and smooth scrolling
+//   view/QorGridStretch.cpp        column stretching, proportional sizing after a column or row was
+//                                  sized, the size hooks, arrow colour, component removal
 //   store/QorGridHooks.cpp         cell query hooks, event dispatchers, listeners, per-cell texts
 //   store/QorGridDims.cpp          row and column counts, fixed counts, default row height, the
 //                                  simple property setters
@@ -121,6 +125,7 @@ class TQorStringGridCheck;
 class TScrollBar;
 class TScrollControl;
 class TSearchPanel;
+class TTimer;
 
 // ---- Listeners ---------------------------------------------------------------------------------------
 
@@ -188,7 +193,7 @@ public:
     void Invalidate() override;
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
     TRect GetClientRect() override;
-    // Shows or hides and enables the scroll bars as ScrollBarAlways asks.
+    // Shows or hides and enables the scroll bars as ScrollBarAlways asks (view/QorGridScroll.cpp).
     void UpdateScrollBars(bool Flag);
     // The Metro scroll indicators at the right and bottom edges, made when missing / freed.
     void CreateMetroScrollers();
@@ -664,6 +669,59 @@ public:
     void SetXYRTFOffset(TPoint Value);
     int GetZoomFactor() const { return FDims.FZoomFactor; }
     void SetZoomFactor(int Value);
+
+    // ==== Scroll bars, drag and smooth scrolling (view/QorGridScroll.cpp) ====
+    // Flat scroll bars: each routine looks its entry point up by name in the already loaded
+    // common controls module at every call and does nothing without it (never loads it).
+    // FlatInit: FIsFlat tells whether "InitializeFlatSB" was found. FlatDone clears FIsFlat first.
+    void FlatInit();
+    void FlatDone();
+    // Only while FIsFlat.
+    void FlatSetScrollProp(int Index, int NewValue, bool FRedraw);
+    void FlatSetScrollInfo(int Code, SCROLLINFO& ScrollInfo, bool FRedraw);
+    // Only while FIsFlat and when ScrollBars has the bar.
+    void FlatShowScrollBar(int Code, bool Show);
+    // The flat bars' mode (ScrollType), background colour (unless clNone) and width (ScrollWidth).
+    void UpdateType();
+    void UpdateColor();
+    void UpdateWidth();
+    // With flat bars: the window's bar state (range, page, position) copied to the flat bar.
+    void UpdateVScrollBar();
+    void UpdateHScrollBar();
+    // Mode, colour, width, then each flat bar shown (and copied) when its lines do not all fit.
+    void FlatUpdate();
+    // The proportional thumbs (ScrollProportional): the bar's range and page from the share of
+    // the rows (columns) in view. The sizes are added up by the axis's running sums, never row
+    // by row at a paint.
+    void UpdateVScroller();
+    void UpdateHScroller();
+    bool GetScrollLock() const { return FScroll.FScrollLock; }
+    // The drag-scroll timer's step (one row and/or column towards the margin the drag rests in)
+    // and the smooth-scroll timer's step (FScrollDelta rows or columns, FScrollSteps times).
+    void DragTimerProc(TObject* Sender);
+    void ScrollTimerProc(TObject* Sender);
+    // The quick pan's continuation: Steps steps of Delta rows (Vert) or columns on the 10 ms timer.
+    void StartSmoothScroll(int Steps, int Delta, bool Vert);
+    // The drag-scroll timer while a drag hovers in a margin (owned by the parent), else null.
+    TTimer* GetDragTimer() const { return FScroll.FDragTmr; }
+    TDragScrollDirection GetDragScrollDirection() const { return FScroll.FDragScrollDirection; }
+    // Test seam: the module the flat entry points are looked up in ("comctl32.dll").
+    static String FlatScrollModuleName;
+
+    // ==== Column stretching and size changes (view/QorGridStretch.cpp) ====
+    // ACol -1: the last column; NewWidth -1: the client width. Raises "Stretch column index out
+    // of range" for ACol outside -1 .. ColCount - 1. Widths never go below 0.
+    void StretchColumn(int ACol, int NewWidth);
+    // Turns StretchAll and Stretch on and stretches.
+    void StretchColumns();
+    void StretchRightColumn();
+    // The user's sizing of a line with the mouse, as the grid's mouse handling reports it: the
+    // line and its size when sizing began, then the end (which the size hooks act on).
+    void BeginLineSizing(TGridAxisKind A, int Index);
+    void EndLineSizing(TGridAxisKind A);
+    // The column-move arrows' colour (ArwU's; the setter sets all four).
+    TColor GetArrowColor() const;
+    void SetArrowColor(TColor Value);
 
     // ==== Cell access by index (store/QorGridAccess.cpp) ====
     // Index systems: see grid/view/HiddenRowMap.h. By real column and real row, hidden rows
@@ -1174,6 +1232,18 @@ protected:
     bool SelectCell(int ACol, int ARow) override;
     void TopLeftChanged() override;
     void Resize() override;
+    // Scroll messages (view/QorGridScroll.cpp), the rest to the framework grid.
+    void Dispatch(TMessage& Message) override;
+    void WMHScroll(TMessage& Message);
+    void WMVScroll(TMessage& Message);
+    void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) override;
+    // Stretching and proportional sizing after the framework changed counts or sizes
+    // (view/QorGridStretch.cpp).
+    void SizeChanged(int OldColCount, int OldRowCount) override;
+    // The framework's bar upkeep writes proportional thumbs (view/QorGridScroll.cpp).
+    void AdjustScrollInfo(TGridAxisKind A, SCROLLINFO& SI) override;
+    void ColWidthsChanged() override;
+    void RowHeightsChanged() override;
 
 public:
     // Fixed right columns and fixed footer rows count as fixed too (display column).
@@ -1568,6 +1638,29 @@ private:
     void ForHiddenRowGraphics(const std::function<bool(int RCol, TCellGraphic*)>& Visit);
     // The record of (real column, real row), also in hidden rows (paint/QorCellCheck.cpp).
     TCellGraphic* RealRowGraphic(int RCol, int RealRow);
+    // The proportional thumb of an axis's bar from SI (the bar's state): false when the thumb
+    // stays as it is (not proportional, Metro, locked, the lines fit, the page too large).
+    bool ProportionalInfo(TGridAxisKind A, SCROLLINFO& SI);
+    // Writes the proportional thumb to the bar when it differs, then the flat bar.
+    void ApplyScroller(TGridAxisKind A);
+    // A bar of the window exists by ScrollBars (SB_HORZ or SB_VERT).
+    bool HasScrollBarEx(int Code) const;
+    // The scroll hint while the thumb is dragged, "Col : " or "Row : " followed by the line.
+    void ScrollHint(TGridAxisKind A, int Code, int Pos);
+    // The cell range the fixed background picture covers ((-1, -1, -1, -1) when none is shown).
+    TRect FixedBackgroundCells();
+    // The in-cell scroll bar's message; true when it came from that bar.
+    bool CellScrollBarMessage(TMessage& Message);
+    // Stops and frees the drag-scroll timer.
+    void FreeDragTimer();
+    // StretchColumn with the stored ColumnSize.StretchColumn (nothing for a column the grid no
+    // longer has); after a resize, only when the other columns leave room.
+    void StretchStored();
+    void StretchOnResize();
+    // The option objects the size hooks read exist (not during construction or destruction).
+    bool SizeHooksReady() const;
+    // The thumbs again after a paint, size or button-up message (the window procedure's step).
+    void ScrollersForMessage(UINT Msg);
     // The theme notifier knows the grid's window while AutoThemeAdapt is on
     // (paint/QorGridAppearance.cpp).
     void ThemeNotifierRegistration(bool Register);
@@ -1962,6 +2055,28 @@ private:
         bool FScrollStart = false;
         bool FScrollEnd = false;
         bool FOleDropTargetAssigned = false;
+        // While raised the proportional thumbs are left alone (Zoom raises it).
+        bool FScrollLock = false;
+        bool FScrollHintShow = false;
+        // The cell the in-cell scroll bar (FWin.FScrollBar) belongs to: real column, display row.
+        int FScrollCol = -1;
+        int FScrollRow = -1;
+        TDragScrollDirection FDragScrollDirection;
+        TTimer* FDragTmr = nullptr;
+        int FScrollSteps = 0;
+        int FScrollDelta = 0;
+        bool FScrollVert = true;
+    };
+
+    // Column stretching and mouse sizing in proportion (view/QorGridStretch.cpp).
+    struct TStretchState {
+        bool FIsColChanging = false;   // stretching now: its own width changes do not stretch
+        bool ColchgFlg = false;        // a stretch completed: later width changes stretch again
+        bool ColSizeFlg = false;
+        int Colclicked = -1;
+        int Rowclicked = -1;
+        int Colclickedsize = 0;
+        int Rowclickedsize = 0;
     };
 
     // Filtering.
@@ -2044,6 +2159,7 @@ private:
     TSelState FSel;
     THintState FHints;
     TScrollState FScroll;
+    TStretchState FStretch;
     TFilterState FFilterState;
     TPrintState FPrint;
     TRunState FRun;

@@ -109,4 +109,15 @@ inline constexpr const wchar_t* SColCountName = L"ColCount";
 // Raised by GBlur for a bitmap without 24-bit pixels.
 inline constexpr const wchar_t* SBlurOnly24Bit = L"Blur only works for 24-bit bitmaps";
 // ==== end of the small visual parts' texts ====
+
+// ==== Scroll bars and column stretching (grid/view/QorGridScroll.cpp, QorGridStretch.cpp) ====
+// Raised (general exception class) by StretchColumn for a column outside -1 .. ColCount - 1.
+inline constexpr const wchar_t* SStretchColumnOutOfRange = L"Stretch column index out of range";
+// The scroll hints' prefixes, followed by the column or row the thumb points at.
+inline constexpr const wchar_t* SScrollHintCol = L"Col : ";
+inline constexpr const wchar_t* SScrollHintRow = L"Row : ";
+// The common controls module: its version is read at start-up, the flat scroll bars' entry
+// points are looked up in it by name.
+inline constexpr const wchar_t* SCommonControlsModule = L"comctl32.dll";
+// ==== end of the scroll bars' texts ====
 } // namespace QorGridConsts

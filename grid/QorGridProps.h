@@ -116,7 +116,7 @@
 #define QOR_GRID_SCROLL_PROPS(X)                                                    \
     X(FScroll, Setter, Add, TScrollBarAlways, ScrollBarAlways, saNone, saNone)      \
     X(FScroll, Setter, AddColor, TColor, ScrollColor, clNone, clNone)               \
-    X(FScroll, Field, Add, bool, ScrollProportional, false, false)                  \
+    X(FScroll, Setter, Add, bool, ScrollProportional, false, false)                 \
     X(FScroll, Field, Add, bool, ScrollSynch, false, false)                         \
     X(FScroll, Setter, Add, TScrollType, ScrollType, ssNormal, ssNormal)            \
     X(FScroll, Setter, Add, int, ScrollWidth, 17, 17)                               \

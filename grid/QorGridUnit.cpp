@@ -120,7 +120,7 @@ void StartUp()
     RegisterQorGridSatelliteClasses();
     RegisterQorGridClasses();
     Registered = RegisterStreamingClasses();
-    ComCtrlOk = GetFileVersion(L"comctl32.dll") > 0x00040045;
+    ComCtrlOk = GetFileVersion(QorGridConsts::SCommonControlsModule) > 0x00040045;
     CF_GRIDCELLS = Word(RegisterClipboardFormatW(QorGridConsts::SClipboardGridCells));
     WM_GRIDEDITDONE = RegisteredMessage(QorGridConsts::SMsgGridEditDone);
     WM_GRIDEDITSHOW = RegisteredMessage(QorGridConsts::SMsgGridEditShow);

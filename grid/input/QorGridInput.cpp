@@ -114,6 +114,7 @@ void TQorStringGrid::WndProc(TMessage& Message)
     if ((Message.Msg == WM_THEMECHANGED || Message.Msg == QorStyleIF::WM_OFFICETHEMECHANGED) &&
         FLookState.FAutoThemeAdapt)
         ThemeAdapt();
+    if (!IsDestroying()) ScrollersForMessage(Message.Msg);
     inherited::WndProc(Message);
 }
 

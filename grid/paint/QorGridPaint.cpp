@@ -138,11 +138,6 @@ bool TQorStringGrid::OptionsHasParent() const
     return GetParent() != nullptr;
 }
 
-void TQorStringGrid::OptionsStretchColumn(int, int)
-{
-    // Stretching a column to the client width (StretchColumn) comes with the grid's column sizing.
-}
-
 void TQorStringGrid::FixedFontChanged(TObject*)
 {
     Invalidate();

@@ -657,15 +657,26 @@ void TQorStringGrid::Zoom(int x)
 {
     const int z = FDims.FZoomFactor + x;
     if (z > 20 || z < -20) return;
+    // The thumbs are left alone while every line changes, and worked out once at the end.
+    FScroll.FScrollLock = true;
     FDims.FZoomFactor = z;
-    BeginUpdate();
-    TScopeExit Batch([this] { EndUpdate(); });
-    for (int c = 0; c < GetColCount(); ++c) {
-        const int w = GetColWidths(c);
-        if (w > 0 && w + x > 0) SetColWidths(c, w + x);
+    {
+        BeginUpdate();
+        TScopeExit Batch([this] {
+            FScroll.FScrollLock = false;
+            EndUpdate();
+        });
+        for (int c = 0; c < GetColCount(); ++c) {
+            const int w = GetColWidths(c);
+            if (w > 0 && w + x > 0) SetColWidths(c, w + x);
+        }
+        for (int r = 0; r < GetRowCount(); ++r) {
+            const int h = GetRowHeights(r);
+            if (h > 0 && h + x > 0) SetRowHeights(r, h + x);
+        }
     }
-    for (int r = 0; r < GetRowCount(); ++r) {
-        const int h = GetRowHeights(r);
-        if (h > 0 && h + x > 0) SetRowHeights(r, h + x);
+    if (FScroll.FScrollProportional && FScroll.FScrollType != ssMetro) {
+        UpdateVScroller();
+        UpdateHScroller();
     }
 }

@@ -362,6 +362,8 @@ void TQorStringGrid::ClearCellsForDestruction()
 void TQorStringGrid::FreeOwnedObjects()
 {
     FreeAndNil(FWin.FScrollTimer);
+    // The drag-scroll timer belongs to the parent but calls the grid: it goes with the grid.
+    FreeDragTimer();
     FWin.FHiddenRowLookup = nullptr;
     FOpt.cf.reset();
     FLists.FCacheRowHeights.reset();
@@ -459,19 +461,6 @@ void TQorStringGrid::FreeRuntimeControls()
     FreeChild(FWin.FScrollHintWnd);
 }
 
-void TQorStringGrid::Notification(TComponent* AComponent, TOperation Operation)
-{
-    inherited::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (AComponent == FOpt.FCellChecker) FOpt.FCellChecker = nullptr;
-    if (AComponent == FOpt.FFixedDropDownMenu) FOpt.FFixedDropDownMenu = nullptr;
-    if (AComponent == FOpt.FGridImages) FOpt.FGridImages = nullptr;
-    if (AComponent == FOpt.FPictureContainer) FOpt.FPictureContainer = nullptr;
-    if (AComponent == FOpt.FPopupToolBar) FOpt.FPopupToolBar = nullptr;
-    // Owned children freed by the framework's own clean-up are forgotten as they go.
-    if (AComponent == FWin.FScrollTimer) FWin.FScrollTimer = nullptr;
-}
-
 // ---- Option objects, lists and links ---------------------------------------------------------------
 
 template <class T>
@@ -498,7 +487,6 @@ QOR_GRID_OWNED(TCellNode, CellNode, FOpt.FCellNode)
 QOR_GRID_OWNED(TStringList, ColumnHeaders, FLists.FColumnHeaders)
 QOR_GRID_OWNED(TColumnSize, ColumnSize, FOpt.FColumnSize)
 QOR_GRID_OWNED(TControlLook, ControlLook, FOpt.FControlLook)
-QOR_GRID_OWNED(TDragScrollOptions, DragScrollOptions, FOpt.FDragScrollOptions)
 QOR_GRID_OWNED(TFilter, Filter, FOpt.FFilter)
 QOR_GRID_OWNED(TFilterDropDown, FilterDropDown, FOpt.FFilterDropDown)
 QOR_GRID_OWNED(TFilterEdit, FilterEdit, FOpt.FFilterEdit)

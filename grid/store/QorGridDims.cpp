@@ -34,9 +34,11 @@ void TQorStringGrid::SetRowCountEx(int Value)
     if (GetRowCount() > FDims.FFixedRowsMin && FDims.FFixedRowAlways) SetFixedRowsEx(FDims.FFixedRowsMin);
     FDims.FMaxRowCount = std::max(FDims.FMaxRowCount, Value);
     FNormalRowCount = Value;
-    // Refreshing the footer panel and the proportional and flat scroll bars comes with the grid's
-    // painting and scrolling.
+    UpdateFooter();
+    UpdateVScroller();
+    UpdateHScroller();
     UpdateScrollBars(false);
+    if (FScroll.FScrollType != ssNormal) FlatUpdate();
     if (FOpt.FFloatingFooter && FOpt.FFloatingFooter->GetVisible() && Old != GetRowCount()) MoveFooterRow(Old);
 }
 
@@ -74,6 +76,8 @@ void TQorStringGrid::SetColCountEx(int Value)
     // The grid's own bounds again, so that an integral height follows a horizontal scroll bar
     // that comes or goes.
     SetBounds(GetLeft(), GetTop(), GetWidth(), GetHeight());
+    UpdateHScroller();
+    UpdateVScroller();
     UpdateScrollBars(false);
 }
 
@@ -107,6 +111,9 @@ void TQorStringGrid::SetFixedCountEx(TGridAxisKind A, int Value)
     if (A == TGridAxisKind::Rows) SetFixedRows(Framework);
     else SetFixedCols(Framework);
     if (!IsLoading()) (A == TGridAxisKind::Rows ? FDims.FFixedRowsMin : FDims.FFixedColsMin) = Value;
+    // Shared out over all normal columns, the width is shared again when other columns are normal.
+    if (A == TGridAxisKind::Cols && FOpt.FColumnSize->GetStretch() && FOpt.FColumnSize->GetStretchAll() && GetParent())
+        StretchStored();
 }
 
 void TQorStringGrid::SetFixedRowsEx(int Value)
@@ -297,17 +304,6 @@ void TQorStringGrid::SetSpreadSheet(bool Value)
     FOpt.FMouseActions->SetRangeSelectAndEdit(true);
 }
 
-TScrollStyle TQorStringGrid::GetScrollBarsEx() const
-{
-    return FScroll.FScrollBars;
-}
-
-void TQorStringGrid::SetScrollBarsEx(TScrollStyle Value)
-{
-    FScroll.FScrollBars = Value;
-    SetScrollBars(Value);
-}
-
 TCursor TQorStringGrid::GetCursorEx() const
 {
     return GetCursor();
@@ -332,19 +328,3 @@ String TQorStringGrid::GetVersionString()
     return GetVersion() + L" " + QorGridConsts::SVersionDate;
 }
 
-// The scroll style setters keep the value; the flat, Encarta and Metro bars they switch come with
-// the grid's scrolling.
-void TQorStringGrid::SetScrollColor(TColor Value)
-{
-    FScroll.FScrollColor = Value;
-}
-
-void TQorStringGrid::SetScrollType(TScrollType Value)
-{
-    FScroll.FScrollType = Value;
-}
-
-void TQorStringGrid::SetScrollWidth(int Value)
-{
-    FScroll.FScrollWidth = Value;
-}

@@ -1,5 +1,5 @@
 // TQorStringGrid after construction: window creation, loading, copying from another grid, bounds,
-// resizing, scroll-bar upkeep and the Metro scroll indicators.
+// resizing and the Metro scroll indicators (the scroll bars themselves: view/QorGridScroll.cpp).
 #include "grid/QorGrid.h"
 
 #include "grid/QorGridSatellites.h"
@@ -81,8 +81,9 @@ void TQorStringGrid::CreateWnd()
     if (FLookState.FIsWinXP) FLookState.FIsWinXP = QorXPVS::IsThemeActive && QorXPVS::IsThemeActive();
     InitScroll(true);
     if (FScroll.FScrollType != ssNormal && !FRun.FLoading) {
-        // Flat and Encarta scroll bars (FlatInit, UpdateWidth, UpdateColor) come with the grid's
-        // scrolling.
+        FlatInit();
+        UpdateWidth();
+        UpdateColor();
     }
     if (FLookState.FAutoThemeAdapt && !FRun.FLoading) ThemeNotifierRegistration(true);
 }
@@ -337,27 +338,6 @@ void TQorStringGrid::Resize()
     UpdateScrollBars(false);
     CellControlsUpdate(false);
     InitScroll(false);
-}
-
-void TQorStringGrid::UpdateScrollBars(bool Flag)
-{
-    if (!HandleAllocated()) return;
-    const HWND H = GetHandle();
-    const bool RowsFit = GetVisibleRowCount() + GetFixedRows() >= GetRowCount();
-    const bool ColsFit = GetVisibleColCount() + GetFixedCols() >= GetColCount();
-    const TScrollStyle Bars = FScroll.FScrollBars;
-    const bool HasVert = Bars == TScrollStyle::ssVertical || Bars == TScrollStyle::ssBoth;
-    const bool HasHorz = Bars == TScrollStyle::ssHorizontal || Bars == TScrollStyle::ssBoth;
-    const TScrollBarAlways Always = FScroll.FScrollBarAlways;
-    if (Always != saNone) {
-        if (RowsFit && HasVert) ShowScrollBar(H, SB_VERT, Always == saVert || Always == saBoth);
-        if (ColsFit && HasHorz) ShowScrollBar(H, SB_HORZ, Always == saHorz || Always == saBoth);
-        EnableScrollBar(H, SB_VERT, RowsFit ? ESB_DISABLE_BOTH : ESB_ENABLE_BOTH);
-        EnableScrollBar(H, SB_HORZ, ColsFit ? ESB_DISABLE_BOTH : ESB_ENABLE_BOTH);
-    } else if (Flag) {
-        if (RowsFit) ShowScrollBar(H, SB_VERT, false);
-        if (ColsFit) ShowScrollBar(H, SB_HORZ, false);
-    }
 }
 
 void TQorStringGrid::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)

@@ -65,6 +65,7 @@ public:
     using TCustomGrid::CalcDrawInfo;
     using TQorStringGrid::DoColorSelect;
     using TQorStringGrid::DoImageSelect;
+    using TQorStringGrid::DragOver;
 
 protected:
     TFooterPanel* CreateFooter() override
@@ -162,6 +163,18 @@ public:
     {
         return G.FLists.FControlList->ControlIndex(RCol, RealRow);
     }
+    // Scroll bars and stretching.
+    static bool IsFlat(const TQorStringGrid& G) { return G.FLookState.FIsFlat; }
+    static bool ScrollHintShown(const TQorStringGrid& G) { return G.FScroll.FScrollHintShow; }
+    static THTMLHintWindow* ScrollHintWindow(const TQorStringGrid& G) { return G.FWin.FScrollHintWnd; }
+    static TScrollBar* CellScrollBar(const TQorStringGrid& G) { return G.FWin.FScrollBar; }
+    static void SetCellScrollCell(TQorStringGrid& G, int RCol, int ARow)
+    {
+        G.FScroll.FScrollCol = RCol;
+        G.FScroll.FScrollRow = ARow;
+    }
+    static int LastScrollCode(const TQorStringGrid& G) { return G.FScroll.FLastScrollCode; }
+    static bool StretchDone(const TQorStringGrid& G) { return G.FStretch.ColchgFlg; }
 };
 
 // Merged cells in a GridToText dump.
