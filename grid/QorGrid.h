@@ -108,6 +108,22 @@ class TScrollBar;
 class TScrollControl;
 class TSearchPanel;
 
+// ---- Cell look helpers (paint/QorVisualProps.cpp) ------------------------------------------------------
+
+struct TCellPaintContext;
+
+// The alignment a cell is painted with: horizontal and vertical.
+struct TCellAlignment {
+    TAlignment HAlign = taLeftJustify;
+    TVAlignment VAlign = vtaTop;
+};
+
+// Col1 weighted by BlendFactor percent against Col2, channel by channel (halves to even, at most
+// 255): 100 or more gives Col1; 0 or less, or Col1 clNone, gives Col2; Col2 clNone gives Col1.
+TColor BlendColor(TColor Col1, TColor Col2, int BlendFactor);
+// BlendColor(Color1, Color2, Factor) when UseMixer, else Color1.
+TColor ColorMixer(TColor Color1, TColor Color2, bool UseMixer, int Factor);
+
 // ---- Listeners ---------------------------------------------------------------------------------------
 
 // The one selection listener a grid keeps: told whenever a different cell becomes current.
@@ -566,6 +582,33 @@ public:
     int GetCellImageIdx(int RCol, int ARow);
     void SetImages(TCustomImageList* Value);
     bool ShouldDrawSortIndicator(int ACol, int ARow);
+
+    // ==== Cell visual properties, text measuring (paint/QorVisualProps.cpp, paint/QorCellText.cpp) ====
+    // The font of a cell alone (fixed or normal font, the cell's font properties, GetCellColor).
+    void GetFontProperties(int ACol, int RCol, int ARow, TGridDrawState AState, TFont* AFont, TBrush* ABrush,
+                           bool Remap);
+    // Default alignments, automatic number alignment or the cell's own, then OnGetAlignment.
+    TCellAlignment GetCellAlignment(int RCol, int ARow);
+    // The cell's widget record (or none), its room W x H, whether the text shows beside it and
+    // its placement.
+    TCellGraphic* GetGraphicDetails(int RCol, int ARow, int& W, int& H, bool& DisplText, TCellHAlign& HA,
+                                    TCellVAlign& VA);
+    // The pixel size of a cell's text as painted: RCol a real column; VS word-wrapped in the
+    // cell's width; SB leaves 17 pixels for a scroll bar.
+    TPoint GetCellTextSize(int RCol, int ARow, bool VS, bool SB);
+    // ACol: display column (editing state, fixed test, rectangle, editor, rotation, rich text);
+    // RCol: real column (text, properties); ColSize: no width limit.
+    TPoint GetCellTextSizeInt(int ACol, int RCol, int ARow, bool ColSize, bool VS, bool SB);
+    // Renders a rich-text cell (display column) into ARect of a screen or printer canvas.
+    void RTFPaint(int ACol, int ARow, TRect ARect, TCanvas* Canvas);
+    // Loads the cell's rich text into a rich edit (an empty cell or unreadable text clears it).
+    void CellToRich(int RCol, int ARow, TQorRichEdit* RichEdit);
+    // The hidden rich-text workspace, made on first use.
+    TQorRichEdit* GetRichEdit();
+    // The fixed cell under the mouse (or the column being moved) in a look that shows it.
+    bool HoverFixedCell(int ACol, int ARow);
+    // Whether a cell shows its text as password characters (OnIsPasswordCell).
+    bool IsPassword(int RCol, int ARow);
     // Repaints the header cells of the old and the new current cell (display indexes).
     void UpdateActiveCells(int co, int ro, int cn, int rn);
 
@@ -1338,6 +1381,40 @@ private:
     // Disjunct cell keys.
     static Int64 CellKey(int ACol, int ARow) { return (Int64(ARow) << 32) | Int64(std::uint32_t(ACol)); }
 
+    // Cell painting (paint/QorGridPaint.cpp, paint/QorCellText.cpp): the layers of DrawGridCell,
+    // each on the one context of the cell, in the order the cell is painted.
+    bool IsNormalCell(int RCol, int ARow);
+    bool IsFixedCellOf(int ACol, int ARow);
+    void PaintCellScrollBar(TCellPaintContext& C);
+    void PaintCellStyle(TCellPaintContext& C);
+    void PaintFixedLook(TCellPaintContext& C);
+    void PaintFixedHover(TCellPaintContext& C);
+    void PaintRowIndicator(TCellPaintContext& C);
+    void PaintListViewHeader(TCellPaintContext& C);
+    void PaintModifiedMarker(TCellPaintContext& C);
+    void PaintEditorButtons(TCellPaintContext& C);
+    void PaintCellContent(TCellPaintContext& C);
+    void PaintFixedEdges(TCellPaintContext& C);
+    void PaintRightFixedFrame(TCellPaintContext& C);
+    void PaintNodeTree(TCellPaintContext& C);
+    void PaintFocusRect(TCellPaintContext& C);
+    // The widget, border, background and sort-indicator layers of a cell.
+    enum class TCellWidgetStep { Graphic, Borders, WallPaperFixed, WallPaperTile, GradientBackground, SortIndicator };
+    void CellWidgetLayer(TCellPaintContext& C, TCellWidgetStep Step, TRect& R, TCellGraphic* CG = nullptr,
+                         TVAlignment VertAlign = vtaTop);
+    bool IsSortHeaderCell(TCellPaintContext& C);
+    // DrawCellText and its steps.
+    void DrawCellText(TCellPaintContext& C);
+    bool TextSelectionColors(TCellPaintContext& C);
+    String CellDisplayText(TCellPaintContext& C, QorUtil::TTextType& Type);
+    void PaintCellBackdrops(TCellPaintContext& C, TRect R);
+    void PaintSelectionRectangle(TCellPaintContext& C, const TRect& R);
+    void TakeWidgetRoom(TCellPaintContext& C, TRect& R);
+    void DrawHTMLCellText(TCellPaintContext& C, const String& Text, TRect R);
+    void DrawRTFCellText(TCellPaintContext& C, TRect R);
+    void DrawPlainCellText(TCellPaintContext& C, String Text, TRect R, const String& Placeholder);
+    void DrawSortIndicatorAt(TCellPaintContext& C, int X, const TRect& R);
+
     // ---- State, by area ----------------------------------------------------------------------------
 
     // Option objects, owned and freed in the destructor's order.
@@ -1672,6 +1749,22 @@ private:
         bool FMovingFocus = false;      // the focus frame is being placed (the hook sees its moves)
     };
 
+    // Cell painting: switches of the drawing events and the mouse's marks on cells (set by the
+    // mouse handling; painting reads them).
+    struct TPaintState {
+        bool FNoDefaultDraw = false;       // no default text when a drawing event is assigned
+        bool FNoImageAndText = false;      // no text in cells that carry a widget
+        bool FXYOffsetTopLeftOnly = false; // the text inset applies at the left and top only
+        bool FDropDownDown = false;        // the fixed drop-down zone is pressed
+        bool FColumnMoving = false;        // a column is being moved with the mouse
+        int FMoveColumn = -1;              // the column being moved
+        TPoint FHoverCell{-1, -1};         // the cell under the mouse
+        TColor FSelectionRectangleColor = clBlack;
+        bool FBlinkOn = false;             // the "on" phase of blinking text
+        bool FCtrlDown = false;            // a link or inline control is pressed
+        String FCtrlDownId;
+    };
+
     // Data model II: hidden-row lookup, disjunct cells, parked selection, row marks.
     struct TModelState {
         THiddenRowMap FHiddenMap;
@@ -1697,4 +1790,5 @@ private:
     TPrintState FPrint;
     TRunState FRun;
     TModelState FModel;
+    TPaintState FPaint;
 };
