@@ -1269,15 +1269,50 @@ public:
     void SetJOQGradMirrorTo(TColor Value) override;
     void OptionsStoreJOQGrad(TJOQGradField Field, TColor Value) override;
 
-    // ==== The component style and colour tones (paint/QorGridPaint.cpp) ====
-    // IJOQStyle / IJOQStyleEx: stores the style and applies it through SetStyleAndAppColor
-    // (SetComponentStyle passes clNone). The style's palette, the editors' styles and the metro
-    // scroll bars it turns off come with the grid's painting.
+    // ==== Looks, component styles and colour tones (paint/QorGridStyles.cpp) ====
+    // IJOQStyle / IJOQStyleEx: stores the style, loads its palette (SetStyleAndAppColor; clNone for
+    // SetComponentStyle), styles the picker editors and turns metro scroll bars back to normal.
     void SetComponentStyle(QorStyleIF::TJOQStyle AStyle) override;
     void SetComponentStyleAndAppColor(QorStyleIF::TJOQStyle AStyle, TColor AppColor) override;
     QorStyleIF::TJOQStyle GetComponentStyle() const;
-    // IJOQTones: stores the tones; the flat look they paint comes with the grid's painting.
+    // IJOQTones: the flat scheme of five tones (classic look, flat, metro scroll bars and glyphs).
     void SetColorTones(const QorStyleIF::TColorTones& ATones) override;
+    const QorStyleIF::TColorTones& GetColorTones() const { return FLookState.FTones; }
+    // The style passed to every picker editor the grid has made.
+    void SetEditorsStyle(QorStyleIF::TJOQStyle AStyle);
+    // An XP colour scheme (or the Vista look) for the fixed cells, active cell and footer.
+    void SetTheme(TXPColorScheme Scheme);
+    // Applies the style of the installed Office theme when it changed since the last call.
+    void ThemeAdapt();
+    // "glXP", ... and "Windows XP", ...; empty for glCustom.
+    static String GetLookAsString(TGridLook Look);
+    static String GetLookAsFriendlyString(TGridLook Look);
+
+    // ==== Check box, radio and sort indicator glyphs (paint/QorCellGlyphs.cpp) ====
+    // One check box into R on the grid's canvas; with bTriState the state comes from cbState.
+    void DrawCheck(TRect R, bool State, bool Enabled, bool Grayed, QorGrid::TControlStyle ControlStyle, bool bTriState,
+                   TCheckBoxState cbState);
+    // Num radio buttons (Idx checked; -1: the one whose caption is the cell's text), side by side
+    // (dir) or stacked, captions from sl (may be null); Print: the y axis runs upward.
+    void DrawRadio(TCanvas* Canvas, TRect R, int Num, int Idx, bool dir, bool dis, TStrings* sl, bool Selected,
+                   int ACol, int ARow, QorGrid::TControlStyle Style, double ResFactor, bool Print);
+    // The sort direction, or the index-sort position of Col, centred at (x, y).
+    void DrawSortIndicator(TCanvas* Canvas, int Col, int x, int y);
+
+    // ==== Frame, background, focus helper and sizing lines (paint/QorGridFrame.cpp) ====
+    // The one-pixel outer border in BorderColor for the looks that draw their own border.
+    void NCPaintProc();
+    // The client area right of the last column and below the last row: gradient or wallpaper.
+    void PaintBackground();
+    // The background bitmap at (BackGround.Left, BackGround.Top), or tiled from crect's top-left
+    // less one, clipped to crect (client coordinates).
+    void DrawWallPaperFixed(TRect crect);
+    void DrawWallPaperTile(TRect crect);
+    // The translucent frame around a cell rectangle (client coordinates), shown without activation.
+    void ShowFocusHelper(TRect ARect);
+    // Dotted XOR lines across the grid while a column or row is sized; drawn again, they go.
+    void DrawSizingLine(int x);
+    void DrawSizingLineR(int y);
 
     // ==== Implementation from now on ====
 protected:
@@ -1285,11 +1320,18 @@ protected:
     void PropertyRepaint();
     // Window procedure steps and message methods.
     void WMFilterEditUpdate(TMessage& Message);
+    // The outer border (WM_NCPAINT) and the date-time and balloon notifications (WM_NOTIFY), in
+    // paint/QorGridFrame.cpp.
+    void Dispatch(TMessage& Message) override;
+    void WMNCPaint(TMessage& Message);
+    void WMNotify(TMessage& Message);
     // Resolves a colour to a plain RGB value (system colours looked up now; clNone stays).
     static TColor PlainColor(TColor Value);
 
 private:
     friend class TGridTestAccess;
+    // The cell widget painters (paint/CellWidgetPaint.cpp) read the look state.
+    friend struct TCellWidgetPainter;
 
     // Construction steps, in the order construction takes them (store/QorGridCreate.cpp).
     void CreateOptionObjects();
@@ -1688,6 +1730,8 @@ private:
     struct THintState {
         QOR_GRID_HINT_PROPS(QOR_GRID_PROP_FIELD)
         TPoint FLastHintPos{-1, -1};
+        TPoint FLastBalloonPos{-1, -1};   // the cell of the last balloon text
+        String FBalloonBuffer;            // the text the tool tip's request points to
         bool FUseHTMLHints = false;
         int FLastDesignChoice = -1;
     };

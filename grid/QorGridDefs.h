@@ -171,6 +171,8 @@ using TGetDisplWideTextEvent = std::function<void(TObject* Sender, int ACol, int
 constexpr int MaxGridLineCount = 16777216;
 
 // How fixed cells are decorated; glCustom keeps the colours as they are set.
+// The colour schemes of SetTheme: the XP schemes and the Vista look.
+enum TXPColorScheme { xpNone, xpBlue, xpGreen, xpGray, vistaAero };
 enum TGridLook { glStandard, glSoft, glClassic, glJOQ, glXP, glListView, glVista, glWin7, glOffice2007, glCustom };
 // Scroll bar styles and when the bars stay on screen.
 enum TScrollType { ssNormal, ssFlat, ssEncarta, ssMetro };

@@ -10,9 +10,11 @@
 #include "framework/Grids.h"
 
 class TCellGraphic;
+class TQorStringGrid;
 
 struct TCellPaintContext {
     // ---- The cell -------------------------------------------------------------------------------------
+    TQorStringGrid* Grid = nullptr;   // the grid painting the cell (the widget painters read its look)
     TCanvas* Canvas = nullptr;
     int OCol = 0;                  // display column (as the framework paints it)
     int ACol = 0;                  // real column (RemapCol(OCol)): cell data, events

@@ -1,14 +1,17 @@
-// TQorStringGrid: painting the grid and its cells, the fixed-cell gradient colours the control
-// look passes on, and the focus frame. DrawGridCell lays a cell's layers over the background the
-// base grid painted, in a fixed order, each layer a routine on the one TCellPaintContext of the
-// cell; the text layer is in QorCellText.cpp, the colours and fonts in QorVisualProps.cpp. Cell
-// widgets are in QorCellWidgets.cpp, QorCellCheck.cpp and QorCellSizes.cpp, the footer row in
+// TQorStringGrid: painting the grid and its cells, and the fixed-cell gradient colours the control
+// look passes on. DrawGridCell lays a cell's layers over the background the base grid painted, in
+// a fixed order, each layer a routine on the one TCellPaintContext of the cell; the text layer is
+// in QorCellText.cpp, the colours and fonts in QorVisualProps.cpp, the widgets, borders and cell
+// backgrounds in CellWidgetPaint.cpp. Looks, styles and tones are in QorGridStyles.cpp, the frame,
+// background and focus frame in QorGridFrame.cpp, the glyphs in QorCellGlyphs.cpp. Cell widget
+// records are in QorCellWidgets.cpp, QorCellCheck.cpp and QorCellSizes.cpp, the footer row in
 // QorGridFooter.cpp, the appearance setters in QorGridAppearance.cpp.
 #include "grid/QorGrid.h"
 
 #include "grid/QorGridSatellites.h"
 #include "grid/paint/CellGraphic.h"
 #include "grid/paint/CellPaintContext.h"
+#include "grid/paint/CellWidgetPaint.h"
 
 #include "graphics/QorXPVS.h"
 #include "controls/JyrControls.h"
@@ -37,8 +40,10 @@ void TQorStringGrid::Paint()
         C->Rectangle(CellRect(GetCol(), GetRow()));
         C->GetBrush()->SetStyle(bsSolid);
     }
-    // 4. The area outside the cells belongs to the background painter of the frame helper.
+    // 4. The area beyond the cells.
     C->GetPen()->SetColor(clBlack);
+    TBitmap* BgBitmap = FOpt.FBackGround->GetBitmap();
+    if ((BgBitmap && !BgBitmap->GetEmpty()) || FOpt.FBackGround->GetColorTo() != clNone) PaintBackground();
     // 5, 6.
     PaintDesigner();
     if (OnPainted) OnPainted(this);
@@ -55,6 +60,7 @@ void TQorStringGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawS
 void TQorStringGrid::DrawGridCell(TCanvas* Canvas, int ACol, int ARow, TRect ARect, TGridDrawState AState)
 {
     TCellPaintContext C;
+    C.Grid = this;
     C.Canvas = Canvas;
     C.ARow = ARow;
     C.AState = AState;
@@ -485,9 +491,8 @@ void TQorStringGrid::PaintFocusRect(TCellPaintContext& C)
 }
 
 // ---- The widget, border and background layers ------------------------------------------------------
-// The one place where the cell painting calls the widget drawing routines (cell widgets, borders,
-// wallpaper and gradient backgrounds of single cells, sort indicators). Until those routines
-// land, a cell's borders follow the custom border hook only and widgets draw nothing here.
+// The one place where the cell painting calls the widget drawing routines (CellWidgetPaint.h)
+// and the sort indicator glyph.
 
 bool TQorStringGrid::IsSortHeaderCell(TCellPaintContext& C)
 {
@@ -499,57 +504,14 @@ bool TQorStringGrid::IsSortHeaderCell(TCellPaintContext& C)
 void TQorStringGrid::CellWidgetLayer(TCellPaintContext& C, TCellWidgetStep Step, TRect& R, TCellGraphic* CG,
                                      TVAlignment VertAlign)
 {
-    TCanvas* Cv = C.Canvas;
     switch (Step) {
-    case TCellWidgetStep::Graphic:
-        // Until the widget painters land, rotated text is the one widget drawn here: the cell's
-        // text turned about the rectangle's lower left corner, clipped to the cell.
-        if (CG && CG->FCellType == ctRotated) {
-            const String Text = GetFormattedCell(C.ACol, C.ARow);
-            TFont* F = Cv->GetFont();
-            const int Keep = F->GetOrientation();
-            F->SetOrientation(((CG->FCellAngle % 360) + 360) % 360 * 10);
-            Cv->RequiredState({TCanvasStateFlag::csHandleValid, TCanvasStateFlag::csFontValid});
-            const HDC DC = Cv->GetHandle();
-            TClipScope Clip(DC);
-            ::IntersectClipRect(DC, R.Left, R.Top, R.Right, R.Bottom);
-            const int OldBk = ::SetBkMode(DC, TRANSPARENT);
-            // The glyphs hang below their origin by the line height along the turned vertical.
-            const double a = (CG->FCellAngle % 360) * 3.14159265358979323846 / 180.0;
-            const int Down = int(std::max(0.0, Cv->TextHeight(L"hg") * std::cos(a)));
-            ::TextOutW(DC, R.Left + 2, R.Bottom - 2 - Down, Text.c_str(), int(Text.size()));
-            ::SetBkMode(DC, OldBk);
-            F->SetOrientation(Keep);
-        }
-        break;
-    case TCellWidgetStep::Borders: break;
-    case TCellWidgetStep::WallPaperFixed:
-    case TCellWidgetStep::WallPaperTile: {
-        TBitmap* B = FOpt.FBackGround->GetBitmap();
-        if (B && !B->GetEmpty()) Cv->StretchDraw(R, B);
-        break;
+    case TCellWidgetStep::Graphic: CellWidgetPaint::DrawCellGraphic(C, R, CG, VertAlign); break;
+    case TCellWidgetStep::Borders: CellWidgetPaint::DrawBorders(C, C.ACol, C.ARow, R); break;
+    case TCellWidgetStep::WallPaperFixed: CellWidgetPaint::DrawWallPaperFixed(C, R); break;
+    case TCellWidgetStep::WallPaperTile: CellWidgetPaint::DrawWallPaperTile(C, R); break;
+    case TCellWidgetStep::GradientBackground: CellWidgetPaint::DrawGradientBackground(C, R); break;
+    case TCellWidgetStep::SortIndicator: DrawSortIndicator(C.Canvas, C.OCol, R.Left, R.Top); break;
     }
-    case TCellWidgetStep::GradientBackground: {
-        TBackGround* BG = FOpt.FBackGround.get();
-        QorDropDown::DrawGradient(Cv, BG->GetColor(), BG->GetColorTo(), 64, R,
-                                  BG->GetDisplay() == bdGradientHorz);
-        break;
-    }
-    case TCellWidgetStep::SortIndicator: {
-        // A small triangle at (R.Left, R.Top): up for ascending, down for descending.
-        const bool Up = FOpt.FSortSettings->GetDirection() == sdAscending;
-        const int X = R.Left, Y = R.Top, D = Up ? -1 : 1;
-        const TPoint P[3] = {TPoint(X - 4, Y - 2 * D), TPoint(X + 4, Y - 2 * D), TPoint(X, Y + 2 * D)};
-        Cv->GetPen()->SetColor(clGray);
-        const TColor Keep = Cv->GetBrush()->GetColor();
-        Cv->GetBrush()->SetColor(clGray);
-        Cv->Polygon(P, 3);
-        Cv->GetBrush()->SetColor(Keep);
-        break;
-    }
-    }
-    (void)CG;
-    (void)VertAlign;
 }
 
 void TQorStringGrid::CellTextChange(int ACol, int ARow)
@@ -573,49 +535,6 @@ bool TQorStringGrid::HasCustomCellBorder()
 bool TQorStringGrid::UseVCLStyles()
 {
     return FLookState.FUseVCLStyles;
-}
-
-// ---- Looks and styles ---------------------------------------------------------------------------------------
-
-void TQorStringGrid::SetLook(TGridLook Value)
-{
-    // The look's colours and decorations come with the grid's styles; the look is kept.
-    FLookState.FLook = Value;
-    PropertyRepaint();
-}
-
-void TQorStringGrid::SetStyle(QorStyleIF::TJOQStyle AStyle)
-{
-    SetStyleAndAppColor(AStyle, clNone);
-}
-
-void TQorStringGrid::SetStyleAndAppColor(QorStyleIF::TJOQStyle AStyle, TColor)
-{
-    // The style's palette comes with the grid's styles; the control look starts from its
-    // initial colours as every palette does.
-    FLookState.FStyle = AStyle;
-    FOpt.FControlLook->Init();
-}
-
-void TQorStringGrid::SetComponentStyle(QorStyleIF::TJOQStyle AStyle)
-{
-    SetComponentStyleAndAppColor(AStyle, clNone);
-}
-
-void TQorStringGrid::SetComponentStyleAndAppColor(QorStyleIF::TJOQStyle AStyle, TColor AppColor)
-{
-    FLookState.FStyle = AStyle;
-    SetStyleAndAppColor(AStyle, AppColor);
-}
-
-QorStyleIF::TJOQStyle TQorStringGrid::GetComponentStyle() const
-{
-    return FLookState.FStyle;
-}
-
-void TQorStringGrid::SetColorTones(const QorStyleIF::TColorTones& ATones)
-{
-    FLookState.FTones = ATones;
 }
 
 TColor TQorStringGrid::PlainColor(TColor Value)
@@ -707,31 +626,4 @@ void TQorStringGrid::BandsChanged(TObject*)
 void TQorStringGrid::ModifiedChanged(TObject*)
 {
     if (HandleAllocated()) InvalidateCol(0);
-}
-
-// ---- Focus frame -----------------------------------------------------------------------------------------------
-
-void TQorStringGrid::MoveFocusHelper()
-{
-    TGridFocusWindow* W = FWin.FFocusWindow;
-    if (!W || !HandleAllocated() || FRun.FMovingFocus) return;
-    // Placing the frame moves a window of this thread, which the unit's hook sees again.
-    TValueScope<bool> Moving(FRun.FMovingFocus, true);
-    const TRect R = CellRect(GetCol(), GetRow());
-    if (R.IsEmpty()) {
-        HideFocusHelper();
-        return;
-    }
-    POINT TopLeft{R.Left - 4, R.Top - 4};
-    ::ClientToScreen(GetHandle(), &TopLeft);
-    W->SetBounds(TopLeft.x, TopLeft.y, R.Width() + 8, R.Height() + 8);
-    if (!W->HandleAllocated()) W->HandleNeeded();
-    ShowWindow(W->GetHandle(), SW_SHOWNOACTIVATE);
-}
-
-void TQorStringGrid::HideFocusHelper()
-{
-    // The unit forgets the grid first: hiding moves a window, which the hook sees.
-    if (FocusGrid == this) FocusGrid = nullptr;
-    if (FWin.FFocusWindow && FWin.FFocusWindow->HandleAllocated()) ShowWindow(FWin.FFocusWindow->GetHandle(), SW_HIDE);
 }

@@ -118,6 +118,24 @@ public:
     static void SetEditChange(TQorStringGrid& G, bool V) { G.FEdit.FEditChange = V; }
     static bool EditChange(const TQorStringGrid& G) { return G.FEdit.FEditChange; }
     static QorStyleIF::TJOQStyle Style(const TQorStringGrid& G) { return G.FLookState.FStyle; }
+    // The look's gradient fields: from, to, mirror from, mirror to; hover and pressed add the border.
+    static std::vector<TColor> JOQGrad(const TQorStringGrid& G)
+    {
+        const auto& L = G.FLookState;
+        return {L.FJOQGradFrom, L.FJOQGradTo, L.FJOQGradMirrorFrom, L.FJOQGradMirrorTo};
+    }
+    static std::vector<TColor> JOQGradHover(const TQorStringGrid& G)
+    {
+        const auto& L = G.FLookState;
+        return {L.FJOQGradHoverFrom, L.FJOQGradHoverTo, L.FJOQGradHoverMirrorFrom, L.FJOQGradHoverMirrorTo,
+                L.FJOQGradHoverBorder};
+    }
+    static std::vector<TColor> JOQGradDown(const TQorStringGrid& G)
+    {
+        const auto& L = G.FLookState;
+        return {L.FJOQGradDownFrom, L.FJOQGradDownTo, L.FJOQGradDownMirrorFrom, L.FJOQGradDownMirrorTo,
+                L.FJOQGradDownBorder};
+    }
     static TGridCombo* EditCombo(const TQorStringGrid& G) { return G.FWin.EditCombo; }
     static TGridEditBtn* EditBtn(const TQorStringGrid& G) { return G.FWin.EditBtn; }
     static TGridUnitEditBtn* UnitEditBtn(const TQorStringGrid& G) { return G.FWin.UnitEditBtn; }

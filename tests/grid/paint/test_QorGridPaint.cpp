@@ -62,6 +62,9 @@ struct GridPaint : ::testing::Test {
 
 TEST_F(GridPaint, ColoursOnScreenFollowThePrecedence)
 {
+    G->SetLook(glClassic);
+    G->SetColor(Plain);
+    G->SetFixedColor(Fixed);
     TBands* B = G->GetBands();
     B->SetPrimaryColor(TColor(0x00E0FFE0));
     B->SetSecondaryColor(TColor(0x00FFE0E0));
@@ -69,7 +72,6 @@ TEST_F(GridPaint, ColoursOnScreenFollowThePrecedence)
     G->GetCellProperties(2, 3)->SetBrushColor(TColor(0x0000C0FF));
     G->SetSelectionColor(TColor(0x00C08040));
     G->SetSelection(TGridRect{3, 4, 3, 4});
-    G->SetLook(glClassic);
     Paint();
     EXPECT_EQ(S.Pixel(Blank(2, 1).X, Blank(2, 1).Y), TColor(0x00E0FFE0));
     EXPECT_EQ(S.Pixel(Blank(2, 2).X, Blank(2, 2).Y), TColor(0x00FFE0E0));

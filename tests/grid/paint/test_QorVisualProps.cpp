@@ -23,9 +23,10 @@ struct VisualProps : ::testing::Test {
 
     VisualProps()
     {
+        // A look brings its own colours: first the look, then the test's colours.
+        G->SetLook(glClassic);
         G->SetColor(Plain);
         G->SetFixedColor(Fixed);
-        G->SetLook(glClassic);
     }
 };
 
@@ -93,7 +94,7 @@ TEST_F(VisualProps, LooksAfterClassicTakeTheirFixedGradient)
     EXPECT_EQ(V.Brush, TColor(0x00112233));
     EXPECT_EQ(V.ColorTo, TColor(0x00445566));
     G->SetLook(glListView);
-    EXPECT_EQ(Visual(G, 0, 2).Brush, Fixed);
+    EXPECT_EQ(Visual(G, 0, 2).Brush, ColorToRGB(G->GetFixedColor()));
 }
 
 TEST_F(VisualProps, CellPropertiesAndTheirPlaceAmongTheSources)
