@@ -30,7 +30,12 @@
 //   view/QorGridView.cpp           index remapping, hidden and suppressed rows and columns, nodes,
 //                                  grouping, current and edit cell access
 //   sortfilter/QorGridSortFilter.cpp  sorting, filtering, filter lists, find
-//   paint/QorGridPaint.cpp         painting hooks, looks and styles, focus frame
+//   paint/QorGridPaint.cpp         painting hooks
+//   paint/QorGridStyles.cpp        looks, the 24 component styles' palettes, colour tones, themes
+//   paint/QorGridFrame.cpp         outer border, background beyond the cells, focus frame, sizing
+//                                  lines, date-time and balloon notifications
+//   paint/QorCellGlyphs.cpp        check box, radio and sort indicator glyphs
+//   paint/CellWidgetPaint.cpp      the cell widget painters over the per-cell paint context
 //   paint/QorCellWidgets.cpp       cell widget records and widget operations, comments, markers
 //   paint/QorCellCheck.cpp         check boxes, radio groups and buttons, toggles, row box flags
 //   paint/QorCellSizes.cpp         widget sizes on screen and in print, hit areas

@@ -1,8 +1,23 @@
-// Cell widget drawing for DrawGridCell (see CellWidgetPaint.h).
+// Cell widget drawing for DrawGridCell (see CellWidgetPaint.h): the shared bitmap helpers and
+// number readings, widget placement, then the painters (friends of the grid).
 #include "grid/paint/CellWidgetPaint.h"
 
+#include "controls/QorDropDown.h"
+#include "framework/Math.h"
+#include "framework/SysUtils.h"
+#include "framework/WinScope.h"
+#include "graphics/PictureContainer.h"
+#include "graphics/QorUtil.h"
+#include "graphics/QorUtilText.h"
+#include "graphics/QorXPVS.h"
 #include "grid/QorGrid.h"
+#include "grid/paint/ArrowFocusWindows.h"
+#include "grid/paint/CellGraphic.h"
+#include "grid/paint/CellPaintContext.h"
+#include "grid/store/QorObj.h"
 
+#include <uxtheme.h>
+#include <vsstyle.h>
 #include <map>
 #include <memory>
 
@@ -72,22 +87,6 @@ double Limit(double d)
 }  // namespace CellWidgetPaint
 
 // ---- Widget drawing ----------------------------------------------------------------------------------
-
-#include "framework/Math.h"
-#include "framework/SysUtils.h"
-#include "framework/WinScope.h"
-#include "graphics/PictureContainer.h"
-#include "graphics/QorUtil.h"
-#include "graphics/QorXPVS.h"
-#include "graphics/QorUtilText.h"
-#include "controls/QorDropDown.h"
-#include "grid/paint/ArrowFocusWindows.h"
-#include "grid/paint/CellGraphic.h"
-#include "grid/paint/CellPaintContext.h"
-#include "grid/store/QorObj.h"
-
-#include <uxtheme.h>
-#include <vsstyle.h>
 
 namespace CellWidgetPaint {
 

@@ -85,8 +85,10 @@ void TQorStringGrid::SetAutoThemeAdapt(bool Value)
     if (FLookState.FAutoThemeAdapt == Value) return;
     FLookState.FAutoThemeAdapt = Value;
     FOpt.FSearchFooter->SetAutoThemeAdapt(Value);
-    // Adapting to the current Office theme (ThemeAdapt) comes with the grid's styles.
-    if (Value) PropertyRepaint();
+    if (Value) {
+        ThemeAdapt();
+        PropertyRepaint();
+    }
     if (!IsLoading()) ThemeNotifierRegistration(Value);
 }
 

@@ -305,19 +305,21 @@ void TQorStringGrid::SetLook(TGridLook Value)
         FLookState.FJOQGradMirrorFrom = FLookState.FJOQGradMirrorTo = clNone;
         FOpt.FSortSettings->SetHeaderColor(clNone);
     }
+    // While a stored grid loads, its stored colours are the palette: the look's style is not
+    // applied over colours read before the look.
     switch (Value) {
     case glVista:
-        SetStyle(tsWindowsVista);
+        if (!IsLoading()) SetStyle(tsWindowsVista);
         FLookState.FStyle = tsWindowsVista;
         SetSelectionStyle(ssVista);
         break;
     case glWin7:
-        SetStyle(tsWindows7);
+        if (!IsLoading()) SetStyle(tsWindows7);
         FLookState.FStyle = tsWindows7;
         SetSelectionStyle(ssWin7);
         break;
     case glOffice2007:
-        SetStyle(tsOffice2007Luna);
+        if (!IsLoading()) SetStyle(tsOffice2007Luna);
         FLookState.FStyle = tsOffice2007Luna;
         SetSelectionStyle(ssOffice2007);
         break;

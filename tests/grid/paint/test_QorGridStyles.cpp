@@ -262,6 +262,12 @@ TEST_F(GridStyles, ThemeAdaptActsOnlyWhenTheOfficeThemeChanged)
     G->ThemeAdapt();
     EXPECT_EQ(TGridTestAccess::Style(*G), tsOffice2010Silver);
     EXPECT_EQ(G->GetSelectionColor(), TColor(0xFFDBB7));
+    // Switching automatic adaptation on adapts at once.
+    TTestableQorGrid* F = Create<TTestableQorGrid>(nullptr);
+    F->SetAutoThemeAdapt(true);
+    EXPECT_EQ(TGridTestAccess::Style(*F), tsOffice2010Silver);
+    F->SetAutoThemeAdapt(false);
+    F->Free();
 }
 
 namespace {

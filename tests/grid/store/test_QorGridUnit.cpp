@@ -116,7 +116,7 @@ TEST(QorGridUnit, HookKeepsTheFocusFrameOnItsCellWhileWindowsMove)
     ClientToScreen(G->GetHandle(), &CellOrigin);
     EXPECT_EQ(FrameRect.left, CellOrigin.x - 4);
     EXPECT_EQ(FrameRect.top, CellOrigin.y - 4);
-    EXPECT_EQ(FrameRect.right - FrameRect.left, Cell.Width() + 8);
+    EXPECT_EQ(FrameRect.right - FrameRect.left, Cell.Width() + 9);
     // Scrolled out of view, the frame hides and the unit forgets the grid.
     G->HideFocusHelper();
     EXPECT_FALSE(IsWindowVisible(Frame));
