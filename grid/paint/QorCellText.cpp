@@ -23,6 +23,7 @@
 #include <richedit.h>
 
 #include <cmath>
+#include <optional>
 
 using QorUtil::TTextType;
 
@@ -445,8 +446,9 @@ void TQorStringGrid::DrawCellText(TCellPaintContext& C)
         R.Left += GetGridLineWidth();
         R.Top += GetGridLineWidth();
     }
-    TClipScope Clip(DC);
+    std::optional<TClipScope> Clip;
     if (C.ScrollOffset > 0) {
+        Clip.emplace(DC);
         ::IntersectClipRect(DC, C.Rect.Left, C.Rect.Top, C.Rect.Right, C.Rect.Bottom);
         R.Top -= C.ScrollOffset;
     }
