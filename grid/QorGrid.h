@@ -30,7 +30,10 @@
 //   view/QorGridView.cpp           index remapping, hidden and suppressed rows and columns, nodes,
 //                                  grouping, current and edit cell access
 //   sortfilter/QorGridSortFilter.cpp  sorting, filtering, filter lists, find
-//   paint/QorGridPaint.cpp         painting hooks
+//   paint/QorGridPaint.cpp         painting hooks; DrawGridCell's layers over the per-cell context
+//   paint/QorVisualProps.cpp       visual properties (their precedence), fonts, alignment, the
+//                                  displayed text, widget room, colour blending
+//   paint/QorCellText.cpp          the cell's text layer, rich text rendering, text measuring
 //   paint/QorGridStyles.cpp        looks, the 24 component styles' palettes, colour tones, themes
 //   paint/QorGridFrame.cpp         outer border, background beyond the cells, focus frame, sizing
 //                                  lines, date-time and balloon notifications
