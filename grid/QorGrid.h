@@ -43,7 +43,10 @@
 //   sortfilter/QorGridSort.cpp     sorting: column, index and group sorts, the return to the
 //                                  order before sorting; sortfilter/SortKeys.h the sort engine
 //   sortfilter/QorGridSortFilter.cpp  filtering, filter lists, find
-//   paint/QorGridPaint.cpp         painting hooks
+//   paint/QorGridPaint.cpp         painting hooks; DrawGridCell's layers over the per-cell context
+//   paint/QorVisualProps.cpp       visual properties (their precedence), fonts, alignment, the
+//                                  displayed text, widget room, colour blending
+//   paint/QorCellText.cpp          the cell's text layer, rich text rendering, text measuring
 //   paint/QorGridStyles.cpp        looks, the 24 component styles' palettes, colour tones, themes
 //   paint/QorGridFrame.cpp         outer border, background beyond the cells, focus frame, sizing
 //                                  lines, date-time and balloon notifications
@@ -126,6 +129,22 @@ class TScrollBar;
 class TScrollControl;
 class TSearchPanel;
 class TTimer;
+
+// ---- Cell look helpers (paint/QorVisualProps.cpp) ------------------------------------------------------
+
+struct TCellPaintContext;
+
+// The alignment a cell is painted with: horizontal and vertical.
+struct TCellAlignment {
+    TAlignment HAlign = taLeftJustify;
+    TVAlignment VAlign = vtaTop;
+};
+
+// Col1 weighted by BlendFactor percent against Col2, channel by channel (halves to even, at most
+// 255): 100 or more gives Col1; 0 or less, or Col1 clNone, gives Col2; Col2 clNone gives Col1.
+TColor BlendColor(TColor Col1, TColor Col2, int BlendFactor);
+// BlendColor(Color1, Color2, Factor) when UseMixer, else Color1.
+TColor ColorMixer(TColor Color1, TColor Color2, bool UseMixer, int Factor);
 
 // ---- Listeners ---------------------------------------------------------------------------------------
 
@@ -604,6 +623,29 @@ public:
     int GetCellImageIdx(int RCol, int ARow);
     void SetImages(TCustomImageList* Value);
     bool ShouldDrawSortIndicator(int ACol, int ARow);
+
+    // ==== Cell visual properties, text measuring (paint/QorVisualProps.cpp, paint/QorCellText.cpp) ====
+    // The font of a cell alone (fixed or normal font, the cell's font properties, GetCellColor).
+    void GetFontProperties(int ACol, int RCol, int ARow, TGridDrawState AState, TFont* AFont, TBrush* ABrush,
+                           bool Remap);
+    // Default alignments, automatic number alignment or the cell's own, then OnGetAlignment.
+    TCellAlignment GetCellAlignment(int RCol, int ARow);
+    // The cell's widget record (or none), its room W x H, whether the text shows beside it and
+    // its placement.
+    TCellGraphic* GetGraphicDetails(int RCol, int ARow, int& W, int& H, bool& DisplText, TCellHAlign& HA,
+                                    TCellVAlign& VA);
+    // The pixel size of a cell's text as painted: RCol a real column; VS word-wrapped in the
+    // cell's width; SB leaves 17 pixels for a scroll bar.
+    TPoint GetCellTextSize(int RCol, int ARow, bool VS, bool SB);
+    // ACol: display column (editing state, fixed test, rectangle, editor, rotation, rich text);
+    // RCol: real column (text, properties); ColSize: no width limit.
+    TPoint GetCellTextSizeInt(int ACol, int RCol, int ARow, bool ColSize, bool VS, bool SB);
+    // Renders a rich-text cell (display column) into ARect of a screen or printer canvas.
+    void RTFPaint(int ACol, int ARow, TRect ARect, TCanvas* Canvas);
+    // The fixed cell under the mouse (or the column being moved) in a look that shows it.
+    bool HoverFixedCell(int ACol, int ARow);
+    // Whether a cell shows its text as password characters (OnIsPasswordCell).
+    bool IsPassword(int RCol, int ARow);
     // Repaints the header cells of the old and the new current cell (display indexes).
     void UpdateActiveCells(int co, int ro, int cn, int rn);
 
@@ -749,8 +791,9 @@ public:
     String GetUnSortedCell(int RCol, int URow);
     void SetUnSortedCell(int RCol, int URow, const String& Value);
     TEditorType GetCurrentEditor() const { return FEdit.FEditControl; }
-    // Rich text: a cell into a rich edit (an empty cell clears it), a rich edit's content as rich
-    // text (empty while the grid is destroyed), and that text written into a cell.
+    // Rich text: a cell into a rich edit (an empty cell or text the control cannot read clears
+    // it), a rich edit's content as rich text (empty while the grid is destroyed), and that text
+    // written into a cell.
     void CellToRich(int RCol, int ARow, TQorRichEdit* Richeditor);
     String RichToString(TQorRichEdit* Richeditor);
     void RichToCell(int RCol, int ARow, TQorRichEdit* Richeditor);
@@ -1762,6 +1805,40 @@ private:
     // Disjunct cell keys.
     static Int64 CellKey(int ACol, int ARow) { return (Int64(ARow) << 32) | Int64(std::uint32_t(ACol)); }
 
+    // Cell painting (paint/QorGridPaint.cpp, paint/QorCellText.cpp): the layers of DrawGridCell,
+    // each on the one context of the cell, in the order the cell is painted.
+    bool IsNormalCell(int RCol, int ARow);
+    bool IsFixedCellOf(int ACol, int ARow);
+    void PaintCellScrollBar(TCellPaintContext& C);
+    void PaintCellStyle(TCellPaintContext& C);
+    void PaintFixedLook(TCellPaintContext& C);
+    void PaintFixedHover(TCellPaintContext& C);
+    void PaintRowIndicator(TCellPaintContext& C);
+    void PaintListViewHeader(TCellPaintContext& C);
+    void PaintModifiedMarker(TCellPaintContext& C);
+    void PaintEditorButtons(TCellPaintContext& C);
+    void PaintCellContent(TCellPaintContext& C);
+    void PaintFixedEdges(TCellPaintContext& C);
+    void PaintRightFixedFrame(TCellPaintContext& C);
+    void PaintNodeTree(TCellPaintContext& C);
+    void PaintFocusRect(TCellPaintContext& C);
+    // The widget, border, background and sort-indicator layers of a cell.
+    enum class TCellWidgetStep { Graphic, Borders, WallPaperFixed, WallPaperTile, GradientBackground, SortIndicator };
+    void CellWidgetLayer(TCellPaintContext& C, TCellWidgetStep Step, TRect& R, TCellGraphic* CG = nullptr,
+                         TVAlignment VertAlign = vtaTop);
+    bool IsSortHeaderCell(TCellPaintContext& C);
+    // DrawCellText and its steps.
+    void DrawCellText(TCellPaintContext& C);
+    bool TextSelectionColors(TCellPaintContext& C);
+    String CellDisplayText(TCellPaintContext& C, QorUtil::TTextType& Type);
+    void PaintCellBackdrops(TCellPaintContext& C, TRect R);
+    void PaintSelectionRectangle(TCellPaintContext& C, const TRect& R);
+    void TakeWidgetRoom(TCellPaintContext& C, TRect& R);
+    void DrawHTMLCellText(TCellPaintContext& C, const String& Text, TRect R);
+    void DrawRTFCellText(TCellPaintContext& C, TRect R);
+    void DrawPlainCellText(TCellPaintContext& C, String Text, TRect R, const String& Placeholder);
+    void DrawSortIndicatorAt(TCellPaintContext& C, int X, const TRect& R);
+
     // ---- State, by area ----------------------------------------------------------------------------
 
     // Option objects, owned and freed in the destructor's order.
@@ -2138,6 +2215,22 @@ private:
         int FGroupWidth = 0;
     };
 
+    // Cell painting: switches of the drawing events and the mouse's marks on cells (set by the
+    // mouse handling; painting reads them).
+    struct TPaintState {
+        bool FNoDefaultDraw = false;       // no default text when a drawing event is assigned
+        bool FNoImageAndText = false;      // no text in cells that carry a widget
+        bool FXYOffsetTopLeftOnly = false; // the text inset applies at the left and top only
+        bool FDropDownDown = false;        // the fixed drop-down zone is pressed
+        bool FColumnMoving = false;        // a column is being moved with the mouse
+        int FMoveColumn = -1;              // the column being moved
+        TPoint FHoverCell{-1, -1};         // the cell under the mouse
+        TColor FSelectionRectangleColor = clBlack;
+        bool FBlinkOn = false;             // the "on" phase of blinking text
+        bool FCtrlDown = false;            // a link or inline control is pressed
+        String FCtrlDownId;
+    };
+
     // Data model II: hidden-row lookup, disjunct cells, parked selection, row marks.
     struct TModelState {
         THiddenRowMap FHiddenMap;
@@ -2166,4 +2259,5 @@ private:
     TModelState FModel;
     TSortState FSort;
     TGroupState FGroup;
+    TPaintState FPaint;
 };

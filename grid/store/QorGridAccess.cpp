@@ -243,7 +243,12 @@ void TQorStringGrid::CellToRich(int RCol, int ARow, TQorRichEdit* Richeditor)
         return;
     }
     TFreePtr<TStringStream> Stream(Create<TStringStream>(EscapedRichText(Text)));
-    Richeditor->GetLines()->LoadFromStream(Stream.get());
+    try {
+        Richeditor->GetLines()->LoadFromStream(Stream.get());
+    } catch (const Exception&) {
+        // Text the control cannot read paints and measures as nothing.
+        Richeditor->Clear();
+    }
 }
 
 String TQorStringGrid::RichToString(TQorRichEdit* Richeditor)

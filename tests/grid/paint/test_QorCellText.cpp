@@ -1,0 +1,215 @@
+// A cell's text: measuring it as it would be drawn (one line, several lines, markup, rotation),
+// search marks, and bad input (broken markup, rich-text garbage, huge and control-character
+// texts, bad formats) painted without raising or hanging; a seeded random run paints random
+// cells, texts and looks into a memory bitmap and checks that the device context gets back its
+// font, pen, brush, mapping mode and clip.
+#include "tests/grid/paint/CellPaintKit.h"
+
+#include "grid/input/SearchPanel.h"
+#include "grid/store/QorGridOptions.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <random>
+
+using namespace cellpaint;
+
+namespace {
+
+struct CellText : ::testing::Test {
+    TForm* Form = ui::NewForm(5 * CW, 8 * RH);
+    ui::FormGuard Guard{Form};
+    TPaintGrid* G = NewPaintGrid(Form, 5, 8);
+
+    CellText()
+    {
+        G->GetFont()->SetName(L"Arial");
+        G->GetFont()->SetSize(10);
+    }
+    int Width(const String& s)
+    {
+        TCanvas* C = G->GetCanvas();
+        C->GetFont()->Assign(G->GetFont());
+        return C->TextWidth(s);
+    }
+    int LineHeight()
+    {
+        TCanvas* C = G->GetCanvas();
+        C->GetFont()->Assign(G->GetFont());
+        return C->TextHeight(L"gh");
+    }
+};
+
+}  // namespace
+
+TEST_F(CellText, MeasuringLinesMarkupAndEmptyText)
+{
+    G->SetCellEx(1, 1, L"Kontrakt");
+    TPoint P = G->GetCellTextSize(1, 1, false, false);
+    EXPECT_EQ(P.X, Width(L"Kontrakt"));
+    EXPECT_EQ(P.Y, LineHeight());
+    EXPECT_EQ(G->GetCellTextSize(1, 2, false, false), TPoint(0, 0));
+
+    G->SetMultilinecells(true);
+    G->SetCellEx(1, 3, L"a\r\nlonger line\r\nb");
+    P = G->GetCellTextSize(1, 3, false, false);
+    EXPECT_EQ(P.X, Width(L"longer line"));
+    EXPECT_EQ(P.Y, 3 * LineHeight());
+
+    // Word-wrapped in the cell's width: taller than one line, no wider than the cell.
+    G->SetCellEx(1, 4, L"one two three four five six seven eight");
+    P = G->GetCellTextSize(1, 4, true, false);
+    EXPECT_GT(P.Y, LineHeight());
+    EXPECT_LE(P.X, CW);
+
+    // Markup measures its visible text (bold is wider), plus 2 each way.
+    G->SetCellEx(2, 1, L"<b>Kontrakt</b>");
+    P = G->GetCellTextSize(2, 1, false, false);
+    EXPECT_GE(P.X, Width(L"Kontrakt") + 2);
+    EXPECT_GT(P.Y, 2);
+}
+
+TEST_F(CellText, RotatedMeasuringTakesTheBoundingBox)
+{
+    G->SetCellEx(1, 1, L"WWWW");
+    const TPoint Flat = G->GetCellTextSize(1, 1, false, false);
+    G->AddRotated(1, 1, 90, L"WWWW");
+    G->SetCellEx(1, 1, L"WWWW");
+    TPoint P = G->GetCellTextSize(1, 1, false, false);
+    EXPECT_EQ(P, TPoint(Flat.Y + 12, Flat.X + 12));
+    // At 45 degrees the box holds both products added: wider than the text's height alone.
+    G->AddRotated(1, 1, 45, L"WWWW");
+    G->SetCellEx(1, 1, L"WWWW");
+    P = G->GetCellTextSize(1, 1, false, false);
+    const double r = std::sqrt(0.5);
+    EXPECT_NEAR(P.X, int(Flat.Y * r) + int(Flat.X * r) + 12, 1);
+    EXPECT_NEAR(P.Y, int(Flat.Y * r) + int(Flat.X * r) + 12, 1);
+    G->AddRotated(1, 1, 0, L"WWWW");
+    G->SetCellEx(1, 1, L"WWWW");
+    EXPECT_EQ(G->GetCellTextSize(1, 1, false, false), TPoint(Flat.X + 12, Flat.Y + 12));
+}
+
+TEST_F(CellText, SearchMarksTheFoundText)
+{
+    G->SetCellEx(1, 2, L"Find ord her");
+    G->SetCellEx(2, 2, L"Find ord her");
+    TDibSurface Before(5 * CW, 8 * RH), After(5 * CW, 8 * RH);
+    PaintWindowInto(G->GetHandle(), Before, true);
+    G->GetSearchFooter()->SetVisible(true);
+    TSearchPanel* P = G->GetSearchPanel();
+    ASSERT_NE(P, nullptr);
+    P->GetEdit()->SetText(L"ord");
+    G->GetSearchFooter()->SetAlwaysHighLight(true);
+    G->GetSearchFooter()->SetSearchColumn(1);
+    G->Invalidate();
+    PaintWindowInto(G->GetHandle(), After, true);
+    // Only the search column's cell changed.
+    int Marked = 0, Other = 0;
+    for (int y = 2 * RH; y < 3 * RH - 1; ++y)
+        for (int x = 0; x < 3 * CW; ++x) {
+            if (Before.Pixel(x, y) == After.Pixel(x, y)) continue;
+            if (x >= CW && x < 2 * CW) ++Marked;
+            else ++Other;
+        }
+    EXPECT_GT(Marked, 20);
+    EXPECT_EQ(Other, 0);
+}
+
+TEST_F(CellText, BadInputPaintsWithoutRaisingOrHanging)
+{
+    String Huge(200000, L'x');
+    for (size_t i = 0; i < Huge.size(); i += 7) Huge[i] = L' ';
+    String Control;
+    for (wchar_t c = 1; c < 32; ++c) Control += c;
+    const String Texts[] = {
+        L"<b><i>unclosed <font color=\"", L"<<<>>>&&&;;</b></b></font>", L"<font size=\"-99999\">x</font>",
+        L"<img src=\"idx:99999\"><img src=\"file:nowhere.bmp\">", L"<p align=\"nonsense\"><ul><li><li></ul>",
+        L"{\\rtf1 {{{{\\x\\y\\z \\bin999999 ", L"{\\rtf", Huge, Control, String(5000, L'W'),
+        L"=1/0", L"\xD800\xDC00\xDFFF", L"http://", L"-", L"1e99999",
+    };
+    G->OnGetFloatFormat = [](TObject*, int, int, bool& IsFloat, String& F) {
+        IsFloat = true;
+        F = L"%.*f%n";
+    };
+    G->SetMultilinecells(true);
+    G->SetURLShow(true);
+    G->SetEnhTextSize(true);
+    int r = 1;
+    for (const String& t : Texts) {
+        G->SetCellEx(1 + (r % 3), 1 + (r / 3) % 6, t);
+        ++r;
+    }
+    TDibSurface S(5 * CW, 8 * RH);
+    const auto t0 = std::chrono::steady_clock::now();
+    EXPECT_NO_THROW(PaintWindowInto(G->GetHandle(), S, true));
+    for (int row = 1; row < 8; ++row)
+        for (int c = 1; c < 5; ++c) {
+            EXPECT_NO_THROW(G->GetCellTextSize(c, row, true, false));
+            EXPECT_NO_THROW(G->GetCellTextSize(c, row, false, true));
+        }
+    const double Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    EXPECT_LT(Seconds, 20.0);
+}
+
+TEST_F(CellText, RandomCellsGiveTheDeviceContextBack)
+{
+    std::mt19937 Rng(20261211);
+    auto Pick = [&](int n) { return int(Rng() % unsigned(n)); };
+    const String Texts[] = {L"", L"plain", L"<b>b</b><font color=\"clRed\">r</font>", L"http://x.dk", L"a\nb\nc",
+                            L"{\\rtf1 Rig}", L"{\\rtf1 {{{", L"<a href=\"x\">link</a>", L"-12.5", L"123",
+                            L"very long text that will not fit in the cell at all, not even close"};
+    const TGridLook Looks[] = {glStandard, glSoft, glClassic, glJOQ, glXP, glListView, glVista, glWin7, glOffice2007};
+    TDibSurface S(200, 80, clWhite);
+    TCanvas* Cv = S.Canvas();
+    const HDC DC = S.DC();
+    for (int i = 0; i < 400; ++i) {
+        const int c = Pick(5), r = Pick(8);
+        G->SetCellEx(c, r, Texts[Pick(11)]);
+        switch (Pick(8)) {
+        case 0: G->AddRotated(c, r, Pick(360), L"rot"); break;
+        case 1: G->AddCheckBox(c, r, Pick(2) == 0, false); break;
+        case 2: G->AddProgressPie(c, r, clGreen, Pick(150) - 20); break;
+        case 3: G->GetCellProperties(c, r)->SetBrushColor(TColor(Rng() & 0xFFFFFF)); break;
+        case 4: G->GetCellProperties(c, r)->SetWordWrap(Pick(2) == 0); break;
+        default: break;
+        }
+        G->SetLook(Looks[Pick(9)]);
+        G->SetFlat(Pick(4) == 0);
+        G->SetZoomFactor(Pick(5) == 0 ? Pick(40) - 20 : 0);
+        G->GetBands()->SetActive(Pick(2) == 0);
+        G->SetMultilinecells(Pick(2) == 0);
+        G->SetURLShow(Pick(2) == 0);
+        G->SetSelectionRectangle(Pick(3) == 0);
+
+        // The canvas's own objects, mapping mode and a clip of its own before the cell.
+        Cv->GetFont()->Assign(G->GetFont());
+        Cv->GetPen()->SetColor(clBlack);
+        Cv->GetBrush()->SetColor(clWhite);
+        Cv->RequiredState({TCanvasStateFlag::csHandleValid, TCanvasStateFlag::csFontValid,
+                           TCanvasStateFlag::csPenValid, TCanvasStateFlag::csBrushValid});
+        ::SelectClipRgn(DC, nullptr);
+        ::IntersectClipRect(DC, 1, 1, 199, 79);
+        RECT ClipBefore;
+        ::GetClipBox(DC, &ClipBefore);
+
+        TGridDrawState State;
+        if (Pick(3) == 0) State << gdSelected;
+        if (c == 0 || r == 0) State << gdFixed;
+        EXPECT_NO_THROW(G->DrawGridCell(Cv, c, r, TRect(10, 10, 10 + 20 + Pick(150), 10 + 10 + Pick(60)), State));
+
+        EXPECT_EQ(::GetMapMode(DC), MM_TEXT) << i;
+        RECT ClipAfter;
+        ::GetClipBox(DC, &ClipAfter);
+        EXPECT_TRUE(::EqualRect(&ClipBefore, &ClipAfter)) << i;
+        // Whatever the cell changed, the device context holds the canvas's objects.
+        Cv->RequiredState({TCanvasStateFlag::csHandleValid, TCanvasStateFlag::csFontValid,
+                           TCanvasStateFlag::csPenValid, TCanvasStateFlag::csBrushValid});
+        EXPECT_EQ(::GetCurrentObject(DC, OBJ_FONT), Cv->GetFont()->GetHandle()) << i;
+        EXPECT_EQ(::GetCurrentObject(DC, OBJ_PEN), Cv->GetPen()->GetHandle()) << i;
+        EXPECT_EQ(::GetCurrentObject(DC, OBJ_BRUSH), Cv->GetBrush()->GetHandle()) << i;
+        if (HasFailure()) break;
+    }
+    ::SelectClipRgn(DC, nullptr);
+}
+

@@ -1,0 +1,329 @@
+// The cell painting pipeline read back by pixels: colours the precedence gives (bands, fixed
+// cells, own colours, selection), the fixed edges of a look, alignment, word wrap and several
+// lines, markup, URLs, ellipsis, rich text, the selection rectangle and resizer, the modified
+// marker, always-visible editor buttons, the order of the drawing events, and zoom at its
+// extremes. Snapshots of a tournament-like sheet and of the text kinds for a person to look at.
+#include "tests/grid/paint/CellPaintKit.h"
+
+#include "grid/store/QorGridOptions.h"
+#include "graphics/QorUtil.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace cellpaint;
+
+namespace {
+
+constexpr TColor Plain = TColor(0x00FFFFFF);
+constexpr TColor Fixed = TColor(0x00D8D8D8);
+
+struct GridPaint : ::testing::Test {
+    static constexpr int Cols = 5, Rows = 8;
+    TForm* Form = ui::NewForm(Cols * CW, Rows * RH);
+    ui::FormGuard Guard{Form};
+    TPaintGrid* G = NewPaintGrid(Form, Cols, Rows);
+    TDibSurface S{Cols * CW, Rows * RH, clBlack};
+
+    GridPaint()
+    {
+        G->SetColor(Plain);
+        G->SetFixedColor(Fixed);
+        G->GetFont()->SetName(L"Arial");
+        G->GetFont()->SetSize(9);
+        G->GetFont()->SetColor(clBlack);
+    }
+    void Paint()
+    {
+        S.Fill(clBlack);
+        PaintWindowInto(G->GetHandle(), S, true);
+    }
+    // The face of a normal cell less its text inset: where its text may go.
+    static TRect TextArea(int c, int r) { return {c * CW + 3, r * RH + 3, (c + 1) * CW - 3, (r + 1) * RH - 2}; }
+    TRect Ink(int c, int r, TColor Bk = Plain) const { return S.InkBounds(Face(c, r), Bk); }
+    // Pixels of a colour family (anti-aliased text keeps its hue, not its exact colour).
+    int Reddish(const TRect& R) const { return Count(R, [](int r, int g, int b) { return r > 150 && g < 110 && b < 110; }); }
+    int Bluish(const TRect& R) const { return Count(R, [](int r, int g, int b) { return b > 150 && r < 110 && g < 110; }); }
+    template <class F>
+    int Count(const TRect& R, F Test) const
+    {
+        int N = 0;
+        for (int y = R.Top; y < R.Bottom; ++y)
+            for (int x = R.Left; x < R.Right; ++x) {
+                const TColor C = S.Pixel(x, y);
+                if (Test(GetRValue(C), GetGValue(C), GetBValue(C))) ++N;
+            }
+        return N;
+    }
+};
+
+}  // namespace
+
+TEST_F(GridPaint, ColoursOnScreenFollowThePrecedence)
+{
+    G->SetLook(glClassic);
+    G->SetColor(Plain);
+    G->SetFixedColor(Fixed);
+    TBands* B = G->GetBands();
+    B->SetPrimaryColor(TColor(0x00E0FFE0));
+    B->SetSecondaryColor(TColor(0x00FFE0E0));
+    B->SetActive(true);
+    G->GetCellProperties(2, 3)->SetBrushColor(TColor(0x0000C0FF));
+    G->SetSelectionColor(TColor(0x00C08040));
+    G->SetSelection(TGridRect{3, 4, 3, 4});
+    Paint();
+    EXPECT_EQ(S.Pixel(Blank(2, 1).X, Blank(2, 1).Y), TColor(0x00E0FFE0));
+    EXPECT_EQ(S.Pixel(Blank(2, 2).X, Blank(2, 2).Y), TColor(0x00FFE0E0));
+    EXPECT_EQ(S.Pixel(Blank(2, 3).X, Blank(2, 3).Y), TColor(0x0000C0FF));   // own colour over the band
+    EXPECT_EQ(S.Pixel(Blank(3, 4).X, Blank(3, 4).Y), TColor(0x00C08040));   // selection over the band
+    EXPECT_EQ(S.Pixel(Blank(0, 3).X, Blank(0, 3).Y), Fixed);
+    EXPECT_EQ(S.Pixel(Blank(2, 0).X, Blank(2, 0).Y), Fixed);
+}
+
+TEST_F(GridPaint, FixedEdgesOfTheXPLook)
+{
+    G->SetLook(glXP);
+    G->SetOptions(G->GetOptions() + TGridOptions{goFixedHorzLine, goFixedVertLine});
+    Paint();
+    const TColor Dark = ColorToRGB(QorUtil::DarkenColor(Fixed));
+    // A white line along the top of the header cell, a dark one along its bottom.
+    EXPECT_EQ(S.Pixel(2 * CW + 20, 0), TColor(0x00FFFFFF));
+    EXPECT_EQ(S.Pixel(2 * CW + 20, RH - 1), Dark);
+    EXPECT_EQ(S.Pixel(2 * CW + 20, RH / 2), Fixed);
+}
+
+TEST_F(GridPaint, AlignmentPlacesTheText)
+{
+    G->SetRowHeights(2, 60);
+    struct Case {
+        TAlignment H;
+        TVAlignment V;
+    } Cases[] = {{taLeftJustify, vtaTop}, {taRightJustify, vtaCenter}, {taCenter, vtaBottom}};
+    for (const Case& c : Cases) {
+        G->GetCellProperties(1, 2)->SetAlignment(c.H);
+        G->SetVAlignment(c.V);
+        G->SetCellEx(1, 2, L"Bord 12");
+        Paint();
+        const TRect F(CW, 2 * RH, 2 * CW - 1, 2 * RH + 60 - 1);
+        const TRect I = S.InkBounds(F, Plain);
+        ASSERT_FALSE(I.IsEmpty()) << int(c.H);
+        if (c.H == taLeftJustify) {
+            EXPECT_LE(I.Left - F.Left, 6);
+        }
+        if (c.H == taRightJustify) {
+            EXPECT_LE(F.Right - I.Right, 7);
+        }
+        if (c.H == taCenter) {
+            EXPECT_NEAR((I.Left + I.Right) / 2, (F.Left + F.Right) / 2, 3);
+        }
+        if (c.V == vtaTop) {
+            EXPECT_LE(I.Top - F.Top, 7);
+        }
+        if (c.V == vtaCenter) {
+            EXPECT_NEAR((I.Top + I.Bottom) / 2, (F.Top + F.Bottom) / 2, 4);
+        }
+        if (c.V == vtaBottom) {
+            EXPECT_LE(F.Bottom - I.Bottom, 7);
+        }
+    }
+}
+
+TEST_F(GridPaint, WordWrapAndSeveralLines)
+{
+    G->SetRowHeights(1, 70);
+    G->SetRowHeights(2, 70);
+    G->SetCellEx(1, 1, L"one two three four five six seven");
+    G->SetCellEx(2, 1, L"one two three four five six seven");
+    G->GetCellProperties(2, 1)->SetWordWrap(true);
+    G->GetCellProperties(1, 1)->SetWordWrap(false);
+    G->SetMultilinecells(true);
+    G->SetVAlignment(vtaCenter);
+    G->SetCellEx(3, 2, L"a\r\nb\r\nc");
+    Paint();
+    const TRect One = S.InkBounds(TRect(CW, RH, 2 * CW - 1, RH + 69), Plain);
+    const TRect Wrapped = S.InkBounds(TRect(2 * CW, RH, 3 * CW - 1, RH + 69), Plain);
+    EXPECT_LT(One.Height(), 16);
+    EXPECT_GT(Wrapped.Height(), 2 * One.Height());
+    // Three lines centred as a block.
+    const TRect Lines = S.InkBounds(TRect(3 * CW, RH + 70, 4 * CW - 1, RH + 139), Plain);
+    EXPECT_GT(Lines.Height(), 2 * One.Height());
+    EXPECT_NEAR((Lines.Top + Lines.Bottom) / 2, RH + 70 + 35, 6);
+}
+
+TEST_F(GridPaint, MarkupURLAndEllipsis)
+{
+    G->SetCellEx(1, 1, L"<b>Bold</b> <font color=\"clRed\">red</font>");
+    G->SetCellEx(1, 2, L"http://example.com/x");
+    G->GetCellProperties(1, 2)->SetWordWrap(false);
+    G->SetURLShow(true);
+    G->SetCellEx(1, 3, L"A long text that does not fit in its cell at all");
+    Paint();
+    EXPECT_GT(Reddish(Face(1, 1)), 5);
+    EXPECT_EQ(Reddish(Face(2, 1)), 0);
+    // The URL in the link colour, without its protocol.
+    EXPECT_GT(Bluish(Face(1, 2)), 5);
+    const TRect Short = Ink(1, 2);
+    G->SetURLFull(true);
+    Paint();
+    EXPECT_GT(Ink(1, 2).Width(), Short.Width() - 1);
+    const TRect Cut = Ink(1, 3);
+    // With EnhTextSize the long text ends in an ellipsis: the same room, other pixels.
+    TDibSurface Before(S.Width(), S.Height());
+    PaintWindowInto(G->GetHandle(), Before, true);
+    G->SetEnhTextSize(true);
+    G->Invalidate();
+    Paint();
+    const TRect Ell = Ink(1, 3);
+    EXPECT_LE(Ell.Right, 2 * CW - 1);
+    EXPECT_LE(Cut.Right, 2 * CW - 1);
+    EXPECT_GT(S.DiffCount(Before), 0);
+}
+
+TEST_F(GridPaint, RichTextHasInkAndGarbageDoesNotRaise)
+{
+    G->SetRowHeights(1, 40);
+    G->SetCellEx(1, 1, L"{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 Hello \\b world\\b0\\par}");
+    G->SetCellEx(2, 1, L"{\\rtf1 {{{{\\x\\y\\z \\bin999999 ");
+    G->SetCellEx(3, 1, L"{\\rtf1}");
+    EXPECT_NO_THROW(Paint());
+    EXPECT_GT(S.InkCount(TRect(CW + 1, RH + 1, 2 * CW - 2, RH + 39), Plain), 10);
+    // The canvas keeps its mapping mode.
+    EXPECT_EQ(::GetMapMode(G->GetCanvas()->GetHandle()), MM_TEXT);
+}
+
+TEST_F(GridPaint, SelectionRectangleAndResizer)
+{
+    G->SetSelectionRectangle(true);
+    G->SetSelectionResizer(true);
+    G->SetSelectionColor(Plain);
+    G->SetSelection(TGridRect{1, 2, 2, 3});
+    Paint();
+    auto Black = [&](const TRect& R) { return S.CountColor(R, TColor(0)); };
+    // Left edge of the left column, right edge of the right column, top of the top row.
+    EXPECT_GT(Black(TRect(CW - 1, 2 * RH + 4, CW + 3, 4 * RH - 4)), 2 * RH - 10);
+    EXPECT_GT(Black(TRect(3 * CW - 4, 2 * RH + 4, 3 * CW + 1, 4 * RH - 4)), 2 * RH - 10);
+    EXPECT_GT(Black(TRect(CW + 5, 2 * RH - 2, 3 * CW - 5, 2 * RH + 2)), 2 * CW - 20);
+    // No line inside the selection.
+    EXPECT_EQ(Black(TRect(2 * CW - 20, 2 * RH + 4, 2 * CW - 10, 4 * RH - 4)), 0);
+    // The resizer: a filled square at the bottom right of the last cell.
+    EXPECT_GE(Black(TRect(3 * CW - 8, 4 * RH - 8, 3 * CW, 4 * RH)), 12);
+}
+
+TEST_F(GridPaint, ModifiedMarkerAndEditorButtons)
+{
+    G->GetShowModified()->SetEnabled(true);
+    G->GetShowModified()->SetColor(TColor(0x0000FFFF));
+    G->SetRowModified(3, true);
+    G->GetControlLook()->SetDropDownAlwaysVisible(true);
+    G->SetDefaultEditor(edComboList);
+    G->SetCellEx(2, 2, L"WWWWWWWWWWWWWWWWWWWWWWWW");
+    Paint();
+    EXPECT_GE(S.CountColor(TRect(CW - 6, 3 * RH + 2, CW - 1, 4 * RH - 2), TColor(0x0000FFFF)), 3 * (RH - 6));
+    EXPECT_EQ(S.CountColor(TRect(CW - 6, 2 * RH + 2, CW - 1, 3 * RH - 2), TColor(0x0000FFFF)), 0);
+    // The drop-down button sits at the right of the cell; the text stops before it.
+    EXPECT_GT(S.InkCount(TRect(3 * CW - 14, 2 * RH + 2, 3 * CW - 4, 3 * RH - 3), Plain), 10);
+    const TRect Text = S.InkBounds(TRect(2 * CW, 2 * RH + 4, 3 * CW - 20, 3 * RH - 4), Plain);
+    EXPECT_LE(Text.Right, 3 * CW - 16);
+}
+
+TEST_F(GridPaint, DrawingEventsComeInOrderWithTheRealColumn)
+{
+    std::vector<std::string> Log;
+    G->OnCustomCellBkgDraw = [&](TObject*, TCanvas*, int c, int r, TGridDrawState, TRect, bool P) {
+        if (r == 2) Log.push_back("bkg " + std::to_string(c) + (P ? " print" : ""));
+    };
+    G->OnDrawCell = [&](TObject*, int c, int r, TRect, TGridDrawState) {
+        if (r == 2) Log.push_back("draw " + std::to_string(c));
+    };
+    G->OnCustomCellDraw = [&](TObject*, TCanvas*, int c, int r, TGridDrawState, TRect, bool) {
+        if (r == 2) Log.push_back("custom " + std::to_string(c));
+    };
+    G->HideColumn(1);
+    Paint();
+    // Display column 1 is real column 2 once column 1 is hidden.
+    const std::vector<std::string> Want{"bkg 0",    "draw 0",   "custom 0", "bkg 2", "draw 2",
+                                        "custom 2", "bkg 3",    "draw 3",   "custom 3", "bkg 4",
+                                        "draw 4",   "custom 4"};
+    EXPECT_EQ(Log, Want);
+}
+
+TEST_F(GridPaint, ZoomAtItsExtremesPaintsWithoutRaising)
+{
+    G->SetCellEx(1, 1, L"Zoomed text");
+    Paint();
+    const TRect Normal = Ink(1, 1);
+    for (int Zoom : {-G->GetFont()->GetSize(), -1000, 300, 1000}) {
+        G->SetZoomFactor(Zoom);
+        EXPECT_NO_THROW(Paint()) << Zoom;
+    }
+    G->SetZoomFactor(-G->GetFont()->GetSize());
+    Paint();
+    EXPECT_LT(Ink(1, 1).Height(), Normal.Height());
+    G->SetZoomFactor(0);
+}
+
+TEST_F(GridPaint, SnapshotOfATournamentSheet)
+{
+    TForm* F = ui::NewForm(7 * 72, 13 * 22);
+    ui::FormGuard FG{F};
+    TPaintGrid* T = NewPaintGrid(F, 7, 13, 72, 22);
+    T->GetFont()->SetName(L"Tahoma");
+    T->GetFixedFont()->SetName(L"Tahoma");
+    T->GetFixedFont()->SetStyle(TFontStyles{fsBold});
+    const wchar_t* Head[] = {L"Bord", L"NS", L"ØV", L"Kontrakt", L"Udspil", L"Stik", L"Point"};
+    for (int c = 0; c < 7; ++c) T->SetCellEx(c, 0, Head[c]);
+    const wchar_t* Contracts[] = {L"4♠ N", L"3NT S", L"2♥x Ø", L"5♦ V", L"1NT N", L"6♣ S"};
+    const wchar_t* Leads[] = {L"♥K", L"♠5", L"♦A", L"♣Q", L"♥2", L"♦J"};
+    for (int r = 1; r < 13; ++r) {
+        T->SetCellEx(0, r, IntToStr(r));
+        T->SetCellEx(1, r, IntToStr(r % 7 + 1));
+        T->SetCellEx(2, r, IntToStr((r * 3) % 7 + 8));
+        T->SetCellEx(3, r, Contracts[r % 6]);
+        T->SetCellEx(4, r, Leads[r % 6]);
+        T->SetCellEx(5, r, IntToStr(7 + r % 6));
+        T->SetCellEx(6, r, IntToStr((r % 2 ? 1 : -1) * (50 + 10 * r)));
+    }
+    T->SetAutoNumAlign(true);
+    T->GetAutoColor()->GetNegativeNumber()->SetTextColor(clRed);
+    T->GetBands()->SetActive(true);
+    T->SetCol(6);
+    T->SetRow(12);
+    TDibSurface Sheet(7 * 72, 13 * 22, clBlack);
+    PaintWindowInto(T->GetHandle(), Sheet, true);
+    EXPECT_TRUE(Sheet.SavePng(SnapshotPath(L"cellpaint_tournament.png")));
+    // Negative points in red, right-aligned.
+    const TRect Pts(6 * 72, 2 * 22, 7 * 72 - 1, 3 * 22 - 1);
+    const TRect I = Sheet.InkBounds(Pts, Sheet.Pixel(6 * 72 + 3, 2 * 22 + 3));
+    EXPECT_GT(I.Left, 6 * 72 + 30);
+}
+
+TEST_F(GridPaint, SnapshotOfTheTextKinds)
+{
+    TForm* F = ui::NewForm(2 * 180, 8 * 40);
+    ui::FormGuard FG{F};
+    TPaintGrid* T = NewPaintGrid(F, 2, 8, 180, 40);
+    T->SetFixedRows(0);
+    T->SetMultilinecells(true);
+    T->SetURLShow(true);
+    const wchar_t* Names[] = {L"markup", L"rotated", L"multi-line", L"ellipsis", L"URL", L"RTF", L"search", L"wrap"};
+    for (int r = 0; r < 8; ++r) T->SetCellEx(0, r, Names[r]);
+    T->SetCellEx(1, 0, L"<b>Fed</b> <i>kursiv</i> <font color=\"clRed\">rød ♥</font>");
+    T->AddRotated(1, 1, 30, L"Drejet tekst");
+    T->SetCellEx(1, 2, L"Første linje\r\nAnden linje");
+    T->SetCellEx(1, 3, L"En meget lang tekst der ikke kan være her");
+    T->GetCellProperties(1, 3)->SetWordWrap(false);
+    T->SetEnhTextSize(true);
+    T->SetCellEx(1, 4, L"http://bridge.example.dk");
+    T->SetCellEx(1, 5, L"{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 Rig \\b tekst\\b0}");
+    T->SetCellEx(1, 6, L"Find <hi>ord</hi> her");
+    T->SetCellEx(1, 7, L"Ombrudt tekst der fylder mere end en linje i cellen");
+    T->GetCellProperties(1, 7)->SetWordWrap(true);
+    T->SetCol(0);
+    T->SetRow(0);
+    TDibSurface Kinds(360, 320, clBlack);
+    PaintWindowInto(T->GetHandle(), Kinds, true);
+    EXPECT_TRUE(Kinds.SavePng(SnapshotPath(L"cellpaint_textkinds.png")));
+    const TColor Face = ColorToRGB(T->GetColor());
+    for (int r = 0; r < 8; ++r) EXPECT_GT(Kinds.InkCount(TRect(182, r * 40 + 2, 358, r * 40 + 37), Face), 10) << r;
+}
