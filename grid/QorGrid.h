@@ -1275,8 +1275,7 @@ protected:
     bool SelectCell(int ACol, int ARow) override;
     void TopLeftChanged() override;
     void Resize() override;
-    // Scroll messages (view/QorGridScroll.cpp), the rest to the framework grid.
-    void Dispatch(TMessage& Message) override;
+    // Scroll messages (view/QorGridScroll.cpp; Dispatch, in paint/QorGridFrame.cpp, sends them here).
     void WMHScroll(TMessage& Message);
     void WMVScroll(TMessage& Message);
     void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) override;
@@ -1623,8 +1622,8 @@ protected:
     void PropertyRepaint();
     // Window procedure steps and message methods.
     void WMFilterEditUpdate(TMessage& Message);
-    // The outer border (WM_NCPAINT) and the date-time and balloon notifications (WM_NOTIFY), in
-    // paint/QorGridFrame.cpp.
+    // The outer border (WM_NCPAINT), the date-time and balloon notifications (WM_NOTIFY), the
+    // scroll messages and the focus frame following the current cell, in paint/QorGridFrame.cpp.
     void Dispatch(TMessage& Message) override;
     void WMNCPaint(TMessage& Message);
     void WMNotify(TMessage& Message);

@@ -88,9 +88,11 @@ void TQorStringGrid::Dispatch(TMessage& Message)
     switch (Message.Msg) {
     case WM_NCPAINT: WMNCPaint(Message); return;
     case WM_NOTIFY: WMNotify(Message); return;
-    default: break;
+    // The scroll messages are view/QorGridScroll.cpp's.
+    case WM_HSCROLL: WMHScroll(Message); break;
+    case WM_VSCROLL: WMVScroll(Message); break;
+    default: inherited::Dispatch(Message); break;
     }
-    inherited::Dispatch(Message);
     // The focus frame follows the current cell and the focus.
     if (!FOpt.FFocusHelper || !FOpt.FFocusHelper->GetEnabled() || IsDestroying()) return;
     switch (Message.Msg) {

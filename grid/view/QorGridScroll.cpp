@@ -367,15 +367,6 @@ void TQorStringGrid::UpdateVScroller()
 
 // ---- Scroll messages ------------------------------------------------------------------------------------
 
-void TQorStringGrid::Dispatch(TMessage& Message)
-{
-    switch (Message.Msg) {
-    case WM_HSCROLL: WMHScroll(Message); break;
-    case WM_VSCROLL: WMVScroll(Message); break;
-    default: inherited::Dispatch(Message);
-    }
-}
-
 void TQorStringGrid::ScrollHint(TGridAxisKind A, int Code, int Pos)
 {
     const TScrollHintType H = FScroll.FScrollHints;
