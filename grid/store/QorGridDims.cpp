@@ -26,7 +26,11 @@ void TQorStringGrid::SetRowCountEx(int Value)
     if (GetRowCount() == GetFixedRows() && FDims.FFixedRowAlways && !FSel.FShowSelection) {
         // Showing the selection again (UnHideSelection) comes with the grid's view operations.
     }
-    if (GetCol() == GetColCount() || GetRow() == GetRowCount()) FocusCell(GetFixedCols(), GetFixedRows(), true);
+    // The current cell goes back to the first normal cell when it lies past the end, and only when
+    // that cell exists: a grid without columns or rows has no cell to go to.
+    if ((GetCol() == GetColCount() || GetRow() == GetRowCount()) && GetFixedCols() < GetColCount() &&
+        GetFixedRows() < GetRowCount())
+        FocusCell(GetFixedCols(), GetFixedRows(), true);
     SetRowCount(Value);
     // One remembered height per row for suppressing and restoring rows.
     for (int r = FLists.FSuppressRowSizes->Count(); r < GetRowCount(); ++r)

@@ -210,3 +210,17 @@ TEST_F(QorGridDims, CurrentColumnAndRowReachASynchronisedGrid)
     ASSERT_FALSE(G->Notes.RowUpdates.empty());
     EXPECT_EQ(G->Notes.RowUpdates.back(), std::pair(6, 1));
 }
+
+// A grid without columns (or without rows) changes its other count without moving the current
+// cell to a cell that does not exist.
+TEST_F(QorGridDims, CountsChangeOnAGridWithoutColumnsOrRows)
+{
+    G->SetFixedCols(0);
+    G->SetColCountEx(0);
+    EXPECT_NO_THROW(G->SetRowCountEx(3));
+    EXPECT_NO_THROW(G->SetRowCountEx(20));
+    EXPECT_EQ(G->GetRowCount(), 20);
+    G->SetColCountEx(4);
+    G->SetCellEx(1, 2, L"x");
+    EXPECT_EQ(G->GetCellEx(1, 2), L"x");
+}
