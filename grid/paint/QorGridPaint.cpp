@@ -457,6 +457,14 @@ void TQorStringGrid::PaintNodeTree(TCellPaintContext& C)
         Cv->MoveTo(X, Mid);
         Cv->LineTo(N->GetShowTreeFull() ? R.Right : R.Left + Indent + 4, Mid);
     }
+    if (Indent > 0) {
+        // The row's own branch: closing (1) down to the middle, continuing (2) on into the next row.
+        const int SpanType = GetNodeSpanType(C.ARow);
+        if (SpanType == 1 || SpanType == 2) {
+            Cv->MoveTo(X, R.Top);
+            Cv->LineTo(X, SpanType == 1 ? Mid : R.Bottom + 4);
+        }
+    }
     const bool HasNext = C.ARow + 1 < GetRowCount();
     const int NextLevel =
         HasNext && HasCellProperties(C.ACol, C.ARow + 1) ? GetCellProperties(C.ACol, C.ARow + 1)->GetNodeLevel() : 0;

@@ -327,3 +327,26 @@ TEST_F(GridPaint, SnapshotOfTheTextKinds)
     const TColor Face = ColorToRGB(T->GetColor());
     for (int r = 0; r < 8; ++r) EXPECT_GT(Kinds.InkCount(TRect(182, r * 40 + 2, 358, r * 40 + 37), Face), 10) << r;
 }
+
+// The tree lines of a node's children: a child followed by a row of its level continues its branch
+// into the next row, the last child closes it at the middle of its row.
+TEST_F(GridPaint, TreeBranchesContinueAndClose)
+{
+    TCellNode* N = G->GetCellNode();
+    N->SetShowTree(true);
+    N->SetTreeColor(clRed);
+    G->AddNode(1, 3);
+    Paint();
+    const int Step = N->GetNodeIndent();
+    ASSERT_TRUE(G->HasCellProperties(N->GetNodeColumn(), 2));
+    const int Level = G->GetCellProperties(N->GetNodeColumn(), 2)->GetNodeLevel();
+    ASSERT_GT(Level, 0);
+    // The tree is drawn on the cell's rectangle grown by one pixel on every side.
+    const int X = -1 + Level * Step + Step / 2 - Step + 2;
+    const TColor Red = ColorToRGB(clRed);
+    const int Mid2 = 2 * RH + RH / 2, Mid3 = 3 * RH + RH / 2;
+    EXPECT_EQ(S.Pixel(X, 2 * RH + 2), Red);   // row 2's branch from its top...
+    EXPECT_EQ(S.Pixel(X, Mid2 + 4), Red);     // ...on below its middle
+    EXPECT_EQ(S.Pixel(X, 3 * RH + 2), Red);   // the last child's branch from its top...
+    EXPECT_NE(S.Pixel(X, Mid3 + 4), Red);     // ...ends at its middle
+}
