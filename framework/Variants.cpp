@@ -997,7 +997,10 @@ bool TryVarDateFromStr(const String& S, Cardinal LCID, TDateTime& Value)
 {
     if (Trimmed(S).empty()) return false;
     DATE d = 0;
-    if (FAILED(VarDateFromStr(const_cast<OLECHAR*>(S.c_str()), LCID, 0, &d))) return false;
+    // The platform's reader looks past the end of some texts ("6a"): trailing zeros make its
+    // answer the same at every call.
+    String Padded = S + String(8, L'\0');
+    if (FAILED(VarDateFromStr(Padded.data(), LCID, 0, &d))) return false;
     Value = d;
     return true;
 }

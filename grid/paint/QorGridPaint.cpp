@@ -449,7 +449,7 @@ void TQorStringGrid::PaintNodeTree(TCellPaintContext& C)
     Cv->GetPen()->SetColor(N->GetTreeColor());
     Cv->GetPen()->SetWidth(1);
     const TRect& R = C.Rect;
-    const int Level = GetCellProperties(C.ACol, C.ARow)->GetNodeLevel();
+    const int Level = RowLevel(C.ARow);
     const int Indent = NodeIndent(C.ARow), Step = N->GetNodeIndent();
     const int Mid = R.Top + (R.Bottom - R.Top) / 2;
     const int X = R.Left + Indent + Step / 2 - Step + 2;
@@ -466,8 +466,7 @@ void TQorStringGrid::PaintNodeTree(TCellPaintContext& C)
         }
     }
     const bool HasNext = C.ARow + 1 < GetRowCount();
-    const int NextLevel =
-        HasNext && HasCellProperties(C.ACol, C.ARow + 1) ? GetCellProperties(C.ACol, C.ARow + 1)->GetNodeLevel() : 0;
+    const int NextLevel = HasNext ? RowLevel(C.ARow + 1) : 0;
     for (int i = 1; i <= Level; ++i) {
         const int Xi = X - Step * i;
         if (Xi <= R.Left) continue;

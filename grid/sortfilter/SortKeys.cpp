@@ -111,9 +111,7 @@ double ReadDate(TSortStyle Style, const String& S, const String& Prefix, const S
     case ssShortDateEU: v = QorUtil::StrToShortDateEU(S); break;
     case ssShortDateUS: v = QorUtil::StrToShortdateUS(S); break;
     case ssVarDate:
-        // The platform's reader looks past the end of some texts ("6a"): trailing zeros make its
-        // answer the same at every call.
-        if (!TryVarDateFromStr(S + String(8, L'\0'), 0x0409, v)) v = 0;
+        if (!TryVarDateFromStr(S, 0x0409, v)) v = 0;
         break;
     default: break;
     }
