@@ -413,6 +413,11 @@ public:
     // Sorted lists add in order without a window too.
     void SetSorted(bool Value);
 
+protected:
+    // Between BeginUpdate and EndUpdate the window neither repaints nor recounts its scroll bar
+    // for each item.
+    void SetUpdateState(bool Updating) override;
+
 private:
     bool Windowed() const { return FControl->HandleAllocated(); }
     LRESULT Send(UINT Msg, WPARAM W = 0, LPARAM L = 0) const;
@@ -421,6 +426,7 @@ private:
     TMsgs FMsgs;
     std::unique_ptr<TStringList> FSaved;
     bool FSorted = false;
+    bool FRedrawOff = false;
 };
 
 // ---- TCustomComboBox ---------------------------------------------------------------------------

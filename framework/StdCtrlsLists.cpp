@@ -171,6 +171,18 @@ int TWinItemStrings::IndexOf(const String& S) const
     return int(std::max<LRESULT>(-1, Send(FMsgs.FindExact, WPARAM(-1), LPARAM(S.c_str()))));
 }
 
+void TWinItemStrings::SetUpdateState(bool Updating)
+{
+    // A hidden window is left alone: turning redrawing back on would show it.
+    if (Updating) {
+        FRedrawOff = Windowed() && IsWindowVisible(FControl->GetHandle());
+        if (FRedrawOff) Send(WM_SETREDRAW, FALSE);
+    } else if (std::exchange(FRedrawOff, false) && Windowed()) {
+        Send(WM_SETREDRAW, TRUE);
+        InvalidateRect(FControl->GetHandle(), nullptr, TRUE);
+    }
+}
+
 void TWinItemStrings::WindowCreated()
 {
     for (int I = 0; I < FSaved->Count(); ++I) {

@@ -555,3 +555,29 @@ TEST(StdCtrlsRegistry, ADescriptionBuildsTheControlTreeAndWritesItBack)
 }
 
 }  // namespace
+
+// Adding items one at a time repaints the list and recounts its scroll bar each time (seconds
+// for a few thousand items); inside an update the window is told once, and shows them after.
+TEST_F(StdCtrlsTest, ListBoxTakesManyItemsInOneUpdateAndShowsThemAfter)
+{
+    auto* L = Add<TListBox>(Form, 10, 10, 120, 100);
+    auto* Hidden = Add<TListBox>(Form, 150, 10, 120, 100);
+    Hidden->SetVisible(false);
+    ui::Pump();
+    DWORD T0 = GetTickCount();
+    for (TListBox* B : {L, Hidden}) {
+        B->GetItems()->BeginUpdate();
+        for (int I = 0; I < 10000; ++I) B->GetItems()->Add(L"item " + IntToStr(I));
+        B->GetItems()->EndUpdate();
+    }
+    EXPECT_LT(GetTickCount() - T0, 20000u);
+    EXPECT_EQ(L->Count(), 10000);
+    EXPECT_EQ(L->GetItems()->Get(9999), L"item 9999");
+    EXPECT_FALSE(IsWindowVisible(Hidden->GetHandle()));
+    ui::Pump();
+    auto Shot = CaptureWindowAsShown(L->GetHandle());
+    TRect FirstItem{4, 4, 60, 14};
+    EXPECT_TRUE(IsWindowVisible(L->GetHandle()));
+    EXPECT_GT(Shot->CountColor(FirstItem, ColorToRGB(clWindow)), 100);
+    EXPECT_GT(Shot->InkCount(FirstItem, ColorToRGB(clWindow)), 5);
+}
