@@ -1,23 +1,9 @@
-// TQorStringGrid: filtering, the filter lists and the filter-edit row, and what the option objects
-// ask of sorting (sorting itself: sortfilter/QorGridSort.cpp). Each operation comes here with its
-// area (filtering, filter lists); until then a grid shows every row.
+// TQorStringGrid: the filter lists and the filter-edit row, and what the option objects ask of
+// sorting (sorting itself: sortfilter/QorGridSort.cpp; filtering: sortfilter/QorGridFilter.cpp).
 #include "grid/QorGrid.h"
 
 #include "grid/QorGridSatellites.h"
 #include "grid/sortfilter/QorFilterData.h"
-
-bool TQorStringGrid::MatchFilter(int)
-{
-    // Testing a row against the filter comes with the grid's filtering; with no filter applied
-    // every row passes.
-    return true;
-}
-
-void TQorStringGrid::SetFilterActive(bool Value)
-{
-    // Applying and removing filter levels comes with the grid's filtering.
-    FFilterState.FFilterActive = Value;
-}
 
 void TQorStringGrid::SetFilterDropDownRow(int Value)
 {
