@@ -60,6 +60,8 @@
 //   paint/QorGridAppearance.cpp    appearance setters with side effects, theme registration
 //   input/QorGridInput.cpp         window procedure, selection, editing hooks, search panel, balloons
 //   exchange/QorGridExchange.cpp   the UTF-16 cell stream, column sizes, clipboard and paste hooks
+//   sortfilter/QorGridFind.cpp     find, find all, replace, the incremental lookup, the
+//                                  multi-column find
 //
 // Index systems (written out in full in grid/view/HiddenRowMap.h). A column is a display column (counting only the shown columns; ColCount counts
 // these) or a real column (counting hidden columns too; the cell store keeps every column at its
@@ -1287,6 +1289,96 @@ public:
     // The row that was current when the sort began, followed through every swap.
     int GetSortRow() const { return FSort.SortRow; }
 
+    // ==== Find and replace (sortfilter/QorGridFind.cpp) ====
+    // A search walks the cells of its area in one order (row by row with fnDirectionLeftRight,
+    // else column by column; backwards with fnBackward) and tests each with MatchCell. Cells are
+    // given and returned in the search's own index system: display columns, or real columns with
+    // fnIncludeHiddenColumns; display rows, or real rows with fnIncludeHiddenRows. (-1, -1) is "no
+    // cell": as a start cell, from the first cell of the order; as a result, nothing found.
+    // Every search announces its progress through ExportNotification.
+    // The next match after StartCell (one step is taken before testing); with fnAutoGoto the
+    // match becomes the current cell and is scrolled into view. Inside a painting batch.
+    TPoint Find(TPoint StartCell, const String& s, TFindParams FindParams);
+    // As Find over the cells' wide texts, without the batch and the scrolling.
+    TPoint FindWide(TPoint StartCell, const WideString& s, TFindParams FindParams);
+    // Find from (-1, -1); the match is kept in SearchCell for FindNext.
+    TPoint FindFirst(const String& s, TFindParams FindParams);
+    // Find from SearchCell with the text and options of the last search; the match is kept.
+    TPoint FindNext();
+    // The first match; NumResults counts every match. fnAutoGoto moves to the first match only,
+    // and later FindNext calls do not move. SearchCell is (-1, -1) afterwards.
+    TPoint FindAll(const String& s, TFindParams FindParams, int& NumResults);
+    // In every matching cell, each occurrence of OrigStr becomes NewStr (letter case ignored
+    // unless fnMatchCase); the number of cells whose text changed.
+    int Replace(const String& OrigStr, const String& NewStr, TFindParams FindParams);
+    // The incremental lookup: the first normal row whose sort-column text without markup starts
+    // with s (given upper-cased), letter case ignored; -1 when none.
+    int Search(const String& s);
+    // The cell test of the running search (Col, Row in the search's index system).
+    bool MatchCell(int Col, int Row, bool IsWide);
+    // The multi-column find: each condition (built from its text by its search type) on its real
+    // column, with its own letter-case flag; arrays of unequal length raise. The first normal row
+    // matching all of them, or -1; the row is kept in SearchCell (column 0) and, with AutoGoto,
+    // becomes the current row.
+    int FindMulti(const std::vector<String>& Conditions, const std::vector<int>& Columns,
+                  const std::vector<QorGrid::TSearchType>& Searchtypes, const std::vector<bool>& CaseSensitive,
+                  bool IgnoreHTML, bool AutoGoto);
+    // The next row after SearchCell that matches every condition; -1 (SearchCell kept) when none.
+    int FindMultiNext();
+    // Whether the display row satisfies every condition of the multi-column find (true with none).
+    bool MatchesMulti(int ARow);
+    // The condition for a search text and a search type (the text quoted when it holds a blank).
+    static String FindMultiBuildCondition(QorGrid::TSearchType st, const String& s);
+    // The last match ((0, 0) after construction, (-1, -1) after a search that found nothing).
+    TPoint GetSearchCell() const { return FEdit.FSearchCell; }
+    void SetSearchCell(TPoint Value) { FEdit.FSearchCell = Value; }
+    // The preset column and row of fnFindInPresetCol and fnFindInPresetRow.
+    int GetFindCol() const { return FFind.FFindCol; }
+    void SetFindCol(int Value) { FFind.FFindCol = Value; }
+    int GetFindRow() const { return FFind.FFindRow; }
+    void SetFindRow(int Value) { FFind.FFindRow = Value; }
+    TFindParams GetFindParams() const { return FFind.FFindParams; }
+    // The prepared search texts of the last search (upper-cased without fnMatchCase; the narrow
+    // one without accents with fnIgnoreAccents).
+    const String& GetSearchCache() const { return FFind.SearchCache; }
+    const WideString& GetSearchCacheWide() const { return FFind.SearchCacheWide; }
+
+protected:
+    // The search walk shared by Find and FindWide.
+    TPoint FindInternal(TPoint StartCell, const String& s, TFindParams FindParams, bool IsWide, const WideString& sw);
+    // The display row of the shown node whose children hold the hidden real row RealRow (the
+    // innermost such node); -1 when no shown node holds it.
+    int GetNodeFromRow(int RealRow);
+
+private:
+    TPoint FindWalk(TPoint StartCell, TFindParams P);
+    void FindGoto(TPoint Cell, TFindParams P);
+    void FindSelectAndScroll();
+    // What a search keeps between calls.
+    struct TFindState {
+        TFindParams FFindParams;
+        String SearchCache;
+        WideString SearchCacheWide;
+        int FFindCol = 0;
+        int FFindRow = 0;
+        // The search text parsed for fnMatchRegular, kept while text and letter-case option stay.
+        QorUtil::TFilterMatcher FMatcher;
+        String FMatcherText;
+        bool FMatcherCase = false;
+        bool FMatcherValid = false;
+        // The multi-column find's conditions, one entry per column, parsed once.
+        std::vector<String> FConditions;
+        std::vector<int> FColumns;
+        std::vector<bool> FCase;
+        std::vector<QorUtil::TFilterMatcher> FMultiMatchers;
+        bool FIgnoreHTMLMulti = false;
+        // The running search: wide or narrow, and the cell text being tested (kept to reuse its
+        // buffer).
+        bool FIsWide = false;
+        String FText;
+    };
+    TFindState FFind;
+
     // ==== Framework and base operations overridden (in slot order) ====
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -2091,7 +2183,7 @@ private:
         bool FRowSized = false;
         String FSearchInc;
         TPoint FPushedCellButton{-1, -1};
-        TPoint FSearchCell{-1, -1};
+        TPoint FSearchCell{0, 0};
         int FSearchTicks = 0;
         bool FFindBusy = false;
         bool FEnableChangeEvents = true;

@@ -43,6 +43,10 @@ inline constexpr const wchar_t* SFilterTypeNames[] = {
 inline constexpr const wchar_t* SBalloonCut = L"...";
 // ==== end of the satellites' texts ====
 
+// ==== Find and replace (grid/sortfilter/QorGridFind.cpp) ====
+// The multi-column find's arrays differ in length (EQorGridError).
+inline constexpr const wchar_t* SArraySizeNotMatching = L"Array size of parameters not matching";
+
 // ==== Cell store and base grid (grid/BaseGrid.h) ====
 // Raised with EQorGridError for a column or row outside the grid.
 inline constexpr const wchar_t* SInvalidColumnAccessed = L"Invalid column accessed";

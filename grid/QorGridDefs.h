@@ -204,6 +204,19 @@ enum TNarrowDownOption { ndCaseSensitive, ndRemoveAccented };
 using TNarrowDownOptions = TSet<TNarrowDownOption>;
 // The search footer's actions.
 enum TSearchAction { saFindFirst, saFindPrevious, saFindNext };
+// Find and replace: the options of a search (bit order as listed).
+enum TFindParameters {
+    fnMatchCase, fnMatchFull, fnMatchRegular, fnDirectionLeftRight, fnMatchStart, fnFindInCurrentRow,
+    fnFindInCurrentCol, fnIncludeFixed, fnAutoGoto, fnIgnoreHTMLTags, fnBackward, fnIncludeHiddenColumns,
+    fnFindInPresetCol, fnFindInPresetRow, fnSelectedCells, fnIncludeHiddenRows, fnIgnoreAccents
+};
+using TFindParams = TSet<TFindParameters>;
+// The per-column kinds of the multi-column find. The search footer's mode holds the global name
+// TSearchType, so these live in namespace QorGrid; their values are global as usual.
+namespace QorGrid {
+enum class TSearchType { stStartsWith, stEndsWith, stContains, stEqual, stNotEqual, stNotContains };
+} // namespace QorGrid
+using enum QorGrid::TSearchType;
 // Progress announcements of long walks over rows (exports, finds, sizing, sums) and of pastes.
 enum TGridExportState {
     esExportStart, esExportNewRow, esExportDone, esExportSelRow, esExportFail, esExportNextRow, esExportFindRow

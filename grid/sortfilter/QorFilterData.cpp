@@ -10,21 +10,27 @@ void TFilterData::Assign(TPersistent* Source_)
     QOR_FILTERDATA_PROPS(QOR_OPTION_COPY)
 }
 
-void TFilterData::BuildCondition(const String& s)
+bool BuildFilterCondition(TFilterType FilterType, const String& s, String& Condition)
 {
-    String Q = s.find(L' ') != String::npos ? L"\"" + s + L"\"" : s;
-    switch (FFilterType) {
-    case ftStartsWith: FCondition = Q + L"*"; break;
-    case ftEndsWith: FCondition = L"*" + Q; break;
-    case ftContains: FCondition = L"*" + Q + L"*"; break;
-    case ftNotContains: FCondition = L"!*" + Q + L"*"; break;
-    case ftEqual: FCondition = Q; break;
-    case ftNotEqual: FCondition = L"!" + Q; break;
-    case ftLargerThan: FCondition = L">" + Q; break;
-    case ftSmallerThan: FCondition = L"<" + Q; break;
+    const String Q = s.find(L' ') != String::npos ? L"\"" + s + L"\"" : s;
+    switch (FilterType) {
+    case ftStartsWith: Condition = Q + L"*"; return true;
+    case ftEndsWith: Condition = L"*" + Q; return true;
+    case ftContains: Condition = L"*" + Q + L"*"; return true;
+    case ftNotContains: Condition = L"!*" + Q + L"*"; return true;
+    case ftEqual: Condition = Q; return true;
+    case ftNotEqual: Condition = L"!" + Q; return true;
+    case ftLargerThan: Condition = L">" + Q; return true;
+    case ftSmallerThan: Condition = L"<" + Q; return true;
     case ftClear:
     case ftNone: break;
     }
+    return false;
+}
+
+void TFilterData::BuildCondition(const String& s)
+{
+    BuildFilterCondition(FFilterType, s, FCondition);
 }
 
 void TFilterData::RegisterProperties(TPropertyTable& Table)

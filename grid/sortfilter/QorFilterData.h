@@ -25,6 +25,10 @@ class TFilter;
     X(Field, Add, Keep, bool, Enabled, true)                            \
     X(Field, Add, Copy, bool, RemoveAccented, false)
 
+// The condition for a plain text by filter type, the text quoted when it holds a blank; false
+// (Condition untouched) for ftClear and ftNone, which build none.
+bool BuildFilterCondition(TFilterType FilterType, const String& s, String& Condition);
+
 class TFilterData : public TCollectionItem {
     DECLARE_CLASS(TFilterData, TCollectionItem)
 public:
