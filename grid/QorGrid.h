@@ -136,6 +136,13 @@ class TScrollControl;
 class TSearchPanel;
 class TTimer;
 
+namespace QorGridUnit {
+// Moves ARect's top-left to the start point of text rotated by AAngle degrees whose extent
+// projects to x1, x2 (horizontally) and y1, y2 (vertically); Right and Bottom stay
+// (store/QorGridAutoSize.cpp).
+void PositionText(TRect& ARect, TAlignment hal, TVAlignment val, int AAngle, int x1, int x2, int y1, int y2);
+}  // namespace QorGridUnit
+
 // ---- Cell look helpers (paint/QorVisualProps.cpp) ------------------------------------------------------
 
 struct TCellPaintContext;
@@ -926,6 +933,62 @@ public:
     bool InSizeZone(int x, int y);
     // Exchanges two display rows with every real column and their heights and side lists.
     void SwapRows(int ARow1, int ARow2);
+
+    // ==== Auto-size, auto-number, swaps and text layout (store/QorGridAutoSize.cpp) ====
+    // Columns are display columns, rows display rows. Widths and heights pass through CheckLimits
+    // with MinColWidth/MaxColWidth (MinRowHeight/MaxRowHeight); SizeGrowOnly keeps sizes from
+    // shrinking. Measuring is the painting's (GetCellTextSizeInt); SizeToWidth measures each
+    // distinct plain text of a column once when nothing per cell can change its look.
+    void AutoSizeCells(bool DoFixedCells, int PaddingX, int PaddingY);
+    void AutoSizeColumns(bool DoFixedCols, int Padding = 0);
+    void AutoGrowColumns(bool DoFixedCols, int Padding = 0);
+    void AutoSizeCol(int ACol, int Padding = 0);
+    void AutoGrowCol(int ACol, int Padding = 0);
+    void SizeToWidth(int ACol, bool inconly);
+    void SizeToHeight(int ARow, bool inconly, int Padding = 0);
+    void AutoSizeRow(int ARow, int Padding = 0);
+    void AutoSizeRows(bool DoFixedRows, int Padding = 0);
+    void SizeToLines(int ARow, int Lines, int Padding = 0);
+    // The control's client width (height) becomes the sum of the column widths (row heights).
+    void SizeToCols();
+    void SizeToRows();
+    void SizeToCells();
+    // Scales the columns to fill the control's width, keeping their proportions.
+    void AutoFitColumns(bool DoFixedCells);
+    // Numbers the normal rows of column ACol (the normal columns of row ARow) with SetInts.
+    void AutoNumberCol(int ACol);
+    void AutoNumberRow(int ARow);
+    // Exchanges two display columns: their cells (hidden columns stay), widths and cell controls.
+    void SwapColumns(int ACol1, int ACol2);
+    // Exchanges the raw texts and objects of two cells in storage coordinates; no repaint.
+    void SwapCells(TGridCoord FromCell, TGridCoord ToCell);
+    // The horizontal (vertical) room of a cell's text margins.
+    int XOffsetSize() const;
+    int YOffsetSize() const;
+    // The longest line, in characters, of the column's texts as saved to files.
+    int MaxCharsInCol(int ACol);
+    // The largest line count among the row's cells (1 without MultilineCells).
+    int MaxLinesInRow(int ARow);
+    // The start point of AAngle-degree text ATxt in ARect (canvas font); sz its extent.
+    void CalcTextPos(TRect& ARect, TSize& sz, int AAngle, const String& ATxt, TAlignment hal, TVAlignment val);
+    int GetMinColWidth() const { return FDims.FMinColWidth; }
+    void SetMinColWidth(int Value) { FDims.FMinColWidth = Value; }
+    int GetMaxColWidth() const { return FDims.FMaxColWidth; }
+    void SetMaxColWidth(int Value) { FDims.FMaxColWidth = Value; }
+    int GetMinRowHeight() const { return FDims.FMinRowHeight; }
+    void SetMinRowHeight(int Value) { FDims.FMinRowHeight = Value; }
+    int GetMaxRowHeight() const { return FDims.FMaxRowHeight; }
+    void SetMaxRowHeight(int Value) { FDims.FMaxRowHeight = Value; }
+    bool GetSizeGrowOnly() const { return FDims.FSizeGrowOnly; }
+    void SetSizeGrowOnly(bool Value) { FDims.FSizeGrowOnly = Value; }
+    bool GetXYOffsetTopLeftOnly() const { return FPaint.FXYOffsetTopLeftOnly; }
+    void SetXYOffsetTopLeftOnly(bool Value) { FPaint.FXYOffsetTopLeftOnly = Value; }
+    int GetAutoNumberStart() const { return FAutoNum.FStart; }
+    void SetAutoNumberStart(int Value) { FAutoNum.FStart = Value; }
+    int GetAutoNumberOffset() const { return FAutoNum.FOffset; }
+    void SetAutoNumberOffset(int Value) { FAutoNum.FOffset = Value; }
+    TSortDirection GetAutoNumberDirection() const { return FAutoNum.FDirection; }
+    void SetAutoNumberDirection(TSortDirection Value) { FAutoNum.FDirection = Value; }
 
     // ==== Nodes (view/QorGridNodes.cpp) ====
     // A node is a ctNode record in the node column (CellNode.NodeColumn, a real column) of its row:
@@ -1763,6 +1826,32 @@ private:
     // The cell widget painters (paint/CellWidgetPaint.cpp) read the look state.
     friend struct TCellWidgetPainter;
 
+    // Auto-size (store/QorGridAutoSize.cpp) and the measuring it shares with painting
+    // (paint/QorCellText.cpp): the canvas font a cell's text is measured in (its font, the bold
+    // active header, the zoom); the extent of plain text in that font (VS word-wrapped in R,
+    // ColSize without a width limit).
+    void SetMeasureFont(int ACol, int RCol, int ARow);
+    TPoint PlainTextExtent(String Text, TRect R, bool VS, bool ColSize, bool Rotated, bool Editing);
+    // One cell's contribution to its column's width (SizeToWidth), measured through
+    // GetCellTextSizeInt; Extras adds the room beside the text (node, drop-down, filter, sort).
+    int ContentWidth(int ACol, int RCol, int ARow);
+    int ContentExtras(int ACol, int RCol, int ARow, int W);
+    // The widest content of the rows [First, Last] of a column; FastTexts measures each distinct
+    // plain text once where nothing per cell can change its look (false: every cell measured).
+    int WidestContent(int ACol, int First, int Last, bool FastTexts);
+    bool UniformTextLook(int RCol);
+    void SetPaddedWidth(int ACol, int Padding);
+    void SetPaddedHeight(int ARow, int Padding);
+    void AutoNumber(bool Rows, int Index);
+    // Records the current column widths as the reference sizes (proportional sizing).
+    void InitOrigColSizes();
+    // Auto-numbering settings.
+    struct TAutoNumState {
+        int FStart = 0;
+        int FOffset = 0;
+        TSortDirection FDirection = sdAscending;
+    };
+
     // Construction steps, in the order construction takes them (store/QorGridCreate.cpp).
     void CreateOptionObjects();
     void CreateLists();
@@ -2397,4 +2486,5 @@ private:
     TSortState FSort;
     TGroupState FGroup;
     TPaintState FPaint;
+    TAutoNumState FAutoNum;
 };

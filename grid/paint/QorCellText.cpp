@@ -570,6 +570,55 @@ void TQorStringGrid::RTFPaint(int ACol, int ARow, TRect ARect, TCanvas* Canvas)
 
 // ---- Measuring -------------------------------------------------------------------------------------------
 
+void TQorStringGrid::SetMeasureFont(int ACol, int RCol, int ARow)
+{
+    TCanvas* Cv = GetCanvas();
+    TGridDrawState State;
+    GetFontProperties(ACol, RCol, ARow, State, Cv->GetFont(), Cv->GetBrush(), false);
+    if (IsFixedCellOf(ACol, ARow) && GetActiveCellShow() && GetActiveCellFont()->GetStyle().Contains(fsBold))
+        Cv->GetFont()->SetStyle(Cv->GetFont()->GetStyle() + TFontStyles{fsBold});
+    if (FDims.FZoomFactor != 0)
+        Cv->GetFont()->SetSize(std::max(1, Cv->GetFont()->GetSize() + FDims.FZoomFactor));
+}
+
+TPoint TQorStringGrid::PlainTextExtent(String Text, TRect R, bool VS, bool ColSize, bool Rotated, bool Editing)
+{
+    TCanvas* Cv = GetCanvas();
+    TPoint Size(0, 0);
+    if (VS) {
+        if (Editing && !Text.empty() && Text.back() == L'\n') Text += L'w';
+        if (ColSize) R.Right = 65535;
+        if (!GetURLFull() && QorUtil::IsURL(Text)) QorUtil::StripURLProtocol(Text);
+        // One line without tabs that fits the width is its extent; anything else is laid out.
+        if (!Text.empty() && Text.find_first_of(L"\r\n\t") == String::npos) {
+            Cv->RequiredState({TCanvasStateFlag::csHandleValid, TCanvasStateFlag::csFontValid});
+            SIZE S{0, 0};
+            ::GetTextExtentPoint32W(Cv->GetHandle(), Text.c_str(), int(Text.size()), &S);
+            if (S.cx <= R.Width()) return TPoint(S.cx, S.cy);
+        }
+        if (!Text.empty()) {
+            TRect M = R;
+            const UINT Flags = DT_CALCRECT | (Rotated ? DT_SINGLELINE : DT_WORDBREAK) | DT_NOPREFIX |
+                               DT_EXPANDTABS | DT_EDITCONTROL;
+            const int H = DrawTextIn(Cv, Text, M, Flags);
+            Size = TPoint(M.Width(), H);
+        }
+    } else if (!Text.empty()) {
+        String Rest = Text;
+        const int LH = Cv->TextHeight(L"gh");
+        int Lines = 0, Widest = 0;
+        while (!Rest.empty() || Lines == 0) {
+            String Line = QorUtil::GetNextLine(Rest, FDims.FMultilinecells);
+            if (!GetURLFull() && QorUtil::IsURL(Line)) QorUtil::StripURLProtocol(Line);
+            Widest = std::max(Widest, Cv->TextWidth(Line));
+            ++Lines;
+            if (!FDims.FMultilinecells) break;
+        }
+        Size = TPoint(Widest, Lines * LH);
+    }
+    return Size;
+}
+
 TPoint TQorStringGrid::GetCellTextSize(int RCol, int ARow, bool VS, bool SB)
 {
     return GetCellTextSizeInt(DisplColIndex(RCol), RCol, ARow, false, VS, SB);
@@ -586,12 +635,7 @@ TPoint TQorStringGrid::GetCellTextSizeInt(int ACol, int RCol, int ARow, bool Col
 
     // 2. The font, zoomed.
     TCanvas* Cv = GetCanvas();
-    TGridDrawState State;
-    GetFontProperties(ACol, RCol, ARow, State, Cv->GetFont(), Cv->GetBrush(), false);
-    if (IsFixedCellOf(ACol, ARow) && GetActiveCellShow() && GetActiveCellFont()->GetStyle().Contains(fsBold))
-        Cv->GetFont()->SetStyle(Cv->GetFont()->GetStyle() + TFontStyles{fsBold});
-    if (FDims.FZoomFactor != 0)
-        Cv->GetFont()->SetSize(std::max(1, Cv->GetFont()->GetSize() + FDims.FZoomFactor));
+    SetMeasureFont(ACol, RCol, ARow);
     if (Type == QorUtil::ttFormula) {
         Text = CalcCell(RCol, ARow);
         Type = QorUtil::TextType(Text, GetEnableHTML());
@@ -653,31 +697,7 @@ TPoint TQorStringGrid::GetCellTextSizeInt(int ACol, int RCol, int ARow, bool Col
     const bool Rotated = IsRotated(RCol, ARow, Angle);
 
     // 7. The text's extent.
-    TPoint Size(0, 0);
-    if (VS) {
-        if (Editing && !Text.empty() && Text.back() == L'\n') Text += L'w';
-        if (ColSize) R.Right = 65535;
-        if (!GetURLFull() && QorUtil::IsURL(Text)) QorUtil::StripURLProtocol(Text);
-        if (!Text.empty()) {
-            TRect M = R;
-            const UINT Flags = DT_CALCRECT | (Rotated ? DT_SINGLELINE : DT_WORDBREAK) | DT_NOPREFIX |
-                               DT_EXPANDTABS | DT_EDITCONTROL;
-            const int H = DrawTextIn(Cv, Text, M, Flags);
-            Size = TPoint(M.Width(), H);
-        }
-    } else if (!Text.empty()) {
-        String Rest = Text;
-        const int LH = Cv->TextHeight(L"gh");
-        int Lines = 0, Widest = 0;
-        while (!Rest.empty() || Lines == 0) {
-            String Line = QorUtil::GetNextLine(Rest, FDims.FMultilinecells);
-            if (!GetURLFull() && QorUtil::IsURL(Line)) QorUtil::StripURLProtocol(Line);
-            Widest = std::max(Widest, Cv->TextWidth(Line));
-            ++Lines;
-            if (!FDims.FMultilinecells) break;
-        }
-        Size = TPoint(Widest, Lines * LH);
-    }
+    TPoint Size = PlainTextExtent(std::move(Text), R, VS, ColSize, Rotated, Editing);
 
     // 8. A rotated text's bounding box: the products added (a square text at 45 degrees is wider
     // than its side, never narrower).

@@ -274,7 +274,7 @@ bool TQorStringGrid::GetAutoSizeP() const
 void TQorStringGrid::SetAutoSizeP(bool Value)
 {
     FDims.FAutoSize = Value;
-    // Sizing the columns to their texts (AutoSizeColumns) comes with the grid's auto-size.
+    if (Value && !IsLoading()) AutoSizeColumns(false, 10);
 }
 
 void TQorStringGrid::SetFlat(bool Value)

@@ -122,9 +122,7 @@ void TQorStringGrid::Loaded()
         FLookState.FLook = glCustom;
         SetLook(glJOQ);
     }
-    if (FDims.FAutoSize) {
-        // Sizing the columns to their texts (AutoSizeColumns) comes with the grid's auto-size.
-    }
+    if (FDims.FAutoSize) AutoSizeColumns(false, 4);
     if (FOpt.FColumnSize->GetSave()) LoadColSizes();
     FDims.FFixedRowsMin = GetFixedRows();
     FDims.FFixedColsMin = GetFixedCols();
@@ -149,8 +147,7 @@ void TQorStringGrid::Loaded()
     }
     FSel.FDisSelection = TGridRect{-1, -1, -1, -1};
     // The original widths of the columns and the control's width.
-    FLists.FOrigColSizes->Clear();
-    for (int c = 0; c < GetColCount(); ++c) FLists.FOrigColSizes->Add(GetColWidths(c));
+    InitOrigColSizes();
     FDims.FOldSize = GetWidth();
     SetColumnOrder();
     ShowColumnHeaders();
