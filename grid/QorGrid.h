@@ -1828,10 +1828,10 @@ private:
 
     // Auto-size (store/QorGridAutoSize.cpp) and the measuring it shares with painting
     // (paint/QorCellText.cpp): the canvas font a cell's text is measured in (its font, the bold
-    // active header, the zoom); the extent of plain text in that font (VS word-wrapped in R,
-    // ColSize without a width limit).
+    // active header, the zoom); the extent of plain text in the font selected into DC (VS
+    // word-wrapped in R, ColSize without a width limit).
     void SetMeasureFont(int ACol, int RCol, int ARow);
-    TPoint PlainTextExtent(String Text, TRect R, bool VS, bool ColSize, bool Rotated, bool Editing);
+    TPoint PlainTextExtent(HDC DC, String Text, TRect R, bool VS, bool ColSize, bool Rotated, bool Editing);
     // One cell's contribution to its column's width (SizeToWidth), measured through
     // GetCellTextSizeInt; Extras adds the room beside the text (node, drop-down, filter, sort).
     int ContentWidth(int ACol, int RCol, int ARow);

@@ -581,36 +581,38 @@ void TQorStringGrid::SetMeasureFont(int ACol, int RCol, int ARow)
         Cv->GetFont()->SetSize(std::max(1, Cv->GetFont()->GetSize() + FDims.FZoomFactor));
 }
 
-TPoint TQorStringGrid::PlainTextExtent(String Text, TRect R, bool VS, bool ColSize, bool Rotated, bool Editing)
+TPoint TQorStringGrid::PlainTextExtent(HDC DC, String Text, TRect R, bool VS, bool ColSize, bool Rotated,
+                                       bool Editing)
 {
-    TCanvas* Cv = GetCanvas();
+    auto Extent = [DC](const String& s) {
+        SIZE S{0, 0};
+        ::GetTextExtentPoint32W(DC, s.c_str(), int(s.size()), &S);
+        return TPoint(S.cx, S.cy);
+    };
     TPoint Size(0, 0);
     if (VS) {
         if (Editing && !Text.empty() && Text.back() == L'\n') Text += L'w';
         if (ColSize) R.Right = 65535;
         if (!GetURLFull() && QorUtil::IsURL(Text)) QorUtil::StripURLProtocol(Text);
+        if (Text.empty()) return Size;
         // One line without tabs that fits the width is its extent; anything else is laid out.
-        if (!Text.empty() && Text.find_first_of(L"\r\n\t") == String::npos) {
-            Cv->RequiredState({TCanvasStateFlag::csHandleValid, TCanvasStateFlag::csFontValid});
-            SIZE S{0, 0};
-            ::GetTextExtentPoint32W(Cv->GetHandle(), Text.c_str(), int(Text.size()), &S);
-            if (S.cx <= R.Width()) return TPoint(S.cx, S.cy);
+        if (Text.find_first_of(L"\r\n\t") == String::npos) {
+            const TPoint E = Extent(Text);
+            if (E.X <= R.Width()) return E;
         }
-        if (!Text.empty()) {
-            TRect M = R;
-            const UINT Flags = DT_CALCRECT | (Rotated ? DT_SINGLELINE : DT_WORDBREAK) | DT_NOPREFIX |
-                               DT_EXPANDTABS | DT_EDITCONTROL;
-            const int H = DrawTextIn(Cv, Text, M, Flags);
-            Size = TPoint(M.Width(), H);
-        }
+        RECT M{R.Left, R.Top, R.Right, R.Bottom};
+        const UINT Flags = DT_CALCRECT | (Rotated ? DT_SINGLELINE : DT_WORDBREAK) | DT_NOPREFIX | DT_EXPANDTABS |
+                           DT_EDITCONTROL;
+        const int H = ::DrawTextW(DC, Text.c_str(), int(Text.size()), &M, Flags);
+        Size = TPoint(M.right - M.left, H);
     } else if (!Text.empty()) {
         String Rest = Text;
-        const int LH = Cv->TextHeight(L"gh");
+        const int LH = Extent(L"gh").Y;
         int Lines = 0, Widest = 0;
         while (!Rest.empty() || Lines == 0) {
             String Line = QorUtil::GetNextLine(Rest, FDims.FMultilinecells);
             if (!GetURLFull() && QorUtil::IsURL(Line)) QorUtil::StripURLProtocol(Line);
-            Widest = std::max(Widest, Cv->TextWidth(Line));
+            Widest = std::max(Widest, Extent(Line).X);
             ++Lines;
             if (!FDims.FMultilinecells) break;
         }
@@ -697,7 +699,8 @@ TPoint TQorStringGrid::GetCellTextSizeInt(int ACol, int RCol, int ARow, bool Col
     const bool Rotated = IsRotated(RCol, ARow, Angle);
 
     // 7. The text's extent.
-    TPoint Size = PlainTextExtent(std::move(Text), R, VS, ColSize, Rotated, Editing);
+    Cv->RequiredState({TCanvasStateFlag::csHandleValid, TCanvasStateFlag::csFontValid});
+    TPoint Size = PlainTextExtent(Cv->GetHandle(), std::move(Text), R, VS, ColSize, Rotated, Editing);
 
     // 8. A rotated text's bounding box: the products added (a square text at 45 degrees is wider
     // than its side, never narrower).

@@ -21,6 +21,7 @@
 #include "framework/WinScope.h"
 
 #include <cmath>
+#include <optional>
 #include <typeinfo>
 #include <unordered_map>
 
@@ -36,6 +37,9 @@ constexpr int SortIndicatorRoom = 10;
 // A measured plain text this wide or wider is measured again per cell: the cell's word-wrap
 // rectangle (65535 pixels from the cell's left edge) may then break it.
 constexpr int FastTextLimit = 32768;
+
+// Distinct texts kept before the sizing looks whether they repeat enough to keep more.
+constexpr int CacheProbe = 4096;
 
 }  // namespace
 
@@ -181,6 +185,16 @@ int TQorStringGrid::WidestContent(int ACol, int First, int Last, bool FastTexts)
     // plain (markup, rich text, a formula), which is measured per cell.
     std::unordered_map<String, int> Widths[2];
     int FontClass = -1;   // the class whose font the canvas holds now
+    int Hits = 0, Kept = 0;
+    bool Caching = true;
+    // The distinct texts are measured in a memory DC like the screen, holding the class's font: a
+    // window's DC costs the platform more per call.
+    TCanvas* Cv = GetCanvas();
+    std::optional<TCompatibleDC> Mem;
+    HGDIOBJ MemFont = nullptr;
+    auto Restore = ScopeExit([&] {
+        if (Mem && MemFont) ::SelectObject(*Mem, MemFont);
+    });
     int mw = 0;
     for (int r = First; r <= Last; ++r) {
         const bool Fast = Uniform && !HasCellProperties(rc, r) && !(Editing && ACol == GetCol() && r == GetRow()) &&
@@ -193,23 +207,43 @@ int TQorStringGrid::WidestContent(int ACol, int First, int Last, bool FastTexts)
                 w = ContentExtras(ACol, rc, r, 0);
             } else {
                 const int Class = IsFixedCellOf(ACol, r) ? 1 : 0;
-                auto [It, New] = Widths[Class].try_emplace(Text, -1);
-                if (New) {
+                auto It = Widths[Class].find(Text);
+                int tw = -1;
+                if (It != Widths[Class].end()) {
+                    tw = It->second;
+                    ++Hits;
+                } else {
                     const QorUtil::TTextType T = QorUtil::TextType(Text, HTML);
                     if (T != QorUtil::ttHTML && T != QorUtil::ttRTF && T != QorUtil::ttFormula) {
                         if (FontClass != Class) {
+                            if (!Mem) {
+                                Cv->RequiredState({TCanvasStateFlag::csHandleValid});
+                                Mem.emplace(Cv->GetHandle());
+                            }
+                            // The old font leaves the memory DC before the canvas may free it.
+                            HGDIOBJ Old = ::SelectObject(*Mem, ::GetStockObject(SYSTEM_FONT));
+                            if (!MemFont) MemFont = Old;
                             SetMeasureFont(ACol, rc, r);
+                            ::SelectObject(*Mem, Cv->GetFont()->GetHandle());
                             FontClass = Class;
                         }
-                        const int tw = PlainTextExtent(std::move(Text), TRect(0, 0, 0, 0), VS, true, false, false).X;
-                        if (tw < FastTextLimit) It->second = tw;
+                        // The text is kept below only while caching; otherwise it goes to the measuring.
+                        tw = PlainTextExtent(*Mem, Caching ? String(Text) : std::move(Text), TRect(0, 0, 0, 0), VS,
+                                             true, false, false).X;
+                        if (tw >= FastTextLimit) tw = -1;
+                    }
+                    // Keeping texts pays only while they repeat.
+                    if (Caching) {
+                        Widths[Class].emplace(std::move(Text), tw);
+                        Caching = ++Kept < CacheProbe || Hits >= Kept;
                     }
                 }
-                if (It->second >= 0) w = ContentExtras(ACol, rc, r, It->second);
+                if (tw >= 0) w = ContentExtras(ACol, rc, r, tw);
             }
         }
         if (w < 0) {
             if (IsXMergedCell(rc, r)) continue;
+            if (Mem && FontClass >= 0) ::SelectObject(*Mem, ::GetStockObject(SYSTEM_FONT));
             w = ContentWidth(ACol, rc, r);
             FontClass = -1;
         }

@@ -136,6 +136,24 @@ TEST_F(AutoSize, MeasuringEachTextOnceAgreesWithMeasuringEveryCell)
     }
 }
 
+TEST_F(AutoSize, LongColumnsOfDistinctTextsAgreeWithMeasuringEveryCell)
+{
+    // Past the first few thousand distinct texts the sizing stops keeping them; the widest text
+    // comes late, among markup and a cell with its own font.
+    auto* D = NewGrid<TTestableQorGrid>(Form, 3, 2);
+    const int n = 6000;
+    for (TQorStringGrid* X : {static_cast<TQorStringGrid*>(G), static_cast<TQorStringGrid*>(D)}) {
+        X->SetRowCount(n);
+        for (int r = 1; r < n; ++r) X->SetCellEx(1, r, L"Række " + IntToStr(r * 7));
+        X->SetCellEx(1, n - 7, L"Den bredeste tekst i kolonnen");
+        X->SetCellEx(1, n - 5, L"<b>Den bredeste tekst</b>");
+        X->SetFontStyles(1, n - 3, TFontStyles{fsBold});
+        X->AutoSizeCol(1);
+    }
+    EXPECT_EQ(G->GetColWidths(1), D->GetColWidths(1));
+    EXPECT_GT(G->GetColWidths(1), Natural(TextWidth(L"Den bredeste tekst i kolonnen")) - 1);
+}
+
 TEST_F(AutoSize, OneLineExtentAgreesWithTheLaidOutText)
 {
     // A single line that fits is measured by its extent; the layout must give the same size.
