@@ -1,6 +1,6 @@
-// TQorStringGrid: filtering, the filter lists and the filter-edit row, and what the option objects
-// ask of sorting (sorting itself: sortfilter/QorGridSort.cpp). Each operation comes here with its
-// area (filtering, filter lists); until then a grid shows every row.
+// TQorStringGrid: filtering, and what the option objects ask of sorting (sorting itself:
+// sortfilter/QorGridSort.cpp; the filter lists and the filter edit row: QorGridFilterList.cpp).
+// Filtering comes here with its area; until then a grid shows every row.
 #include "grid/QorGrid.h"
 
 #include "grid/QorGridSatellites.h"
@@ -17,23 +17,6 @@ void TQorStringGrid::SetFilterActive(bool Value)
 {
     // Applying and removing filter levels comes with the grid's filtering.
     FFilterState.FFilterActive = Value;
-}
-
-void TQorStringGrid::SetFilterDropDownRow(int Value)
-{
-    FFilterState.FFilterDropDownRow = Value;
-    Invalidate();
-}
-
-// The filter value lists and their handlers come with the grid's filter drop-down lists.
-void TQorStringGrid::GetFilter(int, bool, bool) {}
-void TQorStringGrid::FilterSelect(TObject*, int) {}
-void TQorStringGrid::FilterClose(TObject*) {}
-void TQorStringGrid::FilterCheck(TObject*, int) {}
-void TQorStringGrid::DoFilterType(TObject*) {}
-void TQorStringGrid::FilterDropDownChanged(TObject*)
-{
-    Invalidate();
 }
 
 void TQorStringGrid::OptionsQSort()
