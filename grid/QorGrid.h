@@ -42,7 +42,8 @@
 //                                  merging and colouring them, group calculations
 //   sortfilter/QorGridSort.cpp     sorting: column, index and group sorts, the return to the
 //                                  order before sorting; sortfilter/SortKeys.h the sort engine
-//   sortfilter/QorGridSortFilter.cpp  filtering, find
+//   sortfilter/QorGridSortFilter.cpp  what the option objects ask of sorting and filtering, find
+//   sortfilter/QorGridFilter.cpp   filtering: filter levels, narrow-down, the filter file
 //   sortfilter/QorGridFilterList.cpp  filter drop-down lists and the filter edit row;
 //                                  sortfilter/FilterLiteral.h exact conditions for chosen values
 //   paint/QorGridPaint.cpp         painting hooks; DrawGridCell's layers over the per-cell context
@@ -107,6 +108,9 @@ class TDropCheckList;
 class TDropList;
 class TEditLink;
 class TFilter;
+namespace QorGridDetail {
+struct TCompiledFilter;   // a filter parsed once for a pass (sortfilter/QorGridFilter.cpp)
+}
 class TFloatingFooter;
 class TFooterPanel;
 class TGridButton;
@@ -1235,6 +1239,38 @@ public:
     bool GetDoAutoEditFilter() const { return FFilterListState.FDoAutoEditFilter; }
     void SetDoAutoEditFilter(bool Value) { FFilterListState.FDoAutoEditFilter = Value; }
 
+    // ==== Filtering (sortfilter/QorGridFilter.cpp) ====
+    // Filter levels stack: each ApplyFilter is a level (its failing rows go into the hidden-row
+    // store under that level with FilterType ftHide, or get height 0 with ftSuppress); popping a
+    // level brings back only its rows. Rows hidden by range (by hand, or under contracted nodes)
+    // never come back with a filter level. Rows are display rows, Filter columns real columns.
+    // Hides (or suppresses) the display row when it fails the filter.
+    void FilterRow(int ARow);
+    // One pass of the filter over the normal rows in view: a new filter level.
+    void ApplyFilter();
+    // Pops the top level and the filter's last item; true while more than one level remains.
+    // False (nothing changes but the end of narrow-down) when no level is stacked.
+    bool RemoveLastFilter();
+    // Pops every level, or clears Filter when none is stacked; ends narrow-down.
+    void RemoveAllFilters();
+    // Type-ahead filter on a real column (-1: the whole row); "" drops it. A text one character
+    // longer than the last narrows the rows in view, one shorter pops the last step.
+    void NarrowDown(const String& ACondition, int AColumn);
+    void NarrowDown(const String& ACondition, bool DoRemoveAccented, int AColumn);
+    void NarrowDown(const String& ACondition, TNarrowDownOptions AOptions, int AColumn);
+    // The filter file (sections FILTER and ITEM0 ..). Save raises when the file cannot be written
+    // (nothing is reported saved that was not) and erases the items of a longer earlier save.
+    // Load raises EQorGridError for a missing or malformed file and then leaves Filter as it was;
+    // COUNT 0 clears Filter, a file without COUNT leaves it. Loading never switches filtering on.
+    void SaveFilter(const String& FileName);
+    void LoadFilter(const String& FileName);
+    int GetFilterLevel() const { return FFilterState.FFilterLevel; }
+    // The fixed-row count restored when filtering ends (-1: none recorded yet).
+    int GetFilterFixedRows() const { return FFilterState.FFilterFixedRows; }
+    void SetFilterFixedRows(int Value) { FFilterState.FFilterFixedRows = Value; }
+    bool GetNarrowDownFromStart() const { return FFilterState.FNarrowDownFromStart; }
+    void SetNarrowDownFromStart(bool Value) { FFilterState.FNarrowDownFromStart = Value; }
+    bool GetIsNarrowDown() const { return FFilterState.FIsNarrowDown; }
     // ==== Sorting (sortfilter/QorGridSort.cpp) ====
     // Columns are real columns (the cell store's), rows display rows. Every sort moves whole
     // rows (texts, cell properties and widgets, heights, row flags) through SortSwapRows and keeps
@@ -1808,6 +1844,11 @@ private:
     void MoveRealSideLists(const std::vector<int>& Slots, const std::vector<int>& NewPos);
     // Columns of the whole store move: cells, widths, visibility and column lists.
     void RotateColumns(int First, int Middle, int Last);
+    // Filtering (sortfilter/QorGridFilter.cpp): a row against a filter parsed once, the steps that
+    // end a filter level, and rows a popped level brought back under contracted nodes.
+    bool MatchCompiledFilter(const QorGridDetail::TCompiledFilter& F, int ARow);
+    void EndFilterLevel();
+    void KeepContractedChildrenHidden();
     // Sorting (sortfilter/QorGridSort.cpp): the grid as the sort engine reads it, the steps every
     // grid-level sort takes around its row moves, a sort of rows Left .. Right (by a column or
     // by the index list) applied through SortSwapRows, and a row order applied the same way
@@ -2197,6 +2238,11 @@ private:
         String FEditFilterCondition;
         TFilterType FEditFilterType = ftNone;
         TFilterDropDownColumns FFilterDropDownColumnsEx = fdNormal;
+        int FFilterFixedRows = -1;
+        String FLastFilter;
+        bool FIsNarrowDown = false;
+        bool FNarrowDownFromStart = false;
+        const QorGridDetail::TCompiledFilter* FRun = nullptr;   // the filter of the pass under way
     };
 
     // Printing.

@@ -102,6 +102,13 @@ inline constexpr const wchar_t* SCellStreamWidthTag = L"cw";
 inline constexpr const wchar_t* SGridCountTooLarge = L"%s %d is more than the %d a grid holds";
 inline constexpr const wchar_t* SRowCountName = L"RowCount";
 inline constexpr const wchar_t* SColCountName = L"ColCount";
+// The filter file (grid/sortfilter/QorGridFilter.cpp), raised with EQorGridError: the file's
+// name and what is wrong with it.
+inline constexpr const wchar_t* SFilterFileInvalid = L"The filter file %s cannot be loaded: %s";
+inline constexpr const wchar_t* SFilterFileNotFound = L"it does not exist";
+inline constexpr const wchar_t* SFilterFileNoSection = L"the section [%s] is missing";
+// The section, the key and the value found.
+inline constexpr const wchar_t* SFilterFileBadValue = L"[%s] %s=%s is not a valid value";
 // ==== end of the grid class's texts ====
 
 // ==== Small visual parts: arrow and focus windows, alpha mask, grid button, check box

@@ -199,6 +199,9 @@ enum TFilterType {
 // Which text of a cell a filter item tests, and how its result joins the items before it.
 enum TFilterCells { fcVirtual, fcNormal, fcStripHTML, fcCalculated, fcRow };
 enum TFilterOperation { foSHORT, foNONE, foAND, foXOR, foOR };
+// The type-ahead filter's options.
+enum TNarrowDownOption { ndCaseSensitive, ndRemoveAccented };
+using TNarrowDownOptions = TSet<TNarrowDownOption>;
 // The search footer's actions.
 enum TSearchAction { saFindFirst, saFindPrevious, saFindNext };
 // Progress announcements of long walks over rows (exports, finds, sizing, sums) and of pastes.

@@ -1,23 +1,10 @@
-// TQorStringGrid: filtering, and what the option objects ask of sorting (sorting itself:
-// sortfilter/QorGridSort.cpp; the filter lists and the filter edit row: QorGridFilterList.cpp).
-// Filtering comes here with its area; until then a grid shows every row.
+// TQorStringGrid: what the option objects ask of sorting and of the filter edit row (sorting
+// itself: sortfilter/QorGridSort.cpp; filtering: QorGridFilter.cpp; the filter lists and the
+// filter edit row: QorGridFilterList.cpp).
 #include "grid/QorGrid.h"
 
 #include "grid/QorGridSatellites.h"
 #include "grid/sortfilter/QorFilterData.h"
-
-bool TQorStringGrid::MatchFilter(int)
-{
-    // Testing a row against the filter comes with the grid's filtering; with no filter applied
-    // every row passes.
-    return true;
-}
-
-void TQorStringGrid::SetFilterActive(bool Value)
-{
-    // Applying and removing filter levels comes with the grid's filtering.
-    FFilterState.FFilterActive = Value;
-}
 
 void TQorStringGrid::OptionsQSort()
 {
