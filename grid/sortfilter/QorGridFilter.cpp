@@ -40,7 +40,7 @@ struct TCompiledFilter {
         String Condition;                    // accents removed with RemoveAccented
         String Prefix, Suffix;
         QorUtil::TFilterMatcher Matcher;     // fmExpression
-        std::vector<String> Alternatives;    // fmLiteral with "|"
+        std::vector<String> Alternatives;    // fmLiteral: the alternatives, quotes resolved
         String RowCondition;                 // fcRow: ASCII letters upper-cased
     };
     std::vector<TItem> Items;

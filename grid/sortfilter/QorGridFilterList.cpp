@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_map>
 #include <unordered_set>
 
 using QorGridFilterLiteral::LiteralCondition;
@@ -275,8 +276,16 @@ void TQorStringGrid::FilterCheck(TObject*, int ItemIndex)
 
     TFilterDropDown* FD = FOpt.FFilterDropDown.get();
     TStringList* List = FLists.FFilterList.get();
-    auto EntryText = [&](int i) { return FFilterState.FFilterIncremental ? Items->Get(i) : List->Get(i); };
-    const int Count = FFilterState.FFilterIncremental ? Items->Count() : std::min(Items->Count(), List->Count());
+    // The entry behind each shown item, found by its shown text: once rows are filtered, hidden
+    // rows' values come after the others in an unsorted list, so positions may have moved.
+    std::unordered_map<String, int> EntryOf;
+    for (int i = List->Count() - 1; i >= 0; --i) EntryOf[DisplayPart(List->Get(i))] = i;
+    auto EntryText = [&](int i) {
+        if (FFilterState.FFilterIncremental) return Items->Get(i);
+        const auto It = EntryOf.find(Items->Get(i));
+        return It != EntryOf.end() ? List->Get(It->second) : i < List->Count() ? List->Get(i) : String();
+    };
+    const int Count = Items->Count();
     if (!AllChecked) {
         // Markup in a chosen text makes the item literal, as it would be read as comparisons.
         TFilterMethod Method = FD->GetMethod();
@@ -286,6 +295,8 @@ void TQorStringGrid::FilterCheck(TObject*, int ItemIndex)
         String Names;
         for (int i = 0; i < Count; ++i) {
             if (!CL->GetChecked(i)) continue;
+            if (!FFilterState.FFilterIncremental && !EntryOf.count(Items->Get(i)) && i >= List->Count())
+                continue;   // an entry beyond the list
             String T = EntryText(i);
             if (IsDataCheckCol(Col)) {
                 if (T == FD->GetTextChecked()) T = GetColumnCheckTrue(Col);

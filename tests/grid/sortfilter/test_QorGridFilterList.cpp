@@ -59,6 +59,7 @@ protected:
         for (int i = 0; i < G->GetFilterList()->Count(); ++i) {
             const String E = G->GetFilterList()->Get(i);
             Items->Add(E.substr(0, E.find(L'\t')));
+            if (G->GetFilterDropDownCheck()) G->GetDropCheckList()->SetChecked(i, false);
         }
     }
     int IndexOf(const String& Shown)
@@ -67,6 +68,11 @@ protected:
         for (int i = 0; i < L->Count(); ++i)
             if (L->Get(i).substr(0, L->Get(i).find(L'\t')) == Shown) return i;
         return -1;
+    }
+    String DisplayOf(int i)
+    {
+        const String E = G->GetFilterList()->Get(i);
+        return E.substr(0, E.find(L'\t'));
     }
     void Select(const String& Shown, int Col = 1)
     {
@@ -378,4 +384,49 @@ TEST_F(FilterListTest, LargeColumnsListQuickly)
     EXPECT_EQ(G->GetFilterList()->Get(10), L"v10");
     EXPECT_EQ(G->GetFilterList()->Get(49999), L"v49999");
     EXPECT_LT(Seconds, 10.0);
+}
+
+TEST_F(FilterListTest, ChoicesFilterTheRows)
+{
+    G->SetAutoFilterUpdate(true);
+    G->SetFilterDropDownClear(L"");
+    Fill({L"a|b", L"a", L"b", L"", L"!urgent", L"urgent", L"a"});
+    G->SetCellEx(2, 1, L"y");
+    // The rows in view by their column 1 texts.
+    auto InView = [this] {
+        String S;
+        for (int r = 1; r < G->GetRowCount(); ++r) S += (r > 1 ? L"," : L"") + G->GetCellEx(1, r);
+        return S;
+    };
+    for (TFilterMethod Method : {fmExpression, fmLiteral}) {
+        SCOPED_TRACE(Method == fmLiteral ? "literal" : "expression");
+        FD->SetMethod(Method);
+        G->SetFilterDropDownCheck(false);
+        G->GetFilter()->Clear();
+        G->GetFilter()->GetColFilter(1)->SetMethod(Method);
+        Select(L"a|b");
+        EXPECT_EQ(InView(), L"a|b");
+        Select(L"");
+        EXPECT_EQ(InView(), L"");   // the one row with an empty cell
+        EXPECT_EQ(G->GetRowCount(), 2);
+        Select(L"!urgent");
+        EXPECT_EQ(InView(), L"!urgent");
+
+        // Check list: the empty value among others; every value checked leaves column 2's filter.
+        G->SetFilterActive(false);
+        G->GetFilter()->Clear();
+        G->SetFilterDropDownCheck(true);
+        OpenList();
+        Check(L"");
+        Check(L"a");
+        EXPECT_EQ(InView(), L"a,,a");
+        G->SetFilterActive(false);
+        G->GetFilter()->Clear();
+        G->GetFilter()->GetColFilter(2)->SetCondition(L"x");
+        OpenList();
+        for (int i = 0; i < G->GetFilterList()->Count(); ++i) Check(DisplayOf(i));
+        EXPECT_EQ(G->GetFilter()->Count(), 1);
+        EXPECT_EQ(InView(), L"a,b,,!urgent,urgent,a");
+        G->SetFilterActive(false);
+    }
 }
