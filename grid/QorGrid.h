@@ -42,8 +42,10 @@
 //                                  merging and colouring them, group calculations
 //   sortfilter/QorGridSort.cpp     sorting: column, index and group sorts, the return to the
 //                                  order before sorting; sortfilter/SortKeys.h the sort engine
-//   sortfilter/QorGridSortFilter.cpp  filter lists, find
+//   sortfilter/QorGridSortFilter.cpp  what the option objects ask of sorting and filtering, find
 //   sortfilter/QorGridFilter.cpp   filtering: filter levels, narrow-down, the filter file
+//   sortfilter/QorGridFilterList.cpp  filter drop-down lists and the filter edit row;
+//                                  sortfilter/FilterLiteral.h exact conditions for chosen values
 //   paint/QorGridPaint.cpp         painting hooks; DrawGridCell's layers over the per-cell context
 //   paint/QorVisualProps.cpp       visual properties (their precedence), fonts, alignment, the
 //                                  displayed text, widget room, colour blending
@@ -1281,6 +1283,27 @@ public:
     double SelectionAvg() { return SelectionCalc(ctAvg); }
     double SelectionMin() { return SelectionCalc(ctMin); }
     double SelectionMax() { return SelectionCalc(ctMax); }
+    // ==== Filter drop-down lists and the filter edit row (sortfilter/QorGridFilterList.cpp) ====
+    // Columns are real columns unless named ACol (display). FilterList entries: a value (its own
+    // literal condition), or a display text, a Tab and a condition. A value the grid took from
+    // the cells becomes a condition that matches exactly that text (sortfilter/FilterLiteral.h).
+    // Order of value lists: numbers by value ("." decimal point), else natural order.
+    static int StringListCompareLogical(TStringList* List, int Index1, int Index2);
+    // Opens the filter list of the display column ACol under its filter button (FilterColumn
+    // becomes its real column); nothing when OnFilterShow refuses.
+    void ShowFilterDropDown(int ACol);
+    void ShowFilterDropDownInt(int ACol, int ARow);
+    // Hides an open filter list, reports the close (DoFilterClose) and forgets FilterColumn.
+    void HideFilterDropDown();
+    // Applies the filter edit row's text of column ACol with condition kind ft.
+    void DoFilterEditDone(int ACol, TFilterType ft);
+    int GetFilterColumn() const { return FFilterState.FFilterCol; }
+    void SetFilterColumn(int Value) { FFilterState.FFilterCol = Value; }
+    bool GetFilterIncremental() const { return FFilterState.FFilterIncremental; }
+    void SetFilterIncremental(bool Value) { FFilterState.FFilterIncremental = Value; }
+    bool GetDoAutoEditFilter() const { return FFilterListState.FDoAutoEditFilter; }
+    void SetDoAutoEditFilter(bool Value) { FFilterListState.FDoAutoEditFilter = Value; }
+
     // ==== Filtering (sortfilter/QorGridFilter.cpp) ====
     // Filter levels stack: each ApplyFilter is a level (its failing rows go into the hidden-row
     // store under that level with FilterType ftHide, or get height 0 with ftSuppress); popping a
@@ -1643,8 +1666,9 @@ public:
     virtual void FilterEditUpdate(int ACol, const String& Condition, TFilterType FilterType); // Hooks
     virtual String GetCheckTrue(int RCol, int ARow);                                        // Hooks
     virtual String GetCheckFalse(int RCol, int ARow);                                       // Hooks
-    // The filter value list of a column; Disp: display texts, AllRows: hidden rows too.
-    virtual void GetFilter(int ACol, bool Disp, bool AllRows);                              // SortFilter
+    // Rebuilds FilterList for the real column ACol; true when it has entries. Disp: stop at the
+    // first value (a cheap test); AllRows: hidden rows' values too.
+    virtual bool GetFilter(int ACol, bool Disp, bool AllRows);                              // FilterList
     virtual void GetUsedCells(TRect& R);                                                    // View
 protected:
     virtual void RemoveRowsInternal(int RowIndex, int RCount);                              // Structure
@@ -1679,9 +1703,15 @@ protected:
     virtual bool DoAllowFmtPaste();                                                         // Exchange
 public:
     // The filter lists' handlers: a single choice, closing without one, a check change.
-    virtual void FilterSelect(TObject* Sender, int ItemIndex);                              // SortFilter
-    virtual void FilterClose(TObject* Sender);                                              // SortFilter
-    virtual void FilterCheck(TObject* Sender, int ItemIndex);                               // SortFilter
+    virtual void FilterSelect(TObject* Sender, int ItemIndex);                              // FilterList
+    virtual void FilterClose(TObject* Sender);                                              // FilterList
+    virtual void FilterCheck(TObject* Sender, int ItemIndex);                               // FilterList
+protected:
+    // The filter-type glyph of the filter edit row and the filter buttons of the filter
+    // drop-down row (sortfilter/QorGridFilterList.cpp), then the framework's handling.
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+public:
 protected:
     // Form designer only: nothing at run time.
     virtual void PaintDesigner() {}
@@ -2480,6 +2510,11 @@ private:
     TScrollState FScroll;
     TStretchState FStretch;
     TFilterState FFilterState;
+    // Filter lists and the filter edit row (sortfilter/QorGridFilterList.cpp).
+    struct TFilterListState {
+        bool FDoAutoEditFilter = false;
+        int FFltrPopPressCol = -1;   // the column whose filter-type glyph was pressed
+    } FFilterListState;
     TPrintState FPrint;
     TRunState FRun;
     TModelState FModel;

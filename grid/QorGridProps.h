@@ -133,7 +133,7 @@
     X(FFilterState, Field, Add, TGridFilterType, FilterType, ftHide, ftHide)        \
     X(FFilterState, Field, Add, bool, FilterNormalCellsOnly, true, true)            \
     X(FFilterState, Field, Add, bool, AutoFilterUpdate, true, true)                 \
-    X(FFilterState, Field, Add, bool, FilterDropDownAuto, false, false)             \
+    X(FFilterState, Setter, Add, bool, FilterDropDownAuto, false, false)            \
     X(FFilterState, Field, Add, bool, FilterDropDownMultiCol, true, true)           \
     X(FFilterState, Field, Add, String, FilterDropDownClear, L"", QorGridConsts::SFilterDropDownAll)         \
     X(FFilterState, Field, Add, bool, FilterDropDownCheck, false, false)            \

@@ -1,6 +1,9 @@
 // The filter lists and the pop-up form that never takes activation.
 #include "grid/input/FilterLists.h"
 
+#include "grid/QorGrid.h"
+#include "grid/detail/QorGridOwner.h"
+
 namespace QorGridFilterList {
 
 bool CancelModeCloses(const TRect& ListRect, int MarginAbove, const TPoint& Cursor)
@@ -29,15 +32,22 @@ bool CancelModeHides(TControl* List, int MarginAbove)
     return QorGridFilterList::CancelModeCloses(ScreenRect(List), MarginAbove, TPoint(Cursor.x, Cursor.y));
 }
 
+// A click elsewhere closes List: its grid reports the close and forgets its filter column; a
+// list without a grid just hides.
+void CancelModeClose(TControl* List)
+{
+    if (TQorStringGrid* Grid = QorGridDetail::GridOfOwner(List->GetOwner()); Grid && List->GetVisible())
+        Grid->HideFilterDropDown();
+    List->SetVisible(false);
+}
+
 } // namespace
 
 // ---- TDropList ------------------------------------------------------------------------------------
 
 void TDropList::WndProc(TMessage& Message)
 {
-    // The grid's DoFilterClose for its filter column, and clearing that column, join the hiding
-    // with the grid's filter drop-down.
-    if (Message.Msg == CM_CANCELMODE && CancelModeHides(this, QorGridFilterList::ButtonMargin)) SetVisible(false);
+    if (Message.Msg == CM_CANCELMODE && CancelModeHides(this, QorGridFilterList::ButtonMargin)) CancelModeClose(this);
     inherited::WndProc(Message);
 }
 
@@ -64,8 +74,7 @@ void TDropList::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 
 void TDropCheckList::WndProc(TMessage& Message)
 {
-    // As the plain list: the grid's part joins with its filter drop-down.
-    if (Message.Msg == CM_CANCELMODE && CancelModeHides(this, 0)) SetVisible(false);
+    if (Message.Msg == CM_CANCELMODE && CancelModeHides(this, 0)) CancelModeClose(this);
     inherited::WndProc(Message);
 }
 

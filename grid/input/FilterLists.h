@@ -1,8 +1,8 @@
 // FilterLists: the two lists a grid opens under a column header's filter button, TDropList (one
 // choice) and TDropCheckList (several choices), and TNoActiveForm, a pop-up form that never takes
 // activation (the grid's hover-button window and the snapshot of dragged cells). The grid creates
-// both lists as hidden 0 x 0 children and wires their events to its filter handlers; filling,
-// sizing and placing a list come with the grid's filter drop-down.
+// both lists as hidden 0 x 0 children and wires their events to its filter handlers; it fills,
+// sizes and places them (TQorStringGrid::ShowFilterDropDown).
 #pragma once
 
 #include "framework/CheckLst.h"
@@ -27,8 +27,8 @@ public:
     explicit TDropList(TComponent* AOwner) : TListBox(AOwner) {}
 
     // A click elsewhere (cancel mode with the pointer neither on the list nor on the filter button
-    // above it) hides the list; the grid is then told of the close (DoFilterClose) and forgets its
-    // filter column, which comes with the grid's filter drop-down. Then the framework's handling.
+    // above it) hides the list; its grid reports the close (DoFilterClose) and forgets its filter
+    // column. Then the framework's handling.
     void WndProc(TMessage& Message) override;
 
     // Return or a mouse release: the chosen item; Esc: closed without a choice.

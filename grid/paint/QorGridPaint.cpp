@@ -74,10 +74,8 @@ void TQorStringGrid::DrawGridCell(TCanvas* Canvas, int ACol, int ARow, TRect ARe
     C.RRow = MA->GetDisjunctRowSelect() && MA->GetRowSelectPersistent() ? RemapRowInv(ARow) : ARow;
 
     // 2. The filter glyph of the filter drop-down row: columns that have filter values.
-    if (ARow == FFilterState.FFilterDropDownRow && OnGetColumnFilter) {
-        GetFilter(C.ACol, true, false);
-        C.FilterGlyph = FLists.FFilterList && FLists.FFilterList->Count() > 0;
-    }
+    if (ARow == FFilterState.FFilterDropDownRow && (FFilterState.FFilterDropDownAuto || OnGetColumnFilter))
+        C.FilterGlyph = FLists.FFilterList && GetFilter(C.ACol, true, false);
 
     // 3. The in-cell scroll bar.
     PaintCellScrollBar(C);

@@ -14,6 +14,7 @@
 #include "graphics/QorFilter.h"
 #include "graphics/QorUtilText.h"
 #include "grid/paint/CellGraphic.h"
+#include "grid/sortfilter/FilterLiteral.h"
 #include "grid/sortfilter/QorFilterData.h"
 #include "grid/store/QorObj.h"
 
@@ -39,7 +40,7 @@ struct TCompiledFilter {
         String Condition;                    // accents removed with RemoveAccented
         String Prefix, Suffix;
         QorUtil::TFilterMatcher Matcher;     // fmExpression
-        std::vector<String> Alternatives;    // fmLiteral with "|"
+        std::vector<String> Alternatives;    // fmLiteral: the alternatives, quotes resolved
         String RowCondition;                 // fcRow: ASCII letters upper-cased
     };
     std::vector<TItem> Items;
@@ -64,15 +65,7 @@ struct TCompiledFilter {
                 if (It.Data == fcRow) {
                     It.RowCondition = UpperCase(It.Condition);
                 } else if (It.Method == fmLiteral) {
-                    if (It.Condition.find(L'|') != String::npos) {
-                        size_t p = 0;
-                        for (;;) {
-                            const size_t q = It.Condition.find(L'|', p);
-                            It.Alternatives.push_back(It.Condition.substr(p, q == String::npos ? String::npos : q - p));
-                            if (q == String::npos) break;
-                            p = q + 1;
-                        }
-                    }
+                    It.Alternatives = QorGridFilterLiteral::LiteralAlternatives(It.Condition);
                 } else if (!It.Condition.empty()) {
                     It.Matcher.Parse(It.Condition, D->GetCaseSensitive());
                 }
@@ -89,13 +82,11 @@ using QorGridDetail::TCompiledFilter;
 
 namespace {
 
-// The literal method: two double quotes stand for the empty text, alone or as one of the "|"
-// alternatives; anything else must be the identical text.
+// The literal method: the text must be one of the "|" alternatives (sortfilter/FilterLiteral.h:
+// two double quotes stand for the empty text, a quoted alternative for the text inside).
 bool LiteralMatch(const TCompiledFilter::TItem& It, const String& s)
 {
-    auto Same = [&](const String& Alt) { return Alt == L"\"\"" ? s.empty() : Alt == s; };
-    if (It.Alternatives.empty()) return Same(It.Condition);
-    return std::any_of(It.Alternatives.begin(), It.Alternatives.end(), Same);
+    return std::find(It.Alternatives.begin(), It.Alternatives.end(), s) != It.Alternatives.end();
 }
 
 // The whole-row test: a substring of the row's text (ASCII letters folded), or with FromStart
