@@ -323,6 +323,9 @@ public:
     ~TCanvas() override;
 
     HDC GetHandle();
+    // The device context without selecting the font, pen and brush into it first: for GDI calls
+    // that bring their own objects (filling with a brush of their own, clipping, text modes).
+    HDC GetRawHandle();
     // Attaches a device context (nullptr detaches: the canvas's objects are deselected first).
     void SetHandle(HDC Value);
     bool HandleAllocated() const { return FHandle != nullptr; }

@@ -68,6 +68,12 @@ HDC TCanvas::GetHandle()
     return FHandle;
 }
 
+HDC TCanvas::GetRawHandle()
+{
+    RequiredState({csHandleValid});
+    return FHandle;
+}
+
 void TCanvas::SetHandle(HDC Value)
 {
     if (Value == FHandle) return;
@@ -153,8 +159,11 @@ void TCanvas::BrushChanging(TObject*)
     FState.Exclude(csBrushValid);
 }
 
-void TCanvas::ObjectChanged(TObject*)
+void TCanvas::ObjectChanged(TObject* Sender)
 {
+    // A font that kept its handle (a colour change) stays selected: only the text colour follows.
+    if (Sender == FFont.get() && FHandle && FState.Contains(csFontValid))
+        SetTextColor(FHandle, COLORREF(ColorToRGB(FFont->GetColor())));
 }
 
 void TCanvas::Refresh()

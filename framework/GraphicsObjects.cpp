@@ -126,18 +126,29 @@ void TFont::Assign(TPersistent* Source)
 {
     if (auto* F = dynamic_cast<TFont*>(Source)) {
         if (F == this) return;
-        FName = F->FName;
         // The height keeps the point size when the two fonts differ in pixels per inch.
-        FHeight = F->FPixelsPerInch == FPixelsPerInch
-                      ? F->FHeight
-                      : MulDiv(F->FHeight, FPixelsPerInch, F->FPixelsPerInch);
+        const int Height = F->FPixelsPerInch == FPixelsPerInch
+                               ? F->FHeight
+                               : MulDiv(F->FHeight, FPixelsPerInch, F->FPixelsPerInch);
+        // The same GDI font: the handle (and its place in a canvas) stays, only the colour may
+        // differ. Painting that assigns a cell's font for every cell would otherwise take the
+        // font out of the device context and select it again, which costs more than the text.
+        const bool SameGdiFont = FName == F->FName && FHeight == Height && FStyle == F->FStyle &&
+                                 FCharset == F->FCharset && FPitch == F->FPitch &&
+                                 FOrientation == F->FOrientation && FQuality == F->FQuality;
+        FName = F->FName;
+        FHeight = Height;
         FStyle = F->FStyle;
         FColor = F->FColor;
         FCharset = F->FCharset;
         FPitch = F->FPitch;
         FOrientation = F->FOrientation;
         FQuality = F->FQuality;
-        Changed();
+        if (SameGdiFont) {
+            if (OnChange) OnChange(this);
+        } else {
+            Changed();
+        }
         return;
     }
     inherited::Assign(Source);
@@ -253,8 +264,7 @@ void TFont::SetColor(TColor Value)
 {
     if (Value == FColor) return;
     FColor = Value;
-    // The colour is not part of the GDI font: only the listeners hear of it.
-    if (OnChanging) OnChanging(this);
+    // The colour is not part of the GDI font: the handle stays, only the listeners hear of it.
     if (OnChange) OnChange(this);
 }
 

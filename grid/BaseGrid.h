@@ -366,6 +366,9 @@ protected:
     // Creates the cell's properties with the grid's defaults and stores them in the slot.
     TCellProperties* CreateCellProperties(int Col, int Row);
     void PaintCellInt(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, TGridDrawState AState, bool Internal);
+    // Whether the grid's window has the focus; asked once per paint of the grid (the question
+    // goes to the window server, which costs more than painting a cell).
+    bool GridHasFocus();
 
     // Framework hooks.
     void Paint() override;
@@ -429,7 +432,8 @@ private:
     void ClearCellProps(int c, int r);
     // Steps of PaintCellInt: the background (selection box or gradient) and the grid's lines.
     void PaintCellBackground(TCanvas* ACanvas, int ACol, const TRect& ARect, TGridDrawState AState,
-                             TColor AColorTo, TColor AMirrorColor, TColor AMirrorColorTo, TCellGradientDirection GD);
+                             TColor AColorTo, TColor AMirrorColor, TColor AMirrorColorTo, TCellGradientDirection GD,
+                             bool Internal);
     void PaintCellLines(TCanvas* ACanvas, int rc, int ARow, const TRect& ARect, bool Fixed);
     // Moves the current cell to the far edge of its merged area in the direction of Key.
     void StepOutOfArea(Word Key);
@@ -443,6 +447,13 @@ private:
     int FStoreColExtent = 0;
     // While the grid paints itself: the clip of the paint before the framework's per-cell clip.
     TClipScope* FPaintClip = nullptr;
+    // While the grid paints itself: GridHasFocus's answer (-1 until asked), and the solid brushes
+    // of the cell backgrounds and lines, made once per colour.
+    int FPaintFocus = -1;
+    struct TPaintBrushes;
+    TPaintBrushes* FPaintBrushes = nullptr;
+    // Fills R in one colour through the paint's brushes (a brush of its own outside a paint).
+    void FillSolid(HDC DC, const TRect& R, TColor Color);
 };
 
 // ---- Undo and redo --------------------------------------------------------------------------------

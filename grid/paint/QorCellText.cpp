@@ -52,12 +52,12 @@ UINT AlignFlags(TAlignment HA, TVAlignment VA)
     return F;
 }
 
+// Text is drawn transparent (the callers set the mode): the canvas's brush is not made for it.
 int DrawTextIn(TCanvas* Canvas, const String& Text, TRect& R, UINT Flags)
 {
-    Canvas->RequiredState({TCanvasStateFlag::csHandleValid, TCanvasStateFlag::csFontValid,
-                           TCanvasStateFlag::csBrushValid});
+    Canvas->RequiredState({TCanvasStateFlag::csHandleValid, TCanvasStateFlag::csFontValid});
     RECT W{R.Left, R.Top, R.Right, R.Bottom};
-    const int H = ::DrawTextW(Canvas->GetHandle(), Text.c_str(), int(Text.size()), &W, Flags);
+    const int H = ::DrawTextW(Canvas->GetRawHandle(), Text.c_str(), int(Text.size()), &W, Flags);
     R = TRect(W.left, W.top, W.right, W.bottom);
     return H;
 }
@@ -90,7 +90,7 @@ bool TQorStringGrid::TextSelectionColors(TCellPaintContext& C)
             Cv->GetFont()->SetColor(GetSelectionTextColor());
         C.LinkColor = GetSelectionTextColor();
     }
-    const bool Focused = HandleAllocated() && ::GetFocus() == GetHandle();
+    const bool Focused = GridHasFocus();
     if ((!Focused || HasCheckBox(C.ACol, C.ARow)) && !Showing) {
         Cv->GetBrush()->SetColor(C.SavedBrushColor);
         Cv->GetFont()->SetColor(C.SavedFontColor);
@@ -278,7 +278,7 @@ void TQorStringGrid::DrawRTFCellText(TCellPaintContext& C, TRect R)
 {
     TCanvas* Cv = C.Canvas;
     Cv->GetPen()->SetColor(Cv->GetBrush()->GetColor());
-    const bool Focused = HandleAllocated() && ::GetFocus() == GetHandle();
+    const bool Focused = GridHasFocus();
     if (!(C.AState.Contains(gdSelected) && !Focused && GetSelectionColor() == clNone)) Cv->FillRect(R);
     Cv->GetBrush()->SetStyle(bsClear);
     TRect DrawR = R;
@@ -325,7 +325,7 @@ void TQorStringGrid::DrawPlainCellText(TCellPaintContext& C, String Text, TRect 
     FText.FVAlign = int(Flags & (DT_VCENTER | DT_BOTTOM));
     Flags = JyrHTMLE::DrawTextBidimodeFlags(Flags, GetBiDiMode());
     Cv->GetBrush()->SetStyle(bsClear);
-    ::SetBkMode(Cv->GetHandle(), TRANSPARENT);
+    ::SetBkMode(Cv->GetRawHandle(), TRANSPARENT);
     if (C.FilterGlyph) R.Right -= FilterGlyphRoom;
 
     // 4. The text's width for the widget placement.
@@ -400,7 +400,7 @@ void TQorStringGrid::DrawPlainCellText(TCellPaintContext& C, String Text, TRect 
 void TQorStringGrid::DrawCellText(TCellPaintContext& C)
 {
     TCanvas* Cv = C.Canvas;
-    const HDC DC = Cv->GetHandle();
+    const HDC DC = Cv->GetRawHandle();
 
     // 1 - 4. Colours of the selection, the text and its kind.
     TextSelectionColors(C);
@@ -507,7 +507,7 @@ void TQorStringGrid::RTFPaint(int ACol, int ARow, TRect ARect, TCanvas* Canvas)
     ::SendMessageW(RH, EM_SETBKGNDCOLOR, 0, LPARAM(ColorToRGB(GetColor())));
 
     // Selected cells show their text in the selection's text colour.
-    const bool Focused = HandleAllocated() && ::GetFocus() == GetHandle();
+    const bool Focused = GridHasFocus();
     const bool FocusCell = Focused && !GetOptions().Contains(goDrawFocusSelected) && ACol == GetCol() && ARow == GetRow();
     TMouseActions* MA = FOpt.FMouseActions.get();
     const bool InSel = (!MA->GetDisjunctRowSelect() && IsSelected(ACol, ARow) && !FocusCell) ||

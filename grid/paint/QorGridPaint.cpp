@@ -483,7 +483,7 @@ void TQorStringGrid::PaintNodeTree(TCellPaintContext& C)
 
 void TQorStringGrid::PaintFocusRect(TCellPaintContext& C)
 {
-    if (GetHideFocusRect() || !HandleAllocated() || ::GetFocus() != GetHandle()) return;
+    if (GetHideFocusRect() || !GridHasFocus()) return;
     const TPoint B = BaseCell(C.ACol, C.ARow);
     if (DisplColIndex(B.X) != GetCol() || B.Y != GetRow() || IsFixedCellOf(GetCol(), GetRow())) return;
     TRect R = C.Rect;

@@ -6,6 +6,9 @@
 #include "graphics/QorUtil.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
+#include <optional>
 
 namespace {
 
@@ -44,6 +47,31 @@ QorUtil::TGradientPart SelectionPart(int ACol, int Left, int Right)
 
 }  // namespace
 
+// Solid brushes by colour for one paint of the grid: a screen of cells uses a handful of colours,
+// and making and selecting a brush per cell costs more than filling the cell.
+struct TBaseGrid::TPaintBrushes {
+    std::vector<std::pair<COLORREF, TGdiBrush>> Brushes;
+    HBRUSH Get(COLORREF C)
+    {
+        for (auto& [Color, Brush] : Brushes)
+            if (Color == C) return Brush;
+        Brushes.emplace_back(C, TGdiBrush(::CreateSolidBrush(C)));
+        return Brushes.back().second;
+    }
+};
+
+void TBaseGrid::FillSolid(HDC DC, const TRect& R, TColor Color)
+{
+    const RECT W{R.Left, R.Top, R.Right, R.Bottom};
+    const COLORREF C = COLORREF(ColorToRGB(Color));
+    if (FPaintBrushes) {
+        ::FillRect(DC, &W, FPaintBrushes->Get(C));
+        return;
+    }
+    TGdiBrush B(::CreateSolidBrush(C));
+    ::FillRect(DC, &W, B);
+}
+
 // ---- Painting -----------------------------------------------------------------------------------
 
 void TBaseGrid::Paint()
@@ -52,8 +80,19 @@ void TBaseGrid::Paint()
     // area is painted whole from one of its cells.
     TClipScope PaintClip(GetCanvas()->GetHandle());
     TValueScope<TClipScope*> Painting(FPaintClip, &PaintClip);
+    TValueScope<int> Focus(FPaintFocus, -1);
+    TPaintBrushes Brushes;
+    TValueScope<TPaintBrushes*> PaintBrushes(FPaintBrushes, &Brushes);
     inherited::Paint();
     ++FPaintID;
+}
+
+bool TBaseGrid::GridHasFocus()
+{
+    if (!HandleAllocated()) return false;
+    if (!FPaintClip) return ::GetFocus() == GetHandle();
+    if (FPaintFocus < 0) FPaintFocus = ::GetFocus() == GetHandle() ? 1 : 0;
+    return FPaintFocus == 1;
 }
 
 void TBaseGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState)
@@ -105,11 +144,14 @@ void TBaseGrid::PaintCellInt(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, 
     }
     if (Internal) ARect = CellRect(ACol, ARow);
 
-    HDC DC = ACanvas->GetHandle();
-    TClipScope Clip(DC);
+    HDC DC = ACanvas->GetRawHandle();
+    // The cell's clip changes only for an area or a cell scrolled under the fixed ones; the
+    // DC gets its clip back after the cell.
+    std::optional<TClipScope> Clip;
     // In the grid's own paint the framework clips each cell to itself; an area paints over all
     // of its cells.
     if (Area && FPaintClip && ACanvas == GetCanvas()) {
+        Clip.emplace(DC);
         ::SelectClipRgn(DC, FPaintClip->Saved());
         ::IntersectClipRect(DC, ARect.Left, ARect.Top, ARect.Right, ARect.Bottom);
     }
@@ -117,8 +159,10 @@ void TBaseGrid::PaintCellInt(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, 
     const int CrL = ACol >= GetFixedCols() ? FixedColsWidth() : 0;
     const int CrT = ARow >= GetFixedRows() ? FixedRowsHeight() : 0;
     if ((ACol >= GetFixedCols() && GetFixedCols() > 0 && ARect.Left < CrL) ||
-        (ARow >= GetFixedRows() && GetFixedRows() > 0 && ARect.Top < CrT))
+        (ARow >= GetFixedRows() && GetFixedRows() > 0 && ARect.Top < CrT)) {
+        if (!Clip) Clip.emplace(DC);
         ::IntersectClipRect(DC, CrL, CrT, GetWidth(), GetHeight());
+    }
 
     TBrush* Brush = ACanvas->GetBrush();
     TPen* Pen = ACanvas->GetPen();
@@ -158,7 +202,7 @@ void TBaseGrid::PaintCellInt(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, 
     }
     Pen->SetColor(Brush->GetColor());
 
-    PaintCellBackground(ACanvas, ACol, ARect, AState, AColorTo, AMirrorColor, AMirrorColorTo, GD);
+    PaintCellBackground(ACanvas, ACol, ARect, AState, AColorTo, AMirrorColor, AMirrorColorTo, GD, Internal);
     const bool Fixed = AState.Contains(gdFixed);
     PaintCellLines(ACanvas, rc, ARow, ARect, Fixed);
 
@@ -178,7 +222,7 @@ void TBaseGrid::PaintCellInt(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, 
 
 void TBaseGrid::PaintCellBackground(TCanvas* ACanvas, int ACol, const TRect& ARect, TGridDrawState AState,
                                     TColor AColorTo, TColor AMirrorColor, TColor AMirrorColorTo,
-                                    TCellGradientDirection GD)
+                                    TCellGradientDirection GD, bool Internal)
 {
     TBrush* Brush = ACanvas->GetBrush();
     const TGridOptions Opts = GetOptions();
@@ -193,13 +237,23 @@ void TBaseGrid::PaintCellBackground(TCanvas* ACanvas, int ACol, const TRect& ARe
             ++SR.Bottom;
             ++SR.Right;
         }
-        const bool Focused = (HandleAllocated() && ::GetFocus() == GetHandle()) || Opts.Contains(goDrawFocusSelected);
+        const bool Focused = GridHasFocus() || Opts.Contains(goDrawFocusSelected);
         const TSelectionColors& C = SelectionColors(FSelectionStyle, Focused);
         QorUtil::DrawSelectionGradient(ACanvas, C.Color1, C.Color2, C.MirColor1, C.MirColor2, C.LineTop,
                                        C.LineBottom, C.Border, C.Edge, GetColor(), SR,
                                        SelectionPart(ACol, Left, Right));
     } else if (!(UseVCLStyles() && (AState.Contains(gdFixed) || AState.Contains(gdSelected)))) {
-        if (AMirrorColorTo == clNone)
+        const TColor From = Brush->GetColor();
+        if (AMirrorColorTo == clNone && (From == clNone || AColorTo == clNone) && Internal &&
+            ACanvas->GetPen()->GetMode() == pmCopy && ARect.Right > ARect.Left && ARect.Bottom > ARect.Top) {
+            // One colour: the pixels of the gradient's rectangle in a pen and brush of that
+            // colour, filled without making them. The cell's layers set their own colours next.
+            const TColor Other = From == clNone ? AColorTo : From;
+            if (Other == clNone) return;
+            ACanvas->GetPen()->SetStyle(psSolid);
+            Brush->SetStyle(bsSolid);
+            FillSolid(ACanvas->GetRawHandle(), ARect, Other);
+        } else if (AMirrorColorTo == clNone)
             QorUtil::DrawGradient(ACanvas, Brush->GetColor(), AColorTo, 64, ARect, GD == GradientHorizontal);
         else
             QorUtil::DrawVistaGradient(ACanvas, ARect, Brush->GetColor(), AColorTo, AMirrorColor, AMirrorColorTo,
@@ -225,14 +279,26 @@ void TBaseGrid::PaintCellLines(TCanvas* ACanvas, int rc, int ARow, const TRect& 
         return;
     }
     const bool NodeColumn = rc == 0 && ARow >= GetFixedRows() && HasNodes();
-    if (!NodeColumn && ((Opts.Contains(goHorzLine) && !Fixed) || (Opts.Contains(goFixedHorzLine) && Fixed))) {
+    const bool Horz = !NodeColumn && ((Opts.Contains(goHorzLine) && !Fixed) || (Opts.Contains(goFixedHorzLine) && Fixed));
+    const bool Vert = (Opts.Contains(goVertLine) && !Fixed) || (Opts.Contains(goFixedVertLine) && Fixed);
+    const int X = ARect.Right - GLW + (UseRightToLeftAlignment() ? 1 : 0);
+    if (GLW == 1 && Pen->GetWidth() == 1 && Pen->GetStyle() == psSolid && Pen->GetMode() == pmCopy) {
+        // One-pixel lines are the pixels a pen would set, filled without making the pen; it
+        // ends where the lines would leave it.
+        const HDC DC = ACanvas->GetRawHandle();
+        if (Horz) FillSolid(DC, TRect(ARect.Left - 1, ARect.Bottom - 1, ARect.Right - 1, ARect.Bottom), Pen->GetColor());
+        if (Vert) FillSolid(DC, TRect(X, ARect.Top, X + 1, ARect.Bottom), Pen->GetColor());
+        if (Vert) ::MoveToEx(DC, X, ARect.Top - 1, nullptr);
+        else if (Horz) ::MoveToEx(DC, ARect.Right - 1, ARect.Bottom - 1, nullptr);
+        return;
+    }
+    if (Horz) {
         ACanvas->MoveTo(ARect.Left - GLW, ARect.Bottom - GLW);
         ACanvas->LineTo(ARect.Right - GLW, ARect.Bottom - GLW);
     }
-    if ((Opts.Contains(goVertLine) && !Fixed) || (Opts.Contains(goFixedVertLine) && Fixed)) {
-        const int Shift = UseRightToLeftAlignment() ? 1 : 0;
-        ACanvas->MoveTo(ARect.Right - GLW + Shift, ARect.Bottom - GLW);
-        ACanvas->LineTo(ARect.Right - GLW + Shift, ARect.Top - GLW);
+    if (Vert) {
+        ACanvas->MoveTo(X, ARect.Bottom - GLW);
+        ACanvas->LineTo(X, ARect.Top - GLW);
     }
 }
 

@@ -230,6 +230,34 @@ TEST_F(CanvasTest, ChangedObjectsAreSelectedAgain)
     EXPECT_EQ(S.Pixel(15, 45), clAqua);
 }
 
+TEST_F(CanvasTest, AnEqualFontOrANewColourKeepsTheSelectedFont)
+{
+    // Assigning an equal font, or changing only the colour, leaves the GDI font selected and
+    // gives the text its new colour; a different font is selected in its place.
+    TFont Same, Bigger;
+    Same.Assign(C->GetFont());
+    Same.SetColor(clRed);
+    Bigger.Assign(&Same);
+    Bigger.SetHeight(-30);
+    C->TextOut(0, 0, L"a");
+    HDC DC = S.DC();
+    HGDIOBJ Selected = GetCurrentObject(DC, OBJ_FONT);
+    int Changes = 0;
+    C->GetFont()->OnChange = [&, Keep = C->GetFont()->OnChange](TObject* X) { ++Changes; Keep(X); };
+    C->GetFont()->Assign(&Same);
+    EXPECT_EQ(GetCurrentObject(DC, OBJ_FONT), Selected);
+    EXPECT_EQ(GetTextColor(DC), COLORREF(clRed));
+    C->GetFont()->SetColor(clBlue);
+    EXPECT_EQ(GetCurrentObject(DC, OBJ_FONT), Selected);
+    EXPECT_EQ(GetTextColor(DC), COLORREF(clBlue));
+    EXPECT_EQ(Changes, 2);   // the listeners still hear of both
+    C->GetFont()->Assign(&Bigger);
+    C->TextOut(0, 40, L"W");
+    EXPECT_NE(GetCurrentObject(DC, OBJ_FONT), Selected);
+    EXPECT_EQ(GetTextColor(DC), COLORREF(clRed));
+    EXPECT_GT(S.InkCount(Rect(0, 40, 60, 80)), 0);
+}
+
 TEST_F(CanvasTest, RawSelectionsStayBalancedAndDetachRestoresTheDc)
 {
     HDC DC = S.DC();
