@@ -397,7 +397,8 @@ void TBuildPages::LayOutBand()
     int i = Rect().Top;
     int RowsOnPage = 0;
     int LastBreakRow = -1;
-    if (DrawingThisPage()) FireNewPage(PagNum + 1);
+    // A later band's first page was announced by the page break that started it.
+    if (PagCol == 1 && DrawingThisPage()) FireNewPage(PagNum + 1);
     auto PrintRow = [&](int ARow) {
         if (RepeatCols) BuildColumnsRow(YPosPrint, 0, FixedCols - 1, ARow);
         YPosPrint -= BuildColumnsRow(YPosPrint, StartCol, EndCol, ARow);
