@@ -147,6 +147,17 @@ TColor BlendColor(TColor Col1, TColor Col2, int BlendFactor);
 // BlendColor(Color1, Color2, Factor) when UseMixer, else Color1.
 TColor ColorMixer(TColor Color1, TColor Color2, bool UseMixer, int Factor);
 
+// ---- Turned text (paint/QorCellText.cpp) ----------------------------------------------------------------
+
+// The box a text W wide and H high takes when turned by Angle degrees: its width |cos| x W +
+// |sin| x H, its height |sin| x WForHeight + |cos| x H (WForHeight: the width whose turn adds to the
+// height), each product truncated toward zero, or rounded with RoundProducts, on its own.
+TPoint RotatedTextExtent(int W, int H, int WForHeight, int Angle, bool RoundProducts);
+// Moves ARect's Left and Top (y growing downward) to the start point of a text turned by AAngle
+// degrees whose extent across is x1 + x2 and down y1 + y2, for the alignments hal and val; Right
+// and Bottom stay.
+void PositionText(TRect& ARect, TAlignment hal, TVAlignment val, int AAngle, int x1, int x2, int y1, int y2);
+
 // ---- Listeners ---------------------------------------------------------------------------------------
 
 // The one selection listener a grid keeps: told whenever a different cell becomes current.
@@ -1618,7 +1629,7 @@ public:
     void DrawSizingLineR(int y);
 
     // ==== Printing and preview (print/QorGridPrint.cpp entry points, print/QorGridPrintLayout.cpp
-    //      page layout, print/QorGridPrintCells.cpp printed cells; print/BuildPages.h the layout
+    //      page layout, print/QorPrintCells.cpp printed cells; print/BuildPages.h the layout
     //      state) ====
     // Print on the system printer (Printer()): all cells, a rectangle of display cells, the
     // selection, or the selected rows and columns only. A document the caller has begun stays
@@ -1681,6 +1692,8 @@ private:
     friend struct TCellWidgetPainter;
     // The page layout's routines (print/) work on the grid's print state.
     friend struct TBuildPages;
+    // A printed cell's steps (print/QorPrintCells.cpp) read its look as the cell painters do.
+    friend struct TPrintedCell;
 
     // Construction steps, in the order construction takes them (store/QorGridCreate.cpp).
     void CreateOptionObjects();

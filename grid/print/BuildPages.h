@@ -12,7 +12,7 @@
 // Files:
 //   print/QorGridPrintLayout.cpp  BuildPages and the page routines (widths, row heights, header
 //                                 and footer, page numbers, borders, page breaks)
-//   print/QorGridPrintCells.cpp   printed cells: GetTextSize, BuildColumnsRow,
+//   print/QorPrintCells.cpp       printed cells: GetTextSize, BuildColumnsRow,
 //                                 GetPrinterOrientation, MapFontHeight, MapFontSize
 //   print/QorGridPrint.cpp        the print and preview entry points
 #pragma once
@@ -95,7 +95,7 @@ struct TBuildPages {
     void DrawBorderAround(int AStartCol, int AEndCol, int AYPosPrint);
     void StartNewPage();
 
-    // ---- Printed cells (print/QorGridPrintCells.cpp) ----
+    // ---- Printed cells (print/QorPrintCells.cpp) ----
     // The printed size (width, height) of a cell (real column, display row) in page units.
     TPoint GetTextSize(int Col, int Row);
     // Draws the cells Col1 .. Col2 (display columns) of ARow with their top at YPos; answers the
