@@ -148,6 +148,7 @@ void PositionText(TRect& ARect, TAlignment hal, TVAlignment val, int AAngle, int
 // ---- Cell look helpers (paint/QorVisualProps.cpp) ------------------------------------------------------
 
 struct TCellPaintContext;
+struct TBuildPages;
 
 // The alignment a cell is painted with: horizontal and vertical.
 struct TCellAlignment {
@@ -160,6 +161,17 @@ struct TCellAlignment {
 TColor BlendColor(TColor Col1, TColor Col2, int BlendFactor);
 // BlendColor(Color1, Color2, Factor) when UseMixer, else Color1.
 TColor ColorMixer(TColor Color1, TColor Color2, bool UseMixer, int Factor);
+
+// ---- Turned text (paint/QorCellText.cpp) ----------------------------------------------------------------
+
+// The box a text W wide and H high takes when turned by Angle degrees: its width |cos| x W +
+// |sin| x H, its height |sin| x WForHeight + |cos| x H (WForHeight: the width whose turn adds to the
+// height), each product truncated toward zero, or rounded with RoundProducts, on its own.
+TPoint RotatedTextExtent(int W, int H, int WForHeight, int Angle, bool RoundProducts);
+// Moves ARect's Left and Top (y growing downward) to the start point of a text turned by AAngle
+// degrees whose extent across is x1 + x2 and down y1 + y2, for the alignments hal and val; Right
+// and Bottom stay.
+void PositionText(TRect& ARect, TAlignment hal, TVAlignment val, int AAngle, int x1, int x2, int y1, int y2);
 
 // ---- Listeners ---------------------------------------------------------------------------------------
 
@@ -1837,6 +1849,50 @@ public:
     void DrawSizingLine(int x);
     void DrawSizingLineR(int y);
 
+    // ==== Printing and preview (print/QorGridPrint.cpp entry points, print/QorGridPrintLayout.cpp
+    //      page layout, print/QorPrintCells.cpp printed cells; print/BuildPages.h the layout
+    //      state) ====
+    // Print on the system printer (Printer()): all cells, a rectangle of display cells, the
+    // selection, or the selected rows and columns only. A document the caller has begun stays
+    // open, so several grids can share one job. No printer: EPrinter before anything changes.
+    void Print();
+    void PrintRect(TGridRect Gridrect);
+    void PrintSelection();
+    void PrintSelectedRows();
+    void PrintSelectedCols();
+    // Draw the pages FPrintPageFrom .. FPrintPageTo (PreviewPage) of the print layout into
+    // Displayrect (device units of Canvas).
+    void PrintPreview(TCanvas* Canvas, TRect Displayrect);
+    void PrintPreviewRect(TCanvas* Canvas, TRect Displayrect, TGridRect Gridrect);
+    void PrintPreviewSelection(TCanvas* Canvas, TRect Displayrect);
+    void PrintPreviewSelectedRows(TCanvas* Canvas, TRect Displayrect);
+    void PrintPreviewSelectedCols(TCanvas* Canvas, TRect Displayrect);
+    // Draw the first page of the print layout on any canvas, its size the canvas's clip box.
+    void PrintDraw(TCanvas* Canvas, TRect DrawRect);
+    void PrintDrawRect(TCanvas* Canvas, TRect DrawRect, TGridRect Gridrect);
+    // Lays the print rectangle out on pages; PrintMethod 0 draws a preview, 1 prints on ACanvas,
+    // 2 and 3 only count (before printing, before a preview). SelRows: only selected rows and
+    // columns; MaxPages: the total shown in page numbers (-1 or 1: none). Returns the pages.
+    int BuildPages(TCanvas* ACanvas, int PrintMethod, bool SelRows, int MaxPages);
+    // Point size to an MM_LOMETRIC font height (negative) scaled by Fontscalefactor, and back.
+    int MapFontHeight(int PointSize);
+    int MapFontSize(int Height);
+    double GetFontscalefactor() const { return FPrint.Fontscalefactor; }
+    // The layout's last page and band (page units: tenths of a millimetre, y negative downward).
+    TRect GetPrevRect() const { return FPrint.PrevRect; }
+    TRect GetPrintPageRect() const { return FPrint.PrintPageRect; }
+    int GetPrintPageWidth() const { return FPrint.PrintPageWidth; }
+    int GetPrintColStart() const { return FPrint.PrintColStart; }
+    int GetPrintColEnd() const { return FPrint.PrintColEnd; }
+    // True while a preview is drawn.
+    bool GetIsPrintPreview() const { return FPrint.FIsPrintPreview; }
+protected:
+    // The print and preview operations end here: the cell rectangle, and whether only the
+    // selected rows and columns print.
+    void PrivatePrintRect(TGridRect Gridrect, bool SelRows);
+    void PrivatePrintPreviewRect(TCanvas* Canvas, TRect Displayrect, TGridRect Gridrect, bool SelRows);
+public:
+
     // ==== Implementation from now on ====
 protected:
     // The setters of the Visual properties: a repaint unless the grid is loading.
@@ -1855,6 +1911,10 @@ private:
     friend class TGridTestAccess;
     // The cell widget painters (paint/CellWidgetPaint.cpp) read the look state.
     friend struct TCellWidgetPainter;
+    // The page layout's routines (print/) work on the grid's print state.
+    friend struct TBuildPages;
+    // A printed cell's steps (print/QorPrintCells.cpp) read its look as the cell painters do.
+    friend struct TPrintedCell;
 
     // Auto-size (store/QorGridAutoSize.cpp) and the measuring it shares with painting
     // (paint/QorCellText.cpp): the canvas font a cell's text is measured in (its font, the bold
@@ -2437,6 +2497,21 @@ private:
         bool FClipboardFormatExcel = false;
         // Per column: printed width and left edge on the page, filled by printing.
         std::vector<int> MaxWidths, Indents;
+        // The display cells being printed, the page or display rectangle the entry points give
+        // the layout, the last page and band of the layout.
+        TGridRect FPrintRect{};
+        TRect PrevRect{};
+        TRect PrintPageRect{};
+        int PrintPageWidth = 0;
+        int PrintColStart = 0;
+        int PrintColEnd = 0;
+        // Font sizes of printed cells are multiplied by it (the fit-to-page factor).
+        double Fontscalefactor = 1.0;
+        // The drawing pass reuses the row heights the counting pass put in FCacheRowHeights.
+        bool FUseCacheRowHeights = false;
+        bool FIsPrintPreview = false;
+        // The drawing pass draws on the printer (not on a preview or any other canvas).
+        bool FOnPrinter = false;
     };
 
     // Window, loading and batching.

@@ -18,6 +18,7 @@
 #include "graphics/JyrHTMLE.h"
 #include "graphics/JyrHTMLText.h"
 #include "graphics/QorUtil.h"
+#include "framework/Math.h"
 #include "framework/WinScope.h"
 
 #include <richedit.h>
@@ -495,7 +496,8 @@ void TQorStringGrid::DrawCellText(TCellPaintContext& C)
 
 void TQorStringGrid::RTFPaint(int ACol, int ARow, TRect ARect, TCanvas* Canvas)
 {
-    if (!Canvas || ARect.IsEmpty()) return;
+    // A page rectangle runs upward (MM_LOMETRIC: Top above Bottom); only a flat one is empty.
+    if (!Canvas || ARect.Right <= ARect.Left || ARect.Top == ARect.Bottom) return;
     TQorRichEdit* RE = GetRichEdit();
     if (!RE->HandleAllocated()) {
         if (!HandleAllocated()) return;
@@ -566,6 +568,41 @@ void TQorStringGrid::RTFPaint(int ACol, int ARow, TRect ARect, TCanvas* Canvas)
         ::DrawTextW(DC, Plain.c_str(), int(Plain.size()), &W, DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);
         ::SetBkMode(DC, OldBk);
     }
+}
+
+// ---- Turned text -----------------------------------------------------------------------------------------
+
+TPoint RotatedTextExtent(int W, int H, int WForHeight, int Angle, bool RoundProducts)
+{
+    const double a = Angle * 3.14159265358979323846 / 180.0;
+    const double s = std::fabs(std::sin(a)), c = std::fabs(std::cos(a));
+    auto Part = [RoundProducts](double v) { return int(RoundProducts ? Round(v) : std::trunc(v)); };
+    return TPoint(Part(c * std::abs(W)) + Part(s * std::abs(H)), Part(s * std::abs(WForHeight)) + Part(c * std::abs(H)));
+}
+
+void PositionText(TRect& ARect, TAlignment hal, TVAlignment val, int AAngle, int x1, int x2, int y1, int y2)
+{
+    const int Q = AAngle < 91 ? 1 : AAngle < 181 ? 2 : AAngle < 271 ? 3 : 4;
+    const int L = ARect.Left, T = ARect.Top, R = ARect.Right, B = ARect.Bottom;
+    const int W = R - L, H = B - T;
+    auto Half = [](int v) { return v / 2; };   // truncated toward zero
+    int X = L, Y = T;
+    switch (hal) {
+    case taRightJustify: X = Q == 1 ? R - x1 - x2 : Q == 2 ? R - x2 : Q == 3 ? R : R - x1; break;
+    case taCenter:
+        X = Q == 1 ? L + Half(W - x2 - x1) : Q == 2 ? R - Half(W + x2 - x1) : Q == 3 ? R - Half(W - x2 - x1)
+                                                                                  : L + Half(W + x2 - x1);
+        break;
+    default: X = Q == 1 ? L : Q == 2 ? L + x1 : Q == 3 ? L + x2 + x1 : L + x2; break;
+    }
+    const int Mid = T - Half(y1 + y2 - H);
+    switch (val) {
+    case vtaCenter: Y = Q == 1 ? Mid + y1 : Q == 2 ? Mid + y1 + y2 : Q == 3 ? Mid + y2 : Mid; break;
+    case vtaBottom: Y = Q == 1 ? B - y2 : Q == 2 ? B : Q == 3 ? B - y1 : B - y2 - y1; break;
+    default: Y = Q == 1 ? T + y1 : Q == 2 ? T + y1 + y2 : Q == 3 ? T + y2 : T; break;
+    }
+    ARect.Left = X;
+    ARect.Top = Y;
 }
 
 // ---- Measuring -------------------------------------------------------------------------------------------
@@ -705,11 +742,9 @@ TPoint TQorStringGrid::GetCellTextSizeInt(int ACol, int RCol, int ARow, bool Col
     // 8. A rotated text's bounding box: the products added (a square text at 45 degrees is wider
     // than its side, never narrower).
     if (Rotated) {
-        const double a = Angle * 3.14159265358979323846 / 180.0;
-        const double s = std::fabs(std::sin(a)), c = std::fabs(std::cos(a));
-        const int W = Size.X, H = Size.Y;
-        Size = TPoint(int(std::trunc(s * H)) + int(std::trunc(W * c)) + 12,
-                      int(std::trunc(H * c)) + int(std::trunc(W * s)) + 12);
+        Size = RotatedTextExtent(Size.X, Size.Y, Size.X, Angle, false);
+        Size.X += 12;
+        Size.Y += 12;
     }
 
     // 9. Rich text: at least the size the control asked for.

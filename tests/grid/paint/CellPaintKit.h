@@ -20,9 +20,11 @@ namespace cellpaint {
 
 constexpr int CW = 90, RH = 24;   // cell size
 
-inline TPaintGrid* NewPaintGrid(TForm* Form, int Cols, int Rows, int ColW = CW, int RowH = RH)
+// Grid: TPaintGrid or a test's own class over it.
+template <class Grid = TPaintGrid>
+Grid* NewPaintGrid(TForm* Form, int Cols, int Rows, int ColW = CW, int RowH = RH)
 {
-    auto* G = Create<TPaintGrid>(Form);
+    auto* G = Create<Grid>(Form);
     G->SetBorderStyle(bsNone);
     G->SetScrollBars(TScrollStyle::ssNone);
     G->SetDefaultColWidth(ColW);

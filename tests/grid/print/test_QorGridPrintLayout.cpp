@@ -1,0 +1,430 @@
+// The page layout and the print and preview entry points, on preview bitmaps and on a printer
+// whose pages are bitmaps in memory: page counts and page numbers, page ranges from OnPrintStart,
+// bands with repeated fixed rows and columns, fit to page, FastPrint, failures in the middle of a
+// job, hostile sizes, and a seeded walk over random settings where counting and drawing must agree.
+#include "tests/grid/print/PrintKit.h"
+
+#include "framework/Consts.h"
+
+#include <algorithm>
+#include <random>
+#include <stdexcept>
+
+using namespace printkit;
+
+namespace {
+
+// Printer pages the memory printer began.
+int PrinterPages(const TPagePrinterDevice* Device)
+{
+    return int(std::count(Device->Log.begin(), Device->Log.end(), String(L"BeginPage")));
+}
+
+// Each cell drawn, once per (column, row), and how often.
+std::map<std::pair<int, int>, int> CellCounts(const TPrintLog& Log)
+{
+    std::map<std::pair<int, int>, int> Counts;
+    for (const auto& [Page, c, r] : Log.Cells) ++Counts[{c, r}];
+    return Counts;
+}
+
+TEST_F(PrintGrid, PreviewCountsThePagesAndDrawsEachRowOnceWithNumberedPages)
+{
+    Fill(3, 200);
+    G->GetPrintSettings()->SetPageNr(ppBottomCenter);
+    const int Count = PreviewAll();
+    ASSERT_GT(Count, 2);
+    EXPECT_EQ(Log.PagesBegun.size(), size_t(Count));
+    const auto Counts = CellCounts(Log);
+    EXPECT_EQ(Counts.size(), 600u);
+    for (const auto& [Cell, n] : Counts) EXPECT_EQ(n, 1) << Cell.first << ":" << Cell.second;
+    // Rows run on from page to page.
+    int LastRow = -1;
+    for (const auto& [Page, c, r] : Log.Cells) {
+        EXPECT_GE(r, LastRow);
+        LastRow = r;
+    }
+    // Page numbers carry the total.
+    EXPECT_NE(std::find(Log.PageNumbers.begin(), Log.PageNumbers.end(), L"2/" + IntToStr(Count)),
+              Log.PageNumbers.end());
+}
+
+// Page numbers: the total after the separator when it is known; none with FastPrint; row page and
+// band with several bands.
+TEST_F(PrintGrid, PageNumbersShowTheTotalOnlyWhenItIsKnown)
+{
+    struct Case {
+        const char* Name;
+        bool Fast;
+        int Cols;
+        String Expected;
+    } Cases[] = {
+        {"counted", false, 2, L"2/3"},
+        {"fast print: total unknown", true, 2, L"2"},
+        {"bands", false, 40, L"2-1"},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        Fill(C.Cols, 150);
+        G->GetPrintSettings()->SetPageNr(ppTopRight);
+        G->SetFastPrint(C.Fast);
+        Log = {};
+        G->Print();
+        if (!C.Fast && C.Cols == 2) {
+            ASSERT_EQ(G->GetPrintNrOfPages(), 3);
+        }
+        EXPECT_NE(std::find(Log.PageNumbers.begin(), Log.PageNumbers.end(), C.Expected), Log.PageNumbers.end());
+        for (const String& s : Log.PageNumbers) EXPECT_EQ(s.find(L"2147483647"), String::npos);
+    }
+}
+
+// Printing: the pages the count found reach the printer, all rows on them; OnPrintStart narrows
+// the range; an empty or reversed range prints nothing but still ends the export notifications.
+TEST_F(PrintGrid, PrintingHonoursTheRangeFromOnPrintStart)
+{
+    Fill(2, 150);
+    struct Case {
+        int From, To;
+        int PrinterPages;
+    } Cases[] = {{1, 3, 3}, {2, 3, 2}, {3, 3, 1}, {0, 3, 0}, {3, 2, 0}, {2, 0, 0}};
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(testing::Message() << C.From << ".." << C.To);
+        Device->Log.clear();
+        Log = {};
+        G->Notes.Exports.clear();
+        int Counted = 0;
+        G->OnPrintStart = [&](TObject*, int NrOfPages, int& From, int& To) {
+            Counted = NrOfPages;
+            From = C.From;
+            To = C.To;
+        };
+        G->Print();
+        EXPECT_EQ(Counted, 3);
+        EXPECT_EQ(PrinterPages(Device), C.PrinterPages);
+        EXPECT_FALSE(Printer()->GetPrinting());
+        ASSERT_FALSE(G->Notes.Exports.empty());
+        EXPECT_EQ(G->Notes.Exports.front().first, esExportStart);
+        EXPECT_EQ(G->Notes.Exports.back().first, esExportDone);
+        if (C.PrinterPages == 0) continue;
+        EXPECT_EQ(Log.PagesBegun.front(), C.From);
+        EXPECT_EQ(Log.PagesBegun.back(), C.To);
+    }
+    // The whole grid: every row reaches the printer.
+    G->OnPrintStart = nullptr;
+    Log = {};
+    Device->Log.clear();
+    G->Print();
+    EXPECT_EQ(PrinterPages(Device), G->GetPrintNrOfPages());
+    EXPECT_EQ(CellCounts(Log).size(), 300u);
+}
+
+// Without a counting pass every page still prints: the layout goes on until the last drawn page.
+TEST_F(PrintGrid, FastPrintPrintsEveryPage)
+{
+    Fill(2, 300);
+    G->Print();
+    const int Counted = PrinterPages(Device);
+    ASSERT_GT(Counted, 3);
+    Device->Log.clear();
+    Log = {};
+    G->SetFastPrint(true);
+    G->Print();
+    EXPECT_EQ(PrinterPages(Device), Counted);
+    EXPECT_EQ(CellCounts(Log).size(), 600u);
+    // A preview shows the one page asked for.
+    Log = {};
+    G->SetFastPrint(true);
+    Preview(3);
+    EXPECT_EQ(Log.PagesBegun, std::vector<int>{3});
+    EXPECT_FALSE(Log.Cells.empty());
+}
+
+// Several grids in one job, when the caller holds the document open.
+TEST_F(PrintGrid, ACallersDocumentTakesThePagesOfSeveralGrids)
+{
+    Fill(2, 10);
+    TPrinter* P = Printer();
+    P->BeginDoc();
+    G->Print();
+    EXPECT_TRUE(P->GetPrinting());
+    G->Print();
+    P->EndDoc();
+    EXPECT_EQ(std::count(Device->Log.begin(), Device->Log.end(), String(L"FinishJob")), 1);
+    EXPECT_EQ(CellCounts(Log).size(), 20u);
+    for (const auto& [Cell, n] : CellCounts(Log)) EXPECT_EQ(n, 2);
+}
+
+// An event raising in the middle of a job: the document is cancelled, the grid's state and the
+// export notifications are complete, and the exception reaches the caller.
+TEST_F(PrintGrid, AnEventRaisingMidJobEndsTheDocumentThenPropagates)
+{
+    Fill(2, 150);
+    G->OnPrintPage = [](TObject*, TCanvas*, int Page, int, int) {
+        if (Page == 2) throw std::runtime_error("stop");
+    };
+    EXPECT_THROW(G->Print(), std::runtime_error);
+    EXPECT_FALSE(Printer()->GetPrinting());
+    EXPECT_EQ(Device->Log.back(), L"CancelJob");
+    EXPECT_EQ(G->Notes.Exports.back().first, esExportDone);
+
+    // Preview: the canvas's mapping mode and the preview flag come back.
+    TDibSurface S(PageW, PageH);
+    G->SetPreviewPage(2);
+    EXPECT_THROW(G->PrintPreview(S.Canvas(), TRect{0, 0, PageW, PageH}), std::runtime_error);
+    EXPECT_EQ(GetMapMode(S.Canvas()->GetHandle()), MM_TEXT);
+    EXPECT_FALSE(G->GetIsPrintPreview());
+    EXPECT_EQ(G->Notes.Exports.back().first, esExportDone);
+
+    // And the next job prints.
+    G->OnPrintPage = nullptr;
+    Device->Log.clear();
+    G->Print();
+    EXPECT_EQ(Device->Log.back(), L"FinishJob");
+}
+
+// With no printer the print operations raise the plain error before anything changes.
+TEST_F(PrintGrid, NoPrinterRaisesBeforeAnythingChanges)
+{
+    Fill(2, 10);
+    Device->Name = L"";
+    G->Notes.Exports.clear();
+    try {
+        G->Print();
+        FAIL() << "no error";
+    } catch (const EPrinter& E) {
+        EXPECT_EQ(E.Message, Consts::SNoDefaultPrinter);
+    }
+    EXPECT_TRUE(G->Notes.Exports.empty());
+    EXPECT_EQ(Log.Done, 0);
+    EXPECT_TRUE(Device->Log.empty());
+    // A preview needs no printer.
+    Preview(1);
+    EXPECT_FALSE(Log.Cells.empty());
+}
+
+// Fit to page: a narrow grid keeps its widths with fpShrink; a wide one shrinks into one band;
+// widths that sum to nothing, or less than nothing, leave the factor at 1.
+TEST_F(PrintGrid, FitToPageScalesTheSelectedColumnsIntoThePage)
+{
+    TPrintSettings* PS = G->GetPrintSettings();
+    PS->SetLeftSize(100);
+    PS->SetRightSize(100);
+    Fill(3, 5);
+    Preview(1);
+    const std::vector<int> Narrow = {G->GetPrintColWidth(0), G->GetPrintColWidth(1), G->GetPrintColWidth(2)};
+    PS->SetFitToPage(fpShrink);
+    Preview(1);
+    EXPECT_EQ(Narrow, (std::vector<int>{G->GetPrintColWidth(0), G->GetPrintColWidth(1), G->GetPrintColWidth(2)}));
+    EXPECT_DOUBLE_EQ(G->GetFontscalefactor(), 1.0);
+
+    Fill(60, 5);
+    PS->SetFitToPage(fpNever);
+    Preview(1);
+    EXPECT_GT(G->GetPrintColStart(), 0) << "the last of several bands";
+    PS->SetFitToPage(fpShrink);
+    Log = {};
+    Preview(1);
+    EXPECT_EQ(G->GetPrintColStart(), 0);
+    EXPECT_EQ(G->GetPrintColEnd(), 59);
+    EXPECT_LE(G->GetPrintPageWidth(), G->GetPrintPageRect().Right - 200);
+    EXPECT_LT(G->GetFontscalefactor(), 1.0);
+    EXPECT_EQ(CellCounts(Log).size(), 300u);
+
+    for (int Fixed : {0, -50}) {
+        SCOPED_TRACE(Fixed);
+        PS->SetUseFixedWidth(true);
+        PS->SetFixedWidth(Fixed);
+        PS->SetFitToPage(fpAlways);
+        Log = {};
+        Preview(1);
+        EXPECT_DOUBLE_EQ(G->GetFontscalefactor(), 1.0);
+        EXPECT_EQ(CellCounts(Log).size(), 300u);
+    }
+}
+
+// Bands: columns that do not fit form further bands, each starting with the fixed columns; every
+// page after a band's first starts with the fixed rows.
+TEST_F(PrintGrid, BandsRepeatTheFixedRowsAndColumns)
+{
+    Fill(30, 150, 1, 1);
+    TPrintSettings* PS = G->GetPrintSettings();
+    PS->SetRepeatFixedRows(true);
+    PS->SetRepeatFixedCols(true);
+    const int Count = PreviewAll();
+    ASSERT_GE(Count, 4);
+    std::map<int, std::set<std::pair<int, int>>> ByPage;
+    for (const auto& [Page, c, r] : Log.Cells) ByPage[Page].insert({c, r});
+    for (int p = 1; p <= Count; ++p) {
+        SCOPED_TRACE(p);
+        EXPECT_TRUE(ByPage[p].count({0, 0})) << "fixed corner";
+        EXPECT_TRUE(std::any_of(ByPage[p].begin(), ByPage[p].end(), [](auto& Cell) { return Cell.first == 0 && Cell.second > 0; }))
+            << "fixed column";
+    }
+    // Each normal cell once.
+    for (const auto& [Cell, n] : CellCounts(Log)) {
+        if (Cell.first > 0 && Cell.second > 0) {
+            EXPECT_EQ(n, 1) << Cell.first << ":" << Cell.second;
+        }
+    }
+    EXPECT_EQ(CellCounts(Log).size(), 30u * 150u);
+}
+
+// Hostile sizes: the layout ends, counting and drawing agree, and every cell is drawn once.
+TEST_F(PrintGrid, HostileSizesEndTheLayout)
+{
+    struct Case {
+        const char* Name;
+        std::function<void(TPrintSettings*, TTestableQorGrid*)> Set;
+    } Cases[] = {
+        {"negative spacings", [](TPrintSettings* PS, TTestableQorGrid*) {
+             PS->SetColumnSpacing(-500);
+             PS->SetRowSpacing(-500);
+             PS->SetTitleSpacing(-300);
+         }},
+        {"margins wider than the page", [](TPrintSettings* PS, TTestableQorGrid*) {
+             PS->SetLeftSize(5000);
+             PS->SetRightSize(5000);
+             PS->SetHeaderSize(4000);
+             PS->SetFooterSize(4000);
+         }},
+        {"row taller than a page", [](TPrintSettings*, TTestableQorGrid* G) {
+             G->OnPrintSetRowHeight = [](TObject*, int ARow, int& H) {
+                 if (ARow % 3 == 1) H = 10000;
+             };
+         }},
+        {"zero and negative column widths", [](TPrintSettings*, TTestableQorGrid* G) {
+             G->OnPrintSetColumnWidth = [](TObject*, int ACol, int& W) { W = ACol % 2 ? 0 : -100; };
+         }},
+        {"negative row heights", [](TPrintSettings*, TTestableQorGrid* G) {
+             G->OnPrintSetRowHeight = [](TObject*, int, int& H) { H = -1000; };
+         }},
+        {"merges across page breaks", [](TPrintSettings*, TTestableQorGrid* G) {
+             for (int r = 1; r + 6 <= 40; r += 7) G->MergeCells(1, r, 2, 6);
+         }},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        Fill(4, 40);
+        ResetSettings();
+        G->OnPrintSetRowHeight = nullptr;
+        G->OnPrintSetColumnWidth = nullptr;
+        C.Set(G->GetPrintSettings(), G);
+        Log = {};
+        const int Count = PreviewAll();
+        EXPECT_GE(Count, 1);
+        std::set<int> Pages(Log.PagesBegun.begin(), Log.PagesBegun.end());
+        EXPECT_EQ(int(Pages.size()), Count);
+        for (const auto& [Cell, n] : CellCounts(Log)) EXPECT_EQ(n, 1) << Cell.first << ":" << Cell.second;
+    }
+}
+
+// A seeded walk: random sizes, settings, merges, hidden columns and selections. Previewing every
+// page the count finds draws exactly those pages, and each selected cell once.
+TEST_F(PrintGrid, RandomSettingsCountAndDrawAlike)
+{
+    std::mt19937 Rng(20261211);
+    auto Pick = [&](int Lo, int Hi) { return std::uniform_int_distribution<int>(Lo, Hi)(Rng); };
+    for (int Round = 0; Round < 25; ++Round) {
+        SCOPED_TRACE(testing::Message() << "round " << Round);
+        G->UnHideColumnsAll();
+        G->SplitAllCells();
+        ResetSettings();
+        const int Cols = Pick(1, 25), Rows = Pick(1, 160);
+        Fill(Cols, Rows, Pick(0, std::min(2, Cols - 1)), Pick(0, std::min(2, Rows - 1)));
+        TPrintSettings* PS = G->GetPrintSettings();
+        PS->SetColumnSpacing(Pick(-50, 200));
+        PS->SetRowSpacing(Pick(-20, 60));
+        PS->SetLeftSize(Pick(0, 400));
+        PS->SetRightSize(Pick(0, 400));
+        PS->SetHeaderSize(Pick(0, 300));
+        PS->SetFooterSize(Pick(0, 300));
+        PS->SetCentered(Pick(0, 1));
+        PS->SetFitToPage(TFitToPage(Pick(0, 3)));
+        PS->SetPageNr(TPrintPosition(Pick(0, 6)));
+        PS->SetDate(TPrintPosition(Pick(0, 6)));
+        PS->SetTitle(TPrintPosition(Pick(0, 6)));
+        for (int k = Pick(0, 3); k > 0; --k) PS->GetTitleLines()->Add(L"Titel " + IntToStr(k));
+        PS->GetFont()->SetSize(Pick(6, 30));
+        testing::Message Desc;
+        Desc << Cols << " x " << Rows << " fixed " << G->GetFixedCols() << "/" << G->GetFixedRows() << " fit "
+             << int(PS->GetFitToPage()) << " spacing " << PS->GetColumnSpacing();
+        for (int k = Pick(0, 4); k > 0; --k) {
+            const int c = Pick(0, Cols - 1), r = Pick(0, Rows - 1);
+            const int w = Pick(1, std::max(1, Cols - c)), h = Pick(1, std::min(40, Rows - r));
+            G->MergeCells(c, r, w, h);
+            Desc << " merge " << c << ":" << r << " " << w << "x" << h;
+        }
+        const bool Sel = Pick(0, 2) == 0;
+        if (Sel) {
+            const int L = Pick(0, Cols - 1), T = Pick(0, Rows - 1);
+            G->SetSelectionEx(TGridRect{L, T, Pick(L, Cols - 1), Pick(T, Rows - 1)});
+            Desc << " selection " << L << ":" << T << "-" << G->GetSelection().Right << ":" << G->GetSelection().Bottom;
+        }
+        if (Cols > 3 && Pick(0, 2) == 0) {
+            const int Hidden = Pick(G->GetFixedCols(), Cols - 1);
+            G->HideColumn(Hidden);
+            Desc << " hidden " << Hidden;
+        }
+        SCOPED_TRACE(Desc);
+
+        Log = {};
+        const TRect Page{0, 0, PageW, PageH};
+        TDibSurface S(PageW, PageH);
+        G->SetPreviewPage(1);
+        auto PreviewOne = [&] {
+            if (Sel) {
+                G->PrintPreviewSelectedRows(S.Canvas(), Page);
+            } else {
+                G->PrintPreview(S.Canvas(), Page);
+            }
+        };
+        PreviewOne();
+        const int Count = G->GetPrintNrOfPages();
+        for (int p = 2; p <= Count; ++p) {
+            G->SetPreviewPage(p);
+            PreviewOne();
+        }
+        std::vector<int> Expected(static_cast<size_t>(Count));
+        for (int p = 1; p <= Count; ++p) Expected[size_t(p - 1)] = p;
+        EXPECT_EQ(Log.PagesBegun, Expected);
+
+        // The cells that must print: the base cells of the shown columns, in the selection.
+        const TGridRect Selection = G->GetSelection();
+        std::set<std::pair<int, int>> Want;
+        for (int r = 0; r < G->GetRowCount(); ++r)
+            for (int c = 0; c < G->GetColCount(); ++c) {
+                if (Sel && !(r >= Selection.Top && r <= Selection.Bottom && c >= Selection.Left && c <= Selection.Right))
+                    continue;
+                const int RC = G->RemapCol(c);
+                if (!G->IsMergedNonBaseCell(RC, r)) Want.insert({RC, r});
+            }
+        const auto Counts = CellCounts(Log);
+        std::set<std::pair<int, int>> Got;
+        for (const auto& [Cell, n] : Counts) {
+            Got.insert(Cell);
+            if (n != 1) {
+                testing::Message Pages;
+                for (const auto& [Page, c, r] : Log.Cells)
+                    if (c == Cell.first && r == Cell.second) Pages << " " << Page;
+                ADD_FAILURE() << Cell.first << ":" << Cell.second << " drawn " << n << " times, on pages" << Pages
+                              << " of " << Count;
+            }
+        }
+        EXPECT_EQ(Got, Want);
+    }
+}
+
+// PrintDraw: the first page in a rectangle of any canvas; no printer is asked.
+TEST_F(PrintGrid, PrintDrawDrawsTheFirstPageWithoutThePrinter)
+{
+    Fill(3, 400);
+    Device->Name = L"";
+    TDibSurface S(PageW, PageH);
+    G->PrintDraw(S.Canvas(), TRect{0, 0, PageW, PageH});
+    EXPECT_EQ(Log.PagesBegun, std::vector<int>{1});
+    EXPECT_GT(Log.Cells.size(), 30u);
+    EXPECT_LT(Log.Cells.size(), 3u * 400u);
+    EXPECT_TRUE(S.HasInk(TRect{0, 0, PageW, PageH / 4}));
+}
+
+}  // namespace
