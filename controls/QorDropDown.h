@@ -1083,8 +1083,6 @@ private:
     // Types Ch over the selection of an etMoney value and regroups it, as one replacement of the
     // part of the text that changes; false (nothing done) where the window's own typing must run.
     bool TypeRegrouped(Char Ch);
-    // The edit type whose window is single-line (see CreateParams).
-    bool SingleLineWindow() const;
     // Set while a typed money character is passed to the window.
     bool FRegroupTyped = false;
     void ToggleSign(bool KeepPrecision);

@@ -76,16 +76,11 @@ TQorCustomDropDown::~TQorCustomDropDown()
 void TQorCustomDropDown::CreateParams(TCreateParams& Params)
 {
     inherited::CreateParams(Params);
-    Params.Style |= WS_CLIPCHILDREN;
-    if (!SingleLineWindow()) Params.Style |= ES_MULTILINE;
-}
-
-bool TQorCustomDropDown::SingleLineWindow() const
-{
     // Multi-line for the text rectangle that leaves room for the drop button. The system shows the
     // password character only in single-line windows: a password edit is single-line and keeps its
-    // text clear of the button through its margins instead.
-    return FEditType == etPassword;
+    // text clear of the button through its margins instead (SetEditRect).
+    Params.Style |= WS_CLIPCHILDREN;
+    if (FEditType != etPassword) Params.Style |= ES_MULTILINE;
 }
 
 void TQorCustomDropDown::CreateWnd()

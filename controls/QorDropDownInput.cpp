@@ -244,8 +244,8 @@ void TQorCustomDropDown::SetEditType(TDropDownEditType Value)
         if (HandleAllocated()) RecreateWnd();
     } else {
         SetPasswordChar(0);
-        const bool Single = HandleAllocated() && (GetWindowLongPtrW(GetHandle(), GWL_STYLE) & ES_MULTILINE) == 0;
-        if (HandleAllocated() && Single != SingleLineWindow()) RecreateWnd();
+        // Back to the multi-line window of the other types (CreateParams).
+        if (HandleAllocated() && (GetWindowLongPtrW(GetHandle(), GWL_STYLE) & ES_MULTILINE) == 0) RecreateWnd();
     }
     const int K = IsType(GetText());
     if (Value == etNumeric && K != 0) SetInt(0);
