@@ -76,7 +76,11 @@ TQorCustomDropDown::~TQorCustomDropDown()
 void TQorCustomDropDown::CreateParams(TCreateParams& Params)
 {
     inherited::CreateParams(Params);
-    Params.Style |= ES_MULTILINE | WS_CLIPCHILDREN;
+    // Multi-line for the text rectangle that leaves room for the drop button. The system shows the
+    // password character only in single-line windows: a password edit is single-line and keeps its
+    // text clear of the button through its margins instead (SetEditRect).
+    Params.Style |= WS_CLIPCHILDREN;
+    if (FEditType != etPassword) Params.Style |= ES_MULTILINE;
 }
 
 void TQorCustomDropDown::CreateWnd()
@@ -442,6 +446,12 @@ void TQorCustomDropDown::WMKeyDown(TMessage& Message)
         }
         return;
     }
+    // The window copies on Ctrl+Insert and cuts on Shift+Delete without its clipboard messages: in
+    // a password edit these keys do nothing, as its copy and cut do.
+    if (GetPasswordChar() != 0 && ((Key == VK_INSERT && CtrlDown()) || (Key == VK_DELETE && KeyHeld(VK_SHIFT)))) {
+        Message.Result = 0;
+        return;
+    }
     if (CtrlDown()) {
         if (Key == L'A') SelectAll();
         if (Key == VK_TAB || Key == VK_RETURN) {
@@ -568,7 +578,12 @@ void TQorCustomDropDown::SetEditRect()
     }
     FEditRect = R;
     RECT W{R.Left + (GetCtl3D() ? 0 : 1), R.Top, R.Right, R.Bottom};
-    SendMessageW(GetHandle(), EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&W));
+    if (GetWindowLongPtrW(GetHandle(), GWL_STYLE) & ES_MULTILINE) {
+        SendMessageW(GetHandle(), EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&W));
+    } else {
+        const int Right = std::max(0, int(GetClientWidth()) - int(W.right));
+        SendMessageW(GetHandle(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(W.left, Right));
+    }
 }
 
 void TQorCustomDropDown::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)

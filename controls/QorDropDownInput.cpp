@@ -244,6 +244,8 @@ void TQorCustomDropDown::SetEditType(TDropDownEditType Value)
         if (HandleAllocated()) RecreateWnd();
     } else {
         SetPasswordChar(0);
+        // Back to the multi-line window of the other types (CreateParams).
+        if (HandleAllocated() && (GetWindowLongPtrW(GetHandle(), GWL_STYLE) & ES_MULTILINE) == 0) RecreateWnd();
     }
     const int K = IsType(GetText());
     if (Value == etNumeric && K != 0) SetInt(0);
@@ -662,7 +664,9 @@ void TQorCustomDropDown::WMCut(TMessage& Message)
     TValueScope<bool> Cutting(FBlockCopy, true);
     bool Allow = true;
     if (OnClipboardCut) OnClipboardCut(this, Copy(GetText(), GetSelStart() - int(FPrefix.size()) + 1, GetSelLength()), Allow);
-    if (Allow) inherited::Dispatch(Message);
+    // A password edit's window neither copies nor cuts: the password never reaches the clipboard,
+    // and a cut that could not copy would only lose it.
+    if (Allow && GetPasswordChar() == 0) inherited::Dispatch(Message);
 }
 
 void TQorCustomDropDown::WMCopy(TMessage& Message)
@@ -670,7 +674,7 @@ void TQorCustomDropDown::WMCopy(TMessage& Message)
     bool Allow = true;
     if (OnClipboardCopy && !FBlockCopy)
         OnClipboardCopy(this, Copy(GetText(), GetSelStart() - int(FPrefix.size()) + 1, GetSelLength()), Allow);
-    if (Allow) inherited::Dispatch(Message);
+    if (Allow && GetPasswordChar() == 0) inherited::Dispatch(Message);
 }
 
 void TQorCustomDropDown::WMPaste(TMessage& Message)

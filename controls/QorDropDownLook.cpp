@@ -390,14 +390,16 @@ void TQorCustomDropDown::DrawBackGround()
     C.SetFont(GetFont());
     C.GetFont()->SetColor(clHighlightText);
     SetBkMode(DC, TRANSPARENT);
-    const String T = GetText();
+    // A password is shown by its password characters here as in the window.
+    const String Value = GetText();
+    const String T = GetPasswordChar() != 0 ? String(Value.size(), GetPasswordChar()) : Value;
     RECT TR{R.Left + 2, R.Top, R.Right - 3, R.Bottom};
     DrawTextW(DC, T.c_str(), int(T.size()), &TR, DT_SINGLELINE | DT_VCENTER);
 }
 
 void TQorCustomDropDown::PaintEdit()
 {
-    if (!HandleAllocated() || !GetText().empty() || FEmptyText.empty()) return;
+    if (!HandleAllocated() || FEmptyText.empty() || !GetText().empty()) return;
     if (!FEmptyTextFocused && Focused()) return;
     TClientDC DC(GetHandle());
     TCanvas C;

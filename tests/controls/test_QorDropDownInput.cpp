@@ -275,17 +275,24 @@ TEST_F(DropDownInput, EnterAndEscReachTheParentByDefaultHandlingAndKeyPreview)
             {false, true, VK_ESCAPE, {}},
             {false, true, VK_RETURN, {{WM_KEYDOWN, VK_RETURN}}},
         };
-        for (const auto& C : Cases) {
-            Edit->SetDefaultHandling(C.DefaultHandling);
-            Form->SetKeyPreview(C.KeyPreview);
-            Edit->SetText(L"Nord");
-            Caret(2);
-            Got.clear();
-            ui::PressKey(C.Key, {}, Edit->GetHandle());
-            ui::Pump();
-            EXPECT_EQ(Got, C.Parent) << C.DefaultHandling << C.KeyPreview << " " << C.Key;
-            EXPECT_EQ(Edit->GetText(), L"Nord");
+        // The password edit's single-line window claims the keys as the multi-line one does (its
+        // undo on Esc switched back on, as the table assumes).
+        for (TDropDownEditType Type : {etString, etPassword}) {
+            Edit->SetEditType(Type);
+            Edit->SetCanUndo(true);
+            for (const auto& C : Cases) {
+                Edit->SetDefaultHandling(C.DefaultHandling);
+                Form->SetKeyPreview(C.KeyPreview);
+                Edit->SetText(L"Nord");
+                Caret(2);
+                Got.clear();
+                ui::PressKey(C.Key, {}, Edit->GetHandle());
+                ui::Pump();
+                EXPECT_EQ(Got, C.Parent) << int(Type) << " " << C.DefaultHandling << C.KeyPreview << " " << C.Key;
+                EXPECT_EQ(Edit->GetText(), L"Nord");
+            }
         }
+        Edit->SetEditType(etString);
         // Esc asked as a special key selects the value and clears the modified flag.
         Form->SetKeyPreview(false);
         Edit->SetDefaultHandling(true);
@@ -295,6 +302,66 @@ TEST_F(DropDownInput, EnterAndEscReachTheParentByDefaultHandlingAndKeyPreview)
         ui::PressKey(VK_ESCAPE, {}, Edit->GetHandle());
         EXPECT_EQ(Edit->GetSelLength(), 3);
         EXPECT_FALSE(Edit->GetModified());
+    });
+}
+
+TEST_F(DropDownInput, PasswordShowsOnlyItsCharacterAndNeverReachesTheClipboard)
+{
+    Steady([&] {
+        Edit->SetEditType(etPassword);
+        const HWND W = Edit->GetHandle();
+        EXPECT_EQ(SendMessageW(W, EM_GETPASSWORDCHAR, 0, 0), L'*');
+        Edit->SetTextDirect(L"");
+        Caret(0);
+        Type(L"hemmelig");
+        EXPECT_EQ(Edit->GetText(), L"hemmelig");
+        // What shows: the same for every value of one length, typed or in selector mode, and
+        // something; a long value stays clear of the drop button.
+        auto Shown = [&](const String& Value) {
+            Edit->SetText(Value);
+            Caret(0);
+            HideCaret(W);
+            auto S = CaptureWindowAsShown(W);
+            ShowCaret(W);
+            return S;
+        };
+        for (bool Editor : {true, false}) {
+            Edit->SetEditorEnabled(Editor);
+            Edit->SetFocus();
+            ui::Pump();
+            auto Secret = Shown(L"hemmelig"), Other8 = Shown(L"wxyzwxyz"), Empty = Shown(L"");
+            EXPECT_EQ(Secret->DiffCount(*Other8), 0) << Editor;
+            EXPECT_GT(Secret->DiffCount(*Empty), 0) << Editor;
+            if (Editor) {
+                auto Long = Shown(String(80, L'x'));
+                const TRect Button(Edit->GetWidth() - Edit->GetDropDownButtonWidth() - 4, 0, Edit->GetWidth(),
+                                   Edit->GetHeight());
+                TDibSurface A(Button.Width(), Button.Height()), B(Button.Width(), Button.Height());
+                BitBlt(A.DC(), 0, 0, A.Width(), A.Height(), Long->DC(), Button.Left, 0, SRCCOPY);
+                BitBlt(B.DC(), 0, 0, B.Width(), B.Height(), Empty->DC(), Button.Left, 0, SRCCOPY);
+                EXPECT_EQ(A.DiffCount(B), 0);
+            }
+        }
+        Edit->SetEditorEnabled(true);
+        // Copying or cutting by message or key leaves the clipboard and the value as they were.
+        Edit->SetText(L"hemmelig");
+        Clipboard()->SetAsText(L"tom");
+        Edit->SelectAll();
+        SendMessageW(W, WM_COPY, 0, 0);
+        SendMessageW(W, WM_CUT, 0, 0);
+        ui::PressKey(L'C', {ssCtrl}, W);
+        ui::TypeChar(3, W);
+        ui::PressKey(VK_INSERT, {ssCtrl}, W);
+        ui::PressKey(VK_DELETE, {ssShift}, W);
+        ui::PressKey(L'X', {ssCtrl}, W);
+        ui::TypeChar(24, W);
+        EXPECT_EQ(Clipboard()->GetAsText(), L"tom");
+        EXPECT_EQ(Edit->GetText(), L"hemmelig");
+        // Another type shows its text again in the multi-line window.
+        Edit->SetEditType(etString);
+        EXPECT_EQ(SendMessageW(Edit->GetHandle(), EM_GETPASSWORDCHAR, 0, 0), 0);
+        EXPECT_NE(GetWindowLongPtrW(Edit->GetHandle(), GWL_STYLE) & ES_MULTILINE, 0);
+        EXPECT_EQ(Edit->GetText(), L"hemmelig");
     });
 }
 
