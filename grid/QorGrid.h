@@ -168,10 +168,7 @@ TColor ColorMixer(TColor Color1, TColor Color2, bool UseMixer, int Factor);
 // |sin| x H, its height |sin| x WForHeight + |cos| x H (WForHeight: the width whose turn adds to the
 // height), each product truncated toward zero, or rounded with RoundProducts, on its own.
 TPoint RotatedTextExtent(int W, int H, int WForHeight, int Angle, bool RoundProducts);
-// Moves ARect's Left and Top (y growing downward) to the start point of a text turned by AAngle
-// degrees whose extent across is x1 + x2 and down y1 + y2, for the alignments hal and val; Right
-// and Bottom stay.
-void PositionText(TRect& ARect, TAlignment hal, TVAlignment val, int AAngle, int x1, int x2, int y1, int y2);
+// The start point of turned text: QorGridUnit::PositionText.
 
 // ---- Listeners ---------------------------------------------------------------------------------------
 

@@ -580,31 +580,6 @@ TPoint RotatedTextExtent(int W, int H, int WForHeight, int Angle, bool RoundProd
     return TPoint(Part(c * std::abs(W)) + Part(s * std::abs(H)), Part(s * std::abs(WForHeight)) + Part(c * std::abs(H)));
 }
 
-void PositionText(TRect& ARect, TAlignment hal, TVAlignment val, int AAngle, int x1, int x2, int y1, int y2)
-{
-    const int Q = AAngle < 91 ? 1 : AAngle < 181 ? 2 : AAngle < 271 ? 3 : 4;
-    const int L = ARect.Left, T = ARect.Top, R = ARect.Right, B = ARect.Bottom;
-    const int W = R - L, H = B - T;
-    auto Half = [](int v) { return v / 2; };   // truncated toward zero
-    int X = L, Y = T;
-    switch (hal) {
-    case taRightJustify: X = Q == 1 ? R - x1 - x2 : Q == 2 ? R - x2 : Q == 3 ? R : R - x1; break;
-    case taCenter:
-        X = Q == 1 ? L + Half(W - x2 - x1) : Q == 2 ? R - Half(W + x2 - x1) : Q == 3 ? R - Half(W - x2 - x1)
-                                                                                  : L + Half(W + x2 - x1);
-        break;
-    default: X = Q == 1 ? L : Q == 2 ? L + x1 : Q == 3 ? L + x2 + x1 : L + x2; break;
-    }
-    const int Mid = T - Half(y1 + y2 - H);
-    switch (val) {
-    case vtaCenter: Y = Q == 1 ? Mid + y1 : Q == 2 ? Mid + y1 + y2 : Q == 3 ? Mid + y2 : Mid; break;
-    case vtaBottom: Y = Q == 1 ? B - y2 : Q == 2 ? B : Q == 3 ? B - y1 : B - y2 - y1; break;
-    default: Y = Q == 1 ? T + y1 : Q == 2 ? T + y1 + y2 : Q == 3 ? T + y2 : T; break;
-    }
-    ARect.Left = X;
-    ARect.Top = Y;
-}
-
 // ---- Measuring -------------------------------------------------------------------------------------------
 
 void TQorStringGrid::SetMeasureFont(int ACol, int RCol, int ARow)

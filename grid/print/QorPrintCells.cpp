@@ -647,7 +647,7 @@ void TPrintedCell::DrawPlainLines(const String& Text)
             const int x1 = std::abs(TruncI(std::cos(a) * W)), x2 = std::abs(TruncI(std::sin(a) * H));
             const int y1 = std::abs(TruncI(std::sin(a) * W)), y2 = std::abs(TruncI(std::cos(a) * H));
             TRect S(T.Left - P.FntHSpace, -T.Top, T.Right + P.FntHSpace, -T.Bottom);
-            PositionText(S, HA, VA, Angle, x1, x2, y1, y2);
+            QorGridUnit::PositionText(S, HA, VA, Angle, x1, x2, y1, y2);
             int X = S.Left;
             for (const String& L : Lines) {
                 Out(X, -S.Top, L);

@@ -155,7 +155,7 @@ TEST(PrintedCellsUnits, FontMappingTurnedBoxAndStartPoint)
     };
     for (const auto& S : Starts) {
         TRect R(0, 0, 100, 20);
-        PositionText(R, S.HA, S.VA, S.Angle, S.x1, S.x2, S.y1, S.y2);
+        QorGridUnit::PositionText(R, S.HA, S.VA, S.Angle, S.x1, S.x2, S.y1, S.y2);
         EXPECT_EQ(TPoint(R.Left, R.Top), S.Start) << S.Angle;
         EXPECT_EQ(TPoint(R.Right, R.Bottom), TPoint(100, 20));
     }
