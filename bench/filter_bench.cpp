@@ -13,6 +13,7 @@
 // case table as the matcher, into a stack buffer. Every pair is checked to count the same rows.
 #include "graphics/QorFilter.h"
 
+#include "BenchFold.h"
 #include "BenchTiming.h"
 
 #include <algorithm>
@@ -27,15 +28,6 @@ constexpr int N = 1000000;
 
 volatile size_t Sink;
 int Failures = 0;
-
-// The text upper-cased into Buf (long texts are cut; the bench has none).
-std::wstring_view Folded(const String& t, Char (&Buf)[256])
-{
-    static const Char* const T = QorUtil::Detail::UpperCaseTable();
-    const size_t n = std::min(t.size(), std::size(Buf));
-    for (size_t i = 0; i < n; ++i) Buf[i] = T[Word(t[i])];
-    return std::wstring_view(Buf, n);
-}
 
 bool RawContainsAN(const String& t)
 {

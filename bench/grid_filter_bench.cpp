@@ -12,6 +12,7 @@
 #include "graphics/QorFilter.h"
 #include "grid/sortfilter/QorFilterData.h"
 
+#include "BenchFold.h"
 #include "BenchTiming.h"
 
 #include <algorithm>
@@ -27,14 +28,6 @@ constexpr int Rows = 1000000;
 
 volatile size_t Sink;
 int Failures = 0;
-
-std::wstring_view Folded(const String& t, Char (&Buf)[256])
-{
-    static const Char* const T = QorUtil::Detail::UpperCaseTable();
-    const size_t n = std::min(t.size(), std::size(Buf));
-    for (size_t i = 0; i < n; ++i) Buf[i] = T[Word(t[i])];
-    return std::wstring_view(Buf, n);
-}
 
 bool RawContains(const String& t, std::wstring_view Upper)
 {

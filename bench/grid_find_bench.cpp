@@ -12,6 +12,7 @@
 
 #include "graphics/QorUtilText.h"
 
+#include "BenchFold.h"
 #include "BenchTiming.h"
 
 #include <algorithm>
@@ -27,25 +28,16 @@ constexpr int Rows = 1000000;
 volatile int Sink;
 int Failures = 0;
 
-// The raw predicates fold each text into one reused buffer through the matcher's case table.
-String FoldBuf;
-
-std::wstring_view Fold(const String& t)
-{
-    static const Char* const Upper = QorUtil::Detail::UpperCaseTable();
-    FoldBuf.resize(t.size());
-    std::transform(t.begin(), t.end(), FoldBuf.begin(), [](Char c) { return Upper[Word(c)]; });
-    return FoldBuf;
-}
-
 bool RawContainsAN(const String& t)
 {
-    return Fold(t).find(L"AN") != std::wstring_view::npos;
+    Char Buf[256];
+    return Folded(t, Buf).find(L"AN") != std::wstring_view::npos;
 }
 
 bool RawEqualsABC(const String& t)
 {
-    return t.size() == 3 && Fold(t) == L"ABC";
+    Char Buf[256];
+    return t.size() == 3 && Folded(t, Buf) == L"ABC";
 }
 
 template <class FRaw, class FOurs>

@@ -1,0 +1,18 @@
+// Raw predicates of the text benchmarks: a text upper-cased through the matcher's own case table,
+// so the hand-written scans and the code measured fold letters alike.
+#pragma once
+
+#include "graphics/QorUtilText.h"
+
+#include <algorithm>
+#include <iterator>
+#include <string_view>
+
+// The text upper-cased into Buf (long texts are cut; the benchmarks have none).
+inline std::wstring_view Folded(const String& t, Char (&Buf)[256])
+{
+    static const Char* const T = QorUtil::Detail::UpperCaseTable();
+    const size_t n = std::min(t.size(), std::size(Buf));
+    for (size_t i = 0; i < n; ++i) Buf[i] = T[Word(t[i])];
+    return std::wstring_view(Buf, n);
+}
