@@ -64,6 +64,11 @@
 //   exchange/QorGridExchange.cpp   the UTF-16 cell stream, column sizes, clipboard and paste hooks
 //   sortfilter/QorGridFind.cpp     find, find all, replace, the incremental lookup, the
 //                                  multi-column find
+//   store/QorGridAutoSize.cpp      auto-size of columns, rows and cells, auto-numbering, swaps,
+//                                  text margins and turned text's start point
+//   print/QorGridPrint.cpp         print and preview entry points; print/QorGridPrintLayout.cpp and
+//                                  print/BuildPages.h the page layout; print/QorPrintCells.cpp the
+//                                  printed cells
 //
 // Index systems (written out in full in grid/view/HiddenRowMap.h). A column is a display column (counting only the shown columns; ColCount counts
 // these) or a real column (counting hidden columns too; the cell store keeps every column at its
