@@ -683,6 +683,18 @@ public:
     void RotateStoredCols(int First, int Middle, int Last);
     // Exchanges the stored cells (texts and object references) of two rows.
     void ExchangeStoredRows(int ARow1, int ARow2);
+    // One stored cell, and one stored row: its cells by column, as many as were ever written.
+    struct TStoredCell {
+        String Text;
+        TObject* Object = nullptr;
+    };
+    using TStoredRow = std::vector<TStoredCell>;
+    // Exchanges the stored cells of ARow with Row without copying a cell: a grid that keeps rows
+    // out of view takes a whole row out into Row (an empty one) and puts it back the same way.
+    void SwapStoredRow(int ARow, TStoredRow& Row);
+    // The stored text of a cell without a copy (an empty text for a cell never written); valid
+    // until the cell or the storage changes.
+    const String& StoredText(int ACol, int ARow) const;
 
     using TCustomGrid::DeleteRow;
     using TCustomGrid::DeleteColumn;
@@ -697,11 +709,8 @@ protected:
     void SetEditText(int ACol, int ARow, const String& Value) override;
 
 private:
-    struct TCell {
-        String Text;
-        TObject* Object = nullptr;
-    };
-    using TRowData = std::vector<TCell>;
+    using TCell = TStoredCell;
+    using TRowData = TStoredRow;
     const TCell* FindCell(int ACol, int ARow) const;
     TCell& CellFor(int ACol, int ARow);
     using TViews = std::vector<std::unique_ptr<TStringGridStrings>>;

@@ -215,6 +215,23 @@ void TStringGrid::ExchangeStoredRows(int ARow1, int ARow2)
     FData[size_t(ARow1)].swap(FData[size_t(ARow2)]);
 }
 
+void TStringGrid::SwapStoredRow(int ARow, TStoredRow& Row)
+{
+    if (ARow < 0) throw EInvalidGridOperation(Consts::SGridIndexOutOfRange);
+    if (ARow >= int(FData.size())) {
+        if (Row.empty()) return;
+        FData.resize(size_t(ARow) + 1);
+    }
+    FData[size_t(ARow)].swap(Row);
+}
+
+const String& TStringGrid::StoredText(int ACol, int ARow) const
+{
+    static const String Empty;
+    const TCell* C = FindCell(ACol, ARow);
+    return C ? C->Text : Empty;
+}
+
 void TStringGrid::ColumnMoved(int FromIndex, int ToIndex)
 {
     // Rotates the cells of every stored row between the two columns; rows shorter than the

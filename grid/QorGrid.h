@@ -94,6 +94,7 @@
 #include "grid/QorGridProps.h"
 #include "grid/QorGridUnit.h"
 #include "grid/store/QorGridOptions.h"
+#include "grid/view/GridItem.h"
 #include "grid/view/HiddenRowMap.h"
 #include "graphics/QorStyleIF.h"
 #include "graphics/QorUtil.h"
@@ -455,7 +456,7 @@ public:
     TIntList* GetMergedColumns() const { return FLists.FMergedColumns.get(); }
     TIntList* GetIgnoreColumns() const;
     TSortIndexList* GetSortIndexes() const;
-    TCollection* GetGridItems() const;
+    const TGridItems& GetGridItems() const { return FLists.FGridItems; }
     // Validation of an unchanged edit (off after construction).
     bool GetAlwaysValidate() const { return FEdit.FAlwaysValidate; }
     void SetAlwaysValidate(bool Value) { FEdit.FAlwaysValidate = Value; }
@@ -796,8 +797,8 @@ public:
 
     // ==== Cell access by index (store/QorGridAccess.cpp) ====
     // Index systems: see grid/view/HiddenRowMap.h. By real column and real row, hidden rows
-    // included (a hidden row's stored list grows with empty entries up to RCol when read).
-    TStringList* HiddenRow(int RealRow);
+    // included. HiddenRow: the stored row of a hidden row, nullptr for a shown one.
+    TGridItem* HiddenRow(int RealRow);
     String GetCellsEx(int RCol, int RealRow);
     void SetCellsEx(int RCol, int RealRow, const String& Value);
     String GetGridCellsEx(int RCol, int RealRow);
@@ -2055,16 +2056,17 @@ private:
     const THiddenRowMap& HiddenMap();
     // Every real column of the cell store (the shown and the hidden ones).
     int AllCols() { return GetColCount() + FDims.FNumHidden; }
-    // A display row's cells move into a new hidden-row item at Pos (-1: the end) of the store;
-    // the row is left empty.
-    class TGridItem* RowToItem(int ARow, int RealRow, int Pos, int Level);
-    // An item's cells and height move into an empty display row; the item is freed.
-    void ItemToRow(class TGridItem* Item, int ARow);
+    // A display row's stored row moves whole into a new hidden-row item, with its height; the
+    // row is left empty.
+    TGridItem RowToItem(int ARow, int RealRow, int Level);
+    // An item's stored row moves whole back into an empty display row.
+    void ItemToRow(TGridItem& Item, int ARow);
     // Takes the display rows Rows (ascending) out of the string grid in one pass: the rows after
     // them close up with their heights, and the emptied rows end up beyond the new count.
     void CloseRowGaps(const std::vector<int>& Rows);
-    // Restores the items (real indexes ascending, all in the store) in one bottom-up pass.
-    void RestoreItems(std::vector<class TGridItem*> Items);
+    // Restores the items at the store's slots Slots (each once) in one bottom-up pass and takes
+    // them out of the store.
+    void RestoreItems(std::vector<int> Slots);
     // Side lists follow inserted and removed rows: the display rows and real rows involved. For
     // insertions, one new row before each listed row (ascending, a repeated row takes several).
     void SideListsInserted(const std::vector<int>& Rows, const std::vector<int>& RealRows);
@@ -2090,6 +2092,11 @@ private:
     // Filtering (sortfilter/QorGridFilter.cpp): a row against a filter parsed once, the steps that
     // end a filter level, and rows a popped level brought back under contracted nodes.
     bool MatchCompiledFilter(const QorGridDetail::TCompiledFilter& F, int ARow);
+    // The parsed filter of a pass, with what the grid lets it read directly.
+    std::unique_ptr<QorGridDetail::TCompiledFilter> CompileFilter();
+    // Whether the shown text of a real column's cells without properties is their stored text:
+    // no display-text hook, link or group count changes it, and no descendant can.
+    bool PlainDisplayText(int RCol);
     void EndFilterLevel();
     void KeepContractedChildrenHidden();
     // Sorting (sortfilter/QorGridSort.cpp): the grid as the sort engine reads it, the steps every
@@ -2206,7 +2213,7 @@ private:
         TFreePtr<TIntList> FColumnOrder, FIgnoreColumns;
         TFreePtr<TSortIndexList> FSortIndexes;
         TFreePtr<TControlList> FControlList;
-        TFreePtr<TCollection> FGridItems;          // hidden rows (TGridItem)
+        TGridItems FGridItems;                     // hidden rows
         TFreePtr<THTMLPictureCache> FImageCache;
     };
 

@@ -72,16 +72,14 @@ void TQorStringGrid::CheckWidgetCell(int RCol, int ARow)
 
 int TQorStringGrid::HiddenRowCount()
 {
-    return FLists.FGridItems->Count();
+    return FLists.FGridItems.Count();
 }
 
 void TQorStringGrid::ForHiddenRowGraphics(const std::function<bool(int RCol, TCellGraphic*)>& Visit)
 {
-    TCollection* Store = FLists.FGridItems.get();
-    for (int i = 0; i < Store->Count(); ++i) {
-        TStringList* L = static_cast<TGridItem*>(Store->GetItem(i))->GetItems();
-        for (int c = 0; c < L->Count(); ++c) {
-            auto* P = dyn<TCellProperties>(L->GetObjects(c));
+    for (TGridItem& Item : FLists.FGridItems) {
+        for (int c = 0; c < Item.CellCount(); ++c) {
+            auto* P = dyn<TCellProperties>(Item.GetObject(c));
             TCellGraphic* G = P ? dyn<TCellGraphic>(P->GetGraphicObject()) : nullptr;
             if (!G || !Visit(c, G)) continue;
             P->SetGraphicObject(nullptr);

@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <typeinfo>
 #include <vector>
 
 using namespace QorGridConsts;
@@ -42,6 +43,7 @@ struct TCompiledFilter {
         QorUtil::TFilterMatcher Matcher;     // fmExpression
         std::vector<String> Alternatives;    // fmLiteral: the alternatives, quotes resolved
         String RowCondition;                 // fcRow: ASCII letters upper-cased
+        bool PlainCells = false;             // fcVirtual: cells without properties read as stored
     };
     std::vector<TItem> Items;
 
@@ -107,15 +109,52 @@ bool IsBlank(Char ch)
     return ch <= L' ';
 }
 
-void TrimInPlace(String& s)
+bool NeedsTrim(const String& s)
 {
-    if (s.empty() || (!IsBlank(s.front()) && !IsBlank(s.back()))) return;
-    s = Trim(s);
+    return !s.empty() && (IsBlank(s.front()) || IsBlank(s.back()));
 }
+
+// The text a condition tests: the cell's stored text where nothing changes it (read in place,
+// without a copy), else a text of its own.
+class TTestedText {
+public:
+    const String& Get() const { return *FText; }
+    void Refer(const String& Stored) { FText = &Stored; }
+    void Set(String Value)
+    {
+        FOwn = std::move(Value);
+        FText = &FOwn;
+    }
+    // The text of its own, to change in place.
+    String& Own()
+    {
+        if (FText != &FOwn) Set(*FText);
+        return FOwn;
+    }
+
+private:
+    String FOwn;
+    const String* FText = &FOwn;
+};
 
 }  // namespace
 
 // ---- Testing rows ---------------------------------------------------------------------------------------
+
+bool TQorStringGrid::PlainDisplayText(int RCol)
+{
+    // A descendant may change the shown text of every cell; so may the events and the settings
+    // that GetDisplText applies.
+    return typeid(*this) == typeid(TQorStringGrid) && !OnGetDisplText && !OnGetDisplWideText &&
+           !FHints.FURLShowInText && !(RCol == 1 && FOpt.FGrouping->GetShowGroupCount());
+}
+
+std::unique_ptr<TCompiledFilter> TQorStringGrid::CompileFilter()
+{
+    auto F = std::make_unique<TCompiledFilter>(FOpt.FFilter.get());
+    for (TCompiledFilter::TItem& It : F->Items) It.PlainCells = It.Data == fcVirtual && PlainDisplayText(It.Column);
+    return F;
+}
 
 bool TQorStringGrid::MatchCompiledFilter(const TCompiledFilter& F, int ARow)
 {
@@ -124,30 +163,37 @@ bool TQorStringGrid::MatchCompiledFilter(const TCompiledFilter& F, int ARow)
         if (!It.Enabled) continue;
         bool m = false;
         if (!It.Broken) try {
-            String s;
+            TTestedText t;
             const String* Prefix = &It.Prefix;
             const String* Suffix = &It.Suffix;
             String FmtPrefix, FmtSuffix;
             Char Sep = L'\n';
             switch (It.Data) {
             case fcVirtual:
-                s = GetCellEx(It.Column, ARow);
-                if (s.find(L"</") != String::npos) s = JyrHTMLE::HTMLStrip(s);
-                if (s.empty()) {
+                // A cell without properties is no merged cell: its shown text is its stored one.
+                if (It.PlainCells && It.Column >= 0 && ARow >= 0 && !GetObjects(It.Column, ARow))
+                    t.Refer(StoredText(It.Column, ARow));
+                else
+                    t.Set(GetCellEx(It.Column, ARow));
+                if (t.Get().find(L"</") != String::npos) t.Set(JyrHTMLE::HTMLStrip(t.Get()));
+                if (t.Get().empty()) {
                     TSortStyle Style = ssAutomatic;
                     GetColFormat(It.Column, Style, FmtPrefix, FmtSuffix);
                     if (Style == ssImages) {
                         int Idx = -1;
-                        s = IntToStr(GetImageIdx(It.Column, ARow, Idx) ? Idx : -1);
+                        t.Set(IntToStr(GetImageIdx(It.Column, ARow, Idx) ? Idx : -1));
                         Prefix = &FmtPrefix;
                         Suffix = &FmtSuffix;
                     }
                 }
                 break;
-            case fcNormal: s = GetGridCell(It.Column, ARow); break;
-            case fcStripHTML: s = GetStrippedCell(It.Column, ARow); break;
-            case fcCalculated: s = CalcCell(It.Column, ARow); break;
-            case fcRow:
+            case fcNormal:
+                if (It.Column >= 0 && ARow >= 0) t.Refer(StoredText(It.Column, ARow));
+                break;
+            case fcStripHTML: t.Set(GetStrippedCell(It.Column, ARow)); break;
+            case fcCalculated: t.Set(CalcCell(It.Column, ARow)); break;
+            case fcRow: {
+                String& s = t.Own();
                 if (FLists.FIgnoreColumns->Count() == 0) {
                     for (int c = 0; c < AllCols(); ++c) s += GetGridCell(c, ARow) + L"\r\n";
                 } else {
@@ -157,20 +203,23 @@ bool TQorStringGrid::MatchCompiledFilter(const TCompiledFilter& F, int ARow)
                 }
                 break;
             }
-            TrimInPlace(s);
-            if (It.RemoveAccented) s = QorUtil::RemoveAccentedStr(s);
-            if (s.find(L"|\\") != String::npos) s = QorUtil::DecodeWideStr(s);
+            }
+            if (NeedsTrim(t.Get())) t.Set(Trim(t.Get()));
+            if (It.RemoveAccented) t.Set(QorUtil::RemoveAccentedStr(t.Get()));
+            if (t.Get().find(L"|\\") != String::npos) t.Set(QorUtil::DecodeWideStr(t.Get()));
             if (It.Data == fcRow) {
-                m = RowMatch(It.RowCondition, std::move(s), FFilterState.FNarrowDownFromStart, Sep);
+                m = RowMatch(It.RowCondition, std::move(t.Own()), FFilterState.FNarrowDownFromStart, Sep);
             } else {
-                if (!Prefix->empty() && s.compare(0, Prefix->size(), *Prefix) == 0) s.erase(0, Prefix->size());
+                const String& s = t.Get();
+                if (!Prefix->empty() && s.compare(0, Prefix->size(), *Prefix) == 0) t.Own().erase(0, Prefix->size());
                 if (!Suffix->empty()) {
-                    const size_t p = s.find(*Suffix);
-                    if (p != String::npos && p + Suffix->size() == s.size()) s.erase(p);
+                    const String& v = t.Get();
+                    const size_t p = v.find(*Suffix);
+                    if (p != String::npos && p + Suffix->size() == v.size()) t.Own().erase(p);
                 }
                 if (It.Condition.empty()) m = true;
-                else if (It.Method == fmExpression) m = It.Matcher.Match(s);
-                else m = LiteralMatch(It, s);
+                else if (It.Method == fmExpression) m = It.Matcher.Match(t.Get());
+                else m = LiteralMatch(It, t.Get());
             }
         } catch (const Exception&) {
             // A condition that cannot be evaluated fails its item; the pass goes on.
@@ -197,8 +246,7 @@ bool TQorStringGrid::MatchCompiledFilter(const TCompiledFilter& F, int ARow)
 bool TQorStringGrid::MatchFilter(int ARow)
 {
     if (FFilterState.FRun) return MatchCompiledFilter(*FFilterState.FRun, ARow);
-    const TCompiledFilter F(FOpt.FFilter.get());
-    return MatchCompiledFilter(F, ARow);
+    return MatchCompiledFilter(*CompileFilter(), ARow);
 }
 
 void TQorStringGrid::FilterRow(int ARow)
@@ -217,8 +265,8 @@ void TQorStringGrid::ApplyFilter()
     const int Last = GetRowCount() - GetFixedFooters() - 1;
     const int Total = GetRowCount() - GetFixedFooters() - FFilterState.FFilterFixedRows;
     if (Total <= 0) return;
-    const TCompiledFilter F(FOpt.FFilter.get());
-    TValueScope<const TCompiledFilter*> Run(FFilterState.FRun, &F);
+    const std::unique_ptr<TCompiledFilter> F = CompileFilter();
+    TValueScope<const TCompiledFilter*> Run(FFilterState.FRun, F.get());
     auto Failing = TFreePtr<TIntList>(Create<TIntList>(-1, -1));
     const bool SkipNodes = FFilterState.FFilterNormalCellsOnly;
     const bool Nodes = SkipNodes && HasNodes();

@@ -145,12 +145,12 @@ bool TQorStringGrid::GetFilter(int ACol, bool Disp, bool AllRows)
         const bool Hidden =
             AllRows || (!FFilterState.FFilterIncremental && !CheckPair &&
                         (!FFilterState.FFilterDropDownMultiCol || FOpt.FFilter->HasFilter(ACol) || NumHiddenRows() > 0));
-        if (Hidden && FLists.FGridItems) {
-            for (int i = 0; i < FLists.FGridItems->Count() && !Done(); ++i) {
-                auto* Item = static_cast<TGridItem*>(FLists.FGridItems->GetItem(i));
-                if (ACol >= Item->GetItems()->Count()) continue;
-                String s = Trim(Item->GetItems()->Get(ACol));
-                if (OnGetDisplText) OnGetDisplText(this, ACol, Item->GetIdx(), s);
+        if (Hidden && ACol >= 0 && ACol < AllCols()) {
+            const TGridItems& Store = FLists.FGridItems;
+            for (int i = 0; i < Store.Count() && !Done(); ++i) {
+                const TGridItem& Item = Store[i];
+                String s = Trim(Item.GetCell(ACol));
+                if (OnGetDisplText) OnGetDisplText(this, ACol, Item.GetIdx(), s);
                 if (CheckPair && (s == GetCheckTrueText() || s == GetCheckFalseText())) continue;
                 Values.AddValue(s);
             }

@@ -16,33 +16,18 @@
 
 // ---- By real row ------------------------------------------------------------------------------------------
 
-TStringList* TQorStringGrid::HiddenRow(int RealRow)
+TGridItem* TQorStringGrid::HiddenRow(int RealRow)
 {
-    TCollection* Store = FLists.FGridItems.get();
-    if (RealRow < 0 || Store->Count() == 0 || !HiddenMap().IsHidden(RealRow)) return nullptr;
-    for (int i = 0; i < Store->Count(); ++i) {
-        auto* Item = static_cast<TGridItem*>(Store->GetItem(i));
-        if (Item->GetIdx() == RealRow) return Item->GetItems();
-    }
-    return nullptr;
+    if (RealRow < 0 || FLists.FGridItems.Empty()) return nullptr;
+    const int Slot = HiddenMap().SlotOf(RealRow);
+    return Slot < 0 ? nullptr : &FLists.FGridItems[Slot];
 }
-
-namespace {
-
-// The stored list grows with empty entries up to RCol.
-void Reach(TStringList* L, int RCol)
-{
-    while (L->Count() <= RCol) L->Add(String());
-}
-
-}  // namespace
 
 String TQorStringGrid::GetCellsEx(int RCol, int RealRow)
 {
     if (RCol < 0 || RealRow < 0) return String();
-    if (TStringList* L = HiddenRow(RealRow)) {
-        Reach(L, RCol);
-        String Value = L->Get(RCol);
+    if (TGridItem* L = HiddenRow(RealRow)) {
+        String Value = L->GetCell(RCol);
         GetDisplText(RCol, RealRow, Value);
         return Value;
     }
@@ -52,9 +37,8 @@ String TQorStringGrid::GetCellsEx(int RCol, int RealRow)
 void TQorStringGrid::SetCellsEx(int RCol, int RealRow, const String& Value)
 {
     if (RCol < 0 || RealRow < 0) return;
-    if (TStringList* L = HiddenRow(RealRow)) {
-        Reach(L, RCol);
-        L->Put(RCol, Value);
+    if (TGridItem* L = HiddenRow(RealRow)) {
+        L->SetCell(RCol, Value);
         return;
     }
     const int ARow = RemapRow(RealRow);
@@ -65,19 +49,15 @@ void TQorStringGrid::SetCellsEx(int RCol, int RealRow, const String& Value)
 String TQorStringGrid::GetGridCellsEx(int RCol, int RealRow)
 {
     if (RCol < 0 || RealRow < 0) return String();
-    if (TStringList* L = HiddenRow(RealRow)) {
-        Reach(L, RCol);
-        return L->Get(RCol);
-    }
+    if (TGridItem* L = HiddenRow(RealRow)) return L->GetCell(RCol);
     return GetGridCell(RCol, RemapRow(RealRow));
 }
 
 void TQorStringGrid::SetGridCellsEx(int RCol, int RealRow, const String& Value)
 {
     if (RCol < 0 || RealRow < 0) return;
-    if (TStringList* L = HiddenRow(RealRow)) {
-        Reach(L, RCol);
-        L->Put(RCol, Value);
+    if (TGridItem* L = HiddenRow(RealRow)) {
+        L->SetCell(RCol, Value);
         return;
     }
     const int ARow = RemapRow(RealRow);
@@ -94,9 +74,8 @@ void TQorStringGrid::RepaintStored(int RCol, int ARow)
 NativeUInt TQorStringGrid::GetObjectsEx(int RCol, int RealRow)
 {
     if (RCol < 0 || RealRow < 0) return 0;
-    if (TStringList* L = HiddenRow(RealRow)) {
-        if (RCol >= L->Count()) return 0;
-        TObject* O = L->GetObjects(RCol);
+    if (TGridItem* L = HiddenRow(RealRow)) {
+        TObject* O = L->GetObject(RCol);
         if (auto* P = dynamic_cast<TCellProperties*>(O)) return P->GetCellObject();
         return reinterpret_cast<NativeUInt>(O);
     }
@@ -106,13 +85,12 @@ NativeUInt TQorStringGrid::GetObjectsEx(int RCol, int RealRow)
 void TQorStringGrid::SetObjectsEx(int RCol, int RealRow, NativeUInt AObject)
 {
     if (RCol < 0 || RealRow < 0) return;
-    if (TStringList* L = HiddenRow(RealRow)) {
-        Reach(L, RCol);
-        auto* P = dynamic_cast<TCellProperties*>(L->GetObjects(RCol));
+    if (TGridItem* L = HiddenRow(RealRow)) {
+        auto* P = dynamic_cast<TCellProperties*>(L->GetObject(RCol));
         if (!P) {
             // Properties of their own for the hidden cell, with the grid's default look.
             P = DetachedProps(RCol, std::min(GetFixedRows(), GetRowCount() - 1));
-            L->PutObject(RCol, P);
+            L->SetObject(RCol, P);
         }
         P->SetCellObject(AObject);
         return;
@@ -123,7 +101,7 @@ void TQorStringGrid::SetObjectsEx(int RCol, int RealRow, NativeUInt AObject)
 TObject* TQorStringGrid::GetAllGraphicsObject(int RCol, int RealRow)
 {
     if (RCol < 0 || RealRow < 0) return nullptr;
-    if (TStringList* L = HiddenRow(RealRow)) return RCol < L->Count() ? L->GetObjects(RCol) : nullptr;
+    if (TGridItem* L = HiddenRow(RealRow)) return L->GetObject(RCol);
     return GetGridObject(RCol, RemapRow(RealRow));
 }
 

@@ -471,17 +471,11 @@ void TQorStringGrid::SwapColumns(int ACol1, int ACol2)
     const int a = RemapCol(std::min(ACol1, ACol2)), b = RemapCol(std::max(ACol1, ACol2));
     RotateStoredCols(a, a + 1, b + 1);
     RotateStoredCols(a, b - 1, b);
-    TCollection* Store = FLists.FGridItems.get();
-    for (int i = 0; i < Store->Count(); ++i) {
-        TStringList* L = static_cast<TGridItem*>(Store->GetItem(i))->GetItems();
-        if (L->Count() <= a) continue;
-        while (L->Count() <= b) L->Add(String());
-        const String Text = L->Get(a);
-        TObject* Obj = L->GetObjects(a);
-        L->Put(a, L->Get(b));
-        L->PutObject(a, L->GetObjects(b));
-        L->Put(b, Text);
-        L->PutObject(b, Obj);
+    for (TGridItem& Item : FLists.FGridItems) {
+        TGridItem::TCells& Cells = Item.Cells();
+        if (int(Cells.size()) <= a) continue;
+        if (int(Cells.size()) <= b) Cells.resize(size_t(b) + 1);
+        std::swap(Cells[size_t(a)], Cells[size_t(b)]);
     }
     const int W1 = GetColWidths(ACol1);
     SetColWidths(ACol1, GetColWidths(ACol2));

@@ -174,7 +174,6 @@ void TQorStringGrid::SetConstructionDefaults()
     SetRowCountEx(10);
     SetWidth(400);
     SetHeight(250);
-    FLists.FGridItems.reset(Create<TCollection>(TCollection::ItemClass<TGridItem>()));
     FOpt.FFilter.reset(Create<TFilter>(this));
     FDims.FAutoSize = false;
 
@@ -429,7 +428,7 @@ void TQorStringGrid::FreeOwnedObjects()
     FreeChild(FWin.ArwR);
     FLists.Sortlist.reset();
     FOpt.FOfficeHint.reset();
-    FLists.FGridItems.reset();
+    FLists.FGridItems.Clear();
     FOpt.FFilter.reset();
 }
 
@@ -624,4 +623,3 @@ TCellGraphic* TQorStringGrid::GetSharedCellGraphic() const { return FOpt.FCellGr
 TIntList* TQorStringGrid::GetColumnOrder() const { return FLists.FColumnOrder.get(); }
 TIntList* TQorStringGrid::GetIgnoreColumns() const { return FLists.FIgnoreColumns.get(); }
 TSortIndexList* TQorStringGrid::GetSortIndexes() const { return FLists.FSortIndexes.get(); }
-TCollection* TQorStringGrid::GetGridItems() const { return FLists.FGridItems.get(); }

@@ -67,7 +67,7 @@ void RegisterQorGridClasses()
     JYREdit::RegisterEditBtn();
     RegisterGridIdentTables();
     RegisterCellCheckers();
-    RegisterClasses<TFilterData, TFilter, TGridItem, TPictureContainer, TImageList, TPopupMenu, TScrollBar>();
+    RegisterClasses<TFilterData, TFilter, TPictureContainer, TImageList, TPopupMenu, TScrollBar>();
     RegisterClasses<TGridCombo, TGridEditBtn, TGridUnitEditBtn, TGridChangeNotifier, TQorStringGrid>();
 }
 

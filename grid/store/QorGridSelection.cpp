@@ -278,11 +278,8 @@ TStringList* TQorStringGrid::DistinctValues(int RCol, bool CaseSensitive)
         Result->Add(Value);
     };
     for (int r = GetFixedRows(); r <= GetRowCount() - FDims.FFixedFooters - 1; ++r) Take(SaveCell(RCol, r));
-    TCollection* Store = FLists.FGridItems.get();
-    for (int i = 0; i < Store->Count(); ++i) {
-        TStringList* L = static_cast<TGridItem*>(Store->GetItem(i))->GetItems();
-        if (RCol >= 0 && RCol < L->Count()) Take(Trim(L->Get(RCol)));
-    }
+    if (RCol >= 0 && RCol < AllCols())
+        for (const TGridItem& Item : FLists.FGridItems) Take(Trim(Item.GetCell(RCol)));
     return Result;
 }
 

@@ -160,11 +160,7 @@ void TQorStringGrid::SideListsInserted(const std::vector<int>& Rows, const std::
     InsertValuesAt(FLists.FSuppressRowSizes.get(), Rows, GetDefaultRowHeight());
     TControlList* Controls = FLists.FControlList.get();
     for (int i = 0; i < Controls->Count(); ++i) Controls->GetControl(i)->FY += LinesInsertedUpTo(RealRows, Controls->GetControl(i)->FY);
-    TCollection* Store = FLists.FGridItems.get();
-    for (int i = 0; i < Store->Count(); ++i) {
-        auto* Item = static_cast<TGridItem*>(Store->GetItem(i));
-        Item->SetIdx(Item->GetIdx() + LinesInsertedUpTo(RealRows, Item->GetIdx()));
-    }
+    for (TGridItem& Item : FLists.FGridItems) Item.SetIdx(Item.GetIdx() + LinesInsertedUpTo(RealRows, Item.GetIdx()));
     DestroyHiddenRowLookup();
 }
 
@@ -195,11 +191,7 @@ void TQorStringGrid::SideListsRemoved(const std::vector<int>& Rows, const std::v
             C->FY = RealIndexAfterRemoval(C->FY, RealRows);
         }
     }
-    TCollection* Store = FLists.FGridItems.get();
-    for (int i = 0; i < Store->Count(); ++i) {
-        auto* Item = static_cast<TGridItem*>(Store->GetItem(i));
-        Item->SetIdx(RealIndexAfterRemoval(Item->GetIdx(), RealRows));
-    }
+    for (TGridItem& Item : FLists.FGridItems) Item.SetIdx(RealIndexAfterRemoval(Item.GetIdx(), RealRows));
     DestroyHiddenRowLookup();
 }
 
@@ -546,18 +538,12 @@ void TQorStringGrid::RotateColumns(int First, int Middle, int Last)
     std::rotate(FDims.FAllColWidths.begin() + First, FDims.FAllColWidths.begin() + Middle,
                 FDims.FAllColWidths.begin() + Last);
     RotateStoredCols(First, Middle, Last);
-    TCollection* Store = FLists.FGridItems.get();
-    for (int i = 0; i < Store->Count(); ++i) {
-        TStringList* L = static_cast<TGridItem*>(Store->GetItem(i))->GetItems();
-        if (L->Count() <= First) continue;
-        while (L->Count() < Last) L->Add(String());
-        std::vector<std::pair<String, TObject*>> Cells;
-        for (int c = First; c < Last; ++c) Cells.emplace_back(L->Get(c), L->GetObjects(c));
-        std::rotate(Cells.begin(), Cells.begin() + (Middle - First), Cells.end());
-        for (int c = First; c < Last; ++c) {
-            L->Put(c, Cells[size_t(c - First)].first);
-            L->PutObject(c, Cells[size_t(c - First)].second);
-        }
+    // Hidden rows' cells turn as the stored rows' do.
+    for (TGridItem& Item : FLists.FGridItems) {
+        TGridItem::TCells& Cells = Item.Cells();
+        if (int(Cells.size()) <= First) continue;
+        if (int(Cells.size()) < Last) Cells.resize(size_t(Last));
+        std::rotate(Cells.begin() + First, Cells.begin() + Middle, Cells.begin() + Last);
     }
     TIntList* Order = FLists.FColumnOrder.get();
     if (Order->Count() > First) MoveEntries(Order, Middle, Last - Middle, First);
@@ -618,13 +604,11 @@ void TQorStringGrid::RemoveCols(int ColIndex, int CCount)
     const int N = AllCols();
     if (FHasCellProps) ClearPropRect(First, 0, Last - 1, StoredRowCount() - 1);
     ClearCols(First, CCount);
-    TCollection* Store = FLists.FGridItems.get();
-    for (int i = 0; i < Store->Count(); ++i) {
-        TStringList* L = static_cast<TGridItem*>(Store->GetItem(i))->GetItems();
-        for (int c = First; c < Last && c < L->Count(); ++c) {
-            if (auto* P = dynamic_cast<TCellProperties*>(L->GetObjects(c))) P->Free();
-            L->PutObject(c, nullptr);
-            L->Put(c, String());
+    for (TGridItem& Item : FLists.FGridItems) {
+        TGridItem::TCells& Cells = Item.Cells();
+        for (int c = First; c < Last && c < int(Cells.size()); ++c) {
+            if (auto* P = dynamic_cast<TCellProperties*>(Cells[size_t(c)].Object)) P->Free();
+            Cells[size_t(c)] = {};
         }
     }
     std::vector<int> Displ;
@@ -634,10 +618,8 @@ void TQorStringGrid::RemoveCols(int ColIndex, int CCount)
         else ++HiddenGone;
     }
     RotateColumns(First, Last, N);
-    for (int i = 0; i < Store->Count(); ++i) {
-        TStringList* L = static_cast<TGridItem*>(Store->GetItem(i))->GetItems();
-        while (L->Count() > N - CCount) L->Delete(L->Count() - 1);
-    }
+    for (TGridItem& Item : FLists.FGridItems)
+        if (Item.CellCount() > N - CCount) Item.Cells().resize(size_t(N - CCount));
     FDims.FNumHidden -= HiddenGone;
     FDims.FVisibleCol.resize(size_t(N - CCount));
     FDims.FAllColWidths.resize(size_t(N - CCount));

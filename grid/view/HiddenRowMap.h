@@ -24,30 +24,36 @@
 // real column; "ACol" a display column; "ARow" a display row; "RealRow" a real row.
 //
 // THiddenRowMap is the lookup of the hidden rows' real indexes, sorted, built from the hidden-row
-// store once per change of the store. Both mappings are binary searches: O(log hidden rows).
+// store once per change of the store, with each row's slot in the store. Both mappings and the
+// slot lookup are binary searches: O(log hidden rows).
 #pragma once
 
 #include <vector>
 
 class THiddenRowMap {
 public:
-    // The real indexes of the hidden rows, in any order, each once.
+    // The real indexes of the hidden rows, each once, in the order of their slots in the store.
     void Assign(std::vector<int> RealRows);
-    void Clear() { FRows.clear(); }
+    void Clear();
     bool Empty() const { return FRows.empty(); }
     int Count() const { return int(FRows.size()); }
     const std::vector<int>& Rows() const { return FRows; }
 
     bool IsHidden(int RealRow) const;
+    // The slot (position in the list given to Assign) of a hidden row; -1 for a shown one.
+    int SlotOf(int RealRow) const;
     // Hidden rows whose real index is below RealRow.
     int CountBelow(int RealRow) const;
     // Real row -> display row (a hidden row maps to the next shown row).
     int ToDisplay(int RealRow) const { return RealRow - CountBelow(RealRow); }
     // Display row -> real row of the (DisplRow + 1)-th shown row; -1 for a negative row.
     int ToReal(int DisplRow) const;
+    // ToReal of every entry of ascending display rows, in one walk.
+    void ToRealAscending(std::vector<int>& Rows) const;
 
 private:
-    std::vector<int> FRows;   // ascending
+    std::vector<int> FRows;    // ascending
+    std::vector<int> FSlots;   // FSlots[i]: the slot of FRows[i]; empty when the slots ascend too
 };
 
 // A real index after the rows Removed (ascending real indexes) left the grid: lowered by the

@@ -1,34 +1,26 @@
 // TQorStringGrid: hidden rows and columns and the index remapping (index systems: HiddenRowMap.h).
 //
-// A hidden row leaves the string grid: its cells (texts with their cell objects, over every real
-// column) and its height move into a TGridItem of the hidden-row store, which keeps the row's real
-// index. Rows move in bulk: taking rows out closes the gaps in one pass and putting rows back
-// merges them in one bottom-up pass, both by exchanging whole stored rows, so that hiding or
-// showing any number of rows costs one walk over the rows. Every storage row left beyond the count
-// is empty: nothing the store holds is referenced twice.
+// A hidden row leaves the string grid: its stored row (texts with their cell objects, over every
+// real column) moves whole into a TGridItem of the hidden-row store, with its height and real
+// index; showing it moves the stored row back whole. No cell is copied. Rows move in bulk: taking
+// rows out closes the gaps in one pass and putting rows back merges them in one bottom-up pass,
+// both by exchanging whole stored rows, so that hiding or showing any number of rows costs one
+// walk over the rows. Every storage row left beyond the count is empty: nothing the store holds
+// is referenced twice.
 #include "grid/QorGrid.h"
 
 #include "grid/view/GridItem.h"
 
 #include <algorithm>
 
-namespace {
-
-TGridItem* ItemAt(TCollection* Items, int i)
-{
-    return static_cast<TGridItem*>(Items->GetItem(i));
-}
-
-}  // namespace
-
 // ---- The lookup and the mappings ------------------------------------------------------------------
 
 const THiddenRowMap& TQorStringGrid::HiddenMap()
 {
     if (!FModel.FHiddenMapValid) {
-        TCollection* Items = FLists.FGridItems.get();
-        std::vector<int> Rows(size_t(Items->Count()));
-        for (int i = 0; i < Items->Count(); ++i) Rows[size_t(i)] = ItemAt(Items, i)->GetIdx();
+        const TGridItems& Items = FLists.FGridItems;
+        std::vector<int> Rows(size_t(Items.Count()));
+        for (int i = 0; i < Items.Count(); ++i) Rows[size_t(i)] = Items[i].GetIdx();
         FModel.FHiddenMap.Assign(std::move(Rows));
         FModel.FHiddenMapValid = true;
     }
@@ -48,7 +40,7 @@ void TQorStringGrid::DestroyHiddenRowLookup()
 
 int TQorStringGrid::NumHiddenRows() const
 {
-    return FLists.FGridItems ? FLists.FGridItems->Count() : 0;
+    return FLists.FGridItems.Count();
 }
 
 int TQorStringGrid::RemapRow(int RealRow)
@@ -77,46 +69,50 @@ bool TQorStringGrid::IsHiddenRow(int RealRow, TIntList*& ListHidden)
 
 // ---- Rows in bulk ---------------------------------------------------------------------------------------
 
-TGridItem* TQorStringGrid::RowToItem(int ARow, int RealRow, int Pos, int Level)
+namespace {
+
+// Frees the cell properties among cells leaving the grid (other objects are not the grid's).
+void FreeCellProperties(const TGridItem::TCells& Cells, size_t From)
 {
-    TCollection* Items = FLists.FGridItems.get();
-    auto* Item = static_cast<TGridItem*>(Pos < 0 || Pos >= Items->Count() ? Items->Add() : Items->Insert(Pos));
-    Item->SetIdx(RealRow);
-    Item->SetHeight(GetRowHeights(ARow));
-    Item->SetLevel(Level);
-    TStringList* L = Item->GetItems();
-    const int N = AllCols();
-    for (int c = 0; c < N; ++c) {
-        L->AddObject(GetCells(c, ARow), GetObjects(c, ARow));
-        SetObjects(c, ARow, nullptr);
-        SetCells(c, ARow, String());
+    for (size_t c = From; c < Cells.size(); ++c)
+        if (auto* P = dynamic_cast<TCellProperties*>(Cells[c].Object)) P->Free();
+}
+
+}  // namespace
+
+TGridItem TQorStringGrid::RowToItem(int ARow, int RealRow, int Level)
+{
+    TGridItem Item;
+    Item.SetIdx(RealRow);
+    Item.SetHeight(GetRowHeights(ARow));
+    Item.SetLevel(Level);
+    TGridItem::TCells& Cells = Item.Cells();
+    SwapStoredRow(ARow, Cells);
+    // Cells a lowered column count left beyond the real columns are not the row's any more: they
+    // go, as they would beyond the row count, so that new columns never bring them back.
+    const size_t N = size_t(AllCols());
+    if (Cells.size() > N) {
+        FreeCellProperties(Cells, N);
+        Cells.resize(N);
     }
     return Item;
 }
 
-void TQorStringGrid::ItemToRow(TGridItem* Item, int ARow)
+void TQorStringGrid::ItemToRow(TGridItem& Item, int ARow)
 {
-    TStringList* L = Item->GetItems();
-    for (int c = 0; c < L->Count(); ++c) {
-        SetCells(c, ARow, L->Get(c));
-        SetObjects(c, ARow, L->GetObjects(c));
-    }
-    L->Clear();
+    SwapStoredRow(ARow, Item.Cells());
 }
 
 void TQorStringGrid::ScrubStoredRows(int FromRow, int ToRow)
 {
     ToRow = std::min(ToRow, StoredRowCount() - 1);
-    if (ToRow < FromRow) return;
-    const int Cols = std::max(AllCols(), FDims.FMaxColCount + FDims.FNumHidden);
-    for (int r = FromRow; r <= ToRow; ++r)
-        for (int c = 0; c < Cols; ++c) {
-            // Beyond the count no merged area or repaint matters: the properties just go.
-            TObject* O = GetObjects(c, r);
-            SetObjects(c, r, nullptr);
-            if (auto* P = dynamic_cast<TCellProperties*>(O)) P->Free();
-            SetCells(c, r, String());
-        }
+    // Beyond the count no merged area or repaint matters: each row is taken out whole and its
+    // properties freed (rows emptied by hiding hold nothing and cost nothing).
+    for (int r = FromRow; r <= ToRow; ++r) {
+        TStoredRow Gone;
+        SwapStoredRow(r, Gone);
+        FreeCellProperties(Gone, 0);
+    }
 }
 
 void TQorStringGrid::CloseRowGaps(const std::vector<int>& Rows)
@@ -143,42 +139,42 @@ void TQorStringGrid::CloseRowGaps(const std::vector<int>& Rows)
     RowHeightsChanged();
 }
 
-void TQorStringGrid::RestoreItems(std::vector<TGridItem*> Items)
+void TQorStringGrid::RestoreItems(std::vector<int> Slots)
 {
-    if (Items.empty()) return;
-    std::sort(Items.begin(), Items.end(), [](TGridItem* a, TGridItem* b) { return a->GetIdx() < b->GetIdx(); });
-    // The hidden rows that stay hidden decide where each restored row goes.
-    std::vector<int> Staying;
-    {
-        const std::vector<int>& All = HiddenMap().Rows();
-        std::vector<int> Leaving(Items.size());
-        for (size_t i = 0; i < Items.size(); ++i) Leaving[i] = Items[i]->GetIdx();
-        std::set_difference(All.begin(), All.end(), Leaving.begin(), Leaving.end(), std::back_inserter(Staying));
-    }
-    std::vector<int> Target(Items.size());
-    for (size_t i = 0; i < Items.size(); ++i) {
-        const int Idx = Items[i]->GetIdx();
-        Target[i] = Idx - int(std::lower_bound(Staying.begin(), Staying.end(), Idx) - Staying.begin());
+    if (Slots.empty()) return;
+    TGridItems& Store = FLists.FGridItems;
+    auto ByIdx = [&](int a, int b) { return Store[a].GetIdx() < Store[b].GetIdx(); };
+    if (!std::is_sorted(Slots.begin(), Slots.end(), ByIdx)) std::sort(Slots.begin(), Slots.end(), ByIdx);
+    // Each restored row's display row: its real index less the rows that stay hidden below it,
+    // which are the hidden rows below it less the restored ones below it (one walk over both).
+    const std::vector<int>& All = HiddenMap().Rows();
+    std::vector<int> Target(Slots.size());
+    size_t p = 0;
+    for (size_t i = 0; i < Slots.size(); ++i) {
+        const int Idx = Store[Slots[i]].GetIdx();
+        while (p < All.size() && All[p] < Idx) ++p;
+        Target[i] = Idx - (int(p) - int(i));
     }
     const int OldCount = GetRowCount();
-    const int NewCount = OldCount + int(Items.size());
+    const int NewCount = OldCount + int(Slots.size());
     if (FooterRowShown()) {
         // The floating footer's row stays last: rows hidden below it come back above it, in order.
         int Limit = NewCount - 2;
-        for (size_t i = Items.size(); i-- > 0; --Limit) Target[i] = std::min(Target[i], Limit);
+        for (size_t i = Slots.size(); i-- > 0; --Limit) Target[i] = std::min(Target[i], Limit);
     }
     // Cells a lowered count left in the storage would be overwritten: they are freed first.
     ScrubStoredRows(OldCount, NewCount - 1);
     SetRowCount(NewCount);
     // Bottom up, every row moves down (a shown one from s < t) or comes back from the store, its
-    // height with it; the heights move in place, as the rows do.
+    // height with it; the heights move in place, as the rows do. Rows between s and t are empty.
     TGridAxis& Ax = Axis(TGridAxisKind::Rows);
     int s = OldCount - 1;
-    int j = int(Items.size()) - 1;
+    int j = int(Slots.size()) - 1;
     for (int t = NewCount - 1; t >= 0 && j >= 0; --t) {
         if (Target[size_t(j)] == t) {
-            ItemToRow(Items[size_t(j)], t);
-            Ax.SetSize(t, Items[size_t(j)]->GetHeight());
+            TGridItem& Item = Store[Slots[size_t(j)]];
+            ItemToRow(Item, t);
+            Ax.SetSize(t, Item.GetHeight());
             --j;
         } else {
             ExchangeStoredRows(s, t);
@@ -188,12 +184,12 @@ void TQorStringGrid::RestoreItems(std::vector<TGridItem*> Items)
     }
     FDims.FMaxRowCount = std::max(FDims.FMaxRowCount, NewCount);
     for (int r = FLists.FSuppressRowSizes->Count(); r < NewCount; ++r) FLists.FSuppressRowSizes->Add(Ax.Size(r));
-    TCollection* Store = FLists.FGridItems.get();
-    if (int(Items.size()) == Store->Count()) {
-        Store->Clear();
+    if (int(Slots.size()) == Store.Count()) {
+        Store.Clear();
     } else {
-        // The newest items were added last: freeing from the back finds them quickly.
-        for (auto It = Items.rbegin(); It != Items.rend(); ++It) (*It)->Free();
+        std::vector<bool> Marked(size_t(Store.Count()), false);
+        for (int Slot : Slots) Marked[size_t(Slot)] = true;
+        Store.Remove(Marked);
     }
     DestroyHiddenRowLookup();
     RowHeightsChanged();
@@ -213,6 +209,16 @@ void ShownInRange(const THiddenRowMap& Map, int From, int To, std::vector<int>& 
         }
 }
 
+// The store's slots of the items that Pick chooses, in store order.
+template <class FPick>
+std::vector<int> SlotsWhere(const TGridItems& Store, FPick&& Pick)
+{
+    std::vector<int> Slots;
+    for (int i = 0; i < Store.Count(); ++i)
+        if (Pick(Store[i])) Slots.push_back(i);
+    return Slots;
+}
+
 }  // namespace
 
 void TQorStringGrid::HideRows(int FromRealRow, int ToRealRow)
@@ -224,11 +230,17 @@ void TQorStringGrid::HideRows(int FromRealRow, int ToRealRow)
     if (Real.empty()) return;
     TValueScope<bool> Block(FEdit.FBlockCellChanging, true);
     // The store stays ordered by real index: the new items go after the ones below the range.
-    TCollection* Items = FLists.FGridItems.get();
+    TGridItems& Store = FLists.FGridItems;
     int Pos = 0;
-    for (int i = 0; i < Items->Count(); ++i)
-        if (ItemAt(Items, i)->GetIdx() < FromRealRow) Pos = i + 1;
-    for (size_t i = 0; i < Real.size(); ++i) RowToItem(Displ[i], Real[i], Pos++, 0)->SetByRange(true);
+    for (int i = 0; i < Store.Count(); ++i)
+        if (Store[i].GetIdx() < FromRealRow) Pos = i + 1;
+    std::vector<TGridItem> Items;
+    Items.reserve(Real.size());
+    for (size_t i = 0; i < Real.size(); ++i) {
+        Items.push_back(RowToItem(Displ[i], Real[i], 0));
+        Items.back().SetByRange(true);
+    }
+    Store.Insert(Pos, std::move(Items));
     DestroyHiddenRowLookup();
     CloseRowGaps(Displ);
     CellControlsUpdate(false);
@@ -241,7 +253,12 @@ void TQorStringGrid::HideRowsEx(int FromRealRow, int ToRealRow)
     std::vector<int> Real, Displ;
     ShownInRange(HiddenMap(), FromRealRow, ToRealRow, Real, Displ);
     if (Real.empty()) return;
-    for (size_t i = 0; i < Real.size(); ++i) RowToItem(Displ[i], Real[i], -1, 0)->SetByRange(true);
+    TGridItems& Store = FLists.FGridItems;
+    Store.Reserve(Store.Count() + int(Real.size()));
+    for (size_t i = 0; i < Real.size(); ++i) {
+        Store.Add(RowToItem(Displ[i], Real[i], 0));
+        Store[Store.Count() - 1].SetByRange(true);
+    }
     DestroyHiddenRowLookup();
     CloseRowGaps(Displ);
     CellControlsUpdate(false);
@@ -265,15 +282,16 @@ void TQorStringGrid::HideRowList(TIntList* RowList)
         if (r >= 0 && r < GetRowCount() && (Displ.empty() || r > Displ.back())) Displ.push_back(r);
     }
     // Stored by real index, so that the mappings stay exact with rows hidden before.
-    const THiddenRowMap& Map = HiddenMap();
-    std::vector<int> Real(Displ.size());
-    for (size_t i = 0; i < Displ.size(); ++i) Real[i] = Map.ToReal(Displ[i]);
-    {
-        TCollection* Items = FLists.FGridItems.get();
-        UpdateBlock(*Items, [&] {
-            for (size_t i = 0; i < Displ.size(); ++i) RowToItem(Displ[i], Real[i], -1, FFilterState.FFilterLevel);
-        });
+    // With no row hidden yet the display rows are the real ones.
+    TGridItems& Store = FLists.FGridItems;
+    std::vector<int> Real;
+    if (!Store.Empty()) {
+        Real = Displ;
+        HiddenMap().ToRealAscending(Real);
     }
+    const std::vector<int>& RealRows = Store.Empty() ? Displ : Real;
+    Store.Reserve(Store.Count() + int(Displ.size()));
+    for (size_t i = 0; i < Displ.size(); ++i) Store.Add(RowToItem(Displ[i], RealRows[i], FFilterState.FFilterLevel));
     ++FFilterState.FFilterLevel;
     DestroyHiddenRowLookup();
     CloseRowGaps(Displ);
@@ -283,26 +301,23 @@ void TQorStringGrid::HideRowList(TIntList* RowList)
 void TQorStringGrid::UnHideRows(int FromRealRow, int ToRealRow)
 {
     if (!IsHiddenRow(FromRealRow)) return;
-    std::vector<TGridItem*> Items;
-    TCollection* Store = FLists.FGridItems.get();
-    for (int i = 0; i < Store->Count(); ++i) {
-        TGridItem* Item = ItemAt(Store, i);
-        if (Item->GetIdx() >= FromRealRow && Item->GetIdx() <= ToRealRow) Items.push_back(Item);
-    }
+    std::vector<int> Slots = SlotsWhere(FLists.FGridItems, [&](const TGridItem& It) {
+        return It.GetIdx() >= FromRealRow && It.GetIdx() <= ToRealRow;
+    });
     {
         TValueScope<bool> NoCCU(FRun.ccuCall, false);
-        RestoreItems(std::move(Items));
+        RestoreItems(std::move(Slots));
     }
     CellControlsUpdate(false);
 }
 
 void TQorStringGrid::UnHideRowsAll()
 {
-    TCollection* Store = FLists.FGridItems.get();
-    if (!Store || Store->Count() == 0) return;
-    std::vector<TGridItem*> Items(size_t(Store->Count()));
-    for (int i = 0; i < Store->Count(); ++i) Items[size_t(i)] = ItemAt(Store, i);
-    RestoreItems(std::move(Items));
+    const TGridItems& Store = FLists.FGridItems;
+    if (Store.Empty()) return;
+    std::vector<int> Slots(size_t(Store.Count()));
+    for (int i = 0; i < Store.Count(); ++i) Slots[size_t(i)] = i;
+    RestoreItems(std::move(Slots));
     CellControlsUpdate(false);
 }
 
@@ -312,16 +327,12 @@ void TQorStringGrid::UnHideRowList()
     if (FFilterState.FFilterLevel < 1) return;
     if (GetRow() >= GetRowCount()) FocusCell(GetFixedCols(), GetFixedRows());
     const int Level = FFilterState.FFilterLevel - 1;
-    std::vector<TGridItem*> Items;
-    TCollection* Store = FLists.FGridItems.get();
-    for (int i = 0; i < Store->Count(); ++i) {
-        TGridItem* Item = ItemAt(Store, i);
-        // Rows hidden by range (contracted nodes) stay hidden under their nodes.
-        if (!Item->GetByRange() && Item->GetLevel() == Level)
-            Items.push_back(Item);
-    }
+    // Rows hidden by range (contracted nodes) stay hidden under their nodes.
+    std::vector<int> Slots = SlotsWhere(FLists.FGridItems, [&](const TGridItem& It) {
+        return !It.GetByRange() && It.GetLevel() == Level;
+    });
     TValueScope<bool> Block(FFilterState.FBlockFilterUpdate, true);
-    RestoreItems(std::move(Items));
+    RestoreItems(std::move(Slots));
     CellControlsUpdate(false);
 }
 

@@ -45,7 +45,9 @@ bool TQorStringGrid::IsNode(int ARow)
 
 bool TQorStringGrid::IsSummary(int ARow)
 {
-    return ARow >= 0 && GetCellType(0, ARow) == ctSummary;
+    // A summary row's first cell holds its record: a cell with no object is none (the question
+    // is asked of every row a filter pass tests).
+    return ARow >= 0 && GetObjects(0, ARow) && GetCellType(0, ARow) == ctSummary;
 }
 
 TCellGraphic* TQorStringGrid::NodeAt(int ARow)
@@ -300,16 +302,14 @@ void TQorStringGrid::ContractNode(int RealRow)
 void TQorStringGrid::UnHideNodeRows(int FromRealRow, int ToRealRow)
 {
     // Only rows hidden by range: rows a filter hid stay with their filter level.
-    std::vector<TGridItem*> Items;
-    TCollection* Store = FLists.FGridItems.get();
-    for (int i = 0; i < Store->Count(); ++i) {
-        auto* Item = static_cast<TGridItem*>(Store->GetItem(i));
-        if (Item->GetByRange() && Item->GetIdx() >= FromRealRow && Item->GetIdx() <= ToRealRow) Items.push_back(Item);
-    }
-    if (Items.empty()) return;
+    std::vector<int> Slots;
+    const TGridItems& Store = FLists.FGridItems;
+    for (int i = 0; i < Store.Count(); ++i)
+        if (Store[i].GetByRange() && Store[i].GetIdx() >= FromRealRow && Store[i].GetIdx() <= ToRealRow) Slots.push_back(i);
+    if (Slots.empty()) return;
     {
         TValueScope<bool> NoCCU(FRun.ccuCall, false);
-        RestoreItems(std::move(Items));
+        RestoreItems(std::move(Slots));
     }
     CellControlsUpdate(false);
 }

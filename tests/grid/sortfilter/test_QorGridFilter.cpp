@@ -362,3 +362,50 @@ TEST_F(QorGridFilter, BadFilterFilesRaiseAndLeaveTheFilterAsItWas)
     // A file that cannot be written raises.
     EXPECT_ANY_THROW(G->SaveFilter(L"C:\\no_such_folder_qor\\f.ini"));
 }
+
+// The grid class itself (no descendant) reads cells without properties in place during a pass;
+// everything that makes a shown text differ from the stored one still counts: blanks, markup,
+// a covered cell of a merged area, the display-text hook.
+TEST(QorGridFilterPlainGrid, PassesTestTheShownTexts)
+{
+    TQorStringGrid* P = Create<TQorStringGrid>(nullptr);
+    auto Free = ScopeExit([&] { P->Free(); });
+    P->SetColCountEx(3);
+    P->SetRowCountEx(7);
+    const wchar_t* Texts[] = {L"  Anna ", L"<b>Hansen</b>", L"Peter", L"Karen", L"x", L"Peter"};
+    for (int r = 1; r <= 6; ++r) P->SetCellEx(1, r, Texts[r - 1]);
+    P->MergeCells(1, 3, 1, 2);   // row 4 shows row 3's text
+    auto Passing = [&](const String& Cond) {
+        TFilter* F = P->GetFilter();
+        F->Clear();
+        TFilterData* D = F->Add();
+        D->SetColumn(1);
+        D->SetCondition(Cond);
+        String S;
+        for (int r = 1; r < P->GetRowCount(); ++r)
+            if (P->MatchFilter(r)) S += (S.empty() ? L"" : L" ") + IntToStr(r);
+        return S;
+    };
+    EXPECT_EQ(Passing(L"Anna"), L"1");
+    EXPECT_EQ(Passing(L"Hansen"), L"2");
+    EXPECT_EQ(Passing(L"Peter"), L"3 4 6");
+    EXPECT_EQ(Passing(L"*ar*"), L"");   // the covered cell's own text is not shown
+    P->OnGetDisplText = [](TObject*, int, int ARow, String& Value) {
+        if (ARow == 5) Value = L"Hooked";
+    };
+    EXPECT_EQ(Passing(L"Hooked"), L"5");
+    EXPECT_EQ(Passing(L"x"), L"");
+    // A pass hides the failing rows and keeps the rest in view.
+    P->OnGetDisplText = nullptr;
+    P->GetFilter()->Clear();
+    TFilterData* D = P->GetFilter()->Add();
+    D->SetColumn(1);
+    D->SetCondition(L"*e*");
+    D->SetCaseSensitive(false);
+    P->SetFilterActive(true);
+    EXPECT_EQ(P->GetRowCount(), 5);   // the fixed row, Hansen, Peter (and the row it covers), Peter
+    EXPECT_EQ(P->GetCellEx(1, 1), L"<b>Hansen</b>");
+    P->SetFilterActive(false);
+    EXPECT_EQ(P->GetRowCount(), 7);
+    EXPECT_EQ(P->GetCellEx(1, 1), L"  Anna ");
+}

@@ -1,9 +1,10 @@
 // The hidden-row lookup on its own: both mappings against a walk over the rows, and the real
-// index after removals.
+// index after removals; slots in the store and the batch mapping.
 #include "grid/view/HiddenRowMap.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 TEST(HiddenRowMap, MapsLikeAWalkOverTheRows)
@@ -41,5 +42,33 @@ TEST(HiddenRowMap, RandomSetsAgreeWithTheWalk)
             ASSERT_EQ(M.ToReal(d), Shown[size_t(d)]);
             ASSERT_EQ(M.ToDisplay(Shown[size_t(d)]), d);
         }
+    }
+}
+
+TEST(HiddenRowMap, SlotsAndBatchMappingOverStoresOfSeveralRuns)
+{
+    // A store lists its rows in the order they were hidden: a few ascending runs, or many.
+    std::mt19937 Rng(11);
+    for (int Runs : {1, 2, 5, 200}) {
+        const int N = 600;
+        std::vector<int> Rows;
+        for (int r = 0; r < N; ++r)
+            if (Rng() % 2) Rows.push_back(r);
+        std::vector<std::vector<int>> Parts(static_cast<size_t>(Runs));
+        for (int r : Rows) Parts[Rng() % unsigned(Runs)].push_back(r);
+        std::vector<int> Store;
+        for (const auto& P : Parts) Store.insert(Store.end(), P.begin(), P.end());
+        THiddenRowMap M;
+        M.Assign(Store);
+        ASSERT_EQ(M.Rows(), Rows) << Runs;
+        for (int r = 0; r < N; ++r) {
+            const auto It = std::find(Store.begin(), Store.end(), r);
+            ASSERT_EQ(M.SlotOf(r), It == Store.end() ? -1 : int(It - Store.begin())) << Runs << " row " << r;
+        }
+        std::vector<int> Displ;
+        for (int d = -2; d < N - int(Rows.size()) + 5; d += 1 + int(Rng() % 3)) Displ.push_back(d);
+        std::vector<int> Real = Displ;
+        M.ToRealAscending(Real);
+        for (size_t i = 0; i < Displ.size(); ++i) ASSERT_EQ(Real[i], M.ToReal(Displ[i])) << Displ[i];
     }
 }

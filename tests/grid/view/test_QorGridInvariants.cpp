@@ -129,9 +129,9 @@ protected:
             ASSERT_EQ(G->RemapRow(r), d);
             Seen[size_t(r)] = true;
         }
-        TCollection* Items = G->GetGridItems();
-        for (int i = 0; i < Items->Count(); ++i) {
-            const int Idx = static_cast<TGridItem*>(Items->GetItem(i))->GetIdx();
+        const TGridItems& Items = G->GetGridItems();
+        for (const TGridItem& Item : Items) {
+            const int Idx = Item.GetIdx();
             ASSERT_TRUE(Idx >= 0 && Idx < Total && !Seen[size_t(Idx)]) << "hidden idx " << Idx;
             Seen[size_t(Idx)] = true;
             ASSERT_TRUE(G->IsHiddenRow(Idx));
@@ -164,11 +164,9 @@ protected:
                 }
                 if (O) ASSERT_TRUE(Objects.insert(O).second) << "shared " << c << "," << r;
             }
-        for (int i = 0; i < Items->Count(); ++i) {
-            TStringList* L = static_cast<TGridItem*>(Items->GetItem(i))->GetItems();
-            for (int c = 0; c < L->Count(); ++c)
-                if (TObject* O = L->GetObjects(c)) ASSERT_TRUE(Objects.insert(O).second) << "shared hidden";
-        }
+        for (const TGridItem& Item : Items)
+            for (int c = 0; c < Item.CellCount(); ++c)
+                if (TObject* O = Item.GetObject(c)) ASSERT_TRUE(Objects.insert(O).second) << "shared hidden";
         ASSERT_EQ(int(Objects.size()), TCellProperties::LiveCount() - BaseProps);
     }
 

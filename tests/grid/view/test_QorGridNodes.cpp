@@ -337,9 +337,8 @@ protected:
             ASSERT_EQ(G->RemapRow(r), d);
             Seen[size_t(r)] = true;
         }
-        TCollection* Items = G->GetGridItems();
-        for (int i = 0; i < Items->Count(); ++i) {
-            const int Idx = static_cast<TGridItem*>(Items->GetItem(i))->GetIdx();
+        for (const TGridItem& Item : G->GetGridItems()) {
+            const int Idx = Item.GetIdx();
             ASSERT_TRUE(Idx >= 0 && Idx < Total && !Seen[size_t(Idx)]) << "hidden " << Idx;
             Seen[size_t(Idx)] = true;
         }
