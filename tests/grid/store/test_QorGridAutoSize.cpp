@@ -98,12 +98,35 @@ TEST_F(AutoSize, RowsLookedAtFollowColumnSizeRows)
     EXPECT_EQ(G->GetColWidths(1), Natural(TextWidth(L"A much longer normal text")));
 }
 
+// Texts of every kind the sizing tells apart: plain lines, blanks, prefixes, tabs, line breaks,
+// markup, formulas, links (whose protocol is not measured), and texts that only look like one.
+const wchar_t* const Texts[] = {L"Kontrakt", L"  leading", L"trailing   ", L"a&b && c", L"tab\there",
+                                L"two\r\nlines here", L"<b>bold markup</b>", L"=1+2",
+                                L"http://www.example.com/bridge", L"", L"♥ Æblegrød ♠", L"Kontrakt", L"x",
+                                L"Fixed footer text", L"W", L"Kl. 12:30 i klubben", L"mailto:nord@example.com",
+                                L"a < b og b > c", L"{ikke rich text}", L"|ikke kodet", L"|\\41", L"slut\t"};
+
+TEST_F(AutoSize, EachTextAloneSizesItsColumnAsMeasuringItsCellDoes)
+{
+    auto* D = NewGrid<TTestableQorGrid>(Form, 4, 3);
+    struct {
+        bool WordWrap, Multi;
+    } Settings[] = {{true, false}, {false, false}, {false, true}};
+    for (const auto& S : Settings)
+        for (const wchar_t* T : Texts) {
+            for (TQorStringGrid* X : {static_cast<TQorStringGrid*>(G), static_cast<TQorStringGrid*>(D)}) {
+                X->SetWordWrapEx(S.WordWrap);
+                X->SetMultilinecells(S.Multi);
+                X->SetCellEx(1, 1, T);
+                X->AutoSizeCol(1);
+            }
+            EXPECT_EQ(G->GetColWidths(1), D->GetColWidths(1)) << T << " " << S.WordWrap << S.Multi;
+        }
+}
+
 TEST_F(AutoSize, MeasuringEachTextOnceAgreesWithMeasuringEveryCell)
 {
     auto* D = NewGrid<TTestableQorGrid>(Form, 4, 2);
-    const wchar_t* Texts[] = {L"Kontrakt", L"  leading", L"trailing   ", L"a&b && c", L"tab\there", L"two\r\nlines here",
-                              L"<b>bold markup</b>", L"=1+2", L"http://www.example.com/bridge", L"", L"♥ Æblegrød ♠",
-                              L"Kontrakt", L"x", L"Fixed footer text", L"W"};
     const int n = int(std::size(Texts));
     for (TQorStringGrid* X : {static_cast<TQorStringGrid*>(G), static_cast<TQorStringGrid*>(D)}) {
         X->SetRowCount(n + 2);
