@@ -5,10 +5,11 @@
 //
 // Measuring is the cell painting's: GetCellTextSizeInt for a cell's text, GetCellGraphicSize for
 // its widget. A column over many rows is sized without asking each cell for its visual properties
-// where nothing per cell can change them (UniformTextLook): cells without a properties record
-// share their column's font (one for the fixed cells, one for the others), so each distinct plain
-// text is measured once: a single line of plain text by its extent, any other through the same
-// PlainTextExtent that GetCellTextSizeInt uses.
+// where nothing per cell can change them (UniformTextLook): cells without a properties record,
+// or with one that leaves the width alone (MeasuredAsItsColumn), share their column's font (one
+// for the fixed cells, one for the others), so each distinct plain text is measured once: a
+// single line of plain text by its extent, any other through the same PlainTextExtent that
+// GetCellTextSizeInt uses.
 #include "grid/QorGrid.h"
 
 #include "grid/paint/CellGraphic.h"
@@ -190,6 +191,22 @@ bool TQorStringGrid::UniformTextLook(int RCol)
            !OnGetCellColor && !(RCol == 0 && FOpt.FMouseActions->GetHotmailRowSelect());
 }
 
+bool TQorStringGrid::MeasuredAsItsColumn(int ACol, int RCol, int ARow)
+{
+    if (!HasCellProperties(RCol, ARow)) return true;
+    // A foreign object in the cell's slot goes the per-cell way, as before.
+    const auto* P = dyn<TCellProperties>(GetGridObject(RCol, ARow));
+    if (!P || P->GetGraphicObject() || P->GetControl() || P->GetCellSpanX() != -1 || P->GetCellSpanY() > 0)
+        return false;
+    // The cell is measured in its class's font with the record's font values over it (a new
+    // record copies the grid's font): the same font where each value is unset or the class's.
+    TFont* F = IsFixedCellOf(ACol, ARow) ? GetFixedFont() : GetFont();
+    return F->GetPixelsPerInch() == GetCanvas()->GetFont()->GetPixelsPerInch() &&
+           (P->GetFontStyle().Empty() || P->GetFontStyle() == F->GetStyle()) &&
+           (P->GetFontHeight() == 0 || P->GetFontHeight() == F->GetHeight()) &&
+           (P->GetFontName().empty() || P->GetFontName() == F->GetName());
+}
+
 int TQorStringGrid::WidestContent(int ACol, int First, int Last, bool FastTexts)
 {
     const int rc = RemapCol(ACol);
@@ -244,7 +261,8 @@ int TQorStringGrid::WidestContent(int ACol, int First, int Last, bool FastTexts)
     };
     int mw = 0;
     for (int r = First; r <= Last; ++r) {
-        const bool Fast = Uniform && !HasCellProperties(rc, r) && !(Editing && ACol == GetCol() && r == GetRow()) &&
+        const bool Fast = Uniform && MeasuredAsItsColumn(ACol, rc, r) &&
+                          !(Editing && ACol == GetCol() && r == GetRow()) &&
                           !(ActiveHeaders && (r == GetRow() || r == GetFixedRows() - 1)) &&
                           r != FFilterState.FFilterDropDownRow;
         int w = -1;

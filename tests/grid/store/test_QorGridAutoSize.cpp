@@ -124,6 +124,42 @@ TEST_F(AutoSize, EachTextAloneSizesItsColumnAsMeasuringItsCellDoes)
         }
 }
 
+TEST_F(AutoSize, CellsWithLooksOfTheirOwnAgreeWithMeasuringEveryCell)
+{
+    // Looks that leave the width alone and looks that change it, on the widest text of a normal
+    // row and of a fixed row; the plain texts around it are measured first, in the column's font.
+    using TLook = void (*)(TQorStringGrid*, int, int);
+    const struct {
+        const char* Name;
+        TLook Apply;
+    } Looks[] = {
+        {"colour", [](TQorStringGrid* X, int c, int r) { X->SetColors(c, r, clYellow); }},
+        {"colour to", [](TQorStringGrid* X, int c, int r) { X->SetColorsTo(c, r, clBlue); }},
+        {"font colour", [](TQorStringGrid* X, int c, int r) { X->SetFontColors(c, r, clRed); }},
+        {"alignment", [](TQorStringGrid* X, int c, int r) { X->SetAlignments(c, r, taRightJustify); }},
+        {"no word wrap", [](TQorStringGrid* X, int c, int r) { X->SetWordWraps(c, r, false); }},
+        {"read-only", [](TQorStringGrid* X, int c, int r) { X->SetReadOnly(c, r, true); }},
+        {"gradient", [](TQorStringGrid* X, int c, int r) { X->SetGradientDir(c, r, GradientVertical); }},
+        {"italic", [](TQorStringGrid* X, int c, int r) { X->SetFontStyles(c, r, TFontStyles{fsItalic}); }},
+        {"font size", [](TQorStringGrid* X, int c, int r) { X->SetFontSizes(c, r, 16); }},
+        {"check box", [](TQorStringGrid* X, int c, int r) { X->AddCheckBox(c, r, false, false); }},
+        {"merged", [](TQorStringGrid* X, int c, int r) { X->MergeCells(c, r, 2, 1); }},
+    };
+    for (const auto& L : Looks)
+        for (const int Row : {0, 2}) {
+            TQorStringGrid* X[] = {NewGrid<TQorStringGrid>(Form, 4, 5), NewGrid<TTestableQorGrid>(Form, 4, 5)};
+            for (TQorStringGrid* Y : X) {
+                Y->GetColumnSize()->SetRows(arAll);
+                for (int r = 0; r < 5; ++r) Y->SetCellEx(1, r, L"Kort");
+                Y->SetCellEx(1, Row, L"Den brede tekst med sit eget udseende");
+                L.Apply(Y, 1, Row);
+                Y->AutoSizeCol(1);
+            }
+            EXPECT_EQ(X[0]->GetColWidths(1), X[1]->GetColWidths(1)) << L.Name << " in row " << Row;
+            for (TQorStringGrid* Y : X) Y->Free();
+        }
+}
+
 TEST_F(AutoSize, MeasuringEachTextOnceAgreesWithMeasuringEveryCell)
 {
     auto* D = NewGrid<TTestableQorGrid>(Form, 4, 2);
