@@ -1933,6 +1933,9 @@ private:
     // plain text once where nothing per cell can change its look (false: every cell measured).
     int WidestContent(int ACol, int First, int Last, bool FastTexts);
     bool UniformTextLook(int RCol);
+    // A cell measured in its column's font like a cell without properties: none, or properties
+    // that only carry what leaves its width alone (colours, alignment, borders, its class's font).
+    bool MeasuredAsItsColumn(int ACol, int RCol, int ARow);
     void SetPaddedWidth(int ACol, int Padding);
     void SetPaddedHeight(int ARow, int Padding);
     void AutoNumber(bool Rows, int Index);

@@ -601,20 +601,29 @@ void TBaseGrid::SplitCells(int c, int r)
 
 // ---- Rectangles ---------------------------------------------------------------------------------
 
+namespace {
+
+// The sizes of an axis's cells before Index added up, outside 0 .. Count as well: a cell outside
+// has the default size (as TGridAxis::Size answers), so a span costs O(log Count) wherever it lies.
+Int64 SizesBefore(const TGridAxis& A, int Index)
+{
+    if (Index < 0) return Int64(Index) * A.DefaultSize();
+    if (Index <= A.Count()) return A.SizeSum(Index);
+    return A.SizeSum(A.Count()) + Int64(Index - A.Count()) * A.DefaultSize();
+}
+
+}  // namespace
+
 int TBaseGrid::ColSpanWidth(int From, int To) const
 {
-    int Sum = 0;
-    for (int i = From; i < To; ++i) Sum += GetColWidths(i);
-    for (int i = To; i < From; ++i) Sum -= GetColWidths(i);
-    return Sum;
+    const TGridAxis& A = Axis(TGridAxisKind::Cols);
+    return int(SizesBefore(A, To) - SizesBefore(A, From));
 }
 
 int TBaseGrid::RowSpanHeight(int From, int To) const
 {
-    int Sum = 0;
-    for (int i = From; i < To; ++i) Sum += GetRowHeights(i);
-    for (int i = To; i < From; ++i) Sum -= GetRowHeights(i);
-    return Sum;
+    const TGridAxis& A = Axis(TGridAxisKind::Rows);
+    return int(SizesBefore(A, To) - SizesBefore(A, From));
 }
 
 int TBaseGrid::FixedColsWidth()

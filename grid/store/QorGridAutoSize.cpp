@@ -5,9 +5,11 @@
 //
 // Measuring is the cell painting's: GetCellTextSizeInt for a cell's text, GetCellGraphicSize for
 // its widget. A column over many rows is sized without asking each cell for its visual properties
-// where nothing per cell can change them (UniformTextLook): cells without a properties record
-// share their column's font (one for the fixed cells, one for the others), so each distinct plain
-// text is measured once, through the same PlainTextExtent that GetCellTextSizeInt uses.
+// where nothing per cell can change them (UniformTextLook): cells without a properties record,
+// or with one that leaves the width alone (MeasuredAsItsColumn), share their column's font (one
+// for the fixed cells, one for the others), so each distinct plain text is measured once: a
+// single line of plain text by its extent, any other through the same PlainTextExtent that
+// GetCellTextSizeInt uses.
 #include "grid/QorGrid.h"
 
 #include "grid/paint/CellGraphic.h"
@@ -40,6 +42,22 @@ constexpr int FastTextLimit = 32768;
 
 // Distinct texts kept before the sizing looks whether they repeat enough to keep more.
 constexpr int CacheProbe = 4096;
+
+// Once no more texts are kept, looking each text up among the kept ones still pays while at
+// least one lookup in this many finds its text: a lookup costs about a seventh of a measuring.
+constexpr int LookupPays = 7;
+
+// A text whose measured width is its GetTextExtentPoint32W extent in either wrap mode: one line
+// without a tab, and nothing that makes it markup, rich text, a formula, a coded text or a link
+// (whose protocol the measuring strips). Found in one pass; any other text takes TextType and
+// PlainTextExtent.
+bool IsSimpleLine(const String& s)
+{
+    if (s.empty() || s[0] == L'=' || s[0] == L'|' || s[0] == L'{') return false;
+    for (const Char c : s)
+        if (c == L'<' || c == L':' || c == L'\r' || c == L'\n' || c == L'\t') return false;
+    return true;
+}
 
 }  // namespace
 
@@ -173,6 +191,22 @@ bool TQorStringGrid::UniformTextLook(int RCol)
            !OnGetCellColor && !(RCol == 0 && FOpt.FMouseActions->GetHotmailRowSelect());
 }
 
+bool TQorStringGrid::MeasuredAsItsColumn(int ACol, int RCol, int ARow)
+{
+    if (!HasCellProperties(RCol, ARow)) return true;
+    // A foreign object in the cell's slot goes the per-cell way, as before.
+    const auto* P = dyn<TCellProperties>(GetGridObject(RCol, ARow));
+    if (!P || P->GetGraphicObject() || P->GetControl() || P->GetCellSpanX() != -1 || P->GetCellSpanY() > 0)
+        return false;
+    // The cell is measured in its class's font with the record's font values over it (a new
+    // record copies the grid's font): the same font where each value is unset or the class's.
+    TFont* F = IsFixedCellOf(ACol, ARow) ? GetFixedFont() : GetFont();
+    return F->GetPixelsPerInch() == GetCanvas()->GetFont()->GetPixelsPerInch() &&
+           (P->GetFontStyle().Empty() || P->GetFontStyle() == F->GetStyle()) &&
+           (P->GetFontHeight() == 0 || P->GetFontHeight() == F->GetHeight()) &&
+           (P->GetFontName().empty() || P->GetFontName() == F->GetName());
+}
+
 int TQorStringGrid::WidestContent(int ACol, int First, int Last, bool FastTexts)
 {
     const int rc = RemapCol(ACol);
@@ -184,9 +218,9 @@ int TQorStringGrid::WidestContent(int ACol, int First, int Last, bool FastTexts)
     // Per font class (0 normal, 1 fixed): each distinct text's width, -1 for a text that is not
     // plain (markup, rich text, a formula), which is measured per cell.
     std::unordered_map<String, int> Widths[2];
-    int FontClass = -1;   // the class whose font the canvas holds now
+    int FontClass = -1;   // the class whose font the memory DC holds now
     int Hits = 0, Kept = 0;
-    bool Caching = true;
+    bool Caching = true, Looking = true;
     // The distinct texts are measured in a memory DC like the screen, holding the class's font: a
     // window's DC costs the platform more per call.
     TCanvas* Cv = GetCanvas();
@@ -195,9 +229,40 @@ int TQorStringGrid::WidestContent(int ACol, int First, int Last, bool FastTexts)
     auto Restore = ScopeExit([&] {
         if (Mem && MemFont) ::SelectObject(*Mem, MemFont);
     });
+    auto SelectClassFont = [&](int Class, int ARow) {
+        if (FontClass == Class) return;
+        if (!Mem) {
+            Cv->RequiredState({TCanvasStateFlag::csHandleValid});
+            Mem.emplace(Cv->GetHandle());
+        }
+        // The old font leaves the memory DC before the canvas may free it.
+        HGDIOBJ Old = ::SelectObject(*Mem, ::GetStockObject(SYSTEM_FONT));
+        if (!MemFont) MemFont = Old;
+        SetMeasureFont(ACol, rc, ARow);
+        ::SelectObject(*Mem, Cv->GetFont()->GetHandle());
+        FontClass = Class;
+    };
+    // The width of a text new to its class; -1 for one measured per cell.
+    auto MeasureNew = [&](String Text, int Class, int ARow) {
+        int tw = -1;
+        if (IsSimpleLine(Text)) {
+            SelectClassFont(Class, ARow);
+            SIZE S{0, 0};
+            ::GetTextExtentPoint32W(*Mem, Text.c_str(), int(Text.size()), &S);
+            tw = int(S.cx);
+        } else {
+            const QorUtil::TTextType T = QorUtil::TextType(Text, HTML);
+            if (T != QorUtil::ttHTML && T != QorUtil::ttRTF && T != QorUtil::ttFormula) {
+                SelectClassFont(Class, ARow);
+                tw = PlainTextExtent(*Mem, std::move(Text), TRect(0, 0, 0, 0), VS, true, false, false).X;
+            }
+        }
+        return tw >= FastTextLimit ? -1 : tw;
+    };
     int mw = 0;
     for (int r = First; r <= Last; ++r) {
-        const bool Fast = Uniform && !HasCellProperties(rc, r) && !(Editing && ACol == GetCol() && r == GetRow()) &&
+        const bool Fast = Uniform && MeasuredAsItsColumn(ACol, rc, r) &&
+                          !(Editing && ACol == GetCol() && r == GetRow()) &&
                           !(ActiveHeaders && (r == GetRow() || r == GetFixedRows() - 1)) &&
                           r != FFilterState.FFilterDropDownRow;
         int w = -1;
@@ -207,36 +272,19 @@ int TQorStringGrid::WidestContent(int ACol, int First, int Last, bool FastTexts)
                 w = ContentExtras(ACol, rc, r, 0);
             } else {
                 const int Class = IsFixedCellOf(ACol, r) ? 1 : 0;
-                auto It = Widths[Class].find(Text);
+                auto It = Looking ? Widths[Class].find(Text) : Widths[Class].end();
                 int tw = -1;
                 if (It != Widths[Class].end()) {
                     tw = It->second;
                     ++Hits;
+                } else if (Caching) {
+                    // Keeping texts pays only while they repeat; looking them up a while longer.
+                    tw = MeasureNew(Text, Class, r);
+                    Widths[Class].emplace(std::move(Text), tw);
+                    Caching = ++Kept < CacheProbe || Hits >= Kept;
+                    Looking = Caching || Hits * LookupPays >= Hits + Kept;
                 } else {
-                    const QorUtil::TTextType T = QorUtil::TextType(Text, HTML);
-                    if (T != QorUtil::ttHTML && T != QorUtil::ttRTF && T != QorUtil::ttFormula) {
-                        if (FontClass != Class) {
-                            if (!Mem) {
-                                Cv->RequiredState({TCanvasStateFlag::csHandleValid});
-                                Mem.emplace(Cv->GetHandle());
-                            }
-                            // The old font leaves the memory DC before the canvas may free it.
-                            HGDIOBJ Old = ::SelectObject(*Mem, ::GetStockObject(SYSTEM_FONT));
-                            if (!MemFont) MemFont = Old;
-                            SetMeasureFont(ACol, rc, r);
-                            ::SelectObject(*Mem, Cv->GetFont()->GetHandle());
-                            FontClass = Class;
-                        }
-                        // The text is kept below only while caching; otherwise it goes to the measuring.
-                        tw = PlainTextExtent(*Mem, Caching ? String(Text) : std::move(Text), TRect(0, 0, 0, 0), VS,
-                                             true, false, false).X;
-                        if (tw >= FastTextLimit) tw = -1;
-                    }
-                    // Keeping texts pays only while they repeat.
-                    if (Caching) {
-                        Widths[Class].emplace(std::move(Text), tw);
-                        Caching = ++Kept < CacheProbe || Hits >= Kept;
-                    }
+                    tw = MeasureNew(std::move(Text), Class, r);
                 }
                 if (tw >= 0) w = ContentExtras(ACol, rc, r, tw);
             }

@@ -459,6 +459,35 @@ TEST(StoreRects, CellRectangleFollowsTheViewAndCoversMergedAreas)
     EXPECT_EQ(G->FixedRowsHeight(), 20);
 }
 
+TEST(StoreRects, CellPlacesAddUpUnevenSizesOnBothSidesOfTheViewAndFollowChanges)
+{
+    TGridOnForm G(8, 40, true);
+    G->SetBounds(0, 0, 300, 200);
+    G->SetDefaultColWidth(50);
+    G->SetDefaultRowHeight(20);
+    G->SetRowHeights(2, 35);
+    G->SetRowHeights(8, 0);   // a hidden row adds nothing
+    G->SetColWidths(4, 70);
+    G->SetTopRow(5);
+    G->SetLeftCol(3);
+    struct {
+        int Col, Row;
+        TRect Expected;
+    } Cases[] = {
+        {0, 2, TRect(0, -55, 50, -20)},     // above the view: rows 2 .. 4 back from the first shown
+        {0, 9, TRect(0, 80, 50, 100)},      // below it, past the hidden row
+        {0, 45, TRect(0, 800, 50, 820)},    // past the last row: the default height goes on
+        {5, 0, TRect(170, 0, 220, 20)},     // right of the wide column
+        {1, 0, TRect(-50, 0, 0, 20)},       // left of the view
+    };
+    for (const auto& C : Cases) EXPECT_EQ(G->GetCellRect(C.Col, C.Row), C.Expected) << C.Col << "," << C.Row;
+    // A later change of a height moves the cells after it.
+    G->SetRowHeights(6, 30);
+    EXPECT_EQ(G->GetCellRect(0, 9), TRect(0, 90, 50, 110));
+    G->SetRowCount(50);
+    EXPECT_EQ(G->GetCellRect(0, 45), TRect(0, 810, 50, 830));
+}
+
 // ---- a seeded random run ------------------------------------------------------------------------
 
 // Every properties object sits in exactly one slot, no cell keeps offsets to a base whose area does

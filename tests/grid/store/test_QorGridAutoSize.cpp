@@ -98,12 +98,71 @@ TEST_F(AutoSize, RowsLookedAtFollowColumnSizeRows)
     EXPECT_EQ(G->GetColWidths(1), Natural(TextWidth(L"A much longer normal text")));
 }
 
+// Texts of every kind the sizing tells apart: plain lines, blanks, prefixes, tabs, line breaks,
+// markup, formulas, links (whose protocol is not measured), and texts that only look like one.
+const wchar_t* const Texts[] = {L"Kontrakt", L"  leading", L"trailing   ", L"a&b && c", L"tab\there",
+                                L"two\r\nlines here", L"<b>bold markup</b>", L"=1+2",
+                                L"http://www.example.com/bridge", L"", L"♥ Æblegrød ♠", L"Kontrakt", L"x",
+                                L"Fixed footer text", L"W", L"Kl. 12:30 i klubben", L"mailto:nord@example.com",
+                                L"a < b og b > c", L"{ikke rich text}", L"|ikke kodet", L"|\\41", L"slut\t"};
+
+TEST_F(AutoSize, EachTextAloneSizesItsColumnAsMeasuringItsCellDoes)
+{
+    auto* D = NewGrid<TTestableQorGrid>(Form, 4, 3);
+    struct {
+        bool WordWrap, Multi;
+    } Settings[] = {{true, false}, {false, false}, {false, true}};
+    for (const auto& S : Settings)
+        for (const wchar_t* T : Texts) {
+            for (TQorStringGrid* X : {static_cast<TQorStringGrid*>(G), static_cast<TQorStringGrid*>(D)}) {
+                X->SetWordWrapEx(S.WordWrap);
+                X->SetMultilinecells(S.Multi);
+                X->SetCellEx(1, 1, T);
+                X->AutoSizeCol(1);
+            }
+            EXPECT_EQ(G->GetColWidths(1), D->GetColWidths(1)) << T << " " << S.WordWrap << S.Multi;
+        }
+}
+
+TEST_F(AutoSize, CellsWithLooksOfTheirOwnAgreeWithMeasuringEveryCell)
+{
+    // Looks that leave the width alone and looks that change it, on the widest text of a normal
+    // row and of a fixed row; the plain texts around it are measured first, in the column's font.
+    using TLook = void (*)(TQorStringGrid*, int, int);
+    const struct {
+        const char* Name;
+        TLook Apply;
+    } Looks[] = {
+        {"colour", [](TQorStringGrid* X, int c, int r) { X->SetColors(c, r, clYellow); }},
+        {"colour to", [](TQorStringGrid* X, int c, int r) { X->SetColorsTo(c, r, clBlue); }},
+        {"font colour", [](TQorStringGrid* X, int c, int r) { X->SetFontColors(c, r, clRed); }},
+        {"alignment", [](TQorStringGrid* X, int c, int r) { X->SetAlignments(c, r, taRightJustify); }},
+        {"no word wrap", [](TQorStringGrid* X, int c, int r) { X->SetWordWraps(c, r, false); }},
+        {"read-only", [](TQorStringGrid* X, int c, int r) { X->SetReadOnly(c, r, true); }},
+        {"gradient", [](TQorStringGrid* X, int c, int r) { X->SetGradientDir(c, r, GradientVertical); }},
+        {"italic", [](TQorStringGrid* X, int c, int r) { X->SetFontStyles(c, r, TFontStyles{fsItalic}); }},
+        {"font size", [](TQorStringGrid* X, int c, int r) { X->SetFontSizes(c, r, 16); }},
+        {"check box", [](TQorStringGrid* X, int c, int r) { X->AddCheckBox(c, r, false, false); }},
+        {"merged", [](TQorStringGrid* X, int c, int r) { X->MergeCells(c, r, 2, 1); }},
+    };
+    for (const auto& L : Looks)
+        for (const int Row : {0, 2}) {
+            TQorStringGrid* X[] = {NewGrid<TQorStringGrid>(Form, 4, 5), NewGrid<TTestableQorGrid>(Form, 4, 5)};
+            for (TQorStringGrid* Y : X) {
+                Y->GetColumnSize()->SetRows(arAll);
+                for (int r = 0; r < 5; ++r) Y->SetCellEx(1, r, L"Kort");
+                Y->SetCellEx(1, Row, L"Den brede tekst med sit eget udseende");
+                L.Apply(Y, 1, Row);
+                Y->AutoSizeCol(1);
+            }
+            EXPECT_EQ(X[0]->GetColWidths(1), X[1]->GetColWidths(1)) << L.Name << " in row " << Row;
+            for (TQorStringGrid* Y : X) Y->Free();
+        }
+}
+
 TEST_F(AutoSize, MeasuringEachTextOnceAgreesWithMeasuringEveryCell)
 {
     auto* D = NewGrid<TTestableQorGrid>(Form, 4, 2);
-    const wchar_t* Texts[] = {L"Kontrakt", L"  leading", L"trailing   ", L"a&b && c", L"tab\there", L"two\r\nlines here",
-                              L"<b>bold markup</b>", L"=1+2", L"http://www.example.com/bridge", L"", L"♥ Æblegrød ♠",
-                              L"Kontrakt", L"x", L"Fixed footer text", L"W"};
     const int n = int(std::size(Texts));
     for (TQorStringGrid* X : {static_cast<TQorStringGrid*>(G), static_cast<TQorStringGrid*>(D)}) {
         X->SetRowCount(n + 2);
