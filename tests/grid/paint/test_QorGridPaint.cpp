@@ -298,6 +298,44 @@ TEST_F(GridPaint, SnapshotOfATournamentSheet)
     EXPECT_GT(I.Left, 6 * 72 + 30);
 }
 
+// Turned text lies wholly inside its cell, the clip never cutting it, at every angle and
+// vertical alignment; the alignments move it the way they say.
+TEST(GridPaintRotated, TurnedTextStaysInsideItsCell)
+{
+    constexpr int W = 130, H = 100;
+    TForm* F = ui::NewForm(2 * W, 2 * H);
+    ui::FormGuard FG{F};
+    TPaintGrid* T = NewPaintGrid(F, 2, 2, W, H);
+    T->SetFixedRows(0);
+    T->SetFixedCols(0);
+    T->SetColor(clWhite);
+    T->GetFont()->SetName(L"Arial");
+    T->GetFont()->SetSize(10);
+    T->SetCol(0);
+    T->SetRow(0);
+    const TRect Cell(W, H, 2 * W - 1, 2 * H - 1);
+    const TRect Inner(Cell.Left + 2, Cell.Top + 2, Cell.Right - 2, Cell.Bottom - 2);
+    for (int Angle : {30, 45, 90, 270, 330}) {
+        int Tops[3] = {};
+        for (TVAlignment V : {vtaTop, vtaCenter, vtaBottom}) {
+            SCOPED_TRACE(String(L"angle ") + IntToStr(Angle) + L" valign " + IntToStr(int(V)));
+            T->SetVAlignment(V);
+            T->AddRotated(1, 1, Angle, L"Drejet gq");
+            TDibSurface S(2 * W, 2 * H, clBlack);
+            PaintWindowInto(T->GetHandle(), S, true);
+            const TRect Ink = S.InkBounds(Cell, clWhite);
+            ASSERT_FALSE(Ink.IsEmpty());
+            EXPECT_GE(Ink.Left, Inner.Left);
+            EXPECT_GE(Ink.Top, Inner.Top);
+            EXPECT_LE(Ink.Right, Inner.Right);
+            EXPECT_LE(Ink.Bottom, Inner.Bottom);
+            Tops[int(V)] = Ink.Top;
+        }
+        EXPECT_LT(Tops[vtaTop], Tops[vtaCenter]) << Angle;
+        EXPECT_LT(Tops[vtaCenter], Tops[vtaBottom]) << Angle;
+    }
+}
+
 TEST_F(GridPaint, SnapshotOfTheTextKinds)
 {
     TForm* F = ui::NewForm(2 * 180, 8 * 40);
