@@ -607,7 +607,7 @@ void TCellWidgetPainter::DrawCellGraphic(TCellPaintContext& C, TRect& r, TCellGr
         break;
     case ctRotated:
         DrawRotated(C, r, CG);
-        if (G->ShouldDrawSortIndicator(C.OCol, C.ARow)) G->DrawSortIndicator(Cv, C.OCol, WR.Right - 10, WR.Top + 8);
+        if (G->IsSortHeaderCell(C)) G->DrawSortIndicator(Cv, C.OCol, WR.Right - 10, WR.Top + 8);
         break;
     case ctNode: DrawNode(C, r, CG); break;
     case ctPicture:

@@ -298,6 +298,34 @@ TEST_F(GridPaint, SnapshotOfATournamentSheet)
     EXPECT_GT(I.Left, 6 * 72 + 30);
 }
 
+// An index sort marks each of its columns' headers: with IndexShow every key shows its
+// position on the index colour; without it only the first key shows the direction triangle.
+TEST_F(GridPaint, IndexSortMarksEveryKeyColumnHeader)
+{
+    TSortSettings* SS = G->GetSortSettings();
+    SS->SetShow(true);
+    SS->SetIndexShow(true);
+    SS->SetIndexColor(clYellow);
+    for (int c = 1; c < Cols; ++c) G->SetCellEx(c, 0, L"H");
+    G->GetSortIndexes()->AddIndex(3, true);
+    G->GetSortIndexes()->AddIndex(1, false);
+    const TColor Yellow = ColorToRGB(clYellow), Shade = TColor(0x808080);
+    Paint();
+    EXPECT_TRUE(S.SavePng(SnapshotPath(L"cellpaint_indexsort.png")));
+    EXPECT_GT(S.CountColor(Face(3, 0), Yellow), 10);
+    EXPECT_GT(S.CountColor(Face(1, 0), Yellow), 10);
+    EXPECT_EQ(S.CountColor(Face(2, 0), Yellow), 0);
+    EXPECT_EQ(S.CountColor(Face(4, 0), Yellow), 0);
+    // Only the header row carries the marks.
+    EXPECT_EQ(S.CountColor(Face(3, 1), Yellow), 0);
+
+    SS->SetIndexShow(false);
+    Paint();
+    EXPECT_EQ(S.CountColor(TRect(0, 0, Cols * CW, RH), Yellow), 0);
+    EXPECT_GT(S.CountColor(Face(3, 0), Shade), 0);   // the first key: its triangle
+    EXPECT_EQ(S.CountColor(Face(1, 0), Shade), 0);   // a later key: nothing
+}
+
 // Turned text lies wholly inside its cell, the clip never cutting it, at every angle and
 // vertical alignment; the alignments move it the way they say.
 TEST(GridPaintRotated, TurnedTextStaysInsideItsCell)
