@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 using namespace cellpaint;
@@ -324,6 +325,43 @@ TEST_F(GridPaint, IndexSortMarksEveryKeyColumnHeader)
     EXPECT_EQ(S.CountColor(TRect(0, 0, Cols * CW, RH), Yellow), 0);
     EXPECT_GT(S.CountColor(Face(3, 0), Shade), 0);   // the first key: its triangle
     EXPECT_EQ(S.CountColor(Face(1, 0), Shade), 0);   // a later key: nothing
+}
+
+// URLColor also colours the links of markup cells, so it repaints whenever it changes; URLFull
+// changes only what URLShow shows, so it repaints only then.
+TEST_F(GridPaint, URLSettersRepaintWhenWhatIsShownChanges)
+{
+    G->SetCellEx(1, 1, L"<a href=\"x\">link link link</a>");
+    Paint();
+    EXPECT_GT(S.CountColor(Face(1, 1), ColorToRGB(clBlue)), 5);
+    ShowWindow(Form->GetHandle(), SW_SHOWNOACTIVATE);
+    const HWND H = G->GetHandle();
+    auto Pending = [H] {
+        RECT U{};
+        return GetUpdateRect(H, &U, FALSE) != FALSE;
+    };
+    struct TCase {
+        bool URLShow;
+        std::function<void()> Change;
+        bool Repaints;
+        const char* Name;
+    } const Cases[] = {
+        {false, [this] { G->SetURLColor(clRed); }, true, "colour, links hidden"},
+        {false, [this] { G->SetURLColor(clRed); }, false, "colour unchanged"},
+        {false, [this] { G->SetURLFull(true); }, false, "full, links hidden"},
+        {true, [this] { G->SetURLFull(false); }, true, "full, links shown"},
+        {true, [this] { G->SetURLFull(false); }, false, "full unchanged"},
+    };
+    for (const TCase& K : Cases) {
+        G->SetURLShow(K.URLShow);
+        ValidateRect(H, nullptr);
+        K.Change();
+        EXPECT_EQ(Pending(), K.Repaints) << K.Name;
+    }
+    EXPECT_TRUE(G->GetURLFull() == false);
+    Paint();
+    EXPECT_GT(S.CountColor(Face(1, 1), ColorToRGB(clRed)), 5);
+    EXPECT_EQ(S.CountColor(Face(1, 1), ColorToRGB(clBlue)), 0);
 }
 
 // Turned text lies wholly inside its cell, the clip never cutting it, at every angle and
