@@ -2626,6 +2626,13 @@ public:
     void SetNoRTLOrientation(bool Value) { FNoRTLOrientation = Value; }
 
 private:
+    friend class TGridTransEdit;
+    friend class TGridTransCombo;
+    // Ends a header edit of Text for (real column Col, Row): OnCellValidate, then OnEditingDone and
+    // the store; false (with the balloon on TipWnd when the grid has invalid-entry texts) when
+    // validation refuses it. The filter row's filter or OnEditCellDone come with the edit box.
+    bool FixedEditDone(TWinControl* Editor, HWND TipWnd, bool TipAllowed, int Col, int Row, String Text,
+                       bool FilterEdit, bool NotifyDone);
     struct TFixedEditState {
         int Col = 0, Row = 0;   // FFixedColEdit, FFixedRowEdit
     } FFixedEdit;
