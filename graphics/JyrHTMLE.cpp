@@ -255,6 +255,14 @@ int THTMLDrawer::SpaceW()
     return FOwnSpace;
 }
 
+int THTMLDrawer::ItalicOverhang(std::wstring_view Run)
+{
+    if (Run.empty() || Run.back() == L' ' || FRotSelected || !FFont.GetStyle().Contains(fsItalic)) return 0;
+    ABC Abc{};
+    if (!GetCharABCWidthsW(EnsureFont(), UINT(Run.back()), UINT(Run.back()), &Abc)) return 0;
+    return Abc.abcC < 0 ? -Abc.abcC : 0;
+}
+
 HDC THTMLDrawer::EnsureFont()
 {
     HDC Handle = DC();

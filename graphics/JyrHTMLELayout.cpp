@@ -202,6 +202,19 @@ void THTMLDrawer::TextRun(TTextCursor& s, size_t SrcLen, TLineWalk& L, TLineStat
     }
     L.RunSeen = true;
 
+    // Upright text after an italic run starts where the italic ink ends: a slanted last letter
+    // would otherwise reach over the blank that follows it.
+    const int Gap = FFont.GetStyle().Contains(fsItalic) ? 0 : L.Overhang;
+    if (Gap > 0) {
+        if (L.Calc)
+            ln.w += Gap;
+        else if (!FRtl)
+            L.cr.Left += Gap;
+        else
+            L.cr.Right -= Gap;
+    }
+    L.Overhang = ItalicOverhang(Run);
+
     int RunW;
     if (L.Calc) {
         L.cr = L.r;
@@ -270,7 +283,7 @@ void THTMLDrawer::TextRun(TTextCursor& s, size_t SrcLen, TLineWalk& L, TLineStat
         }
     } else {
         L.LineBreak = true;
-        ln.w -= RunW;
+        ln.w -= RunW + (L.Calc ? Gap : 0);
     }
 }
 

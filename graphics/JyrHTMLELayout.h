@@ -83,6 +83,7 @@ struct TLineWalk {
     bool RunSeen = false;
     int Runs = 0;             // visible runs taken into the line
     int sw = 0;               // width of a trailing space of the last run
+    int Overhang = 0;         // ink of the last italic run beyond its advance width
     size_t SourceEnd = 0;     // end of the line's source text: what was taken into the line
 };
 
@@ -151,6 +152,9 @@ private:
     const TFontWidths* Widths();
     int TextH();
     int SpaceW();
+    // How far the ink of an italic run's last character reaches past its advance width (0 for
+    // upright or turned text and for a run ending in a blank).
+    int ItalicOverhang(std::wstring_view Run);
     // Selects the current font into the device context when it is not there yet.
     HDC EnsureFont();
     // The width of a run from the font's widths; Plain false when the system must measure it.

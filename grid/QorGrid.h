@@ -2609,4 +2609,42 @@ private:
     TGroupState FGroup;
     TPaintState FPaint;
     TAutoNumState FAutoNum;
+
+    // ==== Header-cell editing, balloon text, painting without mirroring (input/HeaderEditors.cpp,
+    // input/BalloonText.cpp) ====
+public:
+    // Opens the header editor over a fixed cell (display column, row); raises
+    // SCannotStartFixedEdit for a cell that is not fixed.
+    void ShowFixedInplaceEdit(int Col, int Row);
+    // Gives the keyboard focus back to the grid.
+    void HideFixedInplaceEdit();
+    // Places the header edit box or combo box over fixed cell (x, y) (display column, row) and
+    // focuses it; FilterEdit: the cell belongs to the filter row (edit box, 19 pixels in).
+    void StartFixedEdit(int x, int y, bool FilterEdit);
+    // The header cell being edited (display column, row).
+    TPoint GetFixedEditCell() const { return TPoint(FFixedEdit.Col, FFixedEdit.Row); }
+    TGridTransEdit* GetEditTrans() const { return FWin.EditTrans; }
+    TGridTransCombo* GetComboTrans() const { return FWin.ComboTrans; }
+    // The header editors' change handlers: OnEditChange, OnComboChange with the edited cell.
+    void FixedEditChange(TObject* Sender);
+    void FixedComboSelect(TObject* Sender);
+    // What a cell's balloon shows of its text: markup stripped, rich text as its plain text.
+    String BalloonCellText(int C, int R);
+    // Set while cells are painted onto a surface of their own (the floating footer's panel):
+    // right-to-left check boxes are then shifted by the text inset, not mirrored in the client.
+    bool GetNoRTLOrientation() const { return FNoRTLOrientation; }
+    void SetNoRTLOrientation(bool Value) { FNoRTLOrientation = Value; }
+
+private:
+    friend class TGridTransEdit;
+    friend class TGridTransCombo;
+    // Ends a header edit of Text for (real column Col, Row): OnCellValidate, then OnEditingDone and
+    // the store; false (with the balloon on TipWnd when the grid has invalid-entry texts) when
+    // validation refuses it. The filter row's filter or OnEditCellDone come with the edit box.
+    bool FixedEditDone(TWinControl* Editor, HWND TipWnd, bool TipAllowed, int Col, int Row, String Text,
+                       bool FilterEdit, bool NotifyDone);
+    struct TFixedEditState {
+        int Col = 0, Row = 0;   // FFixedColEdit, FFixedRowEdit
+    } FFixedEdit;
+    bool FNoRTLOrientation = false;
 };

@@ -11,6 +11,7 @@ inline constexpr const wchar_t* SNodeColumnHasNodes = L"Cannot change node colum
 inline constexpr const wchar_t* SSortRowNotFixed = L"Sort row should be smaller than number of fixed rows";
 inline constexpr const wchar_t* SInvalidSortSettings = L"Invalid sort settings specifier";
 inline constexpr const wchar_t* SNoSortIndexes = L"No indexes specified for indexed sort";
+inline constexpr const wchar_t* SCannotStartFixedEdit = L"Cannot start fixed inplace editor in non-fixed cell";
 // The class library's text for a copy from an object of the wrong class (EInvalidCast).
 inline constexpr const wchar_t* SInvalidClassTypecast = L"Invalid class typecast";
 

@@ -108,7 +108,7 @@
     X(FHints, Visual, Add, bool, URLShow, false, false)                             \
     X(FHints, Visual, Add, bool, URLShowInText, false, false)                       \
     X(FHints, Field, Add, bool, URLUnderlineOnHover, false, false)                  \
-    X(FHints, Visual, Add, bool, URLFull, false, false)                             \
+    X(FHints, Setter, Add, bool, URLFull, false, false)                             \
     X(FHints, Field, Add, bool, URLEdit, false, false)
 
 // Scrolling and mouse. The scroll style setters keep the value; the flat and Metro bars that

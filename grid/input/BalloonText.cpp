@@ -1,6 +1,9 @@
 // Balloon tip texts and titles.
 #include "grid/input/BalloonText.h"
 
+#include "graphics/JyrHTMLText.h"
+#include "graphics/QorUtilText.h"
+#include "grid/QorGrid.h"
 #include "grid/QorGridConsts.h"
 
 namespace QorGridBalloon {
@@ -32,3 +35,13 @@ String TipTitle(const String& Title)
 }
 
 } // namespace QorGridBalloon
+
+String TQorStringGrid::BalloonCellText(int C, int R)
+{
+    const String Text = GetCellEx(C, R);
+    switch (QorUtil::TextType(Text, GetEnableHTML())) {
+    case QorUtil::ttHTML: return JyrHTMLE::HTMLStrip(Text);
+    case QorUtil::ttRTF: return GetStrippedCell(C, R);   // the rich edit's plain text
+    default: return Text;
+    }
+}

@@ -60,6 +60,9 @@ public:
     // while the combo has no window.
     int GetDropWidth();
     void SetDropWidth(int Value);
+    // Widens the drop-down list to its widest item measured with the grid's canvas (room for
+    // the list's scroll bar when there are more items than DropDownCount).
+    void SizeDropDownWidth();
 
     // True when the edit ended. Without a grid the combo is only hidden; with one the text is
     // validated and stored first, which comes with the grid's header editing.

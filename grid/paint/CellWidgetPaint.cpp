@@ -18,6 +18,7 @@
 
 #include <uxtheme.h>
 #include <vsstyle.h>
+#include <algorithm>
 #include <map>
 #include <memory>
 
@@ -457,11 +458,31 @@ void TCellWidgetPainter::DrawRotated(TCellPaintContext& C, TRect& r, TCellGraphi
     } else {
         Lines.push_back(Text);
     }
+    // The start point from the upright extent of the widest line, the alignments and the angle,
+    // inside the cell less 2 pixels a side: the turned text lies wholly in the cell.
+    HDC DC = Cv->GetHandle();
+    Cv->RequiredState({TCanvasStateFlag::csHandleValid, TCanvasStateFlag::csFontValid});
+    const String Longest = *std::max_element(Lines.begin(), Lines.end(), [DC](const String& a, const String& b) {
+        SIZE A{}, B{};
+        GetTextExtentPoint32W(DC, a.c_str(), int(a.size()), &A);
+        GetTextExtentPoint32W(DC, b.c_str(), int(b.size()), &B);
+        return A.cx < B.cx;
+    });
+    SIZE Ext{};
+    GetTextExtentPoint32W(DC, Longest.c_str(), int(Longest.size()), &Ext);
+    const int Turn = (Angle % 360 + 360) % 360;
+    const double Rad = Turn * 3.14159265358979323846 / 180.0;
+    TRect Start(r.Left + 2, r.Top + 2, r.Right - 2, r.Bottom - 2);
+    QorGridUnit::PositionText(Start, C.HAlignment, C.VAlign, Turn, std::abs(int(std::trunc(std::cos(Rad) * Ext.cx))),
+                              std::abs(int(std::trunc(std::sin(Rad) * Ext.cy))),
+                              std::abs(int(std::trunc(std::sin(Rad) * Ext.cx))),
+                              std::abs(int(std::trunc(std::cos(Rad) * Ext.cy))));
+    int X = Start.Left, Y = Start.Top;
+
     LOGFONTW LF{};
     GetObjectW(Cv->GetFont()->GetHandle(), sizeof(LF), &LF);
     LF.lfEscapement = LF.lfOrientation = Angle * 10;
     TGdiObject<HFONT> Rotated(CreateFontIndirectW(&LF));
-    HDC DC = Cv->GetHandle();
     TSelectObject Sel(DC, Rotated.Get());
     const UINT OldAlign = SetTextAlign(DC, TA_LEFT | TA_TOP);
     const int OldMode = SetBkMode(DC, TRANSPARENT);
@@ -472,14 +493,9 @@ void TCellWidgetPainter::DrawRotated(TCellPaintContext& C, TRect& r, TCellGraphi
     TEXTMETRICW TM{};
     GetTextMetricsW(DC, &TM);
     const int LineH = TM.tmHeight;
-    const double Rad = Angle * 3.14159265358979 / 180.0;
-    // Start so that the text's first line runs from the lower left for positive angles.
-    int X = r.Left, Y = r.Bottom;
-    if (std::sin(Rad) < 0) Y = r.Top;
-    if (std::cos(Rad) < 0) X = r.Right;
     if (Lines.size() > 1) {
         const int Total = LineH * int(Lines.size());
-        if (C.HAlignment == taCenter) X = r.Left + (r.Width() - Total) / 2;
+        if (C.HAlignment == taCenter) X -= (Total - LineH) / 2;
         else if (C.HAlignment == taRightJustify) X = r.Right - Total;
     }
     RECT Clip{r.Left, r.Top, r.Right, r.Bottom};
@@ -591,7 +607,7 @@ void TCellWidgetPainter::DrawCellGraphic(TCellPaintContext& C, TRect& r, TCellGr
         break;
     case ctRotated:
         DrawRotated(C, r, CG);
-        if (G->ShouldDrawSortIndicator(C.OCol, C.ARow)) G->DrawSortIndicator(Cv, C.OCol, WR.Right - 10, WR.Top + 8);
+        if (G->IsSortHeaderCell(C)) G->DrawSortIndicator(Cv, C.OCol, WR.Right - 10, WR.Top + 8);
         break;
     case ctNode: DrawNode(C, r, CG); break;
     case ctPicture:

@@ -75,10 +75,16 @@ void TQorStringGrid::DrawCheck(TRect R, bool State, bool Enabled, bool Grayed, Q
         State = cbState == cbChecked;
         if (cbState == cbGrayed) Grayed = true;
     }
-    // Right-to-left reading mirrors the box in the client area.
+    // Right-to-left reading mirrors the box in the client area; cells painted onto a surface of
+    // their own (no mirroring) only move by the text inset.
     if (UseRightToLeftAlignment() && HandleAllocated()) {
-        const int W = GetClientWidth();
-        R = TRect(W - R.Right, R.Top, W - R.Left, R.Bottom);
+        if (FNoRTLOrientation) {
+            R.Left += FText.FTextOffset.X;
+            R.Right += FText.FTextOffset.X;
+        } else {
+            const int W = GetClientWidth();
+            R = TRect(W - R.Right, R.Top, W - R.Left, R.Bottom);
+        }
     }
     TCanvasObjectsScope Keep(Canvas);
     const int Size = L->GetCheckBoxSize();

@@ -231,7 +231,7 @@ void TQorStringGrid::DrawSortIndicatorAt(TCellPaintContext& C, int X, const TRec
 {
     // An index-sort column past the first key shows its indicator only with IndexShow.
     TSortSettings* S = FOpt.FSortSettings.get();
-    if (S->GetColumn() != C.OCol && !S->GetIndexShow()) return;
+    if (!S->GetIndexShow() && FLists.FSortIndexes->FindIndex(C.OCol) >= 1) return;
     int Y = R.Top + 8;
     if (C.VAlign == vtaCenter) Y = R.Top + R.Height() / 2;
     else if (C.VAlign == vtaBottom) Y = R.Bottom - 8;

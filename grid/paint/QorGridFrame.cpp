@@ -303,12 +303,7 @@ void TQorStringGrid::WMNotify(TMessage& Message)
     C = Base.X;
     R = Base.Y;
     const int RCol = RealColIndex(C);
-    String Text = GetCellEx(C, R);
-    switch (QorUtil::TextType(Text, GetEnableHTML())) {
-    case QorUtil::ttHTML: Text = JyrHTMLE::HTMLStrip(Text); break;
-    default: break;
-    }
-    Text = QorGridFrame::BalloonText(Text);
+    String Text = QorGridFrame::BalloonText(BalloonCellText(C, R));
     String Title = L" ";
     TBalloonIcon Icon = biInfo;
     if (!B->GetShowCell()) {

@@ -502,7 +502,8 @@ void TQorStringGrid::PaintFocusRect(TCellPaintContext& C)
 bool TQorStringGrid::IsSortHeaderCell(TCellPaintContext& C)
 {
     TSortSettings* S = FOpt.FSortSettings.get();
-    return S->GetShow() && S->GetColumn() == C.OCol && ShouldDrawSortIndicator(C.OCol, C.ARow) && GetFixedRows() > 0 &&
+    return S->GetShow() && (S->GetColumn() == C.OCol || FLists.FSortIndexes->FindIndex(C.OCol) >= 0) &&
+           ShouldDrawSortIndicator(C.OCol, C.ARow) && GetFixedRows() > 0 &&
            (C.OCol >= GetFixedCols() || S->GetFixedCols());
 }
 

@@ -290,6 +290,15 @@ void Put(TColor Value, F Set)
 
 // ---- Look ----------------------------------------------------------------------------------------
 
+// URLFull changes what cells show only while URLShow is on (URLColor, which markup links use
+// as well, repaints on every change).
+void TQorStringGrid::SetURLFull(bool Value)
+{
+    const bool Changed = FHints.FURLFull != Value;
+    FHints.FURLFull = Value;
+    if (Changed && FHints.FURLShow) PropertyRepaint();
+}
+
 void TQorStringGrid::SetLook(TGridLook Value)
 {
     if (FLookState.FLook == Value) return;

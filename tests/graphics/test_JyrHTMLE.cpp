@@ -324,6 +324,50 @@ TEST_F(HtmlDraw, WordWrapping)
     EXPECT_EQ(O.YSize, gh);
 }
 
+TEST_F(HtmlDraw, BlankBetweenClosingAndOpeningTagIsKept)
+{
+    // A lone blank between two tags is a word gap: measured, in the plain text and seen between
+    // the words' ink, with and without wrapping. After an italic word the upright text starts
+    // where the slanted ink ends, so the blank is not covered by the last letter.
+    struct TCase {
+        const wchar_t* Markup;
+        const wchar_t* FirstAlone;   // the markup of the first word only
+        const wchar_t* First;
+        TFontStyles FirstStyle;
+        const wchar_t* Second;
+    } const Cases[] = {
+        {L"<i>kursiv</i> <font color=\"clRed\">r\u00F8d</font>", L"<i>kursiv</i>", L"kursiv", {fsItalic}, L"r\u00F8d"},
+        {L"<i>ab</i> <font color=\"clRed\">cd \u2665</font>", L"<i>ab</i>", L"ab", {fsItalic}, L"cd \u2665"},
+        {L"<b>ab</b> <u>cd</u>", L"<b>ab</b>", L"ab", {fsBold}, L"cd"},
+        {L"ab <font color=\"#0000FF\">cd</font>", L"ab", L"ab", {}, L"cd"},
+    };
+    for (const auto& [Face, Size] : {std::pair<const wchar_t*, int>{L"Tahoma", 10}, {L"Arial", 9}})
+        for (const TCase& K : Cases)
+            for (bool Wrap : {true, false}) {
+                C()->GetFont()->SetName(Face);
+                C()->GetFont()->SetSize(Size);
+                SCOPED_TRACE(String(Face) + L" " + K.Markup + (Wrap ? L" wrapped" : L""));
+                const bool Italic = K.FirstStyle.Contains(fsItalic);
+                const int Want = StyledWidth(K.First, K.FirstStyle) + TW(L" ") + TW(K.Second);
+                THtmlIn In = Measure();
+                In.WordWrap = Wrap;
+                THtmlOut O = Html(C(), K.Markup, In);
+                EXPECT_EQ(O.StripVal, String(K.First) + L" " + K.Second);
+                EXPECT_GE(O.XSize, Want);
+                EXPECT_LE(O.XSize, Want + (Italic ? 4 : 0));
+                // The ink of the first word alone ends at E; the second word's ink starts at
+                // least a blank further right (its left bearing may add a pixel).
+                In.Measure = false;
+                Dib.Fill(clWhite);
+                Html(C(), K.FirstAlone, In);
+                const int E = Ink(Dib, Dib.Bounds()).Right;
+                Dib.Fill(clWhite);
+                Html(C(), K.Markup, In);
+                const int S = Ink(Dib, TRect{E, 0, 400, 300}).Left;
+                EXPECT_GE(S - E, TW(L" "));
+            }
+}
+
 TEST_F(HtmlDraw, UnwrappedLineCutAtTheEdgeKeepsLaterLines)
 {
     // 'aaaa ' fits, the bold run crosses the right edge after a space: the line is cut there,

@@ -8,6 +8,7 @@
 
 #include "graphics/QorStyleIF.h"
 #include "support/Pixels.h"
+#include "support/UiHarness.h"
 
 #include <gtest/gtest.h>
 
@@ -232,6 +233,41 @@ TEST_F(CellGlyphs, ThemedRadioOnlyWithCommonControlsSix)
     auto Themed = Radio(G, R, 2, 1, false, nullptr, csTheme);
     EXPECT_TRUE(Themed->HasInk(R));
     EXPECT_GT(Themed->DiffCount(*Radio(G, R, 2, 0, false, nullptr, csTheme)), 0);
+}
+
+// Right to left, a check box is mirrored in the grid's client area; painted without mirroring
+// (a surface of its own) it only moves right by the text inset.
+TEST_F(CellGlyphs, RightToLeftCheckMirroredOrShiftedByTheInset)
+{
+    TForm* F = ui::NewForm(200, 100);
+    ui::FormGuard FG{F};
+    G->SetParent(F);
+    G->SetBounds(0, 0, 200, 100);
+    G->HandleNeeded();
+    G->SetXYOffset(TPoint(5, 2));
+    const int W = G->GetClientWidth();
+    auto InkOf = [&](int SurfaceW) {
+        TDibSurface S(SurfaceW, 40, clWhite);
+        PaintOnCanvas(G->GetCanvas(), S.DC(), G->GetFont(), clWhite,
+                      [&] { G->DrawCheck(TRect(4, 4, 24, 24), true, true, false, csBorland, false, cbUnchecked); });
+        return S.InkBounds(S.Bounds());
+    };
+    const TRect Base = InkOf(W);   // left to right: inside the box asked for
+    ASSERT_FALSE(Base.IsEmpty());
+    EXPECT_GE(Base.Left, 4);
+    EXPECT_LE(Base.Right, 24);
+    G->SetBiDiMode(bdRightToLeft);
+    struct TCase {
+        bool NoOrientation;
+        int Move;   // how far the box moves right
+    } const Cases[] = {{false, W - 24 - 4}, {true, 5}};
+    for (const TCase& K : Cases) {
+        G->SetNoRTLOrientation(K.NoOrientation);
+        EXPECT_EQ(InkOf(W), TRect(Base.Left + K.Move, Base.Top, Base.Right + K.Move, Base.Bottom)) << K.NoOrientation;
+    }
+    G->SetNoRTLOrientation(false);
+    G->SetBiDiMode(bdLeftToRight);
+    G->SetParent(nullptr);
 }
 
 namespace {

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 using namespace cellpaint;
@@ -296,6 +297,109 @@ TEST_F(GridPaint, SnapshotOfATournamentSheet)
     const TRect Pts(6 * 72, 2 * 22, 7 * 72 - 1, 3 * 22 - 1);
     const TRect I = Sheet.InkBounds(Pts, Sheet.Pixel(6 * 72 + 3, 2 * 22 + 3));
     EXPECT_GT(I.Left, 6 * 72 + 30);
+}
+
+// An index sort marks each of its columns' headers: with IndexShow every key shows its
+// position on the index colour; without it only the first key shows the direction triangle.
+TEST_F(GridPaint, IndexSortMarksEveryKeyColumnHeader)
+{
+    TSortSettings* SS = G->GetSortSettings();
+    SS->SetShow(true);
+    SS->SetIndexShow(true);
+    SS->SetIndexColor(clYellow);
+    for (int c = 1; c < Cols; ++c) G->SetCellEx(c, 0, L"H");
+    G->GetSortIndexes()->AddIndex(3, true);
+    G->GetSortIndexes()->AddIndex(1, false);
+    const TColor Yellow = ColorToRGB(clYellow), Shade = TColor(0x808080);
+    Paint();
+    EXPECT_TRUE(S.SavePng(SnapshotPath(L"cellpaint_indexsort.png")));
+    EXPECT_GT(S.CountColor(Face(3, 0), Yellow), 10);
+    EXPECT_GT(S.CountColor(Face(1, 0), Yellow), 10);
+    EXPECT_EQ(S.CountColor(Face(2, 0), Yellow), 0);
+    EXPECT_EQ(S.CountColor(Face(4, 0), Yellow), 0);
+    // Only the header row carries the marks.
+    EXPECT_EQ(S.CountColor(Face(3, 1), Yellow), 0);
+
+    SS->SetIndexShow(false);
+    Paint();
+    EXPECT_EQ(S.CountColor(TRect(0, 0, Cols * CW, RH), Yellow), 0);
+    EXPECT_GT(S.CountColor(Face(3, 0), Shade), 0);   // the first key: its triangle
+    EXPECT_EQ(S.CountColor(Face(1, 0), Shade), 0);   // a later key: nothing
+}
+
+// URLColor also colours the links of markup cells, so it repaints whenever it changes; URLFull
+// changes only what URLShow shows, so it repaints only then.
+TEST_F(GridPaint, URLSettersRepaintWhenWhatIsShownChanges)
+{
+    G->SetCellEx(1, 1, L"<a href=\"x\">link link link</a>");
+    Paint();
+    EXPECT_GT(S.CountColor(Face(1, 1), ColorToRGB(clBlue)), 5);
+    ShowWindow(Form->GetHandle(), SW_SHOWNOACTIVATE);
+    const HWND H = G->GetHandle();
+    auto Pending = [H] {
+        RECT U{};
+        return GetUpdateRect(H, &U, FALSE) != FALSE;
+    };
+    struct TCase {
+        bool URLShow;
+        std::function<void()> Change;
+        bool Repaints;
+        const char* Name;
+    } const Cases[] = {
+        {false, [this] { G->SetURLColor(clRed); }, true, "colour, links hidden"},
+        {false, [this] { G->SetURLColor(clRed); }, false, "colour unchanged"},
+        {false, [this] { G->SetURLFull(true); }, false, "full, links hidden"},
+        {true, [this] { G->SetURLFull(false); }, true, "full, links shown"},
+        {true, [this] { G->SetURLFull(false); }, false, "full unchanged"},
+    };
+    for (const TCase& K : Cases) {
+        G->SetURLShow(K.URLShow);
+        ValidateRect(H, nullptr);
+        K.Change();
+        EXPECT_EQ(Pending(), K.Repaints) << K.Name;
+    }
+    EXPECT_TRUE(G->GetURLFull() == false);
+    Paint();
+    EXPECT_GT(S.CountColor(Face(1, 1), ColorToRGB(clRed)), 5);
+    EXPECT_EQ(S.CountColor(Face(1, 1), ColorToRGB(clBlue)), 0);
+}
+
+// Turned text lies wholly inside its cell, the clip never cutting it, at every angle and
+// vertical alignment; the alignments move it the way they say.
+TEST(GridPaintRotated, TurnedTextStaysInsideItsCell)
+{
+    constexpr int W = 130, H = 100;
+    TForm* F = ui::NewForm(2 * W, 2 * H);
+    ui::FormGuard FG{F};
+    TPaintGrid* T = NewPaintGrid(F, 2, 2, W, H);
+    T->SetFixedRows(0);
+    T->SetFixedCols(0);
+    T->SetColor(clWhite);
+    T->GetFont()->SetName(L"Arial");
+    T->GetFont()->SetSize(10);
+    T->SetCol(0);
+    T->SetRow(0);
+    const TRect Cell(W, H, 2 * W - 1, 2 * H - 1);
+    const TRect Inner(Cell.Left + 2, Cell.Top + 2, Cell.Right - 2, Cell.Bottom - 2);
+    for (int Angle : {30, 45, 90, 270, 330}) {
+        int Tops[3] = {};
+        for (TVAlignment V : {vtaTop, vtaCenter, vtaBottom}) {
+            SCOPED_TRACE(String(L"angle ") + IntToStr(Angle) + L" valign " + IntToStr(int(V)));
+            T->SetVAlignment(V);
+            T->AddRotated(1, 1, Angle, L"Drejet gq");
+            TDibSurface S(2 * W, 2 * H, clBlack);
+            PaintWindowInto(T->GetHandle(), S, true);
+            const TRect Ink = S.InkBounds(Cell, clWhite);
+            ASSERT_FALSE(Ink.IsEmpty());
+            EXPECT_GE(Ink.Left, Inner.Left);
+            EXPECT_GE(Ink.Top, Inner.Top);
+            EXPECT_LE(Ink.Right, Inner.Right);
+            EXPECT_LE(Ink.Bottom, Inner.Bottom);
+            Tops[int(V)] = Ink.Top;
+        }
+        EXPECT_LT(Tops[vtaTop], Tops[vtaCenter]) << Angle;
+        EXPECT_LT(Tops[vtaCenter], Tops[vtaBottom]) << Angle;
+    }
 }
 
 TEST_F(GridPaint, SnapshotOfTheTextKinds)
