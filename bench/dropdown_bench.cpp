@@ -8,7 +8,8 @@
 //   money digits    1,000 digits typed (character messages) into an etMoney drop-down vs a TEdit,
 //                   with two sections against the same baseline: the regrouped replacements sent
 //                   straight to a bare edit window of the drop-down's styles (the window's own
-//                   share), and the digits typed into an etString drop-down (no regrouping)
+//                   share, also for the other ways of putting the text in: TWay), and the digits
+//                   typed into an etString drop-down (no regrouping)
 //
 // Each figure alternates rounds of ours and of the baseline and keeps the best of each, so that
 // load coming and going on a shared machine weighs on both alike.
@@ -19,6 +20,7 @@
 #include "BenchTiming.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -69,10 +71,15 @@ void TypeDigits(HWND W, int N = 1000)
     for (int I = 0; I < N; ++I) SendMessageW(W, WM_CHAR, WPARAM(Digit(I)), 1);
 }
 
+// How a regrouped digit's text reaches the window: the changed part selected and replaced (as the
+// drop-down does), the whole text set and the caret put after it, the whole line selected and
+// replaced, the pair of the first way with the window's redrawing off around it, or the whole
+// text set with no caret message (one layout of the line per digit, the window's floor).
+enum class TWay { Replace, SetText, WholeLine, NoRedraw, SetTextOnly };
+
 // The window's own share of typing money digits: each digit's regrouped text put into a bare
-// edit window as the drop-down does, the part from the first changed character on selected and
-// replaced.
-void ReplaceRegrouped(HWND W, int N = 1000)
+// edit window one of the ways above.
+void ReplaceRegrouped(HWND W, TWay Way = TWay::Replace, int N = 1000)
 {
     SetWindowTextW(W, L"");
     String Digits, Old;
@@ -83,11 +90,31 @@ void ReplaceRegrouped(HWND W, int N = 1000)
             if (K > 0 && (Digits.size() - K) % 3 == 0) New += FormatSettings.ThousandSeparator;
             New += Digits[K];
         }
-        size_t P = 0;
-        while (P < Old.size() && Old[P] == New[P]) ++P;
-        const String Part = New.substr(P);
-        SendMessageW(W, EM_SETSEL, P, Old.size());
-        SendMessageW(W, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(Part.c_str()));
+        switch (Way) {
+        case TWay::SetText:
+            SendMessageW(W, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(New.c_str()));
+            SendMessageW(W, EM_SETSEL, New.size(), New.size());
+            break;
+        case TWay::SetTextOnly:
+            SendMessageW(W, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(New.c_str()));
+            break;
+        case TWay::WholeLine:
+            SendMessageW(W, EM_SETSEL, 0, -1);
+            SendMessageW(W, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(New.c_str()));
+            break;
+        default: {
+            size_t P = 0;
+            while (P < Old.size() && Old[P] == New[P]) ++P;
+            const String Part = New.substr(P);
+            if (Way == TWay::NoRedraw) SendMessageW(W, WM_SETREDRAW, FALSE, 0);
+            SendMessageW(W, EM_SETSEL, P, Old.size());
+            SendMessageW(W, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(Part.c_str()));
+            if (Way == TWay::NoRedraw) {
+                SendMessageW(W, WM_SETREDRAW, TRUE, 0);
+                RedrawWindow(W, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+            }
+        }
+        }
         Old = New;
     }
 }
@@ -108,8 +135,10 @@ HWND BareEdit(TWinControl* Like, HWND Parent)
 
 }  // namespace
 
-int main()
+int main(int Argc, char** Argv)
 {
+    // "money" as the argument: the money digits' figures only.
+    const bool MoneyOnly = Argc > 1 && std::strcmp(Argv[1], "money") == 0;
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     FormatSettings = TFormatSettings::Danish();
     RegisterQorDropDownClasses();
@@ -147,15 +176,20 @@ int main()
         SendMessageW(L, WM_SETREDRAW, TRUE, 0);
         RedrawWindow(List->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     };
-    Compare("open selector of 10,000 items", Open, Fill);
-
-    Compare("redraw closed drop-down x1000", [&] { Redraws(Drop); }, [&] { Redraws(Edit); });
+    if (!MoneyOnly) {
+        Compare("open selector of 10,000 items", Open, Fill);
+        Compare("redraw closed drop-down x1000", [&] { Redraws(Drop); }, [&] { Redraws(Edit); });
+    }
 
     auto TypeIntoEdit = [&] { TypeDigits(Edit->GetHandle()); };
     Drop->SetEditType(etMoney);
     Compare("1,000 digits into etMoney", [&] { TypeDigits(Drop->GetHandle()); }, TypeIntoEdit);
     const HWND Bare = BareEdit(Drop, Form->GetHandle());
     Compare("  section: window replacements", [&] { ReplaceRegrouped(Bare); }, TypeIntoEdit);
+    Compare("    way: text set, caret", [&] { ReplaceRegrouped(Bare, TWay::SetText); }, TypeIntoEdit);
+    Compare("    way: whole line replaced", [&] { ReplaceRegrouped(Bare, TWay::WholeLine); }, TypeIntoEdit);
+    Compare("    way: text set, no caret", [&] { ReplaceRegrouped(Bare, TWay::SetTextOnly); }, TypeIntoEdit);
+    Compare("    way: redrawing off", [&] { ReplaceRegrouped(Bare, TWay::NoRedraw); }, TypeIntoEdit);
     Drop->SetEditType(etString);
     Compare("  section: digits into etString", [&] { TypeDigits(Drop->GetHandle()); }, TypeIntoEdit);
     return 0;
