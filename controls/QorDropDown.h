@@ -670,7 +670,6 @@ public:
     void SetIsWinXP(bool Value) { FIsWinXP = Value; }
     // The common controls are version 6 and a visual style is active.
     bool DoVisualStyles();
-
     void Dispatch(TMessage& Message) override;
 
 protected:
@@ -722,6 +721,9 @@ public:
 protected:
     TQorDropDownSpeedButton* CreateButton();
     void AdjustSize(int& W, int& H) override;
+    // The host draws nothing of its own (its button paints its face): the system's default paint,
+    // a second begin and end of painting inside the host's own, is left out.
+    void PaintWindow(HDC) override {}
 
 private:
     TQorDropDownSpeedButton* FButton = nullptr;

@@ -380,7 +380,9 @@ bool TQorCustomDropDown::TypeRegrouped(Char Ch)
     if (CaretAfter) NewEnd = size_t(Caret);
     const size_t OldEnd = NewEnd + Old.size() - New.size();
     const String Part = New.substr(P, NewEnd - P);
-    SendMessageW(W, EM_SETSEL, WPARAM(P), LPARAM(OldEnd));
+    // A selection message lays the changed text out once more in the window: it goes only when
+    // the replaced part is not already the selection.
+    if (P != From || OldEnd != To) SendMessageW(W, EM_SETSEL, WPARAM(P), LPARAM(OldEnd));
     SendMessageW(W, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(Part.c_str()));
     if (!CaretAfter) SendMessageW(W, EM_SETSEL, WPARAM(Caret), LPARAM(Caret));
     return true;
