@@ -377,6 +377,10 @@ protected:
     bool FCellUnclipped = false;
     // The height of "hg" in the canvas's font: measured once per font in a paint of the grid.
     int PaintTextHeight(TCanvas* Canvas);
+    // The font a cell's paint gives the canvas before GetVisualProperties: the font that pass
+    // starts from, so that a fixed cell's font is not put in the device context and taken out
+    // again for every cell.
+    virtual TFont* CellStartFont(int ACol, int ARow) { return GetFont(); }
 
     // Framework hooks.
     void Paint() override;

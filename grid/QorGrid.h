@@ -2160,6 +2160,9 @@ private:
     // for DrawGridCell's, while the grid paints itself.
     struct TPaintCellLook;
     TPaintCellLook* FPaintCellLook = nullptr;
+    // The font GetVisualProperties gives a cell on the screen first (the fixed font in the fixed
+    // rows and columns).
+    TFont* CellStartFont(int ACol, int ARow) override;
 
     // ---- State, by area ----------------------------------------------------------------------------
 

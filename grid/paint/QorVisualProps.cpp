@@ -76,6 +76,11 @@ bool TQorStringGrid::IsFixedCellOf(int ACol, int ARow)
     return IsFixed(ACol, ARow) || ACol < GetFixedCols() || ARow < GetFixedRows();
 }
 
+TFont* TQorStringGrid::CellStartFont(int ACol, int ARow)
+{
+    return ACol < GetFixedCols() || ARow < GetFixedRows() ? GetFixedFont() : GetFont();
+}
+
 void TQorStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& AState, bool Print, bool Select,
                                          bool Remap, TBrush* ABrush, TColor& AColorTo, TColor& AMirrorColor,
                                          TColor& AMirrorColorTo, TFont* AFont, TAlignment& HA, TVAlignment& VA,
@@ -88,7 +93,7 @@ void TQorStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASt
     const bool Fixed = IsFixedCellOf(ACol, ARow);
     // 1. The grid's font, or the fixed font, or the printer's.
     if (PrinterFonts) AFont->Assign(FixedPos ? PS->GetFixedFont() : PS->GetFont());
-    else AFont->Assign(FixedPos ? GetFixedFont() : GetFont());
+    else AFont->Assign(CellStartFont(ACol, ARow));
 
     // 2. Real column; the row of row-based state.
     const int RCol = Remap ? RemapCol(ACol) : ACol;
