@@ -117,6 +117,48 @@ int main()
         }
     }, 5);
 
+    // Probes of what a cell's drawing costs on this DC: the same text calls with a clip region
+    // selected (as a paint has), with the text colour and mode set per call, and the three
+    // fills (background, two lines) of a cell with one brush made per paint.
+    auto TextScreens = [&](bool Clip, bool PerCall) {
+        for (int i = 0; i < Screens; ++i) {
+            const int Saved = ::SaveDC(S.DC);
+            if (Clip) ::IntersectClipRect(S.DC, 0, 0, Cols * CW, Rows * RH);
+            HGDIOBJ OldFont = ::SelectObject(S.DC, Font);
+            ::SetBkMode(S.DC, TRANSPARENT);
+            for (int r = 0; r < Rows; ++r)
+                for (int c = 0; c < Cols; ++c) {
+                    const String& T = Texts[size_t(r * Cols + c)];
+                    RECT R{c * CW + 2, r * RH + 2, (c + 1) * CW - 2, (r + 1) * RH - 2};
+                    if (PerCall) {
+                        ::SetTextColor(S.DC, RGB(0, 0, 0));
+                        ::SetBkMode(S.DC, TRANSPARENT);
+                    }
+                    ::ExtTextOutW(S.DC, R.left, R.top, ETO_CLIPPED, &R, T.c_str(), UINT(T.size()), nullptr);
+                }
+            ::SelectObject(S.DC, OldFont);
+            ::RestoreDC(S.DC, Saved);
+        }
+    };
+    const double ExtClip = TimeIt([&] { TextScreens(true, false); }, 5);
+    const double ExtPerCall = TimeIt([&] { TextScreens(true, true); }, 5);
+    const double Fills = TimeIt([&] {
+        for (int i = 0; i < Screens; ++i) {
+            HBRUSH Back = ::CreateSolidBrush(RGB(255, 255, 255)), Line = ::CreateSolidBrush(RGB(192, 192, 192));
+            for (int r = 0; r < Rows; ++r)
+                for (int c = 0; c < Cols; ++c) {
+                    RECT R{c * CW, r * RH, (c + 1) * CW - 1, (r + 1) * RH - 1};
+                    ::FillRect(S.DC, &R, Back);
+                    RECT H{c * CW, (r + 1) * RH - 1, (c + 1) * CW - 1, (r + 1) * RH};
+                    RECT V{(c + 1) * CW - 1, r * RH, (c + 1) * CW, (r + 1) * RH};
+                    ::FillRect(S.DC, &H, Line);
+                    ::FillRect(S.DC, &V, Line);
+                }
+            ::DeleteObject(Back);
+            ::DeleteObject(Line);
+        }
+    }, 5);
+
     const double Plain = TimeIt(PaintScreens, 5);
     // The painting frame alone: the same screen with empty cells.
     Fill(G, [](int, int) { return String(); });
@@ -136,6 +178,9 @@ int main()
     Report("plain cells vs ExtTextOutW (aim 3x)", Plain, Ext);
     Report("empty cells vs ExtTextOutW", Empty, Ext);
     Report("plain cells vs empty cells", Plain, Empty);
+    Report("probe: text, clip region selected", ExtClip, Ext);
+    Report("probe: text, colour and mode per call", ExtPerCall, Ext);
+    Report("probe: three fills a cell", Fills, Ext);
     Report("markup cells vs plain (aim 4x)", Markup, Plain);
     Report("widget cells vs plain", Widgets, Plain);
     Form->Free();
