@@ -585,9 +585,12 @@ int TBuildPages::BuildHeader(bool SizeOnly)
                 if (Draw) Canvas->TextOut(XFor(TitlePos, Lines->GetStrings(k)), FooterY - k * LineHeight, Lines->GetStrings(k));
             Result = Extra;
         } else if (!HtmlTitle.empty()) {
-            const TRect Area{PS.GetLeftSize(), YSize + PS.GetFooterSize(), XSize, YSize};
+            // Above the footer line, in the room the footer indent keeps for it (the page's
+            // bottom edge would leave it no room at all).
+            const int TitleBottom = FooterY + FntVSpace;
+            const TRect Area{PS.GetLeftSize(), TitleBottom + 1000, XSize, TitleBottom};
             Result = HtmlBlock(PS.GetFooterFont(), Area, false);
-            if (Draw) HtmlBlock(PS.GetFooterFont(), Area, true);
+            if (Draw) HtmlBlock(PS.GetFooterFont(), TRect{Area.Left, TitleBottom + Result, Area.Right, TitleBottom}, true);
         }
     }
     return Result;
