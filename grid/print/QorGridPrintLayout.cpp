@@ -235,16 +235,53 @@ void TBuildPages::CalculateWidths()
         return;
     }
     const int FixedRows = Grid.GetFixedRows();
-    for (int r = 0; r <= R.Bottom || (PS.GetRepeatFixedRows() && r < FixedRows && r < Grid.GetRowCount()); ++r) {
-        if (r < R.Top && !(r < FixedRows && PS.GetRepeatFixedRows())) {
+    auto Measures = [&](int r) {
+        return r <= R.Bottom || (PS.GetRepeatFixedRows() && r < FixedRows && r < Grid.GetRowCount());
+    };
+    auto Skipped = [&](int r) { return r < R.Top && !(r < FixedRows && PS.GetRepeatFixedRows()); };
+    if (PS.GetUseFixedWidth()) {
+        for (int r = 0; Measures(r); ++r) {
+            if (Skipped(r)) {
+                r = R.Top - 1;
+                continue;
+            }
+            for (int c : Cols)
+                if (PS.GetFixedWidth() > MaxWidths()[size_t(c)] && !Grid.IsXMergedCell(Grid.RemapCol(c), r))
+                    MaxWidths()[size_t(c)] = PS.GetFixedWidth();
+        }
+        return;
+    }
+    // Every cell a row's height counts (GetRowHeight: the rectangle's columns, not merged down)
+    // is measured here as well, once, and the row's tallest kept for GetRowHeight.
+    const bool KeepHeights = !PS.GetNoAutoSizeRow() && !PS.GetUseFixedHeight();
+    std::vector<char> ForWidth(MaxWidths().size(), 0), ForHeight(MaxWidths().size(), 0);
+    std::vector<int> Measured = Cols;
+    for (int c : Cols) ForWidth[size_t(c)] = 1;
+    if (KeepHeights)
+        for (int c = R.Left; c <= R.Right; ++c) {
+            ForHeight[size_t(c)] = 1;
+            if (!ForWidth[size_t(c)]) Measured.push_back(c);
+        }
+    RowTextHeights.assign(KeepHeights ? size_t(std::max(0, R.Bottom + 1)) : 0, -2);
+    RowTextScale = Grid.FPrint.Fontscalefactor;
+    TMeasureScope Scope(*this);
+    for (int r = 0; Measures(r); ++r) {
+        if (Skipped(r)) {
             r = R.Top - 1;
             continue;
         }
-        for (int c : Cols) {
+        int Height = -1;
+        for (int c : Measured) {
             const int RC = Grid.RemapCol(c);
-            const int w = PS.GetUseFixedWidth() ? PS.GetFixedWidth() : GetTextSize(RC, r).X;
-            if (w > MaxWidths()[size_t(c)] && !Grid.IsXMergedCell(RC, r)) MaxWidths()[size_t(c)] = w;
+            const bool Tall = ForHeight[size_t(c)] && !Grid.IsYMergedCell(RC, r);
+            // A column measured only for the height, in a cell the height does not count.
+            if (!ForWidth[size_t(c)] && !Tall) continue;
+            const TPoint Size = MeasureCell(RC, r);
+            if (ForWidth[size_t(c)] && Size.X > MaxWidths()[size_t(c)] && !Grid.IsXMergedCell(RC, r))
+                MaxWidths()[size_t(c)] = Size.X;
+            if (Tall) Height = std::max({Height, 0, Size.Y});
         }
+        if (KeepHeights && size_t(r) < RowTextHeights.size()) RowTextHeights[size_t(r)] = Height;
     }
 }
 
@@ -260,11 +297,19 @@ int TBuildPages::GetRowHeight(int ARow)
         Height = PS.GetFixedHeight();
     } else {
         bool Counted = false;
-        for (int c = Rect().Left; c <= Rect().Right; ++c) {
-            const int RC = Grid.RemapCol(c);
-            if (Grid.IsYMergedCell(RC, ARow)) continue;
-            Height = std::max(Height, GetTextSize(RC, ARow).Y);
-            Counted = true;
+        if (ARow >= 0 && size_t(ARow) < RowTextHeights.size() && RowTextHeights[size_t(ARow)] != -2 &&
+            RowTextScale == Grid.FPrint.Fontscalefactor) {
+            // Measured with the widths.
+            Counted = RowTextHeights[size_t(ARow)] >= 0;
+            Height = std::max(0, RowTextHeights[size_t(ARow)]);
+        } else {
+            TMeasureScope Scope(*this);
+            for (int c = Rect().Left; c <= Rect().Right; ++c) {
+                const int RC = Grid.RemapCol(c);
+                if (Grid.IsYMergedCell(RC, ARow)) continue;
+                Height = std::max(Height, MeasureCell(RC, ARow).Y);
+                Counted = true;
+            }
         }
         if (!Counted) Height = MemoHeight;
         Height += Height / 8;
