@@ -264,24 +264,29 @@ void TBuildPages::CalculateWidths()
         }
     RowTextHeights.assign(KeepHeights ? size_t(std::max(0, R.Bottom + 1)) : 0, -2);
     RowTextScale = Grid.FPrint.Fontscalefactor;
-    TMeasureScope Scope(*this);
+    std::vector<int> Rows;
     for (int r = 0; Measures(r); ++r) {
         if (Skipped(r)) {
             r = R.Top - 1;
             continue;
         }
-        int Height = -1;
-        for (int c : Measured) {
-            const int RC = Grid.RemapCol(c);
+        Rows.push_back(r);
+        if (size_t(r) < RowTextHeights.size()) RowTextHeights[size_t(r)] = -1;
+    }
+    // Column by column: a column's cells mostly share one font, which is selected once.
+    TMeasureScope Scope(*this);
+    for (int c : Measured) {
+        const int RC = Grid.RemapCol(c);
+        for (int r : Rows) {
             const bool Tall = ForHeight[size_t(c)] && !Grid.IsYMergedCell(RC, r);
             // A column measured only for the height, in a cell the height does not count.
             if (!ForWidth[size_t(c)] && !Tall) continue;
             const TPoint Size = MeasureCell(RC, r);
             if (ForWidth[size_t(c)] && Size.X > MaxWidths()[size_t(c)] && !Grid.IsXMergedCell(RC, r))
                 MaxWidths()[size_t(c)] = Size.X;
-            if (Tall) Height = std::max({Height, 0, Size.Y});
+            if (Tall && size_t(r) < RowTextHeights.size())
+                RowTextHeights[size_t(r)] = std::max({RowTextHeights[size_t(r)], 0, Size.Y});
         }
-        if (KeepHeights && size_t(r) < RowTextHeights.size()) RowTextHeights[size_t(r)] = Height;
     }
 }
 
