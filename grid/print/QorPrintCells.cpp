@@ -742,6 +742,14 @@ void TPrintedCell::DrawPlainLines(const String& Text)
         RECT rc{T.Left, T.Top - P.FntVSpace, T.Right, T.Bottom};
         if (HA != taRightJustify) rc.left += P.FntHSpace;
         if (HA != taLeftJustify) rc.right -= P.FntHSpace;
+        // Left and top: the text starts at the rectangle's corner, clipped by it, as the
+        // single-line DrawTextW puts it, without DrawTextW's measuring (no control characters:
+        // DrawTextW treats those itself).
+        if (HA == taLeftJustify && VA == vtaTop &&
+            std::none_of(L.begin(), L.end(), [](wchar_t ch) { return ch < L' '; })) {
+            ::ExtTextOutW(DC, rc.left, rc.top, ETO_CLIPPED, &rc, L.c_str(), UINT(L.size()), nullptr);
+            return;
+        }
         const UINT VFlag = VA == vtaCenter ? DT_VCENTER : VA == vtaBottom ? DT_BOTTOM : DT_TOP;
         ::DrawTextW(DC, L.c_str(), int(L.size()), &rc, DT_SINGLELINE | DT_NOPREFIX | HFlag | VFlag);
         return;
