@@ -89,6 +89,15 @@ struct TBuildPages {
     int GhHeight = -1;
     // The canvas's font while a run of cells is measured (MeasureCell), given back at its end.
     TFont* MeasureSaved = nullptr;
+    // While the band's rows are laid out, the canvas may keep the last cell's font: OwedFont is
+    // the font it owes, given back by PayFont before anything else uses the canvas (header,
+    // events, the band's end). A row's next cells then often find their font still selected.
+    bool LazyFont = false;
+    bool FontOwed = false;
+    TFont OwedFont;
+    void PayFont();
+    // The canvas's font as its owner sees it (the owed one while it keeps a cell's).
+    TFont* TrueFont();
 
     // ---- Shortcuts into the grid's print state ----
     TGridRect& Rect() { return Grid.FPrint.FPrintRect; }

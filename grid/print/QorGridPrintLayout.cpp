@@ -309,7 +309,8 @@ int TBuildPages::GetRowHeight(int ARow)
             Height = std::max(0, RowTextHeights[size_t(ARow)]);
         } else {
             TMeasureScope Scope(*this);
-            for (int c = Rect().Left; c <= Rect().Right; ++c) {
+            // Right to left: the row's first cell, drawn first, finds its font still selected.
+            for (int c = Rect().Right; c >= Rect().Left; --c) {
                 const int RC = Grid.RemapCol(c);
                 if (Grid.IsYMergedCell(RC, ARow)) continue;
                 Height = std::max(Height, MeasureCell(RC, ARow).Y);
@@ -458,6 +459,9 @@ void TBuildPages::LayOutBand()
         return 2 * FntVSpace + GetRowHeight(ARow) + PS.GetRowSpacing();
     };
 
+    // Rows may leave the canvas with their last cell's font until something else needs it.
+    TValueScope<bool> Lazy(LazyFont, true);
+    auto Pay = ScopeExit([&] { PayFont(); });
     while (i <= Bottom && !Cancelled) {
         Grid.ExportNotification(Export, i);
         if (RowsOnPage == 0) {
@@ -475,6 +479,7 @@ void TBuildPages::LayOutBand()
         if (Grid.OnPrintNewPage) Grid.OnPrintNewPage(&Grid, i, NewPage);
         const bool Full = YPosPrint - h < YSize + FootIndent;
         if ((i > Bottom || Full || NewPage) && DrawingThisPage()) {
+            PayFont();
             if (Grid.OnPrintPageDone) Grid.OnPrintPageDone(&Grid, Canvas, i, YPosPrint, PagNum + 1, XSize, YSize);
             bool Cancel = false;
             if (Grid.OnPrintCancel) Grid.OnPrintCancel(&Grid, PagNum + 1, Cancel);
@@ -497,11 +502,13 @@ void TBuildPages::LayOutBand()
 
 void TBuildPages::FireNewPage(int Page)
 {
+    PayFont();
     if (Grid.OnPrintPage) Grid.OnPrintPage(&Grid, Canvas, Page, XSize, YSize);
 }
 
 void TBuildPages::StartNewPage()
 {
+    PayFont();
     if (!PageDrawn(PagNum + 2)) return;
     if (PrintMethod == 1 && PagNum + 1 >= Grid.FPrint.FPrintPageFrom) Printer()->NewPage();
     SetMapMode(Canvas->GetHandle(), MM_LOMETRIC);
@@ -530,6 +537,7 @@ String TBuildPages::PagNumStr()
 
 int TBuildPages::BuildHeader(bool SizeOnly)
 {
+    PayFont();
     const bool Draw = !SizeOnly && DrawingThisPage();
     if (!SizeOnly && !Draw) return 0;
     Grid.FPrint.Fontscalefactor = ScaleFactor;

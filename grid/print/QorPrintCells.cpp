@@ -295,17 +295,35 @@ bool TPrintedCell::UseCellFont(TBuildPages& P, int Col, int Row, TAlignment* HA,
     return WW;
 }
 
+void TBuildPages::PayFont()
+{
+    if (!FontOwed) return;
+    FontOwed = false;
+    Canvas->GetFont()->Assign(&OwedFont);
+}
+
+TFont* TBuildPages::TrueFont()
+{
+    return FontOwed ? &OwedFont : Canvas->GetFont();
+}
+
 TBuildPages::TMeasureScope::TMeasureScope(TBuildPages& P) : FP(P), FOuter(P.MeasureSaved)
 {
-    FSaved.Assign(P.Canvas->GetFont());
-    P.OldFont->Assign(P.Canvas->GetFont());
+    FSaved.Assign(P.TrueFont());
+    P.OldFont->Assign(&FSaved);
     P.MeasureSaved = &FSaved;
 }
 
-// The canvas keeps its font whatever a hook raises.
+// The canvas keeps its font whatever a hook raises (owes it while the band's rows are laid out).
 TBuildPages::TMeasureScope::~TMeasureScope()
 {
-    FP.Canvas->GetFont()->Assign(&FSaved);
+    if (FP.LazyFont) {
+        FP.OwedFont.Assign(&FSaved);
+        FP.FontOwed = true;
+    } else {
+        FP.Canvas->GetFont()->Assign(&FSaved);
+        FP.FontOwed = false;
+    }
     FP.MeasureSaved = FOuter;
 }
 
@@ -457,11 +475,17 @@ int TBuildPages::BuildColumnsRow(int YPos, int Col1, int Col2, int ARow, int /*H
     // Every cell starts from the canvas's pen, font and brush as the row found them; they are
     // given back once, at the row's end (and to the cell's drawing event before it runs).
     OldPen->Assign(Canvas->GetPen());
-    OldFont->Assign(Canvas->GetFont());
+    OldFont->Assign(TrueFont());
     OldBrush->Assign(Canvas->GetBrush());
     auto Restore = ScopeExit([&] {
         SetPen(Canvas->GetPen(), OldPen.get());
-        Canvas->GetFont()->Assign(OldFont.get());
+        if (LazyFont) {
+            OwedFont.Assign(OldFont.get());
+            FontOwed = true;
+        } else {
+            Canvas->GetFont()->Assign(OldFont.get());
+            FontOwed = false;
+        }
         SetBrush(Canvas->GetBrush(), OldBrush.get());
     });
     for (int u = std::max(Col1, 0); u <= Last; ++u) {
