@@ -454,6 +454,9 @@ protected:
     // ---- painting
     void Paint() override;
     virtual void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) {}
+    // Whether Paint clips the cell to ARect while DrawCell draws it: a descendant that keeps a
+    // cell's drawing inside its rectangle answers false and spares the clip.
+    virtual bool ClipCellPaint(int ACol, int ARow, const TRect& ARect) { return true; }
     void InvalidateCell(int ACol, int ARow);
     void InvalidateRow(int ARow) { InvalidateLine(TGridAxisKind::Rows, ARow); }
     void InvalidateCol(int ACol) { InvalidateLine(TGridAxisKind::Cols, ACol); }

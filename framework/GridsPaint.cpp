@@ -26,8 +26,9 @@ void TCustomGrid::Paint()
     const std::vector<TGridSpan>& Rows = Spans[int(TGridAxisKind::Rows)];
 
     {
-        // Each cell is clipped to itself; the clip is reset between cells without SaveDC, which
-        // would leave the canvas's idea of its selected brush and font behind.
+        // Each cell is clipped to itself (unless it lies wholly in the client area and the
+        // descendant keeps its drawing inside it); the clip is reset between cells without
+        // SaveDC, which would leave the canvas's idea of its selected brush and font behind.
         TClipScope Clip(DC);
         for (const TGridSpan& R : Rows) {
             bool FixedRow = R.Index < FRows.FixedCount();
@@ -48,7 +49,9 @@ void TCustomGrid::Paint()
                     if (FOptions.Contains(goRowSelect) && R.Index == FCurrent.Y) State << gdRowSelected;
                 }
                 // Keeps a descendant's drawing inside its cell.
-                IntersectClipRect(DC, Where.Left, Where.Top, Where.Right, Where.Bottom);
+                const bool ClipCell = Where.Right > Client.Right || Where.Bottom > Client.Bottom ||
+                                      ClipCellPaint(Cl.Index, R.Index, Where);
+                if (ClipCell) IntersectClipRect(DC, Where.Left, Where.Top, Where.Right, Where.Bottom);
                 if (FDefaultDrawing) {
                     TColor Back = Fixed ? FFixedColor : State.Contains(gdSelected) ? clHighlight : FColor;
                     C->GetBrush()->SetColor(Back);
@@ -56,7 +59,7 @@ void TCustomGrid::Paint()
                     C->GetFont()->SetColor(State.Contains(gdSelected) ? clHighlightText : FontColor);
                 }
                 DrawCell(Cl.Index, R.Index, Where, State);
-                SelectClipRgn(DC, Clip.Saved());
+                if (ClipCell) SelectClipRgn(DC, Clip.Saved());
                 if (FDefaultDrawing && Fixed && FDrawingStyle == gdsClassic && FCtl3D &&
                     (FOptions.Contains(goFixedVertLine) || FOptions.Contains(goFixedHorzLine))) {
                     RECT RR{Where.Left, Where.Top, Where.Right, Where.Bottom};

@@ -369,6 +369,14 @@ protected:
     // Whether the grid's window has the focus; asked once per paint of the grid (the question
     // goes to the window server, which costs more than painting a cell).
     bool GridHasFocus();
+    // The paint loop's per-cell clip: none for a cell that CellPaintsInside keeps inside its
+    // rectangle (FCellUnclipped is set while it paints; its layers clip for themselves where
+    // they may reach out).
+    bool ClipCellPaint(int ACol, int ARow, const TRect& ARect) override;
+    virtual bool CellPaintsInside(int ACol, int ARow) { return false; }
+    bool FCellUnclipped = false;
+    // The height of "hg" in the canvas's font: measured once per font in a paint of the grid.
+    int PaintTextHeight(TCanvas* Canvas);
 
     // Framework hooks.
     void Paint() override;

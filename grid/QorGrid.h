@@ -2151,6 +2151,15 @@ private:
     void DrawRTFCellText(TCellPaintContext& C, TRect R);
     void DrawPlainCellText(TCellPaintContext& C, String Text, TRect R, const String& Placeholder);
     void DrawSortIndicatorAt(TCellPaintContext& C, int X, const TRect& R);
+    // ---- Plain-screen painting speed (paint/QorGridPaint.cpp, paint/QorVisualProps.cpp) ----
+    // Whether every layer of the cell stays inside it, so that the paint loop need not clip it.
+    bool CellPaintsInside(int ACol, int ARow) override;
+    // Whether the border layer has anything to draw for the cell.
+    bool CellHasBorders(int RCol, int ARow);
+    // The cell's look without the selection, kept by the base grid's pass of GetVisualProperties
+    // for DrawGridCell's, while the grid paints itself.
+    struct TPaintCellLook;
+    TPaintCellLook* FPaintCellLook = nullptr;
 
     // ---- State, by area ----------------------------------------------------------------------------
 

@@ -4,13 +4,16 @@
 // adjustments the earlier ones made and nothing is copied per cell.
 #pragma once
 
+#include "grid/QorGrid.h"
 #include "grid/QorGridDefs.h"
 
 #include "framework/Graphics.h"
 #include "framework/Grids.h"
+#include "framework/WinScope.h"
+
+#include <optional>
 
 class TCellGraphic;
-class TQorStringGrid;
 
 struct TCellPaintContext {
     // ---- The cell -------------------------------------------------------------------------------------
@@ -57,4 +60,46 @@ struct TCellPaintContext {
     TColor LinkColor = clNone;     // colour of links and URLs in this cell
     int SavedRight = 0;            // right edge before the always-visible editor buttons took their room
     int IndicatorWidth = 0;        // width of the row indicator drawn in column 0
+
+    // ---- The cell's clip ---------------------------------------------------------------------------------
+    // The paint loop leaves a plain cell unclipped; a layer that may reach past the cell calls
+    // ClipToCell first, and the clip lasts until the cell is painted.
+    bool Unclipped = false;
+    TRect Bounds;                  // the whole cell, lines included (the rectangle the clip keeps to)
+    std::optional<TClipScope> CellClip;
+    void ClipToCell()
+    {
+        if (!Unclipped) return;
+        Unclipped = false;
+        const HDC DC = Canvas->GetRawHandle();
+        CellClip.emplace(DC);
+        ::IntersectClipRect(DC, Bounds.Left, Bounds.Top, Bounds.Right, Bounds.Bottom);
+    }
 };
+
+// The look GetVisualProperties gives a cell without the selection, kept from the base grid's
+// pass for DrawGridCell's while the grid paints itself: valid for one cell and state, and only
+// when the selection did not enter the first pass.
+struct TQorStringGrid::TPaintCellLook {
+    bool Valid = false;
+    int Col = -1, Row = -1;
+    TGridDrawState State;
+    TColor BrushColor = clNone, ColorTo = clNone, MirrorColor = clNone, MirrorColorTo = clNone;
+    TFont Font;
+    TAlignment HA = taLeftJustify;
+    TVAlignment VA = vtaTop;
+    bool WW = false;
+    TCellGradientDirection GD = GradientVertical;
+};
+
+namespace QorCellText {
+
+// Draws one line of plain text exactly where DrawTextW with Flags puts it, through a single
+// ExtTextOutW: left and top alignment need no measuring, centred and right-aligned text its
+// width, a middle or bottom line the font's line height (LineHeight: the height text extents
+// report in the selected font). Covers single lines without ellipsis, prefixes, tabs, line
+// breaks or right-to-left reading, of at most 1024 characters; returns false, drawing nothing,
+// for anything else.
+bool DrawSingleLine(HDC DC, const wchar_t* Text, int Len, const RECT& R, UINT Flags, int LineHeight);
+
+}  // namespace QorCellText

@@ -63,7 +63,31 @@ int DrawTextIn(TCanvas* Canvas, const String& Text, TRect& R, UINT Flags)
     return H;
 }
 
+// The longest line the system's text layout draws in one piece.
+constexpr int MaxLayoutLine = 1024;
+
 }  // namespace
+
+bool QorCellText::DrawSingleLine(HDC DC, const wchar_t* Text, int Len, const RECT& R, UINT Flags, int LineHeight)
+{
+    // Flags that change nothing for one line of such a text: word breaks (single line wins),
+    // tab expansion without tabs, the edit-control rule (it only decides an ellipsis).
+    constexpr UINT Covered = DT_CENTER | DT_RIGHT | DT_VCENTER | DT_BOTTOM | DT_SINGLELINE | DT_NOPREFIX |
+                             DT_EXPANDTABS | DT_EDITCONTROL | DT_NOCLIP | DT_WORDBREAK;
+    if (!(Flags & DT_SINGLELINE) || !(Flags & DT_NOPREFIX) || (Flags & ~Covered) || Len <= 0 || Len > MaxLayoutLine)
+        return false;
+    for (int i = 0; i < Len; ++i)
+        if (Text[i] < L' ') return false;
+    SIZE S{0, LineHeight};
+    if ((Flags & (DT_CENTER | DT_RIGHT)) && !::GetTextExtentPoint32W(DC, Text, Len, &S)) return false;
+    int X = R.left, Y = R.top;
+    if (Flags & DT_CENTER) X = (R.left + R.right - S.cx) / 2;
+    else if (Flags & DT_RIGHT) X = R.right - S.cx;
+    if (Flags & DT_VCENTER) Y = R.top + (R.bottom - R.top) / 2 - S.cy / 2;
+    else if (Flags & DT_BOTTOM) Y = R.bottom - S.cy;
+    ::ExtTextOutW(DC, X, Y, (Flags & DT_NOCLIP) ? 0 : ETO_CLIPPED, &R, Text, UINT(Len), nullptr);
+    return true;
+}
 
 // ---- Services the text layer calls ----------------------------------------------------------------------
 
@@ -337,7 +361,8 @@ void TQorStringGrid::DrawPlainCellText(TCellPaintContext& C, String Text, TRect 
     }
 
     if (Multi && Lines > 1) {
-        // 5. Line by line, the block placed as a whole.
+        // 5. Line by line, the block placed as a whole (it may start above the cell).
+        C.ClipToCell();
         const int LH = Cv->TextHeight(L"gh");
         if (C.VAlign == vtaCenter) R.Top += (R.Height() - LH * Lines) / 2;
         else if (C.VAlign == vtaBottom) R.Top = R.Bottom - LH * Lines;
@@ -371,18 +396,30 @@ void TQorStringGrid::DrawPlainCellText(TCellPaintContext& C, String Text, TRect 
             const int H = DrawTextIn(Cv, Text, M, (Flags & ~UINT(DT_VCENTER | DT_BOTTOM)) | DT_CALCRECT);
             if (H < DR.Height()) DR.Top += C.VAlign == vtaCenter ? (DR.Height() - H) / 2 : DR.Height() - H;
         }
-        DrawTextIn(Cv, Text, DR, Flags);
+        // The text is clipped to DR: an unclipped cell needs its own clip only when DR reaches out.
+        if (DR.Left < C.Bounds.Left || DR.Top < C.Bounds.Top || DR.Right > C.Bounds.Right ||
+            DR.Bottom > C.Bounds.Bottom || DR.Left > DR.Right || DR.Top > DR.Bottom)
+            C.ClipToCell();
+        // One plain line goes straight to the device, placed as the system's layout places it.
+        Cv->RequiredState({TCanvasStateFlag::csHandleValid, TCanvasStateFlag::csFontValid});
+        const RECT W{DR.Left, DR.Top, DR.Right, DR.Bottom};
+        const int LineHeight = (Flags & (DT_VCENTER | DT_BOTTOM)) ? PaintTextHeight(Cv) : 0;
+        if (!QorCellText::DrawSingleLine(Cv->GetRawHandle(), Text.c_str(), int(Text.size()), W, Flags, LineHeight))
+            DrawTextIn(Cv, Text, DR, Flags);
     }
 
     // 7. Error marks.
     int ErrPos = 0, ErrLen = 0;
     GetMarker(C.ACol, C.ARow, ErrPos, ErrLen);
     const TCellType Kind = C.CellGraphic ? C.CellGraphic->FCellType : ctEmpty;
-    if (ErrLen > 0 && (Kind == ctEmpty || Kind == ctValue || Kind == ctComment))
+    if (ErrLen > 0 && (Kind == ctEmpty || Kind == ctValue || Kind == ctComment)) {
+        C.ClipToCell();
         QorUtil::DrawErrorLines(this, Cv, Text, CellR, C.MaxTextHeight, ErrPos, ErrLen);
+    }
 
     // 8. The sort indicator beside the text.
     if (SortHeader) {
+        C.ClipToCell();
         TRect SR = C.TextRect;
         if (C.FilterGlyph) SR.Right -= FilterGlyphRoom;
         const int Free = std::max(0, SR.Right - SR.Left - C.Indent - 16);
@@ -407,6 +444,18 @@ void TQorStringGrid::DrawCellText(TCellPaintContext& C)
     TextSelectionColors(C);
     TTextType Type = QorUtil::ttText;
     String Text = CellDisplayText(C, Type);
+
+    // Layers that may reach past an unclipped cell: the filter glyph, wallpaper and gradient
+    // backdrops, the selection rectangle, markup and rich text, the filter editor's image.
+    if (C.Unclipped) {
+        TBackGround* BG = FOpt.FBackGround.get();
+        TBitmap* B = BG->GetBitmap();
+        if (C.FilterGlyph || (B && !B->GetEmpty()) || BG->GetDisplay() == bdGradientHorz ||
+            BG->GetDisplay() == bdGradientVert || GetSelectionRectangle() || Type == QorUtil::ttHTML ||
+            Type == QorUtil::ttRTF || FText.FTextOffset.X < 0 || FText.FTextOffset.Y < 0 ||
+            HasFilterEdit(C.OCol, C.ARow))
+            C.ClipToCell();
+    }
 
     // 5. The text rectangle; a scrolled cell clips to itself.
     TRect R = C.Rect;
@@ -466,7 +515,7 @@ void TQorStringGrid::DrawCellText(TCellPaintContext& C)
     R.Left += Off.X;
     R.Top += Off.Y;
     if (!FPaint.FXYOffsetTopLeftOnly) R.Right -= Off.X;
-    C.MaxTextHeight = Cv->TextHeight(L"hg");
+    C.MaxTextHeight = PaintTextHeight(Cv);
 
     // 14. The widget's room.
     TakeWidgetRoom(C, R);

@@ -12,12 +12,14 @@
 #include "grid/paint/CellGraphic.h"
 #include "grid/paint/CellPaintContext.h"
 #include "grid/paint/CellWidgetPaint.h"
+#include "grid/store/QorGridOptions.h"
 
 #include "graphics/QorXPVS.h"
 #include "controls/JyrControls.h"
 #include "controls/QorDropDown.h"
 
 #include <cmath>
+#include <utility>
 
 // ---- Painting the grid ----------------------------------------------------------------------------------
 
@@ -29,7 +31,11 @@ void TQorStringGrid::Paint()
     // 2. The cells.
     C->GetPen()->SetStyle(psSolid);
     C->GetBrush()->SetStyle(bsSolid);
-    inherited::Paint();
+    {
+        TPaintCellLook Look;
+        TValueScope<TPaintCellLook*> Keep(FPaintCellLook, &Look);
+        inherited::Paint();
+    }
     // 3. The frame of the cell being edited.
     if (FEdit.FEditMode && GetEditorMode()) {
         const TGridOptions Opts = GetOptions();
@@ -65,6 +71,10 @@ void TQorStringGrid::DrawGridCell(TCanvas* Canvas, int ACol, int ARow, TRect ARe
     C.ARow = ARow;
     C.AState = AState;
     C.CellRect = C.Rect = ARect;
+    // A plain cell the paint loop left unclipped: ARect is its face inside the lines.
+    C.Unclipped = std::exchange(FCellUnclipped, false);
+    const int LW = GetGridLineWidth();
+    C.Bounds = TRect(ARect.Left - LW, ARect.Top - LW, ARect.Right + LW, ARect.Bottom + LW);
 
     // 1. Indexes.
     if (GetCtl3D() == GetFlat()) SetCtl3D(!GetFlat());
@@ -78,12 +88,26 @@ void TQorStringGrid::DrawGridCell(TCanvas* Canvas, int ACol, int ARow, TRect ARe
         C.FilterGlyph = FLists.FFilterList && GetFilter(C.ACol, true, false);
 
     // 3. The in-cell scroll bar.
+    if (C.Unclipped && HasScrollBar(C.ACol, ARow)) C.ClipToCell();
     PaintCellScrollBar(C);
 
-    // 4. Colours, font, alignment and word wrap.
+    // 4. Colours, font, alignment and word wrap (the base grid's pass may have found them).
     C.WordWrap = FWordWrap;
-    GetVisualProperties(ACol, ARow, C.AState, false, false, true, Canvas->GetBrush(), C.AColorTo, C.AMirrorColor,
-                        C.AMirrorColorTo, Canvas->GetFont(), C.HAlignment, C.VAlign, C.WordWrap, C.GD);
+    if (TPaintCellLook* L = FPaintCellLook; L && L->Valid && L->Col == ACol && L->Row == ARow && L->State == C.AState) {
+        L->Valid = false;
+        Canvas->GetBrush()->SetColor(L->BrushColor);
+        C.AColorTo = L->ColorTo;
+        C.AMirrorColor = L->MirrorColor;
+        C.AMirrorColorTo = L->MirrorColorTo;
+        Canvas->GetFont()->Assign(&L->Font);
+        C.HAlignment = L->HA;
+        C.VAlign = L->VA;
+        C.WordWrap = L->WW;
+        C.GD = L->GD;
+    } else {
+        GetVisualProperties(ACol, ARow, C.AState, false, false, true, Canvas->GetBrush(), C.AColorTo, C.AMirrorColor,
+                            C.AMirrorColorTo, Canvas->GetFont(), C.HAlignment, C.VAlign, C.WordWrap, C.GD);
+    }
 
     // 5. The widget and its room.
     C.CellGraphic =
@@ -105,6 +129,17 @@ void TQorStringGrid::DrawGridCell(TCanvas* Canvas, int ACol, int ARow, TRect ARe
     C.IsFixedCell = IsFixedCellOf(ACol, ARow);
     if (C.IsFixedCell && FHoverRow && FHoverRowIdx == ARow && FHoverRowCells.Contains(hcFixed)) C.IsFixedCell = false;
 
+    // Layers that may reach past the cell: the widget, the application's drawing, editor
+    // buttons, the row indicator, the node tree, a wider focus frame, the fixed looks.
+    if (C.Unclipped) {
+        TControlLook* CL = FOpt.FControlLook.get();
+        TBitmap* Indicator = FOpt.FRowIndicator.get();
+        if (C.CellGraphic || C.IsFixedCell || OnCustomCellBkgDraw || OnDrawCell || OnCustomCellDraw ||
+            CL->GetDropDownAlwaysVisible() || CL->GetSpinButtonsAlwaysVisible() || FDims.FNumNodes > 0 ||
+            (C.ACol == 0 && Indicator && !Indicator->GetEmpty()) || LW != 1)
+            C.ClipToCell();
+    }
+
     // 9 - 13. Style, look, row indicator, list-view header, modified marker.
     PaintCellStyle(C);
     PaintFixedLook(C);
@@ -125,7 +160,10 @@ void TQorStringGrid::DrawGridCell(TCanvas* Canvas, int ACol, int ARow, TRect ARe
     Canvas->GetBrush()->SetColor(C.SavedBrushColor);
     Canvas->GetFont()->SetColor(C.SavedFontColor);
     C.Rect = TRect(C.Rect.Left - 1, C.Rect.Top - 1, C.Rect.Right + 1, C.Rect.Bottom + 1);
-    CellWidgetLayer(C, TCellWidgetStep::Borders, C.Rect);
+    if (CellHasBorders(C.ACol, ARow)) {
+        C.ClipToCell();
+        CellWidgetLayer(C, TCellWidgetStep::Borders, C.Rect);
+    }
     C.Rect.Left -= C.IndicatorWidth;
 
     // 18 - 20. Fixed edges of the look, the right fixed frame, the node tree.
@@ -155,6 +193,20 @@ void TQorStringGrid::DrawGridCell(TCanvas* Canvas, int ACol, int ARow, TRect ARe
 
     // 23. The focus rectangle (24, column numbers in a designer, is not part of a running grid).
     PaintFocusRect(C);
+}
+
+bool TQorStringGrid::CellPaintsInside(int ACol, int ARow)
+{
+    // DrawGridCell clips an unclipped cell itself before any layer that may reach past it.
+    return true;
+}
+
+bool TQorStringGrid::CellHasBorders(int RCol, int ARow)
+{
+    // GetCellBorder's sources: the grouping lines and the application's events.
+    if (OnGetCellBorder || OnGetCellBorderProp) return true;
+    TGrouping* G = FOpt.FGrouping.get();
+    return RCol > 0 && ((G->GetHeaderUnderline() && IsNode(ARow)) || (G->GetSummaryLine() && IsSummary(ARow)));
 }
 
 void TQorStringGrid::PaintCellScrollBar(TCellPaintContext& C)

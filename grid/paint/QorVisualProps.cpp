@@ -5,6 +5,7 @@
 #include "grid/QorGrid.h"
 
 #include "grid/paint/CellGraphic.h"
+#include "grid/paint/CellPaintContext.h"
 #include "grid/store/QorGridOptions.h"
 
 #include "controls/QorDropDown.h"
@@ -80,6 +81,7 @@ void TQorStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASt
                                          TColor& AMirrorColorTo, TFont* AFont, TAlignment& HA, TVAlignment& VA,
                                          bool& WW, TCellGradientDirection& GD)
 {
+    const TGridDrawState StateIn = AState;
     TPrintSettings* PS = FOpt.FPrintSettings.get();
     const bool PrinterFonts = Print && !PS->GetUseDisplayFont();
     const bool FixedPos = ACol < GetFixedCols() || ARow < GetFixedRows();
@@ -212,10 +214,13 @@ void TQorStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASt
     const bool Showing = CanShowSelection();
     const bool SelectArea = Select && !Print && Showing && !Fixed;
     const bool MouseDown = FSel.FMouseDown;
+    // Whether Select changed what this pass did (a pass without it would differ).
+    bool SelectEntered = false;
     // A disjunct row or column selection: InSel tells whether the line is selected, Current
     // whether it is the current one; rows blend their colour, columns take the selection colour.
     auto DisjunctLine = [&](bool InSel, bool Current, bool Mixed) {
         if (!SelectArea) return;
+        SelectEntered = true;
         const bool Sel = ((!MouseDown || !Current) && InSel) || (MouseDown && !InSel && AState.Contains(gdSelected));
         if (!Sel) {
             AState >> gdSelected;
@@ -230,10 +235,15 @@ void TQorStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASt
         DisjunctLine(GetRowSelect(SRow), ARow == GetRow(), true);
     } else if (MA->GetDisjunctColSelect()) {
         DisjunctLine(GetColSelect(ACol), ACol == GetCol(), false);
-    } else if ((SelectArea && IsSelected(ACol, ARow)) || (AState.Contains(gdSelected) && MouseDown && Showing)) {
-        MixedSelection();
-        SelectionGradient();
-        AState << gdSelected;
+    } else {
+        const bool AreaSelected = SelectArea && IsSelected(ACol, ARow);
+        const bool MouseSelected = AState.Contains(gdSelected) && MouseDown && Showing;
+        SelectEntered = AreaSelected && !MouseSelected;
+        if (AreaSelected || MouseSelected) {
+            MixedSelection();
+            SelectionGradient();
+            AState << gdSelected;
+        }
     }
 
     // 13. Disjunct cells.
@@ -264,6 +274,28 @@ void TQorStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASt
     const TCellAlignment A = GetCellAlignment(RCol, ARow);
     HA = A.HAlign;
     VA = A.VAlign;
+
+    // The base grid's pass during a paint: DrawGridCell's pass without the selection starts
+    // from the state this one leaves and would come to the same look when neither the state
+    // nor the selection changed anything here.
+    if (TPaintCellLook* L = FPaintCellLook; L && Select && !Print && Remap) {
+        L->Valid = !SelectEntered && AState == StateIn;
+        if (L->Valid) {
+            L->Col = ACol;
+            L->Row = ARow;
+            L->State = AState;
+            L->BrushColor = ABrush->GetColor();
+            L->ColorTo = AColorTo;
+            L->MirrorColor = AMirrorColor;
+            L->MirrorColorTo = AMirrorColorTo;
+            L->Font.SetPixelsPerInch(AFont->GetPixelsPerInch());
+            L->Font.Assign(AFont);
+            L->HA = HA;
+            L->VA = VA;
+            L->WW = WW;
+            L->GD = GD;
+        }
+    }
 }
 
 void TQorStringGrid::GetFontProperties(int ACol, int RCol, int ARow, TGridDrawState AState, TFont* AFont,

@@ -47,10 +47,12 @@ QorUtil::TGradientPart SelectionPart(int ACol, int Left, int Right)
 
 }  // namespace
 
-// Solid brushes by colour for one paint of the grid: a screen of cells uses a handful of colours,
-// and making and selecting a brush per cell costs more than filling the cell.
+// Solid brushes by colour, and text heights by font, for one paint of the grid: a screen of cells
+// uses a handful of colours and fonts, and making and selecting a brush, or measuring a font, per
+// cell costs more than filling the cell.
 struct TBaseGrid::TPaintBrushes {
     std::vector<std::pair<COLORREF, TGdiBrush>> Brushes;
+    std::vector<std::pair<HFONT, int>> TextHeights;
     HBRUSH Get(COLORREF C)
     {
         for (auto& [Color, Brush] : Brushes)
@@ -59,6 +61,17 @@ struct TBaseGrid::TPaintBrushes {
         return Brushes.back().second;
     }
 };
+
+namespace {
+
+// Whether a cell's background is one colour filled straight into its rectangle: no selection
+// box, no second gradient colour, a copying pen.
+bool OneColourBackground(bool SelectionBox, TColor From, TColor To, TColor MirrorTo, TPenMode Mode)
+{
+    return !SelectionBox && MirrorTo == clNone && (From == clNone || To == clNone) && Mode == pmCopy;
+}
+
+}  // namespace
 
 void TBaseGrid::FillSolid(HDC DC, const TRect& R, TColor Color)
 {
@@ -84,7 +97,19 @@ void TBaseGrid::Paint()
     TPaintBrushes Brushes;
     TValueScope<TPaintBrushes*> PaintBrushes(FPaintBrushes, &Brushes);
     inherited::Paint();
+    FCellUnclipped = false;
     ++FPaintID;
+}
+
+int TBaseGrid::PaintTextHeight(TCanvas* Canvas)
+{
+    if (!FPaintBrushes || Canvas != GetCanvas()) return Canvas->TextHeight(L"hg");
+    const HFONT F = Canvas->GetFont()->GetHandle();
+    for (const auto& [Font, Height] : FPaintBrushes->TextHeights)
+        if (Font == F) return Height;
+    const int Height = Canvas->TextHeight(L"hg");
+    FPaintBrushes->TextHeights.emplace_back(F, Height);
+    return Height;
 }
 
 bool TBaseGrid::GridHasFocus()
@@ -95,9 +120,32 @@ bool TBaseGrid::GridHasFocus()
     return FPaintFocus == 1;
 }
 
+bool TBaseGrid::ClipCellPaint(int ACol, int ARow, const TRect& ARect)
+{
+    // A plain cell of the grid's own paint: a normal, visible cell of one-pixel lines, outside
+    // any merged area, not under the fixed cells, whose rectangle is its own size (so that the
+    // paint needs no other rectangle for it), of a grid whose layers keep inside it.
+    FCellUnclipped = false;
+    if (!FPaintClip || FGridLineWidth != 1 || ACol < GetFixedCols() || ARow < GetFixedRows()) return true;
+    if (GetRowHeights(ARow) == 0 || (ARow == GetRowCount() - 1 && FHideLastRow) || IsFixed(ACol, ARow)) return true;
+    if (ARect.Width() != GetColWidths(ACol) || ARect.Height() != GetRowHeights(ARow)) return true;
+    if ((GetFixedCols() > 0 && ARect.Left < FixedColsWidth()) || (GetFixedRows() > 0 && ARect.Top < FixedRowsHeight()))
+        return true;
+    const int rc = RealColIndex(ACol);
+    int MCol, MRow;
+    if (!IsBaseCellEx(rc, ARow, MCol, MRow)) return true;
+    if (TCellProperties* P = MergeProps(rc, ARow);
+        P && (P->GetCellSpanX() > 0 || P->GetCellSpanY() > 0 || P->GetControl()))
+        return true;
+    if (!CellPaintsInside(ACol, ARow)) return true;
+    FCellUnclipped = true;
+    return false;
+}
+
 void TBaseGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState)
 {
     PaintCellInt(GetCanvas(), ACol, ARow, ARect, AState, true);
+    FCellUnclipped = false;
 }
 
 void TBaseGrid::PaintCell(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, TGridDrawState AState)
@@ -142,12 +190,21 @@ void TBaseGrid::PaintCellInt(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, 
         AState >> gdSelected;
         AState << gdFixed;
     }
-    if (Internal) ARect = CellRect(ACol, ARow);
+    // A cell the paint loop left unclipped (ClipCellPaint) is given its own rectangle.
+    if (!Internal || ACanvas != GetCanvas()) FCellUnclipped = false;
+    if (Internal && !FCellUnclipped) ARect = CellRect(ACol, ARow);
 
     HDC DC = ACanvas->GetRawHandle();
     // The cell's clip changes only for an area or a cell scrolled under the fixed ones; the
     // DC gets its clip back after the cell.
     std::optional<TClipScope> Clip;
+    // An unclipped cell takes the clip the loop spared before drawing what may reach past it.
+    auto ClipToCell = [&] {
+        if (!FCellUnclipped) return;
+        FCellUnclipped = false;
+        Clip.emplace(DC);
+        ::IntersectClipRect(DC, ARect.Left, ARect.Top, ARect.Right, ARect.Bottom);
+    };
     // In the grid's own paint the framework clips each cell to itself; an area paints over all
     // of its cells.
     if (Area && FPaintClip && ACanvas == GetCanvas()) {
@@ -202,8 +259,12 @@ void TBaseGrid::PaintCellInt(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, 
     }
     Pen->SetColor(Brush->GetColor());
 
+    const bool SelectionBox = AState.Contains(gdSelected) && FSelectionStyle != ssDefault && FShowSel;
+    if (!OneColourBackground(SelectionBox, Brush->GetColor(), AColorTo, AMirrorColorTo, Pen->GetMode())) ClipToCell();
     PaintCellBackground(ACanvas, ACol, ARect, AState, AColorTo, AMirrorColor, AMirrorColorTo, GD, Internal);
     const bool Fixed = AState.Contains(gdFixed);
+    // One-pixel lines are filled inside the cell; a pen's lines may reach past it.
+    if (Fixed || Pen->GetStyle() != psSolid || Pen->GetMode() != pmCopy || UseRightToLeftAlignment()) ClipToCell();
     PaintCellLines(ACanvas, rc, ARow, ARect, Fixed);
 
     // Content, inside the lines.
@@ -216,6 +277,7 @@ void TBaseGrid::PaintCellInt(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, 
                    ARect.Bottom - FGridLineWidth};
     }
     if (Internal) DrawGridCell(ACanvas, ACol, ARow, Content, AState);
+    FCellUnclipped = false;
     Brush->SetStyle(bsSolid);
     Pen->SetStyle(psSolid);
 }
@@ -227,7 +289,8 @@ void TBaseGrid::PaintCellBackground(TCanvas* ACanvas, int ACol, const TRect& ARe
     TBrush* Brush = ACanvas->GetBrush();
     const TGridOptions Opts = GetOptions();
     // A selection box in the selection style, else the cell's colours as a gradient.
-    if (AState.Contains(gdSelected) && FSelectionStyle != ssDefault && FShowSel) {
+    const bool SelectionBox = AState.Contains(gdSelected) && FSelectionStyle != ssDefault && FShowSel;
+    if (SelectionBox) {
         const TGridRect Sel = GetSelection();
         const int Left = std::min(Sel.Left, Sel.Right), Right = std::max(Sel.Left, Sel.Right);
         TRect SR = ARect;
@@ -244,8 +307,8 @@ void TBaseGrid::PaintCellBackground(TCanvas* ACanvas, int ACol, const TRect& ARe
                                        SelectionPart(ACol, Left, Right));
     } else if (!(UseVCLStyles() && (AState.Contains(gdFixed) || AState.Contains(gdSelected)))) {
         const TColor From = Brush->GetColor();
-        if (AMirrorColorTo == clNone && (From == clNone || AColorTo == clNone) && Internal &&
-            ACanvas->GetPen()->GetMode() == pmCopy && ARect.Right > ARect.Left && ARect.Bottom > ARect.Top) {
+        if (OneColourBackground(SelectionBox, From, AColorTo, AMirrorColorTo, ACanvas->GetPen()->GetMode()) &&
+            Internal && ARect.Right > ARect.Left && ARect.Bottom > ARect.Top) {
             // One colour: the pixels of the gradient's rectangle in a pen and brush of that
             // colour, filled without making them. The cell's layers set their own colours next.
             const TColor Other = From == clNone ? AColorTo : From;
@@ -286,7 +349,10 @@ void TBaseGrid::PaintCellLines(TCanvas* ACanvas, int rc, int ARow, const TRect& 
         // One-pixel lines are the pixels a pen would set, filled without making the pen; it
         // ends where the lines would leave it.
         const HDC DC = ACanvas->GetRawHandle();
-        if (Horz) FillSolid(DC, TRect(ARect.Left - 1, ARect.Bottom - 1, ARect.Right - 1, ARect.Bottom), Pen->GetColor());
+        // The line starts one pixel left of the cell, where the cell's clip stops it; an
+        // unclipped cell starts it at its own edge.
+        const int Left = FCellUnclipped ? ARect.Left : ARect.Left - 1;
+        if (Horz) FillSolid(DC, TRect(Left, ARect.Bottom - 1, ARect.Right - 1, ARect.Bottom), Pen->GetColor());
         if (Vert) FillSolid(DC, TRect(X, ARect.Top, X + 1, ARect.Bottom), Pen->GetColor());
         if (Vert) ::MoveToEx(DC, X, ARect.Top - 1, nullptr);
         else if (Horz) ::MoveToEx(DC, ARect.Right - 1, ARect.Bottom - 1, nullptr);

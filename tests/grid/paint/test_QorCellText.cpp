@@ -2,10 +2,12 @@
 // search marks, and bad input (broken markup, rich-text garbage, huge and control-character
 // texts, bad formats) painted without raising or hanging; a seeded random run paints random
 // cells, texts and looks into a memory bitmap and checks that the device context gets back its
-// font, pen, brush, mapping mode and clip.
+// font, pen, brush, mapping mode and clip; one plain line drawn without the system's layout lands
+// on the same pixels as through it.
 #include "tests/grid/paint/CellPaintKit.h"
 
 #include "grid/input/SearchPanel.h"
+#include "grid/paint/CellPaintContext.h"
 #include "grid/store/QorGridOptions.h"
 
 #include <gtest/gtest.h>
@@ -213,3 +215,75 @@ TEST_F(CellText, RandomCellsGiveTheDeviceContextBack)
     ::SelectClipRgn(DC, nullptr);
 }
 
+
+TEST(CellTextLine, OneLineLandsWhereTheSystemLayoutPutsIt)
+{
+    // The same line through the system's layout and through the single-line shortcut: every
+    // alignment, texts that fit and that do not, rectangles of odd and even sizes, fonts plain,
+    // bold and italic.
+    const wchar_t* Texts[] = {L"Bord 12", L"4\u2660 N gy", L"\u00D8st -420", L"Kontrakt Kontrakt Kontrakt Kontrakt"};
+    const TRect Rects[] = {TRect(10, 5, 150, 35), TRect(12, 6, 45, 27), TRect(9, 4, 200, 15)};
+    const UINT HFlags[] = {DT_LEFT, DT_CENTER, DT_RIGHT};
+    const UINT VFlags[] = {DT_TOP, DT_VCENTER, DT_BOTTOM};
+    const UINT Extra[] = {0, DT_EDITCONTROL | DT_EXPANDTABS | DT_WORDBREAK, DT_NOCLIP};
+    struct FontCase {
+        const wchar_t* Name;
+        int Size;
+        TFontStyles Style;
+    } Fonts[] = {{L"Arial", 10, {}}, {L"Tahoma", 9, {fsBold}}, {L"Arial", 13, {fsItalic}}};
+    TDibSurface A(220, 40, clWhite), B(220, 40, clWhite);
+    for (const FontCase& FC : Fonts) {
+        TFont F;
+        F.SetName(FC.Name);
+        F.SetSize(FC.Size);
+        F.SetStyle(FC.Style);
+        HGDIOBJ OldA = ::SelectObject(A.DC(), F.GetHandle()), OldB = ::SelectObject(B.DC(), F.GetHandle());
+        for (HDC DC : {A.DC(), B.DC()}) ::SetBkMode(DC, TRANSPARENT);
+        SIZE Line{};
+        ::GetTextExtentPoint32W(B.DC(), L"hg", 2, &Line);
+        for (const wchar_t* T : Texts)
+            for (const TRect& R : Rects)
+                for (UINT H : HFlags)
+                    for (UINT V : VFlags)
+                        for (UINT X : Extra) {
+                            const UINT Flags = H | V | X | DT_SINGLELINE | DT_NOPREFIX;
+                            A.Fill(clWhite);
+                            B.Fill(clWhite);
+                            RECT W{R.Left, R.Top, R.Right, R.Bottom};
+                            ::DrawTextW(A.DC(), T, -1, &W, Flags);
+                            const RECT W2{R.Left, R.Top, R.Right, R.Bottom};
+                            ASSERT_TRUE(QorCellText::DrawSingleLine(B.DC(), T, int(wcslen(T)), W2, Flags, Line.cy));
+                            EXPECT_EQ(A.DiffCount(B), 0) << FC.Name << " " << R.Width() << "x" << R.Height()
+                                                         << " flags " << std::hex << Flags;
+                        }
+        ::SelectObject(A.DC(), OldA);
+        ::SelectObject(B.DC(), OldB);
+    }
+}
+
+TEST(CellTextLine, TheShortcutLeavesOtherLinesToTheSystem)
+{
+    TDibSurface S(100, 30, clWhite);
+    const RECT R{0, 0, 100, 30};
+    const UINT Line = DT_SINGLELINE | DT_NOPREFIX;
+    const String Long(1025, L'x');
+    struct Case {
+        const wchar_t* Text;
+        int Len;
+        UINT Flags;
+    } Cases[] = {
+        {L"", 0, Line},                                  // nothing to draw
+        {L"a\tb", 3, Line | DT_EXPANDTABS},              // a tab
+        {L"a\r\nb", 4, Line},                            // a line break
+        {L"ab", 2, DT_NOPREFIX},                         // several lines
+        {L"a&b", 3, DT_SINGLELINE},                      // a prefix character
+        {L"abc", 3, Line | DT_END_ELLIPSIS},             // an ellipsis
+        {L"abc", 3, Line | DT_RTLREADING},               // right to left
+        {L"abc", 3, Line | DT_CALCRECT},                 // measuring only
+        {Long.c_str(), int(Long.size()), Line},          // longer than the layout draws in one piece
+    };
+    for (const Case& c : Cases) {
+        EXPECT_FALSE(QorCellText::DrawSingleLine(S.DC(), c.Text, c.Len, R, c.Flags, 16)) << std::hex << c.Flags;
+        EXPECT_EQ(S.InkCount(S.Bounds()), 0);
+    }
+}

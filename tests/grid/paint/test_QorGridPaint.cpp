@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <vector>
 
 using namespace cellpaint;
@@ -56,6 +57,17 @@ struct GridPaint : ::testing::Test {
             }
         return N;
     }
+};
+
+// A grid whose cells may be painted each with its own clip, or (as the grid does) a plain cell
+// without one.
+class TClipSwitchGrid : public TPaintGrid {
+public:
+    explicit TClipSwitchGrid(TComponent* AOwner) : TPaintGrid(AOwner) {}
+    bool ClipEveryCell = false;
+
+private:
+    bool CellPaintsInside(int, int) override { return !ClipEveryCell; }
 };
 
 }  // namespace
@@ -349,4 +361,53 @@ TEST_F(GridPaint, TreeBranchesContinueAndClose)
     EXPECT_EQ(S.Pixel(X, Mid2 + 4), Red);     // ...on below its middle
     EXPECT_EQ(S.Pixel(X, 3 * RH + 2), Red);   // the last child's branch from its top...
     EXPECT_NE(S.Pixel(X, Mid3 + 4), Red);     // ...ends at its middle
+}
+
+TEST(GridPaintClip, CellsWithoutTheirOwnClipPaintTheSamePixels)
+{
+    // Random screens of texts, kinds, colours, alignments, looks and selections, painted with a
+    // clip for every cell and with plain cells unclipped: the pixels agree.
+    constexpr int Cols = 6, Rows = 9;
+    TForm* Form = ui::NewForm(Cols * CW, Rows * RH);
+    ui::FormGuard Guard{Form};
+    auto* G = NewPaintGrid<TClipSwitchGrid>(Form, Cols, Rows);
+    G->GetFont()->SetName(L"Tahoma");
+    std::mt19937 Rng(20261212);
+    auto Pick = [&](int n) { return int(Rng() % unsigned(n)); };
+    const String Texts[] = {L"", L"Bord 12", L"4♠ N", L"-420", L"<b>b</b> <i>i</i>", L"http://x.dk",
+                            L"a\nb\nc", L"one two three four five six seven eight", L"Kontrakt Kontrakt Kontrakt"};
+    const TGridLook Looks[] = {glStandard, glSoft, glClassic, glXP, glVista, glOffice2007};
+    const TAlignment HA[] = {taLeftJustify, taCenter, taRightJustify};
+    const TVAlignment VA[] = {vtaTop, vtaCenter, vtaBottom};
+    TDibSurface Clipped(Cols * CW, Rows * RH, clBlack), Plain(Cols * CW, Rows * RH, clBlack);
+    for (int Round = 0; Round < 12; ++Round) {
+        for (int i = 0; i < 14; ++i) {
+            const int c = Pick(Cols), r = Pick(Rows);
+            G->SetCellEx(c, r, Texts[Pick(9)]);
+            switch (Pick(7)) {
+            case 0: G->GetCellProperties(c, r)->SetBrushColor(TColor(Rng() & 0xFFFFFF)); break;
+            case 1: G->GetCellProperties(c, r)->SetAlignment(HA[Pick(3)]); break;
+            case 2: G->GetCellProperties(c, r)->SetWordWrap(Pick(2) == 0); break;
+            case 3: G->AddCheckBox(c, r, Pick(2) == 0, false); break;
+            case 4: G->GetCellProperties(c, r)->SetFontColor(TColor(Rng() & 0xFFFFFF)); break;
+            default: break;
+            }
+        }
+        G->SetLook(Looks[Pick(6)]);
+        G->SetVAlignment(VA[Pick(3)]);
+        G->GetBands()->SetActive(Pick(2) == 0);
+        G->SetMultilinecells(Pick(2) == 0);
+        G->SetURLShow(Pick(2) == 0);
+        G->SetSelectionRectangle(Pick(4) == 0);
+        G->SetSelectionColor(Pick(2) == 0 ? clNone : TColor(0x00C08040));
+        const int L = 1 + Pick(Cols - 1), T = 1 + Pick(Rows - 1);
+        G->SetSelection(TGridRect{L, T, std::min(Cols - 1, L + Pick(3)), std::min(Rows - 1, T + Pick(3))});
+        G->ClipEveryCell = true;
+        Clipped.Fill(clBlack);
+        PaintWindowInto(G->GetHandle(), Clipped, true);
+        G->ClipEveryCell = false;
+        Plain.Fill(clBlack);
+        PaintWindowInto(G->GetHandle(), Plain, true);
+        ASSERT_EQ(Clipped.DiffCount(Plain), 0) << "round " << Round;
+    }
 }
