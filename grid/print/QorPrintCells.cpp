@@ -21,6 +21,7 @@
 #include "graphics/QorUtilText.h"
 #include "grid/input/QorRichEdit.h"
 #include "grid/paint/CellGraphic.h"
+#include "grid/paint/CellPaintContext.h"
 #include "grid/paint/CellWidgetPaint.h"
 
 #include <algorithm>
@@ -766,16 +767,12 @@ void TPrintedCell::DrawPlainLines(const String& Text)
         RECT rc{T.Left, T.Top - P.FntVSpace, T.Right, T.Bottom};
         if (HA != taRightJustify) rc.left += P.FntHSpace;
         if (HA != taLeftJustify) rc.right -= P.FntHSpace;
-        // Left and top: the text starts at the rectangle's corner, clipped by it, as the
-        // single-line DrawTextW puts it, without DrawTextW's measuring (no control characters:
-        // DrawTextW treats those itself).
-        if (HA == taLeftJustify && VA == vtaTop &&
-            std::none_of(L.begin(), L.end(), [](wchar_t ch) { return ch < L' '; })) {
-            ::ExtTextOutW(DC, rc.left, rc.top, ETO_CLIPPED, &rc, L.c_str(), UINT(L.size()), nullptr);
-            return;
-        }
+        // One plain line goes straight to the device, placed where the single-line DrawTextW
+        // puts it; what that placement does not cover goes through DrawTextW.
         const UINT VFlag = VA == vtaCenter ? DT_VCENTER : VA == vtaBottom ? DT_BOTTOM : DT_TOP;
-        ::DrawTextW(DC, L.c_str(), int(L.size()), &rc, DT_SINGLELINE | DT_NOPREFIX | HFlag | VFlag);
+        const UINT Flags = DT_SINGLELINE | DT_NOPREFIX | HFlag | VFlag;
+        if (!QorCellText::DrawSingleLine(DC, L.c_str(), int(L.size()), rc, Flags, P.GhTextHeight()))
+            ::DrawTextW(DC, L.c_str(), int(L.size()), &rc, Flags);
         return;
     }
     // Several lines, each placed by the alignment.
