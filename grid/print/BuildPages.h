@@ -66,12 +66,38 @@ struct TBuildPages {
 
     // One-row memo of GetRowHeight.
     int MemoRow = -1, MemoHeight = 0;
+    // The tallest measured cell of each row, taken while CalculateWidths measures every cell
+    // (-1: no cell counted, -2: not measured), and the font scale factor it was measured at; a
+    // row's height then needs no second measuring.
+    std::vector<int> RowTextHeights;
+    double RowTextScale = 1.0;
 
     // Work objects (made by the run, freed at its end): the printed cells keep the canvas's own
     // font, brush and pen in the Old ones while they draw with the New ones.
     std::unique_ptr<TFont> OldFont, NewFont;
     std::unique_ptr<TBrush> OldBrush, NewBrush;
     std::unique_ptr<TPen> OldPen;
+    // The cell's font with its mapped height, assigned to the canvas in one step: a font equal to
+    // the canvas's keeps its handle selected.
+    TFont CellFont;
+    // Pen and brush of solid cell backgrounds, made again only when the colour changes.
+    TPen FillPen;
+    TBrush FillBrush;
+    // The text height of "gh" in the last plain font measured.
+    LOGFONTW GhFont{};
+    int GhMapMode = 0;
+    int GhHeight = -1;
+    // The canvas's font while a run of cells is measured (MeasureCell), given back at its end.
+    TFont* MeasureSaved = nullptr;
+    // While the band's rows are laid out, the canvas may keep the last cell's font: OwedFont is
+    // the font it owes, given back by PayFont before anything else uses the canvas (header,
+    // events, the band's end). A row's next cells then often find their font still selected.
+    bool LazyFont = false;
+    bool FontOwed = false;
+    TFont OwedFont;
+    void PayFont();
+    // The canvas's font as its owner sees it (the owed one while it keeps a cell's).
+    TFont* TrueFont();
 
     // ---- Shortcuts into the grid's print state ----
     TGridRect& Rect() { return Grid.FPrint.FPrintRect; }
@@ -98,6 +124,23 @@ struct TBuildPages {
     // ---- Printed cells (print/QorPrintCells.cpp) ----
     // The printed size (width, height) of a cell (real column, display row) in page units.
     TPoint GetTextSize(int Col, int Row);
+    // GetTextSize inside a measuring scope (TMeasureScope): the canvas keeps the last cell's font
+    // until the scope ends, so that cells in one font select it once.
+    TPoint MeasureCell(int Col, int Row);
+    class TMeasureScope {
+    public:
+        explicit TMeasureScope(TBuildPages& P);
+        ~TMeasureScope();
+        TMeasureScope(const TMeasureScope&) = delete;
+        TMeasureScope& operator=(const TMeasureScope&) = delete;
+
+    private:
+        TBuildPages& FP;
+        TFont FSaved;
+        TFont* FOuter;
+    };
+    // The text height of "gh" in the canvas's current font.
+    int GhTextHeight();
     // Draws the cells Col1 .. Col2 (display columns) of ARow with their top at YPos; answers the
     // row's height: 2 x FntVSpace + GetRowHeight(ARow) + RowSpacing. Draws nothing when counting,
     // for pages not drawn, or when Col2 < Col1.

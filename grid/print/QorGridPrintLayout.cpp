@@ -235,15 +235,57 @@ void TBuildPages::CalculateWidths()
         return;
     }
     const int FixedRows = Grid.GetFixedRows();
-    for (int r = 0; r <= R.Bottom || (PS.GetRepeatFixedRows() && r < FixedRows && r < Grid.GetRowCount()); ++r) {
-        if (r < R.Top && !(r < FixedRows && PS.GetRepeatFixedRows())) {
+    auto Measures = [&](int r) {
+        return r <= R.Bottom || (PS.GetRepeatFixedRows() && r < FixedRows && r < Grid.GetRowCount());
+    };
+    auto Skipped = [&](int r) { return r < R.Top && !(r < FixedRows && PS.GetRepeatFixedRows()); };
+    if (PS.GetUseFixedWidth()) {
+        for (int r = 0; Measures(r); ++r) {
+            if (Skipped(r)) {
+                r = R.Top - 1;
+                continue;
+            }
+            for (int c : Cols)
+                if (PS.GetFixedWidth() > MaxWidths()[size_t(c)] && !Grid.IsXMergedCell(Grid.RemapCol(c), r))
+                    MaxWidths()[size_t(c)] = PS.GetFixedWidth();
+        }
+        return;
+    }
+    // Every cell a row's height counts (GetRowHeight: the rectangle's columns, not merged down)
+    // is measured here as well, once, and the row's tallest kept for GetRowHeight.
+    const bool KeepHeights = !PS.GetNoAutoSizeRow() && !PS.GetUseFixedHeight();
+    std::vector<char> ForWidth(MaxWidths().size(), 0), ForHeight(MaxWidths().size(), 0);
+    std::vector<int> Measured = Cols;
+    for (int c : Cols) ForWidth[size_t(c)] = 1;
+    if (KeepHeights)
+        for (int c = R.Left; c <= R.Right; ++c) {
+            ForHeight[size_t(c)] = 1;
+            if (!ForWidth[size_t(c)]) Measured.push_back(c);
+        }
+    RowTextHeights.assign(KeepHeights ? size_t(std::max(0, R.Bottom + 1)) : 0, -2);
+    RowTextScale = Grid.FPrint.Fontscalefactor;
+    std::vector<int> Rows;
+    for (int r = 0; Measures(r); ++r) {
+        if (Skipped(r)) {
             r = R.Top - 1;
             continue;
         }
-        for (int c : Cols) {
-            const int RC = Grid.RemapCol(c);
-            const int w = PS.GetUseFixedWidth() ? PS.GetFixedWidth() : GetTextSize(RC, r).X;
-            if (w > MaxWidths()[size_t(c)] && !Grid.IsXMergedCell(RC, r)) MaxWidths()[size_t(c)] = w;
+        Rows.push_back(r);
+        if (size_t(r) < RowTextHeights.size()) RowTextHeights[size_t(r)] = -1;
+    }
+    // Column by column: a column's cells mostly share one font, which is selected once.
+    TMeasureScope Scope(*this);
+    for (int c : Measured) {
+        const int RC = Grid.RemapCol(c);
+        for (int r : Rows) {
+            const bool Tall = ForHeight[size_t(c)] && !Grid.IsYMergedCell(RC, r);
+            // A column measured only for the height, in a cell the height does not count.
+            if (!ForWidth[size_t(c)] && !Tall) continue;
+            const TPoint Size = MeasureCell(RC, r);
+            if (ForWidth[size_t(c)] && Size.X > MaxWidths()[size_t(c)] && !Grid.IsXMergedCell(RC, r))
+                MaxWidths()[size_t(c)] = Size.X;
+            if (Tall && size_t(r) < RowTextHeights.size())
+                RowTextHeights[size_t(r)] = std::max({RowTextHeights[size_t(r)], 0, Size.Y});
         }
     }
 }
@@ -260,11 +302,20 @@ int TBuildPages::GetRowHeight(int ARow)
         Height = PS.GetFixedHeight();
     } else {
         bool Counted = false;
-        for (int c = Rect().Left; c <= Rect().Right; ++c) {
-            const int RC = Grid.RemapCol(c);
-            if (Grid.IsYMergedCell(RC, ARow)) continue;
-            Height = std::max(Height, GetTextSize(RC, ARow).Y);
-            Counted = true;
+        if (ARow >= 0 && size_t(ARow) < RowTextHeights.size() && RowTextHeights[size_t(ARow)] != -2 &&
+            RowTextScale == Grid.FPrint.Fontscalefactor) {
+            // Measured with the widths.
+            Counted = RowTextHeights[size_t(ARow)] >= 0;
+            Height = std::max(0, RowTextHeights[size_t(ARow)]);
+        } else {
+            TMeasureScope Scope(*this);
+            // Right to left: the row's first cell, drawn first, finds its font still selected.
+            for (int c = Rect().Right; c >= Rect().Left; --c) {
+                const int RC = Grid.RemapCol(c);
+                if (Grid.IsYMergedCell(RC, ARow)) continue;
+                Height = std::max(Height, MeasureCell(RC, ARow).Y);
+                Counted = true;
+            }
         }
         if (!Counted) Height = MemoHeight;
         Height += Height / 8;
@@ -408,6 +459,9 @@ void TBuildPages::LayOutBand()
         return 2 * FntVSpace + GetRowHeight(ARow) + PS.GetRowSpacing();
     };
 
+    // Rows may leave the canvas with their last cell's font until something else needs it.
+    TValueScope<bool> Lazy(LazyFont, true);
+    auto Pay = ScopeExit([&] { PayFont(); });
     while (i <= Bottom && !Cancelled) {
         Grid.ExportNotification(Export, i);
         if (RowsOnPage == 0) {
@@ -425,6 +479,7 @@ void TBuildPages::LayOutBand()
         if (Grid.OnPrintNewPage) Grid.OnPrintNewPage(&Grid, i, NewPage);
         const bool Full = YPosPrint - h < YSize + FootIndent;
         if ((i > Bottom || Full || NewPage) && DrawingThisPage()) {
+            PayFont();
             if (Grid.OnPrintPageDone) Grid.OnPrintPageDone(&Grid, Canvas, i, YPosPrint, PagNum + 1, XSize, YSize);
             bool Cancel = false;
             if (Grid.OnPrintCancel) Grid.OnPrintCancel(&Grid, PagNum + 1, Cancel);
@@ -447,11 +502,13 @@ void TBuildPages::LayOutBand()
 
 void TBuildPages::FireNewPage(int Page)
 {
+    PayFont();
     if (Grid.OnPrintPage) Grid.OnPrintPage(&Grid, Canvas, Page, XSize, YSize);
 }
 
 void TBuildPages::StartNewPage()
 {
+    PayFont();
     if (!PageDrawn(PagNum + 2)) return;
     if (PrintMethod == 1 && PagNum + 1 >= Grid.FPrint.FPrintPageFrom) Printer()->NewPage();
     SetMapMode(Canvas->GetHandle(), MM_LOMETRIC);
@@ -480,6 +537,7 @@ String TBuildPages::PagNumStr()
 
 int TBuildPages::BuildHeader(bool SizeOnly)
 {
+    PayFont();
     const bool Draw = !SizeOnly && DrawingThisPage();
     if (!SizeOnly && !Draw) return 0;
     Grid.FPrint.Fontscalefactor = ScaleFactor;
@@ -585,9 +643,12 @@ int TBuildPages::BuildHeader(bool SizeOnly)
                 if (Draw) Canvas->TextOut(XFor(TitlePos, Lines->GetStrings(k)), FooterY - k * LineHeight, Lines->GetStrings(k));
             Result = Extra;
         } else if (!HtmlTitle.empty()) {
-            const TRect Area{PS.GetLeftSize(), YSize + PS.GetFooterSize(), XSize, YSize};
+            // Above the footer line, in the room the footer indent keeps for it (the page's
+            // bottom edge would leave it no room at all).
+            const int TitleBottom = FooterY + FntVSpace;
+            const TRect Area{PS.GetLeftSize(), TitleBottom + 1000, XSize, TitleBottom};
             Result = HtmlBlock(PS.GetFooterFont(), Area, false);
-            if (Draw) HtmlBlock(PS.GetFooterFont(), Area, true);
+            if (Draw) HtmlBlock(PS.GetFooterFont(), TRect{Area.Left, TitleBottom + Result, Area.Right, TitleBottom}, true);
         }
     }
     return Result;

@@ -21,12 +21,14 @@
 #include "graphics/QorUtilText.h"
 #include "grid/input/QorRichEdit.h"
 #include "grid/paint/CellGraphic.h"
+#include "grid/paint/CellPaintContext.h"
 #include "grid/paint/CellWidgetPaint.h"
 
 #include <algorithm>
 #include <climits>
 #include <optional>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -121,6 +123,22 @@ bool PrintsWidget(TCellType K)
     case ctNone: case ctRotated: case ctEmpty: return false;
     default: return true;
     }
+}
+
+// Assignments that leave the canvas's pen or brush (and its selected handle) alone when nothing
+// changes: the framework's Assign always makes the GDI object anew.
+void SetPen(TPen* To, const TPen* From)
+{
+    if (To->GetColor() != From->GetColor() || To->GetWidth() != From->GetWidth() ||
+        To->GetStyle() != From->GetStyle() || To->GetMode() != From->GetMode())
+        To->Assign(const_cast<TPen*>(From));
+}
+
+void SetBrush(TBrush* To, const TBrush* From)
+{
+    if (To->GetColor() != From->GetColor() || To->GetStyle() != From->GetStyle() ||
+        To->GetBitmap() != From->GetBitmap())
+        To->Assign(const_cast<TBrush*>(From));
 }
 
 // Sides of a cell by the print settings' border style.
@@ -266,26 +284,78 @@ bool TPrintedCell::UseCellFont(TBuildPages& P, int Col, int Row, TAlignment* HA,
     G.GetVisualProperties(Col, Row, State, true, false, false, B, To, Mirror, MirrorTo, P.NewFont.get(), H, V, WW, GD);
     WW = G.GetWordWrapEx();
     G.GetCellWordWrap(Col, Row, WW);
-    Cv->GetFont()->Assign(P.NewFont.get());
-    Cv->GetFont()->SetHeight(G.MapFontHeight(P.NewFont->GetSize()));
+    // One assignment of the finished font: the canvas keeps its selected font when it is equal.
+    TFont& Cell = P.CellFont;
+    Cell.SetPixelsPerInch(Cv->GetFont()->GetPixelsPerInch());
+    Cell.Assign(P.NewFont.get());
+    Cell.SetHeight(G.MapFontHeight(P.NewFont->GetSize()));
+    Cv->GetFont()->Assign(&Cell);
     if (HA) *HA = H;
     if (VA) *VA = V;
     if (ColorTo) *ColorTo = To;
     return WW;
 }
 
+void TBuildPages::PayFont()
+{
+    if (!FontOwed) return;
+    FontOwed = false;
+    Canvas->GetFont()->Assign(&OwedFont);
+}
+
+TFont* TBuildPages::TrueFont()
+{
+    return FontOwed ? &OwedFont : Canvas->GetFont();
+}
+
+TBuildPages::TMeasureScope::TMeasureScope(TBuildPages& P) : FP(P), FOuter(P.MeasureSaved)
+{
+    FSaved.Assign(P.TrueFont());
+    P.OldFont->Assign(&FSaved);
+    P.MeasureSaved = &FSaved;
+}
+
+// The canvas keeps its font whatever a hook raises (owes it while the band's rows are laid out).
+TBuildPages::TMeasureScope::~TMeasureScope()
+{
+    if (FP.LazyFont) {
+        FP.OwedFont.Assign(&FSaved);
+        FP.FontOwed = true;
+    } else {
+        FP.Canvas->GetFont()->Assign(&FSaved);
+        FP.FontOwed = false;
+    }
+    FP.MeasureSaved = FOuter;
+}
+
 TPoint TBuildPages::GetTextSize(int Col, int Row)
 {
+    TMeasureScope Scope(*this);
+    return MeasureCell(Col, Row);
+}
+
+TPoint TBuildPages::MeasureCell(int Col, int Row)
+{
     if (Col < 0 || Col >= Grid.GetAllColCount() || Row < 0 || Row >= Grid.GetRowCount()) return TPoint(0, 0);
-    // The canvas keeps its font whatever a hook raises.
-    OldFont->Assign(Canvas->GetFont());
-    TFont Saved;
-    Saved.Assign(Canvas->GetFont());
-    auto Restore = ScopeExit([&] { Canvas->GetFont()->Assign(&Saved); });
     TPoint Size = TPrintedCell::TextSize(*this, Col, Row);
-    Canvas->GetFont()->Assign(&Saved);
-    if (Grid.OnCustomCellSize) Grid.OnCustomCellSize(&Grid, Canvas, Col, Row, Size, true);
+    if (Grid.OnCustomCellSize) {
+        // The size event sees the canvas as the caller left it.
+        Canvas->GetFont()->Assign(MeasureSaved);
+        Grid.OnCustomCellSize(&Grid, Canvas, Col, Row, Size, true);
+    }
     return Size;
+}
+
+int TBuildPages::GhTextHeight()
+{
+    const LOGFONTW LF = Canvas->GetFont()->GetLogFont();
+    const int Mode = ::GetMapMode(Canvas->GetRawHandle());
+    if (GhHeight < 0 || Mode != GhMapMode || std::memcmp(&LF, &GhFont, sizeof(LF)) != 0) {
+        GhFont = LF;
+        GhMapMode = Mode;
+        GhHeight = std::abs(Canvas->TextHeight(L"gh"));
+    }
+    return GhHeight;
 }
 
 TPoint TPrintedCell::TextSize(TBuildPages& P, int Col, int Row)
@@ -293,7 +363,11 @@ TPoint TPrintedCell::TextSize(TBuildPages& P, int Col, int Row)
     TQorStringGrid& G = P.Grid;
     String Text = G.HasDataCell(Col, Row) ? String() : G.GetFormattedCell(Col, Row);
     QorUtil::TTextType Type = QorUtil::TextType(Text, G.GetEnableHTML());
-    if (Type == QorUtil::ttHTML) return HTMLSize(P, Col, Row, Text);
+    if (Type == QorUtil::ttHTML) {
+        // Markup starts from the caller's font.
+        P.Canvas->GetFont()->Assign(P.MeasureSaved);
+        return HTMLSize(P, Col, Row, Text);
+    }
     if (Type == QorUtil::ttRTF && G.HandleAllocated()) return RTFSize(P, Col, Row);
     if (Type == QorUtil::ttFormula) Text = G.CalcCell(Col, Row);
     return PlainSize(P, Col, Row, Text);
@@ -381,7 +455,7 @@ TPoint TPrintedCell::PlainSize(TBuildPages& P, int Col, int Row, String Text)
             Widest = std::max(Widest, Cv->TextWidth(Line));
             ++Lines;
         } while (!Rest.empty());
-        const int LineH = std::abs(Cv->TextHeight(L"gh"));
+        const int LineH = Rotated ? std::abs(Cv->TextHeight(L"gh")) : P.GhTextHeight();
         Size = TPoint(Widest + GS.X, LineH * Lines);
         if (Rotated) Size = RotatedTextExtent(Size.X, Size.Y, Widest, Angle, true);
     }
@@ -399,12 +473,26 @@ int TBuildPages::BuildColumnsRow(int YPos, int Col1, int Col2, int ARow, int /*H
     const int R = 2 * FntVSpace + GetRowHeight(ARow) + PS.GetRowSpacing();
     if (!DrawingThisPage() || Col2 < Col1 || ARow < 0 || ARow >= Grid.GetRowCount()) return R;
     const int Last = std::min(Col2, Grid.GetColCount() - 1);
+    // Every cell starts from the canvas's pen, font and brush as the row found them; they are
+    // given back once, at the row's end (and to the cell's drawing event before it runs).
+    OldPen->Assign(Canvas->GetPen());
+    OldFont->Assign(TrueFont());
+    OldBrush->Assign(Canvas->GetBrush());
+    auto Restore = ScopeExit([&] {
+        SetPen(Canvas->GetPen(), OldPen.get());
+        if (LazyFont) {
+            OwedFont.Assign(OldFont.get());
+            FontOwed = true;
+        } else {
+            Canvas->GetFont()->Assign(OldFont.get());
+            FontOwed = false;
+        }
+        SetBrush(Canvas->GetBrush(), OldBrush.get());
+    });
     for (int u = std::max(Col1, 0); u <= Last; ++u) {
         if (!IsSelCol(u)) continue;
         TPrintedCell C(*this, u, ARow, YPos, R);
         C.Measure();
-        OldPen->Assign(Canvas->GetPen());
-        auto RestorePen = ScopeExit([&] { Canvas->GetPen()->Assign(OldPen.get()); });
         C.TakeBorders();
         if (Grid.IsBaseCell(C.c, ARow)) {
             C.DrawFace();
@@ -443,6 +531,8 @@ void TPrintedCell::TakeBorders()
 {
     Sides = SidesOf(P.PS.GetBorders());
     TPen* Pen = Cv->GetPen();
+    Pen->SetStyle(P.OldPen->GetStyle());
+    Pen->SetMode(P.OldPen->GetMode());
     Pen->SetWidth(1);
     Pen->SetColor(P.PS.GetBorderColor());
     G.GetCellPrintBorder(c, ARow, Pen, Sides);
@@ -453,19 +543,14 @@ void TPrintedCell::TakeBorders()
 void TPrintedCell::DrawFace()
 {
     {
-        // 1. The look: brush, font and alignment of the cell in print, on the canvas for the cell.
-        P.OldBrush->Assign(Cv->GetBrush());
-        P.OldFont->Assign(Cv->GetFont());
-        auto Restore = ScopeExit([&] {
-            Cv->GetFont()->Assign(P.OldFont.get());
-            Cv->GetBrush()->Assign(P.OldBrush.get());
-        });
-        P.NewBrush->Assign(Cv->GetBrush());
+        // 1. The look: brush, font and alignment of the cell in print, on the canvas for the cell
+        // (the row's BuildColumnsRow gives the canvas its own back).
+        P.NewBrush->Assign(P.OldBrush.get());
         P.NewBrush->SetStyle(bsSolid);
         UseCellFont(P, c, ARow, &HA, &VA, P.NewBrush.get(), &ColorTo);
         WW = G.GetWordWrapEx();
         G.GetCellWordWrap(c, ARow, WW);
-        Cv->GetBrush()->Assign(P.NewBrush.get());
+        SetBrush(Cv->GetBrush(), P.NewBrush.get());
 
         // 2. The text.
         String Text = G.HasDataCell(c, ARow) ? String() : G.GetFormattedCell(c, ARow);
@@ -483,9 +568,26 @@ void TPrintedCell::DrawFace()
         const TColor Brush = P.NewBrush->GetColor();
         if (Brush != clNone && BG.Left < BG.Right && BG.Top > BG.Bottom) {
             const TColor OldPenColor = Cv->GetPen()->GetColor();
-            QorUtil::DrawGradient(Cv, ColorTo, Brush, 64, BG, false);
+            if (ColorTo == clNone) {
+                // One colour: the gradient painter's rectangle with pen and brush of that colour,
+                // through pen and brush kept for it; the canvas's pen is left as the painter
+                // leaves it (solid, one wide).
+                TPen* Pen = Cv->GetPen();
+                Pen->SetStyle(psSolid);
+                Pen->SetWidth(1);
+                P.FillPen.SetColor(TColor(ColorToRGB(Brush)));
+                P.FillBrush.SetColor(TColor(ColorToRGB(Brush)));
+                HDC DC = Cv->GetHandle();
+                const HGDIOBJ OldP = ::SelectObject(DC, P.FillPen.GetHandle());
+                const HGDIOBJ OldB = ::SelectObject(DC, P.FillBrush.GetHandle());
+                ::Rectangle(DC, BG.Left, BG.Bottom, BG.Right, BG.Top);
+                ::SelectObject(DC, OldP);
+                ::SelectObject(DC, OldB);
+            } else {
+                QorUtil::DrawGradient(Cv, ColorTo, Brush, 64, BG, false);
+            }
             Cv->GetPen()->SetColor(OldPenColor);
-            Cv->GetBrush()->Assign(P.NewBrush.get());
+            SetBrush(Cv->GetBrush(), P.NewBrush.get());
         }
 
         // 4. Alignment and turn.
@@ -609,9 +711,6 @@ void TPrintedCell::DrawPlainLines(const String& Text)
     HDC DC = Cv->GetHandle();
     const TRect& T = TextArea;
     const int RS = P.PS.GetRowSpacing();
-    const int TH = std::abs(Cv->TextHeight(L"gh"));
-    int LH = TH + RS;
-    LH += LH / 8;
     const TPoint Off = G.GetXYOffset();
     UINT HFlag = HA == taRightJustify ? DT_RIGHT : HA == taCenter ? DT_CENTER : DT_LEFT;
 
@@ -622,8 +721,10 @@ void TPrintedCell::DrawPlainLines(const String& Text)
         if (G.GetURLShow() && !G.GetURLFull() && QorUtil::IsURL(Line)) QorUtil::StripURLProtocol(Line);
         Lines.push_back(Line);
     } while (!Rest.empty() && Lines.size() < 100000);
-    int Widest = 0;
-    for (const String& L : Lines) Widest = std::max(Widest, Cv->TextWidth(L));
+    // Plain lines in the cell's font need no turned font: its "gh" height is kept.
+    const int TH = Rotated ? std::abs(Cv->TextHeight(L"gh")) : P.GhTextHeight();
+    int LH = TH + RS;
+    LH += LH / 8;
 
     const int OldAlign = ::SetTextAlign(DC, TA_LEFT | TA_TOP | TA_NOUPDATECP);
     const int OldBk = ::SetBkMode(DC, TRANSPARENT);
@@ -642,6 +743,8 @@ void TPrintedCell::DrawPlainLines(const String& Text)
     if (Lines.size() <= 1 || (Rotated && Angle == 90)) {
         if (Rotated) {
             // The start point as on the screen, in the rectangle turned the screen's way up.
+            int Widest = 0;
+            for (const String& L : Lines) Widest = std::max(Widest, Cv->TextWidth(L));
             const int W = Widest, H = TH;
             const double a = Angle * 3.14159265358979323846 / 180.0;
             const int x1 = std::abs(TruncI(std::cos(a) * W)), x2 = std::abs(TruncI(std::sin(a) * H));
@@ -664,8 +767,12 @@ void TPrintedCell::DrawPlainLines(const String& Text)
         RECT rc{T.Left, T.Top - P.FntVSpace, T.Right, T.Bottom};
         if (HA != taRightJustify) rc.left += P.FntHSpace;
         if (HA != taLeftJustify) rc.right -= P.FntHSpace;
+        // One plain line goes straight to the device, placed where the single-line DrawTextW
+        // puts it; what that placement does not cover goes through DrawTextW.
         const UINT VFlag = VA == vtaCenter ? DT_VCENTER : VA == vtaBottom ? DT_BOTTOM : DT_TOP;
-        ::DrawTextW(DC, L.c_str(), int(L.size()), &rc, DT_SINGLELINE | DT_NOPREFIX | HFlag | VFlag);
+        const UINT Flags = DT_SINGLELINE | DT_NOPREFIX | HFlag | VFlag;
+        if (!QorCellText::DrawSingleLine(DC, L.c_str(), int(L.size()), rc, Flags, P.GhTextHeight()))
+            ::DrawTextW(DC, L.c_str(), int(L.size()), &rc, Flags);
         return;
     }
     // Several lines, each placed by the alignment.
@@ -869,6 +976,9 @@ void TPrintedCell::DrawWidget()
 void TPrintedCell::DrawCustom()
 {
     if (!G.OnCustomCellDraw) return;
+    // The event sees the canvas's font and brush as the row found them.
+    Cv->GetFont()->Assign(P.OldFont.get());
+    SetBrush(Cv->GetBrush(), P.OldBrush.get());
     const TRect D = ToDevice(Cv, TRect(Cell.Left, YPos, Cell.Right, YPos - R));
     TTextModeScope Mode(Cv, P.PS.GetFont()->GetSize());
     G.OnCustomCellDraw(&G, Cv, c, ARow, TGridDrawState{}, D, true);

@@ -429,3 +429,75 @@ TEST_F(PrintGrid, PrintDrawDrawsTheFirstPageWithoutThePrinter)
 }
 
 }  // namespace
+
+// Markup title lines: the renderer draws them (two lines through the line break, no tag printed)
+// in the header or the footer room, which grows by the title's height so that the rows keep clear
+// of it; counting and drawing agree on the pages.
+TEST_F(PrintGrid, MarkupTitlesTakeTheirRoomAboveOrBelowTheRows)
+{
+    Fill(3, 150);
+    TPrintSettings* PS = G->GetPrintSettings();
+    for (TFont* F : {PS->GetHeaderFont(), PS->GetFooterFont()}) {
+        F->SetName(L"Arial");
+        F->SetSize(14);
+    }
+    // Where page 1's rows lie, in pixels: the top of the first, the bottom of the last.
+    int RowsTop = 0, RowsBottom = 0;
+    auto Logged = G->OnCustomCellDraw;
+    G->OnCustomCellDraw = [&](TObject* S, TCanvas* C, int c, int r, TGridDrawState St, TRect R, bool Printing) {
+        Logged(S, C, c, r, St, R, Printing);
+        if (!Printing || Log.CurrentPage != 1) return;
+        RowsTop = std::min(RowsTop, R.Top);
+        RowsBottom = std::max(RowsBottom, R.Bottom);
+    };
+    const String Markup = L"<b>Startliste</b><br><i>Klubturnering, 6 par</i>";
+    // Page 1 with the title: the ink box of the title beside the rows, and where the rows lie.
+    struct TTitled {
+        TRect Ink;
+        int Top, Bottom;
+    };
+    auto PreviewTitled = [&](TPrintPosition Pos, const String& Title, bool Html) {
+        G->SetEnableHTML(Html);
+        PS->SetTitle(Pos);
+        PS->GetTitleLines()->Clear();
+        PS->GetTitleLines()->Add(Title);
+        RowsTop = PageH;
+        RowsBottom = 0;
+        auto S = Preview(1);
+        const bool Top = Pos == ppTopLeft;
+        // Clear of the cells' border lines.
+        const TRect Room = Top ? TRect{0, 0, PageW, RowsTop - 3} : TRect{0, RowsBottom + 3, PageW, PageH};
+        return TTitled{S->InkBounds(Room), RowsTop, RowsBottom};
+    };
+
+    for (TPrintPosition Pos : {ppTopLeft, ppBottomLeft}) {
+        SCOPED_TRACE(int(Pos));
+        const TTitled Plain = PreviewTitled(Pos, L"Startliste", true);
+        const TTitled Tags = PreviewTitled(Pos, Markup, false);
+        const TTitled Html = PreviewTitled(Pos, Markup, true);
+        ASSERT_FALSE(Plain.Ink.IsEmpty());
+        ASSERT_FALSE(Html.Ink.IsEmpty()) << "the markup title is drawn";
+        // Two lines, and the tags are not printed: narrower than the tags shown as text.
+        EXPECT_GE(Html.Ink.Height(), Plain.Ink.Height() * 3 / 2);
+        EXPECT_LT(Html.Ink.Width(), Tags.Ink.Width() * 4 / 5);
+        // The rows keep clear of the taller title.
+        if (Pos == ppTopLeft) {
+            EXPECT_LT(Html.Ink.Bottom, Html.Top);
+            EXPECT_GE(Html.Top - Plain.Top, Plain.Ink.Height() / 2);
+        } else {
+            EXPECT_GT(Html.Ink.Top, Html.Bottom);
+            EXPECT_LE(Html.Bottom, Plain.Bottom - Plain.Ink.Height() / 2);
+        }
+
+        // Counting and drawing agree: every page begun once, every cell drawn once.
+        Log = {};
+        const int Count = PreviewAll();
+        ASSERT_GE(Count, 2);
+        std::vector<int> Expected(size_t(Count), 0);
+        for (int p = 1; p <= Count; ++p) Expected[size_t(p - 1)] = p;
+        EXPECT_EQ(Log.PagesBegun, Expected);
+        const auto Counts = CellCounts(Log);
+        EXPECT_EQ(Counts.size(), 450u);
+        for (const auto& [Cell, n] : Counts) EXPECT_EQ(n, 1) << Cell.first << ":" << Cell.second;
+    }
+}
