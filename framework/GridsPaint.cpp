@@ -33,52 +33,52 @@ void TCustomGrid::Paint()
         // order changes no pixel, and the fixed cells' font (often bold) is put in the device
         // context twice a paint instead of twice a row, which costs more than the cells' text.
         TClipScope Clip(DC);
-        for (const bool FixedPass : {true, false}) {
-            for (const TGridSpan& R : Rows) {
-                bool FixedRow = R.Index < FRows.FixedCount();
-                if (!FixedPass && FixedRow) continue;
-                for (const TGridSpan& Cl : Cols) {
-                    bool Fixed = FixedRow || Cl.Index < FCols.FixedCount();
-                    if (Fixed != FixedPass) continue;
-                    TRect Where{Cl.Pos, R.Pos, Cl.Pos + Cl.Size, R.Pos + R.Size};
-                    TGridDrawState State;
-                    if (Fixed) {
-                        State << gdFixed;
-                    } else {
-                        bool InSel = Cl.Index >= Sel.Left && Cl.Index <= Sel.Right && R.Index >= Sel.Top &&
-                                     R.Index <= Sel.Bottom;
-                        bool IsCurrent = Cl.Index == FCurrent.X && R.Index == FCurrent.Y;
-                        if (IsCurrent && Focused) State << gdFocused;
-                        if (InSel && (!IsCurrent || FOptions.Contains(goRowSelect) ||
-                                      FOptions.Contains(goDrawFocusSelected) || !Focused))
-                            State << gdSelected;
-                        if (FOptions.Contains(goRowSelect) && R.Index == FCurrent.Y) State << gdRowSelected;
-                    }
-                    // Keeps a descendant's drawing inside its cell.
-                    const bool ClipCell = Where.Right > Client.Right || Where.Bottom > Client.Bottom ||
-                                          ClipCellPaint(Cl.Index, R.Index, Where);
-                    if (ClipCell) IntersectClipRect(DC, Where.Left, Where.Top, Where.Right, Where.Bottom);
-                    if (FDefaultDrawing) {
-                        TColor Back = Fixed ? FFixedColor : State.Contains(gdSelected) ? clHighlight : FColor;
-                        C->GetBrush()->SetColor(Back);
-                        C->FillRect(Where);
-                        C->GetFont()->SetColor(State.Contains(gdSelected) ? clHighlightText : FontColor);
-                    }
-                    DrawCell(Cl.Index, R.Index, Where, State);
-                    if (ClipCell) SelectClipRgn(DC, Clip.Saved());
-                    if (FDefaultDrawing && Fixed && FDrawingStyle == gdsClassic && FCtl3D &&
-                        (FOptions.Contains(goFixedVertLine) || FOptions.Contains(goFixedHorzLine))) {
-                        RECT RR{Where.Left, Where.Top, Where.Right, Where.Bottom};
-                        DrawEdge(DC, &RR, BDR_RAISEDINNER, BF_TOPLEFT);
-                        DrawEdge(DC, &RR, BDR_RAISEDINNER, BF_BOTTOMRIGHT);
-                    }
-                    if (FDefaultDrawing && State.Contains(gdFocused) && !FOptions.Contains(goRowSelect) && !FEditorMode) {
-                        RECT FR{Where.Left, Where.Top, Where.Right, Where.Bottom};
-                        ::DrawFocusRect(DC, &FR);
-                    }
-                }
+        auto PaintCell = [&](const TGridSpan& R, const TGridSpan& Cl, bool Fixed) {
+            TRect Where{Cl.Pos, R.Pos, Cl.Pos + Cl.Size, R.Pos + R.Size};
+            TGridDrawState State;
+            if (Fixed) {
+                State << gdFixed;
+            } else {
+                bool InSel =
+                    Cl.Index >= Sel.Left && Cl.Index <= Sel.Right && R.Index >= Sel.Top && R.Index <= Sel.Bottom;
+                bool IsCurrent = Cl.Index == FCurrent.X && R.Index == FCurrent.Y;
+                if (IsCurrent && Focused) State << gdFocused;
+                if (InSel &&
+                    (!IsCurrent || FOptions.Contains(goRowSelect) || FOptions.Contains(goDrawFocusSelected) || !Focused))
+                    State << gdSelected;
+                if (FOptions.Contains(goRowSelect) && R.Index == FCurrent.Y) State << gdRowSelected;
             }
-        }
+            // Keeps a descendant's drawing inside its cell.
+            const bool ClipCell =
+                Where.Right > Client.Right || Where.Bottom > Client.Bottom || ClipCellPaint(Cl.Index, R.Index, Where);
+            if (ClipCell) IntersectClipRect(DC, Where.Left, Where.Top, Where.Right, Where.Bottom);
+            if (FDefaultDrawing) {
+                TColor Back = Fixed ? FFixedColor : State.Contains(gdSelected) ? clHighlight : FColor;
+                C->GetBrush()->SetColor(Back);
+                C->FillRect(Where);
+                C->GetFont()->SetColor(State.Contains(gdSelected) ? clHighlightText : FontColor);
+            }
+            DrawCell(Cl.Index, R.Index, Where, State);
+            if (ClipCell) SelectClipRgn(DC, Clip.Saved());
+            if (FDefaultDrawing && Fixed && FDrawingStyle == gdsClassic && FCtl3D &&
+                (FOptions.Contains(goFixedVertLine) || FOptions.Contains(goFixedHorzLine))) {
+                RECT RR{Where.Left, Where.Top, Where.Right, Where.Bottom};
+                DrawEdge(DC, &RR, BDR_RAISEDINNER, BF_TOPLEFT);
+                DrawEdge(DC, &RR, BDR_RAISEDINNER, BF_BOTTOMRIGHT);
+            }
+            if (FDefaultDrawing && State.Contains(gdFocused) && !FOptions.Contains(goRowSelect) && !FEditorMode) {
+                RECT FR{Where.Left, Where.Top, Where.Right, Where.Bottom};
+                ::DrawFocusRect(DC, &FR);
+            }
+        };
+        for (const bool FixedPass : {true, false})
+            for (const TGridSpan& R : Rows) {
+                const bool FixedRow = R.Index < FRows.FixedCount();
+                if (FixedRow && !FixedPass) continue;
+                for (const TGridSpan& Cl : Cols)
+                    if (const bool Fixed = FixedRow || Cl.Index < FCols.FixedCount(); Fixed == FixedPass)
+                        PaintCell(R, Cl, Fixed);
+            }
     }
 
     // Grid lines after each visible cell of each axis, across the fixed band of the other axis

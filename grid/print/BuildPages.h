@@ -98,6 +98,8 @@ struct TBuildPages {
     void PayFont();
     // The canvas's font as its owner sees it (the owed one while it keeps a cell's).
     TFont* TrueFont();
+    // Gives the canvas Font back: at once, or owed while the band's rows are laid out.
+    void GiveBackFont(TFont* Font);
 
     // ---- Shortcuts into the grid's print state ----
     TGridRect& Rect() { return Grid.FPrint.FPrintRect; }

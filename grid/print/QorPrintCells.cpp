@@ -308,6 +308,12 @@ TFont* TBuildPages::TrueFont()
     return FontOwed ? &OwedFont : Canvas->GetFont();
 }
 
+void TBuildPages::GiveBackFont(TFont* Font)
+{
+    FontOwed = LazyFont;
+    (LazyFont ? &OwedFont : Canvas->GetFont())->Assign(Font);
+}
+
 TBuildPages::TMeasureScope::TMeasureScope(TBuildPages& P) : FP(P), FOuter(P.MeasureSaved)
 {
     FSaved.Assign(P.TrueFont());
@@ -318,13 +324,7 @@ TBuildPages::TMeasureScope::TMeasureScope(TBuildPages& P) : FP(P), FOuter(P.Meas
 // The canvas keeps its font whatever a hook raises (owes it while the band's rows are laid out).
 TBuildPages::TMeasureScope::~TMeasureScope()
 {
-    if (FP.LazyFont) {
-        FP.OwedFont.Assign(&FSaved);
-        FP.FontOwed = true;
-    } else {
-        FP.Canvas->GetFont()->Assign(&FSaved);
-        FP.FontOwed = false;
-    }
+    FP.GiveBackFont(&FSaved);
     FP.MeasureSaved = FOuter;
 }
 
@@ -480,13 +480,7 @@ int TBuildPages::BuildColumnsRow(int YPos, int Col1, int Col2, int ARow, int /*H
     OldBrush->Assign(Canvas->GetBrush());
     auto Restore = ScopeExit([&] {
         SetPen(Canvas->GetPen(), OldPen.get());
-        if (LazyFont) {
-            OwedFont.Assign(OldFont.get());
-            FontOwed = true;
-        } else {
-            Canvas->GetFont()->Assign(OldFont.get());
-            FontOwed = false;
-        }
+        GiveBackFont(OldFont.get());
         SetBrush(Canvas->GetBrush(), OldBrush.get());
     });
     for (int u = std::max(Col1, 0); u <= Last; ++u) {
