@@ -72,9 +72,7 @@ void Check(const char* What, size_t Raw, size_t Grid)
 int main()
 {
     FormatSettings = TFormatSettings::Invariant();
-    const wchar_t* Words[] = {L"Anna",   L"Hansen", L"Jensen", L"abc",   L"ABC",    L"Peter",
-                              L"Karen",  L"Frank",  L"Møller", L"Banan", L"Ærø",    L"Larsen",
-                              L"Rasmus", L"Ane",    L"Per",    L"Andreas"};
+    const auto& Words = BenchWords;
     std::mt19937 Rng(42);
     std::uniform_int_distribution<int> PickWord(0, int(std::size(Words)) - 1), Num(0, 2000);
     TQorStringGrid* G = Create<TQorStringGrid>(nullptr);
