@@ -9,7 +9,10 @@
 //                   with two sections against the same baseline: the regrouped replacements sent
 //                   straight to a bare edit window of the drop-down's styles (the window's own
 //                   share, also for the other ways of putting the text in: TWay), and the digits
-//                   typed into an etString drop-down (no regrouping)
+//                   typed into an etString drop-down (no regrouping); and where the window's share
+//                   comes from: the same text set into a single-line window with a TEdit's styles,
+//                   and lines with no separators or with a letter for separator (the text engine
+//                   splits a line into runs at every change between digits and punctuation)
 //
 // Each figure alternates rounds of ours and of the baseline and keeps the best of each, so that
 // load coming and going on a shared machine weighs on both alike.
@@ -78,8 +81,8 @@ void TypeDigits(HWND W, int N = 1000)
 enum class TWay { Replace, SetText, WholeLine, NoRedraw, SetTextOnly };
 
 // The window's own share of typing money digits: each digit's regrouped text put into a bare
-// edit window one of the ways above.
-void ReplaceRegrouped(HWND W, TWay Way = TWay::Replace, int N = 1000)
+// edit window one of the ways above, grouped by Separator (none when it is 0).
+void ReplaceRegrouped(HWND W, TWay Way = TWay::Replace, Char Separator = FormatSettings.ThousandSeparator, int N = 1000)
 {
     SetWindowTextW(W, L"");
     String Digits, Old;
@@ -87,7 +90,7 @@ void ReplaceRegrouped(HWND W, TWay Way = TWay::Replace, int N = 1000)
         Digits += Digit(I);
         String New;
         for (size_t K = 0; K < Digits.size(); ++K) {
-            if (K > 0 && (Digits.size() - K) % 3 == 0) New += FormatSettings.ThousandSeparator;
+            if (Separator != 0 && K > 0 && (Digits.size() - K) % 3 == 0) New += Separator;
             New += Digits[K];
         }
         switch (Way) {
@@ -120,11 +123,11 @@ void ReplaceRegrouped(HWND W, TWay Way = TWay::Replace, int N = 1000)
 }
 
 // A bare edit window with the styles, font and text rectangle of Like's window.
-HWND BareEdit(TWinControl* Like, HWND Parent)
+HWND BareEdit(TWinControl* Like, HWND Parent, int Top = 400)
 {
     const HWND L = Like->GetHandle();
     const HWND W = CreateWindowExW(DWORD(GetWindowLongPtrW(L, GWL_EXSTYLE)), L"EDIT", L"",
-                                   DWORD(GetWindowLongPtrW(L, GWL_STYLE)) & ~DWORD(WS_CLIPCHILDREN), 10, 400,
+                                   DWORD(GetWindowLongPtrW(L, GWL_STYLE)) & ~DWORD(WS_CLIPCHILDREN), 10, Top,
                                    Like->GetWidth(), Like->GetHeight(), Parent, nullptr, nullptr, nullptr);
     SendMessageW(W, WM_SETFONT, SendMessageW(L, WM_GETFONT, 0, 0), FALSE);
     RECT R;
@@ -190,6 +193,12 @@ int main(int Argc, char** Argv)
     Compare("    way: whole line replaced", [&] { ReplaceRegrouped(Bare, TWay::WholeLine); }, TypeIntoEdit);
     Compare("    way: text set, no caret", [&] { ReplaceRegrouped(Bare, TWay::SetTextOnly); }, TypeIntoEdit);
     Compare("    way: redrawing off", [&] { ReplaceRegrouped(Bare, TWay::NoRedraw); }, TypeIntoEdit);
+    const HWND Single = BareEdit(Edit, Form->GetHandle(), 440);
+    Compare("    single-line: text set, no caret", [&] { ReplaceRegrouped(Single, TWay::SetTextOnly); }, TypeIntoEdit);
+    Compare("    single-line: whole line", [&] { ReplaceRegrouped(Single, TWay::WholeLine); }, TypeIntoEdit);
+    Compare("    single-line: changed part", [&] { ReplaceRegrouped(Single); }, TypeIntoEdit);
+    Compare("    line: no separators", [&] { ReplaceRegrouped(Bare, TWay::SetTextOnly, 0); }, TypeIntoEdit);
+    Compare("    line: letter separators", [&] { ReplaceRegrouped(Bare, TWay::SetTextOnly, L'x'); }, TypeIntoEdit);
     Drop->SetEditType(etString);
     Compare("  section: digits into etString", [&] { TypeDigits(Drop->GetHandle()); }, TypeIntoEdit);
     return 0;
