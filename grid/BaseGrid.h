@@ -375,6 +375,13 @@ protected:
     bool ClipCellPaint(int ACol, int ARow, const TRect& ARect) override;
     virtual bool CellPaintsInside(int ACol, int ARow) { return false; }
     bool FCellUnclipped = false;
+    // While the grid paints itself, the one-pixel lines of unclipped cells wait and are drawn
+    // joined into runs (a line across the screen is one fill instead of one a cell): nothing
+    // else draws on a cell's line pixels unless the cell takes its clip, and a cell that does
+    // has every waiting line drawn first (DrawPaintLines). Off, every cell draws its own lines
+    // (tests compare both ways).
+    bool FJoinPaintLines = true;
+    void DrawPaintLines();
     // The height of "hg" in the canvas's font: measured once per font in a paint of the grid.
     int PaintTextHeight(TCanvas* Canvas);
     // The font a cell's paint gives the canvas before GetVisualProperties: the font that pass

@@ -1918,6 +1918,8 @@ private:
     friend struct TBuildPages;
     // A printed cell's steps (print/QorPrintCells.cpp) read its look as the cell painters do.
     friend struct TPrintedCell;
+    // A painted cell that takes its clip has the paint's waiting lines drawn first.
+    friend struct TCellPaintContext;
 
     // Auto-size (store/QorGridAutoSize.cpp) and the measuring it shares with painting
     // (paint/QorCellText.cpp): the canvas font a cell's text is measured in (its font, the bold

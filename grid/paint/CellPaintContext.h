@@ -63,7 +63,8 @@ struct TCellPaintContext {
 
     // ---- The cell's clip ---------------------------------------------------------------------------------
     // The paint loop leaves a plain cell unclipped; a layer that may reach past the cell calls
-    // ClipToCell first, and the clip lasts until the cell is painted.
+    // ClipToCell first, and the clip lasts until the cell is painted. Such a layer may draw on
+    // the cell's grid lines: the lines waiting to be drawn in runs are drawn before it.
     bool Unclipped = false;
     TRect Bounds;                  // the whole cell, lines included (the rectangle the clip keeps to)
     std::optional<TClipScope> CellClip;
@@ -71,6 +72,7 @@ struct TCellPaintContext {
     {
         if (!Unclipped) return;
         Unclipped = false;
+        Grid->DrawPaintLines();
         const HDC DC = Canvas->GetRawHandle();
         CellClip.emplace(DC);
         ::IntersectClipRect(DC, Bounds.Left, Bounds.Top, Bounds.Right, Bounds.Bottom);
@@ -98,8 +100,9 @@ namespace QorCellText {
 // ExtTextOutW: left and top alignment need no measuring, centred and right-aligned text its
 // width, a middle or bottom line the font's line height (LineHeight: the height text extents
 // report in the selected font). Covers single lines without ellipsis, prefixes, tabs, line
-// breaks or right-to-left reading, of at most 1024 characters; returns false, drawing nothing,
-// for anything else.
+// breaks or right-to-left reading, of at most 1024 characters, and word-wrapped texts of that
+// kind that fit the width whole in a rectangle at least LineHeight tall; returns false,
+// drawing nothing, for anything else.
 bool DrawSingleLine(HDC DC, const wchar_t* Text, int Len, const RECT& R, UINT Flags, int LineHeight);
 
 }  // namespace QorCellText

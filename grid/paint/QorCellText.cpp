@@ -74,12 +74,27 @@ bool QorCellText::DrawSingleLine(HDC DC, const wchar_t* Text, int Len, const REC
     // tab expansion without tabs, the edit-control rule (it only decides an ellipsis).
     constexpr UINT Covered = DT_CENTER | DT_RIGHT | DT_VCENTER | DT_BOTTOM | DT_SINGLELINE | DT_NOPREFIX |
                              DT_EXPANDTABS | DT_EDITCONTROL | DT_NOCLIP | DT_WORDBREAK;
-    if (!(Flags & DT_SINGLELINE) || !(Flags & DT_NOPREFIX) || (Flags & ~Covered) || Len <= 0 || Len > MaxLayoutLine)
+    // A word-wrapped text is one line when all of it fits the width.
+    const bool Wrapped = !(Flags & DT_SINGLELINE) && (Flags & DT_WORDBREAK);
+    if (!((Flags & DT_SINGLELINE) || Wrapped) || !(Flags & DT_NOPREFIX) || (Flags & ~Covered) || Len <= 0 ||
+        Len > MaxLayoutLine)
         return false;
     for (int i = 0; i < Len; ++i)
         if (Text[i] < L' ') return false;
     SIZE S{0, LineHeight};
-    if ((Flags & (DT_CENTER | DT_RIGHT)) && !::GetTextExtentPoint32W(DC, Text, Len, &S)) return false;
+    if (Wrapped) {
+        // The layout measures how much of the text fits the width, as here, and draws a text
+        // that fits whole as one line at the top (only single lines are placed vertically). A
+        // line taller than the rectangle is left to the layout: the edit-control rule may hide
+        // a line that shows only in part.
+        INT Fit = 0;
+        if (LineHeight <= 0 || R.bottom - R.top < LineHeight ||
+            !::GetTextExtentExPointW(DC, Text, Len, R.right - R.left, &Fit, nullptr, &S) || Fit < Len)
+            return false;
+        Flags &= ~UINT(DT_VCENTER | DT_BOTTOM);
+    } else if ((Flags & (DT_CENTER | DT_RIGHT)) && !::GetTextExtentPoint32W(DC, Text, Len, &S)) {
+        return false;
+    }
     int X = R.left, Y = R.top;
     if (Flags & DT_CENTER) X = (R.left + R.right - S.cx) / 2;
     else if (Flags & DT_RIGHT) X = R.right - S.cx;
@@ -403,8 +418,10 @@ void TQorStringGrid::DrawPlainCellText(TCellPaintContext& C, String Text, TRect 
         // One plain line goes straight to the device, placed as the system's layout places it.
         Cv->RequiredState({TCanvasStateFlag::csHandleValid, TCanvasStateFlag::csFontValid});
         const RECT W{DR.Left, DR.Top, DR.Right, DR.Bottom};
-        const int LineHeight = (Flags & (DT_VCENTER | DT_BOTTOM)) ? PaintTextHeight(Cv) : 0;
-        if (!QorCellText::DrawSingleLine(Cv->GetRawHandle(), Text.c_str(), int(Text.size()), W, Flags, LineHeight))
+        const int LineHeight = (Flags & (DT_VCENTER | DT_BOTTOM | DT_WORDBREAK)) ? PaintTextHeight(Cv) : 0;
+        // An empty text draws nothing.
+        if (!Text.empty() &&
+            !QorCellText::DrawSingleLine(Cv->GetRawHandle(), Text.c_str(), int(Text.size()), W, Flags, LineHeight))
             DrawTextIn(Cv, Text, DR, Flags);
     }
 

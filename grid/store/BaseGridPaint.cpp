@@ -60,6 +60,46 @@ struct TBaseGrid::TPaintBrushes {
         Brushes.emplace_back(C, TGdiBrush(::CreateSolidBrush(C)));
         return Brushes.back().second;
     }
+
+    // Waiting one-pixel lines: the horizontal run the paint is extending to the right along a
+    // row, and one vertical run per line position extended downwards.
+    struct TLineRun {
+        RECT R;
+        COLORREF Color;
+    };
+    std::optional<TLineRun> Horz;
+    std::vector<TLineRun> Verts;
+    void Draw(HDC DC, const TLineRun& L) { ::FillRect(DC, &L.R, Get(L.Color)); }
+    void AddHorz(HDC DC, const RECT& R, COLORREF C)
+    {
+        if (Horz && Horz->Color == C && Horz->R.top == R.top && Horz->R.bottom == R.bottom && Horz->R.right == R.left) {
+            Horz->R.right = R.right;
+            return;
+        }
+        if (Horz) Draw(DC, *Horz);
+        Horz = TLineRun{R, C};
+    }
+    void AddVert(HDC DC, const RECT& R, COLORREF C)
+    {
+        for (TLineRun& V : Verts)
+            if (V.R.left == R.left) {
+                if (V.Color == C && V.R.right == R.right && V.R.bottom == R.top) {
+                    V.R.bottom = R.bottom;
+                } else {
+                    Draw(DC, V);
+                    V = TLineRun{R, C};
+                }
+                return;
+            }
+        Verts.push_back(TLineRun{R, C});
+    }
+    void DrawAll(HDC DC)
+    {
+        if (Horz) Draw(DC, *Horz);
+        Horz.reset();
+        for (const TLineRun& V : Verts) Draw(DC, V);
+        Verts.clear();
+    }
 };
 
 namespace {
@@ -97,8 +137,14 @@ void TBaseGrid::Paint()
     TPaintBrushes Brushes;
     TValueScope<TPaintBrushes*> PaintBrushes(FPaintBrushes, &Brushes);
     inherited::Paint();
+    DrawPaintLines();
     FCellUnclipped = false;
     ++FPaintID;
+}
+
+void TBaseGrid::DrawPaintLines()
+{
+    if (FPaintBrushes) FPaintBrushes->DrawAll(GetCanvas()->GetRawHandle());
 }
 
 int TBaseGrid::PaintTextHeight(TCanvas* Canvas)
@@ -349,11 +395,22 @@ void TBaseGrid::PaintCellLines(TCanvas* ACanvas, int rc, int ARow, const TRect& 
         // One-pixel lines are the pixels a pen would set, filled without making the pen; it
         // ends where the lines would leave it.
         const HDC DC = ACanvas->GetRawHandle();
-        // The line starts one pixel left of the cell, where the cell's clip stops it; an
-        // unclipped cell starts it at its own edge.
-        const int Left = FCellUnclipped ? ARect.Left : ARect.Left - 1;
-        if (Horz) FillSolid(DC, TRect(Left, ARect.Bottom - 1, ARect.Right - 1, ARect.Bottom), Pen->GetColor());
-        if (Vert) FillSolid(DC, TRect(X, ARect.Top, X + 1, ARect.Bottom), Pen->GetColor());
+        // An unclipped cell of the grid's own paint leaves its lines to the paint's runs (the
+        // mover's mark is drawn over the cells before the runs: none while it shows). The
+        // horizontal line then reaches under the vertical one, same colour, so that the next
+        // cell's line continues the run.
+        if (FCellUnclipped && FJoinPaintLines && FPaintBrushes && ACanvas == GetCanvas() && FGridState != gsRowMoving &&
+            FGridState != gsColMoving) {
+            const COLORREF C = COLORREF(ColorToRGB(Pen->GetColor()));
+            if (Horz) FPaintBrushes->AddHorz(DC, RECT{ARect.Left, ARect.Bottom - 1, Vert ? X + 1 : X, ARect.Bottom}, C);
+            if (Vert) FPaintBrushes->AddVert(DC, RECT{X, ARect.Top, X + 1, ARect.Bottom}, C);
+        } else {
+            // The line starts one pixel left of the cell, where the cell's clip stops it; an
+            // unclipped cell starts it at its own edge.
+            const int Left = FCellUnclipped ? ARect.Left : ARect.Left - 1;
+            if (Horz) FillSolid(DC, TRect(Left, ARect.Bottom - 1, ARect.Right - 1, ARect.Bottom), Pen->GetColor());
+            if (Vert) FillSolid(DC, TRect(X, ARect.Top, X + 1, ARect.Bottom), Pen->GetColor());
+        }
         if (Vert) ::MoveToEx(DC, X, ARect.Top - 1, nullptr);
         else if (Horz) ::MoveToEx(DC, ARect.Right - 1, ARect.Bottom - 1, nullptr);
         return;

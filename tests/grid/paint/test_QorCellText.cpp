@@ -261,6 +261,60 @@ TEST(CellTextLine, OneLineLandsWhereTheSystemLayoutPutsIt)
     }
 }
 
+TEST(CellTextLine, AWrappedTextThatFitsLandsWhereTheSystemLayoutPutsIt)
+{
+    // Word-wrapped texts (no single-line flag): one that fits the width is drawn by the shortcut
+    // on the same pixels as the system's layout, at the top whatever the vertical flag; one that
+    // needs a break, or a rectangle lower than the line, is left to the layout.
+    const wchar_t* Texts[] = {L"Bord 12", L"4\u2660 N gy ", L"\u00D8st -420", L"Kontrakt Kontrakt Kontrakt Kontrakt",
+                              L"Langtordsuden"};
+    const TRect Rects[] = {TRect(10, 5, 150, 35), TRect(12, 6, 45, 27), TRect(9, 4, 200, 15), TRect(9, 4, 71, 40)};
+    const UINT HFlags[] = {DT_LEFT, DT_CENTER, DT_RIGHT};
+    const UINT VFlags[] = {DT_TOP, DT_VCENTER, DT_BOTTOM};
+    const UINT Extra[] = {0, DT_EDITCONTROL | DT_EXPANDTABS};
+    TDibSurface A(220, 45, clWhite), B(220, 45, clWhite);
+    for (TFontStyles Style : {TFontStyles(), TFontStyles{fsBold}, TFontStyles{fsItalic}}) {
+        TFont F;
+        F.SetName(L"Tahoma");
+        F.SetSize(9);
+        F.SetStyle(Style);
+        HGDIOBJ OldA = ::SelectObject(A.DC(), F.GetHandle()), OldB = ::SelectObject(B.DC(), F.GetHandle());
+        for (HDC DC : {A.DC(), B.DC()}) ::SetBkMode(DC, TRANSPARENT);
+        SIZE Line{};
+        ::GetTextExtentPoint32W(B.DC(), L"hg", 2, &Line);
+        int Shortcuts = 0, Left = 0;
+        for (const wchar_t* T : Texts)
+            for (const TRect& R : Rects)
+                for (UINT H : HFlags)
+                    for (UINT V : VFlags)
+                        for (UINT X : Extra) {
+                            const UINT Flags = H | V | X | DT_WORDBREAK | DT_NOPREFIX;
+                            A.Fill(clWhite);
+                            B.Fill(clWhite);
+                            RECT W{R.Left, R.Top, R.Right, R.Bottom};
+                            ::DrawTextW(A.DC(), T, -1, &W, Flags);
+                            const RECT W2{R.Left, R.Top, R.Right, R.Bottom};
+                            const int Len = int(wcslen(T));
+                            SIZE Ext{};
+                            ::GetTextExtentPoint32W(B.DC(), T, Len, &Ext);
+                            const bool Fits = Ext.cx <= R.Width() && R.Height() >= Line.cy;
+                            const bool Drawn = QorCellText::DrawSingleLine(B.DC(), T, Len, W2, Flags, Line.cy);
+                            EXPECT_EQ(Drawn, Fits) << R.Width() << "x" << R.Height();
+                            if (Drawn) {
+                                ++Shortcuts;
+                                EXPECT_EQ(A.DiffCount(B), 0) << R.Width() << "x" << R.Height() << " flags " << std::hex << Flags;
+                            } else {
+                                ++Left;
+                                EXPECT_EQ(B.InkCount(B.Bounds()), 0);
+                            }
+                        }
+        EXPECT_GT(Shortcuts, 0);
+        EXPECT_GT(Left, 0);
+        ::SelectObject(A.DC(), OldA);
+        ::SelectObject(B.DC(), OldB);
+    }
+}
+
 TEST(CellTextLine, TheShortcutLeavesOtherLinesToTheSystem)
 {
     TDibSurface S(100, 30, clWhite);

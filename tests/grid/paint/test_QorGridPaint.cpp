@@ -61,15 +61,59 @@ struct GridPaint : ::testing::Test {
 };
 
 // A grid whose cells may be painted each with its own clip, or (as the grid does) a plain cell
-// without one.
+// without one; and with or without the paint's shortcuts (lines joined into runs).
 class TClipSwitchGrid : public TPaintGrid {
 public:
     explicit TClipSwitchGrid(TComponent* AOwner) : TPaintGrid(AOwner) {}
     bool ClipEveryCell = false;
+    void SetShortcuts(bool On) { FJoinPaintLines = On; }
 
 private:
     bool CellPaintsInside(int, int) override { return !ClipEveryCell; }
 };
+
+// The grid painted into A with Switch(true) and into B with Switch(false): the pixels that differ.
+int DiffBothWays(TClipSwitchGrid* G, TDibSurface& A, TDibSurface& B, const std::function<void(bool)>& Switch)
+{
+    for (TDibSurface* S : {&A, &B}) {
+        Switch(S == &A);
+        S->Fill(clBlack);
+        PaintWindowInto(G->GetHandle(), *S, true);
+    }
+    return A.DiffCount(B);
+}
+
+// One random screen of texts, kinds, colours, alignments, looks and selections.
+void RandomScreen(TClipSwitchGrid* G, std::mt19937& Rng, int Cols, int Rows)
+{
+    auto Pick = [&](int n) { return int(Rng() % unsigned(n)); };
+    static const String Texts[] = {L"", L"Bord 12", L"4♠ N", L"-420", L"<b>b</b> <i>i</i>", L"http://x.dk",
+                                   L"a\nb\nc", L"one two three four five six seven eight", L"Kontrakt Kontrakt Kontrakt"};
+    const TGridLook Looks[] = {glStandard, glSoft, glClassic, glXP, glVista, glOffice2007};
+    const TAlignment HA[] = {taLeftJustify, taCenter, taRightJustify};
+    const TVAlignment VA[] = {vtaTop, vtaCenter, vtaBottom};
+    for (int i = 0; i < 14; ++i) {
+        const int c = Pick(Cols), r = Pick(Rows);
+        G->SetCellEx(c, r, Texts[Pick(9)]);
+        switch (Pick(7)) {
+        case 0: G->GetCellProperties(c, r)->SetBrushColor(TColor(Rng() & 0xFFFFFF)); break;
+        case 1: G->GetCellProperties(c, r)->SetAlignment(HA[Pick(3)]); break;
+        case 2: G->GetCellProperties(c, r)->SetWordWrap(Pick(2) == 0); break;
+        case 3: G->AddCheckBox(c, r, Pick(2) == 0, false); break;
+        case 4: G->GetCellProperties(c, r)->SetFontColor(TColor(Rng() & 0xFFFFFF)); break;
+        default: break;
+        }
+    }
+    G->SetLook(Looks[Pick(6)]);
+    G->SetVAlignment(VA[Pick(3)]);
+    G->GetBands()->SetActive(Pick(2) == 0);
+    G->SetMultilinecells(Pick(2) == 0);
+    G->SetURLShow(Pick(2) == 0);
+    G->SetSelectionRectangle(Pick(4) == 0);
+    G->SetSelectionColor(Pick(2) == 0 ? clNone : TColor(0x00C08040));
+    const int L = 1 + Pick(Cols - 1), T = 1 + Pick(Rows - 1);
+    G->SetSelection(TGridRect{L, T, std::min(Cols - 1, L + Pick(3)), std::min(Rows - 1, T + Pick(3))});
+}
 
 }  // namespace
 
@@ -477,41 +521,49 @@ TEST(GridPaintClip, CellsWithoutTheirOwnClipPaintTheSamePixels)
     auto* G = NewPaintGrid<TClipSwitchGrid>(Form, Cols, Rows);
     G->GetFont()->SetName(L"Tahoma");
     std::mt19937 Rng(20261212);
-    auto Pick = [&](int n) { return int(Rng() % unsigned(n)); };
-    const String Texts[] = {L"", L"Bord 12", L"4♠ N", L"-420", L"<b>b</b> <i>i</i>", L"http://x.dk",
-                            L"a\nb\nc", L"one two three four five six seven eight", L"Kontrakt Kontrakt Kontrakt"};
-    const TGridLook Looks[] = {glStandard, glSoft, glClassic, glXP, glVista, glOffice2007};
-    const TAlignment HA[] = {taLeftJustify, taCenter, taRightJustify};
-    const TVAlignment VA[] = {vtaTop, vtaCenter, vtaBottom};
     TDibSurface Clipped(Cols * CW, Rows * RH, clBlack), Plain(Cols * CW, Rows * RH, clBlack);
     for (int Round = 0; Round < 12; ++Round) {
-        for (int i = 0; i < 14; ++i) {
-            const int c = Pick(Cols), r = Pick(Rows);
-            G->SetCellEx(c, r, Texts[Pick(9)]);
-            switch (Pick(7)) {
-            case 0: G->GetCellProperties(c, r)->SetBrushColor(TColor(Rng() & 0xFFFFFF)); break;
-            case 1: G->GetCellProperties(c, r)->SetAlignment(HA[Pick(3)]); break;
-            case 2: G->GetCellProperties(c, r)->SetWordWrap(Pick(2) == 0); break;
-            case 3: G->AddCheckBox(c, r, Pick(2) == 0, false); break;
-            case 4: G->GetCellProperties(c, r)->SetFontColor(TColor(Rng() & 0xFFFFFF)); break;
-            default: break;
-            }
+        RandomScreen(G, Rng, Cols, Rows);
+        const int Diff = DiffBothWays(G, Clipped, Plain, [&](bool Clip) { G->ClipEveryCell = Clip; });
+        ASSERT_EQ(Diff, 0) << "round " << Round;
+    }
+}
+
+TEST(GridPaintShortcuts, JoinedLinesPaintTheSamePixels)
+{
+    // Random screens, with line colours, line options, fixed columns, merged areas, cell borders
+    // and the hover row besides, painted with every cell on its own and with the paint's
+    // shortcuts: the pixels agree.
+    constexpr int Cols = 7, Rows = 10;
+    TForm* Form = ui::NewForm(Cols * CW, Rows * RH);
+    ui::FormGuard Guard{Form};
+    auto* G = NewPaintGrid<TClipSwitchGrid>(Form, Cols, Rows);
+    G->GetFont()->SetName(L"Tahoma");
+    std::mt19937 Rng(20261213);
+    auto Pick = [&](int n) { return int(Rng() % unsigned(n)); };
+    int BorderRow = -1;
+    G->OnGetCellBorder = [&](TObject*, int ARow, int, TPen* Pen, TCellBorders& Borders) {
+        if (ARow != BorderRow) return;
+        Borders = TCellBorders{cbTop, cbBottom, cbRight};
+        Pen->SetColor(clRed);
+    };
+    TDibSurface Own(Cols * CW, Rows * RH, clBlack), Joined(Cols * CW, Rows * RH, clBlack);
+    for (int Round = 0; Round < 16; ++Round) {
+        RandomScreen(G, Rng, Cols, Rows);
+        G->SetGridLineColor(Pick(2) ? clSilver : TColor(Rng() & 0xFFFFFF));
+        G->SetGridLineWidth(Pick(5) == 0 ? 2 : 1);
+        TGridOptions O = G->GetOptions();
+        for (TGridOption Opt : {goVertLine, goHorzLine}) {
+            if (Pick(4) == 0) O >> Opt;
+            else O << Opt;
         }
-        G->SetLook(Looks[Pick(6)]);
-        G->SetVAlignment(VA[Pick(3)]);
-        G->GetBands()->SetActive(Pick(2) == 0);
-        G->SetMultilinecells(Pick(2) == 0);
-        G->SetURLShow(Pick(2) == 0);
-        G->SetSelectionRectangle(Pick(4) == 0);
-        G->SetSelectionColor(Pick(2) == 0 ? clNone : TColor(0x00C08040));
-        const int L = 1 + Pick(Cols - 1), T = 1 + Pick(Rows - 1);
-        G->SetSelection(TGridRect{L, T, std::min(Cols - 1, L + Pick(3)), std::min(Rows - 1, T + Pick(3))});
-        G->ClipEveryCell = true;
-        Clipped.Fill(clBlack);
-        PaintWindowInto(G->GetHandle(), Clipped, true);
-        G->ClipEveryCell = false;
-        Plain.Fill(clBlack);
-        PaintWindowInto(G->GetHandle(), Plain, true);
-        ASSERT_EQ(Clipped.DiffCount(Plain), 0) << "round " << Round;
+        G->SetOptions(O);
+        G->SetFixedCols(Pick(3) == 0 ? 0 : 1);
+        if (Pick(3) == 0) G->MergeCells(1 + Pick(Cols - 3), 1 + Pick(Rows - 3), 2, 1 + Pick(2));
+        BorderRow = Pick(2) ? 1 + Pick(Rows - 1) : -1;
+        G->SetHoverRow(Pick(2) == 0);
+        G->SetActiveRowShow(Pick(3) == 0);
+        const int Diff = DiffBothWays(G, Own, Joined, [&](bool OwnLines) { G->SetShortcuts(!OwnLines); });
+        ASSERT_EQ(Diff, 0) << "round " << Round;
     }
 }
