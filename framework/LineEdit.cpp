@@ -50,7 +50,10 @@ struct TLine {
     int LineHeight = 0, CharWidth = 0;
     int LeftMargin = 0, RightMargin = 0;
     RECT Format{};
-    int XOffset = 0;                 // pixels of the line scrolled out at the left
+    // How far the line is scrolled: a multi-line window by pixels, a single-line one by whole
+    // characters (the first one shown), as the platform's windows scroll.
+    int XOffset = 0;
+    UINT FirstChar = 0;
     // Undo: the text deleted at UndoPos, and the count of characters inserted there since.
     std::wstring UndoText;
     UINT UndoPos = 0;
@@ -60,6 +63,7 @@ struct TLine {
     HDC MeasureDC = nullptr;
     HGDIOBJ MeasureOldFont = nullptr;
     std::vector<int> Extents;
+    std::vector<INT> Advances;
     bool Measured = false;
     bool Ordering = false;
 
@@ -100,12 +104,19 @@ struct TLine {
     }
     int TextWidth() { return Pos(Length()); }
 
+    // The pixels of the line scrolled out at the left.
+    int Scrolled()
+    {
+        if (Multi()) return XOffset;
+        return FirstChar <= Length() ? Pos(FirstChar) : TextWidth() + CharWidth * int(FirstChar - Length());
+    }
+
     // Where the line starts in the window: scrolled, or moved in for the alignment when it fits.
     int OriginX()
     {
-        int X = int(Format.left) - XOffset;
+        int X = int(Format.left) - Scrolled();
         const int W = FormatWidth(), TW = TextWidth();
-        if (XOffset == 0 && W > TW) {
+        if ((Multi() ? XOffset == 0 : FirstChar == 0) && W > TW) {
             if (Style & ES_RIGHT) X += W - TW;
             else if (Style & ES_CENTER) X += (W - TW) / 2;
         }
@@ -171,7 +182,30 @@ struct TLine {
     void ScrollCaret()
     {
         const int W = FormatWidth();
-        const int X = XOf(SelEnd);
+        int X = XOf(SelEnd);
+        if (!Multi()) {
+            // By characters until the caret is a third of the width in from the edge it passed
+            // (or the line's end is in view).
+            const UINT Was = FirstChar;
+            if (X < Format.left && FirstChar) {
+                const int Goal = int(Format.left) + W / ScrollFraction;
+                do {
+                    --FirstChar;
+                    X = XOf(SelEnd);
+                } while (X < Goal && FirstChar);
+            } else if (X > Format.right) {
+                const int Goal = int(Format.right) - W / ScrollFraction;
+                int Last = 0;
+                do {
+                    ++FirstChar;
+                    X = XOf(SelEnd);
+                    Last = XOf(Length());
+                } while (X > Goal && Last > Format.right);
+            }
+            if (FirstChar != Was) Update();
+            PlaceCaret();
+            return;
+        }
         int NewOffset = XOffset;
         if (X < Format.left) NewOffset = std::max(0, XOffset - (int(Format.left) + W / ScrollFraction - X));
         else if (X > Format.right) {
@@ -354,8 +388,12 @@ struct TLine {
                 EmptyUndo();
             }
         }
-        if ((Style & (ES_RIGHT | ES_CENTER)) && XOffset > 0)
-            XOffset = std::max(0, std::min(XOffset, TextWidth() - FormatWidth()));
+        if (Style & (ES_RIGHT | ES_CENTER)) {
+            // Deleting scrolls an aligned line back.
+            const int Delta = int(Ins) - int(E - S);
+            if (!Multi() && Delta < 0 && FirstChar) FirstChar = UINT(std::max(0, int(FirstChar) + Delta));
+            if (Multi() && XOffset > 0) XOffset = std::max(0, std::min(XOffset, TextWidth() - FormatWidth()));
+        }
         SetSel(S + Ins, S + Ins);
         Modified = true;
         if (SendUpdate) UpdatePending = true;
@@ -385,6 +423,7 @@ struct TLine {
         SetSel(0, UINT(-1));
         ReplaceSel(false, T ? std::wstring(T) : std::wstring(), false, false);
         XOffset = 0;
+        FirstChar = 0;
         Modified = false;
         SetSel(0, 0);
         if (!Multi()) {
@@ -630,14 +669,19 @@ struct TLine {
             const int X = OriginX(), Y = Format.top;
             // The platform's ordering pass only for a line that needs it.
             const UINT Plain = ETO_CLIPPED | (Ordering ? 0 : ETO_IGNORELANGUAGE);
-            ExtTextOutW(DC, X, Y, Plain, &Format, S.c_str(), UINT(S.size()), nullptr);
+            // Each glyph at its measured boundary, where positions and the caret put it.
+            Measure();
+            Advances.resize(S.size());
+            for (size_t I = 0; I < S.size(); ++I) Advances[I] = Extents[I] - (I ? Extents[I - 1] : 0);
+            const INT* Dx = Ordering ? nullptr : Advances.data();
+            ExtTextOutW(DC, X, Y, Plain, &Format, S.c_str(), UINT(S.size()), Dx);
             const UINT From = std::min(SelStart, SelEnd), To = std::max(SelStart, SelEnd);
             if (SelectionShown() && From != To) {
                 RECT Sel{X + Pos(From), Y, X + Pos(To), Y + LineHeight};
                 IntersectRect(&Sel, &Sel, &Format);
                 SetBkColor(DC, GetSysColor(COLOR_HIGHLIGHT));
                 SetTextColor(DC, GetSysColor(COLOR_HIGHLIGHTTEXT));
-                ExtTextOutW(DC, X, Y, Plain | ETO_OPAQUE, &Sel, S.c_str(), UINT(S.size()), nullptr);
+                ExtTextOutW(DC, X, Y, Plain | ETO_OPAQUE, &Sel, S.c_str(), UINT(S.size()), Dx);
             }
         }
         RestoreDC(DC, Saved);
@@ -766,11 +810,7 @@ LRESULT CALLBACK LineWndProc(HWND W, UINT Msg, WPARAM WP, LPARAM LP)
         return L->Length();
     case EM_LINEFROMCHAR: return 0;
     case EM_GETFIRSTVISIBLELINE:
-        if (L->Multi()) return 0;
-        // The first character shown.
-        for (UINT I = 0; I <= L->Length(); ++I)
-            if (L->Pos(I) >= L->XOffset) return I;
-        return L->Length();
+        return L->Multi() ? 0 : L->FirstChar;
     case EM_GETLINE: {
         if (L->Multi() && int(WP) >= 1) return 0;
         auto* Dst = reinterpret_cast<wchar_t*>(LP);

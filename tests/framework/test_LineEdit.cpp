@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -334,6 +335,15 @@ TEST_F(LineEditAgainstSystem, MarginsRectanglesAndPositionsAnswerAlike)
     for (DWORD S : Styles) Agree(S, Script, L"1234 6789");
 }
 
+// Every character's position in a line of digits, letters, separators and spaces.
+TEST_F(LineEditAgainstSystem, EveryCharacterSitsAlike)
+{
+    const std::wstring Line = L"31 28X,YY8 2Z8 b-a,204Z1a6Y.";
+    std::vector<TStep> Script;
+    for (size_t I = 0; I < Line.size(); ++I) Script.push_back({EM_POSFROMCHAR, I});
+    for (DWORD S : Styles) Agree(S, Script, Line.c_str());
+}
+
 // Typing a long line: the caret is kept in view, and the line scrolls alike.
 TEST_F(LineEditAgainstSystem, ALongLineScrollsTheCaretIntoViewAlike)
 {
@@ -345,7 +355,23 @@ TEST_F(LineEditAgainstSystem, ALongLineScrollsTheCaretIntoViewAlike)
     Script.push_back({EM_POSFROMCHAR, 0});
     Script.push_back({WM_KEYDOWN, VK_END});
     Script.push_back({EM_POSFROMCHAR, 59});
-    Agree(ES_AUTOHSCROLL | ES_MULTILINE, Script);
+    for (DWORD S : {DWORD(ES_AUTOHSCROLL | ES_MULTILINE), DWORD(ES_AUTOHSCROLL), DWORD(ES_AUTOHSCROLL | ES_RIGHT)}) {
+        Agree(S, Script);
+        Agree(S, {{WM_SETTEXT, 0, 0, L"9876543210987654321098765432109876543210"},
+                  {WM_KEYDOWN, VK_END},
+                  {EM_GETFIRSTVISIBLELINE},
+                  {EM_POSFROMCHAR, 30},
+                  {EM_CHARFROMPOS, 0, MAKELPARAM(50, 8)},
+                  {WM_CHAR, VK_BACK},
+                  {EM_GETFIRSTVISIBLELINE},
+                  {EM_SETSEL, 3, 3},
+                  {EM_GETFIRSTVISIBLELINE},
+                  {EM_POSFROMCHAR, 5}});
+        // Not compared: the platform's single-line window, aligned right or centred and showing
+        // the start of a line wider than itself, reads a point as if the line fitted (its
+        // EM_CHARFROMPOS disagrees with its own EM_POSFROMCHAR there); the line window answers
+        // with the character drawn at the point.
+    }
 }
 
 class LineEditWindow : public LineEditAgainstSystem {};
@@ -424,6 +450,65 @@ TEST_F(LineEditWindow, PaintsTheTextAndTheSelection)
     SendMessageW(Own, WM_SETTEXT, 0, LPARAM(L""));
     auto S = Shot();
     EXPECT_EQ(S->InkCount(S->Bounds()), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// The same pixels as the platform's window: seeded, varied lines (digits, separators, letters,
+// spaces, long lines that scroll), selections shown (ES_NOHIDESEL) or not, alignments, margins,
+// read-only and disabled windows, painted both ways and compared.
+TEST_F(LineEditWindow, PaintsTheSamePixelsAsTheSystemWindow)
+{
+    std::mt19937 Rng(20261211);
+    const std::wstring Alphabet = L"0123456789012345.,- abcXYZ";
+    const DWORD Aligns[] = {ES_LEFT, ES_RIGHT, ES_CENTER};
+    int Differing = 0;
+    for (int Round = 0; Round < 60; ++Round) {
+        DWORD Style = ES_AUTOHSCROLL | Aligns[Rng() % 3];
+        if (Rng() % 2) Style |= ES_MULTILINE;
+        if (Rng() % 2) Style |= ES_NOHIDESEL;
+        const HWND Ws[2] = {Make(L"EDIT", Style, 10), Make(LineEdit::ClassName(), Style, 50)};
+        std::wstring Text;
+        // A multi-line system window aligned right or centred wraps a long line where the line
+        // window scrolls it: those get lines that fit.
+        const bool Wraps = (Style & ES_MULTILINE) && (Style & (ES_RIGHT | ES_CENTER));
+        const size_t Length = Rng() % 4 == 0 && !Wraps ? 30 + Rng() % 60 : Rng() % 20;
+        for (size_t I = 0; I < Length; ++I) Text += Alphabet[Rng() % Alphabet.size()];
+        const WPARAM From = Rng() % (Length + 1), To = Rng() % (Length + 1);
+        const int Margin = Rng() % 3 == 0 ? int(Rng() % 12) : -1;
+        const bool ReadOnly = Rng() % 5 == 0, Disabled = Rng() % 6 == 0, Typed = Rng() % 2;
+        std::unique_ptr<TDibSurface> Shots[2];
+        for (int K = 0; K < 2; ++K) {
+            const HWND W = Ws[K];
+            if (Margin >= 0) SendMessageW(W, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(Margin, Margin + 3));
+            if (Typed) {
+                for (wchar_t C : Text) SendMessageW(W, WM_CHAR, C, 0);
+            } else {
+                SendMessageW(W, WM_SETTEXT, 0, LPARAM(Text.c_str()));
+            }
+            SendMessageW(W, EM_SETSEL, From, To);
+            if (ReadOnly) SendMessageW(W, EM_SETREADONLY, TRUE, 0);
+            if (Disabled) EnableWindow(W, FALSE);
+            RECT C;
+            GetClientRect(W, &C);
+            Shots[K] = std::make_unique<TDibSurface>(C.right, C.bottom, clFuchsia);
+            SendMessageW(W, WM_PRINTCLIENT, WPARAM(Shots[K]->DC()), PRF_CLIENT);
+        }
+        const int Diff = Shots[0]->DiffCount(*Shots[1]);
+        if (Diff != 0) {
+            ++Differing;
+            Shots[0]->SavePng(SnapshotPath(L"LineEdit-system-" + std::to_wstring(Round) + L".png"));
+            Shots[1]->SavePng(SnapshotPath(L"LineEdit-own-" + std::to_wstring(Round) + L".png"));
+        }
+        EXPECT_EQ(Diff, 0) << "round " << Round << " style " << std::hex << Style << std::dec << " text [" << std::string(Text.begin(), Text.end())
+                           << "] sel " << From << "," << To << " margin " << Margin << " ro " << ReadOnly << " dis " << Disabled
+                           << " typed " << Typed;
+        DestroyWindow(Ws[0]);
+        DestroyWindow(Ws[1]);
+    }
+    EXPECT_EQ(Differing, 0);
 }
 
 }  // namespace
