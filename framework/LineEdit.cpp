@@ -27,16 +27,17 @@ bool IsSpace(wchar_t C)
 bool NeedsOrdering(const std::wstring& T)
 {
     for (wchar_t C : T)
-        if ((C >= 0x0590 && C <= 0x08FF) || (C >= 0xFB1D && C <= 0xFDFF) || (C >= 0xFE70 && C <= 0xFEFF) ||
-            (C >= 0x200E && C <= 0x200F) || (C >= 0x202A && C <= 0x202E) || (C >= 0x2066 && C <= 0x2069))
+        if ((C >= 0x0590 && C <= 0x08FF) || (C >= 0xFB1D && C <= 0xFDFF) ||
+            (C >= 0xFE70 && C <= 0xFEFF) || (C >= 0x200E && C <= 0x200F) ||
+            (C >= 0x202A && C <= 0x202E) || (C >= 0x2066 && C <= 0x2069))
             return true;
     return false;
 }
 
 struct TLine {
     HWND Wnd = nullptr;
-    HWND Receiver = nullptr;  // the parent at creation: the notifications' receiver
-    DWORD Style = 0;          // the window's styles as this window reads them
+    HWND Receiver = nullptr;   // the parent at creation: the notifications' receiver
+    DWORD Style = 0;           // the window's styles as this window reads them
     bool Enabled = true;
     bool Focused = false;
     bool Modified = false;
@@ -91,7 +92,8 @@ struct TLine {
         Extents.assign(S.size(), 0);
         if (S.empty()) return;
         SIZE Size{};
-        if (!GetTextExtentExPointW(MeasureDC, S.c_str(), int(S.size()), 0, nullptr, Extents.data(), &Size))
+        if (!GetTextExtentExPointW(MeasureDC, S.c_str(), int(S.size()), 0, nullptr, Extents.data(),
+                                   &Size))
             std::fill(Extents.begin(), Extents.end(), 0);
     }
 
@@ -108,7 +110,8 @@ struct TLine {
     int Scrolled()
     {
         if (Multi()) return XOffset;
-        return FirstChar <= Length() ? Pos(FirstChar) : TextWidth() + CharWidth * int(FirstChar - Length());
+        return FirstChar <= Length() ? Pos(FirstChar)
+                                     : TextWidth() + CharWidth * int(FirstChar - Length());
     }
 
     // Where the line starts in the window: scrolled, or moved in for the alignment when it fits.
@@ -207,9 +210,11 @@ struct TLine {
             return;
         }
         int NewOffset = XOffset;
-        if (X < Format.left) NewOffset = std::max(0, XOffset - (int(Format.left) + W / ScrollFraction - X));
+        if (X < Format.left)
+            NewOffset = std::max(0, XOffset - (int(Format.left) + W / ScrollFraction - X));
         else if (X > Format.right) {
-            const int Past = OriginX() + TextWidth() - int(Format.right);   // the line's end beyond the edge
+            // No further than the line's end beyond the edge.
+            const int Past = OriginX() + TextWidth() - int(Format.right);
             NewOffset = XOffset + std::min(X - (int(Format.right) - W / ScrollFraction), Past);
         }
         if (NewOffset != XOffset) {
@@ -225,7 +230,8 @@ struct TLine {
     {
         Format.right = std::max(Format.right, Format.left + CharWidth);
         if (Multi()) {
-            const int Lines = LineHeight ? std::max(1, int((Format.bottom - Format.top) / LineHeight)) : 1;
+            const int Lines =
+                LineHeight ? std::max(1, int((Format.bottom - Format.top) / LineHeight)) : 1;
             Format.bottom = Format.top + Lines * LineHeight;
         } else {
             Format.bottom = Format.top + LineHeight;
@@ -276,7 +282,8 @@ struct TLine {
             TEXTMETRICW TM{};
             GetTextMetricsW(MeasureDC, &TM);
             if (TM.tmPitchAndFamily & (TMPF_VECTOR | TMPF_TRUETYPE)) {
-                static const wchar_t Alphabet[] = L"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
+                static const wchar_t Alphabet[] =
+                    L"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
                 SIZE S{};
                 GetTextExtentPointW(MeasureDC, Alphabet, 52, &S);
                 const int Avg = (S.cx / 26 + 1) / 2;
@@ -391,8 +398,10 @@ struct TLine {
         if (Style & (ES_RIGHT | ES_CENTER)) {
             // Deleting scrolls an aligned line back.
             const int Delta = int(Ins) - int(E - S);
-            if (!Multi() && Delta < 0 && FirstChar) FirstChar = UINT(std::max(0, int(FirstChar) + Delta));
-            if (Multi() && XOffset > 0) XOffset = std::max(0, std::min(XOffset, TextWidth() - FormatWidth()));
+            if (!Multi() && Delta < 0 && FirstChar)
+                FirstChar = UINT(std::max(0, int(FirstChar) + Delta));
+            if (Multi() && XOffset > 0)
+                XOffset = std::max(0, std::min(XOffset, TextWidth() - FormatWidth()));
         }
         SetSel(S + Ins, S + Ins);
         Modified = true;
@@ -655,7 +664,8 @@ struct TLine {
             PatBlt(DC, Client.left, Client.bottom - 1, Client.right - Client.left, -BH, PATCOPY);
             PatBlt(DC, Client.right - 1, Client.top, -BW, Client.bottom - Client.top, PATCOPY);
             SelectObject(DC, Old);
-            IntersectClipRect(DC, Client.left + BW, Client.top + BH, std::max(Client.right - BW, Client.left + BW),
+            IntersectClipRect(DC, Client.left + BW, Client.top + BH,
+                              std::max(Client.right - BW, Client.left + BW),
                               std::max(Client.bottom - BH, Client.top + BH));
         }
         RECT Box;
@@ -768,12 +778,8 @@ LRESULT CALLBACK LineWndProc(HWND W, UINT Msg, WPARAM WP, LPARAM LP)
         return DefWindowProcW(W, Msg, WP, LP);
     }
     switch (Msg) {
-    case WM_CREATE:
-        Create(L, reinterpret_cast<const CREATESTRUCTW*>(LP)->lpszName);
-        return 1;
-    case WM_NCDESTROY:
-        Destroy(W, L);
-        return 0;
+    case WM_CREATE: Create(L, reinterpret_cast<const CREATESTRUCTW*>(LP)->lpszName); return 1;
+    case WM_NCDESTROY: Destroy(W, L); return 0;
     case EM_GETSEL: {
         const UINT S = std::min(L->SelStart, L->SelEnd), E = std::max(L->SelStart, L->SelEnd);
         if (WP) *reinterpret_cast<UINT*>(WP) = S;
@@ -794,9 +800,7 @@ LRESULT CALLBACK LineWndProc(HWND W, UINT Msg, WPARAM WP, LPARAM LP)
             if (Msg == EM_SETRECT) L->Update();
         }
         return 0;
-    case EM_SCROLLCARET:
-        L->ScrollCaret();
-        return 1;
+    case EM_SCROLLCARET: L->ScrollCaret(); return 1;
     case EM_GETMODIFY: return L->Modified;
     case EM_SETMODIFY:
         L->Modified = WP != 0;
@@ -809,8 +813,7 @@ LRESULT CALLBACK LineWndProc(HWND W, UINT Msg, WPARAM WP, LPARAM LP)
             return std::min(L->SelStart, L->SelEnd) + L->Length() - std::max(L->SelStart, L->SelEnd);
         return L->Length();
     case EM_LINEFROMCHAR: return 0;
-    case EM_GETFIRSTVISIBLELINE:
-        return L->Multi() ? 0 : L->FirstChar;
+    case EM_GETFIRSTVISIBLELINE: return L->Multi() ? 0 : L->FirstChar;
     case EM_GETLINE: {
         if (L->Multi() && int(WP) >= 1) return 0;
         auto* Dst = reinterpret_cast<wchar_t*>(LP);
@@ -825,7 +828,8 @@ LRESULT CALLBACK LineWndProc(HWND W, UINT Msg, WPARAM WP, LPARAM LP)
         return L->Length();
     }
     case EM_REPLACESEL:
-        L->ReplaceSel(WP != 0, LP ? std::wstring(reinterpret_cast<const wchar_t*>(LP)) : std::wstring(), true, true);
+        L->ReplaceSel(WP != 0, LP ? std::wstring(reinterpret_cast<const wchar_t*>(LP)) : std::wstring(),
+                      true, true);
         return 1;
     case EM_LIMITTEXT: {
         UINT Limit = WP ? UINT(WP) : ~0u;
@@ -837,9 +841,7 @@ LRESULT CALLBACK LineWndProc(HWND W, UINT Msg, WPARAM WP, LPARAM LP)
     case EM_CANUNDO: return L->UndoInserted || !L->UndoText.empty();
     case EM_UNDO:
     case WM_UNDO: return L->Undo();
-    case EM_EMPTYUNDOBUFFER:
-        L->EmptyUndo();
-        return 0;
+    case EM_EMPTYUNDOBUFFER: L->EmptyUndo(); return 0;
     case EM_FMTLINES: return WP != 0;
     case EM_SETPASSWORDCHAR: {
         if (L->Multi() || L->PasswordChar == wchar_t(WP)) return 0;
@@ -862,9 +864,7 @@ LRESULT CALLBACK LineWndProc(HWND W, UINT Msg, WPARAM WP, LPARAM LP)
         if (Old != L->Style) InvalidateRect(W, nullptr, TRUE);
         return 1;
     }
-    case EM_SETMARGINS:
-        L->SetMargins(WP, LOWORD(LP), HIWORD(LP), true);
-        return 0;
+    case EM_SETMARGINS: L->SetMargins(WP, LOWORD(LP), HIWORD(LP), true); return 0;
     case EM_GETMARGINS: return MAKELONG(L->LeftMargin, L->RightMargin);
     case EM_POSFROMCHAR: {
         if (UINT(WP) >= L->Length()) return -1;
@@ -877,9 +877,7 @@ LRESULT CALLBACK LineWndProc(HWND W, UINT Msg, WPARAM WP, LPARAM LP)
         if (!PtInRect(&Client, P)) return -1;
         return MAKELONG(L->CharAt(P.x), 0);
     }
-    case EM_SETWORDBREAKPROC:
-        L->WordBreak = reinterpret_cast<EDITWORDBREAKPROCW>(LP);
-        return 1;
+    case EM_SETWORDBREAKPROC: L->WordBreak = reinterpret_cast<EDITWORDBREAKPROCW>(LP); return 1;
     case EM_GETWORDBREAKPROC: return reinterpret_cast<LRESULT>(L->WordBreak);
     case EM_SETTABSTOPS: return L->Multi();
     case EM_SCROLL: return FALSE;
@@ -887,7 +885,8 @@ LRESULT CALLBACK LineWndProc(HWND W, UINT Msg, WPARAM WP, LPARAM LP)
         if (!L->Multi()) return FALSE;
         if (int(LP) == 0 && int(WP) != 0) {
             const int Max = std::max(0, L->TextWidth() - L->FormatWidth());
-            const int New = std::clamp(L->XOffset + int(WP) * L->CharWidth, 0, std::max(Max, L->XOffset));
+            const int New =
+                std::clamp(L->XOffset + int(WP) * L->CharWidth, 0, std::max(Max, L->XOffset));
             if (New != L->XOffset) {
                 L->XOffset = New;
                 L->Update();
@@ -903,9 +902,7 @@ LRESULT CALLBACK LineWndProc(HWND W, UINT Msg, WPARAM WP, LPARAM LP)
         if (L->Multi()) R |= DLGC_WANTALLKEYS;
         return R;
     }
-    case WM_CHAR:
-        L->Char(wchar_t(WP));
-        return 1;
+    case WM_CHAR: L->Char(wchar_t(WP)); return 1;
     case WM_UNICHAR:
         if (WP == UNICODE_NOCHAR) return TRUE;
         if (WP > 0xFFFF && WP <= 0x10FFFF) {
@@ -932,9 +929,7 @@ LRESULT CALLBACK LineWndProc(HWND W, UINT Msg, WPARAM WP, LPARAM LP)
         return 0;
     case WM_ERASEBKGND: return 1;
     case WM_GETFONT: return reinterpret_cast<LRESULT>(L->Font);
-    case WM_SETFONT:
-        L->SetFont(reinterpret_cast<HFONT>(WP), LOWORD(LP) != 0);
-        return 0;
+    case WM_SETFONT: L->SetFont(reinterpret_cast<HFONT>(WP), LOWORD(LP) != 0); return 0;
     case WM_GETTEXT: {
         if (!WP || !LP) return 0;
         auto* Dst = reinterpret_cast<wchar_t*>(LP);
@@ -944,9 +939,7 @@ LRESULT CALLBACK LineWndProc(HWND W, UINT Msg, WPARAM WP, LPARAM LP)
         return LRESULT(N);
     }
     case WM_GETTEXTLENGTH: return L->Length();
-    case WM_SETTEXT:
-        L->SetText(reinterpret_cast<const wchar_t*>(LP));
-        return TRUE;
+    case WM_SETTEXT: L->SetText(reinterpret_cast<const wchar_t*>(LP)); return TRUE;
     case WM_SIZE:
         if (WP == SIZE_MAXIMIZED || WP == SIZE_RESTORED) {
             L->SetClientFormat();
@@ -1008,12 +1001,8 @@ LRESULT CALLBACK LineWndProc(HWND W, UINT Msg, WPARAM WP, LPARAM LP)
         if (L->Capturing && GetCapture() == W) ReleaseCapture();
         L->Capturing = false;
         return 0;
-    case WM_CAPTURECHANGED:
-        L->Capturing = false;
-        return 0;
-    case WM_MBUTTONDOWN:
-        SendMessageW(W, WM_PASTE, 0, 0);
-        return 0;
+    case WM_CAPTURECHANGED: L->Capturing = false; return 0;
+    case WM_MBUTTONDOWN: SendMessageW(W, WM_PASTE, 0, 0); return 0;
     case WM_MOUSEWHEEL:
         if (WP & (MK_SHIFT | MK_CONTROL)) return DefWindowProcW(W, Msg, WP, LP);
         return L->Multi();
@@ -1034,7 +1023,7 @@ LRESULT CALLBACK LineWndProc(HWND W, UINT Msg, WPARAM WP, LPARAM LP)
     }
 }
 
-}  // namespace
+}   // namespace
 
 const wchar_t* LineEdit::ClassName()
 {

@@ -29,4 +29,4 @@ const wchar_t* ClassName();
 // True when Proc is the class's window procedure (a control subclassing a window of the class
 // finds its own windows by it).
 bool IsClassProc(WNDPROC Proc);
-}  // namespace LineEdit
+}   // namespace LineEdit

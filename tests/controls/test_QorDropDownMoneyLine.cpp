@@ -67,7 +67,8 @@ protected:
         D->SelectAll();
         int Changes = 0;
         D->OnChange = [&Changes](TObject*) { ++Changes; };
-        const String Alphabet = String(L"0123456789012345678-") + DecimalSeparator() + ThousandSeparator();
+        const String Alphabet =
+            String(L"0123456789012345678-") + DecimalSeparator() + ThousandSeparator();
         const Word Keys[] = {VK_LEFT, VK_RIGHT, VK_HOME, VK_END, VK_DELETE, VK_BACK};
         for (int Step = 0; Step < 40; ++Step) {
             const unsigned What = Rng() % 10;
@@ -86,9 +87,9 @@ protected:
                 ui::Click(D, X, 10);
                 ui::Pump();
             }
-            R.Seen.push_back(L"text=[" + D->GetEditText() + L"] sel=" + IntToStr(D->GetSelStart()) + L"," +
-                             IntToStr(D->GetSelLength()) + L" modified=" + IntToStr(int(D->GetModified())) +
-                             L" changes=" + IntToStr(Changes));
+            R.Seen.push_back(L"text=[" + D->GetEditText() + L"] sel=" + IntToStr(D->GetSelStart()) +
+                             L"," + IntToStr(D->GetSelLength()) + L" modified=" +
+                             IntToStr(int(D->GetModified())) + L" changes=" + IntToStr(Changes));
         }
         D->OnChange = nullptr;
         R.Shot = std::make_unique<TDibSurface>(D->GetWidth(), D->GetHeight(), clFuchsia);
@@ -98,7 +99,7 @@ protected:
     TSystemWindowDropDown* System = nullptr;
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(MoneyLine, OnlyTheMoneyTypeHasTheLineWindow)
 {

@@ -94,8 +94,8 @@ std::wstring Observe(HWND W, const TStep& S, LRESULT R)
     case TOut::Rect: {
         RECT Rc{};
         SendMessageW(W, EM_GETRECT, 0, LPARAM(&Rc));
-        O += L" rect=" + std::to_wstring(Rc.left) + L"," + std::to_wstring(Rc.top) + L"," + std::to_wstring(Rc.right) +
-             L"," + std::to_wstring(Rc.bottom);
+        O += L" rect=" + std::to_wstring(Rc.left) + L"," + std::to_wstring(Rc.top) + L"," +
+             std::to_wstring(Rc.right) + L"," + std::to_wstring(Rc.bottom);
         break;
     }
     case TOut::Clip: O += L" clip=[" + ClipText() + L"]"; break;
@@ -117,8 +117,8 @@ protected:
     }
     void SetUp() override
     {
-        Parent = CreateWindowExW(0, L"LineEditTestParent", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 500, 300,
-                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        Parent = CreateWindowExW(0, L"LineEditTestParent", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
+                                 500, 300, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         Font = CreateFontW(-13, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma");
         SetForegroundWindow(Parent);
         ui::Pump();
@@ -132,8 +132,9 @@ protected:
     }
     HWND Make(const wchar_t* Class, DWORD Style, int Top, const wchar_t* Text = L"")
     {
-        const HWND W = CreateWindowExW(WS_EX_CLIENTEDGE, Class, Text, WS_CHILD | WS_VISIBLE | Style, 10, Top, 220, 24,
-                                       Parent, HMENU(INT_PTR(7)), GetModuleHandleW(nullptr), nullptr);
+        const HWND W =
+            CreateWindowExW(WS_EX_CLIENTEDGE, Class, Text, WS_CHILD | WS_VISIBLE | Style, 10, Top, 220,
+                            24, Parent, HMENU(INT_PTR(7)), GetModuleHandleW(nullptr), nullptr);
         SendMessageW(W, WM_SETFONT, WPARAM(Font), FALSE);
         return W;
     }
@@ -141,7 +142,8 @@ protected:
     // observations must agree.
     void Agree(DWORD Style, const std::vector<TStep>& Script, const wchar_t* Start = L"")
     {
-        const HWND Sys = Make(L"EDIT", Style, 10, Start), Own = Make(LineEdit::ClassName(), Style, 50, Start);
+        const HWND Sys = Make(L"EDIT", Style, 10, Start),
+                   Own = Make(LineEdit::ClassName(), Style, 50, Start);
         ASSERT_TRUE(Sys && Own);
         // Each window runs the whole script on its own: the mouse capture and the focus that one
         // takes would otherwise change what the other sees.
@@ -160,8 +162,9 @@ protected:
             SetFocus(Parent);
         }
         for (size_t N = 0; N < Script.size(); ++N)
-            EXPECT_EQ(Seen[0][N], Seen[1][N]) << "style " << std::hex << Style << std::dec << ", step " << N + 1
-                                              << " (message 0x" << std::hex << Script[N].Msg << ")";
+            EXPECT_EQ(Seen[0][N], Seen[1][N])
+                << "style " << std::hex << Style << std::dec << ", step " << N + 1 << " (message 0x"
+                << std::hex << Script[N].Msg << ")";
         DestroyWindow(Sys);
         DestroyWindow(Own);
     }
@@ -169,7 +172,8 @@ protected:
     HFONT Font = nullptr;
 };
 
-const DWORD Styles[] = {ES_AUTOHSCROLL, ES_AUTOHSCROLL | ES_MULTILINE, ES_AUTOHSCROLL | ES_RIGHT, ES_CENTER | ES_AUTOHSCROLL};
+const DWORD Styles[] = {ES_AUTOHSCROLL, ES_AUTOHSCROLL | ES_MULTILINE, ES_AUTOHSCROLL | ES_RIGHT,
+                        ES_CENTER | ES_AUTOHSCROLL};
 
 TEST_F(LineEditAgainstSystem, TextSelectionAndReplacementsAnswerAlike)
 {
@@ -376,7 +380,8 @@ TEST_F(LineEditAgainstSystem, ALongLineScrollsTheCaretIntoViewAlike)
     Script.push_back({EM_POSFROMCHAR, 0});
     Script.push_back({WM_KEYDOWN, VK_END});
     Script.push_back({EM_POSFROMCHAR, 59});
-    for (DWORD S : {DWORD(ES_AUTOHSCROLL | ES_MULTILINE), DWORD(ES_AUTOHSCROLL), DWORD(ES_AUTOHSCROLL | ES_RIGHT)}) {
+    for (DWORD S : {DWORD(ES_AUTOHSCROLL | ES_MULTILINE), DWORD(ES_AUTOHSCROLL),
+                    DWORD(ES_AUTOHSCROLL | ES_RIGHT)}) {
         Agree(S, Script);
         Agree(S, {{WM_SETTEXT, 0, 0, L"9876543210987654321098765432109876543210"},
                   {WM_KEYDOWN, VK_END},
@@ -473,7 +478,7 @@ TEST_F(LineEditWindow, PaintsTheTextAndTheSelection)
     EXPECT_EQ(S->InkCount(S->Bounds()), 0);
 }
 
-}  // namespace
+}   // namespace
 
 namespace {
 
@@ -500,12 +505,15 @@ TEST_F(LineEditWindow, PaintsTheSamePixelsAsTheSystemWindow)
         for (size_t I = 0; I < Length; ++I) Text += Alphabet[Rng() % Alphabet.size()];
         const WPARAM From = Rng() % (Length + 1), To = Rng() % (Length + 1);
         const int Margin = Rng() % 3 == 0 ? int(Rng() % 12) : -1;
-        const bool ReadOnly = Rng() % 5 == 0, Disabled = Rng() % 6 == 0, Typed = Rng() % 2, Password = Rng() % 5 == 0;
+        const bool ReadOnly = Rng() % 5 == 0, Disabled = Rng() % 6 == 0, Typed = Rng() % 2,
+                   Password = Rng() % 5 == 0;
         std::unique_ptr<TDibSurface> Shots[2];
         for (int K = 0; K < 2; ++K) {
             const HWND W = Ws[K];
             if (Password) SendMessageW(W, EM_SETPASSWORDCHAR, L'*', 0);
-            if (Margin >= 0) SendMessageW(W, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(Margin, Margin + 3));
+            if (Margin >= 0)
+                SendMessageW(W, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
+                             MAKELPARAM(Margin, Margin + 3));
             if (Typed) {
                 for (wchar_t C : Text) SendMessageW(W, WM_CHAR, C, 0);
             } else {
@@ -525,13 +533,14 @@ TEST_F(LineEditWindow, PaintsTheSamePixelsAsTheSystemWindow)
             Shots[0]->SavePng(SnapshotPath(L"LineEdit-system-" + std::to_wstring(Round) + L".png"));
             Shots[1]->SavePng(SnapshotPath(L"LineEdit-own-" + std::to_wstring(Round) + L".png"));
         }
-        EXPECT_EQ(Diff, 0) << "round " << Round << " style " << std::hex << Style << std::dec << " text [" << std::string(Text.begin(), Text.end())
-                           << "] sel " << From << "," << To << " margin " << Margin << " ro " << ReadOnly << " dis " << Disabled
-                           << " typed " << Typed << " password " << Password;
+        EXPECT_EQ(Diff, 0) << "round " << Round << " style " << std::hex << Style << std::dec
+                           << " text [" << std::string(Text.begin(), Text.end()) << "] sel " << From
+                           << "," << To << " margin " << Margin << " ro " << ReadOnly << " dis "
+                           << Disabled << " typed " << Typed << " password " << Password;
         DestroyWindow(Ws[0]);
         DestroyWindow(Ws[1]);
     }
     EXPECT_EQ(Differing, 0);
 }
 
-}  // namespace
+}   // namespace
