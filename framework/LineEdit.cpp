@@ -679,19 +679,30 @@ struct TLine {
             const int X = OriginX(), Y = Format.top;
             // The platform's ordering pass only for a line that needs it.
             const UINT Plain = ETO_CLIPPED | (Ordering ? 0 : ETO_IGNORELANGUAGE);
-            // Each glyph at its measured boundary, where positions and the caret put it.
+            // Each glyph at its measured boundary, where positions and the caret put it; of a
+            // line in order, only the characters in view (and one more on each side, whose
+            // glyph may reach in).
             Measure();
+            UINT First = 0, Last = UINT(S.size());
+            if (!Ordering) {
+                const int Left = int(Format.left) - X, Right = int(Format.right) - X;
+                First = UINT(std::upper_bound(Extents.begin(), Extents.end(), Left) - Extents.begin());
+                First = First > 0 ? First - 1 : 0;
+                Last = UINT(std::lower_bound(Extents.begin(), Extents.end(), Right) - Extents.begin());
+                Last = std::min(Last + 2, UINT(S.size()));
+            }
             Advances.resize(S.size());
             for (size_t I = 0; I < S.size(); ++I) Advances[I] = Extents[I] - (I ? Extents[I - 1] : 0);
-            const INT* Dx = Ordering ? nullptr : Advances.data();
-            ExtTextOutW(DC, X, Y, Plain, &Format, S.c_str(), UINT(S.size()), Dx);
+            const INT* Dx = Ordering ? nullptr : Advances.data() + First;
+            const int From0 = X + Pos(First);
+            ExtTextOutW(DC, From0, Y, Plain, &Format, S.c_str() + First, Last - First, Dx);
             const UINT From = std::min(SelStart, SelEnd), To = std::max(SelStart, SelEnd);
             if (SelectionShown() && From != To) {
                 RECT Sel{X + Pos(From), Y, X + Pos(To), Y + LineHeight};
                 IntersectRect(&Sel, &Sel, &Format);
                 SetBkColor(DC, GetSysColor(COLOR_HIGHLIGHT));
                 SetTextColor(DC, GetSysColor(COLOR_HIGHLIGHTTEXT));
-                ExtTextOutW(DC, X, Y, Plain | ETO_OPAQUE, &Sel, S.c_str(), UINT(S.size()), Dx);
+                ExtTextOutW(DC, From0, Y, Plain | ETO_OPAQUE, &Sel, S.c_str() + First, Last - First, Dx);
             }
         }
         RestoreDC(DC, Saved);
