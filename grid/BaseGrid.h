@@ -384,6 +384,18 @@ protected:
     void DrawPaintLines();
     // The height of "hg" in the canvas's font: measured once per font in a paint of the grid.
     int PaintTextHeight(TCanvas* Canvas);
+    // The width of one line of text in the canvas's font, from the advances of its characters
+    // fetched once per font in a paint of the grid; -1 when the text's extent is not that sum
+    // (outside the grid's own paint, a character the font lacks or a script the system lays
+    // out, a device context that spaces or scales text).
+    int PaintTextWidth(TCanvas* Canvas, const wchar_t* Text, int Len);
+    // A horizontal or vertical line in the canvas's pen from (X1, Y1) to (X2, Y2), the end left
+    // out, as MoveTo and LineTo draw it: a pen of one solid copying pixel is filled as the pixels
+    // it would set, without making it. The pen's position ends at (X2, Y2) either way.
+    void PenLine(TCanvas* Canvas, int X1, int Y1, int X2, int Y2);
+    // The paint's shortcuts that give the pixels of the long way (text widths from character
+    // advances, pen lines filled); off, the long way (tests compare both ways).
+    bool FPaintShortcuts = true;
     // The font a cell's paint gives the canvas before GetVisualProperties: the font that pass
     // starts from, so that a fixed cell's font is not put in the device context and taken out
     // again for every cell.
