@@ -374,6 +374,11 @@ protected:
     // they may reach out).
     bool ClipCellPaint(int ACol, int ARow, const TRect& ARect) override;
     virtual bool CellPaintsInside(int ACol, int ARow) { return false; }
+    // The colour the grid's own paint fills the ordinary cells' area with before the cells, so
+    // that an unclipped cell of that one colour skips its own fill; clNone for none. Only a grid
+    // whose every ordinary cell paints a background of its own may give one: the fill must not
+    // show where a cell leaves what was there before.
+    virtual TColor PaintPrefillColor() { return clNone; }
     bool FCellUnclipped = false;
     // While the grid paints itself, the one-pixel lines of unclipped cells wait and are drawn
     // joined into runs (a line across the screen is one fill instead of one a cell): nothing
@@ -485,6 +490,8 @@ private:
     TPaintBrushes* FPaintBrushes = nullptr;
     // Fills R in one colour through the paint's brushes (a brush of its own outside a paint).
     void FillSolid(HDC DC, const TRect& R, TColor Color);
+    // The ordinary cells' area in PaintPrefillColor, when the grid's own paint begins.
+    void PrefillCells();
 };
 
 // ---- Undo and redo --------------------------------------------------------------------------------

@@ -201,6 +201,17 @@ bool TQorStringGrid::CellPaintsInside(int ACol, int ARow)
     return true;
 }
 
+TColor TQorStringGrid::PaintPrefillColor()
+{
+    // The grid's colour, unless most cells take another (bands) or a colour setting or event may
+    // leave an ordinary cell without a background: no selection colour, a filter row without a
+    // colour, the colour events.
+    if (GetColor() == clNone || FOpt.FBands->GetActive() || GetSelectionColor() == clNone ||
+        FOpt.FFilterEdit->GetColor() == clNone || OnGetCellColor || OnGetCellGradient)
+        return clNone;
+    return GetColor();
+}
+
 bool TQorStringGrid::CellHasBorders(int RCol, int ARow)
 {
     // GetCellBorder's sources: the grouping lines and the application's events.

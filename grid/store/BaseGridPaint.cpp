@@ -56,6 +56,15 @@ struct TBaseGrid::TPaintBrushes {
     std::vector<std::pair<COLORREF, TGdiBrush>> Brushes;
     std::vector<std::pair<HFONT, int>> TextHeights;
 
+    // The ordinary cells' area, filled in one colour before the cells (PaintPrefillColor).
+    std::optional<std::pair<RECT, COLORREF>> Prefill;
+    // Whether R lies in the filled area and C is its colour.
+    bool Prefilled(const TRect& R, COLORREF C) const
+    {
+        return Prefill && Prefill->second == C && R.Left >= Prefill->first.left && R.Top >= Prefill->first.top &&
+               R.Right <= Prefill->first.right && R.Bottom <= Prefill->first.bottom;
+    }
+
     // Advance widths by font, in blocks of 128 characters fetched on first use; -1 marks a
     // character the font lacks or whose script the system may shape.
     struct TCharWidths {
@@ -190,10 +199,30 @@ void TBaseGrid::Paint()
     TValueScope<int> Focus(FPaintFocus, -1);
     TPaintBrushes Brushes;
     TValueScope<TPaintBrushes*> PaintBrushes(FPaintBrushes, &Brushes);
+    PrefillCells();
     inherited::Paint();
     DrawPaintLines();
     FCellUnclipped = false;
     ++FPaintID;
+}
+
+void TBaseGrid::PrefillCells()
+{
+    // An unclipped cell is an ordinary cell inside the client area whose layers keep to its
+    // rectangle, painted once: in the filled area nothing but the cell itself draws on it, so
+    // the fill is what lies under it. A cell of another colour, or one that is clipped, fills
+    // itself over it.
+    if (!FPaintShortcuts || FGridLineWidth != 1 || UseVCLStyles()) return;
+    TColor C = PaintPrefillColor();
+    // No hover or active row colour that leaves a cell without a background.
+    if (C == clNone || (FHoverRow && FHoverRowColor == clNone) || (FActiveRowShow && FActiveRowColor == clNone)) return;
+    TGridDrawInfo D;
+    CalcDrawInfo(D);
+    const RECT R{D.Horz.FixedBoundary, D.Vert.FixedBoundary, D.Horz.GridBoundary, D.Vert.GridBoundary};
+    if (R.right <= R.left || R.bottom <= R.top) return;
+    const COLORREF RGB = COLORREF(ColorToRGB(C));
+    ::FillRect(GetCanvas()->GetRawHandle(), &R, FPaintBrushes->Get(RGB));
+    FPaintBrushes->Prefill.emplace(R, RGB);
 }
 
 void TBaseGrid::DrawPaintLines()
@@ -451,7 +480,10 @@ void TBaseGrid::PaintCellBackground(TCanvas* ACanvas, int ACol, const TRect& ARe
             if (Other == clNone) return;
             ACanvas->GetPen()->SetStyle(psSolid);
             Brush->SetStyle(bsSolid);
-            FillSolid(ACanvas->GetRawHandle(), ARect, Other);
+            // An unclipped cell in the paint's filled area of its colour lies on its pixels.
+            if (!(FCellUnclipped && FPaintBrushes && ACanvas == GetCanvas() &&
+                  FPaintBrushes->Prefilled(ARect, COLORREF(ColorToRGB(Other)))))
+                FillSolid(ACanvas->GetRawHandle(), ARect, Other);
         } else if (AMirrorColorTo == clNone)
             QorUtil::DrawGradient(ACanvas, Brush->GetColor(), AColorTo, 64, ARect, GD == GradientHorizontal);
         else

@@ -69,9 +69,16 @@ public:
     void SetShortcuts(bool On) { FJoinPaintLines = On; }
     void SetPaintShortcuts(bool On) { FPaintShortcuts = On; }
     using TBaseGrid::PaintTextWidth;
+    int Prefills = 0;   // paints that offered a colour to fill the cells' area with
 
 private:
     bool CellPaintsInside(int, int) override { return !ClipEveryCell; }
+    TColor PaintPrefillColor() override
+    {
+        const TColor C = TPaintGrid::PaintPrefillColor();
+        if (C != clNone && FPaintShortcuts) ++Prefills;
+        return C;
+    }
 };
 
 // The grid painted into A with Switch(true) and into B with Switch(false): the pixels that differ.
@@ -577,12 +584,13 @@ TEST(GridPaintShortcuts, JoinedLinesPaintTheSamePixels)
     }
 }
 
-TEST(GridPaintShortcuts, TextWidthsAndFilledPenLinesPaintTheSamePixels)
+TEST(GridPaintShortcuts, TextWidthsFilledLinesAndOneFillPaintTheSamePixels)
 {
     // Random screens with centred, right-aligned and wrapped texts of every kind of character,
-    // plain, bold and italic fonts, every fixed look with its fixed lines on or off, painted with
-    // text widths from character advances and pen lines filled, and the long way: the pixels
-    // agree.
+    // plain, bold and italic fonts, every fixed look with its fixed lines on or off, cells of the
+    // grid's colour and of others, hover and active rows, merged areas and a last column past
+    // the window, painted with the paint's shortcuts (text widths from character advances, pen
+    // lines filled, the cells' area filled once) and the long way: the pixels agree.
     TSeededScreens T(6, 9, 20261214);
     TClipSwitchGrid* G = T.G;
     static const String Texts[] = {L"Bord 12", L"4\u2660 N \u2665K", L"\u00D8st -420", L"Kontrakt", L"a\u0301b",
@@ -612,8 +620,19 @@ TEST(GridPaintShortcuts, TextWidthsAndFilledPenLinesPaintTheSamePixels)
         }
         G->SetOptions(O);
         G->SetFixedCols(T.Pick(3) == 0 ? 0 : 1);
+        if (T.Pick(3) != 0) {
+            G->GetBands()->SetActive(false);
+            G->SetSelectionColor(TColor(0x00C08040));
+        }
+        for (int i = 0; i < 4; ++i)
+            G->GetCellProperties(1 + T.Pick(T.Cols - 1), 1 + T.Pick(T.Rows - 1))->SetBrushColor(G->GetColor());
+        if (T.Pick(3) == 0) G->MergeCells(1 + T.Pick(T.Cols - 3), 1 + T.Pick(T.Rows - 3), 2, 1 + T.Pick(2));
+        G->SetHoverRow(T.Pick(3) == 0);
+        G->SetActiveRowShow(T.Pick(3) == 0);
+        G->SetColWidths(T.Cols - 1, CW + T.Pick(2) * 40);
         ASSERT_EQ(T.Diff([&](bool Short) { G->SetPaintShortcuts(Short); }), 0) << "round " << Round;
     }
+    EXPECT_GT(G->Prefills, 3);
 }
 
 TEST(GridPaintShortcuts, TextWidthFromAdvancesIsTheMeasuredWidthOrNone)
