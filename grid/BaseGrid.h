@@ -395,8 +395,9 @@ protected:
     // out, a device context that spaces or scales text).
     int PaintTextWidth(TCanvas* Canvas, const wchar_t* Text, int Len);
     // A horizontal or vertical line in the canvas's pen from (X1, Y1) to (X2, Y2), the end left
-    // out, as MoveTo and LineTo draw it: a pen of one solid copying pixel is filled as the pixels
-    // it would set, without making it. The pen's position ends at (X2, Y2) either way.
+    // out, as MoveTo and LineTo draw it: in the grid's own paint a pen of one solid copying pixel
+    // is filled as the pixels it would set, without making it. The pen's position ends at
+    // (X2, Y2) either way.
     void PenLine(TCanvas* Canvas, int X1, int Y1, int X2, int Y2);
     // The paint's shortcuts that give the pixels of the long way (text widths from character
     // advances, pen lines filled); off, the long way (tests compare both ways).

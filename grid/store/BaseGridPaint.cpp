@@ -262,8 +262,9 @@ int TBaseGrid::PaintTextWidth(TCanvas* Canvas, const wchar_t* Text, int Len)
 void TBaseGrid::PenLine(TCanvas* Canvas, int X1, int Y1, int X2, int Y2)
 {
     TPen* Pen = Canvas->GetPen();
-    if (!FPaintShortcuts || (X1 != X2 && Y1 != Y2) || Pen->GetWidth() != 1 || Pen->GetStyle() != psSolid ||
-        Pen->GetMode() != pmCopy || UseRightToLeftAlignment()) {
+    // Only on the screen paint's own canvas: elsewhere (printing) a logical unit need not be a pixel.
+    if (!FPaintShortcuts || !FPaintBrushes || Canvas != GetCanvas() || (X1 != X2 && Y1 != Y2) ||
+        Pen->GetWidth() != 1 || Pen->GetStyle() != psSolid || Pen->GetMode() != pmCopy || UseRightToLeftAlignment()) {
         Canvas->MoveTo(X1, Y1);
         Canvas->LineTo(X2, Y2);
         return;
