@@ -103,6 +103,7 @@ namespace QorCellText {
 // breaks or right-to-left reading, of at most 1024 characters, and word-wrapped texts of that
 // kind that fit the width whole in a rectangle at least LineHeight tall; returns false,
 // drawing nothing, for anything else.
-bool DrawSingleLine(HDC DC, const wchar_t* Text, int Len, const RECT& R, UINT Flags, int LineHeight);
+// Width: the text's extent in the selected font when the caller knows it, -1 to measure it.
+bool DrawSingleLine(HDC DC, const wchar_t* Text, int Len, const RECT& R, UINT Flags, int LineHeight, int Width = -1);
 
 }  // namespace QorCellText

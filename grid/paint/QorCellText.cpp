@@ -68,7 +68,8 @@ constexpr int MaxLayoutLine = 1024;
 
 }  // namespace
 
-bool QorCellText::DrawSingleLine(HDC DC, const wchar_t* Text, int Len, const RECT& R, UINT Flags, int LineHeight)
+bool QorCellText::DrawSingleLine(HDC DC, const wchar_t* Text, int Len, const RECT& R, UINT Flags, int LineHeight,
+                                 int Width)
 {
     // Flags that change nothing for one line of such a text: word breaks (single line wins),
     // tab expansion without tabs, the edit-control rule (it only decides an ellipsis).
@@ -88,12 +89,18 @@ bool QorCellText::DrawSingleLine(HDC DC, const wchar_t* Text, int Len, const REC
         // line taller than the rectangle is left to the layout: the edit-control rule may hide
         // a line that shows only in part.
         INT Fit = 0;
-        if (LineHeight <= 0 || R.bottom - R.top < LineHeight ||
-            !::GetTextExtentExPointW(DC, Text, Len, R.right - R.left, &Fit, nullptr, &S) || Fit < Len)
+        if (LineHeight <= 0 || R.bottom - R.top < LineHeight) return false;
+        if (Width >= 0) {
+            if (Width > R.right - R.left) return false;
+            S.cx = Width;
+        } else if (!::GetTextExtentExPointW(DC, Text, Len, R.right - R.left, &Fit, nullptr, &S) || Fit < Len) {
             return false;
+        }
         Flags &= ~UINT(DT_VCENTER | DT_BOTTOM);
-    } else if ((Flags & (DT_CENTER | DT_RIGHT)) && !::GetTextExtentPoint32W(DC, Text, Len, &S)) {
-        return false;
+    } else if (Flags & (DT_CENTER | DT_RIGHT)) {
+        // Every text of the font is as high as its line.
+        if (Width >= 0 && LineHeight > 0) S.cx = Width;
+        else if (!::GetTextExtentPoint32W(DC, Text, Len, &S)) return false;
     }
     int X = R.left, Y = R.top;
     if (Flags & DT_CENTER) X = (R.left + R.right - S.cx) / 2;
@@ -418,10 +425,15 @@ void TQorStringGrid::DrawPlainCellText(TCellPaintContext& C, String Text, TRect 
         // One plain line goes straight to the device, placed as the system's layout places it.
         Cv->RequiredState({TCanvasStateFlag::csHandleValid, TCanvasStateFlag::csFontValid});
         const RECT W{DR.Left, DR.Top, DR.Right, DR.Bottom};
-        const int LineHeight = (Flags & (DT_VCENTER | DT_BOTTOM | DT_WORDBREAK)) ? PaintTextHeight(Cv) : 0;
+        const int LineHeight =
+            (Flags & (DT_CENTER | DT_RIGHT | DT_VCENTER | DT_BOTTOM | DT_WORDBREAK)) ? PaintTextHeight(Cv) : 0;
+        // Centred, right-aligned and wrapped lines need the text's width.
+        const int Width = (Flags & (DT_CENTER | DT_RIGHT | DT_WORDBREAK)) && !Text.empty()
+                              ? PaintTextWidth(Cv, Text.c_str(), int(Text.size()))
+                              : -1;
         // An empty text draws nothing.
-        if (!Text.empty() &&
-            !QorCellText::DrawSingleLine(Cv->GetRawHandle(), Text.c_str(), int(Text.size()), W, Flags, LineHeight))
+        if (!Text.empty() && !QorCellText::DrawSingleLine(Cv->GetRawHandle(), Text.c_str(), int(Text.size()), W, Flags,
+                                                          LineHeight, Width))
             DrawTextIn(Cv, Text, DR, Flags);
     }
 
