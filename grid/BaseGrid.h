@@ -400,12 +400,16 @@ protected:
     // (X2, Y2) either way.
     void PenLine(TCanvas* Canvas, int X1, int Y1, int X2, int Y2);
     // The paint's shortcuts that give the pixels of the long way (text widths from character
-    // advances, pen lines filled); off, the long way (tests compare both ways).
+    // advances, pen lines filled, a cell's font given once); off, the long way (tests compare
+    // both ways).
     bool FPaintShortcuts = true;
     // The font a cell's paint gives the canvas before GetVisualProperties: the font that pass
     // starts from, so that a fixed cell's font is not put in the device context and taken out
     // again for every cell.
     virtual TFont* CellStartFont(int ACol, int ARow) { return GetFont(); }
+    // Whether GetVisualProperties gives the screen's font CellStartFont's font first itself: the
+    // paint then leaves that to it (each assignment sets the text colour again).
+    virtual bool VisualPropertiesStartFont() { return false; }
 
     // Framework hooks.
     void Paint() override;

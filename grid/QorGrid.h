@@ -2177,6 +2177,7 @@ private:
     // The font GetVisualProperties gives a cell on the screen first (the fixed font in the fixed
     // rows and columns).
     TFont* CellStartFont(int ACol, int ARow) override;
+    bool VisualPropertiesStartFont() override { return true; }
 
     // ---- State, by area ----------------------------------------------------------------------------
 

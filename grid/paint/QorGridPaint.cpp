@@ -99,7 +99,10 @@ void TQorStringGrid::DrawGridCell(TCanvas* Canvas, int ACol, int ARow, TRect ARe
         C.AColorTo = L->ColorTo;
         C.AMirrorColor = L->MirrorColor;
         C.AMirrorColorTo = L->MirrorColorTo;
-        Canvas->GetFont()->Assign(&L->Font);
+        // The base grid's pass left the canvas this font; only a scroll bar painted into the
+        // device context since may have changed the device's text colour behind it.
+        if (!FPaintShortcuts || !L->Font.IsEqual(Canvas->GetFont()) || HasScrollBar(C.ACol, ARow))
+            Canvas->GetFont()->Assign(&L->Font);
         C.HAlignment = L->HA;
         C.VAlign = L->VA;
         C.WordWrap = L->WW;

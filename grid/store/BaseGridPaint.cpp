@@ -390,7 +390,7 @@ void TBaseGrid::PaintCellInt(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, 
     TBrush* Brush = ACanvas->GetBrush();
     TPen* Pen = ACanvas->GetPen();
     Pen->SetWidth(1);
-    ACanvas->GetFont()->Assign(CellStartFont(ACol, ARow));
+    if (!FPaintShortcuts || !VisualPropertiesStartFont()) ACanvas->GetFont()->Assign(CellStartFont(ACol, ARow));
     TColor AColorTo = clNone, AMirrorColor = clNone, AMirrorColorTo = clNone;
     TAlignment HA = GetDefaultAlignment();
     TVAlignment VA = vtaTop;

@@ -635,6 +635,47 @@ TEST(GridPaintShortcuts, TextWidthsFilledLinesAndOneFillPaintTheSamePixels)
     EXPECT_GT(G->Prefills, 3);
 }
 
+TEST(GridPaintShortcuts, FixedLooksAndFontsGivenOncePaintTheSamePixels)
+{
+    // Random screens of fixed rows and columns in every look, flat or not, with bold, italic and
+    // coloured fixed fonts, fixed cells and ordinary cells of their own font colours and styles,
+    // fixed lines on and off, the active cell's headings, selections and markup, painted with a
+    // cell's font given once (the shortcuts) and given again at each step: the pixels agree.
+    TSeededScreens T(6, 8, 20261215);
+    TClipSwitchGrid* G = T.G;
+    const TGridLook Looks[] = {glStandard, glSoft,  glClassic, glJOQ,       glXP,
+                               glListView, glVista, glWin7,    glOffice2007};
+    const TFontStyles Styles[] = {TFontStyles(), TFontStyles{fsBold}, TFontStyles{fsItalic},
+                                  TFontStyles{fsBold, fsItalic}};
+    static const String Texts[] = {L"Bord 12", L"<b>Nord</b> 3", L"-420", L"Kontrakt", L"4\u2660 N", L""};
+    for (int Round = 0; Round < 18; ++Round) {
+        RandomScreen(G, T.Rng, T.Cols, T.Rows);
+        G->SetFixedCols(T.Pick(3));
+        G->SetFixedRows(T.Pick(3));
+        G->SetLook(Looks[T.Pick(9)]);
+        G->SetFlat(T.Pick(4) == 0);
+        G->GetFixedFont()->SetStyle(Styles[T.Pick(4)]);
+        G->GetFixedFont()->SetColor(T.Pick(2) ? clBlack : TColor(T.Rng() & 0xFFFFFF));
+        G->GetFont()->SetStyle(Styles[T.Pick(3)]);
+        for (int i = 0; i < 12; ++i) {
+            const int c = T.Pick(T.Cols), r = T.Pick(3);
+            G->SetCellEx(c, r, Texts[T.Pick(6)]);
+            G->SetCellEx(r, c, Texts[T.Pick(6)]);
+            if (T.Pick(2)) G->GetCellProperties(c, r)->SetFontColor(TColor(T.Rng() & 0xFFFFFF));
+            if (T.Pick(3) == 0) G->GetCellProperties(r, c)->SetFontStyle(Styles[1 + T.Pick(3)]);
+        }
+        TGridOptions O = G->GetOptions();
+        for (TGridOption Opt : {goFixedVertLine, goFixedHorzLine}) {
+            if (T.Pick(2) == 0) O >> Opt;
+            else O << Opt;
+        }
+        G->SetOptions(O);
+        G->SetActiveCellShow(T.Pick(3) == 0);
+        G->SetHoverRow(T.Pick(4) == 0);
+        ASSERT_EQ(T.Diff([&](bool Short) { G->SetPaintShortcuts(Short); }), 0) << "round " << Round;
+    }
+}
+
 TEST(GridPaintShortcuts, TextWidthFromAdvancesIsTheMeasuredWidthOrNone)
 {
     // While the grid paints, a text's width from its characters' advances is the width the system
