@@ -387,6 +387,9 @@ protected:
     // (tests compare both ways).
     bool FJoinPaintLines = true;
     void DrawPaintLines();
+    // A cell drawing past its own rectangle (its clip keeps to its lines, which a neighbour's
+    // pixels may share) ends the paint's one fill: the cells after it fill themselves again.
+    void EndPaintPrefill();
     // The height of "hg" in the canvas's font: measured once per font in a paint of the grid.
     int PaintTextHeight(TCanvas* Canvas);
     // The width of one line of text in the canvas's font, from the advances of its characters

@@ -73,6 +73,7 @@ struct TCellPaintContext {
         if (!Unclipped) return;
         Unclipped = false;
         Grid->DrawPaintLines();
+        Grid->EndPaintPrefill();
         const HDC DC = Canvas->GetRawHandle();
         CellClip.emplace(DC);
         ::IntersectClipRect(DC, Bounds.Left, Bounds.Top, Bounds.Right, Bounds.Bottom);

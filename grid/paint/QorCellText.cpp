@@ -422,6 +422,9 @@ void TQorStringGrid::DrawPlainCellText(TCellPaintContext& C, String Text, TRect 
         if (DR.Left < C.Bounds.Left || DR.Top < C.Bounds.Top || DR.Right > C.Bounds.Right ||
             DR.Bottom > C.Bounds.Bottom || DR.Left > DR.Right || DR.Top > DR.Bottom)
             C.ClipToCell();
+        else if (C.Unclipped && (DR.Left < C.CellRect.Left || DR.Top < C.CellRect.Top || DR.Right > C.CellRect.Right ||
+                                 DR.Bottom > C.CellRect.Bottom))
+            EndPaintPrefill();
         // One plain line goes straight to the device, placed as the system's layout places it.
         Cv->RequiredState({TCanvasStateFlag::csHandleValid, TCanvasStateFlag::csFontValid});
         const RECT W{DR.Left, DR.Top, DR.Right, DR.Bottom};

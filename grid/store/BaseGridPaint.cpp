@@ -225,6 +225,11 @@ void TBaseGrid::PrefillCells()
     FPaintBrushes->Prefill.emplace(R, RGB);
 }
 
+void TBaseGrid::EndPaintPrefill()
+{
+    if (FPaintBrushes) FPaintBrushes->Prefill.reset();
+}
+
 void TBaseGrid::DrawPaintLines()
 {
     if (FPaintBrushes) FPaintBrushes->DrawAll(GetCanvas()->GetRawHandle());

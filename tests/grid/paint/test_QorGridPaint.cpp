@@ -598,21 +598,21 @@ TEST(GridPaintShortcuts, TextWidthsFilledLinesAndOneFillPaintTheSamePixels)
                                    L"\u0416\u0443\u043A \u03A9", L"x", L"one two three four"};
     const TGridLook Looks[] = {glStandard, glSoft, glClassic, glXP, glVista, glOffice2007, glJOQ};
     const TAlignment HA[] = {taLeftJustify, taCenter, taRightJustify};
-    const TFontStyles Styles[] = {TFontStyles(), TFontStyles{fsBold}, TFontStyles{fsItalic}};
+    const TFontStyles Styles[] = {TFontStyles(), TFontStyles{fsBold}, TFontStyles{fsItalic}, TFontStyles{fsUnderline}};
     for (int Round = 0; Round < 14; ++Round) {
         RandomScreen(G, T.Rng, T.Cols, T.Rows);
         for (int i = 0; i < 20; ++i) {
             const int c = T.Pick(T.Cols), r = T.Pick(T.Rows);
             G->SetCellEx(c, r, Texts[T.Pick(12)]);
             G->GetCellProperties(c, r)->SetAlignment(HA[T.Pick(3)]);
-            if (T.Pick(3) == 0) G->GetCellProperties(c, r)->SetFontStyle(Styles[1 + T.Pick(2)]);
+            if (T.Pick(3) == 0) G->GetCellProperties(c, r)->SetFontStyle(Styles[1 + T.Pick(3)]);
         }
         G->SetLook(Looks[T.Pick(7)]);
         G->SetFlat(T.Pick(4) == 0);
         G->SetDefaultAlignment(HA[T.Pick(3)]);
         G->SetWordWrapEx(T.Pick(2) == 0);
-        G->GetFont()->SetStyle(Styles[T.Pick(3)]);
-        G->GetFixedFont()->SetStyle(Styles[T.Pick(3)]);
+        G->GetFont()->SetStyle(Styles[T.Pick(4)]);
+        G->GetFixedFont()->SetStyle(Styles[T.Pick(4)]);
         TGridOptions O = G->GetOptions();
         for (TGridOption Opt : {goFixedVertLine, goFixedHorzLine}) {
             if (T.Pick(3) == 0) O >> Opt;
@@ -646,7 +646,7 @@ TEST(GridPaintShortcuts, FixedLooksAndFontsGivenOncePaintTheSamePixels)
     const TGridLook Looks[] = {glStandard, glSoft,  glClassic, glJOQ,       glXP,
                                glListView, glVista, glWin7,    glOffice2007};
     const TFontStyles Styles[] = {TFontStyles(), TFontStyles{fsBold}, TFontStyles{fsItalic},
-                                  TFontStyles{fsBold, fsItalic}};
+                                  TFontStyles{fsBold, fsItalic}, TFontStyles{fsBold, fsUnderline}};
     static const String Texts[] = {L"Bord 12", L"<b>Nord</b> 3", L"-420", L"Kontrakt", L"4\u2660 N", L""};
     for (int Round = 0; Round < 18; ++Round) {
         RandomScreen(G, T.Rng, T.Cols, T.Rows);
@@ -654,15 +654,15 @@ TEST(GridPaintShortcuts, FixedLooksAndFontsGivenOncePaintTheSamePixels)
         G->SetFixedRows(T.Pick(3));
         G->SetLook(Looks[T.Pick(9)]);
         G->SetFlat(T.Pick(4) == 0);
-        G->GetFixedFont()->SetStyle(Styles[T.Pick(4)]);
+        G->GetFixedFont()->SetStyle(Styles[T.Pick(5)]);
         G->GetFixedFont()->SetColor(T.Pick(2) ? clBlack : TColor(T.Rng() & 0xFFFFFF));
-        G->GetFont()->SetStyle(Styles[T.Pick(3)]);
+        G->GetFont()->SetStyle(Styles[T.Pick(5)]);
         for (int i = 0; i < 12; ++i) {
             const int c = T.Pick(T.Cols), r = T.Pick(3);
             G->SetCellEx(c, r, Texts[T.Pick(6)]);
             G->SetCellEx(r, c, Texts[T.Pick(6)]);
             if (T.Pick(2)) G->GetCellProperties(c, r)->SetFontColor(TColor(T.Rng() & 0xFFFFFF));
-            if (T.Pick(3) == 0) G->GetCellProperties(r, c)->SetFontStyle(Styles[1 + T.Pick(3)]);
+            if (T.Pick(3) == 0) G->GetCellProperties(r, c)->SetFontStyle(Styles[1 + T.Pick(4)]);
         }
         TGridOptions O = G->GetOptions();
         for (TGridOption Opt : {goFixedVertLine, goFixedHorzLine}) {
