@@ -101,8 +101,12 @@ namespace QorCellText {
 // width, a middle or bottom line the font's line height (LineHeight: the height text extents
 // report in the selected font). Covers single lines without ellipsis, prefixes, tabs, line
 // breaks or right-to-left reading, of at most 1024 characters, and word-wrapped texts of that
-// kind that fit the width whole in a rectangle at least LineHeight tall; returns false,
-// drawing nothing, for anything else.
+// kind that fit the width whole in a rectangle at least LineHeight tall (top above bottom where
+// the device context's y grows upward); returns false, drawing nothing, for anything else.
 bool DrawSingleLine(HDC DC, const wchar_t* Text, int Len, const RECT& R, UINT Flags, int LineHeight);
+// A text that word wrapping in Width (logical units) sets as one line whole: at most 1024
+// characters, none of them a control character, its full extent (given in Size) within Width.
+// The system's layout then measures and draws it as one line, whatever its flags of breaking.
+bool FitsOneLine(HDC DC, const wchar_t* Text, int Len, int Width, SIZE& Size);
 
 }  // namespace QorCellText

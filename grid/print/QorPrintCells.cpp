@@ -358,6 +358,19 @@ int TBuildPages::GhTextHeight()
     return GhHeight;
 }
 
+int TBuildPages::LayoutLineHeight()
+{
+    const LOGFONTW LF = Canvas->GetFont()->GetLogFont();
+    const int Mode = ::GetMapMode(Canvas->GetRawHandle());
+    for (const TLineHeight& M : LineHeights)
+        if (M.MapMode == Mode && std::memcmp(&M.Font, &LF, sizeof(LF)) == 0) return M.Height;
+    RECT R{0, 0, 65535, 0};
+    const int H = std::abs(::DrawTextW(Canvas->GetHandle(), L"gh", 2, &R, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX));
+    if (LineHeights.size() >= 64) LineHeights.clear();
+    LineHeights.push_back({LF, Mode, H});
+    return H;
+}
+
 TPoint TPrintedCell::TextSize(TBuildPages& P, int Col, int Row)
 {
     TQorStringGrid& G = P.Grid;
@@ -440,10 +453,18 @@ TPoint TPrintedCell::PlainSize(TBuildPages& P, int Col, int Row, String Text)
     TPoint Size;
     if (WW && P.PS.GetNoAutoSize() && !Rotated) {
         const int W = G.IsXMergedCell(Col, Row) ? 65535 : At(P.MaxWidths(), G.DisplColIndex(Col));
-        RECT M{0, 0, W, 0};
         UINT Flags = DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX;
         if (G.UseRightToLeftReading()) Flags |= DT_RTLREADING;
-        const int H = ::DrawTextW(Cv->GetHandle(), Text.c_str(), int(Text.size()), &M, Flags);
+        HDC DC = Cv->GetHandle();
+        // A text that fits the width whole is one line of the layout's line height.
+        SIZE Whole{};
+        int H = 0;
+        if (!(Flags & DT_RTLREADING) && !TBuildPages::ReferencePaths && QorCellText::FitsOneLine(DC, Text.c_str(), int(Text.size()), W, Whole)) {
+            H = P.LayoutLineHeight();
+        } else {
+            RECT M{0, 0, W, 0};
+            H = ::DrawTextW(DC, Text.c_str(), int(Text.size()), &M, Flags);
+        }
         Size = TPoint(W, std::abs(H));
     } else {
         const bool Multi = G.GetMultilinecells() || WW;
@@ -571,7 +592,8 @@ void TPrintedCell::DrawFace()
                 Pen->SetWidth(1);
                 P.FillPen.SetColor(TColor(ColorToRGB(Brush)));
                 P.FillBrush.SetColor(TColor(ColorToRGB(Brush)));
-                HDC DC = Cv->GetHandle();
+                // The canvas's own objects wait for what draws with them.
+                HDC DC = TBuildPages::ReferencePaths ? Cv->GetHandle() : Cv->GetRawHandle();
                 const HGDIOBJ OldP = ::SelectObject(DC, P.FillPen.GetHandle());
                 const HGDIOBJ OldB = ::SelectObject(DC, P.FillBrush.GetHandle());
                 ::Rectangle(DC, BG.Left, BG.Bottom, BG.Right, BG.Top);
@@ -730,8 +752,11 @@ void TPrintedCell::DrawPlainLines(const String& Text)
 
     if (WW && P.PS.GetNoAutoSize() && !Rotated) {
         RECT rc{T.Left + 2 + P.FntHSpace, T.Top, T.Right - P.FntHSpace, T.Bottom};
-        ::DrawTextW(DC, Text.c_str(), int(Text.size()), &rc,
-                    DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | DT_EDITCONTROL | HFlag);
+        // A text that fits the width whole is one line at the top: straight to the device.
+        const UINT Flags = DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | DT_EDITCONTROL | HFlag;
+        if (TBuildPages::ReferencePaths ||
+            !QorCellText::DrawSingleLine(DC, Text.c_str(), int(Text.size()), rc, Flags, P.LayoutLineHeight()))
+            ::DrawTextW(DC, Text.c_str(), int(Text.size()), &rc, Flags);
         return;
     }
     if (Lines.size() <= 1 || (Rotated && Angle == 90)) {
@@ -765,7 +790,8 @@ void TPrintedCell::DrawPlainLines(const String& Text)
         // puts it; what that placement does not cover goes through DrawTextW.
         const UINT VFlag = VA == vtaCenter ? DT_VCENTER : VA == vtaBottom ? DT_BOTTOM : DT_TOP;
         const UINT Flags = DT_SINGLELINE | DT_NOPREFIX | HFlag | VFlag;
-        if (!QorCellText::DrawSingleLine(DC, L.c_str(), int(L.size()), rc, Flags, P.GhTextHeight()))
+        if (TBuildPages::ReferencePaths ||
+            !QorCellText::DrawSingleLine(DC, L.c_str(), int(L.size()), rc, Flags, P.GhTextHeight()))
             ::DrawTextW(DC, L.c_str(), int(L.size()), &rc, Flags);
         return;
     }
