@@ -592,8 +592,11 @@ void TPrintedCell::DrawFace()
                 Pen->SetWidth(1);
                 P.FillPen.SetColor(TColor(ColorToRGB(Brush)));
                 P.FillBrush.SetColor(TColor(ColorToRGB(Brush)));
-                // The canvas's own objects wait for what draws with them.
-                HDC DC = TBuildPages::ReferencePaths ? Cv->GetHandle() : Cv->GetRawHandle();
+                // The canvas's pen (its raster mode draws the rectangle); its font and brush wait
+                // for what draws with them.
+                if (TBuildPages::ReferencePaths) Cv->GetHandle();
+                Cv->RequiredState({TCanvasStateFlag::csHandleValid, TCanvasStateFlag::csPenValid});
+                HDC DC = Cv->GetRawHandle();
                 const HGDIOBJ OldP = ::SelectObject(DC, P.FillPen.GetHandle());
                 const HGDIOBJ OldB = ::SelectObject(DC, P.FillBrush.GetHandle());
                 ::Rectangle(DC, BG.Left, BG.Bottom, BG.Right, BG.Top);
