@@ -455,7 +455,10 @@ TPoint TPrintedCell::PlainSize(TBuildPages& P, int Col, int Row, String Text)
         const int W = G.IsXMergedCell(Col, Row) ? 65535 : At(P.MaxWidths(), G.DisplColIndex(Col));
         UINT Flags = DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX;
         if (G.UseRightToLeftReading()) Flags |= DT_RTLREADING;
-        HDC DC = Cv->GetHandle();
+        // Measuring needs the font alone (the brush waits for what draws with it).
+        if (TBuildPages::ReferencePaths) Cv->GetHandle();
+        Cv->RequiredState({TCanvasStateFlag::csHandleValid, TCanvasStateFlag::csFontValid});
+        HDC DC = Cv->GetRawHandle();
         // A text that fits the width whole is one line of the layout's line height.
         SIZE Whole{};
         int H = 0;
