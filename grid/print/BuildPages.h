@@ -88,6 +88,8 @@ struct TBuildPages {
     // Pen and brush of solid cell backgrounds, made again only when the colour changes.
     TPen FillPen;
     TBrush FillBrush;
+    // The clear brush a one-colour cell's text and widget find on the canvas.
+    TBrush ClearBrush;
     // The text height of "gh" in the last plain font measured.
     LOGFONTW GhFont{};
     int GhMapMode = 0;

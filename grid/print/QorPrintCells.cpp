@@ -568,7 +568,11 @@ void TPrintedCell::DrawFace()
         UseCellFont(P, c, ARow, &HA, &VA, P.NewBrush.get(), &ColorTo);
         WW = G.GetWordWrapEx();
         G.GetCellWordWrap(c, ARow, WW);
-        SetBrush(Cv->GetBrush(), P.NewBrush.get());
+        // The gradient painter draws with the canvas's brush. Nothing else draws with it before
+        // it turns clear for the text: a one-colour cell gives it that clear brush at once, so
+        // that cells of one colour leave it selected.
+        const bool OneColour = ColorTo == clNone && !TBuildPages::ReferencePaths;
+        if (!OneColour) SetBrush(Cv->GetBrush(), P.NewBrush.get());
 
         // 2. The text.
         String Text = G.HasDataCell(c, ARow) ? String() : G.GetFormattedCell(c, ARow);
@@ -609,7 +613,7 @@ void TPrintedCell::DrawFace()
                 QorUtil::DrawGradient(Cv, ColorTo, Brush, 64, BG, false);
             }
             Cv->GetPen()->SetColor(OldPenColor);
-            SetBrush(Cv->GetBrush(), P.NewBrush.get());
+            if (!OneColour) SetBrush(Cv->GetBrush(), P.NewBrush.get());
         }
 
         // 4. Alignment and turn.
@@ -624,7 +628,13 @@ void TPrintedCell::DrawFace()
         PlaceGraphic(Text);
 
         // 6. The text, 7. the widget.
-        Cv->GetBrush()->SetStyle(bsClear);
+        if (OneColour) {
+            P.ClearBrush.Assign(P.NewBrush.get());
+            P.ClearBrush.SetStyle(bsClear);
+            SetBrush(Cv->GetBrush(), &P.ClearBrush);
+        } else {
+            Cv->GetBrush()->SetStyle(bsClear);
+        }
         {
             std::optional<TTurnedFont> Turned;
             if (Rotated) {
