@@ -746,6 +746,23 @@ void TPrintedCell::DrawPlainLines(const String& Text)
     const TPoint Off = G.GetXYOffset();
     UINT HFlag = HA == taRightJustify ? DT_RIGHT : HA == taCenter ? DT_CENTER : DT_LEFT;
 
+    const int OldAlign = ::SetTextAlign(DC, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+    const int OldBk = ::SetBkMode(DC, TRANSPARENT);
+    auto Back = ScopeExit([&] {
+        ::SetTextAlign(DC, UINT(OldAlign));
+        ::SetBkMode(DC, OldBk);
+    });
+
+    if (WW && P.PS.GetNoAutoSize() && !Rotated) {
+        RECT rc{T.Left + 2 + P.FntHSpace, T.Top, T.Right - P.FntHSpace, T.Bottom};
+        // A text that fits the width whole is one line at the top: straight to the device.
+        const UINT Flags = DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | DT_EDITCONTROL | HFlag;
+        if (TBuildPages::ReferencePaths ||
+            !QorCellText::DrawSingleLine(DC, Text.c_str(), int(Text.size()), rc, Flags, P.LayoutLineHeight()))
+            ::DrawTextW(DC, Text.c_str(), int(Text.size()), &rc, Flags);
+        return;
+    }
+
     std::vector<String> Lines;
     String Rest = Text;
     do {
@@ -758,23 +775,8 @@ void TPrintedCell::DrawPlainLines(const String& Text)
     int LH = TH + RS;
     LH += LH / 8;
 
-    const int OldAlign = ::SetTextAlign(DC, TA_LEFT | TA_TOP | TA_NOUPDATECP);
-    const int OldBk = ::SetBkMode(DC, TRANSPARENT);
-    auto Back = ScopeExit([&] {
-        ::SetTextAlign(DC, UINT(OldAlign));
-        ::SetBkMode(DC, OldBk);
-    });
     auto Out = [&](int X, int Y, const String& L) { ::TextOutW(DC, X, Y, L.c_str(), int(L.size())); };
 
-    if (WW && P.PS.GetNoAutoSize() && !Rotated) {
-        RECT rc{T.Left + 2 + P.FntHSpace, T.Top, T.Right - P.FntHSpace, T.Bottom};
-        // A text that fits the width whole is one line at the top: straight to the device.
-        const UINT Flags = DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | DT_EDITCONTROL | HFlag;
-        if (TBuildPages::ReferencePaths ||
-            !QorCellText::DrawSingleLine(DC, Text.c_str(), int(Text.size()), rc, Flags, P.LayoutLineHeight()))
-            ::DrawTextW(DC, Text.c_str(), int(Text.size()), &rc, Flags);
-        return;
-    }
     if (Lines.size() <= 1 || (Rotated && Angle == 90)) {
         if (Rotated) {
             // The start point as on the screen, in the rectangle turned the screen's way up.
