@@ -103,10 +103,14 @@ namespace QorCellText {
 // breaks or right-to-left reading, of at most 1024 characters, and word-wrapped texts of that
 // kind that fit the width whole in a rectangle at least LineHeight tall (top above bottom where
 // the device context's y grows upward); returns false, drawing nothing, for anything else.
-bool DrawSingleLine(HDC DC, const wchar_t* Text, int Len, const RECT& R, UINT Flags, int LineHeight);
+// Extent: the text's extent in the selected font when the caller has it (FitsOneLine's Size),
+// saving a word-wrapped text its measuring.
+bool DrawSingleLine(HDC DC, const wchar_t* Text, int Len, const RECT& R, UINT Flags, int LineHeight,
+                    const SIZE* Extent = nullptr);
 // A text that word wrapping in Width (logical units) sets as one line whole: at most 1024
-// characters, none of them a control character, its full extent (given in Size) within Width.
-// The system's layout then measures and draws it as one line, whatever its flags of breaking.
+// characters, none of them a control character, its full extent within Width. The system's
+// layout then measures and draws it as one line, whatever its flags of breaking. Size gets the
+// text's extent whenever such a text was measured, whether it fits or not.
 bool FitsOneLine(HDC DC, const wchar_t* Text, int Len, int Width, SIZE& Size);
 
 }  // namespace QorCellText

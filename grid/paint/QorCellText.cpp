@@ -95,11 +95,15 @@ bool QorCellText::FitsOneLine(HDC DC, const wchar_t* Text, int Len, int Width, S
 {
     // The layout measures how much of the text fits the width, as here.
     INT Fit = 0;
-    return Width >= 0 && PlainLine(Text, Len) && ::GetTextExtentExPointW(DC, Text, Len, Width, &Fit, nullptr, &Size) &&
-           Fit >= Len;
+    SIZE S{};
+    if (!PlainLine(Text, Len) || !::GetTextExtentExPointW(DC, Text, Len, std::max(Width, 0), &Fit, nullptr, &S))
+        return false;
+    Size = S;
+    return Width >= 0 && Fit >= Len;
 }
 
-bool QorCellText::DrawSingleLine(HDC DC, const wchar_t* Text, int Len, const RECT& R, UINT Flags, int LineHeight)
+bool QorCellText::DrawSingleLine(HDC DC, const wchar_t* Text, int Len, const RECT& R, UINT Flags, int LineHeight,
+                                 const SIZE* Extent)
 {
     // Flags that change nothing for one line of such a text: word breaks (single line wins),
     // tab expansion without tabs, the edit-control rule (it only decides an ellipsis).
@@ -114,8 +118,15 @@ bool QorCellText::DrawSingleLine(HDC DC, const wchar_t* Text, int Len, const REC
         // A text that fits whole is drawn as one line at the top (only single lines are placed
         // vertically). A line taller than the rectangle is left to the layout: the edit-control
         // rule may hide a line that shows only in part.
-        if (LineHeight <= 0 || LineRoom(DC, R) < LineHeight || !FitsOneLine(DC, Text, Len, R.right - R.left, S))
+        if (LineHeight <= 0 || LineRoom(DC, R) < LineHeight) return false;
+        // A known extent decides as the layout's measuring would: all of the text fits when its
+        // whole extent does.
+        if (Extent) {
+            S = *Extent;
+            if (R.right - R.left < 0 || S.cx > R.right - R.left) return false;
+        } else if (!FitsOneLine(DC, Text, Len, R.right - R.left, S)) {
             return false;
+        }
         Flags &= ~UINT(DT_VCENTER | DT_BOTTOM);
     } else if ((Flags & (DT_CENTER | DT_RIGHT)) && !::GetTextExtentPoint32W(DC, Text, Len, &S)) {
         return false;

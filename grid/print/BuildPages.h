@@ -94,6 +94,21 @@ struct TBuildPages {
     LOGFONTW GhFont{};
     int GhMapMode = 0;
     int GhHeight = -1;
+    // The extent of the plain one-line text measured last in each real column (FitsOneLine's),
+    // with the row, text, font and mapping mode it was measured for: drawing the same text in
+    // the same font takes it instead of measuring again (runs without a counting pass measure
+    // a row just before they draw it).
+    struct TMeasuredText {
+        int Row = -1;
+        String Text;
+        LOGFONTW Font{};
+        int MapMode = 0;
+        SIZE Extent{};
+    };
+    std::vector<TMeasuredText> MeasuredTexts;
+    void KeepExtent(int Col, int Row, const String& Text, SIZE Extent);
+    // The kept extent of Text in (Col, Row) in the canvas's current font, or none.
+    const SIZE* KeptExtent(int Col, int Row, const String& Text);
     // LayoutLineHeight by font and mapping mode.
     struct TLineHeight {
         LOGFONTW Font;

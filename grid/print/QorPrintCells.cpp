@@ -358,6 +358,27 @@ int TBuildPages::GhTextHeight()
     return GhHeight;
 }
 
+void TBuildPages::KeepExtent(int Col, int Row, const String& Text, SIZE Extent)
+{
+    if (Col < 0) return;
+    if (size_t(Col) >= MeasuredTexts.size()) MeasuredTexts.resize(size_t(Col) + 1);
+    TMeasuredText& M = MeasuredTexts[size_t(Col)];
+    M.Row = Row;
+    M.Text = Text;
+    M.Font = Canvas->GetFont()->GetLogFont();
+    M.MapMode = ::GetMapMode(Canvas->GetRawHandle());
+    M.Extent = Extent;
+}
+
+const SIZE* TBuildPages::KeptExtent(int Col, int Row, const String& Text)
+{
+    if (Col < 0 || size_t(Col) >= MeasuredTexts.size()) return nullptr;
+    const TMeasuredText& M = MeasuredTexts[size_t(Col)];
+    if (M.Row != Row || M.Text != Text || M.MapMode != ::GetMapMode(Canvas->GetRawHandle())) return nullptr;
+    const LOGFONTW LF = Canvas->GetFont()->GetLogFont();
+    return std::memcmp(&LF, &M.Font, sizeof(LF)) == 0 ? &M.Extent : nullptr;
+}
+
 int TBuildPages::LayoutLineHeight()
 {
     const LOGFONTW LF = Canvas->GetFont()->GetLogFont();
@@ -460,9 +481,12 @@ TPoint TPrintedCell::PlainSize(TBuildPages& P, int Col, int Row, String Text)
         Cv->RequiredState({TCanvasStateFlag::csHandleValid, TCanvasStateFlag::csFontValid});
         HDC DC = Cv->GetRawHandle();
         // A text that fits the width whole is one line of the layout's line height.
-        SIZE Whole{};
+        SIZE Whole{-1, -1};
         int H = 0;
-        if (!(Flags & DT_RTLREADING) && !TBuildPages::ReferencePaths && QorCellText::FitsOneLine(DC, Text.c_str(), int(Text.size()), W, Whole)) {
+        const bool OneLine = !(Flags & DT_RTLREADING) && !TBuildPages::ReferencePaths &&
+                             QorCellText::FitsOneLine(DC, Text.c_str(), int(Text.size()), W, Whole);
+        if (Whole.cx >= 0) P.KeepExtent(Col, Row, Text, Whole);
+        if (OneLine) {
             H = P.LayoutLineHeight();
         } else {
             RECT M{0, 0, W, 0};
@@ -757,8 +781,8 @@ void TPrintedCell::DrawPlainLines(const String& Text)
         RECT rc{T.Left + 2 + P.FntHSpace, T.Top, T.Right - P.FntHSpace, T.Bottom};
         // A text that fits the width whole is one line at the top: straight to the device.
         const UINT Flags = DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | DT_EDITCONTROL | HFlag;
-        if (TBuildPages::ReferencePaths ||
-            !QorCellText::DrawSingleLine(DC, Text.c_str(), int(Text.size()), rc, Flags, P.LayoutLineHeight()))
+        if (TBuildPages::ReferencePaths || !QorCellText::DrawSingleLine(DC, Text.c_str(), int(Text.size()), rc, Flags,
+                                                                        P.LayoutLineHeight(), P.KeptExtent(c, ARow, Text)))
             ::DrawTextW(DC, Text.c_str(), int(Text.size()), &rc, Flags);
         return;
     }

@@ -454,6 +454,9 @@ TEST_F(PrintGrid, ShortcutsDrawThePagesOfTheSystemLayout)
         PS->SetDate(ppNone);
         G->GetFont()->SetName(Faces[Pick(0, 3)]);
         G->SetWordWrapEx(Pick(0, 3) > 0);
+        // Without a counting pass the drawing pass measures each row just before it draws it.
+        const bool Fast = Pick(0, 2) == 0;
+        G->SetFastPrint(Fast);
         for (int c = 0; c < Cols; ++c) G->SetColWidths(c, Pick(20, 160));
         for (int k = Pick(0, 3); k > 0; --k) {
             const int c = Pick(0, Cols - 1), r = Pick(0, Rows - 1);
@@ -488,10 +491,11 @@ TEST_F(PrintGrid, ShortcutsDrawThePagesOfTheSystemLayout)
             const auto Want = Preview(Page);
             TBuildPages::ReferencePaths = false;
             const auto Got = Preview(Page);
-            if (Page > G->GetPrintNrOfPages()) break;
+            if (Page > (Fast ? 1 : G->GetPrintNrOfPages())) break;
             const int Diff = Want->DiffCount(*Got);
             EXPECT_EQ(Diff, 0) << "page " << Page << " of " << G->GetPrintNrOfPages() << ", " << Cols << " x " << Rows
-                               << " no auto size " << PS->GetNoAutoSize() << " word wrap " << G->GetWordWrapEx();
+                               << " no auto size " << PS->GetNoAutoSize() << " word wrap " << G->GetWordWrapEx()
+                               << " fast print " << Fast;
             if (Diff != 0) {
                 Want->SavePng(SnapshotPath(L"print-reference.png"));
                 Got->SavePng(SnapshotPath(L"print-shortcuts.png"));
@@ -502,6 +506,7 @@ TEST_F(PrintGrid, ShortcutsDrawThePagesOfTheSystemLayout)
     G->OnGetCellPrintColor = nullptr;
     G->OnGetAlignment = nullptr;
     G->OnGetWordWrap = nullptr;
+    G->SetFastPrint(false);
     EXPECT_GE(Compared, 14);
 }
 
