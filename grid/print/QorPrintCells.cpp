@@ -1069,10 +1069,31 @@ void TPrintedCell::DrawBorders(bool BandFirst)
     Pen->SetWidth(PenWidth);
     Pen->SetColor(PenColor);
     const int LX = BandFirst ? B.Left : B.Left - PenWidth;
+    // A solid pen copied onto the page draws the sides alike one by one or as one set of lines
+    // (no dash pattern runs on from one side to the next); the pen ends where the last side does.
+    POINT Ends[8];
+    DWORD Counts[4];
+    int Sides = 0;
+    bool OneCall = false;
+    if (!TBuildPages::ReferencePaths && Pen->GetStyle() == psSolid) {
+        Cv->RequiredState({TCanvasStateFlag::csHandleValid, TCanvasStateFlag::csPenValid, TCanvasStateFlag::csBrushValid});
+        OneCall = ::GetROP2(Cv->GetRawHandle()) == R2_COPYPEN;
+    }
     auto Line = [&](int X1, int Y1, int X2, int Y2) {
-        Cv->MoveTo(X1, Y1);
-        Cv->LineTo(X2, Y2);
+        if (!OneCall) {
+            Cv->MoveTo(X1, Y1);
+            Cv->LineTo(X2, Y2);
+            return;
+        }
+        Ends[2 * Sides] = POINT{X1, Y1};
+        Ends[2 * Sides + 1] = POINT{X2, Y2};
+        Counts[Sides++] = 2;
     };
+    auto Draw = ScopeExit([&] {
+        if (!OneCall || Sides == 0) return;
+        ::PolyPolyline(Cv->GetRawHandle(), Ends, Counts, DWORD(Sides));
+        Cv->MoveTo(Ends[2 * Sides - 1].x, Ends[2 * Sides - 1].y);
+    });
     if (S.Contains(cbLeft)) Line(LX, B.Top, LX, B.Bottom);
     if (S.Contains(cbRight)) Line(B.Right, B.Top, B.Right, B.Bottom);
     if (S.Contains(cbTop)) Line(LX, B.Top, B.Right, B.Top);

@@ -415,8 +415,8 @@ TEST_F(PrintGrid, RandomSettingsCountAndDrawAlike)
 }
 
 // Seeded varied pages: fonts and sizes, bold and coloured cells, fixed rows and columns, word wrap
-// on and off, texts that fit, wrap, break or overflow, every alignment, fills, borders, merges and
-// spacings. Each page previews with the layout's shortcuts and through the system's text layout
+// on and off, texts that fit, wrap, break or overflow, every alignment, fills, border styles and
+// cells' own border pens and sides, merges, spacings, with and without a counting pass. Each page previews with the layout's shortcuts and through the system's text layout
 // (TBuildPages::ReferencePaths) onto the same pixels.
 TEST_F(PrintGrid, ShortcutsDrawThePagesOfTheSystemLayout)
 {
@@ -486,6 +486,14 @@ TEST_F(PrintGrid, ShortcutsDrawThePagesOfTheSystemLayout)
         G->OnGetWordWrap = [&, Mix](TObject*, int c, int r, bool& WW) {
             if (Mix(c, r, 3) % 5 == 0) WW = !WW;
         };
+        PS->SetBorderStyle(Pick(0, 3) == 0 ? psDash : psSolid);
+        G->OnGetCellPrintBorder = [&, Mix](TObject*, int r, int c, TPen* Pen, TCellBorders& Sides) {
+            const unsigned h = Mix(c, r, 4);
+            if (h % 5 == 0) Pen->SetWidth(int(h / 5 % 9) + 1);
+            if (h % 3 == 0) Pen->SetColor(Inks[h / 3 % std::size(Inks)]);
+            if (h % 7 == 0) Sides >> cbTop;
+            if (h % 11 == 0) Sides = TCellBorders{cbLeft, cbRight, cbTop, cbBottom};
+        };
         for (int Page : {1, 2}) {
             TBuildPages::ReferencePaths = true;
             const auto Want = Preview(Page);
@@ -506,6 +514,7 @@ TEST_F(PrintGrid, ShortcutsDrawThePagesOfTheSystemLayout)
     G->OnGetCellPrintColor = nullptr;
     G->OnGetAlignment = nullptr;
     G->OnGetWordWrap = nullptr;
+    G->OnGetCellPrintBorder = nullptr;
     G->SetFastPrint(false);
     EXPECT_GE(Compared, 14);
 }
