@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -126,7 +127,29 @@ int main()
             ::RestoreDC(S.DC, Saved);
         }
     };
+    // The same texts with a second font (bold) selected for each text and the grid's font
+    // selected back after it, as a cell of styled markup needs: what the font changes cost here.
+    std::unique_ptr<TFont> Bold(Create<TFont>());
+    Bold->Assign(G->GetFont());
+    Bold->SetStyle({fsBold});
+    HFONT BoldFont = Bold->GetHandle();
+    const auto StyledScreens = [&] {
+        for (int i = 0; i < Screens; ++i) {
+            HGDIOBJ OldFont = ::SelectObject(S.DC, Font);
+            ::SetBkMode(S.DC, TRANSPARENT);
+            for (int r = 0; r < Rows; ++r)
+                for (int c = 0; c < Cols; ++c) {
+                    const String& T = Texts[size_t(r * Cols + c)];
+                    RECT R{c * CW + 2, r * RH + 2, (c + 1) * CW - 2, (r + 1) * RH - 2};
+                    ::SelectObject(S.DC, BoldFont);
+                    ::ExtTextOutW(S.DC, R.left, R.top, ETO_CLIPPED, &R, T.c_str(), UINT(T.size()), nullptr);
+                    ::SelectObject(S.DC, Font);
+                }
+            ::SelectObject(S.DC, OldFont);
+        }
+    };
     const double Ext = TimeIt([&] { TextScreens(false, false); }, 5);
+    const double ExtStyled = TimeIt(StyledScreens, 5);
     const double ExtClip = TimeIt([&] { TextScreens(true, false); }, 5);
     const double ExtPerCall = TimeIt([&] { TextScreens(true, true); }, 5);
     // The three fills (background, two lines) of a cell with one brush made per paint.
@@ -169,6 +192,7 @@ int main()
     Report("probe: text, clip region selected", ExtClip, Ext);
     Report("probe: text, colour and mode per call", ExtPerCall, Ext);
     Report("probe: three fills a cell", Fills, Ext);
+    Report("probe: text, font in and out a cell", ExtStyled, Ext);
     Report("markup cells vs plain (aim 4x)", Markup, Plain);
     Report("widget cells vs plain", Widgets, Plain);
     Form->Free();

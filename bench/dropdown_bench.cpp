@@ -5,9 +5,10 @@
 //                   it is painted, then closing it, vs filling a TListBox's window with 10,000
 //                   items (redrawing off) and painting it
 //   redraw          1,000 full redraws of the closed drop-down vs a TEdit
-//   money digits    1,000 digits typed (character messages) into an etMoney drop-down vs a TEdit,
-//                   with two sections against the same baseline: the regrouped replacements sent
-//                   straight to a bare edit window of the drop-down's styles (the window's own
+//   money digits    1,000 digits typed (character messages) into an etMoney drop-down (whose
+//                   edit is the library's line window) vs a TEdit, with sections against the same
+//                   baseline: the regrouped replacements sent straight to a bare line window and
+//                   to a bare platform edit window of the drop-down's styles (the window's own
 //                   share, also for the other ways of putting the text in: TWay), and the digits
 //                   typed into an etString drop-down (no regrouping); and where the window's share
 //                   comes from: the same text set into a single-line window with a TEdit's styles,
@@ -18,6 +19,7 @@
 // load coming and going on a shared machine weighs on both alike.
 #include "controls/QorDropDown.h"
 #include "framework/Forms.h"
+#include "framework/LineEdit.h"
 #include "framework/StdCtrls.h"
 
 #include "BenchTiming.h"
@@ -122,11 +124,12 @@ void ReplaceRegrouped(HWND W, TWay Way = TWay::Replace, Char Separator = FormatS
     }
 }
 
-// A bare edit window with the styles, font and text rectangle of Like's window.
-HWND BareEdit(TWinControl* Like, HWND Parent, int Top = 400)
+// A bare edit window (of the platform's class unless Class is given) with the styles, font and
+// text rectangle of Like's window.
+HWND BareEdit(TWinControl* Like, HWND Parent, int Top = 400, const wchar_t* Class = L"EDIT")
 {
     const HWND L = Like->GetHandle();
-    const HWND W = CreateWindowExW(DWORD(GetWindowLongPtrW(L, GWL_EXSTYLE)), L"EDIT", L"",
+    const HWND W = CreateWindowExW(DWORD(GetWindowLongPtrW(L, GWL_EXSTYLE)), Class, L"",
                                    DWORD(GetWindowLongPtrW(L, GWL_STYLE)) & ~DWORD(WS_CLIPCHILDREN), 10, Top,
                                    Like->GetWidth(), Like->GetHeight(), Parent, nullptr, nullptr, nullptr);
     SendMessageW(W, WM_SETFONT, SendMessageW(L, WM_GETFONT, 0, 0), FALSE);
@@ -187,8 +190,10 @@ int main(int Argc, char** Argv)
     auto TypeIntoEdit = [&] { TypeDigits(Edit->GetHandle()); };
     Drop->SetEditType(etMoney);
     Compare("1,000 digits into etMoney", [&] { TypeDigits(Drop->GetHandle()); }, TypeIntoEdit);
+    const HWND Line = BareEdit(Drop, Form->GetHandle(), 360, LineEdit::ClassName());
+    Compare("  section: line window replacements", [&] { ReplaceRegrouped(Line); }, TypeIntoEdit);
     const HWND Bare = BareEdit(Drop, Form->GetHandle());
-    Compare("  section: window replacements", [&] { ReplaceRegrouped(Bare); }, TypeIntoEdit);
+    Compare("  section: system window replacements", [&] { ReplaceRegrouped(Bare); }, TypeIntoEdit);
     Compare("    way: text set, caret", [&] { ReplaceRegrouped(Bare, TWay::SetText); }, TypeIntoEdit);
     Compare("    way: whole line replaced", [&] { ReplaceRegrouped(Bare, TWay::WholeLine); }, TypeIntoEdit);
     Compare("    way: text set, no caret", [&] { ReplaceRegrouped(Bare, TWay::SetTextOnly); }, TypeIntoEdit);

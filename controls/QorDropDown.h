@@ -776,6 +776,8 @@ public:
     virtual void PaintEdit();
     virtual int GetMinValue();
     virtual void SetEditRect();
+    // True when the window is the library's line window (a money value's, CreateParams).
+    bool HasLineWindow() const;
     virtual void ResizeControl();
     virtual void SetText(const String& Value);
     virtual void SetSelectionColorStyle(TSelectionColorStyle Value);

@@ -4,6 +4,7 @@
 #include "controls/QorDateTimePicker.h"
 
 #include "framework/Forms.h"
+#include "framework/LineEdit.h"
 #include "framework/Math.h"
 #include "framework/Streaming.h"
 #include "framework/SysUtils.h"
@@ -81,6 +82,14 @@ void TQorCustomDropDown::CreateParams(TCreateParams& Params)
     // text clear of the button through its margins instead (SetEditRect).
     Params.Style |= WS_CLIPCHILDREN;
     if (FEditType != etPassword) Params.Style |= ES_MULTILINE;
+    // A money value is regrouped on every key: its line is kept and drawn by the library's own
+    // line window, which answers the same messages without laying the line out again each time.
+    if (FEditType == etMoney) CreateSubClass(Params, LineEdit::ClassName());
+}
+
+bool TQorCustomDropDown::HasLineWindow() const
+{
+    return FHandle && LineEdit::IsClassProc(FDefWndProc);
 }
 
 void TQorCustomDropDown::CreateWnd()

@@ -244,8 +244,11 @@ void TQorCustomDropDown::SetEditType(TDropDownEditType Value)
         if (HandleAllocated()) RecreateWnd();
     } else {
         SetPasswordChar(0);
-        // Back to the multi-line window of the other types (CreateParams).
-        if (HandleAllocated() && (GetWindowLongPtrW(GetHandle(), GWL_STYLE) & ES_MULTILINE) == 0) RecreateWnd();
+        // Back to the multi-line window of the other types, or to the line window of a money
+        // value (CreateParams).
+        if (HandleAllocated() && ((GetWindowLongPtrW(GetHandle(), GWL_STYLE) & ES_MULTILINE) == 0 ||
+                                  HasLineWindow() != (Value == etMoney)))
+            RecreateWnd();
     }
     const int K = IsType(GetText());
     if (Value == etNumeric && K != 0) SetInt(0);

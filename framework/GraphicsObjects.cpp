@@ -339,6 +339,13 @@ void TPen::Assign(TPersistent* Source)
 {
     if (auto* P = dynamic_cast<TPen*>(Source)) {
         if (P == this) return;
+        // The same pen: the handle (and its place in a canvas) stays, the listeners still hear of
+        // the assignment. Painting that saves and restores a canvas's pen around every cell would
+        // otherwise make the pen anew each time.
+        if (FColor == P->FColor && FWidth == P->FWidth && FStyle == P->FStyle && FMode == P->FMode) {
+            if (OnChange) OnChange(this);
+            return;
+        }
         FColor = P->FColor;
         FWidth = P->FWidth;
         FStyle = P->FStyle;
@@ -420,6 +427,12 @@ void TBrush::Assign(TPersistent* Source)
 {
     if (auto* B = dynamic_cast<TBrush*>(Source)) {
         if (B == this) return;
+        // The same solid or hatched brush: the handle stays (as for pens). A pattern is made
+        // anew, its bitmap may have changed.
+        if (FColor == B->FColor && FStyle == B->FStyle && !FBitmap && !B->FBitmap) {
+            if (OnChange) OnChange(this);
+            return;
+        }
         FColor = B->FColor;
         FStyle = B->FStyle;
         FBitmap = B->FBitmap;

@@ -374,6 +374,11 @@ protected:
     // they may reach out).
     bool ClipCellPaint(int ACol, int ARow, const TRect& ARect) override;
     virtual bool CellPaintsInside(int ACol, int ARow) { return false; }
+    // The colour the grid's own paint fills the ordinary cells' area with before the cells, so
+    // that an unclipped cell of that one colour skips its own fill; clNone for none. Only a grid
+    // whose every ordinary cell paints a background of its own may give one: the fill must not
+    // show where a cell leaves what was there before.
+    virtual TColor PaintPrefillColor() { return clNone; }
     bool FCellUnclipped = false;
     // While the grid paints itself, the one-pixel lines of unclipped cells wait and are drawn
     // joined into runs (a line across the screen is one fill instead of one a cell): nothing
@@ -384,6 +389,19 @@ protected:
     void DrawPaintLines();
     // The height of "hg" in the canvas's font: measured once per font in a paint of the grid.
     int PaintTextHeight(TCanvas* Canvas);
+    // The width of one line of text in the canvas's font, from the advances of its characters
+    // fetched once per font in a paint of the grid; -1 when the text's extent is not that sum
+    // (outside the grid's own paint, a character the font lacks or a script the system lays
+    // out, a device context that spaces or scales text).
+    int PaintTextWidth(TCanvas* Canvas, const wchar_t* Text, int Len);
+    // A horizontal or vertical line in the canvas's pen from (X1, Y1) to (X2, Y2), the end left
+    // out, as MoveTo and LineTo draw it: in the grid's own paint a pen of one solid copying pixel
+    // is filled as the pixels it would set, without making it. The pen's position ends at
+    // (X2, Y2) either way.
+    void PenLine(TCanvas* Canvas, int X1, int Y1, int X2, int Y2);
+    // The paint's shortcuts that give the pixels of the long way (text widths from character
+    // advances, pen lines filled); off, the long way (tests compare both ways).
+    bool FPaintShortcuts = true;
     // The font a cell's paint gives the canvas before GetVisualProperties: the font that pass
     // starts from, so that a fixed cell's font is not put in the device context and taken out
     // again for every cell.
@@ -473,6 +491,8 @@ private:
     TPaintBrushes* FPaintBrushes = nullptr;
     // Fills R in one colour through the paint's brushes (a brush of its own outside a paint).
     void FillSolid(HDC DC, const TRect& R, TColor Color);
+    // The ordinary cells' area in PaintPrefillColor, when the grid's own paint begins.
+    void PrefillCells();
 };
 
 // ---- Undo and redo --------------------------------------------------------------------------------

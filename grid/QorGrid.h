@@ -1909,6 +1909,8 @@ protected:
     void WMNotify(TMessage& Message);
     // Resolves a colour to a plain RGB value (system colours looked up now; clNone stays).
     static TColor PlainColor(TColor Value);
+    // The grid's colour for the paint to fill the ordinary cells with first (paint/QorGridPaint.cpp).
+    TColor PaintPrefillColor() override;
 
 private:
     friend class TGridTestAccess;

@@ -103,10 +103,9 @@ namespace QorCellText {
 // breaks or right-to-left reading, of at most 1024 characters, and word-wrapped texts of that
 // kind that fit the width whole in a rectangle at least LineHeight tall (top above bottom where
 // the device context's y grows upward); returns false, drawing nothing, for anything else.
-// Extent: the text's extent in the selected font when the caller has it (FitsOneLine's Size),
-// saving a word-wrapped text its measuring.
-bool DrawSingleLine(HDC DC, const wchar_t* Text, int Len, const RECT& R, UINT Flags, int LineHeight,
-                    const SIZE* Extent = nullptr);
+// Width: the text's extent in the selected font when the caller knows it (FitsOneLine's Size),
+// -1 to measure it.
+bool DrawSingleLine(HDC DC, const wchar_t* Text, int Len, const RECT& R, UINT Flags, int LineHeight, int Width = -1);
 // A text that word wrapping in Width (logical units) sets as one line whole: at most 1024
 // characters, none of them a control character, its full extent within Width. The system's
 // layout then measures and draws it as one line, whatever its flags of breaking. Size gets the

@@ -103,7 +103,7 @@ bool QorCellText::FitsOneLine(HDC DC, const wchar_t* Text, int Len, int Width, S
 }
 
 bool QorCellText::DrawSingleLine(HDC DC, const wchar_t* Text, int Len, const RECT& R, UINT Flags, int LineHeight,
-                                 const SIZE* Extent)
+                                 int Width)
 {
     // Flags that change nothing for one line of such a text: word breaks (single line wins),
     // tab expansion without tabs, the edit-control rule (it only decides an ellipsis).
@@ -117,19 +117,20 @@ bool QorCellText::DrawSingleLine(HDC DC, const wchar_t* Text, int Len, const REC
     if (Wrapped) {
         // A text that fits whole is drawn as one line at the top (only single lines are placed
         // vertically). A line taller than the rectangle is left to the layout: the edit-control
-        // rule may hide a line that shows only in part.
+        // rule may hide a line that shows only in part. A known width decides as the layout's
+        // measuring would: all of the text fits when its whole extent does.
         if (LineHeight <= 0 || LineRoom(DC, R) < LineHeight) return false;
-        // A known extent decides as the layout's measuring would: all of the text fits when its
-        // whole extent does.
-        if (Extent) {
-            S = *Extent;
-            if (R.right - R.left < 0 || S.cx > R.right - R.left) return false;
+        if (Width >= 0) {
+            if (Width > R.right - R.left) return false;
+            S.cx = Width;
         } else if (!FitsOneLine(DC, Text, Len, R.right - R.left, S)) {
             return false;
         }
         Flags &= ~UINT(DT_VCENTER | DT_BOTTOM);
-    } else if ((Flags & (DT_CENTER | DT_RIGHT)) && !::GetTextExtentPoint32W(DC, Text, Len, &S)) {
-        return false;
+    } else if (Flags & (DT_CENTER | DT_RIGHT)) {
+        // Every text of the font is as high as its line.
+        if (Width >= 0 && LineHeight > 0) S.cx = Width;
+        else if (!::GetTextExtentPoint32W(DC, Text, Len, &S)) return false;
     }
     int X = R.left, Y = R.top;
     if (Flags & DT_CENTER) X = (R.left + R.right - S.cx) / 2;
@@ -454,10 +455,15 @@ void TQorStringGrid::DrawPlainCellText(TCellPaintContext& C, String Text, TRect 
         // One plain line goes straight to the device, placed as the system's layout places it.
         Cv->RequiredState({TCanvasStateFlag::csHandleValid, TCanvasStateFlag::csFontValid});
         const RECT W{DR.Left, DR.Top, DR.Right, DR.Bottom};
-        const int LineHeight = (Flags & (DT_VCENTER | DT_BOTTOM | DT_WORDBREAK)) ? PaintTextHeight(Cv) : 0;
+        const int LineHeight =
+            (Flags & (DT_CENTER | DT_RIGHT | DT_VCENTER | DT_BOTTOM | DT_WORDBREAK)) ? PaintTextHeight(Cv) : 0;
+        // Centred, right-aligned and wrapped lines need the text's width.
+        const int Width = (Flags & (DT_CENTER | DT_RIGHT | DT_WORDBREAK)) && !Text.empty()
+                              ? PaintTextWidth(Cv, Text.c_str(), int(Text.size()))
+                              : -1;
         // An empty text draws nothing.
-        if (!Text.empty() &&
-            !QorCellText::DrawSingleLine(Cv->GetRawHandle(), Text.c_str(), int(Text.size()), W, Flags, LineHeight))
+        if (!Text.empty() && !QorCellText::DrawSingleLine(Cv->GetRawHandle(), Text.c_str(), int(Text.size()), W, Flags,
+                                                          LineHeight, Width))
             DrawTextIn(Cv, Text, DR, Flags);
     }
 

@@ -201,6 +201,17 @@ bool TQorStringGrid::CellPaintsInside(int ACol, int ARow)
     return true;
 }
 
+TColor TQorStringGrid::PaintPrefillColor()
+{
+    // The grid's colour, unless most cells take another (bands) or a colour setting or event may
+    // leave an ordinary cell without a background: no selection colour, a filter row without a
+    // colour, the colour events.
+    if (GetColor() == clNone || FOpt.FBands->GetActive() || GetSelectionColor() == clNone ||
+        FOpt.FFilterEdit->GetColor() == clNone || OnGetCellColor || OnGetCellGradient)
+        return clNone;
+    return GetColor();
+}
+
 bool TQorStringGrid::CellHasBorders(int RCol, int ARow)
 {
     // GetCellBorder's sources: the grouping lines and the application's events.
@@ -424,10 +435,8 @@ void TQorStringGrid::PaintFixedEdges(TCellPaintContext& C)
         ::DrawEdge(Cv->GetHandle(), &W, BDR_RAISEDINNER, BF_LEFT | BF_TOP);
         ::DrawEdge(Cv->GetHandle(), &W, BDR_RAISEDOUTER | BDR_RAISEDINNER, BF_RIGHT | BF_BOTTOM);
         Pen->SetColor(clBlack);
-        Cv->MoveTo(R.Right - 1, R.Top);
-        Cv->LineTo(R.Right - 1, R.Bottom);
-        Cv->MoveTo(R.Left, R.Bottom - 1);
-        Cv->LineTo(R.Right, R.Bottom - 1);
+        PenLine(Cv, R.Right - 1, R.Top, R.Right - 1, R.Bottom);
+        PenLine(Cv, R.Left, R.Bottom - 1, R.Right, R.Bottom - 1);
         break;
     }
     case glJOQ:
@@ -435,32 +444,26 @@ void TQorStringGrid::PaintFixedEdges(TCellPaintContext& C)
         ++R.Bottom;
         if (!HLines) break;
         Pen->SetColor(Dark);
-        Cv->MoveTo(R.Left, R.Bottom - 1);
-        Cv->LineTo(R.Right, R.Bottom - 1);
+        PenLine(Cv, R.Left, R.Bottom - 1, R.Right, R.Bottom - 1);
         Pen->SetColor(clWhite);
-        Cv->MoveTo(R.Right - 2, R.Top + 1);
-        Cv->LineTo(R.Left + 1, R.Top + 1);
-        Cv->LineTo(R.Left + 1, R.Bottom - 1);
+        PenLine(Cv, R.Right - 2, R.Top + 1, R.Left + 1, R.Top + 1);
+        PenLine(Cv, R.Left + 1, R.Top + 1, R.Left + 1, R.Bottom - 1);
         break;
     case glSoft:
         ++R.Right;
         ++R.Bottom;
         if (HLines) {
             Pen->SetColor(Dark);
-            Cv->MoveTo(R.Left, R.Bottom - 1);
-            Cv->LineTo(R.Right, R.Bottom - 1);
+            PenLine(Cv, R.Left, R.Bottom - 1, R.Right, R.Bottom - 1);
             Pen->SetColor(clWhite);
-            Cv->MoveTo(R.Right, R.Top + 1);
-            Cv->LineTo(R.Left + 1, R.Top + 1);
-            Cv->LineTo(R.Left + 1, R.Bottom - 1);
+            PenLine(Cv, R.Right, R.Top + 1, R.Left + 1, R.Top + 1);
+            PenLine(Cv, R.Left + 1, R.Top + 1, R.Left + 1, R.Bottom - 1);
         }
         if (VLines) {
             Pen->SetColor(Dark);
-            Cv->MoveTo(R.Right - 2, R.Top);
-            Cv->LineTo(R.Right - 2, R.Bottom - 1);
+            PenLine(Cv, R.Right - 2, R.Top, R.Right - 2, R.Bottom - 1);
             Pen->SetColor(clWhite);
-            Cv->MoveTo(R.Right - 1, R.Top);
-            Cv->LineTo(R.Right - 1, R.Bottom - 1);
+            PenLine(Cv, R.Right - 1, R.Top, R.Right - 1, R.Bottom - 1);
         }
         break;
     default: break;

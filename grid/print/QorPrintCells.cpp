@@ -781,8 +781,9 @@ void TPrintedCell::DrawPlainLines(const String& Text)
         RECT rc{T.Left + 2 + P.FntHSpace, T.Top, T.Right - P.FntHSpace, T.Bottom};
         // A text that fits the width whole is one line at the top: straight to the device.
         const UINT Flags = DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | DT_EDITCONTROL | HFlag;
+        const SIZE* Kept = P.KeptExtent(c, ARow, Text);
         if (TBuildPages::ReferencePaths || !QorCellText::DrawSingleLine(DC, Text.c_str(), int(Text.size()), rc, Flags,
-                                                                        P.LayoutLineHeight(), P.KeptExtent(c, ARow, Text)))
+                                                                        P.LayoutLineHeight(), Kept ? Kept->cx : -1))
             ::DrawTextW(DC, Text.c_str(), int(Text.size()), &rc, Flags);
         return;
     }

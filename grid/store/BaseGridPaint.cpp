@@ -6,6 +6,8 @@
 #include "graphics/QorUtil.h"
 
 #include <algorithm>
+#include <array>
+#include <memory>
 #include <utility>
 #include <vector>
 #include <optional>
@@ -53,6 +55,67 @@ QorUtil::TGradientPart SelectionPart(int ACol, int Left, int Right)
 struct TBaseGrid::TPaintBrushes {
     std::vector<std::pair<COLORREF, TGdiBrush>> Brushes;
     std::vector<std::pair<HFONT, int>> TextHeights;
+
+    // The ordinary cells' area, filled in one colour before the cells (PaintPrefillColor).
+    std::optional<std::pair<RECT, COLORREF>> Prefill;
+    // Whether R lies in the filled area and C is its colour.
+    bool Prefilled(const TRect& R, COLORREF C) const
+    {
+        return Prefill && Prefill->second == C && R.Left >= Prefill->first.left && R.Top >= Prefill->first.top &&
+               R.Right <= Prefill->first.right && R.Bottom <= Prefill->first.bottom;
+    }
+
+    // Advance widths by font, in blocks of 128 characters fetched on first use; -1 marks a
+    // character the font lacks or whose script the system may shape.
+    struct TCharWidths {
+        HFONT Font = nullptr;
+        bool Additive = false;   // the device context's text extents are sums of advances
+        std::vector<std::unique_ptr<std::array<int, 128>>> Blocks;
+    };
+    std::vector<TCharWidths> CharWidths;
+    static constexpr int WidthLimit = 0x2C00;
+    // Characters drawn and measured one after the other without shaping or control meaning:
+    // Latin, Greek and Cyrillic without combining marks, soft hyphens or the general
+    // punctuation block's format characters, and the symbol blocks.
+    static bool Simple(wchar_t c)
+    {
+        return (c >= 0x20 && c < 0x7F) || (c >= 0xA0 && c < 0x300 && c != 0xAD) || (c >= 0x370 && c < 0x530) ||
+               (c >= 0x2070 && c < WidthLimit);
+    }
+    TCharWidths& Widths(HDC DC, HFONT F)
+    {
+        for (TCharWidths& W : CharWidths)
+            if (W.Font == F) return W;
+        TCharWidths& W = CharWidths.emplace_back();
+        W.Font = F;
+        TEXTMETRICW TM{};
+        // Raster fonts add their overhang once a text; spacing, justification, mapping and
+        // transforms change extents past the advances.
+        W.Additive = ::GetTextMetricsW(DC, &TM) && (TM.tmPitchAndFamily & (TMPF_TRUETYPE | TMPF_VECTOR)) &&
+                     TM.tmOverhang == 0 && ::GetTextCharacterExtra(DC) == 0 && ::GetMapMode(DC) == MM_TEXT &&
+                     ::GetGraphicsMode(DC) == GM_COMPATIBLE;
+        W.Blocks.resize(WidthLimit / 128);
+        return W;
+    }
+    static int Advance(HDC DC, TCharWidths& W, wchar_t c)
+    {
+        auto& B = W.Blocks[c / 128];
+        if (!B) {
+            B = std::make_unique<std::array<int, 128>>();
+            const UINT First = c & ~0x7Fu;
+            WORD Glyphs[128];
+            wchar_t Chars[128];
+            for (UINT i = 0; i < 128; ++i) Chars[i] = wchar_t(First + i);
+            if (!::GetCharWidth32W(DC, First, First + 127, B->data()) ||
+                ::GetGlyphIndicesW(DC, Chars, 128, Glyphs, GGI_MARK_NONEXISTING_GLYPHS) == GDI_ERROR)
+                B->fill(-1);
+            else
+                for (UINT i = 0; i < 128; ++i)
+                    if (Glyphs[i] == 0xFFFF || !Simple(Chars[i])) (*B)[i] = -1;
+        }
+        return (*B)[c % 128];
+    }
+
     HBRUSH Get(COLORREF C)
     {
         for (auto& [Color, Brush] : Brushes)
@@ -136,10 +199,30 @@ void TBaseGrid::Paint()
     TValueScope<int> Focus(FPaintFocus, -1);
     TPaintBrushes Brushes;
     TValueScope<TPaintBrushes*> PaintBrushes(FPaintBrushes, &Brushes);
+    PrefillCells();
     inherited::Paint();
     DrawPaintLines();
     FCellUnclipped = false;
     ++FPaintID;
+}
+
+void TBaseGrid::PrefillCells()
+{
+    // An unclipped cell is an ordinary cell inside the client area whose layers keep to its
+    // rectangle, painted once: in the filled area nothing but the cell itself draws on it, so
+    // the fill is what lies under it. A cell of another colour, or one that is clipped, fills
+    // itself over it.
+    if (!FPaintShortcuts || FGridLineWidth != 1 || UseVCLStyles()) return;
+    TColor C = PaintPrefillColor();
+    // No hover or active row colour that leaves a cell without a background.
+    if (C == clNone || (FHoverRow && FHoverRowColor == clNone) || (FActiveRowShow && FActiveRowColor == clNone)) return;
+    TGridDrawInfo D;
+    CalcDrawInfo(D);
+    const RECT R{D.Horz.FixedBoundary, D.Vert.FixedBoundary, D.Horz.GridBoundary, D.Vert.GridBoundary};
+    if (R.right <= R.left || R.bottom <= R.top) return;
+    const COLORREF RGB = COLORREF(ColorToRGB(C));
+    ::FillRect(GetCanvas()->GetRawHandle(), &R, FPaintBrushes->Get(RGB));
+    FPaintBrushes->Prefill.emplace(R, RGB);
 }
 
 void TBaseGrid::DrawPaintLines()
@@ -156,6 +239,43 @@ int TBaseGrid::PaintTextHeight(TCanvas* Canvas)
     const int Height = Canvas->TextHeight(L"hg");
     FPaintBrushes->TextHeights.emplace_back(F, Height);
     return Height;
+}
+
+int TBaseGrid::PaintTextWidth(TCanvas* Canvas, const wchar_t* Text, int Len)
+{
+    if (!FPaintBrushes || !FPaintShortcuts || Canvas != GetCanvas()) return -1;
+    Canvas->RequiredState({TCanvasStateFlag::csHandleValid, TCanvasStateFlag::csFontValid});
+    const HDC DC = Canvas->GetRawHandle();
+    TPaintBrushes::TCharWidths& W = FPaintBrushes->Widths(DC, Canvas->GetFont()->GetHandle());
+    if (!W.Additive) return -1;
+    int Sum = 0;
+    for (int i = 0; i < Len; ++i) {
+        const wchar_t c = Text[i];
+        if (!TPaintBrushes::Simple(c)) return -1;
+        const int A = TPaintBrushes::Advance(DC, W, c);
+        if (A < 0) return -1;
+        Sum += A;
+    }
+    return Sum;
+}
+
+void TBaseGrid::PenLine(TCanvas* Canvas, int X1, int Y1, int X2, int Y2)
+{
+    TPen* Pen = Canvas->GetPen();
+    // Only on the screen paint's own canvas: elsewhere (printing) a logical unit need not be a pixel.
+    if (!FPaintShortcuts || !FPaintBrushes || Canvas != GetCanvas() || (X1 != X2 && Y1 != Y2) ||
+        Pen->GetWidth() != 1 || Pen->GetStyle() != psSolid || Pen->GetMode() != pmCopy || UseRightToLeftAlignment()) {
+        Canvas->MoveTo(X1, Y1);
+        Canvas->LineTo(X2, Y2);
+        return;
+    }
+    const HDC DC = Canvas->GetRawHandle();
+    // From the start towards the end, the end left out.
+    TRect R;
+    if (Y1 == Y2) R = X2 > X1 ? TRect(X1, Y1, X2, Y1 + 1) : TRect(X2 + 1, Y1, X1 + 1, Y1 + 1);
+    else R = Y2 > Y1 ? TRect(X1, Y1, X1 + 1, Y2) : TRect(X1, Y2 + 1, X1 + 1, Y1 + 1);
+    if (X1 != X2 || Y1 != Y2) FillSolid(DC, R, Pen->GetColor());
+    ::MoveToEx(DC, X2, Y2, nullptr);
 }
 
 bool TBaseGrid::GridHasFocus()
@@ -361,7 +481,10 @@ void TBaseGrid::PaintCellBackground(TCanvas* ACanvas, int ACol, const TRect& ARe
             if (Other == clNone) return;
             ACanvas->GetPen()->SetStyle(psSolid);
             Brush->SetStyle(bsSolid);
-            FillSolid(ACanvas->GetRawHandle(), ARect, Other);
+            // An unclipped cell in the paint's filled area of its colour lies on its pixels.
+            if (!(FCellUnclipped && FPaintBrushes && ACanvas == GetCanvas() &&
+                  FPaintBrushes->Prefilled(ARect, COLORREF(ColorToRGB(Other)))))
+                FillSolid(ACanvas->GetRawHandle(), ARect, Other);
         } else if (AMirrorColorTo == clNone)
             QorUtil::DrawGradient(ACanvas, Brush->GetColor(), AColorTo, 64, ARect, GD == GradientHorizontal);
         else

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 // ---- colours ----------------------------------------------------------------------------------
 
 TEST(Colors, ColorToRgbResolvesSystemColoursOnly)
@@ -256,6 +258,68 @@ TEST_F(CanvasTest, AnEqualFontOrANewColourKeepsTheSelectedFont)
     EXPECT_NE(GetCurrentObject(DC, OBJ_FONT), Selected);
     EXPECT_EQ(GetTextColor(DC), COLORREF(clRed));
     EXPECT_GT(S.InkCount(Rect(0, 40, 60, 80)), 0);
+}
+
+TEST_F(CanvasTest, AnEqualPenOrBrushKeepsTheSelectedObject)
+{
+    // Assigning an equal pen or solid brush leaves the GDI object selected (the listeners still
+    // hear of it); an assignment that differs in any value puts a new object with it in its place.
+    HDC DC = S.DC();
+    C->GetPen()->SetColor(clRed);
+    C->GetBrush()->SetColor(clBlue);
+    C->Rectangle(TRect(2, 2, 20, 20));
+    const HGDIOBJ Pen = GetCurrentObject(DC, OBJ_PEN), Brush = GetCurrentObject(DC, OBJ_BRUSH);
+    int Changes = 0;
+    for (TGraphicsObject* O : {static_cast<TGraphicsObject*>(C->GetPen()), static_cast<TGraphicsObject*>(C->GetBrush())})
+        O->OnChange = [&, Keep = O->OnChange](TObject* X) {
+            ++Changes;
+            Keep(X);
+        };
+    TPen SamePen;
+    SamePen.Assign(C->GetPen());
+    TBrush SameBrush;
+    SameBrush.Assign(C->GetBrush());
+    C->GetPen()->Assign(&SamePen);
+    C->GetBrush()->Assign(&SameBrush);
+    EXPECT_EQ(Changes, 2);
+    C->Rectangle(TRect(2, 2, 20, 20));
+    EXPECT_EQ(GetCurrentObject(DC, OBJ_PEN), Pen);
+    EXPECT_EQ(GetCurrentObject(DC, OBJ_BRUSH), Brush);
+
+    struct TCase {
+        std::function<void(TPen&, TBrush&)> Change;
+        const char* Name;
+    } const Cases[] = {
+        {[](TPen& P, TBrush&) { P.SetColor(clGreen); }, "pen colour"},
+        {[](TPen& P, TBrush&) { P.SetWidth(3); }, "pen width"},
+        {[](TPen& P, TBrush&) { P.SetStyle(psDash); }, "pen style"},
+        {[](TPen&, TBrush& B) { B.SetColor(clYellow); }, "brush colour"},
+        {[](TPen&, TBrush& B) { B.SetStyle(bsCross); }, "brush style"},
+    };
+    for (const TCase& K : Cases) {
+        TPen P;
+        P.Assign(&SamePen);
+        TBrush B;
+        B.Assign(&SameBrush);
+        K.Change(P, B);
+        C->GetPen()->Assign(&P);
+        C->GetBrush()->Assign(&B);
+        S.Fill(clWhite);
+        C->Rectangle(TRect(2, 2, 40, 40));
+        EXPECT_TRUE(C->GetPen()->GetColor() == P.GetColor() && C->GetPen()->GetWidth() == P.GetWidth() &&
+                    C->GetPen()->GetStyle() == P.GetStyle() && C->GetBrush()->GetColor() == B.GetColor() &&
+                    C->GetBrush()->GetStyle() == B.GetStyle())
+            << K.Name;
+        EXPECT_EQ(GetCurrentObject(DC, OBJ_PEN), C->GetPen()->GetHandle()) << K.Name;
+        EXPECT_EQ(GetCurrentObject(DC, OBJ_BRUSH), C->GetBrush()->GetHandle()) << K.Name;
+        // The interior shows the assigned brush.
+        const TColor Inside = S.Pixel(20, 20);
+        if (B.GetStyle() == bsSolid) {
+            EXPECT_EQ(Inside, ColorToRGB(B.GetColor())) << K.Name;
+        }
+        C->GetPen()->Assign(&SamePen);
+        C->GetBrush()->Assign(&SameBrush);
+    }
 }
 
 TEST_F(CanvasTest, RawSelectionsStayBalancedAndDetachRestoresTheDc)

@@ -216,11 +216,56 @@ TEST_F(CellText, RandomCellsGiveTheDeviceContextBack)
 }
 
 
+namespace {
+
+// Two surfaces in one font, text drawn transparent: the system's layout draws on A, the
+// single-line shortcut on B.
+struct TLineSurfaces {
+    TDibSurface A, B;
+    TFont F;
+    HGDIOBJ OldA = nullptr, OldB = nullptr;
+    int LineHeight = 0;
+    TLineSurfaces(int W, int H, const wchar_t* Name, int Size, TFontStyles Style) : A(W, H, clWhite), B(W, H, clWhite)
+    {
+        F.SetName(Name);
+        F.SetSize(Size);
+        F.SetStyle(Style);
+        OldA = ::SelectObject(A.DC(), F.GetHandle());
+        OldB = ::SelectObject(B.DC(), F.GetHandle());
+        for (HDC DC : {A.DC(), B.DC()}) ::SetBkMode(DC, TRANSPARENT);
+        LineHeight = Extent(L"hg").cy;
+    }
+    ~TLineSurfaces()
+    {
+        ::SelectObject(A.DC(), OldA);
+        ::SelectObject(B.DC(), OldB);
+    }
+    SIZE Extent(const wchar_t* T)
+    {
+        SIZE E{};
+        ::GetTextExtentPoint32W(B.DC(), T, int(wcslen(T)), &E);
+        return E;
+    }
+    // Both surfaces cleared, T laid out on A by the system and drawn on B by the shortcut
+    // (Width: the width the caller gives it, -1 to let it measure); whether the shortcut drew.
+    bool Draw(const wchar_t* T, const TRect& R, UINT Flags, int Width = -1)
+    {
+        A.Fill(clWhite);
+        B.Fill(clWhite);
+        RECT W{R.Left, R.Top, R.Right, R.Bottom};
+        ::DrawTextW(A.DC(), T, -1, &W, Flags);
+        const RECT W2{R.Left, R.Top, R.Right, R.Bottom};
+        return QorCellText::DrawSingleLine(B.DC(), T, int(wcslen(T)), W2, Flags, LineHeight, Width);
+    }
+};
+
+}  // namespace
+
 TEST(CellTextLine, OneLineLandsWhereTheSystemLayoutPutsIt)
 {
-    // The same line through the system's layout and through the single-line shortcut: every
-    // alignment, texts that fit and that do not, rectangles of odd and even sizes, fonts plain,
-    // bold and italic.
+    // The same line through the system's layout and through the single-line shortcut, measuring
+    // itself or given the text's width: every alignment, texts that fit and that do not,
+    // rectangles of odd and even sizes, fonts plain, bold and italic.
     const wchar_t* Texts[] = {L"Bord 12", L"4\u2660 N gy", L"\u00D8st -420", L"Kontrakt Kontrakt Kontrakt Kontrakt"};
     const TRect Rects[] = {TRect(10, 5, 150, 35), TRect(12, 6, 45, 27), TRect(9, 4, 200, 15)};
     const UINT HFlags[] = {DT_LEFT, DT_CENTER, DT_RIGHT};
@@ -231,33 +276,20 @@ TEST(CellTextLine, OneLineLandsWhereTheSystemLayoutPutsIt)
         int Size;
         TFontStyles Style;
     } Fonts[] = {{L"Arial", 10, {}}, {L"Tahoma", 9, {fsBold}}, {L"Arial", 13, {fsItalic}}};
-    TDibSurface A(220, 40, clWhite), B(220, 40, clWhite);
     for (const FontCase& FC : Fonts) {
-        TFont F;
-        F.SetName(FC.Name);
-        F.SetSize(FC.Size);
-        F.SetStyle(FC.Style);
-        HGDIOBJ OldA = ::SelectObject(A.DC(), F.GetHandle()), OldB = ::SelectObject(B.DC(), F.GetHandle());
-        for (HDC DC : {A.DC(), B.DC()}) ::SetBkMode(DC, TRANSPARENT);
-        SIZE Line{};
-        ::GetTextExtentPoint32W(B.DC(), L"hg", 2, &Line);
+        TLineSurfaces P(220, 40, FC.Name, FC.Size, FC.Style);
         for (const wchar_t* T : Texts)
             for (const TRect& R : Rects)
                 for (UINT H : HFlags)
                     for (UINT V : VFlags)
                         for (UINT X : Extra) {
                             const UINT Flags = H | V | X | DT_SINGLELINE | DT_NOPREFIX;
-                            A.Fill(clWhite);
-                            B.Fill(clWhite);
-                            RECT W{R.Left, R.Top, R.Right, R.Bottom};
-                            ::DrawTextW(A.DC(), T, -1, &W, Flags);
-                            const RECT W2{R.Left, R.Top, R.Right, R.Bottom};
-                            ASSERT_TRUE(QorCellText::DrawSingleLine(B.DC(), T, int(wcslen(T)), W2, Flags, Line.cy));
-                            EXPECT_EQ(A.DiffCount(B), 0) << FC.Name << " " << R.Width() << "x" << R.Height()
-                                                         << " flags " << std::hex << Flags;
+                            for (int Width : {-1, int(P.Extent(T).cx)}) {
+                                ASSERT_TRUE(P.Draw(T, R, Flags, Width));
+                                EXPECT_EQ(P.A.DiffCount(P.B), 0) << FC.Name << " " << R.Width() << "x" << R.Height()
+                                                                 << " flags " << std::hex << Flags << " width " << Width;
+                            }
                         }
-        ::SelectObject(A.DC(), OldA);
-        ::SelectObject(B.DC(), OldB);
     }
 }
 
@@ -265,23 +297,16 @@ TEST(CellTextLine, AWrappedTextThatFitsLandsWhereTheSystemLayoutPutsIt)
 {
     // Word-wrapped texts (no single-line flag): one that fits the width is drawn by the shortcut
     // on the same pixels as the system's layout, at the top whatever the vertical flag; one that
-    // needs a break, or a rectangle lower than the line, is left to the layout.
+    // needs a break, or a rectangle lower than the line, is left to the layout; given the text's
+    // width, the shortcut decides and draws the same.
     const wchar_t* Texts[] = {L"Bord 12", L"4\u2660 N gy ", L"\u00D8st -420", L"Kontrakt Kontrakt Kontrakt Kontrakt",
                               L"Langtordsuden"};
     const TRect Rects[] = {TRect(10, 5, 150, 35), TRect(12, 6, 45, 27), TRect(9, 4, 200, 15), TRect(9, 4, 71, 40)};
     const UINT HFlags[] = {DT_LEFT, DT_CENTER, DT_RIGHT};
     const UINT VFlags[] = {DT_TOP, DT_VCENTER, DT_BOTTOM};
     const UINT Extra[] = {0, DT_EDITCONTROL | DT_EXPANDTABS};
-    TDibSurface A(220, 45, clWhite), B(220, 45, clWhite);
     for (TFontStyles Style : {TFontStyles(), TFontStyles{fsBold}, TFontStyles{fsItalic}}) {
-        TFont F;
-        F.SetName(L"Tahoma");
-        F.SetSize(9);
-        F.SetStyle(Style);
-        HGDIOBJ OldA = ::SelectObject(A.DC(), F.GetHandle()), OldB = ::SelectObject(B.DC(), F.GetHandle());
-        for (HDC DC : {A.DC(), B.DC()}) ::SetBkMode(DC, TRANSPARENT);
-        SIZE Line{};
-        ::GetTextExtentPoint32W(B.DC(), L"hg", 2, &Line);
+        TLineSurfaces P(220, 45, L"Tahoma", 9, Style);
         int Shortcuts = 0, Left = 0;
         for (const wchar_t* T : Texts)
             for (const TRect& R : Rects)
@@ -289,29 +314,23 @@ TEST(CellTextLine, AWrappedTextThatFitsLandsWhereTheSystemLayoutPutsIt)
                     for (UINT V : VFlags)
                         for (UINT X : Extra) {
                             const UINT Flags = H | V | X | DT_WORDBREAK | DT_NOPREFIX;
-                            A.Fill(clWhite);
-                            B.Fill(clWhite);
-                            RECT W{R.Left, R.Top, R.Right, R.Bottom};
-                            ::DrawTextW(A.DC(), T, -1, &W, Flags);
-                            const RECT W2{R.Left, R.Top, R.Right, R.Bottom};
-                            const int Len = int(wcslen(T));
-                            SIZE Ext{};
-                            ::GetTextExtentPoint32W(B.DC(), T, Len, &Ext);
-                            const bool Fits = Ext.cx <= R.Width() && R.Height() >= Line.cy;
-                            const bool Drawn = QorCellText::DrawSingleLine(B.DC(), T, Len, W2, Flags, Line.cy);
-                            EXPECT_EQ(Drawn, Fits) << R.Width() << "x" << R.Height();
-                            if (Drawn) {
-                                ++Shortcuts;
-                                EXPECT_EQ(A.DiffCount(B), 0) << R.Width() << "x" << R.Height() << " flags " << std::hex << Flags;
-                            } else {
-                                ++Left;
-                                EXPECT_EQ(B.InkCount(B.Bounds()), 0);
+                            const SIZE Ext = P.Extent(T);
+                            const bool Fits = Ext.cx <= R.Width() && R.Height() >= P.LineHeight;
+                            for (int Width : {-1, int(Ext.cx)}) {
+                                const bool Drawn = P.Draw(T, R, Flags, Width);
+                                EXPECT_EQ(Drawn, Fits) << R.Width() << "x" << R.Height() << " width " << Width;
+                                if (Drawn) {
+                                    ++Shortcuts;
+                                    EXPECT_EQ(P.A.DiffCount(P.B), 0)
+                                        << R.Width() << "x" << R.Height() << " flags " << std::hex << Flags;
+                                } else {
+                                    ++Left;
+                                    EXPECT_EQ(P.B.InkCount(P.B.Bounds()), 0);
+                                }
                             }
                         }
         EXPECT_GT(Shortcuts, 0);
         EXPECT_GT(Left, 0);
-        ::SelectObject(A.DC(), OldA);
-        ::SelectObject(B.DC(), OldB);
     }
 }
 

@@ -67,9 +67,18 @@ public:
     explicit TClipSwitchGrid(TComponent* AOwner) : TPaintGrid(AOwner) {}
     bool ClipEveryCell = false;
     void SetShortcuts(bool On) { FJoinPaintLines = On; }
+    void SetPaintShortcuts(bool On) { FPaintShortcuts = On; }
+    using TBaseGrid::PaintTextWidth;
+    int Prefills = 0;   // paints that offered a colour to fill the cells' area with
 
 private:
     bool CellPaintsInside(int, int) override { return !ClipEveryCell; }
+    TColor PaintPrefillColor() override
+    {
+        const TColor C = TPaintGrid::PaintPrefillColor();
+        if (C != clNone && FPaintShortcuts) ++Prefills;
+        return C;
+    }
 };
 
 // The grid painted into A with Switch(true) and into B with Switch(false): the pixels that differ.
@@ -82,6 +91,27 @@ int DiffBothWays(TClipSwitchGrid* G, TDibSurface& A, TDibSurface& B, const std::
     }
     return A.DiffCount(B);
 }
+
+// A grid of Cols x Rows on its form, a seeded random source and two surfaces: a screen painted
+// two ways, compared pixel for pixel.
+struct TSeededScreens {
+    const int Cols, Rows;
+    TForm* Form;
+    ui::FormGuard Guard;
+    TClipSwitchGrid* G;
+    std::mt19937 Rng;
+    TDibSurface A, B;
+    TSeededScreens(int C, int R, unsigned Seed)
+        : Cols(C), Rows(R), Form(ui::NewForm(C * CW, R * RH)), Guard{Form},
+          G(NewPaintGrid<TClipSwitchGrid>(Form, C, R)), Rng(Seed), A(C * CW, R * RH, clBlack),
+          B(C * CW, R * RH, clBlack)
+    {
+        G->GetFont()->SetName(L"Tahoma");
+    }
+    int Pick(int n) { return int(Rng() % unsigned(n)); }
+    // The pixels that differ between the screen painted with Switch(true) and with Switch(false).
+    int Diff(const std::function<void(bool)>& Switch) { return DiffBothWays(G, A, B, Switch); }
+};
 
 // One random screen of texts, kinds, colours, alignments, looks and selections.
 void RandomScreen(TClipSwitchGrid* G, std::mt19937& Rng, int Cols, int Rows)
@@ -515,17 +545,10 @@ TEST(GridPaintClip, CellsWithoutTheirOwnClipPaintTheSamePixels)
 {
     // Random screens of texts, kinds, colours, alignments, looks and selections, painted with a
     // clip for every cell and with plain cells unclipped: the pixels agree.
-    constexpr int Cols = 6, Rows = 9;
-    TForm* Form = ui::NewForm(Cols * CW, Rows * RH);
-    ui::FormGuard Guard{Form};
-    auto* G = NewPaintGrid<TClipSwitchGrid>(Form, Cols, Rows);
-    G->GetFont()->SetName(L"Tahoma");
-    std::mt19937 Rng(20261212);
-    TDibSurface Clipped(Cols * CW, Rows * RH, clBlack), Plain(Cols * CW, Rows * RH, clBlack);
+    TSeededScreens T(6, 9, 20261212);
     for (int Round = 0; Round < 12; ++Round) {
-        RandomScreen(G, Rng, Cols, Rows);
-        const int Diff = DiffBothWays(G, Clipped, Plain, [&](bool Clip) { G->ClipEveryCell = Clip; });
-        ASSERT_EQ(Diff, 0) << "round " << Round;
+        RandomScreen(T.G, T.Rng, T.Cols, T.Rows);
+        ASSERT_EQ(T.Diff([&](bool Clip) { T.G->ClipEveryCell = Clip; }), 0) << "round " << Round;
     }
 }
 
@@ -534,36 +557,118 @@ TEST(GridPaintShortcuts, JoinedLinesPaintTheSamePixels)
     // Random screens, with line colours, line options, fixed columns, merged areas, cell borders
     // and the hover row besides, painted with every cell on its own and with the paint's
     // shortcuts: the pixels agree.
-    constexpr int Cols = 7, Rows = 10;
-    TForm* Form = ui::NewForm(Cols * CW, Rows * RH);
-    ui::FormGuard Guard{Form};
-    auto* G = NewPaintGrid<TClipSwitchGrid>(Form, Cols, Rows);
-    G->GetFont()->SetName(L"Tahoma");
-    std::mt19937 Rng(20261213);
-    auto Pick = [&](int n) { return int(Rng() % unsigned(n)); };
+    TSeededScreens T(7, 10, 20261213);
+    TClipSwitchGrid* G = T.G;
     int BorderRow = -1;
     G->OnGetCellBorder = [&](TObject*, int ARow, int, TPen* Pen, TCellBorders& Borders) {
         if (ARow != BorderRow) return;
         Borders = TCellBorders{cbTop, cbBottom, cbRight};
         Pen->SetColor(clRed);
     };
-    TDibSurface Own(Cols * CW, Rows * RH, clBlack), Joined(Cols * CW, Rows * RH, clBlack);
     for (int Round = 0; Round < 16; ++Round) {
-        RandomScreen(G, Rng, Cols, Rows);
-        G->SetGridLineColor(Pick(2) ? clSilver : TColor(Rng() & 0xFFFFFF));
-        G->SetGridLineWidth(Pick(5) == 0 ? 2 : 1);
+        RandomScreen(G, T.Rng, T.Cols, T.Rows);
+        G->SetGridLineColor(T.Pick(2) ? clSilver : TColor(T.Rng() & 0xFFFFFF));
+        G->SetGridLineWidth(T.Pick(5) == 0 ? 2 : 1);
         TGridOptions O = G->GetOptions();
         for (TGridOption Opt : {goVertLine, goHorzLine}) {
-            if (Pick(4) == 0) O >> Opt;
+            if (T.Pick(4) == 0) O >> Opt;
             else O << Opt;
         }
         G->SetOptions(O);
-        G->SetFixedCols(Pick(3) == 0 ? 0 : 1);
-        if (Pick(3) == 0) G->MergeCells(1 + Pick(Cols - 3), 1 + Pick(Rows - 3), 2, 1 + Pick(2));
-        BorderRow = Pick(2) ? 1 + Pick(Rows - 1) : -1;
-        G->SetHoverRow(Pick(2) == 0);
-        G->SetActiveRowShow(Pick(3) == 0);
-        const int Diff = DiffBothWays(G, Own, Joined, [&](bool OwnLines) { G->SetShortcuts(!OwnLines); });
-        ASSERT_EQ(Diff, 0) << "round " << Round;
+        G->SetFixedCols(T.Pick(3) == 0 ? 0 : 1);
+        if (T.Pick(3) == 0) G->MergeCells(1 + T.Pick(T.Cols - 3), 1 + T.Pick(T.Rows - 3), 2, 1 + T.Pick(2));
+        BorderRow = T.Pick(2) ? 1 + T.Pick(T.Rows - 1) : -1;
+        G->SetHoverRow(T.Pick(2) == 0);
+        G->SetActiveRowShow(T.Pick(3) == 0);
+        ASSERT_EQ(T.Diff([&](bool OwnLines) { G->SetShortcuts(!OwnLines); }), 0) << "round " << Round;
     }
+}
+
+TEST(GridPaintShortcuts, TextWidthsFilledLinesAndOneFillPaintTheSamePixels)
+{
+    // Random screens with centred, right-aligned and wrapped texts of every kind of character,
+    // plain, bold and italic fonts, every fixed look with its fixed lines on or off, cells of the
+    // grid's colour and of others, hover and active rows, merged areas and a last column past
+    // the window, painted with the paint's shortcuts (text widths from character advances, pen
+    // lines filled, the cells' area filled once) and the long way: the pixels agree.
+    TSeededScreens T(6, 9, 20261214);
+    TClipSwitchGrid* G = T.G;
+    static const String Texts[] = {L"Bord 12", L"4\u2660 N \u2665K", L"\u00D8st -420", L"Kontrakt", L"a\u0301b",
+                                   L"\u0627\u0644\u0639", L"soft\u00ADhyphen", L"\u20AC 1.234,50", L"WWWWWWWWWWWW",
+                                   L"\u0416\u0443\u043A \u03A9", L"x", L"one two three four"};
+    const TGridLook Looks[] = {glStandard, glSoft, glClassic, glXP, glVista, glOffice2007, glJOQ};
+    const TAlignment HA[] = {taLeftJustify, taCenter, taRightJustify};
+    const TFontStyles Styles[] = {TFontStyles(), TFontStyles{fsBold}, TFontStyles{fsItalic}};
+    for (int Round = 0; Round < 14; ++Round) {
+        RandomScreen(G, T.Rng, T.Cols, T.Rows);
+        for (int i = 0; i < 20; ++i) {
+            const int c = T.Pick(T.Cols), r = T.Pick(T.Rows);
+            G->SetCellEx(c, r, Texts[T.Pick(12)]);
+            G->GetCellProperties(c, r)->SetAlignment(HA[T.Pick(3)]);
+            if (T.Pick(3) == 0) G->GetCellProperties(c, r)->SetFontStyle(Styles[1 + T.Pick(2)]);
+        }
+        G->SetLook(Looks[T.Pick(7)]);
+        G->SetFlat(T.Pick(4) == 0);
+        G->SetDefaultAlignment(HA[T.Pick(3)]);
+        G->SetWordWrapEx(T.Pick(2) == 0);
+        G->GetFont()->SetStyle(Styles[T.Pick(3)]);
+        G->GetFixedFont()->SetStyle(Styles[T.Pick(3)]);
+        TGridOptions O = G->GetOptions();
+        for (TGridOption Opt : {goFixedVertLine, goFixedHorzLine}) {
+            if (T.Pick(3) == 0) O >> Opt;
+            else O << Opt;
+        }
+        G->SetOptions(O);
+        G->SetFixedCols(T.Pick(3) == 0 ? 0 : 1);
+        if (T.Pick(3) != 0) {
+            G->GetBands()->SetActive(false);
+            G->SetSelectionColor(TColor(0x00C08040));
+        }
+        for (int i = 0; i < 4; ++i)
+            G->GetCellProperties(1 + T.Pick(T.Cols - 1), 1 + T.Pick(T.Rows - 1))->SetBrushColor(G->GetColor());
+        if (T.Pick(3) == 0) G->MergeCells(1 + T.Pick(T.Cols - 3), 1 + T.Pick(T.Rows - 3), 2, 1 + T.Pick(2));
+        G->SetHoverRow(T.Pick(3) == 0);
+        G->SetActiveRowShow(T.Pick(3) == 0);
+        G->SetColWidths(T.Cols - 1, CW + T.Pick(2) * 40);
+        ASSERT_EQ(T.Diff([&](bool Short) { G->SetPaintShortcuts(Short); }), 0) << "round " << Round;
+    }
+    EXPECT_GT(G->Prefills, 3);
+}
+
+TEST(GridPaintShortcuts, TextWidthFromAdvancesIsTheMeasuredWidthOrNone)
+{
+    // While the grid paints, a text's width from its characters' advances is the width the system
+    // measures; texts the system may shape or that hold characters without meaning of their own
+    // get none, and outside a paint there is none.
+    TSeededScreens T(2, 2, 1);
+    TClipSwitchGrid* G = T.G;
+    struct TCase {
+        const wchar_t* Text;
+        bool Known;
+    } const Cases[] = {{L"Bord 12", true},         {L"\u00D8st -420 \u00E6\u00E5", true}, {L"\u0416\u0443\u043A \u03A9", true},
+                       {L"\u20AC 1.234,50", true}, {L"a\u0301b", false},                 {L"\u0627\u0644\u0639", false},
+                       {L"soft\u00ADhyphen", false}, {L"a\u200Bb", false},               {L"\U0001F600", false}};
+    int Checked = 0;
+    G->OnDrawCell = [&](TObject*, int, int, TRect, TGridDrawState) {
+        TCanvas* Cv = G->GetCanvas();
+        for (TFontStyles Style : {TFontStyles(), TFontStyles{fsBold}, TFontStyles{fsItalic}})
+            for (const TCase& K : Cases) {
+                Cv->GetFont()->SetStyle(Style);
+                const int Len = int(wcslen(K.Text));
+                const int W = G->PaintTextWidth(Cv, K.Text, Len);
+                Cv->RequiredState({TCanvasStateFlag::csHandleValid, TCanvasStateFlag::csFontValid});
+                SIZE E{};
+                ::GetTextExtentPoint32W(Cv->GetRawHandle(), K.Text, Len, &E);
+                if (K.Known) {
+                    EXPECT_EQ(W, E.cx) << String(K.Text);
+                } else {
+                    EXPECT_EQ(W, -1) << String(K.Text);
+                }
+                ++Checked;
+            }
+    };
+    PaintWindowInto(G->GetHandle(), T.A, true);
+    EXPECT_GT(Checked, 0);
+    G->OnDrawCell = nullptr;
+    EXPECT_EQ(G->PaintTextWidth(G->GetCanvas(), L"Bord", 4), -1);
 }
