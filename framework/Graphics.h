@@ -166,6 +166,10 @@ public:
     HFONT GetHandle();
     // Takes the properties from a font handle; the caller keeps the handle.
     void SetHandle(HFONT Value);
+    // Equal fonts share one handle. A hold keeps a handle GetHandle gave valid, whatever its
+    // fonts do, until the hold is released (a canvas holds the font it has selected).
+    static void HoldHandle(HFONT Handle);
+    static void ReleaseHandle(HFONT Handle);
     bool HandleAllocated() const { return FHandle != nullptr; }
 
     const TFontName& GetName() const { return FName; }
@@ -432,6 +436,10 @@ private:
     HGDIOBJ FOldFont = nullptr;
     HGDIOBJ FOldPen = nullptr;
     HGDIOBJ FOldBrush = nullptr;
+    // The font handle the canvas selected into the device context, held (TFont::HoldHandle)
+    // while it is there: a font change leaves it selected until the next text needs the new
+    // one, and a change back to the same font selects nothing.
+    HFONT FSelectedFont = nullptr;
 };
 
 // ---- Graphics ---------------------------------------------------------------------------------

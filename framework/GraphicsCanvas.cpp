@@ -101,6 +101,8 @@ void TCanvas::DeselectHandles()
     if (FOldPen) SelectObject(FHandle, FOldPen);
     if (FOldBrush) SelectObject(FHandle, FOldBrush);
     FOldFont = FOldPen = FOldBrush = nullptr;
+    TFont::ReleaseHandle(FSelectedFont);
+    FSelectedFont = nullptr;
     FState = FState * TCanvasState{csHandleValid};
 }
 
@@ -113,8 +115,16 @@ void TCanvas::RequiredState(TCanvasState ReqState)
         if (!FHandle) throw EInvalidOperation(L"Canvas does not allow drawing");
     }
     if (Need.Contains(csFontValid)) {
-        HGDIOBJ Old = SelectObject(FHandle, FFont->GetHandle());
-        if (!FOldFont) FOldFont = Old;
+        // One selection per change of the realised font: the held handle may still be the one
+        // in the device context (a font changed and back, or to an equal one).
+        const HFONT F = FFont->GetHandle();
+        if (F != FSelectedFont || GetCurrentObject(FHandle, OBJ_FONT) != F) {
+            HGDIOBJ Old = SelectObject(FHandle, F);
+            if (!FOldFont) FOldFont = Old;
+            TFont::HoldHandle(F);
+            TFont::ReleaseHandle(FSelectedFont);
+            FSelectedFont = F;
+        }
         SetTextColor(FHandle, COLORREF(ColorToRGB(FFont->GetColor())));
     }
     if (Need.Contains(csPenValid)) {
@@ -140,10 +150,10 @@ void TCanvas::RequiredState(TCanvasState ReqState)
     FState += Need;
 }
 
-// The object is about to free the handle that may be selected: put the original back first.
+// The object is about to free the handle that may be selected: the canvas's hold keeps it valid
+// in the device context until the next selection replaces it.
 void TCanvas::FontChanging(TObject*)
 {
-    if (FHandle && FState.Contains(csFontValid) && FOldFont) SelectObject(FHandle, FOldFont);
     FState.Exclude(csFontValid);
 }
 

@@ -43,6 +43,14 @@ public:
         return F;
     }
 
+    // One more user of a handle Acquire gave (nothing for another handle).
+    void Hold(HFONT F)
+    {
+        std::lock_guard<std::mutex> G(FLock);
+        auto K = FKeys.find(F);
+        if (K != FKeys.end()) ++FByKey[K->second].Refs;
+    }
+
     void Release(HFONT F)
     {
         std::lock_guard<std::mutex> G(FLock);
@@ -193,6 +201,16 @@ HFONT TFont::GetHandle()
         }
     }
     return FHandle;
+}
+
+void TFont::HoldHandle(HFONT Handle)
+{
+    if (Handle) FontCache().Hold(Handle);
+}
+
+void TFont::ReleaseHandle(HFONT Handle)
+{
+    if (Handle) FontCache().Release(Handle);
 }
 
 void TFont::SetHandle(HFONT Value)

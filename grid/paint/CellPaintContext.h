@@ -102,9 +102,15 @@ namespace QorCellText {
 // width, a middle or bottom line the font's line height (LineHeight: the height text extents
 // report in the selected font). Covers single lines without ellipsis, prefixes, tabs, line
 // breaks or right-to-left reading, of at most 1024 characters, and word-wrapped texts of that
-// kind that fit the width whole in a rectangle at least LineHeight tall; returns false,
-// drawing nothing, for anything else.
-// Width: the text's extent in the selected font when the caller knows it, -1 to measure it.
+// kind that fit the width whole in a rectangle at least LineHeight tall (top above bottom where
+// the device context's y grows upward); returns false, drawing nothing, for anything else.
+// Width: the text's extent in the selected font when the caller knows it (FitsOneLine's Size),
+// -1 to measure it.
 bool DrawSingleLine(HDC DC, const wchar_t* Text, int Len, const RECT& R, UINT Flags, int LineHeight, int Width = -1);
+// A text that word wrapping in Width (logical units) sets as one line whole: at most 1024
+// characters, none of them a control character, its full extent within Width. The system's
+// layout then measures and draws it as one line, whatever its flags of breaking. Size gets the
+// text's extent whenever such a text was measured, whether it fits or not.
+bool FitsOneLine(HDC DC, const wchar_t* Text, int Len, int Width, SIZE& Size);
 
 }  // namespace QorCellText

@@ -66,7 +66,41 @@ int DrawTextIn(TCanvas* Canvas, const String& Text, TRect& R, UINT Flags)
 // The longest line the system's text layout draws in one piece.
 constexpr int MaxLayoutLine = 1024;
 
+// The rectangle's height in the direction lines run: down its y axis, or up it on a device
+// context whose y grows upward (the page's tenths of a millimetre), as the system's layout
+// decides. Negative for a rectangle turned against that direction.
+int LineRoom(HDC DC, const RECT& R)
+{
+    if (R.top <= R.bottom) return R.bottom - R.top;
+    SIZE Window{}, Viewport{};
+    if (::GetGraphicsMode(DC) != GM_COMPATIBLE || !::GetWindowExtEx(DC, &Window) || !::GetViewportExtEx(DC, &Viewport) ||
+        (Window.cy > 0) == (Viewport.cy > 0))
+        return R.bottom - R.top;
+    return R.top - R.bottom;
+}
+
+// A text the layout can set as one line: not empty, at most MaxLayoutLine characters, no
+// control characters (tabs, line breaks).
+bool PlainLine(const wchar_t* Text, int Len)
+{
+    if (Len <= 0 || Len > MaxLayoutLine) return false;
+    for (int i = 0; i < Len; ++i)
+        if (Text[i] < L' ') return false;
+    return true;
+}
+
 }  // namespace
+
+bool QorCellText::FitsOneLine(HDC DC, const wchar_t* Text, int Len, int Width, SIZE& Size)
+{
+    // The layout measures how much of the text fits the width, as here.
+    INT Fit = 0;
+    SIZE S{};
+    if (!PlainLine(Text, Len) || !::GetTextExtentExPointW(DC, Text, Len, std::max(Width, 0), &Fit, nullptr, &S))
+        return false;
+    Size = S;
+    return Width >= 0 && Fit >= Len;
+}
 
 bool QorCellText::DrawSingleLine(HDC DC, const wchar_t* Text, int Len, const RECT& R, UINT Flags, int LineHeight,
                                  int Width)
@@ -77,23 +111,19 @@ bool QorCellText::DrawSingleLine(HDC DC, const wchar_t* Text, int Len, const REC
                              DT_EXPANDTABS | DT_EDITCONTROL | DT_NOCLIP | DT_WORDBREAK;
     // A word-wrapped text is one line when all of it fits the width.
     const bool Wrapped = !(Flags & DT_SINGLELINE) && (Flags & DT_WORDBREAK);
-    if (!((Flags & DT_SINGLELINE) || Wrapped) || !(Flags & DT_NOPREFIX) || (Flags & ~Covered) || Len <= 0 ||
-        Len > MaxLayoutLine)
+    if (!((Flags & DT_SINGLELINE) || Wrapped) || !(Flags & DT_NOPREFIX) || (Flags & ~Covered) || !PlainLine(Text, Len))
         return false;
-    for (int i = 0; i < Len; ++i)
-        if (Text[i] < L' ') return false;
     SIZE S{0, LineHeight};
     if (Wrapped) {
-        // The layout measures how much of the text fits the width, as here, and draws a text
-        // that fits whole as one line at the top (only single lines are placed vertically). A
-        // line taller than the rectangle is left to the layout: the edit-control rule may hide
-        // a line that shows only in part.
-        INT Fit = 0;
-        if (LineHeight <= 0 || R.bottom - R.top < LineHeight) return false;
+        // A text that fits whole is drawn as one line at the top (only single lines are placed
+        // vertically). A line taller than the rectangle is left to the layout: the edit-control
+        // rule may hide a line that shows only in part. A known width decides as the layout's
+        // measuring would: all of the text fits when its whole extent does.
+        if (LineHeight <= 0 || LineRoom(DC, R) < LineHeight) return false;
         if (Width >= 0) {
             if (Width > R.right - R.left) return false;
             S.cx = Width;
-        } else if (!::GetTextExtentExPointW(DC, Text, Len, R.right - R.left, &Fit, nullptr, &S) || Fit < Len) {
+        } else if (!FitsOneLine(DC, Text, Len, R.right - R.left, S)) {
             return false;
         }
         Flags &= ~UINT(DT_VCENTER | DT_BOTTOM);

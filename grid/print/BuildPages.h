@@ -30,6 +30,11 @@ struct TBuildPages {
     // The whole run; answers the pages laid out.
     int Run();
 
+    // The reference the shortcuts are tested against (tests set it): true sends every plain
+    // text through the system's text layout, to measure and to draw, and realises all of the
+    // canvas's objects before each cell background, as the layout did before its shortcuts.
+    static inline bool ReferencePaths = false;
+
     // ---- What the run was asked ----
     TQorStringGrid& Grid;
     TPrintSettings& PS;
@@ -83,10 +88,34 @@ struct TBuildPages {
     // Pen and brush of solid cell backgrounds, made again only when the colour changes.
     TPen FillPen;
     TBrush FillBrush;
+    // The clear brush a one-colour cell's text and widget find on the canvas.
+    TBrush ClearBrush;
     // The text height of "gh" in the last plain font measured.
     LOGFONTW GhFont{};
     int GhMapMode = 0;
     int GhHeight = -1;
+    // The extent of the plain one-line text measured last in each real column (FitsOneLine's),
+    // with the row, text, font and mapping mode it was measured for: drawing the same text in
+    // the same font takes it instead of measuring again (runs without a counting pass measure
+    // a row just before they draw it).
+    struct TMeasuredText {
+        int Row = -1;
+        String Text;
+        LOGFONTW Font{};
+        int MapMode = 0;
+        SIZE Extent{};
+    };
+    std::vector<TMeasuredText> MeasuredTexts;
+    void KeepExtent(int Col, int Row, const String& Text, SIZE Extent);
+    // The kept extent of Text in (Col, Row) in the canvas's current font, or none.
+    const SIZE* KeptExtent(int Col, int Row, const String& Text);
+    // LayoutLineHeight by font and mapping mode.
+    struct TLineHeight {
+        LOGFONTW Font;
+        int MapMode;
+        int Height;
+    };
+    std::vector<TLineHeight> LineHeights;
     // The canvas's font while a run of cells is measured (MeasureCell), given back at its end.
     TFont* MeasureSaved = nullptr;
     // While the band's rows are laid out, the canvas may keep the last cell's font: OwedFont is
@@ -143,6 +172,9 @@ struct TBuildPages {
     };
     // The text height of "gh" in the canvas's current font.
     int GhTextHeight();
+    // The height the system's layout gives one line of word-wrapped text in the canvas's
+    // current font (a text's measured height depends only on its lines and the font).
+    int LayoutLineHeight();
     // Draws the cells Col1 .. Col2 (display columns) of ARow with their top at YPos; answers the
     // row's height: 2 x FntVSpace + GetRowHeight(ARow) + RowSpacing. Draws nothing when counting,
     // for pages not drawn, or when Col2 < Col1.

@@ -358,6 +358,40 @@ int TBuildPages::GhTextHeight()
     return GhHeight;
 }
 
+void TBuildPages::KeepExtent(int Col, int Row, const String& Text, SIZE Extent)
+{
+    if (Col < 0) return;
+    if (size_t(Col) >= MeasuredTexts.size()) MeasuredTexts.resize(size_t(Col) + 1);
+    TMeasuredText& M = MeasuredTexts[size_t(Col)];
+    M.Row = Row;
+    M.Text = Text;
+    M.Font = Canvas->GetFont()->GetLogFont();
+    M.MapMode = ::GetMapMode(Canvas->GetRawHandle());
+    M.Extent = Extent;
+}
+
+const SIZE* TBuildPages::KeptExtent(int Col, int Row, const String& Text)
+{
+    if (Col < 0 || size_t(Col) >= MeasuredTexts.size()) return nullptr;
+    const TMeasuredText& M = MeasuredTexts[size_t(Col)];
+    if (M.Row != Row || M.Text != Text || M.MapMode != ::GetMapMode(Canvas->GetRawHandle())) return nullptr;
+    const LOGFONTW LF = Canvas->GetFont()->GetLogFont();
+    return std::memcmp(&LF, &M.Font, sizeof(LF)) == 0 ? &M.Extent : nullptr;
+}
+
+int TBuildPages::LayoutLineHeight()
+{
+    const LOGFONTW LF = Canvas->GetFont()->GetLogFont();
+    const int Mode = ::GetMapMode(Canvas->GetRawHandle());
+    for (const TLineHeight& M : LineHeights)
+        if (M.MapMode == Mode && std::memcmp(&M.Font, &LF, sizeof(LF)) == 0) return M.Height;
+    RECT R{0, 0, 65535, 0};
+    const int H = std::abs(::DrawTextW(Canvas->GetHandle(), L"gh", 2, &R, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX));
+    if (LineHeights.size() >= 64) LineHeights.clear();
+    LineHeights.push_back({LF, Mode, H});
+    return H;
+}
+
 TPoint TPrintedCell::TextSize(TBuildPages& P, int Col, int Row)
 {
     TQorStringGrid& G = P.Grid;
@@ -440,10 +474,24 @@ TPoint TPrintedCell::PlainSize(TBuildPages& P, int Col, int Row, String Text)
     TPoint Size;
     if (WW && P.PS.GetNoAutoSize() && !Rotated) {
         const int W = G.IsXMergedCell(Col, Row) ? 65535 : At(P.MaxWidths(), G.DisplColIndex(Col));
-        RECT M{0, 0, W, 0};
         UINT Flags = DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX;
         if (G.UseRightToLeftReading()) Flags |= DT_RTLREADING;
-        const int H = ::DrawTextW(Cv->GetHandle(), Text.c_str(), int(Text.size()), &M, Flags);
+        // Measuring needs the font alone (the brush waits for what draws with it).
+        if (TBuildPages::ReferencePaths) Cv->GetHandle();
+        Cv->RequiredState({TCanvasStateFlag::csHandleValid, TCanvasStateFlag::csFontValid});
+        HDC DC = Cv->GetRawHandle();
+        // A text that fits the width whole is one line of the layout's line height.
+        SIZE Whole{-1, -1};
+        int H = 0;
+        const bool OneLine = !(Flags & DT_RTLREADING) && !TBuildPages::ReferencePaths &&
+                             QorCellText::FitsOneLine(DC, Text.c_str(), int(Text.size()), W, Whole);
+        if (Whole.cx >= 0) P.KeepExtent(Col, Row, Text, Whole);
+        if (OneLine) {
+            H = P.LayoutLineHeight();
+        } else {
+            RECT M{0, 0, W, 0};
+            H = ::DrawTextW(DC, Text.c_str(), int(Text.size()), &M, Flags);
+        }
         Size = TPoint(W, std::abs(H));
     } else {
         const bool Multi = G.GetMultilinecells() || WW;
@@ -544,7 +592,11 @@ void TPrintedCell::DrawFace()
         UseCellFont(P, c, ARow, &HA, &VA, P.NewBrush.get(), &ColorTo);
         WW = G.GetWordWrapEx();
         G.GetCellWordWrap(c, ARow, WW);
-        SetBrush(Cv->GetBrush(), P.NewBrush.get());
+        // The gradient painter draws with the canvas's brush. Nothing else draws with it before
+        // it turns clear for the text: a one-colour cell gives it that clear brush at once, so
+        // that cells of one colour leave it selected.
+        const bool OneColour = ColorTo == clNone && !TBuildPages::ReferencePaths;
+        if (!OneColour) SetBrush(Cv->GetBrush(), P.NewBrush.get());
 
         // 2. The text.
         String Text = G.HasDataCell(c, ARow) ? String() : G.GetFormattedCell(c, ARow);
@@ -571,7 +623,11 @@ void TPrintedCell::DrawFace()
                 Pen->SetWidth(1);
                 P.FillPen.SetColor(TColor(ColorToRGB(Brush)));
                 P.FillBrush.SetColor(TColor(ColorToRGB(Brush)));
-                HDC DC = Cv->GetHandle();
+                // The canvas's pen (its raster mode draws the rectangle); its font and brush wait
+                // for what draws with them.
+                if (TBuildPages::ReferencePaths) Cv->GetHandle();
+                Cv->RequiredState({TCanvasStateFlag::csHandleValid, TCanvasStateFlag::csPenValid});
+                HDC DC = Cv->GetRawHandle();
                 const HGDIOBJ OldP = ::SelectObject(DC, P.FillPen.GetHandle());
                 const HGDIOBJ OldB = ::SelectObject(DC, P.FillBrush.GetHandle());
                 ::Rectangle(DC, BG.Left, BG.Bottom, BG.Right, BG.Top);
@@ -581,7 +637,7 @@ void TPrintedCell::DrawFace()
                 QorUtil::DrawGradient(Cv, ColorTo, Brush, 64, BG, false);
             }
             Cv->GetPen()->SetColor(OldPenColor);
-            SetBrush(Cv->GetBrush(), P.NewBrush.get());
+            if (!OneColour) SetBrush(Cv->GetBrush(), P.NewBrush.get());
         }
 
         // 4. Alignment and turn.
@@ -596,7 +652,13 @@ void TPrintedCell::DrawFace()
         PlaceGraphic(Text);
 
         // 6. The text, 7. the widget.
-        Cv->GetBrush()->SetStyle(bsClear);
+        if (OneColour) {
+            P.ClearBrush.Assign(P.NewBrush.get());
+            P.ClearBrush.SetStyle(bsClear);
+            SetBrush(Cv->GetBrush(), &P.ClearBrush);
+        } else {
+            Cv->GetBrush()->SetStyle(bsClear);
+        }
         {
             std::optional<TTurnedFont> Turned;
             if (Rotated) {
@@ -708,6 +770,24 @@ void TPrintedCell::DrawPlainLines(const String& Text)
     const TPoint Off = G.GetXYOffset();
     UINT HFlag = HA == taRightJustify ? DT_RIGHT : HA == taCenter ? DT_CENTER : DT_LEFT;
 
+    const int OldAlign = ::SetTextAlign(DC, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+    const int OldBk = ::SetBkMode(DC, TRANSPARENT);
+    auto Back = ScopeExit([&] {
+        ::SetTextAlign(DC, UINT(OldAlign));
+        ::SetBkMode(DC, OldBk);
+    });
+
+    if (WW && P.PS.GetNoAutoSize() && !Rotated) {
+        RECT rc{T.Left + 2 + P.FntHSpace, T.Top, T.Right - P.FntHSpace, T.Bottom};
+        // A text that fits the width whole is one line at the top: straight to the device.
+        const UINT Flags = DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | DT_EDITCONTROL | HFlag;
+        const SIZE* Kept = P.KeptExtent(c, ARow, Text);
+        if (TBuildPages::ReferencePaths || !QorCellText::DrawSingleLine(DC, Text.c_str(), int(Text.size()), rc, Flags,
+                                                                        P.LayoutLineHeight(), Kept ? Kept->cx : -1))
+            ::DrawTextW(DC, Text.c_str(), int(Text.size()), &rc, Flags);
+        return;
+    }
+
     std::vector<String> Lines;
     String Rest = Text;
     do {
@@ -720,20 +800,8 @@ void TPrintedCell::DrawPlainLines(const String& Text)
     int LH = TH + RS;
     LH += LH / 8;
 
-    const int OldAlign = ::SetTextAlign(DC, TA_LEFT | TA_TOP | TA_NOUPDATECP);
-    const int OldBk = ::SetBkMode(DC, TRANSPARENT);
-    auto Back = ScopeExit([&] {
-        ::SetTextAlign(DC, UINT(OldAlign));
-        ::SetBkMode(DC, OldBk);
-    });
     auto Out = [&](int X, int Y, const String& L) { ::TextOutW(DC, X, Y, L.c_str(), int(L.size())); };
 
-    if (WW && P.PS.GetNoAutoSize() && !Rotated) {
-        RECT rc{T.Left + 2 + P.FntHSpace, T.Top, T.Right - P.FntHSpace, T.Bottom};
-        ::DrawTextW(DC, Text.c_str(), int(Text.size()), &rc,
-                    DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | DT_EDITCONTROL | HFlag);
-        return;
-    }
     if (Lines.size() <= 1 || (Rotated && Angle == 90)) {
         if (Rotated) {
             // The start point as on the screen, in the rectangle turned the screen's way up.
@@ -765,7 +833,8 @@ void TPrintedCell::DrawPlainLines(const String& Text)
         // puts it; what that placement does not cover goes through DrawTextW.
         const UINT VFlag = VA == vtaCenter ? DT_VCENTER : VA == vtaBottom ? DT_BOTTOM : DT_TOP;
         const UINT Flags = DT_SINGLELINE | DT_NOPREFIX | HFlag | VFlag;
-        if (!QorCellText::DrawSingleLine(DC, L.c_str(), int(L.size()), rc, Flags, P.GhTextHeight()))
+        if (TBuildPages::ReferencePaths ||
+            !QorCellText::DrawSingleLine(DC, L.c_str(), int(L.size()), rc, Flags, P.GhTextHeight()))
             ::DrawTextW(DC, L.c_str(), int(L.size()), &rc, Flags);
         return;
     }
@@ -1001,10 +1070,31 @@ void TPrintedCell::DrawBorders(bool BandFirst)
     Pen->SetWidth(PenWidth);
     Pen->SetColor(PenColor);
     const int LX = BandFirst ? B.Left : B.Left - PenWidth;
+    // A solid pen copied onto the page draws the sides alike one by one or as one set of lines
+    // (no dash pattern runs on from one side to the next); the pen ends where the last side does.
+    POINT Ends[8];
+    DWORD Counts[4];
+    int Sides = 0;
+    bool OneCall = false;
+    if (!TBuildPages::ReferencePaths && Pen->GetStyle() == psSolid) {
+        Cv->RequiredState({TCanvasStateFlag::csHandleValid, TCanvasStateFlag::csPenValid, TCanvasStateFlag::csBrushValid});
+        OneCall = ::GetROP2(Cv->GetRawHandle()) == R2_COPYPEN;
+    }
     auto Line = [&](int X1, int Y1, int X2, int Y2) {
-        Cv->MoveTo(X1, Y1);
-        Cv->LineTo(X2, Y2);
+        if (!OneCall) {
+            Cv->MoveTo(X1, Y1);
+            Cv->LineTo(X2, Y2);
+            return;
+        }
+        Ends[2 * Sides] = POINT{X1, Y1};
+        Ends[2 * Sides + 1] = POINT{X2, Y2};
+        Counts[Sides++] = 2;
     };
+    auto Draw = ScopeExit([&] {
+        if (!OneCall || Sides == 0) return;
+        ::PolyPolyline(Cv->GetRawHandle(), Ends, Counts, DWORD(Sides));
+        Cv->MoveTo(Ends[2 * Sides - 1].x, Ends[2 * Sides - 1].y);
+    });
     if (S.Contains(cbLeft)) Line(LX, B.Top, LX, B.Bottom);
     if (S.Contains(cbRight)) Line(B.Right, B.Top, B.Right, B.Bottom);
     if (S.Contains(cbTop)) Line(LX, B.Top, B.Right, B.Top);

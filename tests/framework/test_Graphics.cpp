@@ -351,6 +351,53 @@ TEST_F(CanvasTest, RawSelectionsStayBalancedAndDetachRestoresTheDc)
     C->SetHandle(DC);
 }
 
+TEST_F(CanvasTest, AFontChangeSelectsOnceWhenTextNeedsItAndKeepsTheOldFontValidTillThen)
+{
+    HDC DC = S.DC();
+    const HGDIOBJ Orig = GetCurrentObject(DC, OBJ_FONT);
+    C->GetFont()->SetHeight(-17);
+    C->TextOut(0, 0, L"a");
+    const HGDIOBJ First = GetCurrentObject(DC, OBJ_FONT);
+    EXPECT_EQ(First, C->GetFont()->GetHandle());
+
+    // Changes with no text between them leave the font in the device context, alive while many
+    // other fonts are made and dropped.
+    for (int I = 1; I <= 200; ++I) C->GetFont()->SetHeight(-(I % 80 + 20));
+    for (int I = 0; I < 120; ++I) {
+        TFont Other;
+        Other.SetHeight(-(I + 120));
+        Other.GetHandle();
+    }
+    EXPECT_EQ(GetCurrentObject(DC, OBJ_FONT), First);
+    LOGFONTW LF{};
+    ASSERT_NE(GetObjectW(First, sizeof(LF), &LF), 0);
+    EXPECT_EQ(LF.lfHeight, -17);
+
+    // Back to the font in the device context: it stays; text in another font selects that one.
+    C->GetFont()->SetHeight(-17);
+    C->TextOut(0, 0, L"b");
+    EXPECT_EQ(GetCurrentObject(DC, OBJ_FONT), First);
+    C->GetFont()->SetHeight(-40);
+    C->TextOut(0, 20, L"W");
+    EXPECT_EQ(GetCurrentObject(DC, OBJ_FONT), C->GetFont()->GetHandle());
+    EXPECT_GT(S.InkCount(Rect(0, 40, 60, 60)), 0);   // only the tall W reaches this low
+
+    // A font selected behind the canvas's back is replaced by the canvas's own on its next text.
+    LF = C->GetFont()->GetLogFont();
+    LF.lfEscapement = LF.lfOrientation = 900;
+    HFONT Rot = CreateFontIndirectW(&LF);
+    SelectObject(DC, Rot);
+    C->GetFont()->SetHeight(-17);
+    C->GetFont()->SetHeight(-40);
+    C->TextOut(0, 0, L"c");
+    EXPECT_EQ(GetCurrentObject(DC, OBJ_FONT), C->GetFont()->GetHandle());
+    DeleteObject(Rot);
+
+    C->SetHandle(nullptr);
+    EXPECT_EQ(GetCurrentObject(DC, OBJ_FONT), Orig);
+    C->SetHandle(DC);
+}
+
 TEST_F(CanvasTest, TextInkStaysInItsBoxAndGrowsWithTheFont)
 {
     C->GetFont()->SetColor(clBlack);

@@ -334,6 +334,56 @@ TEST(CellTextLine, AWrappedTextThatFitsLandsWhereTheSystemLayoutPutsIt)
     }
 }
 
+TEST(CellTextLine, OnAPageWithYUpwardAWrappedTextThatFitsLandsWhereTheSystemLayoutPutsIt)
+{
+    // Tenths of a millimetre, y growing upward: rectangles run from a top above to a bottom
+    // below. The room for the line is measured downward from the top, as the layout measures it.
+    const wchar_t* Texts[] = {L"Bord 12", L"\u00C9st gy -420", L"Kontrakt Kontrakt Kontrakt Kontrakt"};
+    const UINT HFlags[] = {DT_LEFT, DT_CENTER, DT_RIGHT};
+    TDibSurface A(300, 120, clWhite), B(300, 120, clWhite);
+    TFont F;
+    F.SetName(L"Arial");
+    F.SetHeight(-35);
+    HGDIOBJ OldA = ::SelectObject(A.DC(), F.GetHandle()), OldB = ::SelectObject(B.DC(), F.GetHandle());
+    for (HDC DC : {A.DC(), B.DC()}) {
+        ::SetMapMode(DC, MM_LOMETRIC);
+        ::SetBkMode(DC, TRANSPARENT);
+    }
+    RECT Probe{0, 0, 65535, 0};
+    const int Line = std::abs(::DrawTextW(B.DC(), L"gh", 2, &Probe, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX));
+    ASSERT_GT(Line, 0);
+    const RECT Rects[] = {{20, -20, 700, -200}, {35, -30, 410, -30 - Line}, {20, -40, 500, -40 - Line + 1},
+                          {10, -15, 160, -150}};
+    int Shortcuts = 0, Left = 0;
+    for (const wchar_t* T : Texts)
+        for (const RECT& R : Rects)
+            for (UINT H : HFlags) {
+                const UINT Flags = H | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL | DT_EXPANDTABS;
+                A.Fill(clWhite);
+                B.Fill(clWhite);
+                RECT W = R;
+                ::DrawTextW(A.DC(), T, -1, &W, Flags);
+                const int Len = int(wcslen(T));
+                SIZE Ext{};
+                ::GetTextExtentPoint32W(B.DC(), T, Len, &Ext);
+                const bool Fits = Ext.cx <= R.right - R.left && R.top - R.bottom >= Line;
+                const bool Drawn = QorCellText::DrawSingleLine(B.DC(), T, Len, R, Flags, Line);
+                EXPECT_EQ(Drawn, Fits) << R.right - R.left << " x " << R.top - R.bottom;
+                if (Drawn) {
+                    ++Shortcuts;
+                    EXPECT_EQ(A.DiffCount(B), 0) << R.right - R.left << " x " << R.top - R.bottom << " flags " << std::hex << Flags;
+                } else {
+                    ++Left;
+                    EXPECT_EQ(B.InkCount(B.Bounds()), 0);
+                }
+            }
+    EXPECT_GT(Shortcuts, 0);
+    EXPECT_GT(Left, 0);
+    for (HDC DC : {A.DC(), B.DC()}) ::SetMapMode(DC, MM_TEXT);
+    ::SelectObject(A.DC(), OldA);
+    ::SelectObject(B.DC(), OldB);
+}
+
 TEST(CellTextLine, TheShortcutLeavesOtherLinesToTheSystem)
 {
     TDibSurface S(100, 30, clWhite);

@@ -1,10 +1,12 @@
 // The page layout and the print and preview entry points, on preview bitmaps and on a printer
 // whose pages are bitmaps in memory: page counts and page numbers, page ranges from OnPrintStart,
 // bands with repeated fixed rows and columns, fit to page, FastPrint, failures in the middle of a
-// job, hostile sizes, and a seeded walk over random settings where counting and drawing must agree.
+// job, hostile sizes, a seeded walk over random settings where counting and drawing must agree, and
+// seeded varied pages drawn alike by the layout's shortcuts and by the system's text layout.
 #include "tests/grid/print/PrintKit.h"
 
 #include "framework/Consts.h"
+#include "grid/print/BuildPages.h"
 
 #include <algorithm>
 #include <random>
@@ -410,6 +412,111 @@ TEST_F(PrintGrid, RandomSettingsCountAndDrawAlike)
         }
         EXPECT_EQ(Got, Want);
     }
+}
+
+// Seeded varied pages: fonts and sizes, bold and coloured cells, fixed rows and columns, word wrap
+// on and off, texts that fit, wrap, break or overflow, every alignment, fills, border styles and
+// cells' own border pens and sides, merges, spacings, with and without a counting pass. Each page previews with the layout's shortcuts and through the system's text layout
+// (TBuildPages::ReferencePaths) onto the same pixels.
+TEST_F(PrintGrid, ShortcutsDrawThePagesOfTheSystemLayout)
+{
+    struct TReference {
+        ~TReference() { TBuildPages::ReferencePaths = false; }
+    } Reset;
+    const String Texts[] = {L"Bord 12", L"4 N gy", L"\u00D8st -420,50", L"Kontrakt Kontrakt Kontrakt Kontrakt",
+                            L"Langtordsudenmellemrum", L"To\r\nlinjer", L"", L"W", L"  luft  ", L"Tab\there",
+                            L"Hg \u00C9\u00C5 jy", L"1.234.567,89"};
+    const wchar_t* Faces[] = {L"Arial", L"Tahoma", L"Times New Roman", L"Courier New"};
+    const TColor Fills[] = {clNone, clWhite, TColor(0x00D0F0D0), TColor(0x00F0D0D0), clYellow, clSilver};
+    const TColor Inks[] = {clBlack, clRed, clNavy, TColor(0x00206020)};
+    std::mt19937 Rng(20261212);
+    auto Pick = [&](int Lo, int Hi) { return std::uniform_int_distribution<int>(Lo, Hi)(Rng); };
+    G->OnCustomCellDraw = nullptr;
+    int Compared = 0;
+    for (int Round = 0; Round < 14; ++Round) {
+        SCOPED_TRACE(testing::Message() << "round " << Round);
+        G->SplitAllCells();
+        ResetSettings();
+        const int Cols = Pick(2, 9), Rows = Pick(8, 90);
+        Fill(Cols, Rows, Pick(0, std::min(2, Cols - 1)), Pick(0, 2));
+        for (int r = 0; r < Rows; ++r)
+            for (int c = 0; c < Cols; ++c) G->SetCells(c, r, Texts[Pick(0, int(std::size(Texts)) - 1)]);
+        TPrintSettings* PS = G->GetPrintSettings();
+        PS->GetFont()->SetName(Faces[Pick(0, 3)]);
+        PS->GetFont()->SetSize(Pick(7, 16));
+        PS->SetNoAutoSize(Pick(0, 3) > 0);
+        PS->SetNoAutoSizeRow(Pick(0, 3) == 0);
+        PS->SetBorders(TPrintBorders(Pick(0, 7)));
+        PS->SetColumnSpacing(Pick(-10, 60));
+        PS->SetRowSpacing(Pick(-5, 30));
+        PS->SetPageNr(TPrintPosition(Pick(0, 6)));
+        PS->SetTime(ppNone);
+        PS->SetDate(ppNone);
+        G->GetFont()->SetName(Faces[Pick(0, 3)]);
+        G->SetWordWrapEx(Pick(0, 3) > 0);
+        // Without a counting pass the drawing pass measures each row just before it draws it.
+        const bool Fast = Pick(0, 2) == 0;
+        G->SetFastPrint(Fast);
+        for (int c = 0; c < Cols; ++c) G->SetColWidths(c, Pick(20, 160));
+        for (int k = Pick(0, 3); k > 0; --k) {
+            const int c = Pick(0, Cols - 1), r = Pick(0, Rows - 1);
+            G->MergeCells(c, r, Pick(1, std::max(1, Cols - c)), Pick(1, std::min(6, Rows - r)));
+        }
+        // The look of a cell from a seed of its own, the same on every call.
+        const unsigned Seed = unsigned(Rng());
+        auto Mix = [Seed](int c, int r, unsigned Salt) {
+            unsigned h = Seed ^ (unsigned(c) * 0x9E3779B9u) ^ (unsigned(r) * 0x85EBCA6Bu) ^ (Salt * 0xC2B2AE35u);
+            h ^= h >> 15;
+            h *= 0x2C1B3C6Du;
+            return h ^ (h >> 13);
+        };
+        G->OnGetCellPrintColor = [&, Mix](TObject*, int r, int c, TGridDrawState, TBrush* B, TFont* F) {
+            const unsigned h = Mix(c, r, 1);
+            if (h % 3 == 0) B->SetColor(Fills[h / 3 % std::size(Fills)]);
+            if (h % 4 == 0) F->SetColor(Inks[h / 4 % std::size(Inks)]);
+            if (h % 7 == 0) F->SetStyle(TFontStyles{fsBold});
+            if (h % 11 == 0) F->SetStyle(TFontStyles{fsItalic});
+            if (h % 13 == 0) F->SetSize(F->GetSize() + 3);
+        };
+        G->OnGetAlignment = [&, Mix](TObject*, int r, int c, TAlignment& HA, TVAlignment& VA) {
+            const unsigned h = Mix(c, r, 2);
+            HA = TAlignment(h % 3);
+            VA = TVAlignment(h / 3 % 3);
+        };
+        G->OnGetWordWrap = [&, Mix](TObject*, int c, int r, bool& WW) {
+            if (Mix(c, r, 3) % 5 == 0) WW = !WW;
+        };
+        PS->SetBorderStyle(Pick(0, 3) == 0 ? psDash : psSolid);
+        G->OnGetCellPrintBorder = [&, Mix](TObject*, int r, int c, TPen* Pen, TCellBorders& Sides) {
+            const unsigned h = Mix(c, r, 4);
+            if (h % 5 == 0) Pen->SetWidth(int(h / 5 % 9) + 1);
+            if (h % 3 == 0) Pen->SetColor(Inks[h / 3 % std::size(Inks)]);
+            if (h % 7 == 0) Sides >> cbTop;
+            if (h % 11 == 0) Sides = TCellBorders{cbLeft, cbRight, cbTop, cbBottom};
+        };
+        for (int Page : {1, 2}) {
+            TBuildPages::ReferencePaths = true;
+            const auto Want = Preview(Page);
+            TBuildPages::ReferencePaths = false;
+            const auto Got = Preview(Page);
+            if (Page > (Fast ? 1 : G->GetPrintNrOfPages())) break;
+            const int Diff = Want->DiffCount(*Got);
+            EXPECT_EQ(Diff, 0) << "page " << Page << " of " << G->GetPrintNrOfPages() << ", " << Cols << " x " << Rows
+                               << " no auto size " << PS->GetNoAutoSize() << " word wrap " << G->GetWordWrapEx()
+                               << " fast print " << Fast;
+            if (Diff != 0) {
+                Want->SavePng(SnapshotPath(L"print-reference.png"));
+                Got->SavePng(SnapshotPath(L"print-shortcuts.png"));
+            }
+            ++Compared;
+        }
+    }
+    G->OnGetCellPrintColor = nullptr;
+    G->OnGetAlignment = nullptr;
+    G->OnGetWordWrap = nullptr;
+    G->OnGetCellPrintBorder = nullptr;
+    G->SetFastPrint(false);
+    EXPECT_GE(Compared, 14);
 }
 
 // PrintDraw: the first page in a rectangle of any canvas; no printer is asked, not even for the
