@@ -66,7 +66,7 @@ struct TBaseGrid::TPaintBrushes {
     }
 
     // Advance widths by font, in blocks of 128 characters fetched on first use; -1 marks a
-    // character the font lacks or whose script the system may shape.
+    // character the font lacks (the caller asks only for Simple characters).
     struct TCharWidths {
         HFONT Font = nullptr;
         bool Additive = false;   // the device context's text extents are sums of advances
@@ -111,7 +111,7 @@ struct TBaseGrid::TPaintBrushes {
                 B->fill(-1);
             else
                 for (UINT i = 0; i < 128; ++i)
-                    if (Glyphs[i] == 0xFFFF || !Simple(Chars[i])) (*B)[i] = -1;
+                    if (Glyphs[i] == 0xFFFF) (*B)[i] = -1;
         }
         return (*B)[c % 128];
     }
